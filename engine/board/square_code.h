@@ -1,0 +1,118 @@
+// Straight-line code per target square, written once as templates.
+//
+// For a square S and a direction D the compiler knows how many squares lie
+// between S and the edge, so a run is a fixed chain of comparisons at
+// constant offsets: no loop, no bounds test and no direction table survive
+// into the generated code. Directions that have fewer than two squares before
+// the edge cannot capture and produce no code at all.
+#pragma once
+
+#include <utility>
+
+#include "engine/board/board.h"
+
+namespace kaimo::square_code {
+
+struct Direction {
+  int step;
+  int dColumn;
+  int dRow;
+};
+
+// In the order the legality test examines them.
+inline constexpr Direction kDirections[8] = {
+    {-11, -1, -1}, {-10, -1, 0}, {-9, -1, +1}, {-1, 0, -1},
+    {+1, 0, +1},   {+9, +1, -1}, {+10, +1, 0}, {+11, +1, +1},
+};
+
+// Squares that lie beyond `square` in direction `dir` before the edge.
+constexpr int runLength(int square, int dir) {
+  const Direction d = kDirections[dir];
+  int column = columnOf(square) + d.dColumn;
+  int row = rowOf(square) + d.dRow;
+  int n = 0;
+  while (column >= 0 && column < kBoardSize && row >= 0 && row < kBoardSize) {
+    ++n;
+    column += d.dColumn;
+    row += d.dRow;
+  }
+  return n;
+}
+
+// Sets the K - 1 squares between S and the closing disc to `colour`.
+template <int S, int Step, int... I>
+inline void paintRun(Board& out, [[maybe_unused]] int colour, std::integer_sequence<int, I...>) {
+  ((out[S + (I + 1) * Step] = static_cast<std::int8_t>(colour)), ...);
+}
+
+// Examines the K-th square from S along direction Dir, the squares 1..K-1
+// having held the opponent's colour. Returns the number of discs flipped.
+template <int S, int Dir, int K>
+inline int flipFrom(const Board& in, Board& out, int colour, int opponent) {
+  constexpr int kStep = kDirections[Dir].step;
+  if constexpr (K > runLength(S, Dir)) {
+    return 0;  // the run reached the edge without closing
+  } else {
+    const int value = in[S + K * kStep];
+    if (value == colour) {
+      paintRun<S, kStep>(out, colour, std::make_integer_sequence<int, K - 1>{});
+      return K - 1;
+    }
+    if (value != opponent) return 0;
+    return flipFrom<S, Dir, K + 1>(in, out, colour, opponent);
+  }
+}
+
+template <int S, int Dir>
+inline int flipDirection(const Board& in, Board& out, int colour, int opponent) {
+  if constexpr (runLength(S, Dir) < 2) {
+    return 0;
+  } else {
+    return flipFrom<S, Dir, 1>(in, out, colour, opponent);
+  }
+}
+
+// Flips in all directions of S reading `in` and writing `out` (which may be
+// the same board: the eight lines through S are disjoint).
+template <int S>
+inline int flipAll(const Board& in, Board& out, int colour) {
+  const int opponent = opponentOf(colour);
+  return flipDirection<S, 0>(in, out, colour, opponent) + flipDirection<S, 1>(in, out, colour, opponent) +
+         flipDirection<S, 2>(in, out, colour, opponent) + flipDirection<S, 3>(in, out, colour, opponent) +
+         flipDirection<S, 4>(in, out, colour, opponent) + flipDirection<S, 5>(in, out, colour, opponent) +
+         flipDirection<S, 6>(in, out, colour, opponent) + flipDirection<S, 7>(in, out, colour, opponent);
+}
+
+// True when a run starting next to S along Dir is closed by `colour`.
+template <int S, int Dir, int K>
+inline bool closesFrom(const Board& b, int colour, int opponent) {
+  constexpr int kStep = kDirections[Dir].step;
+  if constexpr (K > runLength(S, Dir)) {
+    return false;
+  } else {
+    const int value = b[S + K * kStep];
+    if (value == colour) return K > 1;
+    if (value != opponent) return false;
+    return closesFrom<S, Dir, K + 1>(b, colour, opponent);
+  }
+}
+
+template <int S, int Dir>
+inline bool capturesDirection(const Board& b, int colour, int opponent) {
+  if constexpr (runLength(S, Dir) < 2) {
+    return false;
+  } else {
+    return closesFrom<S, Dir, 1>(b, colour, opponent);
+  }
+}
+
+// Whether S (assumed empty) captures in any direction; stops at the first.
+template <int S>
+inline bool captures(const Board& b, int colour, int opponent) {
+  return capturesDirection<S, 0>(b, colour, opponent) || capturesDirection<S, 1>(b, colour, opponent) ||
+         capturesDirection<S, 2>(b, colour, opponent) || capturesDirection<S, 3>(b, colour, opponent) ||
+         capturesDirection<S, 4>(b, colour, opponent) || capturesDirection<S, 5>(b, colour, opponent) ||
+         capturesDirection<S, 6>(b, colour, opponent) || capturesDirection<S, 7>(b, colour, opponent);
+}
+
+}  // namespace kaimo::square_code

@@ -1,0 +1,28 @@
+# Shared by run.sh and test.sh: install what is missing, then configure and
+# build one build directory.
+
+KAIMO_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev xz-utils)
+
+# Installs the Debian packages that are not installed yet (none: no apt-get).
+kaimo_install_packages() {
+  local missing=()
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# kaimo_build DIR [cmake options...]
+kaimo_build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}

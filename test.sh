@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds and runs every test. Options:
+#   (none)      the release build
+#   --sanitize  a separate build with AddressSanitizer and UndefinedBehaviorSanitizer
+#   --tsan      a separate build with ThreadSanitizer, running the threaded tests
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/common.sh
+
+mode=${1:-release}
+kaimo_install_packages "${KAIMO_PACKAGES[@]}"
+
+case "$mode" in
+  release)
+    kaimo_build build/release -DCMAKE_BUILD_TYPE=Release
+    cd build/release && ctest -j "$(nproc)" --output-on-failure
+    ;;
+  --sanitize)
+    kaimo_build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAIMO_SANITIZE=address -DKAIMO_BUILD_BENCH=OFF
+    cd build/asan && ctest -j "$(nproc)" --output-on-failure
+    ;;
+  --tsan)
+    kaimo_build build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAIMO_SANITIZE=thread -DKAIMO_BUILD_BENCH=OFF
+    cd build/tsan && ctest -j "$(nproc)" --output-on-failure -L threads
+    ;;
+  *)
+    echo "usage: ./test.sh [--sanitize|--tsan]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,34 @@
+// Argument handling shared by the subcommands of kaimo-cli.
+#pragma once
+
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kaimo::cli {
+
+// A wrong argument: main prints the message on standard error and exits 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Every "--name" takes the next word as its value; other words are positional.
+struct Args {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;
+
+  static Args parse(const std::vector<std::string>& words);
+
+  // Refuses any option not named here.
+  void allowOnly(const std::set<std::string>& names) const;
+  bool has(const std::string& name) const { return options.count(name) != 0; }
+  std::string get(const std::string& name, const std::string& fallback) const;
+  int getInt(const std::string& name, int fallback, int low, int high) const;
+};
+
+// A whole-string decimal integer within [low, high], or UsageError naming `what`.
+int parseInt(const std::string& text, const std::string& what, int low, int high);
+
+}  // namespace kaimo::cli

@@ -1,0 +1,26 @@
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/position_args.h"
+
+namespace kaimo::cli {
+
+int runEval(const Words& words, std::FILE* out) {
+  const Args args = Args::parse(words);
+  args.allowOnly(positionOptions());
+  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli eval [position]");
+  const Position position = positionFrom(args);
+  for (int i = kSimpleRoutine; i < routineCount(); ++i) {
+    DiscCounts counts;
+    boardCount(position.board, counts);
+    const int value = routineTable[i].evaluate(position.board, 0, position.side, counts);
+    if (isMarker(value)) {
+      std::fprintf(out, "%s error\n", routineTable[i].name);
+    } else {
+      std::fprintf(out, "%s %+.2lf\n", routineTable[i].name, value / 1000.0);
+    }
+  }
+  return 0;
+}
+
+}  // namespace kaimo::cli

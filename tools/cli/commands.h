@@ -1,0 +1,23 @@
+// The subcommands of kaimo-cli. Each takes the words after its name and
+// writes its results to `out`; wrong arguments throw UsageError.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/board/board.h"
+
+namespace kaimo::cli {
+
+using Words = std::vector<std::string>;
+
+int runPerft(const Words& words, std::FILE* out);
+int runEval(const Words& words, std::FILE* out);
+
+// Lines of play `depth` plies deep; a pass uses up a ply and a finished game
+// is one leaf.
+std::uint64_t perft(const Board& board, int side, int depth);
+
+}  // namespace kaimo::cli

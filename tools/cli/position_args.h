@@ -1,0 +1,28 @@
+// The position a subcommand works on, from --moves, --board/--side or nothing.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "engine/board/board.h"
+#include "tools/cli/cli_args.h"
+
+namespace kaimo::cli {
+
+struct Position {
+  Board board;
+  int side;
+};
+
+// The options positionFrom reads; subcommands add them to their allowOnly set.
+const std::set<std::string>& positionOptions();
+
+// --moves STRING: legal moves from the initial position, passes implied.
+// --board FILE (or - for standard input) in the ten-line text form, with
+// --side black|white (black when absent). Neither: the initial position.
+Position positionFrom(const Args& args);
+
+// Plays a move string such as "d5d4d3c3" from the initial position.
+Position positionFromMoves(const std::string& moves);
+
+}  // namespace kaimo::cli
