@@ -3,7 +3,7 @@
 #include <random>
 
 #include "engine/board/board.h"
-#include "tests/support/plain_board.h"
+#include "tests/common/plain_board.h"
 
 namespace kaimo {
 namespace {

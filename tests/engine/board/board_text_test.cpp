@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/board/board.h"
-#include "tests/support/plain_board.h"
+#include "tests/common/plain_board.h"
 
 namespace kaimo {
 namespace {
