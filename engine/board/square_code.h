@@ -7,6 +7,7 @@
 // the edge cannot capture and produce no code at all.
 #pragma once
 
+#include <bit>
 #include <utility>
 
 #include "engine/board/board.h"
@@ -63,12 +64,29 @@ inline int flipFrom(const Board& in, Board& out, int colour, int opponent) {
   }
 }
 
+// Bit k - 1 set when the k-th square from S along Dir holds `value`,
+// for k = 1..runLength: fixed offsets, no branches.
+template <int S, int Dir, int... I>
+inline unsigned lineBits(const Board& b, int value, std::integer_sequence<int, I...>) {
+  constexpr int kStep = kDirections[Dir].step;
+  return ((static_cast<unsigned>(b[S + (I + 1) * kStep] == value) << I) | ...);
+}
+
 template <int S, int Dir>
 inline int flipDirection(const Board& in, Board& out, int colour, int opponent) {
-  if constexpr (runLength(S, Dir) < 2) {
+  constexpr int kLength = runLength(S, Dir);
+  constexpr int kStep = kDirections[Dir].step;
+  if constexpr (kLength < 2) {
     return 0;
   } else {
-    return flipFrom<S, Dir, 1>(in, out, colour, opponent);
+    // Most directions end at the first square; only a neighbouring opponent
+    // disc is worth reading the whole line for.
+    if (in[S + kStep] != opponent) return 0;
+    const auto squares = std::make_integer_sequence<int, kLength>{};
+    const int run = std::countr_one(lineBits<S, Dir>(in, opponent, squares));
+    if (run >= kLength || in[S + (run + 1) * kStep] != colour) return 0;
+    for (int k = 1; k <= run; ++k) out[S + k * kStep] = static_cast<std::int8_t>(colour);
+    return run;
   }
 }
 
@@ -83,26 +101,17 @@ inline int flipAll(const Board& in, Board& out, int colour) {
          flipDirection<S, 6>(in, out, colour, opponent) + flipDirection<S, 7>(in, out, colour, opponent);
 }
 
-// True when a run starting next to S along Dir is closed by `colour`.
-template <int S, int Dir, int K>
-inline bool closesFrom(const Board& b, int colour, int opponent) {
-  constexpr int kStep = kDirections[Dir].step;
-  if constexpr (K > runLength(S, Dir)) {
-    return false;
-  } else {
-    const int value = b[S + K * kStep];
-    if (value == colour) return K > 1;
-    if (value != opponent) return false;
-    return closesFrom<S, Dir, K + 1>(b, colour, opponent);
-  }
-}
-
+// True when a move at S would capture along Dir.
 template <int S, int Dir>
 inline bool capturesDirection(const Board& b, int colour, int opponent) {
-  if constexpr (runLength(S, Dir) < 2) {
+  constexpr int kLength = runLength(S, Dir);
+  constexpr int kStep = kDirections[Dir].step;
+  if constexpr (kLength < 2) {
     return false;
   } else {
-    return closesFrom<S, Dir, 1>(b, colour, opponent);
+    if (b[S + kStep] != opponent) return false;
+    const int run = std::countr_one(lineBits<S, Dir>(b, opponent, std::make_integer_sequence<int, kLength>{}));
+    return run < kLength && b[S + (run + 1) * kStep] == colour;
   }
 }
 
