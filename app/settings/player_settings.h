@@ -1,0 +1,61 @@
+// The players' settings: thirty 32-bit words kept between runs in the file
+// "kaimopr.cfg" (version word, word count, the words; little-endian).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kaimo {
+
+constexpr int kSettingsWordCount = 30;
+// Files of an older layout are ignored as a whole.
+constexpr std::int32_t kSettingsVersion = 1302;
+constexpr const char* kSettingsFileName = "kaimopr.cfg";
+
+// Word positions. The words between and after them are reserved: carried and
+// written back, never read.
+enum SettingsWord : int {
+  kBlackRoutineWord = 0,
+  kWhiteRoutineWord = 1,
+  kBlackNormalDepthWord = 3,
+  kBlackExactDepthWord = 4,
+  kBlackProbCutWord = 8,
+  kBlackCutValueWord = 9,
+  kWhiteNormalDepthWord = 10,
+  kWhiteExactDepthWord = 11,
+  kWhiteProbCutWord = 12,
+  kWhiteCutValueWord = 13,
+  kBlackWinDepthWord = 14,
+  kWhiteWinDepthWord = 15,
+  kBlackProbCutAWord = 16,
+  kBlackProbCutBWord = 17,
+  kWhiteProbCutAWord = 18,
+  kWhiteProbCutBWord = 19,
+};
+
+struct PlayerSettings {
+  std::array<std::int32_t, kSettingsWordCount> words;
+
+  // Black a human, white "狸" reading 6 plies and the last 13 squares exactly.
+  static PlayerSettings defaults();
+
+  std::int32_t& operator[](int word) { return words[word]; }
+  std::int32_t operator[](int word) const { return words[word]; }
+  bool operator==(const PlayerSettings&) const = default;
+};
+
+// The settings in `path`, or the defaults when it is missing, unreadable or of
+// an older version. Of the count N the file announces, min(max(N, 0), 30)
+// words are read, and never more than the file holds; every word not read
+// keeps its default.
+PlayerSettings loadPlayerSettings(const std::string& path);
+
+// Writes a temporary file beside `path` and renames it over `path`, so a
+// failed write leaves the previous file as it was. False on any failure.
+bool savePlayerSettings(const PlayerSettings& settings, const std::string& path);
+
+// The message shown when the file `fileName` could not be written.
+std::string settingsWriteErrorText(const std::string& fileName);
+
+}  // namespace kaimo

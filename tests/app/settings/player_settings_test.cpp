@@ -1,0 +1,155 @@
+#include "app/settings/player_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/common/temp_dir.h"
+
+namespace kaimo {
+namespace {
+
+using SettingsFile = testing::InTempDir;
+
+const char* const kName = kSettingsFileName;
+
+// A settings file of 32-bit little-endian words, optionally cut to `bytes`.
+void writeWords(const std::vector<std::int32_t>& words, std::size_t bytes = SIZE_MAX) {
+  std::string data;
+  for (std::int32_t word : words) {
+    auto value = static_cast<std::uint32_t>(word);
+    for (int i = 0; i < 4; ++i, value >>= 8) data.push_back(static_cast<char>(value & 0xff));
+  }
+  std::ofstream(kName, std::ios::binary) << data.substr(0, bytes);
+}
+
+// Header (version 1302, count) and `present` words numbered 100, 101, ...
+std::vector<std::int32_t> fileWords(std::int32_t count, int present) {
+  std::vector<std::int32_t> words{1302, count};
+  for (int i = 0; i < present; ++i) words.push_back(100 + i);
+  return words;
+}
+
+PlayerSettings expectFirstWordsFromFile(int fromFile) {
+  PlayerSettings expected = PlayerSettings::defaults();
+  for (int i = 0; i < fromFile; ++i) expected[i] = 100 + i;
+  return expected;
+}
+
+TEST(PlayerSettingsDefaults, BlackHumanWhiteSimpleRoutine) {
+  const PlayerSettings d = PlayerSettings::defaults();
+  EXPECT_EQ(d[kBlackRoutineWord], 0);
+  EXPECT_EQ(d[kWhiteRoutineWord], 1);
+  EXPECT_EQ(d[kWhiteNormalDepthWord], 6);
+  EXPECT_EQ(d[kWhiteExactDepthWord], 13);
+  EXPECT_EQ(d[kWhiteWinDepthWord], 0);
+  EXPECT_EQ(d[20], 8);
+  EXPECT_EQ(d[21], 4);
+  EXPECT_EQ(d[29], 0);
+}
+
+TEST_F(SettingsFile, MissingFileGivesDefaults) {
+  EXPECT_EQ(loadPlayerSettings(kName), PlayerSettings::defaults());
+}
+
+TEST_F(SettingsFile, OlderVersionIsIgnoredWhole) {
+  std::vector<std::int32_t> words = fileWords(30, 30);
+  words[0] = 1301;
+  writeWords(words);
+  EXPECT_EQ(loadPlayerSettings(kName), PlayerSettings::defaults());
+}
+
+TEST_F(SettingsFile, NewerVersionIsRead) {
+  std::vector<std::int32_t> words = fileWords(30, 30);
+  words[0] = 1400;
+  writeWords(words);
+  EXPECT_EQ(loadPlayerSettings(kName), expectFirstWordsFromFile(30));
+}
+
+TEST_F(SettingsFile, ShortCountTakesTheRestFromTheDefaults) {
+  writeWords(fileWords(20, 20));
+  const PlayerSettings s = loadPlayerSettings(kName);
+  EXPECT_EQ(s, expectFirstWordsFromFile(20));
+  EXPECT_EQ(s[20], 8);
+  EXPECT_EQ(s[21], 4);
+}
+
+TEST_F(SettingsFile, NegativeCountReadsNothing) {
+  writeWords(fileWords(-1, 30));
+  EXPECT_EQ(loadPlayerSettings(kName), PlayerSettings::defaults());
+}
+
+TEST_F(SettingsFile, HugeCountReadsThirtyWordsAtMost) {
+  writeWords(fileWords(1000, 40));
+  EXPECT_EQ(loadPlayerSettings(kName), expectFirstWordsFromFile(30));
+}
+
+TEST_F(SettingsFile, HugeCountNeverReadsPastTheFile) {
+  writeWords(fileWords(1000, 5));
+  EXPECT_EQ(loadPlayerSettings(kName), expectFirstWordsFromFile(5));
+}
+
+TEST_F(SettingsFile, TruncatedFileKeepsDefaultsForUnreadWords) {
+  // Ten whole words and half of the eleventh.
+  writeWords(fileWords(30, 30), 8 + 10 * 4 + 2);
+  EXPECT_EQ(loadPlayerSettings(kName), expectFirstWordsFromFile(10));
+}
+
+TEST_F(SettingsFile, FileShorterThanItsHeaderGivesDefaults) {
+  writeWords(fileWords(30, 30), 6);
+  EXPECT_EQ(loadPlayerSettings(kName), PlayerSettings::defaults());
+}
+
+TEST_F(SettingsFile, SaveWritesVersionCountAndWordsThenReadsBack) {
+  PlayerSettings s = PlayerSettings::defaults();
+  s[kBlackRoutineWord] = 2;
+  s[kWhiteNormalDepthWord] = -7;
+  s[29] = 0x12345678;
+  ASSERT_TRUE(savePlayerSettings(s, kName));
+  const std::string bytes = readFile(kName);
+  ASSERT_EQ(bytes.size(), 128u);
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x16\x05\0\0\x1e\0\0\0", 8));
+  EXPECT_EQ(bytes.substr(124, 4), "\x78\x56\x34\x12");
+  EXPECT_EQ(loadPlayerSettings(kName), s);
+  EXPECT_FALSE(std::filesystem::exists(std::string(kName) + ".tmp"));
+}
+
+TEST_F(SettingsFile, SaveReplacesAnOlderFile) {
+  std::vector<std::int32_t> old = fileWords(30, 30);
+  old[0] = 1200;
+  writeWords(old);
+  ASSERT_TRUE(savePlayerSettings(PlayerSettings::defaults(), kName));
+  EXPECT_EQ(readFile(kName).size(), 128u);
+  EXPECT_EQ(loadPlayerSettings(kName), PlayerSettings::defaults());
+}
+
+TEST_F(SettingsFile, FailedOpenLeavesTheOldFileIntact) {
+  writeWords(fileWords(30, 30));
+  const std::string before = readFile(kName);
+  // A directory where the temporary file would go cannot be opened for writing.
+  std::filesystem::create_directory(std::string(kName) + ".tmp");
+  EXPECT_FALSE(savePlayerSettings(PlayerSettings::defaults(), kName));
+  EXPECT_EQ(readFile(kName), before);
+}
+
+TEST_F(SettingsFile, FailedWriteLeavesTheOldFileIntactAndNoTemporary) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  writeWords(fileWords(30, 30));
+  const std::string before = readFile(kName);
+  // Every write to /dev/full fails with "no space left".
+  std::filesystem::create_symlink("/dev/full", std::string(kName) + ".tmp");
+  EXPECT_FALSE(savePlayerSettings(PlayerSettings::defaults(), kName));
+  EXPECT_EQ(readFile(kName), before);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(std::string(kName) + ".tmp")));
+}
+
+TEST(SettingsWriteError, NamesTheFileWritten) {
+  EXPECT_EQ(settingsWriteErrorText(kSettingsFileName), "kaimopr.cfgへの書きこみエラーが発生しました。");
+}
+
+}  // namespace
+}  // namespace kaimo
