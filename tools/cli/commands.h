@@ -15,6 +15,9 @@ using Words = std::vector<std::string>;
 
 int runPerft(const Words& words, std::FILE* out);
 int runEval(const Words& words, std::FILE* out);
+// Prints every history entry of a game record; 1 on a format error, 2 when
+// the file cannot be opened.
+int runRecord(const Words& words, std::FILE* out);
 
 // Lines of play `depth` plies deep; a pass uses up a ply and a finished game
 // is one leaf.

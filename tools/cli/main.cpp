@@ -17,12 +17,13 @@ struct Subcommand {
 const Subcommand kSubcommands[] = {
     {"perft", kaimo::cli::runPerft, "perft DEPTH [position]"},
     {"eval", kaimo::cli::runEval, "eval [position]"},
+    {"record", kaimo::cli::runRecord, "record show FILE"},
 };
 
 void printUsage(std::FILE* out) {
   std::fprintf(out, "usage: kaimo-cli SUBCOMMAND [arguments]\n");
   for (const auto& sub : kSubcommands) std::fprintf(out, "  kaimo-cli %s\n", sub.usage);
-  std::fprintf(out, "position: --moves d5d4d3c3 | --board FILE|- [--side black|white]\n");
+  std::fprintf(out, "position: --moves d5d4d3c3 | --board FILE|- [--side black|white] | --record FILE\n");
 }
 
 }  // namespace

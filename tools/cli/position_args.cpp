@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/records/record_reader.h"
 #include "engine/board/notation.h"
 #include "engine/board/turn.h"
 
@@ -28,10 +29,20 @@ Position positionFromBoardFile(const std::string& path, int side) {
   return position;
 }
 
+// The latest position of a game record: its last entry.
+Position positionFromRecord(const std::string& path) {
+  const RecordReadResult record = readRecord(path);
+  if (record.status != RecordStatus::Ok) {
+    throw UsageError("record file '" + path + "': " + recordStatusMessage(record.status));
+  }
+  const HistoryEntry& last = record.history.back();
+  return {last.board, last.side};
+}
+
 }  // namespace
 
 const std::set<std::string>& positionOptions() {
-  static const std::set<std::string> names = {"--moves", "--board", "--side"};
+  static const std::set<std::string> names = {"--moves", "--board", "--side", "--record"};
   return names;
 }
 
@@ -51,9 +62,11 @@ Position positionFromMoves(const std::string& moves) {
 }
 
 Position positionFrom(const Args& args) {
-  if (args.has("--moves") && args.has("--board")) throw UsageError("give either --moves or --board, not both");
+  const int sources = args.has("--moves") + args.has("--board") + args.has("--record");
+  if (sources > 1) throw UsageError("give only one of --moves, --board and --record");
   if (args.has("--side") && !args.has("--board")) throw UsageError("--side goes with --board");
   if (args.has("--moves")) return positionFromMoves(args.get("--moves", ""));
+  if (args.has("--record")) return positionFromRecord(args.get("--record", ""));
   if (args.has("--board")) return positionFromBoardFile(args.get("--board", ""), sideFromName(args.get("--side", "black")));
   Position position;
   position.side = boardInit(position.board);

@@ -19,7 +19,8 @@ const std::set<std::string>& positionOptions();
 
 // --moves STRING: legal moves from the initial position, passes implied.
 // --board FILE (or - for standard input) in the ten-line text form, with
-// --side black|white (black when absent). Neither: the initial position.
+// --side black|white (black when absent). --record FILE: the last entry of a
+// game record. None of them: the initial position.
 Position positionFrom(const Args& args);
 
 // Plays a move string such as "d5d4d3c3" from the initial position.

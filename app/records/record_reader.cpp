@@ -1,0 +1,79 @@
+#include "app/records/record_reader.h"
+
+#include <cctype>
+
+#include "engine/board/notation.h"
+#include "engine/board/turn.h"
+
+namespace kaimo {
+namespace {
+
+// Reads the hundred symbols after "B". The board changes only when all of
+// them were read, so a broken token never leaves a half-replaced position.
+bool readBoardToken(std::FILE* stream, Board& board) {
+  Board read = board;
+  if (boardReadText(read, stream) != 0) return false;
+  board = read;
+  return true;
+}
+
+// The digit right after "T" (no white space between them).
+int readSideToken(std::FILE* stream) {
+  const int c = std::fgetc(stream);
+  if (c == '0') return kBlack;
+  if (c == '1') return kWhite;
+  return -1;
+}
+
+}  // namespace
+
+RecordReadResult readRecord(std::FILE* stream) {
+  RecordReadResult result{{}, RecordStatus::Ok};
+  Board board;
+  int side = boardInit(board);
+  for (;;) {
+    const int c = std::fgetc(stream);
+    if (c == EOF || c == 'E') break;  // anything after "E" is never read
+    if (std::isspace(c)) continue;
+    if (c == 'B') {
+      if (!readBoardToken(stream, board)) {
+        result.status = RecordStatus::FormatError;
+        break;
+      }
+    } else if (c == 'T') {
+      const int newSide = readSideToken(stream);
+      if (newSide < 0) {
+        result.status = RecordStatus::FormatError;
+        break;
+      }
+      side = newSide;
+    } else {
+      // The letter and the digit of a move, with nothing between them.
+      const int square = squareFromNotation(c, std::fgetc(stream));
+      if (square < 0 || result.history.size() >= kMaxRecordMoves) {
+        result.status = RecordStatus::FormatError;
+        break;
+      }
+      result.history.push_back({side, square, board});
+      boardPlayInPlace(board, square, side);  // an illegal move is kept as the file says
+      side = sideToMoveAfter(board, side);
+    }
+  }
+  if (std::ferror(stream)) return {{}, RecordStatus::CannotOpen};
+  // Also after a format error: the moves read so far stay, and the position
+  // they lead to (with any complete board or side token after them) closes
+  // the history. An error before the first move thus leaves one entry, the
+  // position read so far, instead of an empty history.
+  result.history.push_back({side, -1, board});
+  return result;
+}
+
+RecordReadResult readRecord(const std::string& path) {
+  std::FILE* stream = std::fopen(path.c_str(), "r");
+  if (stream == nullptr) return {{}, RecordStatus::CannotOpen};
+  RecordReadResult result = readRecord(stream);
+  std::fclose(stream);
+  return result;
+}
+
+}  // namespace kaimo

@@ -1,0 +1,35 @@
+// Reads a game record: moves such as "d5", "B" and a board in text form,
+// "T0"/"T1" for the side to move, "E" or the end of the file to stop.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "app/records/history.h"
+#include "app/records/record_status.h"
+
+namespace kaimo {
+
+// A game fills at most 96 squares and every further move needs a board edit,
+// so no real record comes near this; it keeps a hostile file from growing
+// the history until memory runs out. One move more is a format error.
+constexpr std::size_t kMaxRecordMoves = 100000;
+
+struct [[nodiscard]] RecordReadResult {
+  History history;
+  RecordStatus status;
+};
+
+// Status Ok or FormatError: the history holds one entry per move read, each
+// with the position before the move and the colour that played it, then the
+// position reached by the last complete token with move -1. It is never
+// empty, so a record that breaks off before its first move still gives the
+// window a position to show. Status CannotOpen (a read error): the history
+// is empty and the caller keeps its game.
+RecordReadResult readRecord(std::FILE* stream);
+
+// As above from a file; CannotOpen when it cannot be opened or read.
+RecordReadResult readRecord(const std::string& path);
+
+}  // namespace kaimo

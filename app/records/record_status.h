@@ -1,0 +1,18 @@
+// How reading or writing a game record ended, and the words the program
+// uses to tell the user.
+#pragma once
+
+namespace kaimo {
+
+enum class RecordStatus {
+  Ok,
+  CannotOpen,      // the file cannot be opened, created or read
+  FormatError,     // the file does not follow the record grammar
+  WriteFailed,     // writing, flushing or replacing the file failed
+  NotWritable,     // the history is empty or holds a value no record can carry
+};
+
+// The message box text for a failure; an empty string for Ok.
+const char* recordStatusMessage(RecordStatus status);
+
+}  // namespace kaimo
