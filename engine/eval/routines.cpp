@@ -2,11 +2,14 @@
 
 #include <cstring>
 
+#include "engine/eval/pattern_eval.h"
+
 namespace kaimo {
 
 const RoutineEntry routineTable[kRoutineCapacity] = {
     {"人間", evalSimple},
     {"狸", evalSimple},
+    {"狐", evalPattern},
 };
 
 int routineCount() {

@@ -1,0 +1,75 @@
+#include "engine/eval/pattern_inputs.h"
+
+#include <algorithm>
+
+namespace kaimo {
+namespace {
+
+// Indexed by square value & 3: black, white, empty, wall (read as empty).
+constexpr int kDigitOf[4] = {0, 1, 2, 2};
+// Indexed the same way: a black disc counts +1, a white disc -1.
+constexpr int kDiscSign[4] = {+1, -1, 0, 0};
+
+constexpr int kCorners[4] = {0, 9, 90, 99};
+constexpr int kInnerCorners[4] = {11, 18, 81, 88};
+
+int digitAt(const Board& board, int square) { return kDigitOf[board[square] & 3]; }
+
+int placementIndex(const Board& board, const std::array<std::int8_t, kMaxPatternSquares>& squares, int from, int to) {
+  int raw = 0;
+  for (int k = from; k < to; ++k) raw = 3 * raw + digitAt(board, squares[k]);
+  return raw;
+}
+
+// Class of the edge times the 81 configurations of its corner area, read
+// from the other corner when the class representative is the reversed edge.
+int edgeIndex(const Board& board, const std::array<std::int8_t, kMaxPatternSquares>& squares, int n,
+              const std::uint16_t* table) {
+  const std::uint16_t entry = table[placementIndex(board, squares, kEdgeCornerSquares, n)];
+  int index = entry & kClassMask;
+  for (int k = 0; k < kEdgeCornerSquares; ++k) {
+    const int square = (entry & kMirroredFlag) ? squares[kEdgeCornerSquares - 1 - k] : squares[k];
+    index = 3 * index + digitAt(board, square);
+  }
+  return index;
+}
+
+int signedSum(const Board& board, const int (&squares)[4]) {
+  int sum = 0;
+  for (const int s : squares) sum += kDiscSign[board[s] & 3];
+  return sum;
+}
+
+}  // namespace
+
+int patternIndex(const Board& board, int pattern, int instance, const std::uint16_t* table) {
+  const PatternDescriptor& d = kPatternDescriptors[pattern];
+  const auto& squares = kPlacements[pattern][instance];
+  switch (d.kind) {
+    case kKindLine: return table[placementIndex(board, squares, 0, d.n)] & kClassMask;
+    case kKindEdge: return edgeIndex(board, squares, d.n, table);
+    case kKindCornerBlock:
+      return std::min(placementIndex(board, squares, 0, d.n),
+                      placementIndex(board, kPlacements[pattern][instance + 4], 0, d.n));
+    default: return placementIndex(board, squares, 0, d.n);
+  }
+}
+
+void collectInputs(const Board& board, int side, const DiscCounts& counts, const IndexTables& tables,
+                   const WeightLayout& layout, NetworkInputs& inputs) {
+  const int parity = counts[2] % 2;
+  inputs.features = {boardMobilityDiff(board),
+                     side == kWhite ? -parity : parity,
+                     signedSum(board, kCorners),
+                     signedSum(board, kInnerCorners),
+                     counts[0] - counts[1],
+                     kBiasFeature};
+  int next = 0;
+  for (int p = 0; p < kPatternCount; ++p) {
+    for (int j = 0; j < kPatternDescriptors[p].instances; ++j) {
+      inputs.rows[next++] = static_cast<int>(layout.offsets[p]) + patternIndex(board, p, j, tables[p]);
+    }
+  }
+}
+
+}  // namespace kaimo

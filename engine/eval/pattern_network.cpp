@@ -1,0 +1,52 @@
+#include "engine/eval/pattern_network.h"
+
+#include <cmath>
+
+#include "engine/eval/score.h"
+
+namespace kaimo {
+namespace {
+
+constexpr int kHiddenScale = 8;         // a unit's sum is divided by this before the sigmoid
+constexpr int kSigmoidSpan = 4096;      // the table's input scale and output scale
+constexpr int kOutputGain = 4;          // output weights count four times
+constexpr double kOutputSpan = 32768.0; // the output unit's input scale
+// 200000 / 4096: the output 0..4096 spans a wipe-out either way.
+constexpr double kScorePerOutput = 48.828125;
+
+}  // namespace
+
+SigmoidTable::SigmoidTable() : entries_(2 * kCentre) {
+  for (int i = 0; i < 2 * kCentre; ++i) {
+    const double x = -(i - kCentre) / static_cast<double>(kSigmoidSpan);
+    entries_[i] = static_cast<std::int16_t>(kSigmoidSpan / (1.0 + std::exp(x)));
+  }
+}
+
+int hiddenUnit(int sum, const SigmoidTable& sigmoid) {
+  const int t = sum / kHiddenScale;
+  if (t < -SigmoidTable::kCentre) return 0;
+  if (t >= SigmoidTable::kCentre) return SigmoidTable::kSaturated;
+  return sigmoid[t + SigmoidTable::kCentre];
+}
+
+int networkScore(const NetworkInputs& inputs, const std::int16_t* weights, const std::int16_t* output,
+                 const SigmoidTable& sigmoid) {
+  int sums[kHiddenUnits] = {};
+  for (int i = 0; i < kFeatureCount; ++i) {
+    const std::int16_t* row = weights + kHiddenUnits * i;
+    for (int h = 0; h < kHiddenUnits; ++h) sums[h] += row[h] * inputs.features[i];
+  }
+  for (const int w : inputs.rows) {
+    const std::int16_t* row = weights + static_cast<long>(kHiddenUnits) * w;
+    for (int h = 0; h < kHiddenUnits; ++h) sums[h] += row[h];
+  }
+  int a = kOutputGain * output[kHiddenUnits];
+  for (int h = 0; h < kHiddenUnits; ++h) {
+    a += kOutputGain * output[h] * hiddenUnit(sums[h], sigmoid) / kSigmoidSpan;
+  }
+  const float y = static_cast<float>(kSigmoidSpan / (1.0 + std::exp(-a / kOutputSpan)));
+  return static_cast<int>(static_cast<double>(y) * kScorePerOutput - SCORE_WIPEOUT);
+}
+
+}  // namespace kaimo

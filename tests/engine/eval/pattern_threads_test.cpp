@@ -1,0 +1,100 @@
+// "狐" evaluated on two threads at once, as when the evaluation-values command
+// runs on the window thread during a search. Run under ThreadSanitizer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "engine/eval/pattern_eval.h"
+#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "tests/common/plain_board.h"
+#include "tests/common/temp_dir.h"
+#include "tests/engine/eval/pattern_test_data.h"
+
+namespace kaimo {
+namespace {
+
+struct Sample {
+  Board board;
+  int side;
+};
+
+using PatternThreads = testing::InTempDir;
+
+int evaluate(PatternEvaluator& e, const Sample& s) {
+  DiscCounts counts;
+  boardCount(s.board, counts);
+  return e.evaluate(s.board, 0, s.side, counts);
+}
+
+TEST_F(PatternThreads, TwoThreadsGetTheValuesOfOne) {
+  const long rows = testing::rowCountOfWrittenTables();
+  // Four stages for three slots: the threads keep replacing each other's
+  // weights while the other may be reading them.
+  const int stages[] = {8, 9, 10, 11};
+  for (int s : stages) ASSERT_TRUE(testing::writeStage(s, testing::randomStage(rows, s, 3000, 20000)));
+  std::mt19937 rng(21);
+  std::vector<Sample> first;
+  std::vector<Sample> second;
+  for (int i = 0; i < 40; ++i) {
+    for (int s : stages) {
+      Sample sample;
+      sample.board = plain::randomGame(rng, 4 * s + i % 4, &sample.side);
+      (s % 2 ? first : second).push_back(sample);
+    }
+  }
+  std::FILE* quiet = std::tmpfile();
+  PatternEvaluator evaluator(quiet);
+  std::fclose(quiet);
+  ASSERT_FALSE(evaluator.failed());
+  auto valuesOf = [&](const std::vector<Sample>& samples) {
+    std::vector<int> values;
+    for (const Sample& s : samples) values.push_back(evaluate(evaluator, s));
+    return values;
+  };
+  const std::vector<int> expectedFirst = valuesOf(first);
+  const std::vector<int> expectedSecond = valuesOf(second);
+
+  std::vector<int> gotFirst;
+  std::vector<int> gotSecond;
+  std::thread worker([&] { gotFirst = valuesOf(first); });
+  gotSecond = valuesOf(second);
+  worker.join();
+  EXPECT_EQ(gotFirst, expectedFirst);
+  EXPECT_EQ(gotSecond, expectedSecond);
+}
+
+TEST_F(PatternThreads, TheRoutineTableRowIsSafeOnTwoThreads) {
+  // The process-wide evaluator loaded in the directory the test started in;
+  // whether it found data or not, both threads must see the same answers.
+  const int fox = routineIndexOf("狐");
+  ASSERT_EQ(fox, 2);
+  std::mt19937 rng(4);
+  std::vector<Sample> samples;
+  for (int i = 0; i < 40; ++i) {
+    Sample s;
+    s.board = plain::randomGame(rng, 20 + i, &s.side);
+    samples.push_back(s);
+  }
+  auto run = [&] {
+    std::vector<int> values;
+    for (const Sample& s : samples) {
+      DiscCounts counts;
+      boardCount(s.board, counts);
+      values.push_back(routineTable[fox].evaluate(s.board, 0, s.side, counts));
+    }
+    return values;
+  };
+  std::vector<int> other;
+  std::thread worker([&] { other = run(); });
+  const std::vector<int> mine = run();
+  worker.join();
+  EXPECT_EQ(mine, other);
+}
+
+}  // namespace
+}  // namespace kaimo
