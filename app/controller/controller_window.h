@@ -1,0 +1,25 @@
+// What the game controller needs of its window. The board view implements
+// it; tests replace it with a recorder. Called on the window thread only.
+#pragma once
+
+#include <string>
+
+namespace kaimo {
+
+// Status bar panes the controller writes to.
+constexpr int kProgressPane = 0;
+constexpr int kBlackPane = 1;
+constexpr int kWhitePane = 2;
+
+class ControllerWindow {
+ public:
+  virtual ~ControllerWindow() = default;
+  // Pane 0 (progress and state), 1 (black) or 2 (white); UTF-8.
+  virtual void setPaneText(int pane, const std::string& text) = 0;
+  // A modal message with an OK button; returns when the user has closed it.
+  virtual void showMessage(const std::string& text) = 0;
+  // The game state changed: draw it again and refresh the commands.
+  virtual void requestRepaint() = 0;
+};
+
+}  // namespace kaimo

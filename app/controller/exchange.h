@@ -1,0 +1,79 @@
+// Where the window thread and a worker meet: the result block, the stop flag
+// and the three status text slots. Each group has its own lock, held only for
+// a copy and never together with another, so there is no lock order.
+// A worker writes only through these operations; the window thread reads
+// them in its ticks and while it waits for a stop.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "engine/search/endgame_analysis.h"
+
+namespace kaimo {
+
+// Status slots: pane 0 (progress), pane 1 (black), pane 2 (white).
+constexpr int kStatusSlotCount = 3;
+// Posted as the move when the endgame analysis is done.
+constexpr int kAnalysisDoneMove = -2;
+
+struct ThinkResult {
+  int finished;      // 1 once the worker (or a click) has posted
+  int move;          // a square; -1 no move or stopped; kAnalysisDoneMove
+  int value;         // score of the move, SCORE_NONE if none
+  int workerMarker;  // 1 while a started worker has not posted
+};
+
+class Exchange {
+ public:
+  // --- result block ("exited") ---
+  void postResult(int move, int value);
+  void postAnalysisDone(const SquareValues& values);
+  void publishValues(const SquareValues& values);
+  void fetchValues(SquareValues& out);
+  void resetResult(int marker);
+  ThinkResult readResult();
+  // A worker whose evaluation failed says so here instead of telling the user
+  // itself: only the window thread shows messages.
+  void flagEvalError();
+  // True once per flagged failure.
+  bool takeEvalError();
+
+  // --- stop flag ("toexit") ---
+  void requestStop(int flag);
+  int stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
+
+  // --- status text slots ("statustext") ---
+  void setStatusText(int slot, const std::string& text);
+  // True (and the text) only when the slot changed since the last take.
+  bool takeStatusText(int slot, std::string& text);
+
+  // Back to the state of a fresh program: nothing posted, no stop, no texts.
+  void clear();
+
+ private:
+  std::mutex resultLock_;
+  ThinkResult result_{0, -1, 0, 0};
+  SquareValues values_{};
+  bool evalError_ = false;
+
+  // Read on every node of a search, so an atomic rather than a lock.
+  std::atomic<int> stopRequested_{0};
+
+  struct StatusSlot {
+    std::string text;
+    bool changed = false;
+  };
+  std::mutex statusLock_;
+  std::array<StatusSlot, kStatusSlotCount> slots_;
+};
+
+// The one exchange of the process (there is one board window).
+Exchange& exchange();
+
+// The search's stop check.
+int isStopRequested();
+
+}  // namespace kaimo

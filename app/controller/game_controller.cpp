@@ -1,0 +1,252 @@
+#include "app/controller/game_controller.h"
+
+#include <algorithm>
+#include <chrono>
+#include <system_error>
+
+#include "app/controller/exchange.h"
+#include "app/controller/game_texts.h"
+#include "app/controller/think_worker.h"
+
+namespace kaimo {
+namespace {
+
+// How often stopThinking looks whether the worker has posted.
+constexpr auto kStopPollInterval = std::chrono::milliseconds(50);
+// Depths are kept in the range the settings dialog accepts, whatever the file says.
+constexpr int kMaxDepthSetting = 60;
+
+int depthSetting(std::int32_t word) { return std::clamp<int>(word, 0, kMaxDepthSetting); }
+
+}  // namespace
+
+GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
+    : settings_(settings), window_(window) {
+  exchange().clear();
+  clearSquareValues();
+  newGame();
+}
+
+GameController::~GameController() {
+  if (!worker_.joinable()) return;
+  exchange().requestStop(1);
+  worker_.join();
+  exchange().requestStop(0);
+}
+
+int GameController::routineOf(int colour) const {
+  const int routine = settings_[colour == kBlack ? kBlackRoutineWord : kWhiteRoutineWord];
+  return routine >= 0 && routine < routineCount() ? routine : kHumanRoutine;
+}
+
+int GameController::lastMove() const { return cursor_ > 0 ? history_[cursor_ - 1].move : -1; }
+
+MoveMarks GameController::highlightMarks() const {
+  MoveMarks marks{};
+  if (mode_ == ViewMode::Playing && isHumanToMove()) {
+    boardLegalMarks(board_, side_, marks);
+  } else if (mode_ == ViewMode::Editing) {
+    marks.fill(1);
+  }
+  return marks;
+}
+
+void GameController::newGame() {
+  side_ = boardInit(board_);
+  cursor_ = 0;
+  history_.assign(1, HistoryEntry{side_, -1, board_});
+}
+
+bool GameController::playMove(int square) {
+  if (square < 0 || square >= kSquareCount) return false;
+  Board next;
+  if (boardPlay(board_, next, square, side_) <= 1) return false;
+  history_.resize(cursor_ + 2);
+  history_[cursor_] = HistoryEntry{side_, square, board_};
+  ++cursor_;
+  side_ = opponentOf(side_);
+  board_ = next;
+  history_[cursor_] = HistoryEntry{side_, -1, board_};
+  window_.requestRepaint();
+  return true;
+}
+
+void GameController::goToPosition(int index) {
+  if (index < 0 || index >= static_cast<int>(history_.size())) return;
+  stopThinking();
+  cursor_ = index;
+  board_ = history_[index].board;
+  side_ = history_[index].side;
+  window_.requestRepaint();
+}
+
+void GameController::stopThinking() {
+  mode_ = ViewMode::Busy;
+  clearSquareValues();
+  window_.requestRepaint();
+  exchange().requestStop(1);
+  for (;;) {
+    const ThinkResult result = exchange().readResult();
+    if (result.finished == 1 || result.workerMarker == 0) break;
+    std::this_thread::sleep_for(kStopPollInterval);
+  }
+  joinWorker();
+  exchange().requestStop(0);
+  becomeIdle();
+  tellEvalError();
+}
+
+void GameController::turnStep() {
+  if (boardMobility(board_, side_) == 0) {
+    if (boardMobility(board_, opponentOf(side_)) == 0) {
+      finishGame();
+      return;
+    }
+    pass();
+  }
+  if (isHumanToMove()) {
+    startHumanTurn();
+  } else {
+    startComputerTurn();
+  }
+}
+
+void GameController::onTimer() {
+  if (ticking_) return;
+  ticking_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{ticking_};
+  if (mode_ == ViewMode::Playing) {
+    tickPlaying();
+  } else if (mode_ == ViewMode::NextTurn) {
+    turnStep();
+  }
+}
+
+void GameController::start() {
+  if (!canStart()) return;
+  mode_ = ViewMode::NextTurn;
+  clearSquareValues();
+  window_.requestRepaint();
+}
+
+void GameController::clickSquare(int square) {
+  if (mode_ != ViewMode::Playing || !isHumanToMove()) return;
+  if (square < 0 || square >= kSquareCount) return;
+  Board scratch;
+  if (board_[square] == kEmpty && boardPlay(board_, scratch, square, side_) > 1) {
+    exchange().postResult(square, SCORE_NONE);
+  } else {
+    window_.setPaneText(kProgressPane, texts::kCannotPlayThere);
+  }
+}
+
+SideSettings GameController::sideSettingsOf(int colour) const {
+  const bool black = colour == kBlack;
+  const PlayerSettings& s = settings_;
+  return SideSettings{
+      routineOf(colour),
+      depthSetting(s[black ? kBlackNormalDepthWord : kWhiteNormalDepthWord]),
+      depthSetting(s[black ? kBlackExactDepthWord : kWhiteExactDepthWord]),
+      depthSetting(s[black ? kBlackWinDepthWord : kWhiteWinDepthWord]),
+      s[black ? kBlackProbCutWord : kWhiteProbCutWord],
+      s[black ? kBlackCutValueWord : kWhiteCutValueWord],
+      s[black ? kBlackProbCutAWord : kWhiteProbCutAWord],
+      s[black ? kBlackProbCutBWord : kWhiteProbCutBWord],
+  };
+}
+
+void GameController::finishGame() {
+  window_.setPaneText(kProgressPane, texts::kGameOver);
+  mode_ = ViewMode::Idle;
+  clearSquareValues();
+  DiscCounts counts;
+  boardCount(board_, counts);
+  window_.setPaneText(kBlackPane, texts::blackCountText(counts[0]));
+  window_.setPaneText(kWhitePane, texts::whiteCountText(counts[1]));
+  window_.requestRepaint();
+  window_.showMessage(texts::gameOverText(counts[0], counts[1]));
+}
+
+void GameController::pass() {
+  const std::string text = texts::passText(side_);
+  window_.setPaneText(side_ + 1, text);
+  window_.showMessage(text);
+  side_ = opponentOf(side_);
+}
+
+void GameController::startComputerTurn() {
+  joinWorker();
+  exchange().resetResult(1);
+  mode_ = ViewMode::Playing;
+  clearSquareValues();
+  window_.requestRepaint();
+  window_.setPaneText(side_ + 1, texts::kThinking);
+  searchBoard_ = board_;
+  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), isStopRequested, reportProgress);
+  launchWorker();
+}
+
+void GameController::startHumanTurn() {
+  exchange().resetResult(0);
+  mode_ = ViewMode::Playing;
+  clearSquareValues();
+  window_.requestRepaint();
+}
+
+void GameController::tickPlaying() {
+  forwardStatusTexts();
+  const ThinkResult result = exchange().readResult();
+  if (result.finished != 1) return;
+  joinWorker();
+  if (result.move < 0) {
+    becomeIdle();
+    tellEvalError();
+    return;
+  }
+  if (result.value != SCORE_NONE) window_.setPaneText(side_ + 1, texts::evaluationText(result.value));
+  mode_ = ViewMode::Busy;
+  clearSquareValues();
+  window_.requestRepaint();
+  if (playMove(result.move)) {
+    turnStep();
+  } else {
+    becomeIdle();  // a square that cannot be played here ends the game rather than hanging in Busy
+  }
+}
+
+void GameController::forwardStatusTexts() {
+  std::string text;
+  for (int slot = 0; slot < kStatusSlotCount; ++slot) {
+    if (exchange().takeStatusText(slot, text)) window_.setPaneText(slot, text);
+  }
+}
+
+void GameController::becomeIdle() {
+  window_.setPaneText(kProgressPane, texts::kStopped);
+  mode_ = ViewMode::Idle;
+  clearSquareValues();
+  window_.setPaneText(kBlackPane, "");
+  window_.setPaneText(kWhitePane, "");
+  window_.requestRepaint();
+}
+
+void GameController::launchWorker() {
+  try {
+    worker_ = std::thread(thinkWorker, &job_);
+  } catch (const std::system_error&) {
+    exchange().postResult(-1, SCORE_NONE);  // no thread: the next tick stops the game
+  }
+}
+
+void GameController::joinWorker() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void GameController::tellEvalError() {
+  if (exchange().takeEvalError()) window_.showMessage(texts::kEvalError);
+}
+
+}  // namespace kaimo

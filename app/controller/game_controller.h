@@ -1,0 +1,106 @@
+// The game controller: the position, the side to move, the history with its
+// cursor, the mode, and the turn loop that asks a human for a click or starts
+// the worker for a computer side. It runs on the window thread, moved on by
+// a 100 ms tick, and reaches the window only through ControllerWindow.
+#pragma once
+
+#include <thread>
+
+#include "app/controller/controller_window.h"
+#include "app/controller/view_mode.h"
+#include "app/records/history.h"
+#include "app/settings/player_settings.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "engine/search/endgame_analysis.h"
+#include "engine/search/search_driver.h"
+
+namespace kaimo {
+
+class GameController {
+ public:
+  // `settings` is read at every turn, so a change takes effect at the next one.
+  GameController(PlayerSettings& settings, ControllerWindow& window);
+  // Stops a running worker without a word to the window (which is going away).
+  ~GameController();
+  GameController(const GameController&) = delete;
+  GameController& operator=(const GameController&) = delete;
+
+  const Board& board() const { return board_; }
+  int side() const { return side_; }
+  ViewMode mode() const { return mode_; }
+  int cursor() const { return cursor_; }
+  const History& history() const { return history_; }
+  // SCORE_NONE where nothing is shown.
+  const SquareValues& squareValues() const { return squareValues_; }
+  PlayerSettings& settings() { return settings_; }
+
+  // The routine of `colour`; an index outside the routine table counts as a human.
+  int routineOf(int colour) const;
+  bool isHumanToMove() const { return routineOf(side_) == kHumanRoutine; }
+  // The square played into the position on the board, or -1.
+  int lastMove() const;
+  // Squares drawn highlighted: the legal moves of a human to move, every
+  // square while editing, none otherwise.
+  MoveMarks highlightMarks() const;
+
+  // The initial position as a one-entry history. Neither stops a worker nor
+  // changes the mode.
+  void newGame();
+  // Plays `square` for the side to move, cutting any later history; false
+  // (nothing changed) when the move is illegal.
+  bool playMove(int square);
+  // Stops the game and shows entry `index` of the history; ignored outside it.
+  void goToPosition(int index);
+  // For the game record reader, which then calls goToPosition(0).
+  void clearHistory() { history_.clear(); }
+  void appendHistory(const HistoryEntry& entry) { history_.push_back(entry); }
+
+  // Asks the worker to stop and waits until it has posted; the game is then idle.
+  void stopThinking();
+  // Pass, end of game, or the start of a human or computer turn.
+  void turnStep();
+  // The 100 ms tick. A tick arriving while one runs (a message box is open) is dropped.
+  void onTimer();
+
+  // Command "対局を開始": the next tick starts the turn. Only when canStart().
+  void start();
+  bool canStart() const { return mode_ == ViewMode::Idle || mode_ == ViewMode::Editing; }
+  // Command "一時停止".
+  void pause() { stopThinking(); }
+  // A left click on `square` (0..99) while playing: a human's move.
+  void clickSquare(int square);
+
+ private:
+  SideSettings sideSettingsOf(int colour) const;
+  void finishGame();
+  void pass();
+  void startComputerTurn();
+  void startHumanTurn();
+  void tickPlaying();
+  void forwardStatusTexts();
+  void becomeIdle();
+  void clearSquareValues() { squareValues_.fill(SCORE_NONE); }
+  void launchWorker();
+  void joinWorker();
+  void tellEvalError();
+
+  PlayerSettings& settings_;
+  ControllerWindow& window_;
+  History history_;
+  int cursor_ = 0;
+  Board board_{};
+  int side_ = kBlack;
+  ViewMode mode_ = ViewMode::Idle;
+  SquareValues squareValues_{};
+
+  // The worker reads its own copy of the position, so no command can change
+  // the board under a running search.
+  Board searchBoard_{};
+  SearchJob job_{};
+  // Joined once the worker has posted, so no thread outlives the controller.
+  std::thread worker_;
+  bool ticking_ = false;
+};
+
+}  // namespace kaimo

@@ -1,0 +1,34 @@
+// Everything the game controller says to the user, in the panes of the status
+// bar or in a message box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kaimo::texts {
+
+inline constexpr const char* kThinking = "思考中です";
+inline constexpr const char* kNormalRead = "通常読み";
+inline constexpr const char* kExactRead = "完全読み";
+inline constexpr const char* kWinRead = "必勝読み……";
+inline constexpr const char* kWinProven = "勝ちを読切り";
+inline constexpr const char* kDrawProven = "引分を読切り";
+inline constexpr const char* kLossProven = "負けを読切り";
+inline constexpr const char* kStopped = "停止";
+inline constexpr const char* kGameOver = "終了";
+inline constexpr const char* kCannotPlayThere = "そこには打てません。";
+inline constexpr const char* kEvalError = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
+
+// "黒はパスです。" or "白はパスです。"
+std::string passText(int side);
+// "黒%d石" and "白%d石"
+std::string blackCountText(int discs);
+std::string whiteCountText(int discs);
+// "終了 黒%d石 白%d石"
+std::string gameOverText(int black, int white);
+// A score in discs with sign and two decimals: 500 gives "+0.50".
+std::string evaluationText(int value);
+// "%ld%% %ldKLeaf/sec %ldmsec"
+std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond, std::int64_t milliseconds);
+
+}  // namespace kaimo::texts

@@ -1,0 +1,15 @@
+// The about box: the program icon, the name with the version, and OK.
+#pragma once
+
+#include <QDialog>
+
+namespace kaimo {
+
+class CAboutBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CAboutBox(QWidget* parent = nullptr);
+};
+
+}  // namespace kaimo

@@ -1,0 +1,41 @@
+#include "app/window/kaimo_app.h"
+
+#include <QMessageBox>
+
+#include <ctime>
+#include <memory>
+
+#include "app/controller/think_worker.h"
+#include "app/window/artwork.h"
+#include "app/window/main_frame.h"
+#include "app/window/product.h"
+
+namespace kaimo {
+
+CKaimoApp::CKaimoApp(int& argc, char** argv)
+    : application_(argc, argv), settings_(loadPlayerSettings(kSettingsFileName)) {
+  QApplication::setOrganizationName(QString::fromUtf8(product::kOrganisation));
+  QApplication::setApplicationName(QString::fromUtf8(product::kName));
+  QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
+  QApplication::setWindowIcon(programIcon());
+  seedProgressDraw(static_cast<unsigned>(std::time(nullptr)));
+}
+
+int CKaimoApp::run() {
+  int code;
+  {
+    auto frame = std::make_unique<CMainFrame>(settings_);
+    frame->show();
+    code = QApplication::exec();
+  }
+  saveSettings();
+  return code;
+}
+
+void CKaimoApp::saveSettings() {
+  if (savePlayerSettings(settings_, kSettingsFileName)) return;
+  QMessageBox::warning(nullptr, QString::fromUtf8(product::kName),
+                       QString::fromStdString(settingsWriteErrorText(kSettingsFileName)));
+}
+
+}  // namespace kaimo

@@ -1,0 +1,192 @@
+#include "app/window/main_frame.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/window/about_box.h"
+#include "app/window/artwork.h"
+#include "app/window/command_table.h"
+#include "app/window/product.h"
+
+namespace kaimo {
+namespace {
+
+// Toolbar buttons are drawn for this size (view pixels).
+constexpr int kToolBarIconSize = 16;
+
+QIcon toolbarIconFor(int id) {
+  using namespace command;
+  switch (id) {
+    case kLast: return toolbarIcon(Glyph::ToEnd);
+    case kNext: return toolbarIcon(Glyph::Forward);
+    case kPause: return toolbarIcon(Glyph::Stop);
+    case kPrevious: return toolbarIcon(Glyph::Back);
+    case kFirst: return toolbarIcon(Glyph::ToStart);
+    case kClearBoard: return toolbarIcon(QStringLiteral("新"));
+    case kStart: return toolbarIcon(QStringLiteral("始"));
+    case kPlayerSettings: return toolbarIcon(QStringLiteral("設"));
+    case kEditBoard: return toolbarIcon(QStringLiteral("編"));
+    case kEndgameAnalysis: return toolbarIcon(QStringLiteral("解"));
+    default: return {};
+  }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
+    : QMainWindow(parent), view_(new CKaimoView(settings, this)) {
+  setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(product::kName));
+  setCentralWidget(view_);
+  createActions();
+  connectCommands();
+  createMenus();
+  createToolBar();
+  createStatusBar();
+  setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
+  connect(view_, &CKaimoView::paneTextChanged, this, &CMainFrame::setPaneText);
+  connect(view_, &CKaimoView::stateChanged, this, &CMainFrame::updateActions);
+  updateActions();
+}
+
+QAction* CMainFrame::action(int id) const {
+  const auto found = actions_.find(id);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+QLabel* CMainFrame::pane(int id) const {
+  const int index = id - kFirstPaneId;
+  return index >= 0 && index < static_cast<int>(panes_.size()) ? panes_[index] : nullptr;
+}
+
+void CMainFrame::createActions() {
+  for (const CommandInfo& info : commandTable()) {
+    auto* action = new QAction(QString::fromUtf8(info.menuText), this);
+    action->setObjectName(QStringLiteral("command%1").arg(info.id));
+    action->setData(info.id);
+    if (*info.keys != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(info.keys)));
+    const QStringList prompt = QString::fromUtf8(info.prompt).split(QLatin1Char('\n'));
+    action->setStatusTip(prompt.value(0));
+    action->setToolTip(prompt.value(1, prompt.value(0)));
+    action->setIcon(toolbarIconFor(info.id));
+    action->setIconVisibleInMenu(false);
+    connect(action, &QAction::triggered, this, [this, id = info.id] { runCommand(id); });
+    // Keys work even for commands that are on no menu.
+    addAction(action);
+    actions_[info.id] = action;
+  }
+  for (int id : {command::kToggleToolBar, command::kToggleStatusBar}) {
+    actions_[id]->setCheckable(true);
+    actions_[id]->setChecked(true);
+  }
+}
+
+// Commands the window has so far; the others stay disabled and off the menus.
+void CMainFrame::connectCommands() {
+  using namespace command;
+  setHandler(kExit, [this] { close(); });
+  setHandler(kStart, [this] { view_->controller().start(); });
+  setHandler(kPause, [this] { view_->controller().pause(); });
+  setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });
+  setHandler(kToggleStatusBar, [this] { statusBar()->setVisible(actions_[kToggleStatusBar]->isChecked()); });
+  setHandler(kAbout, [this] { showAbout(); });
+}
+
+void CMainFrame::setHandler(int id, std::function<void()> handler) { handlers_[id] = std::move(handler); }
+
+void CMainFrame::runCommand(int id) {
+  const auto handler = handlers_.find(id);
+  if (handler == handlers_.end() || !isEnabledByRule(id)) return;
+  handler->second();
+  updateActions();
+}
+
+void CMainFrame::createMenus() {
+  for (const MenuInfo& info : menuBarLayout()) {
+    QMenu* menu = nullptr;
+    bool separatorPending = false;
+    for (int id : info.entries) {
+      if (id == kSeparator) {
+        separatorPending = menu != nullptr;
+        continue;
+      }
+      if (handlers_.count(id) == 0) continue;
+      if (menu == nullptr) menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+      if (separatorPending) menu->addSeparator();
+      separatorPending = false;
+      menu->addAction(actions_[id]);
+    }
+  }
+}
+
+void CMainFrame::createToolBar() {
+  toolBar_ = new QToolBar(QStringLiteral("ツールバー"), this);
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  for (int id : toolBarLayout()) {
+    if (id == kSeparator) {
+      toolBar_->addSeparator();
+    } else {
+      toolBar_->addAction(actions_[id]);
+    }
+  }
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+  connect(toolBar_, &QToolBar::visibilityChanged, actions_[command::kToggleToolBar], &QAction::setChecked);
+}
+
+void CMainFrame::createStatusBar() {
+  auto* idle = new QLabel(QString::fromUtf8(product::kTitleLine), this);
+  idle->setObjectName(QStringLiteral("idleMessage"));
+  statusBar()->addWidget(idle, 1);
+  for (std::size_t i = 0; i < panes_.size(); ++i) {
+    auto* label = new QLabel(QStringLiteral(" "), this);
+    label->setObjectName(QStringLiteral("pane%1").arg(kFirstPaneId + static_cast<int>(i)));
+    label->setFixedWidth(kPaneWidths[i]);
+    label->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    statusBar()->addPermanentWidget(label);
+    panes_[i] = label;
+  }
+}
+
+void CMainFrame::updateActions() {
+  for (const auto& [id, action] : actions_) action->setEnabled(handlers_.count(id) != 0 && isEnabledByRule(id));
+}
+
+bool CMainFrame::isEnabledByRule(int id) const {
+  using namespace command;
+  const GameController& game = view_->controller();
+  const bool notBusy = game.mode() != ViewMode::Busy;
+  switch (id) {
+    case kSaveRecord:
+      return !game.history().empty();
+    case kStart:
+      return game.canStart();
+    case kPrevious:
+      return notBusy && game.cursor() > 0;
+    case kNext:
+      return notBusy && game.cursor() < static_cast<int>(game.history().size()) - 1;
+    case kPlayerSettings:
+    case kClearBoard:
+    case kFirst:
+    case kLast:
+    case kEditBoard:
+    case kEvaluationValues:
+    case kEndgameAnalysis:
+      return notBusy;
+    default:
+      return true;
+  }
+}
+
+void CMainFrame::setPaneText(int pane, const QString& text) {
+  if (QLabel* label = this->pane(kFirstPaneId + pane)) label->setText(text);
+}
+
+void CMainFrame::showAbout() {
+  CAboutBox box(this);
+  box.exec();
+}
+
+}  // namespace kaimo

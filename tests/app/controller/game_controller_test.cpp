@@ -1,0 +1,381 @@
+#include "app/controller/game_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+#include <thread>
+#include <vector>
+
+#include "app/controller/exchange.h"
+#include "app/controller/game_texts.h"
+#include "engine/eval/score.h"
+#include "tests/app/controller/recording_window.h"
+
+namespace kaimo {
+namespace {
+
+using testing::quickSettings;
+using testing::RecordingWindow;
+using testing::setPosition;
+using testing::tickUntil;
+
+constexpr int kHuman = 0;
+constexpr int kComputer = 1;  // "狸"
+
+std::vector<int> legalSquares(const Board& board, int side) {
+  MoveMarks marks;
+  boardLegalMarks(board, side, marks);
+  std::vector<int> squares;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (marks[s]) squares.push_back(s);
+  }
+  return squares;
+}
+
+// Black 60 discs, white 40, no empty square.
+Board finishedBoard() {
+  Board b;
+  for (int s = 0; s < kSquareCount; ++s) b[s] = s < 60 ? kBlack : kWhite;
+  return b;
+}
+
+// White a1, black a2, everything else empty: black cannot move, white can
+// (a3), and after it black has no disc left.
+Board blackMustPassBoard() {
+  Board b;
+  b.fill(kEmpty);
+  b[0] = kWhite;
+  b[1] = kBlack;
+  return b;
+}
+
+// Six empty squares a1..a6, white b1..b6 and a10, black elsewhere: black is
+// far ahead; both sides can move.
+Board nearlyFullBoard() {
+  Board b;
+  b.fill(kBlack);
+  for (int row = 0; row < 6; ++row) {
+    b[squareAt(0, row)] = kEmpty;
+    b[squareAt(1, row)] = kWhite;
+  }
+  b[squareAt(0, 9)] = kWhite;
+  return b;
+}
+
+class Controller : public ::testing::Test {
+ protected:
+  void make(const PlayerSettings& s) {
+    settings = s;
+    controller = std::make_unique<GameController>(settings, window);
+  }
+  void TearDown() override {
+    controller.reset();
+    EXPECT_EQ(window.foreignCalls, 0) << "the window was called from a worker thread";
+  }
+  GameController& c() { return *controller; }
+  // Starts the game; the first tick makes the first turn.
+  void startAndTick() {
+    c().start();
+    c().onTimer();
+  }
+  // A human's click and the tick that plays it.
+  void clickAndTick(int square) {
+    c().clickSquare(square);
+    c().onTimer();
+  }
+  std::size_t historySize() { return c().history().size(); }
+
+  PlayerSettings settings;
+  RecordingWindow window;
+  std::unique_ptr<GameController> controller;
+};
+
+TEST_F(Controller, StartsIdleOnTheInitialPosition) {
+  make(quickSettings(kHuman, kComputer));
+  Board initial;
+  boardInit(initial);
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(c().board(), initial);
+  EXPECT_EQ(c().side(), kBlack);
+  ASSERT_EQ(historySize(), 1u);
+  EXPECT_EQ(c().history()[0].board, initial);
+  EXPECT_EQ(c().lastMove(), -1);
+  for (int v : c().squareValues()) EXPECT_EQ(v, SCORE_NONE);
+  // Nothing moves before the start command.
+  c().onTimer();
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+}
+
+TEST_F(Controller, HumanAgainstComputer) {
+  make(quickSettings(kHuman, kComputer));
+  startAndTick();
+  ASSERT_EQ(c().mode(), ViewMode::Playing);
+  EXPECT_TRUE(c().isHumanToMove());
+  EXPECT_TRUE(window.paneLog[kWhitePane].empty());
+  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kThinking));
+  const std::vector<int> moves = legalSquares(c().board(), kBlack);
+  MoveMarks marks = c().highlightMarks();
+  for (int s : moves) EXPECT_EQ(marks[s], 1);
+
+  clickAndTick(moves.front());
+  EXPECT_EQ(c().history()[0].move, moves.front());
+  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kThinking));
+  EXPECT_EQ(c().highlightMarks(), MoveMarks{}) << "no highlight while the computer thinks";
+
+  ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
+  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kNormalRead));
+  EXPECT_TRUE(std::regex_match(window.panes[kWhitePane], std::regex(R"([+-]\d+\.\d\d)"))) << window.panes[kWhitePane];
+  const std::regex progress(R"(\d+% \d+KLeaf/sec \d+msec)");
+  bool progressShown = false;
+  for (const auto& text : window.paneLog[kProgressPane]) progressShown |= std::regex_match(text, progress);
+  EXPECT_TRUE(progressShown);
+  EXPECT_EQ(c().lastMove(), c().history()[1].move);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(Controller, ComputerAgainstItselfPlaysToTheEnd) {
+  make(quickSettings(kComputer, kComputer, 1, 4));
+  c().start();
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
+
+  const History& h = c().history();
+  ASSERT_GE(h.size(), 40u);
+  EXPECT_EQ(c().cursor(), static_cast<int>(h.size()) - 1);
+  for (std::size_t i = 0; i + 1 < h.size(); ++i) {
+    Board next;
+    ASSERT_GT(boardPlay(h[i].board, next, h[i].move, h[i].side), 1) << "entry " << i;
+    EXPECT_EQ(next, h[i + 1].board) << "entry " << i;
+    // The opponent moves next unless it had to pass.
+    const int expectedSide = boardMobility(next, opponentOf(h[i].side)) ? opponentOf(h[i].side) : h[i].side;
+    if (i + 2 < h.size()) {
+      EXPECT_EQ(h[i + 1].side, expectedSide) << "entry " << i + 1;
+    }
+  }
+  const Board& last = c().board();
+  EXPECT_EQ(boardMobility(last, kBlack), 0);
+  EXPECT_EQ(boardMobility(last, kWhite), 0);
+  DiscCounts counts;
+  boardCount(last, counts);
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_EQ(window.messages.back(), texts::gameOverText(counts[0], counts[1]));
+  EXPECT_EQ(window.panes[kProgressPane], texts::kGameOver);
+  EXPECT_EQ(window.panes[kBlackPane], texts::blackCountText(counts[0]));
+  EXPECT_EQ(window.panes[kWhitePane], texts::whiteCountText(counts[1]));
+}
+
+TEST_F(Controller, FinishedPositionEndsAtOnce) {
+  make(quickSettings(kHuman, kComputer));
+  setPosition(c(), finishedBoard(), kBlack);
+  startAndTick();
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(window.panes[kProgressPane], "終了");
+  EXPECT_EQ(window.panes[kBlackPane], "黒60石");
+  EXPECT_EQ(window.panes[kWhitePane], "白40石");
+  EXPECT_EQ(window.messages, std::vector<std::string>{"終了 黒60石 白40石"});
+  EXPECT_EQ(historySize(), 1u);
+}
+
+TEST_F(Controller, PassIsAnnouncedAndNotRecorded) {
+  make(quickSettings(kHuman, kHuman));
+  setPosition(c(), blackMustPassBoard(), kBlack);
+  startAndTick();
+  EXPECT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
+  EXPECT_EQ(window.panes[kBlackPane], "黒はパスです。");
+  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+  EXPECT_EQ(historySize(), 1u);
+
+  clickAndTick(squareAt(0, 2));
+  ASSERT_EQ(historySize(), 2u);
+  EXPECT_EQ(c().history()[0].side, kWhite) << "the entry names the side that played from it";
+  EXPECT_EQ(c().history()[0].move, squareAt(0, 2));
+  EXPECT_EQ(window.messages.back(), "終了 黒0石 白3石");
+}
+
+TEST_F(Controller, WhitePassesToo) {
+  make(quickSettings(kHuman, kHuman));
+  Board b = blackMustPassBoard();
+  b[0] = kBlack;
+  b[1] = kWhite;
+  setPosition(c(), b, kWhite);
+  startAndTick();
+  EXPECT_EQ(window.messages, std::vector<std::string>{"白はパスです。"});
+  EXPECT_EQ(window.panes[kWhitePane], "白はパスです。");
+  EXPECT_EQ(c().side(), kBlack);
+}
+
+TEST_F(Controller, PauseDuringASearchLeavesTheBoardAndStartContinues) {
+  // A normal read far too deep to finish on its own.
+  make(quickSettings(kHuman, kComputer, 30, 0));
+  startAndTick();
+  clickAndTick(legalSquares(c().board(), kBlack).front());
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead); }));
+  const Board before = c().board();
+
+  c().pause();
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(window.panes[kProgressPane], "停止");
+  EXPECT_EQ(window.panes[kWhitePane], "");
+  EXPECT_EQ(c().board(), before);
+  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(historySize(), 2u);
+  c().onTimer();
+  EXPECT_EQ(c().board(), before) << "a stopped search plays nothing";
+
+  settings[kWhiteNormalDepthWord] = 2;
+  ASSERT_TRUE(c().canStart());
+  startAndTick();
+  ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
+  EXPECT_EQ(c().history()[1].side, kWhite);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(Controller, DestroyingTheControllerStopsItsWorker) {
+  make(quickSettings(kComputer, kComputer, 30, 0));
+  startAndTick();
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kBlackPane, texts::kNormalRead); }));
+  controller.reset();
+  EXPECT_EQ(exchange().readResult().finished, 1);
+  EXPECT_EQ(exchange().stopRequested(), 0);
+}
+
+TEST_F(Controller, PlayingFromAnEarlierPositionCutsTheHistory) {
+  make(quickSettings(kHuman, kHuman));
+  startAndTick();
+  for (int i = 0; i < 3; ++i) clickAndTick(legalSquares(c().board(), c().side()).front());
+  ASSERT_EQ(historySize(), 4u);
+
+  c().goToPosition(1);
+  EXPECT_EQ(c().cursor(), 1);
+  EXPECT_EQ(c().board(), c().history()[1].board);
+  EXPECT_EQ(c().side(), c().history()[1].side);
+  EXPECT_EQ(historySize(), 4u) << "going back keeps the later entries";
+
+  startAndTick();
+  const int oldMove = c().history()[1].move;
+  const std::vector<int> moves = legalSquares(c().board(), c().side());
+  const int other = moves.front() == oldMove ? moves.back() : moves.front();
+  ASSERT_NE(other, oldMove);
+  const Board from = c().board();
+  clickAndTick(other);
+  ASSERT_EQ(historySize(), 3u);
+  EXPECT_EQ(c().cursor(), 2);
+  EXPECT_EQ(c().history()[1].move, other);
+  EXPECT_EQ(c().history()[1].board, from);
+  EXPECT_EQ(c().history()[2].board, c().board());
+}
+
+TEST_F(Controller, GoToPositionIgnoresIndicesOutsideTheHistory) {
+  make(quickSettings(kHuman, kHuman));
+  startAndTick();
+  c().goToPosition(1);
+  c().goToPosition(-1);
+  EXPECT_EQ(c().mode(), ViewMode::Playing) << "an ignored index does not stop the game";
+  EXPECT_EQ(c().cursor(), 0);
+}
+
+TEST_F(Controller, OfTwoClicksBeforeATickTheSecondIsPlayed) {
+  make(quickSettings(kHuman, kHuman));
+  startAndTick();
+  const std::vector<int> moves = legalSquares(c().board(), kBlack);
+  ASSERT_GE(moves.size(), 2u);
+  c().clickSquare(moves[0]);
+  c().clickSquare(moves[1]);
+  c().onTimer();
+  ASSERT_EQ(historySize(), 2u);
+  EXPECT_EQ(c().history()[0].move, moves[1]);
+  EXPECT_EQ(c().side(), kWhite);
+}
+
+TEST_F(Controller, IllegalClickIsRefusedInPaneZero) {
+  make(quickSettings(kHuman, kHuman));
+  startAndTick();
+  Board initial;
+  boardInit(initial);
+  int occupied = -1;
+  for (int s = 0; s < kSquareCount && occupied < 0; ++s) {
+    if (initial[s] != kEmpty) occupied = s;
+  }
+  for (int square : {occupied, 0}) {
+    window.panes[kProgressPane].clear();
+    clickAndTick(square);
+    EXPECT_EQ(window.panes[kProgressPane], "そこには打てません。");
+    EXPECT_EQ(historySize(), 1u);
+    EXPECT_EQ(c().mode(), ViewMode::Playing);
+  }
+}
+
+TEST_F(Controller, ClicksAreIgnoredWhenIdleOrWhileTheComputerMoves) {
+  make(quickSettings(kHuman, kComputer));
+  const int move = legalSquares(c().board(), kBlack).front();
+  clickAndTick(move);
+  EXPECT_EQ(historySize(), 1u);
+  EXPECT_TRUE(window.paneLog[kProgressPane].empty());
+
+  startAndTick();
+  clickAndTick(move);
+  ASSERT_EQ(c().side(), kWhite);
+  const int whiteMove = legalSquares(c().board(), kWhite).back();
+  c().clickSquare(whiteMove);
+  EXPECT_NE(window.panes[kProgressPane], "そこには打てません。");
+  ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
+  EXPECT_EQ(c().history()[1].side, kWhite);
+}
+
+TEST_F(Controller, StartIsOfferedOnlyWhenIdle) {
+  make(quickSettings(kHuman, kHuman));
+  EXPECT_TRUE(c().canStart());
+  c().start();
+  EXPECT_EQ(c().mode(), ViewMode::NextTurn);
+  EXPECT_FALSE(c().canStart());
+  c().onTimer();
+  EXPECT_FALSE(c().canStart());
+  c().start();
+  EXPECT_EQ(c().mode(), ViewMode::Playing) << "a start while playing is ignored";
+  c().pause();
+  EXPECT_TRUE(c().canStart());
+}
+
+TEST_F(Controller, AnExactReadIsAnnouncedAsSuch) {
+  // Six empty squares, within white's exact-read depth.
+  make(quickSettings(kHuman, kComputer, 2, 13));
+  setPosition(c(), nearlyFullBoard(), kWhite);
+  startAndTick();
+  ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 2; }));
+  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kExactRead));
+  EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead));
+}
+
+TEST_F(Controller, AFailedEvaluationIsShownByTheWindowThread) {
+  make(quickSettings(kHuman, kHuman));
+  startAndTick();
+  const Board before = c().board();
+  // What a worker does when its evaluation fails.
+  std::thread worker([] {
+    exchange().flagEvalError();
+    exchange().postResult(-1, SCORE_NONE);
+  });
+  worker.join();
+  c().onTimer();
+  EXPECT_EQ(window.messages, std::vector<std::string>{texts::kEvalError});
+  EXPECT_EQ(window.panes[kProgressPane], "停止");
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(c().board(), before);
+  c().pause();
+  EXPECT_EQ(window.messages.size(), 1u) << "the failure is told once";
+}
+
+TEST_F(Controller, RoutinesOutsideTheTableCountAsHumans) {
+  PlayerSettings s = quickSettings(kHuman, kHuman);
+  s[kBlackRoutineWord] = 999;
+  s[kWhiteRoutineWord] = -4;
+  make(s);
+  EXPECT_EQ(c().routineOf(kBlack), kHuman);
+  EXPECT_EQ(c().routineOf(kWhite), kHuman);
+}
+
+}  // namespace
+}  // namespace kaimo

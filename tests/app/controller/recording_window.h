@@ -1,0 +1,88 @@
+// A ControllerWindow that records what the controller shows, and the test
+// helpers that drive a controller with real worker threads.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/controller/controller_window.h"
+#include "app/controller/game_controller.h"
+#include "app/settings/player_settings.h"
+
+namespace kaimo::testing {
+
+class RecordingWindow : public ControllerWindow {
+ public:
+  void setPaneText(int pane, const std::string& text) override {
+    noteThread();
+    panes[pane] = text;
+    paneLog[pane].push_back(text);
+  }
+  void showMessage(const std::string& text) override {
+    noteThread();
+    messages.push_back(text);
+  }
+  void requestRepaint() override {
+    noteThread();
+    ++repaints;
+  }
+
+  bool paneShowed(int pane, const std::string& text) const {
+    for (const auto& shown : paneLog[pane]) {
+      if (shown == text) return true;
+    }
+    return false;
+  }
+
+  std::array<std::string, 3> panes;
+  std::array<std::vector<std::string>, 3> paneLog;
+  std::vector<std::string> messages;
+  int repaints = 0;
+  // Calls that came from a thread other than the one that made the window.
+  std::atomic<int> foreignCalls{0};
+
+ private:
+  void noteThread() {
+    if (std::this_thread::get_id() != owner_) ++foreignCalls;
+  }
+  std::thread::id owner_ = std::this_thread::get_id();
+};
+
+// Routines and depths small enough that a whole game takes a moment.
+inline PlayerSettings quickSettings(int blackRoutine, int whiteRoutine, int normalDepth = 2, int exactDepth = 4) {
+  PlayerSettings s = PlayerSettings::defaults();
+  s[kBlackRoutineWord] = blackRoutine;
+  s[kWhiteRoutineWord] = whiteRoutine;
+  s[kBlackNormalDepthWord] = s[kWhiteNormalDepthWord] = normalDepth;
+  s[kBlackExactDepthWord] = s[kWhiteExactDepthWord] = exactDepth;
+  return s;
+}
+
+// Ticks the controller, as the window's timer would, until `done` holds.
+// False when it does not within the time allowed (generous for sanitizers).
+template <typename Done>
+bool tickUntil(GameController& controller, Done done, std::chrono::seconds allowed = std::chrono::seconds(60)) {
+  const auto deadline = std::chrono::steady_clock::now() + allowed;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    controller.onTimer();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+// Sets `board` with `side` to move as a one-entry history, the way the game
+// record reader does.
+inline void setPosition(GameController& controller, const Board& board, int side) {
+  controller.clearHistory();
+  controller.appendHistory(HistoryEntry{side, -1, board});
+  controller.goToPosition(0);
+}
+
+}  // namespace kaimo::testing

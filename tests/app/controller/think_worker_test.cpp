@@ -1,0 +1,169 @@
+#include "app/controller/think_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "app/controller/exchange.h"
+#include "app/controller/game_texts.h"
+#include "engine/eval/eval_simple.h"
+#include "engine/eval/score.h"
+
+namespace kaimo {
+namespace {
+
+int failingEvaluation(const Board&, int, int, DiscCounts&) { return SCORE_EVAL_ERROR; }
+
+void noProgress(int, SearchContext*) {}
+
+// Six empty squares a1..a6, white b1..b6 and a10, black elsewhere: black is
+// far ahead; both sides can move.
+Board nearlyFullBoard() {
+  Board b;
+  b.fill(kBlack);
+  for (int row = 0; row < 6; ++row) {
+    b[squareAt(0, row)] = kEmpty;
+    b[squareAt(1, row)] = kWhite;
+  }
+  b[squareAt(0, 9)] = kWhite;
+  return b;
+}
+
+class Worker : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exchange().clear();
+    exchange().resetResult(1);
+  }
+  void prepare(const Board& b, int side, int depth, int winDepth, EvalFunc evaluate = evalSimple) {
+    board = b;
+    DiscCounts counts;
+    boardCount(board, counts);
+    const int empties = counts[2];
+    prepareSearchJob(job, board, side, depth, winDepth, evaluate, isStopRequested, noProgress, depth - 2, 0, 0, 0, 0,
+                     solverDepthFor(depth, empties), hashDepthFor(depth, empties), 1, orderDepthFor(depth, empties));
+  }
+  // Runs the worker on a thread of its own, as the controller does.
+  ThinkResult run() {
+    std::thread worker(thinkWorker, &job);
+    worker.join();
+    return exchange().readResult();
+  }
+  std::string slotText(int slot) {
+    std::string text;
+    exchange().takeStatusText(slot, text);
+    return text;
+  }
+  bool isLegal(int square, int side) {
+    Board scratch;
+    return square >= 0 && square < kSquareCount && boardPlay(board, scratch, square, side) > 1;
+  }
+
+  Board board{};
+  SearchJob job{};
+};
+
+TEST_F(Worker, NormalReadPostsALegalMoveWithItsValue) {
+  Board initial;
+  boardInit(initial);
+  prepare(initial, kBlack, 3, 0);
+  const ThinkResult r = run();
+  EXPECT_EQ(r.finished, 1);
+  EXPECT_EQ(r.workerMarker, 0);
+  EXPECT_TRUE(isLegal(r.move, kBlack)) << r.move;
+  EXPECT_FALSE(isMarker(r.value));
+  EXPECT_EQ(slotText(kBlack + 1), texts::kNormalRead);
+}
+
+TEST_F(Worker, ProvenWinPlaysTheMoveFound) {
+  prepare(nearlyFullBoard(), kBlack, 2, 20);
+  const ThinkResult r = run();
+  EXPECT_EQ(slotText(kBlack + 1), texts::kWinProven);
+  EXPECT_EQ(r.finished, 1);
+  EXPECT_TRUE(isLegal(r.move, kBlack)) << "a proven win must not stop the game; move " << r.move;
+  EXPECT_EQ(r.value, SCORE_NONE) << "a win read proves a bound, not a value to show";
+}
+
+TEST_F(Worker, ProvenLossSearchesAgainForTheBestDefence) {
+  prepare(nearlyFullBoard(), kWhite, 2, 20);
+  const ThinkResult r = run();
+  EXPECT_EQ(slotText(kWhite + 1), texts::kLossProven);
+  EXPECT_TRUE(isLegal(r.move, kWhite)) << r.move;
+  EXPECT_LT(r.value, 0);
+  EXPECT_FALSE(isMarker(r.value));
+}
+
+TEST_F(Worker, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {
+  Board initial;
+  boardInit(initial);
+  prepare(initial, kBlack, 3, 0, failingEvaluation);
+  const ThinkResult r = run();
+  EXPECT_EQ(r.finished, 1);
+  EXPECT_EQ(r.move, -1);
+  EXPECT_EQ(r.value, SCORE_NONE);
+  EXPECT_TRUE(exchange().takeEvalError());
+  EXPECT_FALSE(exchange().takeEvalError());
+}
+
+TEST_F(Worker, NoLegalMovePostsNoMove) {
+  Board b;
+  b.fill(kEmpty);
+  b[0] = kWhite;
+  b[1] = kBlack;
+  prepare(b, kBlack, 2, 0);
+  const ThinkResult r = run();
+  EXPECT_EQ(r.finished, 1);
+  EXPECT_EQ(r.move, -1);
+  EXPECT_FALSE(exchange().takeEvalError());
+}
+
+TEST_F(Worker, StopRequestedBeforehandPostsNoMove) {
+  Board initial;
+  boardInit(initial);
+  prepare(initial, kBlack, 12, 0);
+  exchange().requestStop(1);
+  const ThinkResult r = run();
+  exchange().requestStop(0);
+  EXPECT_EQ(r.finished, 1);
+  EXPECT_EQ(r.move, -1);
+}
+
+TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
+  exchange().clear();
+  SearchContext context{};
+  context.startTime = searchClockMs() - 1000;
+  context.leafCount = 5'000'000'000;  // more than a 32-bit count holds
+  context.orderCount = 0;
+  reportProgress(25 * kProgressPerPercent, &context);
+  std::string text;
+  ASSERT_TRUE(exchange().takeStatusText(0, text));
+  long long percent = 0, rate = 0, elapsed = 0;
+  ASSERT_EQ(std::sscanf(text.c_str(), "%lld%% %lldKLeaf/sec %lldmsec", &percent, &rate, &elapsed), 3) << text;
+  EXPECT_EQ(percent, 25);
+  EXPECT_GE(elapsed, 1000);
+  EXPECT_EQ(rate, 5'000'000'000 / elapsed);
+
+  reportProgress(26 * kProgressPerPercent + 5, &context);
+  ASSERT_TRUE(exchange().takeStatusText(0, text));
+  EXPECT_EQ(text.substr(0, 4), "26% ");
+}
+
+TEST(ProgressReport, NoTimeElapsedCountsAsOneMillisecond) {
+  exchange().clear();
+  SearchContext context{};
+  context.startTime = searchClockMs();
+  context.leafCount = 7;
+  reportProgress(99 * kProgressPerPercent, &context);
+  std::string text;
+  ASSERT_TRUE(exchange().takeStatusText(0, text));
+  long long percent = 0, rate = 0, elapsed = 0;
+  ASSERT_EQ(std::sscanf(text.c_str(), "%lld%% %lldKLeaf/sec %lldmsec", &percent, &rate, &elapsed), 3) << text;
+  EXPECT_EQ(percent, 99);
+  EXPECT_GE(elapsed, 1);
+  EXPECT_EQ(rate, 7 / elapsed);
+}
+
+}  // namespace
+}  // namespace kaimo
