@@ -27,7 +27,8 @@ struct AnalysisResult {
 // `evaluate` (which only scores positions the read cannot reach the end of,
 // after a pass runs out of plies). Values are from `side`'s point of view.
 // Stops early when `shouldStop` asks or the evaluation fails; the values found
-// so far stay in `values`.
+// so far stay in `values`. A position with kAnalysisEmptyLimit or more empty
+// squares is refused: no values, and `last` is SCORE_NONE.
 AnalysisResult analyzeEndgame(const Board& board, int side, EvalFunc evaluate, StopFunc shouldStop,
                               SquareValues& values, AnalysisProgressFunc onProgress, void* user);
 

@@ -44,6 +44,10 @@ struct TableEntry {
   std::int32_t lower;
   std::int32_t upper;
   std::int32_t middle;  // orders moves; survives the resets between preliminary passes
+  // The square a shallow visit starts at, the one that cut off last time.
+  // Kept apart from `tried` (it fits where `next` would leave padding), so
+  // a mask of tried squares is never read as a square number.
+  std::int16_t resume;
   TableEntry* next;
   std::uint16_t tried[7];  // bit (s & 15) of word (s >> 4): square s settled in an ordered visit
   PositionKey key;

@@ -4,13 +4,10 @@
 #pragma once
 
 #include "engine/search/search_context.h"
+#include "engine/search/transposition_table.h"
 
 namespace kaimo {
 
-// Buckets of the transposition table: a prime a little below the entry cap.
-constexpr int kTableBuckets = 200003;
-// Entries created per fill of the table before it stops growing.
-constexpr int kTableEntryCap = 300000;
 // The whole progress scale of one computer move.
 constexpr int kProgressSpan = 1000000000;
 

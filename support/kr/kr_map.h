@@ -3,6 +3,8 @@
 // a leaf is freed. The map allocates leaves of `leafSize` bytes itself.
 #pragma once
 
+#include <cstddef>
+
 #include "support/kr/kr_error.h"
 
 using KrHashFn = int (*)(const void* key, int bucketCount);  // 0 <= result < bucketCount
@@ -11,6 +13,7 @@ using KrSetLinkFn = void (*)(void* leaf, void* next);
 using KrGetLinkFn = void* (*)(const void* leaf);
 using KrFreeFn = void (*)(void* leaf);
 using KrApplyFn = void (*)(void* leaf, int* status);
+using KrAllocFn = void* (*)(std::size_t bytes);
 
 struct MapHeader {
   KrHashFn hash;
@@ -38,3 +41,8 @@ ErrorCode kr_mapDeleteAll(MapHeader* map);
 ErrorCode kr_mapApplyAll(MapHeader* map, KrApplyFn apply);
 int kr_mapCount(const MapHeader* map);
 ErrorCode kr_mapValidate(const MapHeader* map, const char* functionName);
+
+// Replaces the allocator of headers, buckets and leaves (null: malloc) and
+// returns the previous one, so tests can make an allocation fail. Leaves are
+// still released with the map's free callback, headers and buckets with free.
+KrAllocFn kr_setAllocator(KrAllocFn allocate);

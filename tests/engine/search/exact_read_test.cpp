@@ -1,0 +1,129 @@
+// Reads to the end must be exact: every value the driver returns for a
+// computer turn whose exact-read depth covers the position is compared with
+// plain minimax, over positions full of passes, wipe-outs and walls.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/eval/routines.h"
+#include "engine/search/search_driver.h"
+#include "tests/engine/search/reference_minimax.h"
+
+namespace kaimo {
+namespace {
+
+using testing::referenceValue;
+
+std::string describe(const Board& b, int side) {
+  std::string text = side == kBlack ? "black to move\n" : "white to move\n";
+  for (int row = 0; row < kBoardSize; ++row) {
+    for (int column = 0; column < kBoardSize; ++column) text += "xo.-"[b[squareAt(column, row)] & 3];
+    text += '\n';
+  }
+  return text;
+}
+
+// The exact value of playing `move`, for `side`.
+int referenceMoveValue(const Board& b, int side, int move) {
+  Board child;
+  boardPlay(b, child, move, side);
+  const int opponent = opponentOf(side);
+  if (boardMobility(child, opponent) > 0) return -referenceValue(child, opponent);
+  if (boardMobility(child, side) > 0) return referenceValue(child, side);
+  return scoreFinal(testing::discsOf(child, side), testing::discsOf(child, opponent));
+}
+
+// Checks a finished root search: its value and chosen move against minimax.
+void expectMatchesMinimax(const Board& b, int side, int value, int move) {
+  if (boardMobility(b, side) == 0) {
+    EXPECT_EQ(value, SCORE_NO_MOVE) << describe(b, side);
+    EXPECT_EQ(move, -1);
+    return;
+  }
+  ASSERT_EQ(value, referenceValue(b, side)) << describe(b, side);
+  ASSERT_TRUE(move >= 0 && move < kSquareCount && boardIsLegal(b, move, side)) << move << "\n" << describe(b, side);
+  EXPECT_EQ(referenceMoveValue(b, side, move), value) << "move " << move << " is not a best move\n"
+                                                      << describe(b, side);
+}
+
+// As a computer turn with exact-read depth 12 reads the position.
+void expectExactAsComputerTurn(const Board& b, int side) {
+  SearchJob job;
+  const SideSettings settings{kSimpleRoutine, 4, 12, 0, 0, 0, 0, 0};
+  prepareComputerMove(job, b, side, settings, nullptr, nullptr);
+  ASSERT_EQ(job.depth, testing::emptiesOf(b));
+  const int value = searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
+  expectMatchesMinimax(b, side, value, job.context.bestMove);
+}
+
+// The same read with thresholds drawn at random, so that every shape of a
+// deeper read (solver hand-over above the ordered nodes, the three-empty
+// solver, entries at every depth) meets small positions.
+void expectExactWithThresholds(const Board& b, int side, std::mt19937& rng) {
+  const int empties = testing::emptiesOf(b);
+  auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, std::max(low, high))(rng); };
+  const int solverDepth = draw(0, empties);
+  const int hashDepth = draw(solverDepth, empties);
+  const int orderDepth = draw(1, empties);
+  SearchContext context;
+  prepareSearch(context, empties, evalSimple, nullptr, nullptr, empties, 0, 0, 0, 0, solverDepth, hashDepth, 1,
+                orderDepth);
+  const int value = searchRoot(b, side, empties, -SCORE_INF, SCORE_INF, context, 0, kProgressSpan);
+  SCOPED_TRACE("solverDepth " + std::to_string(solverDepth) + " hashDepth " + std::to_string(hashDepth) +
+               " orderDepth " + std::to_string(orderDepth));
+  expectMatchesMinimax(b, side, value, context.bestMove);
+}
+
+struct Family {
+  const char* name;
+  unsigned seed;
+  int positions;
+  int maxEmpties;
+  int wallPercent;
+  int blackPercent;
+};
+
+class ExactRead : public ::testing::TestWithParam<Family> {};
+
+// Boards of random squares: scattered discs block many moves, so passes,
+// double passes, early ends and wipe-outs abound.
+TEST_P(ExactRead, MatchesMinimax) {
+  const Family f = GetParam();
+  std::mt19937 rng(f.seed);
+  std::uniform_int_distribution<int> emptiesDraw(1, f.maxEmpties);
+  for (int i = 0; i < f.positions; ++i) {
+    const Board b = testing::randomEndgame(rng, emptiesDraw(rng), f.wallPercent, f.blackPercent);
+    const int side = static_cast<int>(rng() & 1);
+    expectExactAsComputerTurn(b, side);
+    expectExactWithThresholds(b, side, rng);
+    if (HasFatalFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomBoards, ExactRead,
+                         ::testing::Values(Family{"even", 11, 120, 10, 0, 50}, Family{"walls", 12, 120, 10, 25, 50},
+                                           Family{"manyWalls", 15, 80, 12, 55, 50},
+                                           Family{"fewWhite", 13, 80, 12, 10, 92},
+                                           Family{"fewBlack", 14, 80, 12, 0, 6},
+                                           Family{"tinyBoards", 16, 150, 8, 85, 70}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Positions of real games: random play from the start to its last dozen
+// empty squares.
+TEST(ExactReadGames, MatchesMinimax) {
+  std::mt19937 rng(21);
+  int checked = 0;
+  while (checked < 100) {
+    int side;
+    const Board b = plain::randomGame(rng, 84 + static_cast<int>(rng() % 12), &side);
+    if (testing::emptiesOf(b) > 12) continue;
+    expectExactAsComputerTurn(b, side);
+    expectExactWithThresholds(b, side, rng);
+    if (HasFatalFailure()) return;
+    ++checked;
+  }
+}
+
+}  // namespace
+}  // namespace kaimo
