@@ -3,9 +3,11 @@
 #   (none)      the release build
 #   --sanitize  a separate build with AddressSanitizer and UndefinedBehaviorSanitizer
 #   --tsan      a separate build with ThreadSanitizer, running the threaded tests
+#   --fuzz [SECONDS]  the libFuzzer targets (clang++), each run SECONDS (30)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
+source scripts/fuzz.sh
 
 mode=${1:-release}
 kaimo_install_packages "${KAIMO_PACKAGES[@]}"
@@ -23,8 +25,11 @@ case "$mode" in
     kaimo_build build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAIMO_SANITIZE=thread -DKAIMO_BUILD_BENCH=OFF
     cd build/tsan && ctest -j "$(nproc)" --output-on-failure -L threads
     ;;
+  --fuzz)
+    kaimo_run_fuzzers "${2:-30}"
+    ;;
   *)
-    echo "usage: ./test.sh [--sanitize|--tsan]" >&2
+    echo "usage: ./test.sh [--sanitize|--tsan|--fuzz [SECONDS]]" >&2
     exit 2
     ;;
 esac

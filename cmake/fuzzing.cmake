@@ -1,6 +1,7 @@
 # KAIMO_BUILD_FUZZ: a build of the libFuzzer targets only (clang++). Every
-# library gets the fuzzer's coverage hooks and the sanitizers, so a fault
-# deep in the board code is caught as well as one in a reader.
+# library gets the sanitizers, so a fault deep in the board code is caught as
+# well as one in a reader, and the fuzzer's coverage hooks (except where
+# tests/fuzz/coverage_ignore.txt says).
 option(KAIMO_BUILD_FUZZ "Build the libFuzzer targets (needs clang++)" OFF)
 
 if(KAIMO_BUILD_FUZZ)
@@ -11,6 +12,7 @@ if(KAIMO_BUILD_FUZZ)
     message(FATAL_ERROR "KAIMO_BUILD_FUZZ brings its own sanitizers; leave KAIMO_SANITIZE empty")
   endif()
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
-                      -fno-omit-frame-pointer -g)
+                      -fno-omit-frame-pointer -g
+                      -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/tests/fuzz/coverage_ignore.txt)
   add_link_options(-fsanitize=address,undefined)
 endif()
