@@ -13,25 +13,45 @@ constexpr int kDiscSign[4] = {+1, -1, 0, 0};
 constexpr int kCorners[4] = {0, 9, 90, 99};
 constexpr int kInnerCorners[4] = {11, 18, 81, 88};
 
-int digitAt(const Board& board, int square) { return kDigitOf[board[square] & 3]; }
+// The board as base-3 digits, converted once for all 58 placements.
+using Digits = std::array<std::uint8_t, kSquareCount>;
 
-int placementIndex(const Board& board, const std::array<std::int8_t, kMaxPatternSquares>& squares, int from, int to) {
+Digits digitsOf(const Board& board) {
+  Digits digits;
+  for (int s = 0; s < kSquareCount; ++s) digits[s] = static_cast<std::uint8_t>(kDigitOf[board[s] & 3]);
+  return digits;
+}
+
+int placementIndex(const Digits& digits, const std::array<std::int8_t, kMaxPatternSquares>& squares, int from, int to) {
   int raw = 0;
-  for (int k = from; k < to; ++k) raw = 3 * raw + digitAt(board, squares[k]);
+  for (int k = from; k < to; ++k) raw = 3 * raw + digits[squares[k]];
   return raw;
 }
 
 // Class of the edge times the 81 configurations of its corner area, read
 // from the other corner when the class representative is the reversed edge.
-int edgeIndex(const Board& board, const std::array<std::int8_t, kMaxPatternSquares>& squares, int n,
+int edgeIndex(const Digits& digits, const std::array<std::int8_t, kMaxPatternSquares>& squares, int n,
               const std::uint16_t* table) {
-  const std::uint16_t entry = table[placementIndex(board, squares, kEdgeCornerSquares, n)];
+  const std::uint16_t entry = table[placementIndex(digits, squares, kEdgeCornerSquares, n)];
   int index = entry & kClassMask;
   for (int k = 0; k < kEdgeCornerSquares; ++k) {
     const int square = (entry & kMirroredFlag) ? squares[kEdgeCornerSquares - 1 - k] : squares[k];
-    index = 3 * index + digitAt(board, square);
+    index = 3 * index + digits[square];
   }
   return index;
+}
+
+int indexOf(const Digits& digits, int pattern, int instance, const std::uint16_t* table) {
+  const PatternDescriptor& d = kPatternDescriptors[pattern];
+  const auto& squares = kPlacements[pattern][instance];
+  switch (d.kind) {
+    case kKindLine: return table[placementIndex(digits, squares, 0, d.n)] & kClassMask;
+    case kKindEdge: return edgeIndex(digits, squares, d.n, table);
+    case kKindCornerBlock:
+      return std::min(placementIndex(digits, squares, 0, d.n),
+                      placementIndex(digits, kPlacements[pattern][instance + 4], 0, d.n));
+    default: return placementIndex(digits, squares, 0, d.n);
+  }
 }
 
 int signedSum(const Board& board, const int (&squares)[4]) {
@@ -43,16 +63,7 @@ int signedSum(const Board& board, const int (&squares)[4]) {
 }  // namespace
 
 int patternIndex(const Board& board, int pattern, int instance, const std::uint16_t* table) {
-  const PatternDescriptor& d = kPatternDescriptors[pattern];
-  const auto& squares = kPlacements[pattern][instance];
-  switch (d.kind) {
-    case kKindLine: return table[placementIndex(board, squares, 0, d.n)] & kClassMask;
-    case kKindEdge: return edgeIndex(board, squares, d.n, table);
-    case kKindCornerBlock:
-      return std::min(placementIndex(board, squares, 0, d.n),
-                      placementIndex(board, kPlacements[pattern][instance + 4], 0, d.n));
-    default: return placementIndex(board, squares, 0, d.n);
-  }
+  return indexOf(digitsOf(board), pattern, instance, table);
 }
 
 void collectInputs(const Board& board, int side, const DiscCounts& counts, const IndexTables& tables,
@@ -64,10 +75,11 @@ void collectInputs(const Board& board, int side, const DiscCounts& counts, const
                      signedSum(board, kInnerCorners),
                      counts[0] - counts[1],
                      kBiasFeature};
+  const Digits digits = digitsOf(board);
   int next = 0;
   for (int p = 0; p < kPatternCount; ++p) {
     for (int j = 0; j < kPatternDescriptors[p].instances; ++j) {
-      inputs.rows[next++] = static_cast<int>(layout.offsets[p]) + patternIndex(board, p, j, tables[p]);
+      inputs.rows[next++] = static_cast<int>(layout.offsets[p]) + indexOf(digits, p, j, tables[p]);
     }
   }
 }
