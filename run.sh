@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Builds the program and runs it.
+# Builds the program and starts the window in build/release/run, the folder
+# that holds the evaluation data files and the settings file "kaimopr.cfg"
+# (the program reads and writes them by bare name in its current folder).
+# Arguments are passed to the program.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 
 kaimo_install_packages "${KAIMO_PACKAGES[@]}"
 kaimo_build build/release -DCMAKE_BUILD_TYPE=Release
-cli=build/release/tools/cli/kaimo-cli
-echo "Perft from the initial position:"
-"$cli" perft 8
-echo "Static evaluation of the initial position:"
-"$cli" eval
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "run.sh: no display to open the window on (DISPLAY is not set); try: xvfb-run ./run.sh" >&2
+  exit 1
+fi
+
+run_dir=build/release/run
+mkdir -p "$run_dir"
+cd "$run_dir"
+exec ../app/kaimo "$@"

@@ -11,6 +11,7 @@ namespace {
 using namespace geometry;
 
 constexpr const char* kCaption = "KaimoMaster";
+constexpr int kPanelTextInset = 6;
 
 // Fixed pitch, so "%2d" lines the counts up; a CJK face that has 石 at twice
 // the width of a digit comes first.
@@ -66,10 +67,12 @@ void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   p.setFont(panelFont());
   p.setPen(palette::kPanelText);
   const int width = kPanelTextRight - kPanelTextLeft;
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  p.drawText(QRect(kPanelTextLeft, kBlackCountTop, width, kPanelTextHeight), flags, discCountText(counts[0]));
-  p.drawText(QRect(kPanelTextLeft, kWhiteCountTop, width, kPanelTextHeight), flags, discCountText(counts[1]));
-  p.drawText(QRect(kPanelTextLeft, kCaptionTop, width, kPanelTextHeight), flags, QString::fromLatin1(kCaption));
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+  // A little air between an indicator and its count.
+  auto textRect = [width](int top) { return QRect(kPanelTextLeft, top, width, kPanelTextHeight).adjusted(kPanelTextInset, 0, 0, 0); };
+  p.drawText(textRect(kBlackCountTop), flags, discCountText(counts[0]));
+  p.drawText(textRect(kWhiteCountTop), flags, discCountText(counts[1]));
+  p.drawText(textRect(kCaptionTop), flags, QString::fromLatin1(kCaption));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "app/window/main_frame.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include "app/window/about_box.h"
 #include "app/window/artwork.h"
@@ -31,6 +34,16 @@ QIcon toolbarIconFor(int id) {
     case kEndgameAnalysis: return toolbarIcon(QStringLiteral("解"));
     default: return {};
   }
+}
+
+// The longest texts a pane shows in practice; a pane is widened beyond its
+// nominal width when the platform's font needs more room for them.
+const char* const kWidestPaneTexts[] = {"100% 99999KLeaf/sec 99999msec", "黒はパスです。", "白はパスです。"};
+
+int paneWidth(const QLabel& label, int pane) {
+  const int margins = 2 * label.frameWidth() + 2 * label.margin() + 6;
+  const int needed = label.fontMetrics().horizontalAdvance(QString::fromUtf8(kWidestPaneTexts[pane])) + margins;
+  return std::max(kPaneWidths[pane], needed);
 }
 
 }  // namespace
@@ -141,10 +154,15 @@ void CMainFrame::createStatusBar() {
   idle->setObjectName(QStringLiteral("idleMessage"));
   statusBar()->addWidget(idle, 1);
   for (std::size_t i = 0; i < panes_.size(); ++i) {
-    auto* label = new QLabel(QStringLiteral(" "), this);
+    auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("pane%1").arg(kFirstPaneId + static_cast<int>(i)));
-    label->setFixedWidth(kPaneWidths[i]);
+    label->setFixedWidth(paneWidth(*label, static_cast<int>(i)));
     label->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // As tall as the Japanese texts will need, so the window does not jump
+    // when the first one arrives.
+    label->setText(QStringLiteral("停止"));
+    label->setMinimumHeight(label->sizeHint().height());
+    label->setText(QStringLiteral(" "));
     statusBar()->addPermanentWidget(label);
     panes_[i] = label;
   }

@@ -18,7 +18,7 @@ class QToolBar;
 
 namespace kaimo {
 
-// Ids and widths (pixels) of the three panes the controller writes to.
+// Ids and nominal widths (pixels) of the three panes the controller writes to.
 constexpr int kFirstPaneId = 256;
 constexpr std::array<int, 3> kPaneWidths = {192, 64, 64};
 

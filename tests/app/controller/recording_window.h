@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,6 +28,7 @@ class RecordingWindow : public ControllerWindow {
   void showMessage(const std::string& text) override {
     noteThread();
     messages.push_back(text);
+    if (whileMessageIsOpen) whileMessageIsOpen();
   }
   void requestRepaint() override {
     noteThread();
@@ -44,6 +46,8 @@ class RecordingWindow : public ControllerWindow {
   std::array<std::vector<std::string>, 3> paneLog;
   std::vector<std::string> messages;
   int repaints = 0;
+  // Runs while a message is "open", as the window's event loop would run timers.
+  std::function<void()> whileMessageIsOpen;
   // Calls that came from a thread other than the one that made the window.
   std::atomic<int> foreignCalls{0};
 
