@@ -1,6 +1,7 @@
 #include "engine/search/endgame_solver.h"
 
 #include "engine/eval/score.h"
+#include "engine/search/empties.h"
 
 namespace kaimo {
 namespace {
@@ -36,10 +37,16 @@ int firstEmpties(const Board& board, const std::int8_t* list, int want, int* out
 // can, else the side itself, else nobody and the game ends with it empty.
 // `own` and `opponent` are the counts after the move. Every end of the game
 // is scored with the wipe-out rule, a full board too (see scorePlayedOut).
-inline int lastSquareValue(const Board& child, int side, int last, int own, int opponent) {
-  const int reply = boardFlipCount(child, last, opponentOf(side));
+//
+// Only flips are counted, on `child` itself, which the caller no longer
+// needs: this saves the copy a separate flip count would make. A move that
+// flips nothing leaves a lone disc, which is taken off again.
+inline int lastSquareValue(Board& child, int side, int last, int own, int opponent) {
+  if (child[last] != kEmpty) return scoreFinal(own, opponent);  // not a square left to fill
+  const int reply = boardPlayInPlace(child, last, opponentOf(side));
   if (reply > 1) return scorePlayedOut(own - reply + 1, opponent + reply);
-  const int again = boardFlipCount(child, last, side);
+  child[last] = kEmpty;
+  const int again = boardPlayInPlace(child, last, side);
   if (again > 1) return scorePlayedOut(own + again, opponent - again + 1);
   return scoreFinal(own, opponent);
 }
@@ -85,14 +92,19 @@ int solveChildLastPly(const Board& child, int side, int /*depth*/, int alpha, in
 
 // Every move of `side` in list order, each child solved by `solveChild`; a
 // pass searches the same child for `side` again, a double pass ends the game.
+// A list that names fewer empty squares than the board has (the callers'
+// lists never should) is replaced by the board's own, and the node read again.
 template <ChildSolver solveChild>
 int solveMoves(const Board& board, int side, int depth, int alpha, int beta, EvalFunc evaluate,
-               std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts) {
+               std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts, bool listChecked = false) {
   const int opponent = opponentOf(side);
+  const int windowAlpha = alpha;
   int best = SCORE_NO_MOVE;
+  int seen = 0;
   Board child;
   for (const std::int8_t* p = empties; *p >= 0; ++p) {
     if (board[*p] != kEmpty) continue;
+    ++seen;
     const int played = boardPlay(board, child, *p, side);
     if (played <= 1) continue;
     applyMove(counts, side, played);
@@ -110,6 +122,41 @@ int solveMoves(const Board& board, int side, int depth, int alpha, int beta, Eva
     }
     undoMove(counts, side, played);
     if (improve(value, best, alpha, beta)) return value;
+  }
+  if (seen < counts[2] && !listChecked) {
+    std::int8_t full[kEmptiesCapacity];
+    buildEmpties(board, full);
+    return solveMoves<solveChild>(board, side, depth, windowAlpha, beta, evaluate, leafCount, full, counts, true);
+  }
+  return best;
+}
+
+// The last ply when more than one square is empty: every move of `side`,
+// each child scored by the evaluation. Checks its list as solveMoves does.
+int evaluateMoves(const Board& board, int side, int alpha, int beta, EvalFunc evaluate, std::int64_t& leafCount,
+                  const std::int8_t* empties, const DiscCounts& counts, bool listChecked = false) {
+  const int opponent = opponentOf(side);
+  const int windowAlpha = alpha;
+  int best = SCORE_NO_MOVE;
+  int seen = 0;
+  Board child;
+  for (const std::int8_t* p = empties; *p >= 0; ++p) {
+    if (board[*p] != kEmpty) continue;
+    ++seen;
+    const int played = boardPlay(board, child, *p, side);
+    if (played <= 1) continue;
+    ++leafCount;
+    DiscCounts childCounts = counts;
+    applyMove(childCounts, side, played);
+    int value = evaluate(child, 0, opponent, childCounts);
+    if (isMarker(value)) return value;
+    if (side == kWhite) value = -value;
+    if (improve(value, best, alpha, beta)) return value;
+  }
+  if (seen < counts[2] && !listChecked) {
+    std::int8_t full[kEmptiesCapacity];
+    buildEmpties(board, full);
+    return evaluateMoves(board, side, windowAlpha, beta, evaluate, leafCount, full, counts, true);
   }
   return best;
 }
@@ -137,30 +184,15 @@ int solveEndgame(const Board& board, int side, int depth, int alpha, int beta, E
 
 int solveLastPly(const Board& board, int side, int alpha, int beta, EvalFunc evaluate, std::int64_t& leafCount,
                  const std::int8_t* empties, const DiscCounts& counts) {
-  const int opponent = opponentOf(side);
   if (counts[2] == 1) {
     int last;
     if (firstEmpties(board, empties, 1, &last) != 1) return SCORE_NO_MOVE;
     const int played = boardFlipCount(board, last, side);
     if (played <= 1) return SCORE_NO_MOVE;
     ++leafCount;
-    return scorePlayedOut(counts[side] + played, counts[opponent] - played + 1);
+    return scorePlayedOut(counts[side] + played, counts[opponentOf(side)] - played + 1);
   }
-  int best = SCORE_NO_MOVE;
-  Board child;
-  for (const std::int8_t* p = empties; *p >= 0; ++p) {
-    if (board[*p] != kEmpty) continue;
-    const int played = boardPlay(board, child, *p, side);
-    if (played <= 1) continue;
-    ++leafCount;
-    DiscCounts childCounts = counts;
-    applyMove(childCounts, side, played);
-    int value = evaluate(child, 0, opponent, childCounts);
-    if (isMarker(value)) return value;
-    if (side == kWhite) value = -value;
-    if (improve(value, best, alpha, beta)) return value;
-  }
-  return best;
+  return evaluateMoves(board, side, alpha, beta, evaluate, leafCount, empties, counts);
 }
 
 int solveTwoEmpties(const Board& board, int side, int alpha, int beta, std::int64_t& leafCount, int square1,

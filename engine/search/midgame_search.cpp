@@ -166,11 +166,16 @@ struct MoveList {
 void generateMoves(const Board& board, int side, int depth, SearchContext& context, const std::int8_t* list,
                    TableEntry* entry, MoveList& moves) {
   const bool probe = context.table != nullptr && depth - 1 >= context.solverDepth;
+  // evalOrdering counts the child's discs; they follow from this board's
+  // counts and the flips, so the same evaluation is called with them.
+  DiscCounts nodeCounts;
+  boardCount(board, nodeCounts);
   for (; *list >= 0; ++list) {
     const int s = *list;
     if (entry != nullptr && isTried(*entry, s)) continue;
     const int k = moves.count;
-    if (boardPlay(board, moves.child[k], s, side) <= 1) {
+    const int played = boardPlay(board, moves.child[k], s, side);
+    if (played <= 1) {
       if (entry != nullptr) markTried(*entry, s);
       continue;
     }
@@ -188,7 +193,11 @@ void generateMoves(const Board& board, int side, int depth, SearchContext& conte
       key = kTableOrderBase - found->middle;
       if (depth - 1 <= context.hashDepth) moves.entry[k] = found;
     } else {
-      key = evalOrdering(moves.child[k], 0, opponentOf(side));
+      DiscCounts childCounts = nodeCounts;
+      childCounts[side] += played;
+      childCounts[opponentOf(side)] -= played - 1;
+      childCounts[2] -= 1;
+      key = evalSimple(moves.child[k], 0, opponentOf(side), childCounts);
       if (side == kWhite) key = -key;
     }
     ++context.orderCount;
@@ -275,16 +284,24 @@ int shallowNode(const Board& board, int side, int depth, int alpha, int beta, Se
   const int start = resumeSquare(entry);
   const bool toSolver = depth <= context.solverDepth;
   const bool refresh = depth <= context.refreshDepth;
+  // The solver wants each child's counts: they follow from this board's
+  // counts and the flips, without recounting every child.
+  DiscCounts nodeCounts{};
+  if (toSolver) boardCount(board, nodeCounts);
   Board child;
   for (int s = start; s < kSquareCount; ++s) {
-    if (board[s] != kEmpty || boardPlay(board, child, s, side) <= 1) continue;
+    if (board[s] != kEmpty) continue;
+    const int played = boardPlay(board, child, s, side);
+    if (played <= 1) continue;
     ++n;
     int value;
     if (!toSolver) {
       value = searchMidgame(child, opponentOf(side), depth - 1, -beta, -m, context, progressBase, 0, empties, nullptr);
     } else {
-      DiscCounts counts;
-      boardCount(child, counts);
+      DiscCounts counts = nodeCounts;
+      counts[side] += played;
+      counts[opponentOf(side)] -= played - 1;
+      counts[2] -= 1;
       std::int8_t fresh[kEmptiesCapacity];
       const std::int8_t* list = empties;
       if (refresh) {

@@ -5,10 +5,29 @@
 
 namespace kaimo {
 
+namespace {
+
+// The hash is h = (h + i * byte[i - 1]) * 3 for i = 1..26, from h = 0, in
+// 32-bit arithmetic. Unrolled it is the sum of byte[i - 1] * i * 3^(27 - i):
+// with these weights the 26 products no longer wait for one another.
+constexpr std::array<std::uint32_t, kPositionKeySize> makeHashWeights() {
+  std::array<std::uint32_t, kPositionKeySize> weights{};
+  for (std::uint32_t i = 1; i <= kPositionKeySize; ++i) {
+    std::uint32_t power = 1;
+    for (std::uint32_t k = i; k <= kPositionKeySize; ++k) power *= 3u;
+    weights[i - 1] = i * power;
+  }
+  return weights;
+}
+
+constexpr auto kHashWeights = makeHashWeights();
+
+}  // namespace
+
 int tableHash(const void* key, int bucketCount) {
   const auto* bytes = static_cast<const std::uint8_t*>(key);
   std::uint32_t h = 0;
-  for (std::uint32_t i = 1; i <= kPositionKeySize; ++i) h = (h + i * bytes[i - 1]) * 3u;
+  for (int i = 0; i < kPositionKeySize; ++i) h += kHashWeights[i] * bytes[i];
   return static_cast<int>(h % static_cast<std::uint32_t>(bucketCount));
 }
 
