@@ -101,12 +101,15 @@ TEST_P(ExactRead, MatchesMinimax) {
   }
 }
 
+// 590 positions in all, each read twice (as a computer turn and with drawn
+// thresholds); the reference needs seconds for many positions of 12 empty
+// squares, so the larger counts are rarer.
 INSTANTIATE_TEST_SUITE_P(RandomBoards, ExactRead,
                          ::testing::Values(Family{"even", 11, 120, 10, 0, 50}, Family{"walls", 12, 120, 10, 25, 50},
                                            Family{"manyWalls", 15, 80, 12, 55, 50},
-                                           Family{"fewWhite", 13, 80, 12, 10, 92},
-                                           Family{"fewBlack", 14, 80, 12, 0, 6},
-                                           Family{"tinyBoards", 16, 150, 8, 85, 70}),
+                                           Family{"fewWhite", 13, 60, 11, 10, 92},
+                                           Family{"fewBlack", 14, 60, 11, 0, 6},
+                                           Family{"tinyBoards", 16, 100, 8, 85, 70}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Positions of real games: random play from the start to its last dozen
@@ -114,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(RandomBoards, ExactRead,
 TEST(ExactReadGames, MatchesMinimax) {
   std::mt19937 rng(21);
   int checked = 0;
-  while (checked < 100) {
+  while (checked < 50) {
     int side;
     const Board b = plain::randomGame(rng, 84 + static_cast<int>(rng() % 12), &side);
     if (testing::emptiesOf(b) > 12) continue;

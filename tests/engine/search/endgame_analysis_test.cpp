@@ -1,0 +1,109 @@
+#include "engine/search/endgame_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "tests/engine/search/reference_minimax.h"
+#include "tests/engine/search/search_test_support.h"
+
+namespace kaimo {
+namespace {
+
+using testing::boardFromText;
+
+std::vector<int> doneReports;
+void recordDone(const SquareValues&, int done, int total, void*) { doneReports.push_back(done * 100 + total); }
+
+TEST(AnalyzeEndgame, EveryLegalMoveGetsItsExactValue) {
+  std::mt19937 rng(31);
+  for (int i = 0; i < 40; ++i) {
+    const Board b = testing::randomEndgame(rng, 2 + i % 7, i % 2 == 0 ? 20 : 0, 50);
+    const int side = static_cast<int>(rng() & 1);
+    SquareValues values;
+    doneReports.clear();
+    const AnalysisResult result = analyzeEndgame(b, side, evalSimple, nullptr, values, recordDone, nullptr);
+    EXPECT_FALSE(isMarker(result.last));
+    const int total = boardMobility(b, side);
+    int done = 0;
+    for (int s = 0; s < kSquareCount; ++s) {
+      Board child;
+      if (boardPlay(b, child, s, side) <= 1) {
+        EXPECT_EQ(values[s], SCORE_NONE) << s;
+        continue;
+      }
+      ++done;
+      int expected;
+      if (boardMobility(child, opponentOf(side)) > 0) {
+        expected = -testing::referenceValue(child, opponentOf(side));
+      } else if (boardMobility(child, side) > 0) {
+        expected = testing::referenceValue(child, side);
+      } else {
+        expected = scoreFinal(testing::discsOf(child, side), testing::discsOf(child, opponentOf(side)));
+      }
+      EXPECT_EQ(values[s], expected) << "square " << s << " of position " << i;
+      ASSERT_LE(done, static_cast<int>(doneReports.size()));
+      EXPECT_EQ(doneReports[done - 1], done * 100 + total);
+    }
+    EXPECT_EQ(static_cast<int>(doneReports.size()), total);
+  }
+}
+
+TEST(AnalyzeEndgame, APassIsTheMoversOwnValueAndAnEndIsTheFinalScore) {
+  // Black at c1: white must pass and black plays e1 too, 6 to 1.
+  const Board pass = boardFromText(
+      "xo.o.x----\n----------\n----------\n----------\n----------\n"
+      "----------\n----------\n----------\n----------\n---------o\n");
+  SquareValues values;
+  analyzeEndgame(pass, kBlack, testing::failingEval, nullptr, values, nullptr, nullptr);
+  EXPECT_EQ(values[20], 5000);
+  EXPECT_EQ(values[40], SCORE_NONE);
+
+  // The last square: 52 to 47 before, 56 to 44 after.
+  Board last;
+  last[0] = kEmpty;
+  last[1] = last[2] = last[3] = kWhite;
+  last[4] = last[10] = last[11] = kBlack;
+  int black = 3;
+  for (int s = 5; s < kSquareCount; ++s) {
+    if (s == 10 || s == 11) continue;
+    last[s] = black < 52 ? kBlack : kWhite;
+    black += last[s] == kBlack;
+  }
+  const AnalysisResult result = analyzeEndgame(last, kBlack, testing::failingEval, nullptr, values, nullptr, nullptr);
+  EXPECT_EQ(values[0], 12000);
+  EXPECT_EQ(result.last, 12000);
+}
+
+TEST(AnalyzeEndgame, FortyEmptySquaresAreRefusedThirtyNineAreNot) {
+  Board b;
+  for (int s = 0; s < kSquareCount; ++s) b[s] = s < 60 ? kBlack : kEmpty;
+  SquareValues values;
+  AnalysisResult result = analyzeEndgame(b, kWhite, evalSimple, nullptr, values, nullptr, nullptr);
+  EXPECT_EQ(result.last, SCORE_NONE);
+  for (int v : values) EXPECT_EQ(v, SCORE_NONE);
+  b[60] = kBlack;  // 39 empty squares; white has no disc and no move
+  result = analyzeEndgame(b, kWhite, evalSimple, nullptr, values, nullptr, nullptr);
+  EXPECT_EQ(result.last, 0);
+  EXPECT_EQ(result.leafCount, 0);
+  for (int v : values) EXPECT_EQ(v, SCORE_NONE);
+}
+
+TEST(AnalyzeEndgame, StopLeavesTheMovesNotYetSolvedWithoutValue) {
+  std::mt19937 rng(2);
+  int side;
+  Board b;
+  do {
+    b = plain::randomGame(rng, 80, &side);
+  } while (testing::countsOf(b)[2] != 16 || boardMobility(b, side) < 2);
+  SquareValues values;
+  const AnalysisResult result = analyzeEndgame(b, side, evalSimple, [] { return 1; }, values, nullptr, nullptr);
+  EXPECT_EQ(result.last, SCORE_NONE);
+  int solved = 0;
+  for (int v : values) solved += v != SCORE_NONE;
+  EXPECT_LT(solved, boardMobility(b, side));
+}
+
+}  // namespace
+}  // namespace kaimo

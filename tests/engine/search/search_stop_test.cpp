@@ -1,0 +1,60 @@
+// A stop asked for from another thread ends a long search within 100 ms.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "engine/eval/routines.h"
+#include "engine/search/search_driver.h"
+
+namespace kaimo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::atomic<bool> stopWanted{false};
+std::atomic<bool> searching{false};
+
+// Also tells the test that the search is under way.
+int isStopRequested() {
+  searching.store(true);
+  return stopWanted.load() ? 1 : 0;
+}
+
+// Waits for `condition` without sleeping, up to `limit`.
+template <typename Condition>
+bool waitFor(Condition condition, Clock::duration limit) {
+  const auto deadline = Clock::now() + limit;
+  while (!condition()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::yield();
+  }
+  return true;
+}
+
+TEST(SearchStop, AnotherThreadStopsALongSearchWithin100Ms) {
+  Board b;
+  const int side = boardInit(b);
+  // Far deeper than a test can wait for: only the stop can end it.
+  SearchJob job;
+  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 30, 0, 0, 0, 0, 0, 0}, isStopRequested, nullptr);
+  std::atomic<int> result{0};
+  std::atomic<bool> finished{false};
+  std::thread worker([&] {
+    result.store(searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan));
+    finished.store(true);
+  });
+  ASSERT_TRUE(waitFor([] { return searching.load(); }, std::chrono::seconds(30)));
+  const auto asked = Clock::now();
+  stopWanted.store(true);
+  const bool stopped = waitFor([&] { return finished.load(); }, std::chrono::seconds(30));
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked);
+  worker.join();
+  ASSERT_TRUE(stopped) << "the search did not stop";
+  EXPECT_EQ(result.load(), SCORE_NONE);
+  EXPECT_LE(took.count(), 100);
+}
+
+}  // namespace
+}  // namespace kaimo
