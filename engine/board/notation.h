@@ -19,6 +19,7 @@ inline std::string squareName(int square) {
 // The square named by a letter (either case) and a digit, or -1.
 inline constexpr int squareFromNotation(int letter, int digit) {
   if (letter >= 'A' && letter <= 'Z') letter += 'a' - 'A';
+  if (digit < '0' || digit > '9') return -1;
   const int column = letter - 'a';
   const int row = digit == '0' ? 9 : digit - '1';
   if (column < 0 || column > 9 || row < 0 || row > 9) return -1;
