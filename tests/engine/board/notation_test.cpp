@@ -18,7 +18,7 @@ TEST(Notation, NamesAndParsesEverySquareBothWays) {
 }
 
 TEST(Notation, RejectsCharactersOutsideTheBoard) {
-  for (int digit : {'/', ':', 'a', ' ', 0}) EXPECT_EQ(squareFromNotation('a', digit), -1) << digit;
+  for (int digit : {int{'/'}, int{':'}, int{'a'}, int{' '}, 0}) EXPECT_EQ(squareFromNotation('a', digit), -1) << digit;
   for (int letter : {'k', '`', '{', '0', '@'}) EXPECT_EQ(squareFromNotation(letter, '1'), -1) << letter;
 }
 
