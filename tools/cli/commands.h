@@ -18,6 +18,13 @@ int runEval(const Words& words, std::FILE* out);
 // Prints every history entry of a game record; 1 on a format error, 2 when
 // the file cannot be opened.
 int runRecord(const Words& words, std::FILE* out);
+// A computer turn's search; one line with the move, value, depth, leaves,
+// time and rate.
+int runSearch(const Words& words, std::FILE* out);
+// The exact result of every legal move; 2 with 40 or more empty squares.
+int runAnalyze(const Words& words, std::FILE* out);
+// The fixed search suite; its total leaf count is the engine's signature.
+int runBench(const Words& words, std::FILE* out);
 
 // Lines of play `depth` plies deep; a pass uses up a ply and a finished game
 // is one leaf.

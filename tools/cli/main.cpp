@@ -18,6 +18,9 @@ const Subcommand kSubcommands[] = {
     {"perft", kaimo::cli::runPerft, "perft DEPTH [position]"},
     {"eval", kaimo::cli::runEval, "eval [position]"},
     {"record", kaimo::cli::runRecord, "record show FILE"},
+    {"search", kaimo::cli::runSearch, "search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]"},
+    {"analyze", kaimo::cli::runAnalyze, "analyze [position]"},
+    {"bench", kaimo::cli::runBench, "bench [--suite FILE]"},
 };
 
 void printUsage(std::FILE* out) {

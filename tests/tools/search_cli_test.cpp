@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "tests/common/temp_dir.h"
+#include "tools/cli/bench_suite.h"
+#include "tools/cli/cli_args.h"
+#include "tools/cli/commands.h"
+
+namespace kaimo::cli {
+namespace {
+
+class SearchCommands : public kaimo::testing::InTempDir {
+ protected:
+  static void writeFile(const std::string& name, const std::string& text) { std::ofstream(name) << text; }
+
+  // Standard output of one run, and its exit status.
+  static std::string run(int (*command)(const Words&, std::FILE*), const Words& words, int* status = nullptr) {
+    std::FILE* f = std::tmpfile();
+    const int result = command(words, f);
+    if (status != nullptr) *status = result;
+    std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    EXPECT_EQ(std::fread(text.data(), 1, text.size(), f), text.size());
+    std::fclose(f);
+    return text;
+  }
+};
+
+// Black at c1 makes white pass and plays e1 as well: 6 discs to 1.
+const std::string kPassBoard =
+    "xo.o.x----\n----------\n----------\n----------\n----------\n"
+    "----------\n----------\n----------\n----------\n---------o\n";
+
+TEST_F(SearchCommands, SearchPrintsOneLineAboutTheMove) {
+  int status = -1;
+  const std::string line = run(runSearch, {"--moves", "e4d4", "--depth", "3"}, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(std::regex_match(
+      line, std::regex("move [a-j][0-9] value [+-][0-9]+\\.[0-9]{2} depth 3 leaves [0-9]+ msec [0-9]+ kleaf/s [0-9]+\n")))
+      << line;
+  writeFile("pass.txt", kPassBoard);
+  EXPECT_TRUE(run(runSearch, {"--board", "pass.txt"}, &status).starts_with("move c1 value +5.00 depth 2 "));
+  EXPECT_TRUE(run(runSearch, {"--board", "pass.txt", "--side", "white"}, &status).starts_with("move none value none "));
+}
+
+TEST_F(SearchCommands, SearchRefusesHumansAndUnknownRoutines) {
+  EXPECT_THROW(run(runSearch, {"--routine", "人間"}), UsageError);
+  EXPECT_THROW(run(runSearch, {"--routine", "0"}), UsageError);
+  EXPECT_THROW(run(runSearch, {"--routine", "99"}), UsageError);
+  EXPECT_THROW(run(runSearch, {"--routine", "cat"}), UsageError);
+  EXPECT_THROW(run(runSearch, {"--depth", "0"}), UsageError);
+  EXPECT_THROW(run(runSearch, {"extra"}), UsageError);
+  int status = -1;
+  run(runSearch, {"--routine", "1", "--depth", "1"}, &status);
+  EXPECT_EQ(status, 0);
+}
+
+TEST_F(SearchCommands, AnalyzePrintsEveryLegalMoveAndRefusesFortyEmpties) {
+  writeFile("pass.txt", kPassBoard);
+  int status = -1;
+  const std::string text = run(runAnalyze, {"--board", "pass.txt"}, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(std::regex_match(text, std::regex("c1 \\+5\nleaves [0-9]+ msec [0-9]+\n"))) << text;
+  EXPECT_EQ(run(runAnalyze, {}, &status), "");  // the initial position has 96 empty squares
+  EXPECT_EQ(status, 2);
+}
+
+TEST_F(SearchCommands, BenchRunsASuiteFileAndPrintsTotals) {
+  std::string oneLine = kPassBoard;
+  std::erase(oneLine, '\n');
+  writeFile("suite.txt", "# one position\n\nexact x " + oneLine + "\n");
+  int status = -1;
+  const std::string text = run(runBench, {"--suite", "suite.txt"}, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(text.find(" 1 exact   x depth  2 move c1   value   +5.00 leaves "), std::string::npos) << text;
+  EXPECT_NE(text.find("\nmidgame  leaves            0 "), std::string::npos) << text;
+  EXPECT_NE(text.find("\ntotal    leaves "), std::string::npos) << text;
+  EXPECT_THROW(run(runBench, {"--suite", "missing.txt"}), UsageError);
+}
+
+TEST(BenchSuite, TheBuiltInSuiteIsTheSeededOne) {
+  const auto positions = parseBenchSuite(builtInBenchSuite(), "built-in");
+  int midgame = 0;
+  int exactEmpties = 14;
+  for (const auto& position : positions) {
+    DiscCounts counts;
+    boardCount(position.board, counts);
+    EXPECT_GT(boardMobility(position.board, position.side), 0);
+    if (position.kind == BenchKind::Midgame) {
+      ++midgame;
+    } else {
+      EXPECT_EQ(counts[2], exactEmpties++);
+    }
+  }
+  EXPECT_EQ(midgame, 6);
+  EXPECT_EQ(exactEmpties, 21);
+  EXPECT_EQ(builtInBenchSuite(), makeBenchSuite(5));
+  EXPECT_NE(makeBenchSuite(6), makeBenchSuite(5));
+}
+
+TEST(BenchSuite, WrongLinesAreNamed) {
+  const std::string board(100, '.');
+  EXPECT_NO_THROW(parseBenchSuite("midgame o " + board + "\n", "s"));
+  for (const std::string& bad : {"opening x " + board, "exact b " + board, "exact x " + board.substr(1),
+                                 "exact x " + board.substr(1) + "?", "exact x " + board + " 7"}) {
+    try {
+      parseBenchSuite("# fine\n" + bad + "\n", "s");
+      ADD_FAILURE() << bad;
+    } catch (const UsageError& error) {
+      EXPECT_TRUE(std::string(error.what()).starts_with("s line 2: ")) << error.what();
+    }
+  }
+  EXPECT_THROW(parseBenchSuite("# nothing\n", "s"), UsageError);
+}
+
+}  // namespace
+}  // namespace kaimo::cli

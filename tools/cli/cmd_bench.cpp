@@ -1,0 +1,93 @@
+#include <cinttypes>
+#include <fstream>
+#include <iterator>
+
+#include "engine/board/notation.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "tools/cli/bench_suite.h"
+#include "tools/cli/cli_args.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/computer_turn.h"
+
+namespace kaimo::cli {
+namespace {
+
+// The normal depth of the midgame positions: deep enough for the table and
+// the preliminary passes to matter.
+constexpr int kBenchMidgameDepth = 8;
+
+struct Tally {
+  std::int64_t leaves = 0;
+  std::int64_t msec = 0;
+
+  void add(const TurnResult& result) {
+    leaves += result.leaves;
+    msec += result.cpuMsec;
+  }
+};
+
+SideSettings settingsFor(const BenchPosition& position) {
+  SideSettings settings{};
+  settings.routine = kSimpleRoutine;
+  settings.normalDepth = kBenchMidgameDepth;
+  // A read to the end for an exact position, whatever its empty squares.
+  settings.exactDepth = position.kind == BenchKind::Exact ? kSquareCount : 0;
+  return settings;
+}
+
+std::string readSuiteFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw UsageError("cannot open suite file '" + path + "'");
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void printTotal(std::FILE* out, const char* name, const Tally& tally) {
+  const std::int64_t msec = tally.msec > 0 ? tally.msec : 1;
+  std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 "\n", name, tally.leaves,
+               tally.msec, tally.leaves * 1000 / msec);
+}
+
+}  // namespace
+
+int runBench(const Words& words, std::FILE* out) {
+  const Args args = Args::parse(words);
+  args.allowOnly({"--suite", "--make-suite"});
+  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli bench [--suite FILE] | --make-suite SEED");
+  if (args.has("--make-suite")) {
+    std::fputs(makeBenchSuite(static_cast<unsigned>(args.getInt("--make-suite", 0, 0, 1 << 30))).c_str(), out);
+    return 0;
+  }
+  const bool ownSuite = args.has("--suite");
+  const auto positions = ownSuite ? parseBenchSuite(readSuiteFile(args.get("--suite", "")), args.get("--suite", ""))
+                                  : parseBenchSuite(builtInBenchSuite(), "the built-in suite");
+  Tally midgame, exact;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    const BenchPosition& position = positions[i];
+    const TurnResult result = runComputerTurn(position.board, position.side, settingsFor(position));
+    if (isMarker(result.value)) {
+      std::fprintf(stderr, "%s\n", kEvalErrorMessage);
+      return 1;
+    }
+    const bool isExact = position.kind == BenchKind::Exact;
+    (isExact ? exact : midgame).add(result);
+    std::fprintf(out, "%2zu %-7s %s depth %2d move %-4s value ", i + 1, isExact ? "exact" : "midgame",
+                 position.side == kBlack ? "x" : "o", result.depth, squareName(result.move).c_str());
+    if (result.value == SCORE_NO_MOVE) {
+      std::fprintf(out, "  none");
+    } else {
+      std::fprintf(out, "%+7.2lf", result.value / 1000.0);
+    }
+    std::fprintf(out, " leaves %11" PRId64 " msec %6" PRId64 "\n", result.leaves, result.cpuMsec);
+    std::fflush(out);
+  }
+  Tally total;
+  total.leaves = midgame.leaves + exact.leaves;
+  total.msec = midgame.msec + exact.msec;
+  printTotal(out, "midgame", midgame);
+  printTotal(out, "exact", exact);
+  printTotal(out, "total", total);
+  return 0;
+}
+
+}  // namespace kaimo::cli

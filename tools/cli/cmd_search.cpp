@@ -1,0 +1,56 @@
+#include <cinttypes>
+
+#include "engine/board/notation.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/computer_turn.h"
+#include "tools/cli/position_args.h"
+
+namespace kaimo::cli {
+namespace {
+
+// The settings a new side starts with.
+constexpr int kDefaultNormalDepth = 6;
+constexpr int kDefaultExactDepth = 13;
+constexpr int kDefaultWinDepth = 0;
+constexpr int kMaxDepth = 60;  // more plies than any read can finish
+
+std::set<std::string> searchOptions() {
+  std::set<std::string> names = positionOptions();
+  names.insert({"--routine", "--depth", "--exact", "--win"});
+  return names;
+}
+
+}  // namespace
+
+int runSearch(const Words& words, std::FILE* out) {
+  const Args args = Args::parse(words);
+  args.allowOnly(searchOptions());
+  if (!args.positional.empty()) {
+    throw UsageError("usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]");
+  }
+  SideSettings settings{};
+  settings.routine = routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
+  settings.normalDepth = args.getInt("--depth", kDefaultNormalDepth, 1, kMaxDepth);
+  settings.exactDepth = args.getInt("--exact", kDefaultExactDepth, 0, kSquareCount);
+  settings.winDepth = args.getInt("--win", kDefaultWinDepth, 0, kSquareCount);
+  const Position position = positionFrom(args);
+
+  const TurnResult result = runComputerTurn(position.board, position.side, settings);
+  if (result.value == SCORE_EVAL_ERROR) {
+    std::fprintf(stderr, "%s\n", kEvalErrorMessage);
+    return 1;
+  }
+  std::fprintf(out, "move %s value ", squareName(result.move).c_str());
+  if (result.value == SCORE_NO_MOVE) {
+    std::fprintf(out, "none");
+  } else {
+    std::fprintf(out, "%+.2lf", result.value / 1000.0);
+  }
+  std::fprintf(out, " depth %d leaves %" PRId64 " msec %" PRId64 " kleaf/s %" PRId64 "\n", result.depth,
+               result.leaves, result.msec, kiloLeavesPerSecond(result.leaves, result.msec));
+  return 0;
+}
+
+}  // namespace kaimo::cli

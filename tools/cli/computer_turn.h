@@ -1,0 +1,36 @@
+// A search run the way a computer turn runs it, for the search and bench
+// subcommands.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/board/board.h"
+#include "engine/search/search_driver.h"
+
+namespace kaimo::cli {
+
+struct TurnResult {
+  int value;  // for the side to move; SCORE_NO_MOVE or a marker as the driver returns them
+  int move;   // the chosen square, -1 when there is none
+  int depth;
+  std::int64_t leaves;
+  std::int64_t msec;     // elapsed
+  std::int64_t cpuMsec;  // processor time of the searching thread: steady on a busy machine
+};
+
+// The depth rules, progressDepth = depth - 2 and clearAllowed 1, no stop and
+// no progress report.
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
+
+// A computer routine by name or index ("狸", "2"); throws UsageError for a
+// human or an unknown routine.
+int routineFromArgument(const std::string& text);
+
+// Thousands of leaves per second.
+std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec);
+
+// The message the window shows when an evaluation fails.
+constexpr const char* kEvalErrorMessage = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
+
+}  // namespace kaimo::cli
