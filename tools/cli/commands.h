@@ -25,6 +25,9 @@ int runSearch(const Words& words, std::FILE* out);
 int runAnalyze(const Words& words, std::FILE* out);
 // The fixed search suite; its total leaf count is the engine's signature.
 int runBench(const Words& words, std::FILE* out);
+// Games between two computer players from seeded openings, both colours;
+// one line per game, then the score of the first player.
+int runMatch(const Words& words, std::FILE* out);
 
 // Lines of play `depth` plies deep; a pass uses up a ply and a finished game
 // is one leaf.

@@ -21,6 +21,7 @@ const Subcommand kSubcommands[] = {
     {"search", kaimo::cli::runSearch, "search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]"},
     {"analyze", kaimo::cli::runAnalyze, "analyze [position]"},
     {"bench", kaimo::cli::runBench, "bench [--suite FILE]"},
+    {"match", kaimo::cli::runMatch, "match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--black-depth N ...] [--games N] [--jobs N] [--seed S] [--plies N]"},
 };
 
 void printUsage(std::FILE* out) {

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/eval/pattern_evaluator.h"
+#include "tests/common/plain_board.h"
+#include "tests/common/temp_dir.h"
+#include "tools/train/self_play.h"
+#include "tools/train/train_commands.h"
+
+namespace kaimo::train {
+namespace {
+
+// Cheap games: shallow searches, exact reads only over the last squares.
+SelfPlaySettings quickSettings() {
+  SelfPlaySettings s;
+  s.depth = 1;
+  s.exactDepth = 8;
+  return s;
+}
+
+// The final margin (black - white) with best play by both sides, by plain
+// negamax on the reference board.
+int plainSolve(const Board& board, int side, int passes = 0) {
+  DiscCounts counts;
+  plain::count(board, counts);
+  if (passes == 2 || counts[2] == 0) return counts[0] - counts[1];
+  int best = side == kBlack ? -1000 : 1000;
+  bool moved = false;
+  for (int s = 0; s < kSquareCount; ++s) {
+    Board child;
+    if (plain::play(board, child, s, side) <= 1) continue;
+    moved = true;
+    const int value = plainSolve(child, 1 - side, 0);
+    best = side == kBlack ? std::max(best, value) : std::min(best, value);
+  }
+  return moved ? best : plainSolve(board, 1 - side, passes + 1);
+}
+
+TEST(SelfPlay, TheSameSeedAndGamePlayTheSameGame) {
+  bool failed = true;
+  const auto a = playTrainingGame(3, 17, quickSettings(), failed);
+  ASSERT_FALSE(failed);
+  const auto b = playTrainingGame(3, 17, quickSettings(), failed);
+  const auto c = playTrainingGame(3, 18, quickSettings(), failed);
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].board, b[i].board);
+  bool differs = a.size() != c.size();
+  for (std::size_t i = 0; !differs && i < a.size(); ++i) differs = a[i].board != c[i].board;
+  EXPECT_TRUE(differs);
+}
+
+TEST(SelfPlay, KeepsOnlyPositionsTheNetworkScoresAndLabelsTheEndExactly) {
+  bool failed = true;
+  const auto positions = playTrainingGame(9, 2, quickSettings(), failed);
+  ASSERT_FALSE(failed);
+  ASSERT_FALSE(positions.empty());
+  for (const auto& p : positions) {
+    const int empties = emptiesOf(p.board);
+    EXPECT_GE(empties, 1);
+    EXPECT_LE(empties, kPatternMaxEmpties);
+    EXPECT_GT(plain::mobility(p.board, p.side), 0);
+    EXPECT_EQ(p.game, 2);
+    EXPECT_EQ(p.kind == LabelKind::Played, empties <= quickSettings().exactDepth);
+    // From the exact reads on, both sides played perfectly: every later
+    // position's best result is the game's result.
+    if (p.kind == LabelKind::Played && empties <= 6) {
+      EXPECT_EQ(plainSolve(p.board, p.side), p.margin);
+    }
+  }
+}
+
+using GamesStep = kaimo::testing::InTempDir;
+
+std::vector<std::string> args(std::initializer_list<const char*> words) { return {words.begin(), words.end()}; }
+
+TEST_F(GamesStep, ResumesByPlayingOnlyTheMissingChunks) {
+  std::FILE* out = std::tmpfile();
+  const auto words = args({"--dir", "g", "--games", "4", "--chunk", "2", "--jobs", "2", "--depth", "1", "--exact", "6"});
+  ASSERT_EQ(runGames(words, out), 0);
+  const std::string first = readFile("g/games-00001.kpos");
+  ASSERT_FALSE(first.empty());
+  ASSERT_TRUE(std::filesystem::exists("g/games-00000.kpos"));
+  std::filesystem::remove("g/games-00001.kpos");
+  const auto untouched = std::filesystem::last_write_time("g/games-00000.kpos");
+
+  ASSERT_EQ(runGames(words, out), 0);
+  EXPECT_EQ(readFile("g/games-00001.kpos"), first);  // the same games again
+  EXPECT_EQ(std::filesystem::last_write_time("g/games-00000.kpos"), untouched);
+  EXPECT_FALSE(std::filesystem::exists("g/games-00001.kpos.part"));
+  std::fclose(out);
+}
+
+TEST_F(GamesStep, RefusesToMixGamesOfOtherSettings) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_EQ(runGames(args({"--dir", "g", "--games", "1", "--depth", "1", "--exact", "6"}), out), 0);
+  EXPECT_EQ(runGames(args({"--dir", "g", "--games", "1", "--depth", "2", "--exact", "6"}), out), 2);
+  std::fclose(out);
+}
+
+}  // namespace
+}  // namespace kaimo::train

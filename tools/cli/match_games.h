@@ -1,0 +1,49 @@
+// Games between two computer players for `kaimo-cli match`: seeded random
+// openings, each played twice with the colours swapped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/board/board.h"
+#include "engine/search/search_driver.h"
+
+namespace kaimo::cli {
+
+struct Opening {
+  Board board;
+  int side;
+};
+
+// `count` different positions, each `plies` random legal moves (passes
+// implied) from the initial position, still unfinished; the same for the same
+// seed.
+std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed);
+
+struct GameResult {
+  int black = 0;  // discs at the end
+  int white = 0;
+  bool failed = false;  // a search failed (the evaluation data are missing)
+};
+
+// Plays the opening out, each side searching with its own settings.
+GameResult playMatchGame(const Opening& opening, const SideSettings& black, const SideSettings& white);
+
+// Game g of a match plays opening g / 2; the first player is black in even
+// games and white in odd ones.
+inline bool firstPlaysBlack(int game) { return game % 2 == 0; }
+
+struct MatchTally {
+  int wins = 0;
+  int draws = 0;
+  int losses = 0;
+  long marginSum = 0;  // the first player's discs minus the second's
+
+  void add(int firstDiscs, int secondDiscs);
+  int games() const { return wins + draws + losses; }
+  double scorePercent() const;  // a win 1, a draw 1/2
+  double meanMargin() const;
+};
+
+}  // namespace kaimo::cli

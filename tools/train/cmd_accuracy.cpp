@@ -1,0 +1,118 @@
+#include <cmath>
+#include <filesystem>
+
+#include <unistd.h>
+
+#include "engine/eval/eval_simple.h"
+#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/score.h"
+#include "tools/cli/cli_args.h"
+#include "tools/train/train_commands.h"
+#include "tools/train/training_set.h"
+
+namespace kaimo::train {
+namespace {
+
+constexpr int kDefaultHoldout = 20;  // the fit's default
+
+bool exactInRange(const TrainingPosition& p, int minEmpties, int maxEmpties) {
+  const int e = emptiesOf(p.board);
+  return p.kind != LabelKind::Outcome && e >= minEmpties && e <= maxEmpties;
+}
+
+double simpleValue(const TrainingPosition& p) {
+  DiscCounts counts;
+  boardCount(p.board, counts);
+  return evalSimple(p.board, 0, p.side, counts) / static_cast<double>(SCORE_PER_DISC);
+}
+
+// margin ~ slope * value + intercept by least squares.
+void linearFit(const std::vector<double>& values, const std::vector<double>& margins, double& slope, double& intercept) {
+  const double n = static_cast<double>(values.size());
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    sx += values[i];
+    sy += margins[i];
+    sxx += values[i] * values[i];
+    sxy += values[i] * margins[i];
+  }
+  const double denominator = n * sxx - sx * sx;
+  slope = denominator != 0 ? (n * sxy - sx * sy) / denominator : 0;
+  intercept = n > 0 ? (sy - slope * sx) / n : 0;
+}
+
+}  // namespace
+
+int runAccuracy(const cli::Words& words, std::FILE* out) {
+  const cli::Args args = cli::Args::parse(words);
+  args.allowOnly({"--dir", "--data", "--min", "--max", "--holdout"});
+  if (!args.positional.empty() || !args.has("--dir") || !args.has("--data")) {
+    throw cli::UsageError("usage: kaimo-train accuracy --dir DIR --data DIR [--min E] [--max E] [--holdout N]");
+  }
+  const int minEmpties = args.getInt("--min", 16, 1, 84);
+  const int maxEmpties = args.getInt("--max", 20, minEmpties, 84);
+  const int holdout = args.getInt("--holdout", kDefaultHoldout, 1, 1000);
+  std::vector<TrainingPosition> positions;
+  std::string error;
+  if (!loadTrainingSet(args.get("--dir", ""), positions, error)) {
+    std::fprintf(stderr, "kaimo-train accuracy: %s\n", error.c_str());
+    return 1;
+  }
+  std::vector<double> fitValues, fitMargins;
+  std::vector<TrainingPosition> heldOut;
+  for (const auto& p : positions) {
+    if (!exactInRange(p, minEmpties, maxEmpties)) continue;
+    if (isHeldOut(p.game, holdout)) {
+      heldOut.push_back(p);
+    } else {
+      fitValues.push_back(simpleValue(p));
+      fitMargins.push_back(p.margin);
+    }
+  }
+  if (heldOut.empty()) {
+    std::fprintf(stderr, "kaimo-train accuracy: no held-out exact positions with %d..%d empty squares\n", minEmpties,
+                 maxEmpties);
+    return 1;
+  }
+
+  const std::string data = args.get("--data", "");
+  if (chdir(data.c_str()) != 0) {
+    std::fprintf(stderr, "kaimo-train accuracy: cannot enter %s\n", data.c_str());
+    return 1;
+  }
+  std::FILE* quiet = std::fopen("/dev/null", "w");
+  PatternEvaluator evaluator(quiet != nullptr ? quiet : stderr);
+  if (quiet != nullptr) std::fclose(quiet);
+  double patternError = 0;
+  for (const auto& p : heldOut) {
+    DiscCounts counts;
+    boardCount(p.board, counts);
+    const int score = evaluator.evaluate(p.board, 0, p.side, counts);
+    if (isMarker(score)) {
+      std::fprintf(stderr, "kaimo-train accuracy: 狐 cannot evaluate with the files of %s\n", data.c_str());
+      return 1;
+    }
+    patternError += std::fabs(score / static_cast<double>(SCORE_PER_DISC) - p.margin);
+  }
+  // Without training positions in the range the line is fitted to the held-out ones themselves.
+  const bool ownFit = fitValues.empty();
+  if (ownFit) {
+    for (const auto& p : heldOut) {
+      fitValues.push_back(simpleValue(p));
+      fitMargins.push_back(p.margin);
+    }
+  }
+  double slope = 0, intercept = 0;
+  linearFit(fitValues, fitMargins, slope, intercept);
+  double simpleError = 0;
+  for (const auto& p : heldOut) simpleError += std::fabs(slope * simpleValue(p) + intercept - p.margin);
+  const double n = static_cast<double>(heldOut.size());
+  std::fprintf(out, "%zu held-out positions with %d..%d empty squares and exact margins\n", heldOut.size(), minEmpties,
+               maxEmpties);
+  std::fprintf(out, "狐 static evaluation: mean absolute error %.2f discs\n", patternError / n);
+  std::fprintf(out, "狸 linear fit (margin = %.4f * value %+.2f, fitted on %zu %s positions): mean absolute error %.2f discs\n",
+               slope, intercept, fitValues.size(), ownFit ? "held-out" : "training", simpleError / n);
+  return 0;
+}
+
+}  // namespace kaimo::train

@@ -1,0 +1,285 @@
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+#include <unistd.h>
+
+#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/score.h"
+#include "tools/cli/cli_args.h"
+#include "tools/cli/process_pool.h"
+#include "tools/train/network_fit.h"
+#include "tools/train/progress.h"
+#include "tools/train/train_commands.h"
+#include "tools/train/train_data.h"
+#include "tools/train/training_set.h"
+
+namespace kaimo::train {
+namespace {
+
+constexpr int kFirstStage = 3;   // 81..84 empty squares: the first the network sees
+constexpr int kLastStage = 23;   // 1..4 empty squares
+constexpr int kDefaultHoldout = 20;        // one game in 20 checks the fit
+constexpr float kNeighbourWeight = 0.5f;   // positions of the stages beside help a thinly covered stage
+constexpr double kQuantisationTolerance = 0.1;  // discs of mean error the int16 model may lose
+// A bootstrapped target looks at least one stage ahead, whose weights exist
+// by then (the stages are fitted from the end of the game backwards).
+constexpr int kMinBootstrapPlies = kEmptiesPerStage;
+
+struct FitJob {
+  std::string out;  // absolute
+  int holdout = kDefaultHoldout;
+  FitSettings settings;
+  int bootstrapPlies = 0;  // 0: every target is the game's final margin
+  float outcomeShare = 0;  // lambda: the final margin's share in a bootstrapped target
+};
+
+int stageOf(const TrainingPosition& p) { return stageOfEmpties(emptiesOf(p.board)); }
+
+// A quiet evaluator reading the files of `dir` (which becomes the current
+// directory), as "狐" will read them.
+std::unique_ptr<PatternEvaluator> evaluatorIn(const std::string& dir) {
+  if (chdir(dir.c_str()) != 0) return nullptr;
+  std::FILE* quiet = std::fopen("/dev/null", "w");
+  auto evaluator = std::make_unique<PatternEvaluator>(quiet != nullptr ? quiet : stderr);
+  if (quiet != nullptr) std::fclose(quiet);
+  if (evaluator->failed()) return nullptr;
+  return evaluator;
+}
+
+bool evaluateDiscs(PatternEvaluator& evaluator, const TrainingPosition& p, double& discs) {
+  DiscCounts counts;
+  boardCount(p.board, counts);
+  const int score = evaluator.evaluate(p.board, 0, p.side, counts);
+  discs = score / static_cast<double>(SCORE_PER_DISC);
+  return !isMarker(score);
+}
+
+// For each self-play position, the first later position of its game with at
+// least `plies` fewer empty squares; -1 when the game ends first.
+std::vector<long> successors(const std::vector<TrainingPosition>& positions, int plies) {
+  std::vector<long> next(positions.size(), -1);
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    if (positions[i].kind == LabelKind::Solved) continue;
+    const int wanted = emptiesOf(positions[i].board) - plies;
+    for (std::size_t j = i + 1; j < positions.size() && positions[j].game == positions[i].game &&
+                                positions[j].kind != LabelKind::Solved;
+         ++j) {
+      if (emptiesOf(positions[j].board) <= wanted) {
+        next[i] = static_cast<long>(j);
+        break;
+      }
+    }
+  }
+  return next;
+}
+
+// Targets of the positions of stages from..to: exact margins stay; a game
+// outcome becomes (1 - lambda) * the value of the position `plies` later
+// (its exact margin, or what "狐" makes of it with the stages already
+// written) + lambda * the outcome.
+bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std::vector<long>& next, int from, int to,
+                      const FitJob& job, std::vector<float>& targets) {
+  std::unique_ptr<PatternEvaluator> evaluator;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    const TrainingPosition& p = positions[i];
+    const int stage = stageOf(p);
+    if (stage < from || stage > to) continue;
+    targets[i] = static_cast<float>(p.margin);
+    if (p.kind != LabelKind::Outcome || next[i] < 0) continue;
+    const TrainingPosition& later = positions[static_cast<std::size_t>(next[i])];
+    double value = later.margin;
+    if (later.kind == LabelKind::Outcome) {
+      if (!evaluator) evaluator = evaluatorIn(job.out);
+      if (!evaluator || !evaluateDiscs(*evaluator, later, value)) return false;
+    }
+    targets[i] = static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin);
+  }
+  return true;
+}
+
+struct StageData {
+  std::vector<Sample> training;
+  std::vector<TrainingPosition> heldOut;
+  std::vector<float> heldOutTargets;
+};
+
+StageData stageData(const std::vector<TrainingPosition>& positions, const std::vector<float>& targets, int stage,
+                    int lowest, int highest, int holdout) {
+  StageData data;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    const TrainingPosition& p = positions[i];
+    const int s = stageOf(p);
+    if (s < lowest || s > highest) continue;
+    if (isHeldOut(p.game, holdout)) {
+      if (s == stage) {
+        data.heldOut.push_back(p);
+        data.heldOutTargets.push_back(targets[i]);
+      }
+      continue;
+    }
+    const float weight = s == stage ? 1.0f : kNeighbourWeight;
+    data.training.push_back(makeSample(p, targets[i], false, weight));
+    data.training.push_back(makeSample(p, targets[i], true, weight));
+  }
+  return data;
+}
+
+// Fits one stage, writes its file and checks it through the evaluator: the
+// int16 model must score the held-out positions about as well as the float
+// one. One line of results on `report`; 0, or 1 on a failure.
+int fitStage(StageData data, int stage, const FitJob& job, FloatNetwork& network, std::FILE* report) {
+  FitSettings settings = job.settings;
+  settings.seed = job.settings.seed * 1000 + static_cast<std::uint64_t>(stage);
+  const double trainError = network.fit(data.training, settings);
+  std::vector<Sample> heldOut;
+  for (std::size_t i = 0; i < data.heldOut.size(); ++i) {
+    heldOut.push_back(makeSample(data.heldOut[i], data.heldOutTargets[i], false, 1.0f));
+  }
+  const double floatError = network.meanAbsoluteError(heldOut);
+
+  std::vector<std::int16_t> weights;
+  std::array<std::int16_t, kOutputWeights> output{};
+  network.quantise(weights, output);
+  const std::string name = (std::filesystem::path(job.out) / stageFileName(stage)).string();
+  const std::string part = name + ".part";
+  if (!writeStageWeights(part.c_str(), weights.data(), inputSpace().layout.rowCount, output.data()) ||
+      std::rename(part.c_str(), name.c_str()) != 0) {
+    std::fprintf(report, "stage %02d: cannot write %s\n", stage, name.c_str());
+    return 1;
+  }
+  const auto evaluator = evaluatorIn(job.out);
+  double intError = 0;
+  for (std::size_t i = 0; evaluator && i < data.heldOut.size(); ++i) {
+    double value = 0;
+    if (!evaluateDiscs(*evaluator, data.heldOut[i], value)) break;
+    intError += std::fabs(value - data.heldOutTargets[i]);
+  }
+  if (!evaluator) {
+    std::fprintf(report, "stage %02d: the evaluator cannot read %s\n", stage, job.out.c_str());
+    return 1;
+  }
+  if (!data.heldOut.empty()) intError /= static_cast<double>(data.heldOut.size());
+  const bool close = std::fabs(intError - floatError) <= kQuantisationTolerance;
+  std::fprintf(report,
+               "stage %02d: %zu training samples, training error %.2f; %zu held out: float %.2f, evalPattern %.2f "
+               "discs%s\n",
+               stage, data.training.size(), trainError, heldOut.size(), floatError, intError,
+               close ? "" : "  <- the int16 model differs");
+  std::fflush(report);
+  return close ? 0 : 1;
+}
+
+bool writeTables(const std::string& dir) {
+  for (const TableFile& file : indexTableFiles()) {
+    const std::string name = (std::filesystem::path(dir) / file.name).string();
+    if (!writeIndexTable(name.c_str(), file.table)) return false;
+  }
+  return true;
+}
+
+// Stages one at a time from the end of the game, each looking at the ones
+// already written and starting from the weights of the stage after it, so a
+// row seen too rarely in one stage keeps what the later stages made of it.
+bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, const FitJob& job,
+                     std::FILE* out) {
+  const std::vector<long> next = successors(positions, job.bootstrapPlies);
+  std::vector<float> targets(positions.size(), 0.0f);
+  Progress progress("stages", static_cast<long>(stages.size()));
+  bool ok = true;
+  FloatNetwork network(inputSpace().layout.rowCount);
+  for (auto s = stages.rbegin(); s != stages.rend(); ++s) {
+    network.restartSteps();
+    const int highest = std::min(*s + 1, kLastStage);
+    if (!bootstrapTargets(positions, next, *s, highest, job, targets)) {
+      std::fprintf(out, "stage %02d: the stages after it cannot be read from %s\n", *s, job.out.c_str());
+      return false;
+    }
+    ok = fitStage(stageData(positions, targets, *s, *s, highest, job.holdout), *s, job, network, out) == 0 && ok;
+    progress.advance();
+  }
+  progress.finish();
+  return ok;
+}
+
+// Stages side by side in `jobs` processes, every target the final margin.
+bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, int jobs,
+                   const FitJob& job, std::FILE* out) {
+  std::vector<float> targets(positions.size());
+  for (std::size_t i = 0; i < positions.size(); ++i) targets[i] = static_cast<float>(positions[i].margin);
+  const int processes = std::min(jobs, static_cast<int>(stages.size()));
+  Progress progress("stages", static_cast<long>(stages.size()));
+  const auto work = [&](int k, std::FILE* report) {
+    int status = 0;
+    for (std::size_t i = static_cast<std::size_t>(k); i < stages.size(); i += static_cast<std::size_t>(processes)) {
+      const int s = stages[i];
+      FloatNetwork network(inputSpace().layout.rowCount);
+      status |= fitStage(stageData(positions, targets, s, s - 1, s + 1, job.holdout), s, job, network, report);
+    }
+    return status;
+  };
+  const auto onLine = [&](int, const std::string& line) {
+    std::fprintf(out, "%s\n", line.c_str());
+    std::fflush(out);
+    progress.advance();
+  };
+  const bool ok = cli::runInProcesses(processes, work, onLine);
+  progress.finish();
+  return ok;
+}
+
+}  // namespace
+
+int runFit(const cli::Words& words, std::FILE* out) {
+  const cli::Args args = cli::Args::parse(words);
+  args.allowOnly({"--dir", "--out", "--stages", "--epochs", "--rate", "--l2", "--jobs", "--holdout", "--force", "--seed",
+                  "--bootstrap", "--lambda"});
+  if (!args.positional.empty() || !args.has("--dir") || !args.has("--out")) {
+    throw cli::UsageError("usage: kaimo-train fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--rate X] [--l2 X] "
+                          "[--jobs N] [--holdout N] [--force 1] [--seed S] [--bootstrap PLIES [--lambda X]]");
+  }
+  int first = kFirstStage;
+  int last = kLastStage;
+  if (args.has("--stages")) parseRange(args.get("--stages", ""), "--stages", kFirstStage, kLastStage, first, last);
+  FitJob job;
+  job.out = std::filesystem::absolute(args.get("--out", "")).string();
+  job.holdout = args.getInt("--holdout", kDefaultHoldout, 0, 1000);
+  job.settings.epochs = args.getInt("--epochs", job.settings.epochs, 1, 1000);
+  job.settings.learningRate = static_cast<float>(parseNumber(args.get("--rate", "0.01"), "--rate", 1e-6, 10));
+  job.settings.l2 = static_cast<float>(parseNumber(args.get("--l2", "0.1"), "--l2", 0, 10));
+  job.settings.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
+  job.bootstrapPlies = args.getInt("--bootstrap", 0, 0, 40);
+  if (job.bootstrapPlies != 0 && job.bootstrapPlies < kMinBootstrapPlies) {
+    throw cli::UsageError("--bootstrap must be 0 or at least " + std::to_string(kMinBootstrapPlies) + " plies");
+  }
+  job.outcomeShare = static_cast<float>(parseNumber(args.get("--lambda", "0.2"), "--lambda", 0, 1));
+  const int jobs = args.getInt("--jobs", 2, 1, 64);
+  const bool force = args.getInt("--force", 0, 0, 1) == 1;
+
+  std::vector<TrainingPosition> positions;
+  std::string error;
+  if (!loadTrainingSet(args.get("--dir", ""), positions, error)) {
+    std::fprintf(stderr, "kaimo-train fit: %s\n", error.c_str());
+    return 1;
+  }
+  std::fprintf(out, "%zu positions\n", positions.size());
+  std::error_code ignored;
+  std::filesystem::create_directories(job.out, ignored);
+  if (!writeTables(job.out)) {
+    std::fprintf(stderr, "kaimo-train fit: cannot write the index tables into %s\n", job.out.c_str());
+    return 1;
+  }
+  std::vector<int> stages;
+  for (int s = first; s <= last; ++s) {
+    if (force || !std::filesystem::exists(std::filesystem::path(job.out) / stageFileName(s))) stages.push_back(s);
+  }
+  if (stages.empty()) {
+    std::fprintf(out, "every stage file exists (--force 1 fits them again)\n");
+    return 0;
+  }
+  const bool ok = job.bootstrapPlies > 0 ? fitBootstrapped(positions, stages, job, out)
+                                         : fitOnOutcomes(positions, stages, jobs, job, out);
+  return ok ? 0 : 1;
+}
+
+}  // namespace kaimo::train

@@ -1,0 +1,85 @@
+#include <filesystem>
+
+#include "engine/eval/routines.h"
+#include "tools/cli/cli_args.h"
+#include "tools/cli/computer_turn.h"
+#include "tools/train/chunks.h"
+#include "tools/train/self_play.h"
+#include "tools/train/train_commands.h"
+
+namespace kaimo::train {
+namespace {
+
+constexpr int kDefaultGamesPerChunk = 100;  // a few minutes of work: little is lost to a stop
+constexpr int kMaxGames = 10000000;
+constexpr int kMaxJobs = 64;
+constexpr const char* kSettingsFile = "games.cfg";
+
+std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "seed %llu\nroutine %d\ndepth %d\nexact %d\nrandom plies %d..%d\nepsilon %d%% for %d plies\n"
+                "games per chunk %d\n",
+                static_cast<unsigned long long>(seed), s.routine, s.depth, s.exactDepth, s.randomPliesMin,
+                s.randomPliesMax, s.epsilonPercent, s.epsilonPlies, perChunk);
+  return text;
+}
+
+}  // namespace
+
+int runGames(const cli::Words& words, std::FILE* out) {
+  const cli::Args args = cli::Args::parse(words);
+  args.allowOnly({"--dir", "--games", "--seed", "--jobs", "--routine", "--depth", "--exact", "--chunk", "--random-min",
+                  "--random-max", "--epsilon", "--epsilon-plies"});
+  if (!args.positional.empty() || !args.has("--dir") || !args.has("--games")) {
+    throw cli::UsageError("usage: kaimo-train games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] "
+                          "[--depth N] [--exact N] [--chunk N] [--random-min N] [--random-max N] [--epsilon PERCENT] "
+                          "[--epsilon-plies N]");
+  }
+  const std::string dir = args.get("--dir", "");
+  const int games = args.getInt("--games", 0, 1, kMaxGames);
+  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
+  const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
+  const int perChunk = args.getInt("--chunk", kDefaultGamesPerChunk, 1, 100000);
+  SelfPlaySettings settings;
+  settings.routine = cli::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
+  settings.depth = args.getInt("--depth", settings.depth, 1, 20);
+  settings.exactDepth = args.getInt("--exact", settings.exactDepth, 0, 24);
+  settings.randomPliesMin = args.getInt("--random-min", settings.randomPliesMin, 0, 40);
+  settings.randomPliesMax = args.getInt("--random-max", settings.randomPliesMax, settings.randomPliesMin, 40);
+  settings.epsilonPercent = args.getInt("--epsilon", settings.epsilonPercent, 0, 100);
+  settings.epsilonPlies = args.getInt("--epsilon-plies", settings.epsilonPlies, 0, 100);
+
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  const std::string settingsFile = (std::filesystem::path(dir) / kSettingsFile).string();
+  const std::string wanted = describe(settings, seed, perChunk);
+  const std::string saved = loadSettings(settingsFile);
+  if (!saved.empty() && saved != wanted) {
+    std::fprintf(stderr, "kaimo-train games: %s holds games made with other settings:\n%s", dir.c_str(), saved.c_str());
+    return 2;
+  }
+  if (saved.empty() && !saveSettings(settingsFile, wanted)) {
+    std::fprintf(stderr, "kaimo-train games: cannot write %s\n", settingsFile.c_str());
+    return 1;
+  }
+
+  const int chunkCount = (games + perChunk - 1) / perChunk;
+  const std::vector<int> chunks = missingChunks(dir, "games", chunkCount);
+  std::fprintf(out, "%d games in %d chunks of %d; %zu chunks to play\n", chunkCount * perChunk, chunkCount, perChunk,
+               chunks.size());
+  std::fflush(out);
+  const auto make = [&](int chunk, const std::string& part, const std::function<void()>& tick) {
+    for (int g = chunk * perChunk; g < (chunk + 1) * perChunk; ++g) {
+      bool failed = false;
+      const std::vector<TrainingPosition> positions = playTrainingGame(seed, g, settings, failed);
+      if (failed || !appendPositions(part, positions)) return false;
+      tick();
+    }
+    return true;
+  };
+  const bool ok = runChunks(dir, "games", chunks, jobs, "games", static_cast<long>(chunks.size()) * perChunk, make);
+  return ok ? 0 : 1;
+}
+
+}  // namespace kaimo::train

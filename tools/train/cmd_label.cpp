@@ -1,0 +1,141 @@
+#include <filesystem>
+#include <random>
+
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "tools/cli/cli_args.h"
+#include "tools/cli/computer_turn.h"
+#include "tools/train/chunks.h"
+#include "tools/train/train_commands.h"
+#include "tools/train/training_set.h"
+
+namespace kaimo::train {
+namespace {
+
+constexpr int kMaxSolveEmpties = 24;  // beyond this one read takes hours
+
+struct LabelJob {
+  std::string dir;
+  std::string prefix;
+  int minEmpties;
+  int maxEmpties;
+  int perGame;
+  int holdout;  // 0: every game, otherwise only the games held out by the fit
+  std::uint64_t seed;
+};
+
+// The positions of one game that are worth a read: inside the range and not
+// already exact.
+std::vector<TrainingPosition> candidates(const std::vector<TrainingPosition>& game, const LabelJob& job) {
+  std::vector<TrainingPosition> found;
+  for (const auto& p : game) {
+    const int e = emptiesOf(p.board);
+    if (p.kind == LabelKind::Outcome && e >= job.minEmpties && e <= job.maxEmpties) found.push_back(p);
+  }
+  return found;
+}
+
+bool solve(TrainingPosition& position) {
+  const int empties = emptiesOf(position.board);
+  const SideSettings exact{kSimpleRoutine, empties, empties, 0, 0, 0, 0, 0};
+  const cli::TurnResult turn = cli::runComputerTurn(position.board, position.side, exact);
+  if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE) return false;
+  const int mover = turn.value / SCORE_PER_DISC;
+  position.margin = position.side == kBlack ? mover : -mover;
+  position.kind = LabelKind::Solved;
+  return true;
+}
+
+bool labelChunk(const std::string& gamesFile, const std::string& part, const LabelJob& job,
+                const std::function<void()>& tick) {
+  std::vector<TrainingPosition> positions;
+  std::string error;
+  if (!readPositions(gamesFile, positions, error)) return false;
+  std::vector<TrainingPosition> solved;
+  for (std::size_t begin = 0; begin < positions.size();) {
+    std::size_t end = begin;
+    while (end < positions.size() && positions[end].game == positions[begin].game) ++end;
+    const std::int32_t game = positions[begin].game;
+    if (job.holdout == 0 || isHeldOut(game, job.holdout)) {
+      std::vector<TrainingPosition> pool = candidates({positions.begin() + begin, positions.begin() + end}, job);
+      std::seed_seq sequence{static_cast<std::uint32_t>(job.seed), static_cast<std::uint32_t>(game)};
+      std::mt19937_64 random(sequence);
+      std::shuffle(pool.begin(), pool.end(), random);
+      for (int k = 0; k < job.perGame && k < static_cast<int>(pool.size()); ++k) {
+        if (!solve(pool[k])) return false;
+        solved.push_back(pool[k]);
+        tick();
+      }
+    }
+    begin = end;
+  }
+  // An empty chunk is still written, so it counts as done.
+  std::FILE* file = std::fopen(part.c_str(), "ab");
+  if (file == nullptr || std::fclose(file) != 0) return false;
+  return appendPositions(part, solved);
+}
+
+}  // namespace
+
+int runLabel(const cli::Words& words, std::FILE* out) {
+  const cli::Args args = cli::Args::parse(words);
+  args.allowOnly({"--dir", "--prefix", "--min", "--max", "--per-game", "--holdout", "--chunks", "--jobs", "--seed"});
+  if (!args.positional.empty() || !args.has("--dir")) {
+    throw cli::UsageError("usage: kaimo-train label --dir DIR [--prefix NAME] [--min E] [--max E] [--per-game N] "
+                          "[--holdout N] [--chunks N] [--jobs N] [--seed S]");
+  }
+  LabelJob job;
+  job.dir = args.get("--dir", "");
+  job.prefix = args.get("--prefix", "solved");
+  if (job.prefix.empty() || job.prefix == "games" || job.prefix.find('/') != std::string::npos) {
+    throw cli::UsageError("--prefix must be a plain name other than 'games'");
+  }
+  job.minEmpties = args.getInt("--min", 15, 1, kMaxSolveEmpties);
+  job.maxEmpties = args.getInt("--max", 18, job.minEmpties, kMaxSolveEmpties);
+  job.perGame = args.getInt("--per-game", 1, 1, 100);
+  job.holdout = args.getInt("--holdout", 0, 0, 1000);
+  job.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
+  const int jobs = args.getInt("--jobs", 2, 1, 64);
+
+  const std::vector<std::string> games = existingChunkFiles(job.dir, "games");
+  const int chunkCount = std::min(static_cast<int>(games.size()), args.getInt("--chunks", 1 << 30, 1, 1 << 30));
+  char settings[160];
+  std::snprintf(settings, sizeof settings, "empties %d..%d\nper game %d\nholdout %d\nseed %llu\n", job.minEmpties,
+                job.maxEmpties, job.perGame, job.holdout, static_cast<unsigned long long>(job.seed));
+  const std::string settingsFile = (std::filesystem::path(job.dir) / (job.prefix + ".cfg")).string();
+  const std::string saved = loadSettings(settingsFile);
+  if (!saved.empty() && saved != settings) {
+    std::fprintf(stderr, "kaimo-train label: %s files were made with other settings:\n%s", job.prefix.c_str(), saved.c_str());
+    return 2;
+  }
+  if (saved.empty() && !saveSettings(settingsFile, settings)) return 1;
+
+  std::vector<int> chunks;
+  for (int c = 0; c < chunkCount; ++c) {
+    if (games[c] != chunkFileName(job.dir, "games", c)) break;  // a gap: later chunks are not played yet
+    if (!std::filesystem::exists(chunkFileName(job.dir, job.prefix, c))) chunks.push_back(c);
+  }
+  // Every game gives perGame reads (the held-out ones only, with --holdout).
+  long units = 0;
+  for (const int c : chunks) {
+    std::vector<TrainingPosition> positions;
+    std::string error;
+    if (!readPositions(games[c], positions, error)) {
+      std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
+      return 1;
+    }
+    std::int32_t last = -1;
+    for (const auto& p : positions) {
+      if (p.game != last && (job.holdout == 0 || isHeldOut(p.game, job.holdout))) units += job.perGame;
+      last = p.game;
+    }
+  }
+  std::fprintf(out, "%zu chunks to label\n", chunks.size());
+  std::fflush(out);
+  const auto make = [&](int chunk, const std::string& part, const std::function<void()>& tick) {
+    return labelChunk(games[chunk], part, job, tick);
+  };
+  return runChunks(job.dir, job.prefix, chunks, jobs, "reads", units, make) ? 0 : 1;
+}
+
+}  // namespace kaimo::train

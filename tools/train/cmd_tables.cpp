@@ -1,0 +1,28 @@
+#include <filesystem>
+
+#include "engine/eval/pattern_layout.h"
+#include "tools/cli/cli_args.h"
+#include "tools/train/train_commands.h"
+#include "tools/train/train_data.h"
+
+namespace kaimo::train {
+
+int runTables(const cli::Words& words, std::FILE* out) {
+  const cli::Args args = cli::Args::parse(words);
+  args.allowOnly({"--out"});
+  if (!args.positional.empty() || !args.has("--out")) throw cli::UsageError("usage: kaimo-train tables --out DIR");
+  const std::filesystem::path dir = args.get("--out", "");
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  for (const TableFile& file : indexTableFiles()) {
+    const std::string name = (dir / file.name).string();
+    if (!writeIndexTable(name.c_str(), file.table)) {
+      std::fprintf(stderr, "kaimo-train tables: cannot write %s\n", name.c_str());
+      return 1;
+    }
+    std::fprintf(out, "%s: %d classes\n", name.c_str(), file.table.classCount);
+  }
+  return 0;
+}
+
+}  // namespace kaimo::train

@@ -1,0 +1,69 @@
+// The network of "狐" in floating point, for fitting: the same forward
+// function as the integer evaluation (hidden z = sum / 32768 through the
+// sigmoid, output x = a / 32768, score 200 * sigmoid(x) - 100 discs), with
+// the weights kept inside what int16 can hold so that quantising only rounds.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "engine/eval/pattern_inputs.h"
+#include "tools/train/position_record.h"
+
+namespace kaimo::train {
+
+struct Sample {
+  NetworkInputs inputs;
+  float target;  // black's final margin in discs
+  float weight;
+};
+
+// The inputs of a position as the evaluator sees them, with `target` (black's
+// margin); with `swapColours` the position with black and white exchanged
+// (and the side to move too), whose target is the negated one.
+Sample makeSample(const TrainingPosition& position, float target, bool swapColours, float weight);
+
+struct FitSettings {
+  int epochs = 12;
+  float learningRate = 0.05f;  // Adagrad step
+  float l2 = 1e-4f;            // pull of every visited weight towards 0, per visit
+  std::uint64_t seed = 1;
+};
+
+class FloatNetwork {
+ public:
+  explicit FloatNetwork(long rowCount);
+
+  // Discs from black's point of view.
+  float predict(const NetworkInputs& inputs) const;
+  // Shuffled passes of stochastic gradient descent with Adagrad steps.
+  // Returns the mean absolute error of the last pass.
+  double fit(std::vector<Sample>& samples, const FitSettings& settings);
+  double meanAbsoluteError(const std::vector<Sample>& samples) const;
+  // Forgets the step sizes learnt so far, so that a network fitted to one
+  // stage can start the next with full steps.
+  void restartSteps();
+
+  // Rows never visited stay 0. `weights` gets rowCount * 4 values, `output` 5.
+  void quantise(std::vector<std::int16_t>& weights, std::array<std::int16_t, 5>& output) const;
+
+ private:
+  struct Forward {
+    float hidden[4];
+    float x;
+    float prediction;
+  };
+  Forward forward(const NetworkInputs& inputs) const;
+  void step(const Sample& sample, const FitSettings& settings);
+  void touch(long row, std::uint64_t seed);
+
+  long rowCount_;
+  std::vector<float> weights_;   // z units: rows * 4; the feature rows scaled by kFeatureScale
+  std::vector<float> squares_;   // Adagrad accumulators, same shape
+  std::vector<std::uint8_t> visited_;
+  std::array<float, 5> output_;  // x units
+  std::array<float, 5> outputSquares_{};
+};
+
+}  // namespace kaimo::train

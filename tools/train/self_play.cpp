@@ -1,0 +1,83 @@
+#include "tools/train/self_play.h"
+
+#include <random>
+
+#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/score.h"
+#include "engine/search/search_driver.h"
+#include "tools/cli/computer_turn.h"
+
+namespace kaimo::train {
+namespace {
+
+std::vector<int> legalMoves(const Board& board, int side) {
+  std::vector<int> moves;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (boardIsLegal(board, s, side)) moves.push_back(s);
+  }
+  return moves;
+}
+
+int randomMove(const std::vector<int>& moves, std::mt19937_64& random) {
+  return moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(random)];
+}
+
+struct Ply {
+  Board board;
+  int side;
+  bool exact;
+};
+
+}  // namespace
+
+std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t game, const SelfPlaySettings& settings,
+                                               bool& failed) {
+  std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
+                         static_cast<std::uint32_t>(game)};
+  std::mt19937_64 random(sequence);
+  const int randomPlies = std::uniform_int_distribution<int>(settings.randomPliesMin, settings.randomPliesMax)(random);
+  const SideSettings side{settings.routine, settings.depth, settings.exactDepth, 0, 0, 0, 0, 0};
+
+  failed = false;
+  Board board;
+  int colour = boardInit(board);
+  std::vector<Ply> plies;
+  for (int ply = 0, passes = 0; passes < 2; ++ply) {
+    const std::vector<int> moves = legalMoves(board, colour);
+    if (moves.empty()) {
+      ++passes;
+      colour = opponentOf(colour);
+      continue;
+    }
+    passes = 0;
+    const int empties = emptiesOf(board);
+    const bool exploring = ply < randomPlies ||
+                           (ply < randomPlies + settings.epsilonPlies && empties > settings.exactDepth &&
+                            std::uniform_int_distribution<int>(0, 99)(random) < settings.epsilonPercent);
+    int move = -1;
+    if (exploring) {
+      move = randomMove(moves, random);
+    } else {
+      const cli::TurnResult turn = cli::runComputerTurn(board, colour, side);
+      if (isMarker(turn.value) || turn.move < 0) {
+        failed = true;
+        return {};
+      }
+      move = turn.move;
+    }
+    if (empties <= kPatternMaxEmpties) plies.push_back({board, colour, !exploring && empties <= settings.exactDepth});
+    boardPlayInPlace(board, move, colour);
+    colour = opponentOf(colour);
+  }
+
+  DiscCounts counts;
+  boardCount(board, counts);
+  std::vector<TrainingPosition> positions;
+  positions.reserve(plies.size());
+  for (const Ply& ply : plies) {
+    positions.push_back({ply.board, ply.side, ply.exact ? LabelKind::Played : LabelKind::Outcome, counts[0] - counts[1], game});
+  }
+  return positions;
+}
+
+}  // namespace kaimo::train

@@ -1,0 +1,47 @@
+#include "tools/train/training_set.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <algorithm>
+
+#include "tools/cli/cli_args.h"
+#include "tools/train/chunks.h"
+
+namespace kaimo::train {
+
+bool loadTrainingSet(const std::string& dir, std::vector<TrainingPosition>& positions, std::string& error) {
+  std::vector<std::string> files;
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, ignored)) {
+    if (entry.path().extension() == ".kpos") files.push_back(entry.path().string());
+  }
+  std::sort(files.begin(), files.end());
+  for (const std::string& file : files) {
+    if (!readPositions(file, positions, error)) return false;
+  }
+  if (files.empty()) {
+    error = "no positions (*.kpos) in " + dir;
+    return false;
+  }
+  return true;
+}
+
+double parseNumber(const std::string& text, const std::string& what, double low, double high) {
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno == ERANGE || !(value >= low && value <= high)) {
+    throw cli::UsageError(what + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                          ", not '" + text + "'");
+  }
+  return value;
+}
+
+void parseRange(const std::string& text, const std::string& what, int low, int high, int& from, int& to) {
+  const std::size_t dash = text.find('-');
+  from = cli::parseInt(text.substr(0, dash), what, low, high);
+  to = dash == std::string::npos ? from : cli::parseInt(text.substr(dash + 1), what, from, high);
+}
+
+}  // namespace kaimo::train

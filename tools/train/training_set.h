@@ -1,0 +1,26 @@
+// The positions of a training directory and how they are split: whole games
+// are held out, so no held-out position shares a game (and its outcome) with
+// a training position.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/train/position_record.h"
+
+namespace kaimo::train {
+
+// Every *.kpos file of `dir` (games and solved positions); false with `error` set
+// when a file cannot be read.
+bool loadTrainingSet(const std::string& dir, std::vector<TrainingPosition>& positions, std::string& error);
+
+// One game in `every` is held out.
+inline bool isHeldOut(std::int32_t game, int every) { return every > 0 && game % every == every - 1; }
+
+// A decimal number within [low, high], or cli::UsageError naming `what`.
+double parseNumber(const std::string& text, const std::string& what, double low, double high);
+
+// "A-B" or "A" within [low, high].
+void parseRange(const std::string& text, const std::string& what, int low, int high, int& from, int& to);
+
+}  // namespace kaimo::train
