@@ -11,6 +11,9 @@ constexpr int kProgressPane = 0;
 constexpr int kBlackPane = 1;
 constexpr int kWhitePane = 2;
 
+// What the user is asked to pick a game record file for.
+enum class RecordFileUse { Open, Save };
+
 class ControllerWindow {
  public:
   virtual ~ControllerWindow() = default;
@@ -18,6 +21,11 @@ class ControllerWindow {
   virtual void setPaneText(int pane, const std::string& text) = 0;
   // A modal message with an OK button; returns when the user has closed it.
   virtual void showMessage(const std::string& text) = 0;
+  // A modal question with Yes and No buttons; true for Yes.
+  virtual bool askYesNo(const std::string& question) = 0;
+  // The platform's file dialog for a game record: the chosen path (in the
+  // file system's encoding), or an empty string when the user cancelled.
+  virtual std::string chooseRecordFile(RecordFileUse use) = 0;
   // The game state changed: draw it again and refresh the commands.
   virtual void requestRepaint() = 0;
 };

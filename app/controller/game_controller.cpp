@@ -15,8 +15,12 @@ namespace {
 constexpr auto kStopPollInterval = std::chrono::milliseconds(50);
 // Depths are kept in the range the settings dialog accepts, whatever the file says.
 constexpr int kMaxDepthSetting = 60;
+// A computer side reads at least one ply: a normal depth of 0 (which the
+// dialog accepts) would find no move at all and stop the game unexplained.
+constexpr int kMinNormalDepth = 1;
 
 int depthSetting(std::int32_t word) { return std::clamp<int>(word, 0, kMaxDepthSetting); }
+int normalDepthSetting(std::int32_t word) { return std::clamp<int>(word, kMinNormalDepth, kMaxDepthSetting); }
 
 }  // namespace
 
@@ -92,6 +96,7 @@ void GameController::stopThinking() {
   }
   joinWorker();
   exchange().requestStop(0);
+  discardStatusTexts();
   becomeIdle();
   tellEvalError();
 }
@@ -122,6 +127,8 @@ void GameController::onTimer() {
     tickPlaying();
   } else if (mode_ == ViewMode::NextTurn) {
     turnStep();
+  } else if (mode_ == ViewMode::Busy) {
+    tickAnalysis();
   }
 }
 
@@ -148,7 +155,7 @@ SideSettings GameController::sideSettingsOf(int colour) const {
   const PlayerSettings& s = settings_;
   return SideSettings{
       routineOf(colour),
-      depthSetting(s[black ? kBlackNormalDepthWord : kWhiteNormalDepthWord]),
+      normalDepthSetting(s[black ? kBlackNormalDepthWord : kWhiteNormalDepthWord]),
       depthSetting(s[black ? kBlackExactDepthWord : kWhiteExactDepthWord]),
       depthSetting(s[black ? kBlackWinDepthWord : kWhiteWinDepthWord]),
       s[black ? kBlackProbCutWord : kWhiteProbCutWord],
@@ -186,7 +193,7 @@ void GameController::startComputerTurn() {
   window_.setPaneText(side_ + 1, texts::kThinking);
   searchBoard_ = board_;
   prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), isStopRequested, reportProgress);
-  launchWorker();
+  launchThinkWorker();
 }
 
 void GameController::startHumanTurn() {
@@ -233,11 +240,28 @@ void GameController::becomeIdle() {
   window_.requestRepaint();
 }
 
-void GameController::launchWorker() {
+void GameController::discardStatusTexts() {
+  // What a stopped worker wrote last would otherwise reach the panes at the
+  // next game's first tick.
+  std::string text;
+  for (int slot = 0; slot < kStatusSlotCount; ++slot) exchange().takeStatusText(slot, text);
+}
+
+void GameController::launchThinkWorker() {
   try {
     worker_ = std::thread(thinkWorker, &job_);
   } catch (const std::system_error&) {
     exchange().postResult(-1, SCORE_NONE);  // no thread: the next tick stops the game
+  }
+}
+
+void GameController::launchAnalysisWorker() {
+  try {
+    worker_ = std::thread(analysisWorker, &analysisJob_);
+  } catch (const std::system_error&) {
+    SquareValues none;
+    none.fill(SCORE_NONE);
+    exchange().postAnalysisDone(none);  // no thread: the next tick ends the analysis empty
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "app/controller/analysis_worker.h"
 #include "app/controller/controller_window.h"
 #include "app/controller/view_mode.h"
 #include "app/records/history.h"
@@ -16,6 +17,12 @@
 #include "engine/search/search_driver.h"
 
 namespace kaimo {
+
+// What an editing click can land on besides a square (the view's point
+// mapping gives the same numbers).
+constexpr int kEditBlackIndicator = -10;
+constexpr int kEditWhiteIndicator = -11;
+constexpr int kEditNowhere = -1;
 
 class GameController {
  public:
@@ -70,6 +77,54 @@ class GameController {
   void pause() { stopThinking(); }
   // A left click on `square` (0..99) while playing: a human's move.
   void clickSquare(int square);
+  // Most commands wait while a transition or the endgame analysis runs.
+  bool isBusy() const { return mode_ == ViewMode::Busy; }
+
+  // --- player settings (the dialog runs between stopThinking and this) ---
+  // Takes all 30 words and zeroes the two reserved words 5 and 6.
+  void applySettings(const PlayerSettings& edited);
+
+  // --- study ---
+  // Command "評価値": every computer routine's score of the position in a
+  // message. Does not stop a running game.
+  void showEvaluationValues();
+  // Command "終盤解析": refused with a message at kAnalysisEmptyLimit empty
+  // squares; otherwise stops the game and solves every legal move on a
+  // worker, the values appearing square by square, the mode Busy meanwhile.
+  void startAnalysis();
+
+  // --- navigation, board transforms and editing ---
+  void goBack() { goToPosition(cursor_ - 1); }
+  void goForward() { goToPosition(cursor_ + 1); }
+  void goToFirst() { goToPosition(0); }
+  void goToLast() { goToPosition(static_cast<int>(history_.size()) - 1); }
+  bool canGoBack() const { return !isBusy() && cursor_ > 0; }
+  bool canGoForward() const { return !isBusy() && cursor_ < static_cast<int>(history_.size()) - 1; }
+  // Stops the game and, if the user agrees, starts afresh (not playing).
+  void clearBoard();
+  // A quarter turn clockwise, or the reflection in the diagonal through the
+  // top-left and bottom-right corners; only the board changes.
+  void rotateBoard();
+  void mirrorBoard();
+  // Enters editing (stopping the game) or leaves it.
+  void toggleEditing();
+  // The mouse while editing: `target` is a square, kEditBlackIndicator,
+  // kEditWhiteIndicator or kEditNowhere. A drag toggles each square once as
+  // the pointer enters it.
+  void leftEdit(int target);
+  void rightEdit(int target);
+  // A button was released (in any mode): the next edit toggles again.
+  void endEditStroke() { lastEditSquare_ = kEditNowhere; }
+  int lastEditSquare() const { return lastEditSquare_; }
+
+  // --- game records ---
+  // Stops the game, asks for a file and reads it: the window then shows its
+  // first position. A file that breaks off keeps what was read before the
+  // fault; one that cannot be opened changes nothing. Both are told.
+  void openRecord();
+  // Stops the game, asks for a file and writes the whole history to it; a
+  // failure leaves any previous file as it was and is told.
+  void saveRecord();
 
  private:
   SideSettings sideSettingsOf(int colour) const;
@@ -81,9 +136,13 @@ class GameController {
   void forwardStatusTexts();
   void becomeIdle();
   void clearSquareValues() { squareValues_.fill(SCORE_NONE); }
-  void launchWorker();
+  void tickAnalysis();
+  void discardStatusTexts();
+  void launchThinkWorker();
+  void launchAnalysisWorker();
   void joinWorker();
   void tellEvalError();
+  void transformBoard(void (*transform)(Board&, const Board&));
 
   PlayerSettings& settings_;
   ControllerWindow& window_;
@@ -98,6 +157,9 @@ class GameController {
   // the board under a running search.
   Board searchBoard_{};
   SearchJob job_{};
+  AnalysisJob analysisJob_{};
+  // The square an editing drag changed last; kEditNowhere after a release.
+  int lastEditSquare_ = kEditNowhere;
   // Joined once the worker has posted, so no thread outlives the controller.
   std::thread worker_;
   bool ticking_ = false;

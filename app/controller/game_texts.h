@@ -18,6 +18,11 @@ inline constexpr const char* kStopped = "停止";
 inline constexpr const char* kGameOver = "終了";
 inline constexpr const char* kCannotPlayThere = "そこには打てません。";
 inline constexpr const char* kEvalError = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
+inline constexpr const char* kAnalysing = "終盤解析";
+inline constexpr const char* kAnalysisDone = "完了";
+inline constexpr const char* kAnalysisRefused = "空きの数が40以上あるので、終盤解析はできません。";
+inline constexpr const char* kEditing = "盤面編集";
+inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
 
 // "黒はパスです。" or "白はパスです。"
 std::string passText(int side);
@@ -30,5 +35,11 @@ std::string gameOverText(int black, int white);
 std::string evaluationText(int value);
 // "%ld%% %ldKLeaf/sec %ldmsec"
 std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond, std::int64_t milliseconds);
+// "%6.2lf%%完了 %ld sec": the endgame analysis's share of moves solved and
+// its whole seconds so far.
+std::string analysisProgressText(double percent, std::int64_t seconds);
+// One line of the evaluation values: "%s %+.2lf\n" with the routine's name
+// and the score in discs, or "%s error\n" when the evaluation failed.
+std::string evaluationLine(const char* routineName, int score);
 
 }  // namespace kaimo::texts

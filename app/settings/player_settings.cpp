@@ -27,17 +27,13 @@ void appendWord(std::vector<unsigned char>& bytes, std::int32_t word) {
   for (int i = 0; i < kWordBytes; ++i, value >>= 8) bytes.push_back(static_cast<unsigned char>(value & 0xff));
 }
 
-// The first kFileBytes of the file (less when it is shorter); false when it
-// cannot be opened or read.
-bool readHead(const std::string& path, std::vector<unsigned char>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+// The first kFileBytes of the stream (less when it is shorter); false when
+// it cannot be read.
+bool readHead(std::FILE* stream, std::vector<unsigned char>& bytes) {
   bytes.resize(kFileBytes);
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
+  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), stream);
   bytes.resize(got);
-  return !failed;
+  return std::ferror(stream) == 0;
 }
 
 // Writes and closes `file`; false when any step fails.
@@ -72,9 +68,17 @@ PlayerSettings PlayerSettings::defaults() {
 }
 
 PlayerSettings loadPlayerSettings(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return PlayerSettings::defaults();
+  const PlayerSettings settings = readPlayerSettings(file);
+  std::fclose(file);
+  return settings;
+}
+
+PlayerSettings readPlayerSettings(std::FILE* stream) {
   PlayerSettings settings = PlayerSettings::defaults();
   std::vector<unsigned char> bytes;
-  if (!readHead(path, bytes) || bytes.size() < static_cast<std::size_t>(kHeaderBytes)) return settings;
+  if (!readHead(stream, bytes) || bytes.size() < static_cast<std::size_t>(kHeaderBytes)) return settings;
   if (wordAt(bytes, 0) < kSettingsVersion) return settings;
   const int announced = std::clamp(wordAt(bytes, kWordBytes), 0, kSettingsWordCount);
   const int present = static_cast<int>((bytes.size() - kHeaderBytes) / kWordBytes);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace kaimo {
@@ -50,6 +51,9 @@ struct PlayerSettings {
 // words are read, and never more than the file holds; every word not read
 // keeps its default.
 PlayerSettings loadPlayerSettings(const std::string& path);
+
+// The same from an open stream positioned at the start of the file's bytes.
+PlayerSettings readPlayerSettings(std::FILE* stream);
 
 // Writes a temporary file beside `path` and renames it over `path`, so a
 // failed write leaves the previous file as it was. False on any failure.

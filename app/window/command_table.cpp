@@ -24,6 +24,7 @@ const std::vector<CommandInfo>& commandTable() {
       {kToggleToolBar, "ツールバー(&T)", "", "ツールバーの表示/非表示を切り替えます\nツールバーの表示切り替え"},
       {kToggleStatusBar, "ステータスバー(&S)", "", "ステータスバーの表示/非表示を切り替えます\nステータスバーの表示切り替え"},
       {kAbout, "Kaimo のバージョン情報(&A)...", "", "プログラムのバージョンを表示します\nバージョン情報"},
+      {kRecentFiles, "最近使ったファイル", "", ""},
   };
   return table;
 }
@@ -38,7 +39,7 @@ const CommandInfo* findCommand(int id) {
 const std::vector<MenuInfo>& menuBarLayout() {
   using namespace command;
   static const std::vector<MenuInfo> layout = {
-      {"ﾌｧｲﾙ(&F)", {kOpenRecord, kSaveRecord, kSeparator, kExit}},
+      {"ﾌｧｲﾙ(&F)", {kOpenRecord, kSaveRecord, kRecentFiles, kSeparator, kExit}},
       {"設定(&C)", {kPlayerSettings}},
       {"ナビゲート(&N)", {kStart, kPause, kSeparator, kClearBoard, kSeparator, kPrevious, kNext, kFirst, kLast}},
       {"研究(&S)", {kRotate, kMirror, kEditBoard, kSeparator, kEvaluationValues, kEndgameAnalysis}},

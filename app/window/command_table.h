@@ -1,6 +1,5 @@
 // The window's command vocabulary: every command with its numeric id, menu
-// text, key and prompt, and the menu bar built from them. A command appears
-// in the menu and can be enabled once the main frame has a handler for it.
+// text, key and prompt, and the menu bar built from them.
 #pragma once
 
 #include <vector>
@@ -27,6 +26,8 @@ constexpr int kEndgameAnalysis = 32820;
 constexpr int kToggleToolBar = 59392;
 constexpr int kToggleStatusBar = 59393;
 constexpr int kAbout = 57664;
+// Where a list of recently used files would go: shown grayed, never enabled.
+constexpr int kRecentFiles = 57616;
 }  // namespace command
 
 struct CommandInfo {

@@ -1,13 +1,28 @@
 #include "app/window/kaimo_view.h"
 
+#include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/window/board_geometry.h"
 #include "app/window/board_painter.h"
+#include "app/window/record_file_dialog.h"
 
 namespace kaimo {
+
+static_assert(geometry::kBlackIndicator == kEditBlackIndicator && geometry::kWhiteIndicator == kEditWhiteIndicator &&
+                  geometry::kNowhere == kEditNowhere,
+              "the editing commands take the view's point mapping as it is");
+
+namespace {
+
+int targetAt(const QMouseEvent& event) {
+  const QPoint at = event.position().toPoint();
+  return geometry::squareFromPoint(at.x(), at.y());
+}
+
+}  // namespace
 
 CKaimoView::CKaimoView(PlayerSettings& settings, QWidget* parent)
     : QWidget(parent), controller_(settings, *this), tick_(this) {
@@ -34,6 +49,18 @@ void CKaimoView::showMessage(const std::string& text) {
   } else {
     QMessageBox::information(window(), QStringLiteral("Kaimo"), message);
   }
+}
+
+bool CKaimoView::askYesNo(const std::string& question) {
+  const QString text = QString::fromStdString(question);
+  if (questionHandler_) return questionHandler_(text);
+  return QMessageBox::question(window(), QStringLiteral("Kaimo"), text, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
+}
+
+std::string CKaimoView::chooseRecordFile(RecordFileUse use) {
+  const QString path = fileChooser_ ? fileChooser_(use) : chooseRecordPath(window(), use);
+  return QFile::encodeName(path).toStdString();
 }
 
 void CKaimoView::requestRepaint() {
@@ -63,13 +90,40 @@ void CKaimoView::paintEvent(QPaintEvent*) {
 }
 
 void CKaimoView::mousePressEvent(QMouseEvent* event) {
+  GameController& game = controller_;
+  if (game.mode() == ViewMode::Editing && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
+    if (event->button() == Qt::LeftButton) {
+      game.leftEdit(targetAt(*event));
+    } else {
+      game.rightEdit(targetAt(*event));
+    }
+    return;
+  }
   if (event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
     return;
   }
-  const QPoint at = event->position().toPoint();
-  const int square = geometry::squareFromPoint(at.x(), at.y());
-  if (square >= 0) controller_.clickSquare(square);
+  const int square = targetAt(*event);
+  if (square >= 0) game.clickSquare(square);
+}
+
+void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+void CKaimoView::mouseMoveEvent(QMouseEvent* event) {
+  if (controller_.mode() != ViewMode::Editing) {
+    QWidget::mouseMoveEvent(event);
+    return;
+  }
+  if (event->buttons() & Qt::LeftButton) {
+    controller_.leftEdit(targetAt(*event));
+  } else if (event->buttons() == Qt::RightButton) {
+    controller_.rightEdit(targetAt(*event));
+  }
+}
+
+void CKaimoView::mouseReleaseEvent(QMouseEvent* event) {
+  controller_.endEditStroke();
+  QWidget::mouseReleaseEvent(event);
 }
 
 }  // namespace kaimo

@@ -29,12 +29,19 @@ class CKaimoView : public QWidget, public ControllerWindow {
   // Messages are shown in a modal box unless a handler takes them (tests).
   using MessageHandler = std::function<void(const QString&)>;
   void setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
+  // Likewise the Yes/No question and the game record file dialogs.
+  using QuestionHandler = std::function<bool(const QString&)>;
+  void setQuestionHandler(QuestionHandler handler) { questionHandler_ = std::move(handler); }
+  using FileChooser = std::function<QString(RecordFileUse)>;
+  void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
 
   QSize sizeHint() const override;
 
   // ControllerWindow
   void setPaneText(int pane, const std::string& text) override;
   void showMessage(const std::string& text) override;
+  bool askYesNo(const std::string& question) override;
+  std::string chooseRecordFile(RecordFileUse use) override;
   void requestRepaint() override;
 
  signals:
@@ -46,6 +53,11 @@ class CKaimoView : public QWidget, public ControllerWindow {
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // The second click of a double-click has already come as a press, so the
+  // double-click itself adds nothing.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   const Artwork& artwork();
@@ -54,6 +66,8 @@ class CKaimoView : public QWidget, public ControllerWindow {
   QTimer tick_;
   std::unique_ptr<Artwork> artwork_;
   MessageHandler messageHandler_;
+  QuestionHandler questionHandler_;
+  FileChooser fileChooser_;
 };
 
 }  // namespace kaimo

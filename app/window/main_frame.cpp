@@ -11,6 +11,7 @@
 #include "app/window/about_box.h"
 #include "app/window/artwork.h"
 #include "app/window/command_table.h"
+#include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
 
 namespace kaimo {
@@ -95,12 +96,25 @@ void CMainFrame::createActions() {
   }
 }
 
-// Commands the window has so far; the others stay disabled and off the menus.
 void CMainFrame::connectCommands() {
   using namespace command;
+  GameController& game = view_->controller();
+  setHandler(kOpenRecord, [&game] { game.openRecord(); });
+  setHandler(kSaveRecord, [&game] { game.saveRecord(); });
   setHandler(kExit, [this] { close(); });
-  setHandler(kStart, [this] { view_->controller().start(); });
-  setHandler(kPause, [this] { view_->controller().pause(); });
+  setHandler(kPlayerSettings, [this] { showPlayerSettings(); });
+  setHandler(kStart, [&game] { game.start(); });
+  setHandler(kPause, [&game] { game.pause(); });
+  setHandler(kClearBoard, [&game] { game.clearBoard(); });
+  setHandler(kPrevious, [&game] { game.goBack(); });
+  setHandler(kNext, [&game] { game.goForward(); });
+  setHandler(kFirst, [&game] { game.goToFirst(); });
+  setHandler(kLast, [&game] { game.goToLast(); });
+  setHandler(kRotate, [&game] { game.rotateBoard(); });
+  setHandler(kMirror, [&game] { game.mirrorBoard(); });
+  setHandler(kEditBoard, [&game] { game.toggleEditing(); });
+  setHandler(kEvaluationValues, [&game] { game.showEvaluationValues(); });
+  setHandler(kEndgameAnalysis, [&game] { game.startAnalysis(); });
   setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });
   setHandler(kToggleStatusBar, [this] { statusBar()->setVisible(actions_[kToggleStatusBar]->isChecked()); });
   setHandler(kAbout, [this] { showAbout(); });
@@ -124,7 +138,6 @@ void CMainFrame::createMenus() {
         separatorPending = menu != nullptr;
         continue;
       }
-      if (handlers_.count(id) == 0) continue;
       if (menu == nullptr) menu = menuBar()->addMenu(QString::fromUtf8(info.title));
       if (separatorPending) menu->addSeparator();
       separatorPending = false;
@@ -182,9 +195,9 @@ bool CMainFrame::isEnabledByRule(int id) const {
     case kStart:
       return game.canStart();
     case kPrevious:
-      return notBusy && game.cursor() > 0;
+      return game.canGoBack();
     case kNext:
-      return notBusy && game.cursor() < static_cast<int>(game.history().size()) - 1;
+      return game.canGoForward();
     case kPlayerSettings:
     case kClearBoard:
     case kFirst:
@@ -200,6 +213,15 @@ bool CMainFrame::isEnabledByRule(int id) const {
 
 void CMainFrame::setPaneText(int pane, const QString& text) {
   if (QLabel* label = this->pane(kFirstPaneId + pane)) label->setText(text);
+}
+
+// The dialog edits a copy; the game is stopped first so that no search reads
+// the settings while they change.
+void CMainFrame::showPlayerSettings() {
+  GameController& game = view_->controller();
+  game.stopThinking();
+  CPlayerSettingsDialog dialog(game.settings(), this);
+  if (dialog.exec() == QDialog::Accepted) game.applySettings(dialog.settings());
 }
 
 void CMainFrame::showAbout() {

@@ -47,6 +47,7 @@ class CMainFrame : public QMainWindow {
   void runCommand(int id);
   bool isEnabledByRule(int id) const;
   void setPaneText(int pane, const QString& text);
+  void showPlayerSettings();
   void showAbout();
 
   CKaimoDoc document_;

@@ -30,6 +30,16 @@ class RecordingWindow : public ControllerWindow {
     messages.push_back(text);
     if (whileMessageIsOpen) whileMessageIsOpen();
   }
+  bool askYesNo(const std::string& question) override {
+    noteThread();
+    questions.push_back(question);
+    return answerYes;
+  }
+  std::string chooseRecordFile(RecordFileUse use) override {
+    noteThread();
+    fileDialogs.push_back(use);
+    return chosenFile;
+  }
   void requestRepaint() override {
     noteThread();
     ++repaints;
@@ -45,6 +55,11 @@ class RecordingWindow : public ControllerWindow {
   std::array<std::string, 3> panes;
   std::array<std::vector<std::string>, 3> paneLog;
   std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool answerYes = true;
+  // What the file dialog "returns"; empty is a cancel.
+  std::string chosenFile;
+  std::vector<RecordFileUse> fileDialogs;
   int repaints = 0;
   // Runs while a message is "open", as the window's event loop would run timers.
   std::function<void()> whileMessageIsOpen;

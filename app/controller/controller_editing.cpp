@@ -1,0 +1,69 @@
+// The game controller's commands that change the position without playing a
+// move: clearing, the two board transforms and editing with the mouse.
+#include "app/controller/game_controller.h"
+#include "app/controller/game_texts.h"
+
+namespace kaimo {
+namespace {
+
+bool isSquare(int target) { return target >= 0 && target < kSquareCount; }
+
+// What an editing click makes of a square: `colour` unless it is that
+// colour already, in which case the square is emptied.
+std::int8_t toggled(std::int8_t square, std::int8_t colour) { return square == colour ? kEmpty : colour; }
+
+}  // namespace
+
+void GameController::clearBoard() {
+  stopThinking();
+  if (!window_.askYesNo(texts::kClearBoardQuestion)) return;
+  newGame();
+  window_.requestRepaint();
+}
+
+void GameController::rotateBoard() { transformBoard(boardRotate); }
+
+void GameController::mirrorBoard() { transformBoard(boardTranspose); }
+
+void GameController::transformBoard(void (*transform)(Board&, const Board&)) {
+  stopThinking();
+  const Board before = board_;
+  transform(board_, before);
+  window_.requestRepaint();
+}
+
+void GameController::toggleEditing() {
+  if (mode_ == ViewMode::Editing) {
+    window_.setPaneText(kProgressPane, texts::kStopped);
+    mode_ = ViewMode::Idle;
+    clearSquareValues();
+    window_.setPaneText(kBlackPane, "");
+    window_.setPaneText(kWhitePane, "");
+  } else {
+    stopThinking();
+    window_.setPaneText(kProgressPane, texts::kEditing);
+    mode_ = ViewMode::Editing;
+    clearSquareValues();
+  }
+  window_.requestRepaint();
+}
+
+void GameController::leftEdit(int target) {
+  if (mode_ != ViewMode::Editing) return;
+  if (isSquare(target) && target != lastEditSquare_) board_[target] = toggled(board_[target], kBlack);
+  if (target == kEditBlackIndicator) side_ = kBlack;
+  if (target == kEditWhiteIndicator) side_ = kWhite;
+  lastEditSquare_ = target;
+  window_.requestRepaint();
+}
+
+void GameController::rightEdit(int target) {
+  if (mode_ != ViewMode::Editing) return;
+  if (isSquare(target) && target != lastEditSquare_) {
+    board_[target] = toggled(board_[target], kWhite);
+    window_.requestRepaint();
+  }
+  lastEditSquare_ = target;
+}
+
+}  // namespace kaimo

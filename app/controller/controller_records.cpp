@@ -1,0 +1,47 @@
+// The game controller's record commands: the history to and from a game
+// record file, through the window's file dialog.
+#include <cstring>
+
+#include "app/controller/game_controller.h"
+#include "app/records/record_reader.h"
+#include "app/records/record_writer.h"
+
+namespace kaimo {
+namespace {
+
+// The fixed text, then the file and the system's reason on a line of their own.
+std::string saveFailureText(const RecordWriteResult& result, const std::string& path) {
+  std::string text = recordStatusMessage(result.status);
+  if (result.status == RecordStatus::NotWritable) return text;
+  text += "\n" + path;
+  if (result.systemError != 0) text += std::string(": ") + std::strerror(result.systemError);
+  return text;
+}
+
+}  // namespace
+
+void GameController::openRecord() {
+  stopThinking();
+  const std::string path = window_.chooseRecordFile(RecordFileUse::Open);
+  if (path.empty()) return;
+  RecordReadResult read = readRecord(path);
+  if (read.status == RecordStatus::CannotOpen) {
+    window_.showMessage(recordStatusMessage(read.status));
+    return;
+  }
+  history_ = std::move(read.history);
+  if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
+  goToPosition(0);
+  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
+}
+
+void GameController::saveRecord() {
+  if (history_.empty()) return;
+  stopThinking();
+  const std::string path = window_.chooseRecordFile(RecordFileUse::Save);
+  if (path.empty()) return;
+  const RecordWriteResult written = writeRecord(path, history_);
+  if (written.status != RecordStatus::Ok) window_.showMessage(saveFailureText(written, path));
+}
+
+}  // namespace kaimo

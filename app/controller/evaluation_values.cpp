@@ -1,0 +1,19 @@
+#include "app/controller/evaluation_values.h"
+
+#include "app/controller/game_texts.h"
+#include "engine/eval/routines.h"
+
+namespace kaimo {
+
+std::string evaluationValuesText(const Board& board, int side) {
+  std::string text;
+  for (int routine = kHumanRoutine + 1; routine < routineCount(); ++routine) {
+    DiscCounts counts;  // the evaluation may use it as scratch, so fresh for each
+    boardCount(board, counts);
+    const int score = routineTable[routine].evaluate(board, 0, side, counts);
+    text += texts::evaluationLine(routineTable[routine].name, score);
+  }
+  return text;
+}
+
+}  // namespace kaimo

@@ -1,0 +1,39 @@
+// An edit for a search depth with spin buttons: digits only while typing,
+// the arrows and the arrow keys step within 0..60. What the user typed is
+// judged only when the dialog is confirmed, so an out-of-range number gets
+// its message rather than being silently corrected.
+#pragma once
+
+#include <QAbstractSpinBox>
+
+namespace kaimo {
+
+// The depths a side may be given.
+constexpr int kMinDepth = 0;
+constexpr int kMaxDepth = 60;
+
+class DepthField : public QAbstractSpinBox {
+  Q_OBJECT
+
+ public:
+  explicit DepthField(QWidget* parent = nullptr);
+
+  void setNumber(int number);
+  // The text as typed (QAbstractSpinBox::text() is the same).
+  QString fieldText() const { return text(); }
+  // The text without the digits-only rule, as a paste from elsewhere could
+  // leave it; for tests.
+  void setRawText(const QString& text);
+
+  void stepBy(int steps) override;
+
+ protected:
+  QValidator::State validate(QString& input, int& pos) const override;
+  StepEnabled stepEnabled() const override;
+
+ private:
+  // The typed number, or kMinDepth when the text is not one.
+  int currentNumber() const;
+};
+
+}  // namespace kaimo

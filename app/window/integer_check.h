@@ -1,0 +1,21 @@
+// The check a dialog field gets when the dialog is confirmed: the text must
+// be a whole number, and for a ranged field one within its range. The
+// messages are the program's own.
+#pragma once
+
+#include <QString>
+
+namespace kaimo {
+
+struct IntegerCheck {
+  bool ok;
+  int value;        // when ok
+  QString message;  // when not
+};
+
+// Leading and trailing blanks and a sign are allowed; a number beyond the
+// int range is no integer here.
+IntegerCheck checkInteger(const QString& text);
+IntegerCheck checkInteger(const QString& text, int minimum, int maximum);
+
+}  // namespace kaimo

@@ -1,0 +1,100 @@
+// The player settings dialog (resource 141, "対局者設定"): each side's
+// routine and its normal, win-read and exact-read depths. It edits a copy of
+// the thirty settings words and hands the copy back on OK; the ProbCut
+// controls exist but stay hidden and always hold 0.
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+#include "app/settings/player_settings.h"
+
+class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace kaimo {
+
+class DepthField;
+
+// The dialog's control ids; each control's object name is "control" + id.
+namespace dialog141 {
+constexpr int kBlackRoutines = 1005;
+constexpr int kWhiteRoutines = 1006;
+constexpr int kBlackNormalDepth = 1018;
+constexpr int kWhiteNormalDepth = 1014;
+constexpr int kBlackWinDepth = 1025;
+constexpr int kWhiteWinDepth = 1028;
+constexpr int kBlackExactDepth = 1021;
+constexpr int kWhiteExactDepth = 1015;
+constexpr int kBlackProbCut = 1023;
+constexpr int kWhiteProbCut = 1020;
+constexpr int kBlackCutValue = 1024;
+constexpr int kWhiteCutValue = 1026;
+constexpr int kBlackCutLabel = 1032;
+constexpr int kWhiteCutLabel = 1033;
+constexpr int kBlackProbCutA = 1030;
+constexpr int kWhiteProbCutA = 1034;
+constexpr int kBlackProbCutB = 1031;
+constexpr int kWhiteProbCutB = 1035;
+}  // namespace dialog141
+
+class CPlayerSettingsDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent = nullptr);
+
+  // The edited copy; the caller takes it after OK.
+  const PlayerSettings& settings() const { return copy_; }
+  // The control with this id, or null.
+  QWidget* control(int id) const;
+
+  // Validation messages go to a modal box unless a handler takes them (tests).
+  using MessageHandler = std::function<void(const QString&)>;
+  void setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
+
+  // OK: checks the fields in order and closes only when all are integers in range.
+  void accept() override;
+
+ private:
+  struct SideControls {
+    QListWidget* routines;
+    DepthField* normalDepth;
+    DepthField* winDepth;
+    DepthField* exactDepth;
+    QCheckBox* probCut;
+    QLabel* cutLabel;
+    QLineEdit* cutValue;
+    QLineEdit* probCutA;
+    QLineEdit* probCutB;
+  };
+  // A field as validation sees it: where it maps, and whether 0..60 applies.
+  struct NumberField {
+    QWidget* control;
+    QString text;
+    bool depth;
+    int word;
+  };
+
+  QGroupBox* createSide(int colour, SideControls& controls);
+  void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field);
+  void hideProbCutControls(SideControls& controls);
+  void loadFields();
+  std::vector<NumberField> fieldsInCheckOrder() const;
+  void tell(const QString& message);
+  template <typename Widget>
+  Widget* named(Widget* widget, int id);
+
+  PlayerSettings copy_;
+  SideControls black_{};
+  SideControls white_{};
+  MessageHandler messageHandler_;
+};
+
+}  // namespace kaimo

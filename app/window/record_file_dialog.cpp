@@ -1,0 +1,21 @@
+#include "app/window/record_file_dialog.h"
+
+#include <QFileDialog>
+
+namespace kaimo {
+
+QString chooseRecordPath(QWidget* parent, RecordFileUse use) {
+  const bool saving = use == RecordFileUse::Save;
+  QFileDialog dialog(parent, QString::fromUtf8(saving ? "棋譜を保存" : "棋譜を開く"));
+  dialog.setNameFilter(QString::fromUtf8(kRecordFileFilter));
+  dialog.setDefaultSuffix(QString::fromLatin1(kRecordDefaultSuffix));
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Overwriting is confirmed by default; say so, since losing a record is
+  // the one thing this dialog must not do quietly.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace kaimo

@@ -1,0 +1,226 @@
+// Opening and saving game records through the controller, with the file
+// dialog answered by the recording window, in a fresh directory per test.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/controller/game_controller.h"
+#include "tests/app/controller/recording_window.h"
+#include "tests/common/temp_dir.h"
+
+namespace kaimo {
+namespace {
+
+using testing::quickSettings;
+using testing::RecordingWindow;
+using testing::tickUntil;
+
+constexpr int kHuman = 0;
+constexpr int kComputer = 1;
+constexpr const char* kCannotOpen = "ファイルが開けません。";
+constexpr const char* kBadRecord = "正しくない棋譜です。";
+
+int square(const char* name) { return squareAt(name[0] - 'a', name[1] == '0' ? 9 : name[1] - '1'); }
+
+Board initialBoard() {
+  Board b;
+  boardInit(b);
+  return b;
+}
+
+// The history of moves played one after another from the start (no passes).
+History historyOf(const std::vector<const char*>& moves) {
+  History history;
+  Board board = initialBoard();
+  int side = kBlack;
+  for (const char* move : moves) {
+    history.push_back({side, square(move), board});
+    Board next;
+    EXPECT_GT(boardPlay(board, next, square(move), side), 1) << move;
+    board = next;
+    side = opponentOf(side);
+  }
+  history.push_back({side, -1, board});
+  return history;
+}
+
+void writeFile(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+
+class RecordCommands : public testing::InTempDir {
+ protected:
+  void make(const PlayerSettings& s) {
+    settings = s;
+    controller = std::make_unique<GameController>(settings, window);
+  }
+  void TearDown() override {
+    controller.reset();
+    EXPECT_EQ(window.foreignCalls, 0);
+    InTempDir::TearDown();
+  }
+  GameController& c() { return *controller; }
+  void open(const std::string& path) {
+    window.chosenFile = path;
+    c().openRecord();
+  }
+  void save(const std::string& path) {
+    window.chosenFile = path;
+    c().saveRecord();
+  }
+  void playMoves(const std::vector<const char*>& moves) {
+    c().start();
+    c().onTimer();
+    for (const char* move : moves) {
+      c().clickSquare(square(move));
+      c().onTimer();
+    }
+  }
+
+  PlayerSettings settings;
+  RecordingWindow window;
+  std::unique_ptr<GameController> controller;
+};
+
+TEST_F(RecordCommands, OpeningShowsTheFirstPositionOfTheRecord) {
+  make(quickSettings(kHuman, kHuman));
+  writeFile("game.txt", "d5d4d3c3");
+  open("game.txt");
+  EXPECT_EQ(window.fileDialogs, std::vector<RecordFileUse>{RecordFileUse::Open});
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(c().history(), historyOf({"d5", "d4", "d3", "c3"}));
+  EXPECT_EQ(c().cursor(), 0);
+  EXPECT_EQ(c().board(), initialBoard());
+  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  c().goToLast();
+  EXPECT_EQ(c().board(), historyOf({"d5", "d4", "d3", "c3"}).back().board);
+}
+
+TEST_F(RecordCommands, OpeningStopsARunningGameFirst) {
+  make(quickSettings(kHuman, kComputer, 30, 0));
+  playMoves({"d5"});
+  ASSERT_EQ(c().mode(), ViewMode::Playing);
+  writeFile("game.txt", "d5d4");
+  open("game.txt");
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(window.panes[kProgressPane], "停止");
+  EXPECT_EQ(c().history(), historyOf({"d5", "d4"}));
+  for (int i = 0; i < 3; ++i) c().onTimer();
+  EXPECT_EQ(c().history(), historyOf({"d5", "d4"})) << "the stopped search posts no move";
+}
+
+TEST_F(RecordCommands, AFileThatCannotBeOpenedChangesNothing) {
+  make(quickSettings(kHuman, kHuman));
+  playMoves({"d5", "d4"});
+  const History before = c().history();
+  std::filesystem::create_directory("folder");
+  for (const char* path : {"missing.txt", "folder"}) {
+    window.messages.clear();
+    open(path);
+    EXPECT_EQ(window.messages, std::vector<std::string>{kCannotOpen}) << path;
+    EXPECT_EQ(c().history(), before) << path;
+    EXPECT_EQ(c().cursor(), 2) << path;
+  }
+}
+
+TEST_F(RecordCommands, CancellingTheDialogReadsNothing) {
+  make(quickSettings(kHuman, kHuman));
+  playMoves({"d5"});
+  const History before = c().history();
+  open("");
+  EXPECT_EQ(window.fileDialogs.size(), 1u);
+  EXPECT_EQ(c().history(), before);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(RecordCommands, ABrokenRecordKeepsItsMovesAndSaysSo) {
+  make(quickSettings(kHuman, kHuman));
+  writeFile("broken.txt", "d5d4 d 3");
+  open("broken.txt");
+  EXPECT_EQ(window.messages, std::vector<std::string>{kBadRecord});
+  EXPECT_EQ(c().history(), historyOf({"d5", "d4"}));
+  EXPECT_EQ(c().cursor(), 0);
+}
+
+TEST_F(RecordCommands, ARecordBrokenBeforeItsFirstMoveStillLeavesAPosition) {
+  make(quickSettings(kHuman, kHuman));
+  playMoves({"d5", "d4"});
+  writeFile("broken.txt", "T7d5");
+  open("broken.txt");
+  EXPECT_EQ(window.messages, std::vector<std::string>{kBadRecord});
+  ASSERT_EQ(c().history().size(), 1u);
+  EXPECT_EQ(c().board(), initialBoard());
+  EXPECT_EQ(c().cursor(), 0);
+  // The commands that need a history go on working.
+  c().goToLast();
+  save("after.txt");
+  EXPECT_EQ(testing::InTempDir::readFile("after.txt"), "");
+  c().start();
+  c().onTimer();
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+}
+
+TEST_F(RecordCommands, SavingWritesTheWholeHistoryWhereverTheCursorIs) {
+  make(quickSettings(kHuman, kHuman));
+  playMoves({"d5", "d4", "d3", "c3"});
+  c().goToPosition(1);
+  save("saved.txt");
+  EXPECT_EQ(window.fileDialogs, std::vector<RecordFileUse>{RecordFileUse::Save});
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(readFile("saved.txt"), "d5d4d3c3");
+  EXPECT_EQ(c().cursor(), 1) << "saving leaves the position shown";
+}
+
+TEST_F(RecordCommands, SavedRecordsOpenAsTheSameHistory) {
+  make(quickSettings(kComputer, kComputer, 1, 4));
+  c().start();
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() >= 12; }));
+  c().pause();
+  const History played = c().history();
+  save("game.txt");
+  c().clearBoard();
+  ASSERT_EQ(c().history().size(), 1u);
+  open("game.txt");
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(c().history(), played);
+}
+
+TEST_F(RecordCommands, AnEditedStartIsSavedWithItsBoard) {
+  make(quickSettings(kHuman, kHuman));
+  c().toggleEditing();
+  c().leftEdit(square("a1"));
+  c().start();
+  c().onTimer();
+  c().clickSquare(square("d5"));
+  c().onTimer();
+  const History played = c().history();
+  ASSERT_EQ(played.size(), 2u);
+  save("edited.txt");
+  EXPECT_EQ(readFile("edited.txt").rfind("B\nx.........\n", 0), 0u) << readFile("edited.txt");
+  open("edited.txt");
+  EXPECT_EQ(c().history(), played);
+}
+
+TEST_F(RecordCommands, AFailedSaveIsToldWithTheFileAndTheReason) {
+  make(quickSettings(kHuman, kHuman));
+  playMoves({"d5"});
+  writeFile("kept.txt", "d5d4");
+  save("no/such/folder/game.txt");
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].rfind(std::string(kCannotOpen) + "\nno/such/folder/game.txt: ", 0), 0u)
+      << window.messages[0];
+  EXPECT_EQ(readFile("kept.txt"), "d5d4");
+}
+
+TEST_F(RecordCommands, CancellingTheSaveDialogWritesNothing) {
+  make(quickSettings(kHuman, kHuman));
+  save("");
+  EXPECT_EQ(window.fileDialogs.size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_empty("."));
+}
+
+}  // namespace
+}  // namespace kaimo
