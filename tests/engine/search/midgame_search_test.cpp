@@ -101,6 +101,25 @@ TEST(SearchMidgame, FullBoardLeafIsTheMarginAndFillsTheEntry) {
   EXPECT_EQ(context.leafCount, 1);
 }
 
+// Like perft at depth 1: without a window to cut, one leaf per legal move,
+// ordered or not, and every move ordered exactly once.
+TEST(SearchMidgame, DepthOneVisitsEveryMoveOnce) {
+  std::mt19937 rng(10);
+  for (int i = 0; i < 40; ++i) {
+    int side;
+    const Board b = plain::randomGame(rng, 10 + i * 2, &side);
+    const EmptiesOf empties(b);
+    const int moves = boardMobility(b, side);
+    for (int orderDepth : {1, 2}) {
+      SearchContext context = makeContext(evalSimple, 0, 0, orderDepth, orderDepth == 1);
+      const int value = searchMidgame(b, side, 1, -kInf, kInf, context, 0, 0, empties.list, nullptr);
+      EXPECT_EQ(context.leafCount, moves);
+      EXPECT_EQ(context.orderCount, orderDepth == 1 ? moves : 0);
+      EXPECT_EQ(value == SCORE_NO_MOVE, moves == 0);
+    }
+  }
+}
+
 TEST(SearchMidgame, NoMoveAndADoublePassAfterAMove) {
   // Black at c1 takes white's last disc; the corner square left is no move.
   const Board b = boardFromText(
