@@ -6,20 +6,21 @@
 namespace kaimo {
 namespace {
 
-// Exact reads hand this many plies and more to the lean solver: deep reads
-// spend their ordering and table work only where it pays.
+// Where a read hands its last plies to the lean solver: the longer the read,
+// the more plies the solver takes, so the costly nodes above it stay few.
 constexpr int kDeepReadDepth = 19;   // from here the solver takes all but 11 plies
 constexpr int kLongReadDepth = 15;   // from here all but 10
 constexpr int kDeepReadMargin = 11;
 constexpr int kLongReadMargin = 10;
 constexpr int kShortReadSolverDepth = 3;  // shorter reads: the two- and three-empty solvers
-// The table and the ordered nodes leave out the two plies next to the
-// leaves, where a probe costs more than the work it saves.
+// The root and its children keep no table entries, so they may empty a full
+// table while no node holds an entry.
 constexpr int kHashMargin = 2;
+// A read to the end orders its top three plies and every node with 8 or
+// more plies left; the nodes below scan squares in order.
 constexpr int kOrderMargin = 2;
-// Ordered nodes in a read to the end stop this far above the leaves.
 constexpr int kMaxExactOrderDepth = 8;
-// A normal read orders every node but the last two plies.
+// A normal read orders every node with two or more plies left.
 constexpr int kNormalOrderDepth = 2;
 
 }  // namespace
