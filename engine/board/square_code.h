@@ -40,30 +40,6 @@ constexpr int runLength(int square, int dir) {
   return n;
 }
 
-// Sets the K - 1 squares between S and the closing disc to `colour`.
-template <int S, int Step, int... I>
-inline void paintRun(Board& out, [[maybe_unused]] int colour, std::integer_sequence<int, I...>) {
-  ((out[S + (I + 1) * Step] = static_cast<std::int8_t>(colour)), ...);
-}
-
-// Examines the K-th square from S along direction Dir, the squares 1..K-1
-// having held the opponent's colour. Returns the number of discs flipped.
-template <int S, int Dir, int K>
-inline int flipFrom(const Board& in, Board& out, int colour, int opponent) {
-  constexpr int kStep = kDirections[Dir].step;
-  if constexpr (K > runLength(S, Dir)) {
-    return 0;  // the run reached the edge without closing
-  } else {
-    const int value = in[S + K * kStep];
-    if (value == colour) {
-      paintRun<S, kStep>(out, colour, std::make_integer_sequence<int, K - 1>{});
-      return K - 1;
-    }
-    if (value != opponent) return 0;
-    return flipFrom<S, Dir, K + 1>(in, out, colour, opponent);
-  }
-}
-
 // Bit k - 1 set when the k-th square from S along Dir holds `value`,
 // for k = 1..runLength: fixed offsets, no branches.
 template <int S, int Dir, int... I>
@@ -72,8 +48,9 @@ inline unsigned lineBits(const Board& b, int value, std::integer_sequence<int, I
   return ((static_cast<unsigned>(b[S + (I + 1) * kStep] == value) << I) | ...);
 }
 
+// Discs a move at S would flip along Dir; reads only.
 template <int S, int Dir>
-inline int flipDirection(const Board& in, Board& out, int colour, int opponent) {
+inline int capturedRun(const Board& b, int colour, int opponent) {
   constexpr int kLength = runLength(S, Dir);
   constexpr int kStep = kDirections[Dir].step;
   if constexpr (kLength < 2) {
@@ -81,13 +58,19 @@ inline int flipDirection(const Board& in, Board& out, int colour, int opponent) 
   } else {
     // Most directions end at the first square; only a neighbouring opponent
     // disc is worth reading the whole line for.
-    if (in[S + kStep] != opponent) return 0;
-    const auto squares = std::make_integer_sequence<int, kLength>{};
-    const int run = std::countr_one(lineBits<S, Dir>(in, opponent, squares));
-    if (run >= kLength || in[S + (run + 1) * kStep] != colour) return 0;
-    for (int k = 1; k <= run; ++k) out[S + k * kStep] = static_cast<std::int8_t>(colour);
+    if (b[S + kStep] != opponent) return 0;
+    const int run = std::countr_one(lineBits<S, Dir>(b, opponent, std::make_integer_sequence<int, kLength>{}));
+    if (run >= kLength || b[S + (run + 1) * kStep] != colour) return 0;
     return run;
   }
+}
+
+template <int S, int Dir>
+inline int flipDirection(const Board& in, Board& out, int colour, int opponent) {
+  constexpr int kStep = kDirections[Dir].step;
+  const int run = capturedRun<S, Dir>(in, colour, opponent);
+  for (int k = 1; k <= run; ++k) out[S + k * kStep] = static_cast<std::int8_t>(colour);
+  return run;
 }
 
 // Flips in all directions of S reading `in` and writing `out` (which may be
@@ -101,18 +84,19 @@ inline int flipAll(const Board& in, Board& out, int colour) {
          flipDirection<S, 6>(in, out, colour, opponent) + flipDirection<S, 7>(in, out, colour, opponent);
 }
 
-// True when a move at S would capture along Dir.
+// The discs a move at S would flip in all directions, without writing.
+template <int S>
+inline int countAll(const Board& b, int colour) {
+  const int opponent = opponentOf(colour);
+  return capturedRun<S, 0>(b, colour, opponent) + capturedRun<S, 1>(b, colour, opponent) +
+         capturedRun<S, 2>(b, colour, opponent) + capturedRun<S, 3>(b, colour, opponent) +
+         capturedRun<S, 4>(b, colour, opponent) + capturedRun<S, 5>(b, colour, opponent) +
+         capturedRun<S, 6>(b, colour, opponent) + capturedRun<S, 7>(b, colour, opponent);
+}
+
 template <int S, int Dir>
 inline bool capturesDirection(const Board& b, int colour, int opponent) {
-  constexpr int kLength = runLength(S, Dir);
-  constexpr int kStep = kDirections[Dir].step;
-  if constexpr (kLength < 2) {
-    return false;
-  } else {
-    if (b[S + kStep] != opponent) return false;
-    const int run = std::countr_one(lineBits<S, Dir>(b, opponent, std::make_integer_sequence<int, kLength>{}));
-    return run < kLength && b[S + (run + 1) * kStep] == colour;
-  }
+  return capturedRun<S, Dir>(b, colour, opponent) > 0;
 }
 
 // Whether S (assumed empty) captures in any direction; stops at the first.
