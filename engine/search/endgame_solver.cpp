@@ -37,16 +37,12 @@ int firstEmpties(const Board& board, const std::int8_t* list, int want, int* out
 // can, else the side itself, else nobody and the game ends with it empty.
 // `own` and `opponent` are the counts after the move. Every end of the game
 // is scored with the wipe-out rule, a full board too (see scorePlayedOut).
-//
-// Only flips are counted, on `child` itself, which the caller no longer
-// needs: this saves the copy a separate flip count would make. A move that
-// flips nothing leaves a lone disc, which is taken off again.
-inline int lastSquareValue(Board& child, int side, int last, int own, int opponent) {
+// Only flips are counted: the last position is never built.
+inline int lastSquareValue(const Board& child, int side, int last, int own, int opponent) {
   if (child[last] != kEmpty) return scoreFinal(own, opponent);  // not a square left to fill
-  const int reply = boardPlayInPlace(child, last, opponentOf(side));
+  const int reply = boardFlipCount(child, last, opponentOf(side));
   if (reply > 1) return scorePlayedOut(own - reply + 1, opponent + reply);
-  child[last] = kEmpty;
-  const int again = boardPlayInPlace(child, last, side);
+  const int again = boardFlipCount(child, last, side);
   if (again > 1) return scorePlayedOut(own + again, opponent - again + 1);
   return scoreFinal(own, opponent);
 }
