@@ -1,12 +1,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include <unistd.h>
-
 #include "engine/eval/eval_simple.h"
-#include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
 #include "tools/cli/cli_args.h"
+#include "tools/train/evaluator_in_dir.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/training_set.h"
 
@@ -76,23 +74,15 @@ int runAccuracy(const cli::Words& words, std::FILE* out) {
   }
 
   const std::string data = args.get("--data", "");
-  if (chdir(data.c_str()) != 0) {
-    std::fprintf(stderr, "kaimo-train accuracy: cannot enter %s\n", data.c_str());
-    return 1;
-  }
-  std::FILE* quiet = std::fopen("/dev/null", "w");
-  PatternEvaluator evaluator(quiet != nullptr ? quiet : stderr);
-  if (quiet != nullptr) std::fclose(quiet);
+  const EvaluatorInDirectory evaluator(data);
   double patternError = 0;
   for (const auto& p : heldOut) {
-    DiscCounts counts;
-    boardCount(p.board, counts);
-    const int score = evaluator.evaluate(p.board, 0, p.side, counts);
-    if (isMarker(score)) {
+    double value = 0;
+    if (!evaluator.discs(p.board, p.side, value)) {
       std::fprintf(stderr, "kaimo-train accuracy: 狐 cannot evaluate with the files of %s\n", data.c_str());
       return 1;
     }
-    patternError += std::fabs(score / static_cast<double>(SCORE_PER_DISC) - p.margin);
+    patternError += std::fabs(value - p.margin);
   }
   // Without training positions in the range the line is fitted to the held-out ones themselves.
   const bool ownFit = fitValues.empty();

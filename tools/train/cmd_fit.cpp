@@ -2,12 +2,9 @@
 #include <filesystem>
 #include <memory>
 
-#include <unistd.h>
-
-#include "engine/eval/pattern_evaluator.h"
-#include "engine/eval/score.h"
 #include "tools/cli/cli_args.h"
 #include "tools/cli/process_pool.h"
+#include "tools/train/evaluator_in_dir.h"
 #include "tools/train/network_fit.h"
 #include "tools/train/progress.h"
 #include "tools/train/train_commands.h"
@@ -36,25 +33,6 @@ struct FitJob {
 
 int stageOf(const TrainingPosition& p) { return stageOfEmpties(emptiesOf(p.board)); }
 
-// A quiet evaluator reading the files of `dir` (which becomes the current
-// directory), as "狐" will read them.
-std::unique_ptr<PatternEvaluator> evaluatorIn(const std::string& dir) {
-  if (chdir(dir.c_str()) != 0) return nullptr;
-  std::FILE* quiet = std::fopen("/dev/null", "w");
-  auto evaluator = std::make_unique<PatternEvaluator>(quiet != nullptr ? quiet : stderr);
-  if (quiet != nullptr) std::fclose(quiet);
-  if (evaluator->failed()) return nullptr;
-  return evaluator;
-}
-
-bool evaluateDiscs(PatternEvaluator& evaluator, const TrainingPosition& p, double& discs) {
-  DiscCounts counts;
-  boardCount(p.board, counts);
-  const int score = evaluator.evaluate(p.board, 0, p.side, counts);
-  discs = score / static_cast<double>(SCORE_PER_DISC);
-  return !isMarker(score);
-}
-
 // For each self-play position, the first later position of its game with at
 // least `plies` fewer empty squares; -1 when the game ends first.
 std::vector<long> successors(const std::vector<TrainingPosition>& positions, int plies) {
@@ -80,7 +58,7 @@ std::vector<long> successors(const std::vector<TrainingPosition>& positions, int
 // written) + lambda * the outcome.
 bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std::vector<long>& next, int from, int to,
                       const FitJob& job, std::vector<float>& targets) {
-  std::unique_ptr<PatternEvaluator> evaluator;
+  std::unique_ptr<EvaluatorInDirectory> evaluator;
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const TrainingPosition& p = positions[i];
     const int stage = stageOf(p);
@@ -90,8 +68,8 @@ bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std:
     const TrainingPosition& later = positions[static_cast<std::size_t>(next[i])];
     double value = later.margin;
     if (later.kind == LabelKind::Outcome) {
-      if (!evaluator) evaluator = evaluatorIn(job.out);
-      if (!evaluator || !evaluateDiscs(*evaluator, later, value)) return false;
+      if (!evaluator) evaluator = std::make_unique<EvaluatorInDirectory>(job.out);
+      if (!evaluator->discs(later.board, later.side, value)) return false;
     }
     targets[i] = static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin);
   }
@@ -148,14 +126,15 @@ int fitStage(StageData data, int stage, const FitJob& job, FloatNetwork& network
     std::fprintf(report, "stage %02d: cannot write %s\n", stage, name.c_str());
     return 1;
   }
-  const auto evaluator = evaluatorIn(job.out);
+  const EvaluatorInDirectory evaluator(job.out);
   double intError = 0;
-  for (std::size_t i = 0; evaluator && i < data.heldOut.size(); ++i) {
+  bool read = evaluator.get() != nullptr;
+  for (std::size_t i = 0; read && i < data.heldOut.size(); ++i) {
     double value = 0;
-    if (!evaluateDiscs(*evaluator, data.heldOut[i], value)) break;
+    read = evaluator.discs(data.heldOut[i].board, data.heldOut[i].side, value);
     intError += std::fabs(value - data.heldOutTargets[i]);
   }
-  if (!evaluator) {
+  if (!read) {
     std::fprintf(report, "stage %02d: the evaluator cannot read %s\n", stage, job.out.c_str());
     return 1;
   }

@@ -10,19 +10,27 @@
 
 namespace kaimo::train {
 
-bool loadTrainingSet(const std::string& dir, std::vector<TrainingPosition>& positions, std::string& error) {
-  std::vector<std::string> files;
-  std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator(dir, ignored)) {
-    if (entry.path().extension() == ".kpos") files.push_back(entry.path().string());
-  }
-  std::sort(files.begin(), files.end());
-  for (const std::string& file : files) {
-    if (!readPositions(file, positions, error)) return false;
-  }
-  if (files.empty()) {
-    error = "no positions (*.kpos) in " + dir;
-    return false;
+bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& positions, std::string& error) {
+  std::size_t begin = 0;
+  while (begin <= dirs.size()) {
+    const std::size_t comma = std::min(dirs.find(',', begin), dirs.size());
+    const std::string dir = dirs.substr(begin, comma - begin);
+    std::vector<std::string> files;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ignored)) {
+      if (entry.path().extension() == ".kpos") files.push_back(entry.path().string());
+    }
+    if (files.empty()) {
+      error = "no positions (*.kpos) in " + dir;
+      return false;
+    }
+    // In name order: games-* before the solved positions, each game's
+    // positions together and in order.
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files) {
+      if (!readPositions(file, positions, error)) return false;
+    }
+    begin = comma + 1;
   }
   return true;
 }

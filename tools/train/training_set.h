@@ -10,9 +10,10 @@
 
 namespace kaimo::train {
 
-// Every *.kpos file of `dir` (games and solved positions); false with `error` set
-// when a file cannot be read.
-bool loadTrainingSet(const std::string& dir, std::vector<TrainingPosition>& positions, std::string& error);
+// Every *.kpos file (games and solved positions) of each directory of the
+// comma-separated list `dirs`; false with `error` set when a directory holds
+// none or a file cannot be read.
+bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& positions, std::string& error);
 
 // One game in `every` is held out.
 inline bool isHeldOut(std::int32_t game, int every) { return every > 0 && game % every == every - 1; }

@@ -1,0 +1,67 @@
+// The steps of kaimo-train run end to end on a few cheap games.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/eval/pattern_layout.h"
+#include "tests/common/temp_dir.h"
+#include "tools/cli/cli_args.h"
+#include "tools/train/train_commands.h"
+#include "tools/train/train_data.h"
+
+namespace kaimo::train {
+namespace {
+
+using TrainSteps = kaimo::testing::InTempDir;
+
+cli::Words words(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
+
+// Lines and their reverses: 3^L raw lines, 3^ceil(L/2) of them palindromes.
+int expectedLineClasses(int length) { return (powerOfThree(length) + powerOfThree((length + 1) / 2)) / 2; }
+
+TEST_F(TrainSteps, TablesHoldOneClassPerLineAndItsReverse) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_EQ(runTables(words({"--out", "t"}), out), 0);
+  std::fclose(out);
+  for (int length = 4; length <= 10; ++length) {
+    IndexTable table;
+    ASSERT_EQ(readIndexTable(("t/" + indexTableFileName(length, 0)).c_str(), length, table), LayoutStatus::Ok);
+    EXPECT_EQ(table.classCount, expectedLineClasses(length)) << length;
+  }
+  IndexTable edge;
+  ASSERT_EQ(readIndexTable(("t/" + indexTableFileName(8, 1)).c_str(), 8, edge), LayoutStatus::Ok);
+  EXPECT_EQ(edge.classCount, expectedLineClasses(8));
+  // Edge entries read from the other corner carry the flag, the others not.
+  const int raw = 1;  // white on the last square, black on all the others
+  EXPECT_EQ(edge.entries[raw] & kMirroredFlag, 0);
+  EXPECT_NE(edge.entries[reversedLineIndex(raw, 8)] & kMirroredFlag, 0);
+}
+
+TEST_F(TrainSteps, FitWritesStagesTheEvaluatorReadsBack) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_EQ(runGames(words({"--dir", "g", "--games", "6", "--chunk", "3", "--depth", "1", "--exact", "8"}), out), 0);
+  // The int16 check inside the fit makes it fail when the evaluator disagrees.
+  ASSERT_EQ(runFit(words({"--dir", "g", "--out", "d", "--stages", "21-23", "--epochs", "2", "--bootstrap", "4",
+                          "--holdout", "2"}),
+                   out),
+            0);
+  const long bytes = stageFileBytes(inputSpace().layout.rowCount);
+  for (int stage = 21; stage <= 23; ++stage) {
+    const auto name = std::filesystem::path("d") / stageFileName(stage);
+    ASSERT_TRUE(std::filesystem::exists(name));
+    EXPECT_EQ(static_cast<long>(std::filesystem::file_size(name)), bytes);
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path("d") / stageFileName(20)));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("d") / "fgtb081.kmx"));
+  std::fclose(out);
+}
+
+TEST_F(TrainSteps, FitRefusesABootstrapThatWouldReadItsOwnStage) {
+  std::FILE* out = std::tmpfile();
+  EXPECT_THROW(runFit(words({"--dir", "g", "--out", "d", "--bootstrap", "2"}), out), cli::UsageError);
+  std::fclose(out);
+}
+
+}  // namespace
+}  // namespace kaimo::train
