@@ -11,6 +11,12 @@ namespace {
 // Reserved words that a confirmed settings dialog always clears.
 constexpr int kClearedOnConfirmWords[] = {5, 6};
 
+int valueCount(const SquareValues& values) {
+  int n = 0;
+  for (int v : values) n += v != SCORE_NONE;
+  return n;
+}
+
 }  // namespace
 
 void GameController::applySettings(const PlayerSettings& edited) {
@@ -33,6 +39,9 @@ void GameController::startAnalysis() {
   clearSquareValues();
   exchange().publishValues(squareValues_);
   window_.setPaneText(kProgressPane, texts::kAnalysing);
+  analysisStart_ = std::chrono::steady_clock::now();
+  analysisMoves_ = boardMobility(board_, side_);
+  analysisSecondShown_ = 0;
   mode_ = ViewMode::Busy;
   window_.requestRepaint();
   launchAnalysisWorker();
@@ -45,6 +54,7 @@ void GameController::tickAnalysis() {
   if (result.finished != 1) {
     exchange().fetchValues(squareValues_);
     forwardStatusTexts();
+    showAnalysisClock();
     window_.requestRepaint();
     return;
   }
@@ -56,6 +66,17 @@ void GameController::tickAnalysis() {
   exchange().fetchValues(squareValues_);
   window_.requestRepaint();
   tellEvalError();
+}
+
+// The worker says how far it is only when a move is solved, which deep
+// positions take minutes over; the window keeps the seconds counting between.
+void GameController::showAnalysisClock() {
+  const auto elapsed = std::chrono::steady_clock::now() - analysisStart_;
+  const std::int64_t seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
+  if (seconds <= analysisSecondShown_ || analysisMoves_ == 0) return;
+  analysisSecondShown_ = seconds;
+  const double percent = valueCount(squareValues_) * 100.0 / analysisMoves_;
+  window_.setPaneText(kProgressPane, texts::analysisProgressText(percent, seconds));
 }
 
 }  // namespace kaimo

@@ -4,6 +4,7 @@
 // a 100 ms tick, and reaches the window only through ControllerWindow.
 #pragma once
 
+#include <chrono>
 #include <thread>
 
 #include "app/controller/analysis_worker.h"
@@ -137,6 +138,7 @@ class GameController {
   void becomeIdle();
   void clearSquareValues() { squareValues_.fill(SCORE_NONE); }
   void tickAnalysis();
+  void showAnalysisClock();
   void discardStatusTexts();
   void launchThinkWorker();
   void launchAnalysisWorker();
@@ -158,6 +160,11 @@ class GameController {
   Board searchBoard_{};
   SearchJob job_{};
   AnalysisJob analysisJob_{};
+  // The running analysis as the window sees it: when it began, how many
+  // moves it has to solve and the whole second last shown in pane 0.
+  std::chrono::steady_clock::time_point analysisStart_{};
+  int analysisMoves_ = 0;
+  std::int64_t analysisSecondShown_ = 0;
   // The square an editing drag changed last; kEditNowhere after a release.
   int lastEditSquare_ = kEditNowhere;
   // Joined once the worker has posted, so no thread outlives the controller.

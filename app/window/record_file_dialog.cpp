@@ -11,8 +11,8 @@ QString chooseRecordPath(QWidget* parent, RecordFileUse use) {
   dialog.setDefaultSuffix(QString::fromLatin1(kRecordDefaultSuffix));
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  // Overwriting is confirmed by default; say so, since losing a record is
-  // the one thing this dialog must not do quietly.
+  // Qt asks before replacing a file unless told otherwise; spelt out because
+  // replacing a record without a word is the one thing this must never do.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();

@@ -264,6 +264,17 @@ TEST_F(Study, ProgressAndValuesArriveMoveByMoveAndPauseClearsThem) {
   EXPECT_EQ(exchange().stopRequested(), 0);
 }
 
+TEST_F(Study, TheSecondsCountOnWhileAMoveTakesLong) {
+  // 39 empty squares: the first move alone takes far longer than the test.
+  setPosition(c(), patternWithEmpties(39), kBlack);
+  c().startAnalysis();
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.panes[kProgressPane] != "終盤解析"; }, std::chrono::seconds(5)));
+  EXPECT_EQ(window.panes[kProgressPane], "  0.00%完了 1 sec");
+  EXPECT_EQ(c().mode(), ViewMode::Busy);
+  c().pause();
+  EXPECT_EQ(window.panes[kProgressPane], "停止");
+}
+
 TEST_F(Study, StartingAGameAfterAnAnalysisShowsNoLeftOverText) {
   setPosition(c(), wipeOutIn39Empties(), kBlack);
   analyseToTheEnd();

@@ -1,0 +1,234 @@
+// The player settings dialog on the offscreen platform: what it shows, the
+// check of its fields with the program's messages and the focus, and what OK
+// and Cancel leave in the thirty words.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "app/window/depth_field.h"
+#include "app/window/player_settings_dialog.h"
+#include "engine/eval/routines.h"
+
+namespace kaimo {
+namespace {
+
+using namespace dialog141;
+
+constexpr const char* kNotAnInteger = "整数を入力してください。";
+constexpr const char* kOutOfRange = "0 から 60 までの整数を入力してください。";
+
+// Every word different, so a word copied to the wrong place shows.
+PlayerSettings distinctSettings() {
+  PlayerSettings s{};
+  for (int i = 0; i < kSettingsWordCount; ++i) s[i] = 100 + i;
+  s[kBlackRoutineWord] = 2;
+  s[kWhiteRoutineWord] = 0;
+  s[kBlackNormalDepthWord] = 7;
+  s[kBlackExactDepthWord] = 15;
+  s[kBlackWinDepthWord] = 17;
+  s[kWhiteNormalDepthWord] = 4;
+  s[kWhiteExactDepthWord] = 12;
+  s[kWhiteWinDepthWord] = 14;
+  return s;
+}
+
+}  // namespace
+
+class PlayerSettingsDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    messages_.clear();
+    dialog_ = std::make_unique<CPlayerSettingsDialog>(distinctSettings());
+    dialog_->setMessageHandler([this](const QString& text) { messages_ << text; });
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+  }
+  void cleanup() { dialog_.reset(); }
+
+  void showsTheRoutinesAndTheDepths() {
+    QCOMPARE(dialog_->windowTitle(), QString("対局者設定"));
+    for (int id : {kBlackRoutines, kWhiteRoutines}) {
+      auto* list = list_(id);
+      QCOMPARE(list->count(), routineCount());
+      for (int i = 0; i < routineCount(); ++i) QCOMPARE(list->item(i)->text(), QString::fromUtf8(routineTable[i].name));
+    }
+    QCOMPARE(list_(kBlackRoutines)->currentRow(), 2);
+    QCOMPARE(list_(kWhiteRoutines)->currentRow(), 0);
+    QCOMPARE(list_(kBlackRoutines)->item(0)->text(), QString("人間"));
+    const QList<QPair<int, QString>> depths = {{kBlackNormalDepth, "7"}, {kBlackExactDepth, "15"},
+                                               {kBlackWinDepth, "17"},   {kWhiteNormalDepth, "4"},
+                                               {kWhiteExactDepth, "12"}, {kWhiteWinDepth, "14"}};
+    for (const auto& [id, text] : depths) QCOMPARE(field(id)->fieldText(), text);
+  }
+
+  void probCutControlsExistButAreHidden() {
+    for (int id : {kBlackProbCut, kWhiteProbCut, kBlackCutValue, kWhiteCutValue, kBlackCutLabel, kWhiteCutLabel,
+                   kBlackProbCutA, kWhiteProbCutA, kBlackProbCutB, kWhiteProbCutB}) {
+      QWidget* control = dialog_->control(id);
+      QVERIFY2(control != nullptr, qPrintable(QString::number(id)));
+      QVERIFY2(!control->isVisible(), qPrintable(QString::number(id)));
+    }
+    QCOMPARE(static_cast<QCheckBox*>(dialog_->control(kBlackProbCut))->text(), QString("ProbCutを使用(&D)"));
+    QCOMPARE(static_cast<QLabel*>(dialog_->control(kWhiteCutLabel))->text(), QString("Cut値(&L)"));
+  }
+
+  void labelsCarryTheirMnemonics() {
+    QStringList texts;
+    for (QLabel* label : dialog_->findChildren<QLabel*>()) {
+      if (label->isVisible()) texts << label->text();
+    }
+    for (const char* expected : {"思考ルーチン(&A)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)",
+                                 "思考ルーチン(&H)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)",
+                                 "手"}) {
+      QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
+    }
+    QCOMPARE(static_cast<QPushButton*>(dialog_->control(2))->text(), QString("ｷｬﾝｾﾙ"));
+  }
+
+  void fieldsAreCheckedOnOk_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");  // empty: accepted
+    for (int id : {kBlackNormalDepth, kWhiteExactDepth, kBlackWinDepth, kWhiteWinDepth}) {
+      const QString name = QString::number(id);
+      QTest::newRow(qPrintable(name + " 61")) << id << "61" << kOutOfRange;
+      QTest::newRow(qPrintable(name + " 60")) << id << "60" << "";
+      QTest::newRow(qPrintable(name + " 0")) << id << "0" << "";
+      QTest::newRow(qPrintable(name + " text")) << id << "abc" << kNotAnInteger;
+      QTest::newRow(qPrintable(name + " empty")) << id << "" << kNotAnInteger;
+    }
+    QTest::newRow("minus one") << kBlackExactDepth << "-1" << kOutOfRange;
+    QTest::newRow("beyond int") << kWhiteNormalDepth << "99999999999" << kNotAnInteger;
+    QTest::newRow("digits then text") << kWhiteNormalDepth << "12a" << kNotAnInteger;
+    QTest::newRow("blanks around") << kWhiteNormalDepth << " 12 " << "";
+  }
+  void fieldsAreCheckedOnOk() {
+    QFETCH(int, id);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    field(id)->setRawText(text);
+    dialog_->accept();
+    if (message.isEmpty()) {
+      QVERIFY(messages_.isEmpty());
+      QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+      bool ok = false;
+      const int number = text.trimmed().toInt(&ok);
+      QVERIFY(ok);
+      QCOMPARE(dialog_->settings()[wordOf(id)], number);
+    } else {
+      QCOMPARE(messages_, QStringList{message});
+      QVERIFY(dialog_->isVisible());
+      QCOMPARE(dialog_->focusWidget(), static_cast<QWidget*>(field(id)));
+      QVERIFY(dialog_->settings() == distinctSettings());
+    }
+  }
+
+  void theFirstBadFieldInCheckOrderIsTold() {
+    // Checked in the order white exact, black exact, black normal, white
+    // normal, black win, white win.
+    field(kWhiteWinDepth)->setRawText("");
+    field(kBlackNormalDepth)->setRawText("70");
+    field(kBlackWinDepth)->setRawText("x");
+    dialog_->accept();
+    QCOMPARE(messages_, QStringList{kOutOfRange});
+    QCOMPARE(dialog_->focusWidget(), static_cast<QWidget*>(field(kBlackNormalDepth)));
+    field(kBlackNormalDepth)->setRawText("6");
+    dialog_->accept();
+    QCOMPARE(messages_.last(), QString(kNotAnInteger));
+    QCOMPARE(dialog_->focusWidget(), static_cast<QWidget*>(field(kBlackWinDepth)));
+  }
+
+  void okCopiesEveryWordAndClearsProbCut() {
+    list_(kWhiteRoutines)->setCurrentRow(1);
+    field(kWhiteNormalDepth)->setRawText("9");
+    static_cast<QPushButton*>(dialog_->control(1))->click();
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    PlayerSettings expected = distinctSettings();
+    expected[kWhiteRoutineWord] = 1;
+    expected[kWhiteNormalDepthWord] = 9;
+    for (int word : {kBlackProbCutWord, kBlackCutValueWord, kBlackProbCutAWord, kBlackProbCutBWord, kWhiteProbCutWord,
+                     kWhiteCutValueWord, kWhiteProbCutAWord, kWhiteProbCutBWord}) {
+      expected[word] = 0;
+    }
+    for (int i = 0; i < kSettingsWordCount; ++i) QCOMPARE(dialog_->settings()[i], expected[i]);
+  }
+
+  void cancelKeepsTheWords() {
+    list_(kBlackRoutines)->setCurrentRow(0);
+    field(kBlackNormalDepth)->setRawText("61");
+    static_cast<QPushButton*>(dialog_->control(2))->click();
+    QCOMPARE(dialog_->result(), int(QDialog::Rejected));
+    QVERIFY(messages_.isEmpty());
+  }
+
+  void theListChangesTheCopyAtOnce() {
+    list_(kBlackRoutines)->setCurrentRow(1);
+    QCOMPARE(dialog_->settings()[kBlackRoutineWord], 1);
+  }
+
+  void spinButtonsStepWithinTheRange() {
+    DepthField* depth = field(kBlackNormalDepth);
+    depth->setNumber(59);
+    depth->stepBy(1);
+    QCOMPARE(depth->fieldText(), QString("60"));
+    depth->stepBy(1);
+    QCOMPARE(depth->fieldText(), QString("60"));
+    depth->setNumber(1);
+    depth->setFocus();
+    QTest::keyClick(depth, Qt::Key_Down);
+    QCOMPARE(depth->fieldText(), QString("0"));
+    QTest::keyClick(depth, Qt::Key_Down);
+    QCOMPARE(depth->fieldText(), QString("0"));
+    QTest::keyClick(depth, Qt::Key_Up);
+    QCOMPARE(depth->fieldText(), QString("1"));
+  }
+
+  void typingTakesDigitsOnly() {
+    DepthField* depth = field(kWhiteExactDepth);
+    depth->setNumber(1);
+    depth->setFocus();
+    auto* edit = depth->findChild<QLineEdit*>();
+    edit->selectAll();
+    QTest::keyClicks(edit, "4x-5");
+    QCOMPARE(depth->fieldText(), QString("45"));
+  }
+
+  void aRoutineOutsideTheTableIsKept() {
+    PlayerSettings s = distinctSettings();
+    s[kBlackRoutineWord] = 9;
+    CPlayerSettingsDialog dialog(s);
+    QCOMPARE(static_cast<QListWidget*>(dialog.control(kBlackRoutines))->currentRow(), -1);
+    dialog.accept();
+    QCOMPARE(dialog.settings()[kBlackRoutineWord], 9);
+  }
+
+ private:
+  DepthField* field(int id) { return qobject_cast<DepthField*>(dialog_->control(id)); }
+  QListWidget* list_(int id) { return qobject_cast<QListWidget*>(dialog_->control(id)); }
+  static int wordOf(int id) {
+    switch (id) {
+      case kBlackNormalDepth: return kBlackNormalDepthWord;
+      case kWhiteNormalDepth: return kWhiteNormalDepthWord;
+      case kBlackExactDepth: return kBlackExactDepthWord;
+      case kWhiteExactDepth: return kWhiteExactDepthWord;
+      case kBlackWinDepth: return kBlackWinDepthWord;
+      case kWhiteWinDepth: return kWhiteWinDepthWord;
+      default: return -1;
+    }
+  }
+
+  QStringList messages_;
+  std::unique_ptr<CPlayerSettingsDialog> dialog_;
+};
+
+}  // namespace kaimo
+
+QTEST_MAIN(kaimo::PlayerSettingsDialogTest)
+#include "player_settings_dialog_test.moc"
