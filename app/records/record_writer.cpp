@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "app/records/safe_file.h"
+#include "support/files/safe_file.h"
 #include "engine/board/notation.h"
 #include "engine/board/turn.h"
 

@@ -1,11 +1,10 @@
 #include "app/settings/player_settings.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <vector>
 
-#include <unistd.h>
+#include "support/files/safe_file.h"
 
 namespace kaimo {
 namespace {
@@ -13,8 +12,6 @@ namespace {
 constexpr int kWordBytes = 4;
 constexpr int kHeaderBytes = 2 * kWordBytes;
 constexpr int kFileBytes = kHeaderBytes + kSettingsWordCount * kWordBytes;
-// Beside the real file, so the rename stays within one file system.
-constexpr const char* kTemporarySuffix = ".tmp";
 
 std::int32_t wordAt(const std::vector<unsigned char>& bytes, int offset) {
   std::uint32_t value = 0;
@@ -34,16 +31,6 @@ bool readHead(std::FILE* stream, std::vector<unsigned char>& bytes) {
   const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), stream);
   bytes.resize(got);
   return std::ferror(stream) == 0;
-}
-
-// Writes and closes `file`; false when any step fails.
-bool writeAndClose(std::FILE* file, const std::vector<unsigned char>& bytes) {
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  // Devices and some file systems cannot sync; that is no write error.
-  ok = (::fsync(fileno(file)) == 0 || errno == EINVAL) && ok;
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
 }
 
 }  // namespace
@@ -94,12 +81,10 @@ bool savePlayerSettings(const PlayerSettings& settings, const std::string& path)
   appendWord(bytes, kSettingsWordCount);
   for (std::int32_t word : settings.words) appendWord(bytes, word);
 
-  const std::string temporary = path + kTemporarySuffix;
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
-  if (writeAndClose(file, bytes) && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-  std::remove(temporary.c_str());
-  return false;
+  const SafeWriteResult result = writeFileSafely(path, [&bytes](std::FILE* file) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  });
+  return result.ok();
 }
 
 std::string settingsWriteErrorText(const std::string& fileName) {

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 
 #include "app/records/record_writer.h"
-#include "app/records/safe_file.h"
+#include "support/files/safe_file.h"
 #include "tests/app/records/record_test_util.h"
 #include "tests/common/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "app/records/safe_file.h"
+#include "support/files/safe_file.h"
 
 #include <atomic>
 #include <cerrno>
