@@ -29,6 +29,9 @@ class InTempDir : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
 
+  static void writeFile(const std::string& name, const std::string& text) {
+    std::ofstream(name, std::ios::binary) << text;
+  }
   static std::string readFile(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
+#include "tests/common/capture.h"
 #include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
 
 namespace kaimo::cli {
 namespace {
 
-std::string capture(int (*run)(const Words&, std::FILE*), const Words& words) {
-  std::FILE* f = std::tmpfile();
-  run(words, f);
-  std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
-  std::rewind(f);
-  EXPECT_EQ(std::fread(text.data(), 1, text.size(), f), text.size());
-  std::fclose(f);
-  return text;
-}
+using kaimo::testing::captureCommand;
 
 TEST(CliArgs, OptionsAndNumbers) {
   const Args args = Args::parse({"3", "--moves", "e4", "x"});
@@ -34,12 +26,12 @@ TEST(CliArgs, OptionsAndNumbers) {
 }
 
 TEST(CliCommands, PerftAndEvalOutput) {
-  EXPECT_EQ(capture(runPerft, {"3"}), "1 4\n2 12\n3 56\n");
-  const std::string eval = capture(runEval, {"--moves", "e4"});
+  EXPECT_EQ(captureCommand(runPerft, {"3"}).output, "1 4\n2 12\n3 56\n");
+  const std::string eval = captureCommand(runEval, {"--moves", "e4"}).output;
   EXPECT_NE(eval.find("狸 "), std::string::npos);
-  EXPECT_THROW(capture(runPerft, {}), UsageError);
-  EXPECT_THROW(capture(runPerft, {"3", "--board", "/nonexistent/board.txt"}), UsageError);
-  EXPECT_THROW(capture(runEval, {"--bogus", "1"}), UsageError);
+  EXPECT_THROW(captureCommand(runPerft, {}), UsageError);
+  EXPECT_THROW(captureCommand(runPerft, {"3", "--board", "/nonexistent/board.txt"}), UsageError);
+  EXPECT_THROW(captureCommand(runEval, {"--bogus", "1"}), UsageError);
 }
 
 }  // namespace

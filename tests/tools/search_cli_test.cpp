@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
+#include "tests/common/capture.h"
 #include "tests/common/temp_dir.h"
 #include "tools/cli/bench_suite.h"
 #include "tools/cli/cli_args.h"
@@ -12,22 +12,10 @@
 namespace kaimo::cli {
 namespace {
 
-class SearchCommands : public kaimo::testing::InTempDir {
- protected:
-  static void writeFile(const std::string& name, const std::string& text) { std::ofstream(name) << text; }
+using kaimo::testing::captureCommand;
+using kaimo::testing::Captured;
 
-  // Standard output of one run, and its exit status.
-  static std::string run(int (*command)(const Words&, std::FILE*), const Words& words, int* status = nullptr) {
-    std::FILE* f = std::tmpfile();
-    const int result = command(words, f);
-    if (status != nullptr) *status = result;
-    std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    EXPECT_EQ(std::fread(text.data(), 1, text.size(), f), text.size());
-    std::fclose(f);
-    return text;
-  }
-};
+using SearchCommands = kaimo::testing::InTempDir;
 
 // Black at c1 makes white pass and plays e1 as well: 6 discs to 1.
 const std::string kPassBoard =
@@ -35,9 +23,9 @@ const std::string kPassBoard =
     "----------\n----------\n----------\n----------\n---------o\n";
 
 TEST_F(SearchCommands, SearchPrintsOneLineAboutTheMove) {
-  int status = -1;
-  const std::string line = run(runSearch, {"--moves", "e4d4", "--depth", "3"}, &status);
-  EXPECT_EQ(status, 0);
+  const Captured search = captureCommand(runSearch, {"--moves", "e4d4", "--depth", "3"});
+  const std::string& line = search.output;
+  EXPECT_EQ(search.status, 0);
   char move[3] = {};
   double value = 0;
   int depth = 0;
@@ -53,45 +41,45 @@ TEST_F(SearchCommands, SearchPrintsOneLineAboutTheMove) {
   EXPECT_TRUE(move[0] >= 'a' && move[0] <= 'j' && move[1] >= '0' && move[1] <= '9') << line;
   EXPECT_GT(leaves, 0);
   writeFile("pass.txt", kPassBoard);
-  EXPECT_TRUE(run(runSearch, {"--board", "pass.txt"}, &status).starts_with("move c1 value +5.00 depth 2 "));
-  EXPECT_TRUE(run(runSearch, {"--board", "pass.txt", "--side", "white"}, &status).starts_with("move none value none "));
+  EXPECT_TRUE(captureCommand(runSearch, {"--board", "pass.txt"}).output.starts_with("move c1 value +5.00 depth 2 "));
+  EXPECT_TRUE(captureCommand(runSearch, {"--board", "pass.txt", "--side", "white"})
+                  .output.starts_with("move none value none "));
 }
 
 TEST_F(SearchCommands, SearchRefusesHumansAndUnknownRoutines) {
-  EXPECT_THROW(run(runSearch, {"--routine", "人間"}), UsageError);
-  EXPECT_THROW(run(runSearch, {"--routine", "0"}), UsageError);
-  EXPECT_THROW(run(runSearch, {"--routine", "99"}), UsageError);
-  EXPECT_THROW(run(runSearch, {"--routine", "cat"}), UsageError);
-  EXPECT_THROW(run(runSearch, {"--depth", "0"}), UsageError);
-  EXPECT_THROW(run(runSearch, {"extra"}), UsageError);
-  int status = -1;
-  run(runSearch, {"--routine", "1", "--depth", "1"}, &status);
-  EXPECT_EQ(status, 0);
+  EXPECT_THROW(captureCommand(runSearch, {"--routine", "人間"}), UsageError);
+  EXPECT_THROW(captureCommand(runSearch, {"--routine", "0"}), UsageError);
+  EXPECT_THROW(captureCommand(runSearch, {"--routine", "99"}), UsageError);
+  EXPECT_THROW(captureCommand(runSearch, {"--routine", "cat"}), UsageError);
+  EXPECT_THROW(captureCommand(runSearch, {"--depth", "0"}), UsageError);
+  EXPECT_THROW(captureCommand(runSearch, {"extra"}), UsageError);
+  EXPECT_EQ(captureCommand(runSearch, {"--routine", "1", "--depth", "1"}).status, 0);
 }
 
 TEST_F(SearchCommands, AnalyzePrintsEveryLegalMoveAndRefusesFortyEmpties) {
   writeFile("pass.txt", kPassBoard);
-  int status = -1;
-  const std::string text = run(runAnalyze, {"--board", "pass.txt"}, &status);
-  EXPECT_EQ(status, 0);
+  const Captured analysis = captureCommand(runAnalyze, {"--board", "pass.txt"});
+  const std::string& text = analysis.output;
+  EXPECT_EQ(analysis.status, 0);
   long long leaves = -1, msec = -1;
   ASSERT_EQ(std::sscanf(text.c_str(), "c1 +5\nleaves %lld msec %lld\n", &leaves, &msec), 2) << text;
   EXPECT_EQ(text, "c1 +5\nleaves " + std::to_string(leaves) + " msec " + std::to_string(msec) + "\n");
-  EXPECT_EQ(run(runAnalyze, {}, &status), "");  // the initial position has 96 empty squares
-  EXPECT_EQ(status, 2);
+  const Captured refused = captureCommand(runAnalyze, {});
+  EXPECT_EQ(refused.output, "");  // the initial position has 96 empty squares
+  EXPECT_EQ(refused.status, 2);
 }
 
 TEST_F(SearchCommands, BenchRunsASuiteFileAndPrintsTotals) {
   std::string oneLine = kPassBoard;
   std::erase(oneLine, '\n');
   writeFile("suite.txt", "# one position\n\nexact x " + oneLine + "\n");
-  int status = -1;
-  const std::string text = run(runBench, {"--suite", "suite.txt"}, &status);
-  EXPECT_EQ(status, 0);
+  const Captured bench = captureCommand(runBench, {"--suite", "suite.txt"});
+  const std::string& text = bench.output;
+  EXPECT_EQ(bench.status, 0);
   EXPECT_NE(text.find(" 1 exact   x depth  2 move c1   value   +5.00 leaves "), std::string::npos) << text;
   EXPECT_NE(text.find("\nmidgame  leaves            0 "), std::string::npos) << text;
   EXPECT_NE(text.find("\ntotal    leaves "), std::string::npos) << text;
-  EXPECT_THROW(run(runBench, {"--suite", "missing.txt"}), UsageError);
+  EXPECT_THROW(captureCommand(runBench, {"--suite", "missing.txt"}), UsageError);
 }
 
 TEST(BenchSuite, TheBuiltInSuiteIsTheSeededOne) {

@@ -8,32 +8,19 @@
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 #include "engine/eval/score.h"
-#include "tests/app/controller/recording_window.h"
+#include "tests/app/controller/controller_fixture.h"
 
 namespace kaimo {
 namespace {
 
+using testing::blackMustPassBoard;
+using testing::firstLegalSquare;
+using testing::initialBoard;
+using testing::kComputer;
+using testing::kHuman;
 using testing::quickSettings;
-using testing::RecordingWindow;
 using testing::setPosition;
 using testing::tickUntil;
-
-constexpr int kHuman = 0;
-constexpr int kComputer = 1;
-
-int firstLegalSquare(const Board& board, int side) {
-  Board scratch;
-  for (int s = 0; s < kSquareCount; ++s) {
-    if (boardPlay(board, scratch, s, side) > 1) return s;
-  }
-  return -1;
-}
-
-Board initialBoard() {
-  Board b;
-  boardInit(b);
-  return b;
-}
 
 // Each square a different mixture, so a wrong transform cannot look right.
 Board asymmetricBoard() {
@@ -42,25 +29,12 @@ Board asymmetricBoard() {
   return b;
 }
 
-class BoardCommands : public ::testing::Test {
+class BoardCommands : public testing::ControllerFixture<> {
  protected:
-  void make(const PlayerSettings& s) {
-    settings = s;
-    controller = std::make_unique<GameController>(settings, window);
-  }
-  void TearDown() override {
-    controller.reset();
-    EXPECT_EQ(window.foreignCalls, 0);
-  }
-  GameController& c() { return *controller; }
   // Two humans play `moves` legal moves from the start (the first legal square each time).
   void playHumanMoves(int moves) {
-    c().start();
-    c().onTimer();
-    for (int i = 0; i < moves; ++i) {
-      c().clickSquare(firstLegalSquare(c().board(), c().side()));
-      c().onTimer();
-    }
+    startAndTick();
+    for (int i = 0; i < moves; ++i) clickAndTick(firstLegalSquare(c().board(), c().side()));
   }
   void enterEditing() {
     c().toggleEditing();
@@ -80,10 +54,6 @@ class BoardCommands : public ::testing::Test {
       }
     }
   }
-
-  PlayerSettings settings;
-  RecordingWindow window;
-  std::unique_ptr<GameController> controller;
 };
 
 TEST_F(BoardCommands, BackTwiceShowsTheStartAndForwardGoesOnAgain) {
@@ -311,8 +281,7 @@ TEST_F(BoardCommands, LeavingEditingShowsStoppedAndEditingAgainStopsAGame) {
   EXPECT_EQ(c().highlightMarks(), MoveMarks{});
 
   setPosition(c(), initialBoard(), kWhite);
-  c().start();
-  c().onTimer();
+  startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead); }));
   enterEditing();
   MoveMarks all;
@@ -326,19 +295,14 @@ TEST_F(BoardCommands, StartingFromAnEditedPositionPlaysFromIt) {
   make(quickSettings(kHuman, kHuman));
   enterEditing();
   // White a1 and black a2 alone: black has no move, white plays a3.
-  Board target;
-  target.fill(kEmpty);
-  target[squareAt(0, 0)] = kWhite;
-  target[squareAt(0, 1)] = kBlack;
+  const Board target = blackMustPassBoard();
   editTo(target);
   ASSERT_EQ(c().board(), target);
   ASSERT_TRUE(c().canStart());
-  c().start();
-  c().onTimer();
+  startAndTick();
   EXPECT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
   EXPECT_EQ(c().side(), kWhite);
-  c().clickSquare(squareAt(0, 2));
-  c().onTimer();
+  clickAndTick(squareAt(0, 2));
   ASSERT_EQ(c().history().size(), 2u);
   EXPECT_EQ(c().history()[0].board, target) << "the edited board became the game's position";
   EXPECT_EQ(c().history()[0].side, kWhite);

@@ -10,28 +10,21 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "engine/eval/score.h"
-#include "tests/app/controller/recording_window.h"
+#include "tests/app/controller/controller_fixture.h"
 
 namespace kaimo {
 namespace {
 
+using testing::blackMustPassBoard;
+using testing::initialBoard;
+using testing::kComputer;
+using testing::kHuman;
+using testing::legalSquares;
+using testing::nearlyFullBoard;
 using testing::quickSettings;
-using testing::RecordingWindow;
+using testing::readProgressText;
 using testing::setPosition;
 using testing::tickUntil;
-
-constexpr int kHuman = 0;
-constexpr int kComputer = 1;  // "狸"
-
-std::vector<int> legalSquares(const Board& board, int side) {
-  MoveMarks marks;
-  boardLegalMarks(board, side, marks);
-  std::vector<int> squares;
-  for (int s = 0; s < kSquareCount; ++s) {
-    if (marks[s]) squares.push_back(s);
-  }
-  return squares;
-}
 
 // "%+.2lf", such as +0.50.
 bool isEvaluationText(const std::string& text) {
@@ -42,12 +35,9 @@ bool isEvaluationText(const std::string& text) {
          consumed == static_cast<int>(text.size()) && text.size() >= 5 && text[text.size() - 3] == '.';
 }
 
-// "%ld%% %ldKLeaf/sec %ldmsec"
 bool isProgressText(const std::string& text) {
-  long percent, rate, elapsed;
-  int consumed = 0;
-  return std::sscanf(text.c_str(), "%ld%% %ldKLeaf/sec %ldmsec%n", &percent, &rate, &elapsed, &consumed) == 3 &&
-         consumed == static_cast<int>(text.size());
+  const auto numbers = readProgressText(text);
+  return numbers && numbers->wholeText;
 }
 
 // Black 60 discs, white 40, no empty square.
@@ -57,61 +47,14 @@ Board finishedBoard() {
   return b;
 }
 
-// White a1, black a2, everything else empty: black cannot move, white can
-// (a3), and after it black has no disc left.
-Board blackMustPassBoard() {
-  Board b;
-  b.fill(kEmpty);
-  b[0] = kWhite;
-  b[1] = kBlack;
-  return b;
-}
-
-// Six empty squares a1..a6, white b1..b6 and a10, black elsewhere: black is
-// far ahead; both sides can move.
-Board nearlyFullBoard() {
-  Board b;
-  b.fill(kBlack);
-  for (int row = 0; row < 6; ++row) {
-    b[squareAt(0, row)] = kEmpty;
-    b[squareAt(1, row)] = kWhite;
-  }
-  b[squareAt(0, 9)] = kWhite;
-  return b;
-}
-
-class Controller : public ::testing::Test {
+class Controller : public testing::ControllerFixture<> {
  protected:
-  void make(const PlayerSettings& s) {
-    settings = s;
-    controller = std::make_unique<GameController>(settings, window);
-  }
-  void TearDown() override {
-    controller.reset();
-    EXPECT_EQ(window.foreignCalls, 0) << "the window was called from a worker thread";
-  }
-  GameController& c() { return *controller; }
-  // Starts the game; the first tick makes the first turn.
-  void startAndTick() {
-    c().start();
-    c().onTimer();
-  }
-  // A human's click and the tick that plays it.
-  void clickAndTick(int square) {
-    c().clickSquare(square);
-    c().onTimer();
-  }
   std::size_t historySize() { return c().history().size(); }
-
-  PlayerSettings settings;
-  RecordingWindow window;
-  std::unique_ptr<GameController> controller;
 };
 
 TEST_F(Controller, StartsIdleOnTheInitialPosition) {
   make(quickSettings(kHuman, kComputer));
-  Board initial;
-  boardInit(initial);
+  const Board initial = initialBoard();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   EXPECT_EQ(c().board(), initial);
   EXPECT_EQ(c().side(), kBlack);
@@ -323,8 +266,7 @@ TEST_F(Controller, OfTwoClicksBeforeATickTheSecondIsPlayed) {
 TEST_F(Controller, IllegalClickIsRefusedInPaneZero) {
   make(quickSettings(kHuman, kHuman));
   startAndTick();
-  Board initial;
-  boardInit(initial);
+  const Board initial = initialBoard();
   int occupied = -1;
   for (int s = 0; s < kSquareCount && occupied < 0; ++s) {
     if (initial[s] != kEmpty) occupied = s;

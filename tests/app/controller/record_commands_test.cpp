@@ -3,34 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/controller/game_controller.h"
-#include "tests/app/controller/recording_window.h"
+#include "tests/app/controller/controller_fixture.h"
 #include "tests/common/temp_dir.h"
 
 namespace kaimo {
 namespace {
 
+using testing::initialBoard;
+using testing::kComputer;
+using testing::kHuman;
 using testing::quickSettings;
-using testing::RecordingWindow;
 using testing::tickUntil;
 
-constexpr int kHuman = 0;
-constexpr int kComputer = 1;
 constexpr const char* kCannotOpen = "ファイルが開けません。";
 constexpr const char* kBadRecord = "正しくない棋譜です。";
 
 int square(const char* name) { return squareAt(name[0] - 'a', name[1] == '0' ? 9 : name[1] - '1'); }
-
-Board initialBoard() {
-  Board b;
-  boardInit(b);
-  return b;
-}
 
 // The history of moves played one after another from the start (no passes).
 History historyOf(const std::vector<const char*>& moves) {
@@ -48,20 +41,8 @@ History historyOf(const std::vector<const char*>& moves) {
   return history;
 }
 
-void writeFile(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
-
-class RecordCommands : public testing::InTempDir {
+class RecordCommands : public testing::ControllerFixture<testing::InTempDir> {
  protected:
-  void make(const PlayerSettings& s) {
-    settings = s;
-    controller = std::make_unique<GameController>(settings, window);
-  }
-  void TearDown() override {
-    controller.reset();
-    EXPECT_EQ(window.foreignCalls, 0);
-    InTempDir::TearDown();
-  }
-  GameController& c() { return *controller; }
   void open(const std::string& path) {
     window.chosenFile = path;
     c().openRecord();
@@ -71,17 +52,9 @@ class RecordCommands : public testing::InTempDir {
     c().saveRecord();
   }
   void playMoves(const std::vector<const char*>& moves) {
-    c().start();
-    c().onTimer();
-    for (const char* move : moves) {
-      c().clickSquare(square(move));
-      c().onTimer();
-    }
+    startAndTick();
+    for (const char* move : moves) clickAndTick(square(move));
   }
-
-  PlayerSettings settings;
-  RecordingWindow window;
-  std::unique_ptr<GameController> controller;
 };
 
 TEST_F(RecordCommands, OpeningShowsTheFirstPositionOfTheRecord) {
@@ -158,8 +131,7 @@ TEST_F(RecordCommands, ARecordBrokenBeforeItsFirstMoveStillLeavesAPosition) {
   c().goToLast();
   save("after.txt");
   EXPECT_EQ(testing::InTempDir::readFile("after.txt"), "");
-  c().start();
-  c().onTimer();
+  startAndTick();
   EXPECT_EQ(c().mode(), ViewMode::Playing);
 }
 
@@ -192,10 +164,8 @@ TEST_F(RecordCommands, AnEditedStartIsSavedWithItsBoard) {
   make(quickSettings(kHuman, kHuman));
   c().toggleEditing();
   c().leftEdit(square("a1"));
-  c().start();
-  c().onTimer();
-  c().clickSquare(square("d5"));
-  c().onTimer();
+  startAndTick();
+  clickAndTick(square("d5"));
   const History played = c().history();
   ASSERT_EQ(played.size(), 2u);
   save("edited.txt");

@@ -16,24 +16,18 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
-#include "tests/app/controller/recording_window.h"
+#include "tests/app/controller/controller_fixture.h"
 #include "tests/common/plain_board.h"
 
 namespace kaimo {
 namespace {
 
+using testing::emptyCount;
+using testing::initialBoard;
+using testing::kHuman;
 using testing::quickSettings;
-using testing::RecordingWindow;
 using testing::setPosition;
 using testing::tickUntil;
-
-constexpr int kHuman = 0;
-
-int emptyCount(const Board& b) {
-  DiscCounts counts;
-  boardCount(b, counts);
-  return counts[2];
-}
 
 // Squares 0..60 black but a white disc on f6 with black beyond it in three
 // directions: 39 empty squares, and each of black's three moves takes the
@@ -75,17 +69,9 @@ int exactValue(const Board& b, int side) {
   return -exactValue(b, opponentOf(side));
 }
 
-class Study : public ::testing::Test {
+class Study : public testing::ControllerFixture<> {
  protected:
-  void SetUp() override {
-    settings = quickSettings(kHuman, kHuman);
-    controller = std::make_unique<GameController>(settings, window);
-  }
-  void TearDown() override {
-    controller.reset();
-    EXPECT_EQ(window.foreignCalls, 0);
-  }
-  GameController& c() { return *controller; }
+  void SetUp() override { make(quickSettings(kHuman, kHuman)); }
   int shownValueCount() {
     int n = 0;
     for (int v : c().squareValues()) n += v != SCORE_NONE;
@@ -96,15 +82,10 @@ class Study : public ::testing::Test {
     ASSERT_EQ(c().mode(), ViewMode::Busy);
     ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
   }
-
-  PlayerSettings settings;
-  RecordingWindow window;
-  std::unique_ptr<GameController> controller;
 };
 
 TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
-  Board initial;
-  boardInit(initial);
+  const Board initial = initialBoard();
   const std::string text = evaluationValuesText(initial, kBlack);
   c().showEvaluationValues();
   ASSERT_EQ(window.messages.size(), 1u);
@@ -139,8 +120,7 @@ TEST_F(Study, EvaluationLinesHaveSignAndTwoDecimals) {
 
 TEST_F(Study, EvaluationValuesDoNotStopAGame) {
   settings = quickSettings(kHuman, 1, 30, 0);
-  c().start();
-  c().onTimer();
+  startAndTick();
   ASSERT_EQ(c().mode(), ViewMode::Playing);
   c().showEvaluationValues();
   EXPECT_EQ(c().mode(), ViewMode::Playing);
@@ -151,8 +131,7 @@ TEST_F(Study, FortyEmptySquaresAreRefusedAndThirtyNineAccepted) {
   Board board = patternWithEmpties(40);
   ASSERT_EQ(emptyCount(board), 40);
   setPosition(c(), board, kBlack);
-  c().start();
-  c().onTimer();
+  startAndTick();
   ASSERT_EQ(c().mode(), ViewMode::Playing);
   c().startAnalysis();
   EXPECT_EQ(window.messages, std::vector<std::string>{"空きの数が40以上あるので、終盤解析はできません。"});
@@ -279,8 +258,7 @@ TEST_F(Study, StartingAGameAfterAnAnalysisShowsNoLeftOverText) {
   setPosition(c(), wipeOutIn39Empties(), kBlack);
   analyseToTheEnd();
   window.paneLog = {};
-  c().start();
-  c().onTimer();
+  startAndTick();
   c().onTimer();
   EXPECT_FALSE(window.paneShowed(kProgressPane, texts::kAnalysisDone));
   EXPECT_EQ(shownValueCount(), 0) << "starting clears the values";

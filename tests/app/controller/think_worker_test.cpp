@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -10,26 +9,20 @@
 #include "app/controller/game_texts.h"
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/score.h"
+#include "tests/app/controller/controller_fixture.h"
 
 namespace kaimo {
 namespace {
 
+using testing::blackMustPassBoard;
+using testing::emptyCount;
+using testing::initialBoard;
+using testing::nearlyFullBoard;
+using testing::readProgressText;
+
 int failingEvaluation(const Board&, int, int, DiscCounts&) { return SCORE_EVAL_ERROR; }
 
 void noProgress(int, SearchContext*) {}
-
-// Six empty squares a1..a6, white b1..b6 and a10, black elsewhere: black is
-// far ahead; both sides can move.
-Board nearlyFullBoard() {
-  Board b;
-  b.fill(kBlack);
-  for (int row = 0; row < 6; ++row) {
-    b[squareAt(0, row)] = kEmpty;
-    b[squareAt(1, row)] = kWhite;
-  }
-  b[squareAt(0, 9)] = kWhite;
-  return b;
-}
 
 class Worker : public ::testing::Test {
  protected:
@@ -39,9 +32,7 @@ class Worker : public ::testing::Test {
   }
   void prepare(const Board& b, int side, int depth, int winDepth, EvalFunc evaluate = evalSimple) {
     board = b;
-    DiscCounts counts;
-    boardCount(board, counts);
-    const int empties = counts[2];
+    const int empties = emptyCount(board);
     prepareSearchJob(job, board, side, depth, winDepth, evaluate, isStopRequested, noProgress, depth - 2, 0, 0, 0, 0,
                      solverDepthFor(depth, empties), hashDepthFor(depth, empties), 1, orderDepthFor(depth, empties));
   }
@@ -66,9 +57,7 @@ class Worker : public ::testing::Test {
 };
 
 TEST_F(Worker, NormalReadPostsALegalMoveWithItsValue) {
-  Board initial;
-  boardInit(initial);
-  prepare(initial, kBlack, 3, 0);
+  prepare(initialBoard(), kBlack, 3, 0);
   const ThinkResult r = run();
   EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.workerMarker, 0);
@@ -96,9 +85,7 @@ TEST_F(Worker, ProvenLossSearchesAgainForTheBestDefence) {
 }
 
 TEST_F(Worker, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {
-  Board initial;
-  boardInit(initial);
-  prepare(initial, kBlack, 3, 0, failingEvaluation);
+  prepare(initialBoard(), kBlack, 3, 0, failingEvaluation);
   const ThinkResult r = run();
   EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.move, -1);
@@ -108,11 +95,7 @@ TEST_F(Worker, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {
 }
 
 TEST_F(Worker, NoLegalMovePostsNoMove) {
-  Board b;
-  b.fill(kEmpty);
-  b[0] = kWhite;
-  b[1] = kBlack;
-  prepare(b, kBlack, 2, 0);
+  prepare(blackMustPassBoard(), kBlack, 2, 0);
   const ThinkResult r = run();
   EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.move, -1);
@@ -120,9 +103,7 @@ TEST_F(Worker, NoLegalMovePostsNoMove) {
 }
 
 TEST_F(Worker, StopRequestedBeforehandPostsNoMove) {
-  Board initial;
-  boardInit(initial);
-  prepare(initial, kBlack, 12, 0);
+  prepare(initialBoard(), kBlack, 12, 0);
   exchange().requestStop(1);
   const ThinkResult r = run();
   exchange().requestStop(0);
@@ -139,11 +120,11 @@ TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
   reportProgress(25 * kProgressPerPercent, &context);
   std::string text;
   ASSERT_TRUE(exchange().takeStatusText(0, text));
-  long long percent = 0, rate = 0, elapsed = 0;
-  ASSERT_EQ(std::sscanf(text.c_str(), "%lld%% %lldKLeaf/sec %lldmsec", &percent, &rate, &elapsed), 3) << text;
-  EXPECT_EQ(percent, 25);
-  EXPECT_GE(elapsed, 1000);
-  EXPECT_EQ(rate, 5'000'000'000 / elapsed);
+  const auto progress = readProgressText(text);
+  ASSERT_TRUE(progress) << text;
+  EXPECT_EQ(progress->percent, 25);
+  EXPECT_GE(progress->elapsed, 1000);
+  EXPECT_EQ(progress->rate, 5'000'000'000 / progress->elapsed);
 
   reportProgress(26 * kProgressPerPercent + 5, &context);
   ASSERT_TRUE(exchange().takeStatusText(0, text));
@@ -158,11 +139,11 @@ TEST(ProgressReport, NoTimeElapsedCountsAsOneMillisecond) {
   reportProgress(99 * kProgressPerPercent, &context);
   std::string text;
   ASSERT_TRUE(exchange().takeStatusText(0, text));
-  long long percent = 0, rate = 0, elapsed = 0;
-  ASSERT_EQ(std::sscanf(text.c_str(), "%lld%% %lldKLeaf/sec %lldmsec", &percent, &rate, &elapsed), 3) << text;
-  EXPECT_EQ(percent, 99);
-  EXPECT_GE(elapsed, 1);
-  EXPECT_EQ(rate, 7 / elapsed);
+  const auto progress = readProgressText(text);
+  ASSERT_TRUE(progress) << text;
+  EXPECT_EQ(progress->percent, 99);
+  EXPECT_GE(progress->elapsed, 1);
+  EXPECT_EQ(progress->rate, 7 / progress->elapsed);
 }
 
 }  // namespace

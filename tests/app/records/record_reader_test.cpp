@@ -98,14 +98,7 @@ TEST(RecordReader, ShortOrForeignBoardsAreFormatErrorsAndLeaveNoHalfBoard) {
 }
 
 TEST(RecordReader, APassNeedsNoSideToken) {
-  // Black a3 takes white's only disc in column a; white's last disc on f2
-  // sits under a black disc on the top edge and has no move, so black
-  // plays f3 as well.
-  Board start = testing::emptyBoard();
-  start[squareAt(0, 0)] = kBlack;
-  start[squareAt(0, 1)] = kWhite;
-  start[squareAt(5, 0)] = kBlack;
-  start[squareAt(5, 1)] = kWhite;
+  const Board start = testing::whitePassesAfterA3Board();
   const RecordReadResult read = readText(boardToken(start) + "a3f3");
   ASSERT_EQ(read.status, RecordStatus::Ok);
   ASSERT_EQ(read.history.size(), 3u);

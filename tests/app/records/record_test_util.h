@@ -10,16 +10,10 @@
 #include "app/records/history.h"
 #include "app/records/record_reader.h"
 #include "app/records/record_writer.h"
+#include "tests/common/capture.h"
 #include "tests/common/plain_board.h"
 
 namespace kaimo::testing {
-
-inline std::string streamContents(std::FILE* f) {
-  std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
-  std::rewind(f);
-  EXPECT_EQ(std::fread(text.data(), 1, text.size(), f), text.size());
-  return text;
-}
 
 inline RecordReadResult readText(const std::string& text) {
   std::FILE* f = std::tmpfile();
@@ -31,12 +25,7 @@ inline RecordReadResult readText(const std::string& text) {
 }
 
 inline std::string writeText(const History& history) {
-  std::FILE* f = std::tmpfile();
-  const RecordWriteResult result = writeRecord(f, history);
-  EXPECT_EQ(result.status, RecordStatus::Ok);
-  std::string text = streamContents(f);
-  std::fclose(f);
-  return text;
+  return captureOutput([&](std::FILE* f) { EXPECT_EQ(writeRecord(f, history).status, RecordStatus::Ok); }).output;
 }
 
 // The ten lines of a board, spelt out here rather than by boardWriteText.
@@ -65,6 +54,18 @@ inline Board initialBoard() {
 inline Board emptyBoard() {
   Board b;
   b.fill(kEmpty);
+  return b;
+}
+
+// Black a1 over white a2 and black f1 over white f2, the rest empty. Black
+// a3 takes white's only disc in column a; white's last disc on f2 sits under
+// a black disc on the top edge and has no move, so black plays f3 as well.
+inline Board whitePassesAfterA3Board() {
+  Board b = emptyBoard();
+  b[squareAt(0, 0)] = kBlack;
+  b[squareAt(0, 1)] = kWhite;
+  b[squareAt(5, 0)] = kBlack;
+  b[squareAt(5, 1)] = kWhite;
   return b;
 }
 

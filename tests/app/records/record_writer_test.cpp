@@ -58,11 +58,7 @@ TEST(RecordWriter, SideTokensOnlyWhereTheReaderWouldDeriveAnotherColour) {
 }
 
 TEST(RecordWriter, APassIsWrittenWithoutASideToken) {
-  Board start = testing::emptyBoard();
-  start[squareAt(0, 0)] = kBlack;
-  start[squareAt(0, 1)] = kWhite;
-  start[squareAt(5, 0)] = kBlack;
-  start[squareAt(5, 1)] = kWhite;
+  const Board start = testing::whitePassesAfterA3Board();
   const History game = playedHistory(start, kBlack, {squareAt(0, 2), squareAt(5, 2)});
   ASSERT_EQ(game[1].side, kBlack);  // white passed
   EXPECT_EQ(writeText(game), boardToken(start) + "a3f3");

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -22,8 +21,6 @@ namespace fs = std::filesystem;
 
 class SafeSave : public testing::InTempDir {
  protected:
-  static void writeFile(const std::string& name, const std::string& text) { std::ofstream(name) << text; }
-
   // Only the files the test made, no temporary leftovers.
   std::size_t filesInDir() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));

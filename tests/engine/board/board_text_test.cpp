@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/board/board.h"
+#include "tests/common/capture.h"
 #include "tests/common/plain_board.h"
 
 namespace kaimo {
@@ -21,13 +22,7 @@ struct TextStream {
 };
 
 std::string writeText(const Board& b) {
-  std::FILE* f = std::tmpfile();
-  boardWriteText(b, f);
-  std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
-  std::rewind(f);
-  EXPECT_EQ(std::fread(text.data(), 1, text.size(), f), text.size());
-  std::fclose(f);
-  return text;
+  return testing::captureOutput([&](std::FILE* f) { boardWriteText(b, f); }).output;
 }
 
 TEST(BoardText, InitialPositionText) {

@@ -35,6 +35,22 @@ TableEntry freshEntry(const Board& b, int side) {
   return entry;
 }
 
+// The key of the position `side` leaves by playing `move`, the opponent to move.
+PositionKey childKey(const Board& b, int side, int move) {
+  Board child;
+  boardPlay(b, child, move, side);
+  PositionKey key;
+  boardPackKey(key, child, opponentOf(side), 0);
+  return key;
+}
+
+// A fresh entry for `key` put in the context's table; null when the table has no room.
+TableEntry* placeEntry(SearchContext& context, const PositionKey& key) {
+  auto* entry = static_cast<TableEntry*>(kr_mapLookup(context.table, &key));
+  if (entry != nullptr) initEntry(*entry, key);
+  return entry;
+}
+
 // The squares whose children the evaluation saw, in the order it saw them.
 std::vector<Board> evaluated;
 int recordingEval(const Board& b, int finalFlag, int side, DiscCounts& counts) {
@@ -157,13 +173,8 @@ TEST(SearchMidgame, EqualOrderingValuesKeepListOrderAndTableMovesComeFirst) {
 
   // Put the last move's child in the table: it is searched first.
   context = makeContext(recordingEval, 0, 0, 1, true);
-  Board child;
-  boardPlay(b, child, moves[3], side);
-  PositionKey key;
-  boardPackKey(key, child, opponentOf(side), 0);
-  auto* entry = static_cast<TableEntry*>(kr_mapLookup(context.table, &key));
+  TableEntry* entry = placeEntry(context, childKey(b, side, moves[3]));
   ASSERT_NE(entry, nullptr);
-  initEntry(*entry, key);
   entry->middle = 300000;  // a bad move for us by the table's word: still first
   evaluated.clear();
   searchMidgame(b, side, 1, -kInf, kInf, context, 0, 0, empties.list, nullptr);
@@ -192,13 +203,9 @@ TEST(SearchMidgame, FullTableCreatesNoEntriesButKeepsAnsweringFromOldOnes) {
   const int side = boardInit(b);
   const EmptiesOf empties(b);
   SearchContext context = makeContext(evalSimple, 0, 3, 1, true);
-  const int firstMove = legalSquares(b, side)[0];
-  Board child;
-  boardPlay(b, child, firstMove, side);
-  PositionKey key;
-  boardPackKey(key, child, opponentOf(side), 0);
-  auto* entry = static_cast<TableEntry*>(kr_mapLookup(context.table, &key));
-  initEntry(*entry, key);
+  const PositionKey key = childKey(b, side, legalSquares(b, side)[0]);
+  TableEntry* entry = placeEntry(context, key);
+  ASSERT_NE(entry, nullptr);
   entry->lower = entry->upper = -7000;  // the child's value: +7000 for us
   context.entryCount = kTableEntryCap;
   const int value = searchMidgame(b, side, 3, -kInf, kInf, context, 0, 0, empties.list, nullptr);
@@ -208,8 +215,7 @@ TEST(SearchMidgame, FullTableCreatesNoEntriesButKeepsAnsweringFromOldOnes) {
 
   // Above hashDepth a full table is emptied, when that is allowed.
   context = makeContext(evalSimple, 0, 1, 1, true);
-  entry = static_cast<TableEntry*>(kr_mapLookup(context.table, &key));
-  initEntry(*entry, key);
+  ASSERT_NE(placeEntry(context, key), nullptr);
   context.entryCount = kTableEntryCap;
   searchMidgame(b, side, 3, -kInf, kInf, context, 0, 0, empties.list, nullptr);
   EXPECT_EQ(kr_mapFind(context.table, &key, 0, nullptr), nullptr);  // gone, and depth 2 gets no new one
