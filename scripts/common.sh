@@ -21,10 +21,13 @@ kaimo_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# kaimo_build DIR [cmake options...]
+# kaimo_build DIR [cmake options...]; KAIMO_TARGETS limits the build to
+# those targets (all of them when unset).
 kaimo_build() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  local targets=()
+  [ -n "${KAIMO_TARGETS:-}" ] && targets=(--target ${KAIMO_TARGETS})
+  cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }
