@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <random>
 #include <string>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "app/records/record_writer.h"
 #include "support/files/safe_file.h"
 #include "tests/app/records/record_test_util.h"
+#include "tests/common/file_size_limit.h"
 #include "tests/common/temp_dir.h"
 
 namespace kaimo {
@@ -70,17 +69,13 @@ TEST_F(SafeSave, AFailedRenameLeavesTheTargetAndNoTemporaryFile) {
 
 TEST_F(SafeSave, AFailedWriteLeavesThePreviousFile) {
   writeFile("game.txt", "d5");
-  // A file size limit makes the write fail part way, as a full disk would.
-  struct rlimit previous;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
-  struct rlimit small = previous;
-  small.rlim_cur = 64;
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   std::mt19937 rng(8);
-  const RecordWriteResult result = writeRecord("game.txt", testing::randomUnrelatedHistory(rng, 10));
-  ::setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, oldHandler);
+  RecordWriteResult result;
+  {
+    const testing::FileSizeLimit limit(64);
+    ASSERT_TRUE(limit.active());
+    result = writeRecord("game.txt", testing::randomUnrelatedHistory(rng, 10));
+  }
 
   EXPECT_EQ(result.status, RecordStatus::WriteFailed);
   EXPECT_EQ(result.systemError, EFBIG);

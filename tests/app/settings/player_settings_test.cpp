@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/file_size_limit.h"
 #include "tests/common/temp_dir.h"
 
 namespace kaimo {
@@ -127,24 +128,24 @@ TEST_F(SettingsFile, SaveReplacesAnOlderFile) {
   EXPECT_EQ(loadPlayerSettings(kName), PlayerSettings::defaults());
 }
 
-TEST_F(SettingsFile, FailedOpenLeavesTheOldFileIntact) {
-  writeWords(fileWords(30, 30));
-  const std::string before = readFile(kName);
-  // A directory where the temporary file would go cannot be opened for writing.
-  std::filesystem::create_directory(std::string(kName) + ".tmp");
-  EXPECT_FALSE(savePlayerSettings(PlayerSettings::defaults(), kName));
-  EXPECT_EQ(readFile(kName), before);
+TEST_F(SettingsFile, AFileThatCannotBeCreatedIsReported) {
+  writeFile("blocked", "a plain file where a folder should be");
+  EXPECT_FALSE(savePlayerSettings(PlayerSettings::defaults(), "blocked/kaimopr.cfg"));
 }
 
 TEST_F(SettingsFile, FailedWriteLeavesTheOldFileIntactAndNoTemporary) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   writeWords(fileWords(30, 30));
   const std::string before = readFile(kName);
-  // Every write to /dev/full fails with "no space left".
-  std::filesystem::create_symlink("/dev/full", std::string(kName) + ".tmp");
-  EXPECT_FALSE(savePlayerSettings(PlayerSettings::defaults(), kName));
+  {
+    // The new file (128 bytes) breaks off half way, as on a full disk.
+    const testing::FileSizeLimit limit(64);
+    ASSERT_TRUE(limit.active());
+    EXPECT_FALSE(savePlayerSettings(PlayerSettings::defaults(), kName));
+  }
   EXPECT_EQ(readFile(kName), before);
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(std::string(kName) + ".tmp")));
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 1u);
 }
 
 TEST(SettingsWriteError, NamesTheFileWritten) {
