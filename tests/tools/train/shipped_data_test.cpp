@@ -1,0 +1,99 @@
+// The evaluation data shipped in data/ and unpacked where the program runs:
+// this test runs in that folder, like the program, so its process-wide
+// evaluator has loaded the files at start-up exactly as "狐" does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <vector>
+
+#include "engine/eval/pattern_eval.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "tests/common/plain_board.h"
+#include "tools/train/train_data.h"
+
+namespace kaimo {
+namespace {
+
+int evaluateAsFox(const Board& board, int side) {
+  DiscCounts counts;
+  boardCount(board, counts);
+  return routineTable[routineIndexOf("狐")].evaluate(board, 0, side, counts);
+}
+
+TEST(ShippedData, TheIndexTablesLoadAndAnnounceTheRowCount) {
+  std::FILE* announce = std::tmpfile();
+  ASSERT_NE(announce, nullptr);
+  PatternEvaluator evaluator(announce);
+  ASSERT_FALSE(evaluator.failed());
+  std::rewind(announce);
+  char line[64] = {};
+  ASSERT_NE(std::fgets(line, sizeof line, announce), nullptr);
+  std::fclose(announce);
+  const long rows = train::inputSpace().layout.rowCount;
+  EXPECT_EQ(std::string(line), "jMax = " + std::to_string(rows) + "\n");
+  EXPECT_EQ(evaluator.rowCount(), rows);
+  EXPECT_FALSE(patternEvaluator().failed());
+}
+
+TEST(ShippedData, EveryStageFileHasTheLengthOfTheLayout) {
+  const long bytes = stageFileBytes(train::inputSpace().layout.rowCount);
+  for (int stage = stageOfEmpties(kPatternMaxEmpties); stage <= stageOfEmpties(1); ++stage) {
+    const std::string name = stageFileName(stage);
+    ASSERT_TRUE(std::filesystem::exists(name)) << name;
+    EXPECT_EQ(static_cast<long>(std::filesystem::file_size(name)), bytes) << name;
+  }
+}
+
+TEST(ShippedData, FoxEvaluatesAnOpeningWithItsNetwork) {
+  // Fourteen plies leave 82 empty squares: past the simple evaluation of the
+  // first moves, so the network of stage 3 answers.
+  Board board;
+  int side = boardInit(board);
+  for (int ply = 0; ply < 14; ++ply) {
+    std::vector<int> moves;
+    for (int s = 0; s < kSquareCount; ++s) {
+      if (boardIsLegal(board, s, side)) moves.push_back(s);
+    }
+    ASSERT_FALSE(moves.empty());
+    boardPlayInPlace(board, moves[moves.size() / 2], side);
+    side = opponentOf(side);
+  }
+  DiscCounts counts;
+  boardCount(board, counts);
+  ASSERT_EQ(counts[2], 82);
+  const int score = evaluateAsFox(board, side);
+  EXPECT_FALSE(isMarker(score));
+  EXPECT_GT(score, -SCORE_WIPEOUT);
+  EXPECT_LE(score, SCORE_WIPEOUT);
+}
+
+TEST(ShippedData, FoxEvaluatesEveryStageOfAGame) {
+  std::mt19937 rng(21);
+  std::set<int> stages;
+  std::set<int> values;
+  for (int game = 0; game < 4; ++game) {
+    for (int plies = 12; plies < 100; plies += 3) {
+      int side = 0;
+      const Board board = plain::randomGame(rng, plies, &side);
+      DiscCounts counts;
+      boardCount(board, counts);
+      if (counts[2] == 0 || counts[2] > kPatternMaxEmpties) continue;
+      const int score = evaluateAsFox(board, side);
+      ASSERT_FALSE(isMarker(score)) << "empties " << counts[2];
+      EXPECT_GT(score, -SCORE_WIPEOUT);
+      EXPECT_LE(score, SCORE_WIPEOUT);
+      stages.insert(stageOfEmpties(counts[2]));
+      values.insert(score);
+    }
+  }
+  EXPECT_GE(stages.size(), 15u);
+  // Weights that are all zero would score every position alike.
+  EXPECT_GT(values.size(), stages.size());
+}
+
+}  // namespace
+}  // namespace kaimo
