@@ -9,6 +9,9 @@
 
 namespace kaimo::cli {
 
+// The words after a subcommand's name.
+using Words = std::vector<std::string>;
+
 // A wrong argument: main prints the message on standard error and exits 2.
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;

@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "engine/board/board.h"
+#include "tools/cli/cli_args.h"
 
 namespace kaimo::cli {
-
-using Words = std::vector<std::string>;
 
 int runPerft(const Words& words, std::FILE* out);
 int runEval(const Words& words, std::FILE* out);

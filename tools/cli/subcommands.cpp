@@ -1,0 +1,38 @@
+#include "tools/cli/subcommands.h"
+
+#include <cstring>
+
+namespace kaimo::cli {
+namespace {
+
+void printUsage(const Program& program, std::FILE* out) {
+  std::fprintf(out, "usage: %s SUBCOMMAND [arguments]\n", program.name);
+  for (const auto& sub : program.subcommands) std::fprintf(out, "  %s %s\n", program.name, sub.usage);
+  if (program.footer != nullptr) std::fprintf(out, "%s\n", program.footer);
+}
+
+}  // namespace
+
+int runProgram(const Program& program, int argc, char** argv) {
+  if (argc < 2) {
+    printUsage(program, stderr);
+    return 2;
+  }
+  if (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0) {
+    printUsage(program, stdout);
+    return 0;
+  }
+  for (const auto& sub : program.subcommands) {
+    if (std::strcmp(argv[1], sub.name) != 0) continue;
+    try {
+      return sub.run(Words(argv + 2, argv + argc), stdout);
+    } catch (const UsageError& error) {
+      std::fprintf(stderr, "%s %s: %s\n", program.name, sub.name, error.what());
+      return 2;
+    }
+  }
+  std::fprintf(stderr, "%s: unknown subcommand '%s' (try %s help)\n", program.name, argv[1], program.name);
+  return 2;
+}
+
+}  // namespace kaimo::cli
