@@ -1,0 +1,179 @@
+// The position as bit masks: the form the searches work on.
+//
+// Bit s of a mask is square s (s = 10 * column + row, as in Board), so the
+// 100 squares fit one unsigned 128-bit integer. A position is three masks:
+// black discs, white discs and empty squares; a wall is in none of them, so
+// it blocks every run and is never a move. Moves, flips and counts of all
+// squares at once are shifts, ands and popcounts.
+//
+// Neighbours are index steps: ±10 is one column, ±1 one row, ±9 and ±11 the
+// diagonals. A step with a row change can wrap from row 9 of one column to
+// row 0 of the next (or back); such steps keep only the targets that lie on
+// the side of the wrap they can reach. Steps off the ends of the board fall
+// outside the 100 bits and meet no disc and no empty square.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/board/board.h"
+
+namespace kaimo {
+
+using Bits = unsigned __int128;
+
+namespace bits_detail {
+
+constexpr Bits rowMask(int row) {
+  Bits m = 0;
+  for (int column = 0; column < kBoardSize; ++column) m |= Bits{1} << squareAt(column, row);
+  return m;
+}
+
+constexpr Bits allSquares() { return (Bits{1} << kSquareCount) - 1; }
+
+}  // namespace bits_detail
+
+constexpr Bits kAllSquares = bits_detail::allSquares();
+
+inline Bits squareBit(int square) { return Bits{1} << square; }
+
+// The halves as 64-bit words, counted together: one sum of byte counts and
+// one multiply for both. The popcnt instruction where the target has it.
+inline int bitCount(Bits b) {
+  const auto lo = static_cast<std::uint64_t>(b);
+  const auto hi = static_cast<std::uint64_t>(b >> 64);
+#if defined(__POPCNT__)
+  return __builtin_popcountll(lo) + __builtin_popcountll(hi);
+#else
+  constexpr std::uint64_t k1 = 0x5555555555555555ull, k2 = 0x3333333333333333ull, k4 = 0x0f0f0f0f0f0f0f0full;
+  auto nibbles = [&](std::uint64_t x) {
+    x -= (x >> 1) & k1;
+    x = (x & k2) + ((x >> 2) & k2);
+    return (x + (x >> 4)) & k4;  // each byte holds 0..8
+  };
+  return static_cast<int>(((nibbles(lo) + nibbles(hi)) * 0x0101010101010101ull) >> 56);
+#endif
+}
+
+// Precondition: b != 0.
+inline int lowestSquare(Bits b) {
+  const auto lo = static_cast<std::uint64_t>(b);
+  return lo != 0 ? __builtin_ctzll(lo) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(b >> 64));
+}
+
+// Precondition: b != 0.
+inline int highestSquare(Bits b) {
+  const auto hi = static_cast<std::uint64_t>(b >> 64);
+  return hi != 0 ? 127 - __builtin_clzll(hi) : 63 - __builtin_clzll(static_cast<std::uint64_t>(b));
+}
+
+namespace bits_detail {
+
+// The eight index steps, in the order of the direction table of Board.
+inline constexpr int kSteps[8] = {-11, -10, -9, -1, +1, +9, +10, +11};
+
+// Squares a step may land on without having wrapped between columns.
+constexpr Bits targetsOf(int step) {
+  const int rowChange = (step + 21) % 10 - 1;  // -11, -1, +9 -> -1; -10, +10 -> 0; -9, +1, +11 -> +1
+  if (rowChange > 0) return kAllSquares & ~rowMask(0);
+  if (rowChange < 0) return kAllSquares & ~rowMask(kBoardSize - 1);
+  return kAllSquares;
+}
+
+template <int Step>
+inline Bits shifted(Bits b) {
+  if constexpr (Step > 0) {
+    return b << Step;
+  } else {
+    return b >> -Step;
+  }
+}
+
+// Empty squares from which a run of 1..8 opponent discs along -Step ends at
+// an own disc. The run grows one square, then two at a time over pairs of
+// opponent discs: five shifted ands instead of eight.
+template <int Step>
+inline Bits movesAlong(Bits own, Bits opp, Bits empty) {
+  constexpr Bits kTargets = targetsOf(Step);
+  const Bits o = opp & kTargets;
+  Bits run = o & shifted<Step>(own);
+  run |= o & shifted<Step>(run);
+  const Bits pairs = o & shifted<Step>(o);
+  run |= pairs & shifted<2 * Step>(run);
+  run |= pairs & shifted<2 * Step>(run);
+  run |= pairs & shifted<2 * Step>(run);
+  return empty & kTargets & shifted<Step>(run);
+}
+
+using Rays = std::array<std::array<Bits, 8>, kSquareCount>;
+
+// The squares beyond each square in each direction, up to the edge.
+constexpr Rays makeRays() {
+  constexpr int kColumnChange[8] = {-1, -1, -1, 0, 0, +1, +1, +1};
+  constexpr int kRowChange[8] = {-1, 0, +1, -1, +1, -1, 0, +1};
+  Rays rays{};
+  for (int s = 0; s < kSquareCount; ++s) {
+    for (int d = 0; d < 8; ++d) {
+      Bits ray = 0;
+      int column = columnOf(s) + kColumnChange[d];
+      int row = rowOf(s) + kRowChange[d];
+      for (; column >= 0 && column < kBoardSize && row >= 0 && row < kBoardSize;
+           column += kColumnChange[d], row += kRowChange[d]) {
+        ray |= Bits{1} << squareAt(column, row);
+      }
+      rays[s][d] = ray;
+    }
+  }
+  return rays;
+}
+
+inline constexpr Rays kRays = makeRays();
+
+// Directions 0..3 run towards lower squares, 4..7 towards higher ones.
+// A run flips when the first square along the ray that is not an opponent
+// disc is an own disc: then every ray square before it is an opponent disc.
+template <int Dir>
+inline Bits flipsAlong(Bits own, Bits opp, Bits ray) {
+  const Bits stops = ray & ~opp;
+  if constexpr (Dir >= 4) {
+    const Bits first = stops & (Bits{0} - stops);
+    return (first & own) != 0 ? ray & (first - 1) : 0;
+  } else {
+    if (stops == 0) return 0;
+    const int first = highestSquare(stops);
+    return (own >> first & 1) != 0 ? ray & ~((Bits{2} << first) - 1) : 0;
+  }
+}
+
+}  // namespace bits_detail
+
+// The squares where the owner of `own` may move.
+inline Bits bitLegalMoves(Bits own, Bits opp, Bits empty) {
+  using bits_detail::movesAlong;
+  return movesAlong<-11>(own, opp, empty) | movesAlong<-10>(own, opp, empty) | movesAlong<-9>(own, opp, empty) |
+         movesAlong<-1>(own, opp, empty) | movesAlong<+1>(own, opp, empty) | movesAlong<+9>(own, opp, empty) |
+         movesAlong<+10>(own, opp, empty) | movesAlong<+11>(own, opp, empty);
+}
+
+// The discs that `own` playing `square` turns over; 0 when the move flips
+// nothing. Reads the masks only (the square itself is not looked at).
+inline Bits bitFlips(Bits own, Bits opp, int square) {
+  using bits_detail::flipsAlong;
+  const auto& rays = bits_detail::kRays[square];
+  return flipsAlong<0>(own, opp, rays[0]) | flipsAlong<1>(own, opp, rays[1]) | flipsAlong<2>(own, opp, rays[2]) |
+         flipsAlong<3>(own, opp, rays[3]) | flipsAlong<4>(own, opp, rays[4]) | flipsAlong<5>(own, opp, rays[5]) |
+         flipsAlong<6>(own, opp, rays[6]) | flipsAlong<7>(own, opp, rays[7]);
+}
+
+struct BitBoard {
+  Bits black;
+  Bits white;
+  Bits empty;
+};
+
+BitBoard toBits(const Board& board);
+// Squares in none of the three masks become walls.
+void fromBits(const BitBoard& bits, Board& board);
+
+}  // namespace kaimo
