@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "engine/board/board.h"
 
@@ -63,7 +64,7 @@ inline int lowestSquare(Bits b) {
 }
 
 // Precondition: b != 0.
-inline int highestSquare(Bits b) {
+constexpr int highestSquare(Bits b) {
   const auto hi = static_cast<std::uint64_t>(b >> 64);
   return hi != 0 ? 127 - __builtin_clzll(hi) : 63 - __builtin_clzll(static_cast<std::uint64_t>(b));
 }
@@ -130,21 +131,52 @@ constexpr Rays makeRays() {
 
 inline constexpr Rays kRays = makeRays();
 
+constexpr int constexprCount(Bits b) {
+  int n = 0;
+  for (; b != 0; b &= b - 1) ++n;
+  return n;
+}
+
 // Directions 0..3 run towards lower squares, 4..7 towards higher ones.
 // A run flips when the first square along the ray that is not an opponent
 // disc is an own disc: then every ray square before it is an opponent disc.
-template <int Dir>
-inline Bits flipsAlong(Bits own, Bits opp, Bits ray) {
-  const Bits stops = ray & ~opp;
-  if constexpr (Dir >= 4) {
+// With the square known at compile time the ray is a constant, a ray within
+// one 64-bit half is worked on as one word, and a ray of fewer than two
+// squares (no room for a run and its end) costs nothing.
+template <int S, int Dir>
+inline Bits flipsAlong(Bits own, Bits opp) {
+  constexpr Bits kRay = kRays[S][Dir];
+  if constexpr (constexprCount(kRay) < 2) {
+    return 0;
+  } else if constexpr (Dir >= 4) {
+    const Bits stops = kRay & ~opp;
     const Bits first = stops & (Bits{0} - stops);
-    return (first & own) != 0 ? ray & (first - 1) : 0;
+    return (first & own) != 0 ? kRay & (first - 1) : 0;
   } else {
+    constexpr Bits kNeighbour = Bits{1} << highestSquare(kRay);
+    if ((opp & kNeighbour) == 0) return 0;  // most runs end at once
+    const Bits stops = kRay & ~opp;
     if (stops == 0) return 0;
     const int first = highestSquare(stops);
-    return (own >> first & 1) != 0 ? ray & ~((Bits{2} << first) - 1) : 0;
+    return (own >> first & 1) != 0 ? kRay & ~((Bits{2} << first) - 1) : 0;
   }
 }
+
+template <int S>
+Bits flipsAt(Bits own, Bits opp) {
+  return flipsAlong<S, 0>(own, opp) | flipsAlong<S, 1>(own, opp) | flipsAlong<S, 2>(own, opp) |
+         flipsAlong<S, 3>(own, opp) | flipsAlong<S, 4>(own, opp) | flipsAlong<S, 5>(own, opp) |
+         flipsAlong<S, 6>(own, opp) | flipsAlong<S, 7>(own, opp);
+}
+
+using FlipsFn = Bits (*)(Bits own, Bits opp);
+
+template <int... S>
+constexpr std::array<FlipsFn, kSquareCount> makeFlipsTable(std::integer_sequence<int, S...>) {
+  return {&flipsAt<S>...};
+}
+
+inline constexpr auto kFlipsAt = makeFlipsTable(std::make_integer_sequence<int, kSquareCount>{});
 
 }  // namespace bits_detail
 
@@ -158,13 +190,7 @@ inline Bits bitLegalMoves(Bits own, Bits opp, Bits empty) {
 
 // The discs that `own` playing `square` turns over; 0 when the move flips
 // nothing. Reads the masks only (the square itself is not looked at).
-inline Bits bitFlips(Bits own, Bits opp, int square) {
-  using bits_detail::flipsAlong;
-  const auto& rays = bits_detail::kRays[square];
-  return flipsAlong<0>(own, opp, rays[0]) | flipsAlong<1>(own, opp, rays[1]) | flipsAlong<2>(own, opp, rays[2]) |
-         flipsAlong<3>(own, opp, rays[3]) | flipsAlong<4>(own, opp, rays[4]) | flipsAlong<5>(own, opp, rays[5]) |
-         flipsAlong<6>(own, opp, rays[6]) | flipsAlong<7>(own, opp, rays[7]);
-}
+inline Bits bitFlips(Bits own, Bits opp, int square) { return bits_detail::kFlipsAt[square](own, opp); }
 
 struct BitBoard {
   Bits black;

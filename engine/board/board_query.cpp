@@ -1,23 +1,15 @@
 // Read-only questions about a board: legality, mobility, counts and the key.
-#include <utility>
-
+// Mobility and counts go through the masks: one conversion, then a shift-fill
+// and popcounts for all squares at once instead of a test per square.
+#include "engine/board/bitboard.h"
 #include "engine/board/board.h"
 #include "engine/board/square_code.h"
 
 namespace kaimo {
 namespace {
 
-template <int... S>
-int mobilityOf(const Board& b, int colour, std::integer_sequence<int, S...>) {
-  const int opponent = opponentOf(colour);
-  return ((b[S] == kEmpty && square_code::captures<S>(b, colour, opponent)) + ...);
-}
-
-// Unrolled over the squares as three independent sums of comparisons: no
-// indexed increments chained through memory, and walls fall in no sum.
-template <int... S>
-DiscCounts countSquares(const Board& b, std::integer_sequence<int, S...>) {
-  return {((b[S] == kBlack) + ...), ((b[S] == kWhite) + ...), ((b[S] == kEmpty) + ...)};
+Bits legalMovesOf(const BitBoard& m, int colour) {
+  return colour == kBlack ? bitLegalMoves(m.black, m.white, m.empty) : bitLegalMoves(m.white, m.black, m.empty);
 }
 
 }  // namespace
@@ -40,22 +32,21 @@ int boardIsLegal(const Board& board, int square, int colour) {
 }
 
 int boardLegalMarks(const Board& board, int colour, MoveMarks& marks) {
-  int n = 0;
-  for (int s = 0; s < kSquareCount; ++s) {
-    marks[s] = boardIsLegal(board, s, colour);
-    n += marks[s];
-  }
-  return n;
+  const Bits legal = legalMovesOf(toBits(board), colour);
+  for (int s = 0; s < kSquareCount; ++s) marks[s] = (legal & squareBit(s)) != 0;
+  return bitCount(legal);
 }
 
-int boardMobility(const Board& board, int colour) {
-  return mobilityOf(board, colour, std::make_integer_sequence<int, kSquareCount>{});
-}
+int boardMobility(const Board& board, int colour) { return bitCount(legalMovesOf(toBits(board), colour)); }
 
-int boardMobilityDiff(const Board& board) { return boardMobility(board, kBlack) - boardMobility(board, kWhite); }
+int boardMobilityDiff(const Board& board) {
+  const BitBoard m = toBits(board);
+  return bitCount(legalMovesOf(m, kBlack)) - bitCount(legalMovesOf(m, kWhite));
+}
 
 void boardCount(const Board& board, DiscCounts& counts) {
-  counts = countSquares(board, std::make_integer_sequence<int, kSquareCount>{});
+  const BitBoard m = toBits(board);
+  counts = {bitCount(m.black), bitCount(m.white), bitCount(m.empty)};
 }
 
 void boardPackKey(PositionKey& key, const Board& board, int colour, int tag) {

@@ -94,18 +94,4 @@ inline int countAll(const Board& b, int colour) {
          capturedRun<S, 6>(b, colour, opponent) + capturedRun<S, 7>(b, colour, opponent);
 }
 
-template <int S, int Dir>
-inline bool capturesDirection(const Board& b, int colour, int opponent) {
-  return capturedRun<S, Dir>(b, colour, opponent) > 0;
-}
-
-// Whether S (assumed empty) captures in any direction; stops at the first.
-template <int S>
-inline bool captures(const Board& b, int colour, int opponent) {
-  return capturesDirection<S, 0>(b, colour, opponent) || capturesDirection<S, 1>(b, colour, opponent) ||
-         capturesDirection<S, 2>(b, colour, opponent) || capturesDirection<S, 3>(b, colour, opponent) ||
-         capturesDirection<S, 4>(b, colour, opponent) || capturesDirection<S, 5>(b, colour, opponent) ||
-         capturesDirection<S, 6>(b, colour, opponent) || capturesDirection<S, 7>(b, colour, opponent);
-}
-
 }  // namespace kaimo::square_code

@@ -1,20 +1,27 @@
-// The specialised board code against the plain loop over the direction table.
+// The board code the engine runs against the mailbox board written the
+// obvious way, and the mask form the searches use, on the same positions.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <vector>
 
+#include "engine/board/bitboard.h"
 #include "engine/board/board.h"
-#include "tests/common/plain_board.h"
+#include "tools/bench/mailbox_board.h"
+#include "tools/cli/commands.h"
 
 namespace {
 
+using kaimo::Bits;
 using kaimo::Board;
 
 struct Sample {
   Board board;
   int side;
   std::vector<int> empties;
+  Bits own;
+  Bits opp;
+  Bits empty;
 };
 
 // Midgame positions of seeded random games, 20 to 60 plies in, with their
@@ -25,10 +32,14 @@ const std::vector<Sample>& samples() {
     std::vector<Sample> out;
     for (int i = 0; i < 256; ++i) {
       Sample s;
-      s.board = kaimo::plain::randomGame(rng, 20 + i % 41, &s.side);
+      s.board = kaimo::mailbox::randomGame(rng, 20 + i % 41, &s.side);
       for (int square = 0; square < kaimo::kSquareCount; ++square) {
         if (s.board[square] == kaimo::kEmpty) s.empties.push_back(square);
       }
+      const kaimo::BitBoard m = kaimo::toBits(s.board);
+      s.own = s.side == kaimo::kBlack ? m.black : m.white;
+      s.opp = s.side == kaimo::kBlack ? m.white : m.black;
+      s.empty = m.empty;
       out.push_back(s);
     }
     return out;
@@ -53,22 +64,48 @@ void playEverySquare(benchmark::State& state, Play play) {
   state.SetItemsProcessed(state.iterations() * tries);
 }
 
-void BM_PlaySpecialised(benchmark::State& state) { playEverySquare(state, kaimo::boardPlay); }
-void BM_PlayPlain(benchmark::State& state) { playEverySquare(state, kaimo::plain::play); }
+void BM_Play(benchmark::State& state) { playEverySquare(state, kaimo::boardPlay); }
+void BM_PlayMailbox(benchmark::State& state) { playEverySquare(state, kaimo::mailbox::play); }
+
+// A move on masks that the search already holds: flips, then three updates.
+void BM_PlayMasks(benchmark::State& state) {
+  const auto& positions = samples();
+  std::size_t tries = 0;
+  for (const auto& p : positions) tries += p.empties.size();
+  for (auto _ : state) {
+    for (const auto& p : positions) {
+      for (int s : p.empties) {
+        const Bits flips = kaimo::bitFlips(p.own, p.opp, s);
+        Bits own = p.own | flips | kaimo::squareBit(s);
+        Bits opp = p.opp & ~flips;
+        benchmark::DoNotOptimize(own);
+        benchmark::DoNotOptimize(opp);
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * tries);
+}
 
 template <typename Mobility>
 void mobilityOfAll(benchmark::State& state, Mobility mobility) {
   const auto& positions = samples();
   for (auto _ : state) {
     int sum = 0;
-    for (const auto& p : positions) sum += mobility(p.board, p.side);
+    for (const auto& p : positions) sum += mobility(p);
     benchmark::DoNotOptimize(sum);
   }
   state.SetItemsProcessed(state.iterations() * positions.size());
 }
 
-void BM_MobilitySpecialised(benchmark::State& state) { mobilityOfAll(state, kaimo::boardMobility); }
-void BM_MobilityPlain(benchmark::State& state) { mobilityOfAll(state, kaimo::plain::mobility); }
+void BM_Mobility(benchmark::State& state) {
+  mobilityOfAll(state, [](const Sample& p) { return kaimo::boardMobility(p.board, p.side); });
+}
+void BM_MobilityMailbox(benchmark::State& state) {
+  mobilityOfAll(state, [](const Sample& p) { return kaimo::mailbox::mobility(p.board, p.side); });
+}
+void BM_MobilityMasks(benchmark::State& state) {
+  mobilityOfAll(state, [](const Sample& p) { return kaimo::bitCount(kaimo::bitLegalMoves(p.own, p.opp, p.empty)); });
+}
 
 template <typename Count>
 void countAll(benchmark::State& state, Count count) {
@@ -83,15 +120,30 @@ void countAll(benchmark::State& state, Count count) {
   state.SetItemsProcessed(state.iterations() * positions.size());
 }
 
-void BM_CountSpecialised(benchmark::State& state) { countAll(state, kaimo::boardCount); }
-void BM_CountPlain(benchmark::State& state) { countAll(state, kaimo::plain::count); }
+void BM_Count(benchmark::State& state) { countAll(state, kaimo::boardCount); }
+void BM_CountMailbox(benchmark::State& state) { countAll(state, kaimo::mailbox::count); }
 
-BENCHMARK(BM_PlaySpecialised);
-BENCHMARK(BM_PlayPlain);
-BENCHMARK(BM_MobilitySpecialised);
-BENCHMARK(BM_MobilityPlain);
-BENCHMARK(BM_CountSpecialised);
-BENCHMARK(BM_CountPlain);
+// From the initial position, `state.range(0)` plies deep.
+template <typename Perft>
+void perftFromStart(benchmark::State& state, Perft perft) {
+  Board start;
+  const int side = kaimo::boardInit(start);
+  for (auto _ : state) benchmark::DoNotOptimize(perft(start, side, static_cast<int>(state.range(0))));
+}
+
+void BM_Perft(benchmark::State& state) { perftFromStart(state, kaimo::cli::perft); }
+void BM_PerftMailbox(benchmark::State& state) { perftFromStart(state, kaimo::mailbox::perft); }
+
+BENCHMARK(BM_Play);
+BENCHMARK(BM_PlayMailbox);
+BENCHMARK(BM_PlayMasks);
+BENCHMARK(BM_Mobility);
+BENCHMARK(BM_MobilityMailbox);
+BENCHMARK(BM_MobilityMasks);
+BENCHMARK(BM_Count);
+BENCHMARK(BM_CountMailbox);
+BENCHMARK(BM_Perft)->Arg(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PerftMailbox)->Arg(9)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

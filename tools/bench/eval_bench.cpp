@@ -16,7 +16,7 @@
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
-#include "tests/common/plain_board.h"
+#include "tools/bench/mailbox_board.h"
 #include "tests/engine/eval/pattern_test_data.h"
 
 namespace {
@@ -40,7 +40,7 @@ const std::vector<Sample>& samples() {
     std::vector<Sample> out;
     while (out.size() < 256) {
       Sample s;
-      s.board = kaimo::plain::randomGame(rng, 44 + static_cast<int>(out.size() % 12), &s.side);
+      s.board = kaimo::mailbox::randomGame(rng, 44 + static_cast<int>(out.size() % 12), &s.side);
       DiscCounts counts;
       kaimo::boardCount(s.board, counts);
       const int stage = kaimo::stageOfEmpties(counts[2]);

@@ -1,26 +1,35 @@
 #include "tools/cli/commands.h"
+
+#include "engine/board/bitboard.h"
 #include "tools/cli/position_args.h"
 
 namespace kaimo::cli {
 
-std::uint64_t perft(const Board& board, int side, int depth) {
-  if (depth == 0) return 1;
-  if (depth == 1) {
-    // Every move, or the one pass (or the end of the game), is one leaf.
-    const int moves = boardMobility(board, side);
-    return moves > 0 ? moves : 1;
+namespace {
+
+std::uint64_t perftBits(Bits own, Bits opp, Bits empty, int depth) {
+  const Bits moves = bitLegalMoves(own, opp, empty);
+  // Every move, or the one pass (or the end of the game), is one leaf.
+  if (depth == 1) return moves != 0 ? bitCount(moves) : 1;
+  if (moves == 0) {
+    if (bitLegalMoves(opp, own, empty) == 0) return 1;  // the game is over
+    return perftBits(opp, own, empty, depth - 1);        // a pass
   }
   std::uint64_t leaves = 0;
-  bool moved = false;
-  Board child;
-  for (int square = 0; square < kSquareCount; ++square) {
-    if (board[square] != kEmpty || boardPlay(board, child, square, side) <= 1) continue;
-    moved = true;
-    leaves += perft(child, opponentOf(side), depth - 1);
+  for (Bits rest = moves; rest != 0; rest &= rest - 1) {
+    const int square = lowestSquare(rest);
+    const Bits flips = bitFlips(own, opp, square);
+    leaves += perftBits(opp & ~flips, own | flips | squareBit(square), empty & ~squareBit(square), depth - 1);
   }
-  if (moved) return leaves;
-  if (boardMobility(board, opponentOf(side)) == 0) return 1;  // the game is over
-  return perft(board, opponentOf(side), depth - 1);            // a pass
+  return leaves;
+}
+
+}  // namespace
+
+std::uint64_t perft(const Board& board, int side, int depth) {
+  if (depth == 0) return 1;
+  const BitBoard m = toBits(board);
+  return side == kBlack ? perftBits(m.black, m.white, m.empty, depth) : perftBits(m.white, m.black, m.empty, depth);
 }
 
 int runPerft(const Words& words, std::FILE* out) {
