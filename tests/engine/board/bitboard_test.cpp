@@ -41,6 +41,7 @@ TEST(BitBoard, EveryMaskOperationAgreesWithTheByteBoard) {
       const Bits opp = colour == kBlack ? m.white : m.black;
       const Bits legal = bitLegalMoves(own, opp, m.empty);
       ASSERT_EQ(bitCount(legal), plain::mobility(b, colour)) << trial;
+      ASSERT_EQ(bits_detail::legalMovesPortable(own, opp, m.empty), legal);
       Bits listed = 0;
       for (Bits rest = legal; rest != 0; rest &= rest - 1) listed |= squareBit(lowestSquare(rest));
       ASSERT_EQ(listed, legal);
