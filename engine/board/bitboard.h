@@ -8,9 +8,9 @@
 //
 // Neighbours are index steps: ±10 is one column, ±1 one row, ±9 and ±11 the
 // diagonals. A step with a row change can wrap from row 9 of one column to
-// row 0 of the next (or back); such steps keep only the targets that lie on
-// the side of the wrap they can reach. Steps off the ends of the board fall
-// outside the 100 bits and meet no disc and no empty square.
+// row 0 of the next (or back); the move generator keeps such steps away from
+// those rows (see runSquaresOf). Steps off the ends of the board fall outside
+// the 100 bits and meet no disc and no empty square.
 #pragma once
 
 #include <array>
@@ -74,9 +74,6 @@ constexpr int highestSquare(Bits b) {
 }
 
 namespace bits_detail {
-
-// The eight index steps, in the order of the direction table of Board.
-inline constexpr int kSteps[8] = {-11, -10, -9, -1, +1, +9, +10, +11};
 
 // Squares that can hold a disc flipped by a run along `step`: a flipped disc
 // has a square of the run on either side of it, so with a row change it is
