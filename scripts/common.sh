@@ -4,6 +4,8 @@
 KAIMO_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev xz-utils)
 # The window: Qt, a font with the Japanese texts, and a virtual screen for screenshots.
 KAIMO_PACKAGES+=(qt6-base-dev fonts-noto-cjk xvfb xauth)
+# The install test validates the AppStream metadata.
+KAIMO_PACKAGES+=(appstream)
 
 # Installs the Debian packages that are not installed yet (none: no apt-get).
 kaimo_install_packages() {

@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <string>
 
+#include "support/paths/program_paths.h"
+
 namespace kaimo {
 
 constexpr int kSettingsWordCount = 30;
 // Files of an older layout are ignored as a whole.
 constexpr std::int32_t kSettingsVersion = 1302;
-constexpr const char* kSettingsFileName = "kaimopr.cfg";
+constexpr const char* kSettingsFileName = paths::kSettingsFileName;
 
 // Word positions. The words between and after them are reserved: carried and
 // written back, never read.

@@ -13,10 +13,13 @@
 namespace kaimo {
 
 CKaimoApp::CKaimoApp(int& argc, char** argv)
-    : application_(argc, argv), settings_(loadPlayerSettings(kSettingsFileName)) {
+    : application_(argc, argv),
+      settingsFile_(paths::settingsFile()),
+      settings_(loadPlayerSettings(settingsFile_)) {
   QApplication::setOrganizationName(QString::fromUtf8(product::kOrganisation));
   QApplication::setApplicationName(QString::fromUtf8(product::kName));
   QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kDesktopId));
   QApplication::setWindowIcon(programIcon());
   seedProgressDraw(static_cast<unsigned>(std::time(nullptr)));
 }
@@ -33,9 +36,9 @@ int CKaimoApp::run() {
 }
 
 void CKaimoApp::saveSettings() {
-  if (savePlayerSettings(settings_, kSettingsFileName)) return;
+  if (paths::makeFolder(settingsFile_.parent_path()) && savePlayerSettings(settings_, settingsFile_)) return;
   QMessageBox::warning(nullptr, QString::fromUtf8(product::kName),
-                       QString::fromStdString(settingsWriteErrorText(kSettingsFileName)));
+                       QString::fromStdString(settingsWriteErrorText(settingsFile_)));
 }
 
 }  // namespace kaimo

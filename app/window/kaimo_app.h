@@ -1,8 +1,11 @@
 // The application: loads the players' settings, runs the main window and
-// writes the settings back when the window is gone.
+// writes the settings back when the window is gone. The settings file is the
+// one paths::settingsFile names; its folder is made when it is first written.
 #pragma once
 
 #include <QApplication>
+
+#include <filesystem>
 
 #include "app/settings/player_settings.h"
 
@@ -19,6 +22,7 @@ class CKaimoApp {
   void saveSettings();
 
   QApplication application_;
+  std::filesystem::path settingsFile_;
   PlayerSettings settings_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "support/paths/program_paths.h"
+
 namespace kaimo {
 namespace {
 
@@ -17,7 +19,7 @@ void releaseAtExit() { patternEvaluator().releaseStages(); }
 // under the evaluator's lock.
 PatternEvaluator& patternEvaluator() {
   static PatternEvaluator* const instance = [] {
-    auto* evaluator = new PatternEvaluator(stdout);
+    auto* evaluator = new PatternEvaluator(stdout, paths::dataFolder());
     std::atexit(releaseAtExit);
     return evaluator;
   }();

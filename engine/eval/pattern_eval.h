@@ -6,9 +6,10 @@
 
 namespace kaimo {
 
-// The process-wide evaluator. It is built before main, reading its index
-// tables from the directory the program starts in, and lives until the
-// process ends; its stage weights are freed at exit.
+// The process-wide evaluator. It is built before main, reading its data from
+// the folder paths::dataFolder finds (the current folder, else the installed
+// copy beside the program), and lives until the process ends; its stage
+// weights are freed at exit.
 PatternEvaluator& patternEvaluator();
 
 // An EvalFunc (row "狐" of the routine table); safe from several threads.

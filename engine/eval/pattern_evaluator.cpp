@@ -1,15 +1,18 @@
 #include "engine/eval/pattern_evaluator.h"
 
+#include <utility>
+
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/score.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
 
-PatternEvaluator::PatternEvaluator(std::FILE* announce) {
+PatternEvaluator::PatternEvaluator(std::FILE* announce, std::filesystem::path dataFolder)
+    : dataFolder_(std::move(dataFolder)) {
   failed_ = !loadIndexTables();
   if (failed_) return;
-  cache_ = StageCache(layout_.rowCount);
+  cache_ = StageCache(layout_.rowCount, dataFolder_);
   std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
 }
 
@@ -18,7 +21,7 @@ bool PatternEvaluator::loadIndexTables() {
   for (int p = 0; p < kPatternCount; ++p) {
     const PatternDescriptor& d = kPatternDescriptors[p];
     if (!usesIndexTable(d)) continue;
-    const std::string name = indexTableFileName(d);
+    const std::string name = (dataFolder_ / indexTableFileName(d)).string();
     IndexTable table;
     const LayoutStatus status = readIndexTable(name.c_str(), indexTableLength(d), table);
     if (status == LayoutStatus::NoMemory) {

@@ -1,5 +1,5 @@
-// The pattern evaluator of "狐": the index tables loaded once from the current
-// directory, the weight layout they give, the sigmoid table and the cache of
+// The pattern evaluator of "狐": the index tables loaded once from its data
+// folder, the weight layout they give, the sigmoid table and the cache of
 // stage weights, and the evaluation that puts them together.
 //
 // The program uses one process-wide instance (pattern_eval.h); tests and
@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -24,10 +25,12 @@ constexpr int kPatternMaxEmpties = 84;
 
 class PatternEvaluator {
  public:
-  // Reads the index tables of patterns 0..13 in order and, when all load,
-  // writes "jMax = N" to `announce`. The first failure is logged to
+  // Reads the index tables of patterns 0..13 in order from `dataFolder` (empty:
+  // the current folder, where the files keep their bare names) and, when all
+  // load, writes "jMax = N" to `announce`. The first failure is logged to
   // "errorlog.txt", stops the loading and makes every network evaluation fail.
-  explicit PatternEvaluator(std::FILE* announce = stdout);
+  // The stage weights are read from the same folder.
+  explicit PatternEvaluator(std::FILE* announce = stdout, std::filesystem::path dataFolder = {});
   PatternEvaluator(const PatternEvaluator&) = delete;
   PatternEvaluator& operator=(const PatternEvaluator&) = delete;
 
@@ -63,6 +66,7 @@ class PatternEvaluator {
   template <typename Lock>
   int evaluateUnder(const Board& board, int finalFlag, int side, DiscCounts& counts);
 
+  std::filesystem::path dataFolder_;
   bool failed_ = false;
   std::array<std::vector<std::uint16_t>, kPatternCount> indexTables_;
   IndexTables tablePointers_{};

@@ -41,7 +41,7 @@ int StageCache::select(int stage) {
   }
   const int chosen = victim();
   Slot& slot = slots_[chosen];
-  const std::string name = stageFileName(stage);
+  const std::string name = (dataFolder_ / stageFileName(stage)).string();
   const LayoutStatus status = readStageWeights(name.c_str(), rowCount_, slot.weights.get(), slot.output.data());
   if (status != LayoutStatus::Ok) {
     // A short file is logged like a missing one: either way the stage has no

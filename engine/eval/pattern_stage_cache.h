@@ -1,11 +1,12 @@
 // The weights of the three most recently used game stages of "狐", read from
-// "kaimogr%02d.dat" in the current directory when a stage is not held.
+// "kaimogr%02d.dat" in the data folder when a stage is not held.
 //
 // Not locked: the evaluator that owns the cache serialises every call.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 #include "engine/eval/pattern_layout.h"
@@ -16,7 +17,9 @@ class StageCache {
  public:
   static constexpr int kSlots = 3;  // the stages a search crosses at once, at 4 MB each
 
-  explicit StageCache(long rowCount) : rowCount_(rowCount) {}
+  // An empty `dataFolder` is the current folder.
+  explicit StageCache(long rowCount, std::filesystem::path dataFolder = {})
+      : rowCount_(rowCount), dataFolder_(std::move(dataFolder)) {}
 
   // Makes the weights of `stage` current, reading its file on a miss into the
   // slot used least recently (empty slots first, the later slot first).
@@ -48,6 +51,7 @@ class StageCache {
   int victim() const;
 
   long rowCount_;
+  std::filesystem::path dataFolder_;
   bool allocated_ = false;
   int current_ = 0;
   std::uint64_t requests_ = 0;

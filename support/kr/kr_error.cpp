@@ -3,6 +3,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "support/paths/program_paths.h"
 
 namespace {
 
@@ -31,6 +35,19 @@ constexpr StandardMessage kStandardMessages[] = {
 };
 
 int levelOf(ErrorCode code) { return (code >> 16) & 15; }
+
+std::string& logFolder() {
+  static std::string folder;  // empty: the current folder
+  return folder;
+}
+
+// Opens a log for appending, in the log folder; null when that fails.
+std::FILE* openLog(const char* name) {
+  const std::string& folder = logFolder();
+  if (folder.empty()) return std::fopen(name, "a");
+  if (!kaimo::paths::makeFolder(folder)) return nullptr;
+  return std::fopen((std::filesystem::path(folder) / name).c_str(), "a");
+}
 
 // Copies at most size - 1 bytes and always terminates; a null source is empty.
 void copyBounded(char* destination, const char* source, std::size_t size) {
@@ -64,10 +81,12 @@ void kr_reportStandardError(ErrorRecord* record, const char* functionName, Error
   kr_reportError(record, functionName, KR_BAD_ERROR_CODE, "不法なエラーコード(%ld)です。", static_cast<long>(code));
 }
 
+void kr_setLogFolder(const char* folder) { logFolder() = folder != nullptr ? folder : ""; }
+
 void kr_writeErrorLog(ErrorCode code, const char* functionName, const char* message) {
   char fileName[32];
   std::snprintf(fileName, sizeof fileName, "krerror_%d.log", (code >> 20) & 255);
-  std::FILE* log = std::fopen(fileName, "a");
+  std::FILE* log = openLog(fileName);
   if (log == nullptr) return;
   std::fprintf(log, "(%02d,%04x) %s: %s\n", levelOf(code), static_cast<unsigned>(code & 0xFFFF),
                functionName != nullptr ? functionName : "", message != nullptr ? message : "");
@@ -75,7 +94,7 @@ void kr_writeErrorLog(ErrorCode code, const char* functionName, const char* mess
 }
 
 void logError(const char* format, ...) {
-  std::FILE* log = std::fopen("errorlog.txt", "a");
+  std::FILE* log = openLog("errorlog.txt");
   if (log == nullptr) return;
   va_list arguments;
   va_start(arguments, format);

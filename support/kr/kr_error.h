@@ -37,10 +37,15 @@ ErrorCode kr_reportError(ErrorRecord* record, const char* functionName, ErrorCod
 // KR_BAD_ERROR_CODE naming it).
 void kr_reportStandardError(ErrorRecord* record, const char* functionName, ErrorCode code);
 
+// Puts the log files into `folder`, created with its parents on the first
+// report, instead of the current folder (null or empty: the current folder).
+// Called at start, before other threads run.
+void kr_setLogFolder(const char* folder);
+
 // The handler of levels 0, 1 and 3: appends "(LL,NNNN) function: message" to
-// "krerror_<file number>.log" in the current directory.
+// "krerror_<file number>.log" in the log folder.
 void kr_writeErrorLog(ErrorCode code, const char* functionName, const char* message);
 
-// Appends formatted text to "errorlog.txt" in the current directory; the
-// caller supplies the line end. Does nothing when the file cannot be opened.
+// Appends formatted text to "errorlog.txt" in the log folder; the caller
+// supplies the line end. Does nothing when the file cannot be opened.
 void logError(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,4 +1,6 @@
 // kaimo-cli: the engine from the command line.
+#include "support/kr/kr_error.h"
+#include "support/paths/program_paths.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/subcommands.h"
 
@@ -19,6 +21,8 @@ const Subcommand kSubcommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The logs go where the settings file goes: see support/paths.
+  kr_setLogFolder(kaimo::paths::logFolder().c_str());
   const kaimo::cli::Program program{
       "kaimo-cli", kSubcommands, "position: --moves d5d4d3c3 | --board FILE|- [--side black|white] | --record FILE"};
   return kaimo::cli::runProgram(program, argc, argv);

@@ -1,5 +1,7 @@
 // kaimo-train: makes the evaluation data of "狐" (index tables and stage
 // weights) from self-play games of the program's own engine.
+#include "support/kr/kr_error.h"
+#include "support/paths/program_paths.h"
 #include "tools/cli/subcommands.h"
 #include "tools/train/train_commands.h"
 
@@ -18,6 +20,8 @@ const Subcommand kSteps[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The logs go where the settings file goes: see support/paths.
+  kr_setLogFolder(kaimo::paths::logFolder().c_str());
   const kaimo::cli::Program program{"kaimo-train", kSteps, nullptr};
   return kaimo::cli::runProgram(program, argc, argv);
 }

@@ -61,4 +61,16 @@ TEST_F(KrError, LogErrorAppendsAndSurvivesAnUnwritableLog) {
   EXPECT_TRUE(std::filesystem::is_directory("errorlog.txt"));
 }
 
+TEST_F(KrError, BothLogsGoToTheLogFolderMadeOnTheFirstReport) {
+  kr_setLogFolder("state/kaimo");
+  EXPECT_FALSE(std::filesystem::exists("state"));
+  logError("one\n");
+  kr_reportStandardError(nullptr, "g", KR_NO_MEMORY);
+  kr_setLogFolder(nullptr);
+  EXPECT_EQ(readFile("state/kaimo/errorlog.txt"), "one\n");
+  EXPECT_EQ(readFile("state/kaimo/krerror_0.log"), "(00,0001) g: メモリの確保に失敗しました。\n");
+  logError("here\n");
+  EXPECT_EQ(readFile("errorlog.txt"), "here\n");
+}
+
 }  // namespace

@@ -1,0 +1,56 @@
+// Where Kaimo finds the data of "狐" and keeps its settings file and logs.
+//
+// The data are read from the current folder when it holds them (a build's
+// run folder, a folder of trained weights), otherwise from ../share/kaimo
+// beside the program (an installed copy). The settings file and the logs stay
+// in the current folder when it already holds a "kaimopr.cfg" (a folder kept
+// the old way); otherwise they live in kaimo/ under the user's config home and
+// state home, by the XDG conventions.
+//
+// An empty path stands for the current folder, so a file in it keeps its bare
+// name in every message, as before.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kaimo::paths {
+
+inline constexpr const char* kSettingsFileName = "kaimopr.cfg";
+// The first index table "狐" reads: a folder that holds it holds the data.
+inline constexpr const char* kDataMarkerFile = "fgtb040.kmx";
+
+// What the lookups depend on besides the current folder.
+struct Environment {
+  std::filesystem::path programFile;  // the running program; empty when unknown
+  std::string home;                   // $HOME
+  std::string configHome;             // $XDG_CONFIG_HOME
+  std::string stateHome;              // $XDG_STATE_HOME
+
+  // This process's: /proc/self/exe and the variables.
+  static Environment ofProcess();
+};
+
+// The folder of the data of "狐": the current folder when it holds them, else
+// ../share/kaimo beside the program when that does, else the current folder
+// (so a failure names the bare files).
+std::filesystem::path dataFolder(const Environment& env);
+std::filesystem::path dataFolder();  // of this process
+
+// "kaimopr.cfg" when the current folder holds one, else kaimo/kaimopr.cfg
+// under the config home ($XDG_CONFIG_HOME, or ~/.config); the bare name
+// when no home is known.
+std::filesystem::path settingsFile(const Environment& env);
+std::filesystem::path settingsFile();
+
+// The current folder when it holds a "kaimopr.cfg", else kaimo/ under the
+// state home ($XDG_STATE_HOME, or ~/.local/state); the current folder when
+// no home is known.
+std::filesystem::path logFolder(const Environment& env);
+std::filesystem::path logFolder();
+
+// Creates a folder with its missing parents, each readable by its owner only
+// (0700, as the XDG conventions ask). True when the folder exists afterwards.
+bool makeFolder(const std::filesystem::path& folder);
+
+}  // namespace kaimo::paths
