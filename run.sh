@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and starts the window in build/release/run, the folder
-# that holds the evaluation data files and the settings file "kaimopr.cfg"
-# (the program reads and writes them by bare name in its current folder).
-# Arguments are passed to the program.
+# that holds the evaluation data files (the program looks in its current
+# folder first). Arguments are passed to the program.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh

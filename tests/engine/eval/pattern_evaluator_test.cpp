@@ -122,6 +122,25 @@ TEST_F(PatternLoading, BrokenTablesAreRefusedByName) {
   EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb100.kmxが開けません。\n");
 }
 
+TEST_F(PatternLoading, ReadsTablesAndStagesFromItsDataFolder) {
+  const long rows = expectedRows();
+  ASSERT_TRUE(testing::writeStage(9, testing::randomStage(rows, 9, 100, 1000)));
+  std::filesystem::create_directory("data");
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    if (entry.is_regular_file()) std::filesystem::rename(entry.path(), "data" / entry.path().filename());
+  }
+  EXPECT_TRUE(load()->failed());  // nothing left in the current folder
+  std::filesystem::remove("errorlog.txt");
+  std::FILE* announce = std::tmpfile();
+  PatternEvaluator evaluator(announce, "data");
+  std::fclose(announce);
+  ASSERT_FALSE(evaluator.failed());
+  EXPECT_EQ(evaluator.rowCount(), rows);
+  EXPECT_FALSE(isMarker(evaluateWith(evaluator, withEmpties(60))));  // stage 9
+  EXPECT_EQ(evaluateWith(evaluator, withEmpties(40)), SCORE_EVAL_ERROR);
+  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐: データファイル data/kaimogr14.dat が開けません。\n");
+}
+
 class StageCacheOrder : public PatternLoading {
  protected:
   void SetUp() override {
