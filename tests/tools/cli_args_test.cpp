@@ -3,8 +3,8 @@
 #include <string>
 
 #include "tests/common/capture.h"
-#include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
+#include "tools/common/cli_args.h"
 
 namespace kaimo::cli {
 namespace {

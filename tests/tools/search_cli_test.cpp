@@ -6,8 +6,8 @@
 #include "tests/common/capture.h"
 #include "tests/common/temp_dir.h"
 #include "tools/cli/bench_suite.h"
-#include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
+#include "tools/common/cli_args.h"
 
 namespace kaimo::cli {
 namespace {

@@ -17,7 +17,7 @@
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
 #include "tools/bench/mailbox_board.h"
-#include "tests/engine/eval/pattern_test_data.h"
+#include "tools/reference/pattern_sample_data.h"
 
 namespace {
 

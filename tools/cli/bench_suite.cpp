@@ -5,7 +5,7 @@
 
 #include "engine/board/turn.h"
 #include "engine/eval/eval_simple.h"
-#include "tools/cli/cli_args.h"
+#include "tools/cli/commands.h"
 
 namespace kaimo::cli {
 namespace {

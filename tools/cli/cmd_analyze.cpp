@@ -6,8 +6,8 @@
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
 #include "tools/cli/commands.h"
-#include "tools/cli/computer_turn.h"
 #include "tools/cli/position_args.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 namespace {
@@ -51,7 +51,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
   }
   std::fprintf(out, "leaves %" PRId64 " msec %" PRId64 "\n", result.leafCount, searchClockMs() - line.startMs);
   if (result.last == SCORE_EVAL_ERROR) {
-    std::fprintf(stderr, "%s\n", kEvalErrorMessage);
+    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
     return 1;
   }
   return 0;

@@ -6,9 +6,8 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "tools/cli/bench_suite.h"
-#include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
-#include "tools/cli/computer_turn.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 namespace {
@@ -21,7 +20,7 @@ struct Tally {
   std::int64_t leaves = 0;
   std::int64_t msec = 0;
 
-  void add(const TurnResult& result) {
+  void add(const tools::TurnResult& result) {
     leaves += result.leaves;
     msec += result.cpuMsec;
   }
@@ -64,9 +63,9 @@ int runBench(const Words& words, std::FILE* out) {
   Tally midgame, exact;
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const BenchPosition& position = positions[i];
-    const TurnResult result = runComputerTurn(position.board, position.side, settingsFor(position));
+    const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settingsFor(position));
     if (isMarker(result.value)) {
-      std::fprintf(stderr, "%s\n", kEvalErrorMessage);
+      std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
       return 1;
     }
     const bool isExact = position.kind == BenchKind::Exact;

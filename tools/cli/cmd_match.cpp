@@ -3,11 +3,10 @@
 #include <map>
 
 #include "engine/eval/routines.h"
-#include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
-#include "tools/cli/computer_turn.h"
 #include "tools/cli/match_games.h"
-#include "tools/cli/process_pool.h"
+#include "tools/common/computer_turn.h"
+#include "tools/common/process_pool.h"
 
 namespace kaimo::cli {
 namespace {
@@ -31,7 +30,7 @@ const char* const kUsage =
 // The common depth options, overridden per side by --black-depth and so on.
 SideSettings sideFrom(const Args& args, const std::string& colour) {
   SideSettings s{};
-  s.routine = routineFromArgument(args.get("--" + colour, ""));
+  s.routine = tools::routineFromArgument(args.get("--" + colour, ""));
   s.normalDepth = args.getInt("--" + colour + "-depth", args.getInt("--depth", kDefaultNormalDepth, 1, kMaxDepth), 1, kMaxDepth);
   s.exactDepth = args.getInt("--" + colour + "-exact", args.getInt("--exact", kDefaultExactDepth, 0, kSquareCount), 0, kSquareCount);
   s.winDepth = args.getInt("--" + colour + "-win", args.getInt("--win", kDefaultWinDepth, 0, kSquareCount), 0, kSquareCount);
@@ -96,9 +95,9 @@ int runMatch(const Words& words, std::FILE* out) {
                  firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName);
     std::fflush(out);
   };
-  const bool ok = runInProcesses(jobs, work, onLine);
+  const bool ok = tools::runInProcesses(jobs, work, onLine);
   if (!ok || failed) {
-    std::fprintf(stderr, "%s\n", kEvalErrorMessage);
+    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
     return 1;
   }
   std::fprintf(out, "%s %d-%d-%d vs %s, score %.1f%%\n", firstName, tally.wins, tally.draws, tally.losses, secondName,

@@ -2,7 +2,6 @@
 
 #include "app/records/record_reader.h"
 #include "engine/board/notation.h"
-#include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
 
 namespace kaimo::cli {

@@ -4,8 +4,8 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "tools/cli/commands.h"
-#include "tools/cli/computer_turn.h"
 #include "tools/cli/position_args.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 namespace {
@@ -31,15 +31,15 @@ int runSearch(const Words& words, std::FILE* out) {
     throw UsageError("usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]");
   }
   SideSettings settings{};
-  settings.routine = routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
+  settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
   settings.normalDepth = args.getInt("--depth", kDefaultNormalDepth, 1, kMaxDepth);
   settings.exactDepth = args.getInt("--exact", kDefaultExactDepth, 0, kSquareCount);
   settings.winDepth = args.getInt("--win", kDefaultWinDepth, 0, kSquareCount);
   const Position position = positionFrom(args);
 
-  const TurnResult result = runComputerTurn(position.board, position.side, settings);
+  const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settings);
   if (result.value == SCORE_EVAL_ERROR) {
-    std::fprintf(stderr, "%s\n", kEvalErrorMessage);
+    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
     return 1;
   }
   std::fprintf(out, "move %s value ", squareName(result.move).c_str());
@@ -49,7 +49,7 @@ int runSearch(const Words& words, std::FILE* out) {
     std::fprintf(out, "%+.2lf", result.value / 1000.0);
   }
   std::fprintf(out, " depth %d leaves %" PRId64 " msec %" PRId64 " kleaf/s %" PRId64 "\n", result.depth,
-               result.leaves, result.msec, kiloLeavesPerSecond(result.leaves, result.msec));
+               result.leaves, result.msec, tools::kiloLeavesPerSecond(result.leaves, result.msec));
   return 0;
 }
 

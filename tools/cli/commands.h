@@ -8,9 +8,14 @@
 #include <vector>
 
 #include "engine/board/board.h"
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 
 namespace kaimo::cli {
+
+using tools::Args;
+using tools::parseInt;
+using tools::UsageError;
+using tools::Words;
 
 int runPerft(const Words& words, std::FILE* out);
 int runEval(const Words& words, std::FILE* out);

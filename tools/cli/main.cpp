@@ -2,11 +2,11 @@
 #include "support/kr/kr_error.h"
 #include "support/paths/program_paths.h"
 #include "tools/cli/commands.h"
-#include "tools/cli/subcommands.h"
+#include "tools/common/subcommands.h"
 
 namespace {
 
-using kaimo::cli::Subcommand;
+using kaimo::tools::Subcommand;
 
 const Subcommand kSubcommands[] = {
     {"perft", kaimo::cli::runPerft, "perft DEPTH [position]"},
@@ -23,7 +23,7 @@ const Subcommand kSubcommands[] = {
 int main(int argc, char** argv) {
   // The logs go where the settings file goes: see support/paths.
   kr_setLogFolder(kaimo::paths::logFolder().c_str());
-  const kaimo::cli::Program program{
+  const kaimo::tools::Program program{
       "kaimo-cli", kSubcommands, "position: --moves d5d4d3c3 | --board FILE|- [--side black|white] | --record FILE"};
-  return kaimo::cli::runProgram(program, argc, argv);
+  return kaimo::tools::runProgram(program, argc, argv);
 }

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "engine/eval/score.h"
-#include "tools/cli/computer_turn.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 namespace {
@@ -66,7 +66,7 @@ GameResult playMatchGame(const Opening& opening, const SideSettings& black, cons
       continue;
     }
     passes = 0;
-    const TurnResult turn = runComputerTurn(board, side, side == kBlack ? black : white);
+    const tools::TurnResult turn = tools::runComputerTurn(board, side, side == kBlack ? black : white);
     if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
       result.failed = true;
       return result;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/board/board.h"
-#include "tools/cli/cli_args.h"
+#include "tools/cli/commands.h"
 
 namespace kaimo::cli {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "tools/cli/process_pool.h"
+#include "tools/common/process_pool.h"
 #include "tools/train/progress.h"
 
 namespace kaimo::train {
@@ -69,7 +69,7 @@ bool runChunks(const std::string& dir, const std::string& prefix, const std::vec
       std::fprintf(stderr, "%s\n", line.c_str());
     }
   };
-  const bool ok = cli::runInProcesses(jobs, work, onLine);
+  const bool ok = tools::runInProcesses(jobs, work, onLine);
   progress.finish();
   return ok;
 }

@@ -3,7 +3,7 @@
 
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/score.h"
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 #include "tools/train/evaluator_in_dir.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/training_set.h"
@@ -41,11 +41,11 @@ void linearFit(const std::vector<double>& values, const std::vector<double>& mar
 
 }  // namespace
 
-int runAccuracy(const cli::Words& words, std::FILE* out) {
-  const cli::Args args = cli::Args::parse(words);
+int runAccuracy(const tools::Words& words, std::FILE* out) {
+  const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--data", "--min", "--max", "--holdout"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--data")) {
-    throw cli::UsageError("usage: kaimo-train accuracy --dir DIR --data DIR [--min E] [--max E] [--holdout N]");
+    throw tools::UsageError("usage: kaimo-train accuracy --dir DIR --data DIR [--min E] [--max E] [--holdout N]");
   }
   const int minEmpties = args.getInt("--min", 16, 1, 84);
   const int maxEmpties = args.getInt("--max", 20, minEmpties, 84);

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "tools/cli/cli_args.h"
-#include "tools/cli/process_pool.h"
+#include "tools/common/cli_args.h"
+#include "tools/common/process_pool.h"
 #include "tools/train/evaluator_in_dir.h"
 #include "tools/train/network_fit.h"
 #include "tools/train/progress.h"
@@ -202,19 +202,19 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
     std::fflush(out);
     progress.advance();
   };
-  const bool ok = cli::runInProcesses(processes, work, onLine);
+  const bool ok = tools::runInProcesses(processes, work, onLine);
   progress.finish();
   return ok;
 }
 
 }  // namespace
 
-int runFit(const cli::Words& words, std::FILE* out) {
-  const cli::Args args = cli::Args::parse(words);
+int runFit(const tools::Words& words, std::FILE* out) {
+  const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--out", "--stages", "--epochs", "--rate", "--l2", "--jobs", "--holdout", "--force", "--seed",
                   "--bootstrap", "--lambda"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--out")) {
-    throw cli::UsageError("usage: kaimo-train fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--rate X] [--l2 X] "
+    throw tools::UsageError("usage: kaimo-train fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--rate X] [--l2 X] "
                           "[--jobs N] [--holdout N] [--force 1] [--seed S] [--bootstrap PLIES [--lambda X]]");
   }
   int first = kFirstStage;
@@ -229,7 +229,7 @@ int runFit(const cli::Words& words, std::FILE* out) {
   job.settings.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
   job.bootstrapPlies = args.getInt("--bootstrap", 0, 0, 40);
   if (job.bootstrapPlies != 0 && job.bootstrapPlies < kMinBootstrapPlies) {
-    throw cli::UsageError("--bootstrap must be 0 or at least " + std::to_string(kMinBootstrapPlies) + " plies");
+    throw tools::UsageError("--bootstrap must be 0 or at least " + std::to_string(kMinBootstrapPlies) + " plies");
   }
   job.outcomeShare = static_cast<float>(parseNumber(args.get("--lambda", "0.2"), "--lambda", 0, 1));
   const int jobs = args.getInt("--jobs", 2, 1, 64);

@@ -1,8 +1,8 @@
 #include <filesystem>
 
 #include "engine/eval/routines.h"
-#include "tools/cli/cli_args.h"
-#include "tools/cli/computer_turn.h"
+#include "tools/common/cli_args.h"
+#include "tools/common/computer_turn.h"
 #include "tools/train/chunks.h"
 #include "tools/train/self_play.h"
 #include "tools/train/train_commands.h"
@@ -27,12 +27,12 @@ std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk
 
 }  // namespace
 
-int runGames(const cli::Words& words, std::FILE* out) {
-  const cli::Args args = cli::Args::parse(words);
+int runGames(const tools::Words& words, std::FILE* out) {
+  const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--games", "--seed", "--jobs", "--routine", "--depth", "--exact", "--chunk", "--random-min",
                   "--random-max", "--epsilon", "--epsilon-plies"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--games")) {
-    throw cli::UsageError("usage: kaimo-train games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] "
+    throw tools::UsageError("usage: kaimo-train games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] "
                           "[--depth N] [--exact N] [--chunk N] [--random-min N] [--random-max N] [--epsilon PERCENT] "
                           "[--epsilon-plies N]");
   }
@@ -42,7 +42,7 @@ int runGames(const cli::Words& words, std::FILE* out) {
   const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
   const int perChunk = args.getInt("--chunk", kDefaultGamesPerChunk, 1, 100000);
   SelfPlaySettings settings;
-  settings.routine = cli::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
+  settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
   settings.depth = args.getInt("--depth", settings.depth, 1, 20);
   settings.exactDepth = args.getInt("--exact", settings.exactDepth, 0, 24);
   settings.randomPliesMin = args.getInt("--random-min", settings.randomPliesMin, 0, 40);

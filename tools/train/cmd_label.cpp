@@ -3,8 +3,8 @@
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
-#include "tools/cli/cli_args.h"
-#include "tools/cli/computer_turn.h"
+#include "tools/common/cli_args.h"
+#include "tools/common/computer_turn.h"
 #include "tools/train/chunks.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/training_set.h"
@@ -38,7 +38,7 @@ std::vector<TrainingPosition> candidates(const std::vector<TrainingPosition>& ga
 bool solve(TrainingPosition& position) {
   const int empties = emptiesOf(position.board);
   const SideSettings exact{kSimpleRoutine, empties, empties, 0, 0, 0, 0, 0};
-  const cli::TurnResult turn = cli::runComputerTurn(position.board, position.side, exact);
+  const tools::TurnResult turn = tools::runComputerTurn(position.board, position.side, exact);
   if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE) return false;
   const int mover = turn.value / SCORE_PER_DISC;
   position.margin = position.side == kBlack ? mover : -mover;
@@ -77,18 +77,18 @@ bool labelChunk(const std::string& gamesFile, const std::string& part, const Lab
 
 }  // namespace
 
-int runLabel(const cli::Words& words, std::FILE* out) {
-  const cli::Args args = cli::Args::parse(words);
+int runLabel(const tools::Words& words, std::FILE* out) {
+  const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--prefix", "--min", "--max", "--per-game", "--holdout", "--chunks", "--jobs", "--seed"});
   if (!args.positional.empty() || !args.has("--dir")) {
-    throw cli::UsageError("usage: kaimo-train label --dir DIR [--prefix NAME] [--min E] [--max E] [--per-game N] "
+    throw tools::UsageError("usage: kaimo-train label --dir DIR [--prefix NAME] [--min E] [--max E] [--per-game N] "
                           "[--holdout N] [--chunks N] [--jobs N] [--seed S]");
   }
   LabelJob job;
   job.dir = args.get("--dir", "");
   job.prefix = args.get("--prefix", "solved");
   if (job.prefix.empty() || job.prefix == "games" || job.prefix.find('/') != std::string::npos) {
-    throw cli::UsageError("--prefix must be a plain name other than 'games'");
+    throw tools::UsageError("--prefix must be a plain name other than 'games'");
   }
   job.minEmpties = args.getInt("--min", 15, 1, kMaxSolveEmpties);
   job.maxEmpties = args.getInt("--max", 18, job.minEmpties, kMaxSolveEmpties);

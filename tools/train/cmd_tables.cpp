@@ -1,16 +1,16 @@
 #include <filesystem>
 
 #include "engine/eval/pattern_layout.h"
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
 
 namespace kaimo::train {
 
-int runTables(const cli::Words& words, std::FILE* out) {
-  const cli::Args args = cli::Args::parse(words);
+int runTables(const tools::Words& words, std::FILE* out) {
+  const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--out"});
-  if (!args.positional.empty() || !args.has("--out")) throw cli::UsageError("usage: kaimo-train tables --out DIR");
+  if (!args.positional.empty() || !args.has("--out")) throw tools::UsageError("usage: kaimo-train tables --out DIR");
   const std::filesystem::path dir = args.get("--out", "");
   std::error_code error;
   std::filesystem::create_directories(dir, error);

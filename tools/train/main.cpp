@@ -2,12 +2,12 @@
 // weights) from self-play games of the program's own engine.
 #include "support/kr/kr_error.h"
 #include "support/paths/program_paths.h"
-#include "tools/cli/subcommands.h"
+#include "tools/common/subcommands.h"
 #include "tools/train/train_commands.h"
 
 namespace {
 
-using kaimo::cli::Subcommand;
+using kaimo::tools::Subcommand;
 
 const Subcommand kSteps[] = {
     {"tables", kaimo::train::runTables, "tables --out DIR"},
@@ -22,6 +22,6 @@ const Subcommand kSteps[] = {
 int main(int argc, char** argv) {
   // The logs go where the settings file goes: see support/paths.
   kr_setLogFolder(kaimo::paths::logFolder().c_str());
-  const kaimo::cli::Program program{"kaimo-train", kSteps, nullptr};
-  return kaimo::cli::runProgram(program, argc, argv);
+  const kaimo::tools::Program program{"kaimo-train", kSteps, nullptr};
+  return kaimo::tools::runProgram(program, argc, argv);
 }

@@ -5,7 +5,7 @@
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
 #include "engine/search/search_driver.h"
-#include "tools/cli/computer_turn.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::train {
 namespace {
@@ -58,7 +58,7 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
     if (exploring) {
       move = randomMove(moves, random);
     } else {
-      const cli::TurnResult turn = cli::runComputerTurn(board, colour, side);
+      const tools::TurnResult turn = tools::runComputerTurn(board, colour, side);
       if (isMarker(turn.value) || turn.move < 0) {
         failed = true;
         return {};

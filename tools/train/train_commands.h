@@ -1,23 +1,23 @@
 // The steps of kaimo-train. Each takes the words after its name, writes its
 // results to `out` and its progress to standard error, and throws
-// cli::UsageError for wrong arguments.
+// tools::UsageError for wrong arguments.
 #pragma once
 
 #include <cstdio>
 
-#include "tools/cli/commands.h"
+#include "tools/common/cli_args.h"
 
 namespace kaimo::train {
 
 // Writes the pattern index tables into --out DIR.
-int runTables(const cli::Words& words, std::FILE* out);
+int runTables(const tools::Words& words, std::FILE* out);
 // Plays self-play games into --dir DIR, chunk by chunk.
-int runGames(const cli::Words& words, std::FILE* out);
+int runGames(const tools::Words& words, std::FILE* out);
 // Solves positions of the games exactly.
-int runLabel(const cli::Words& words, std::FILE* out);
+int runLabel(const tools::Words& words, std::FILE* out);
 // Fits the stage weights and checks them through the real evaluator.
-int runFit(const cli::Words& words, std::FILE* out);
+int runFit(const tools::Words& words, std::FILE* out);
 // Errors of "狐" and of a linear fit of "狸" against exact margins.
-int runAccuracy(const cli::Words& words, std::FILE* out);
+int runAccuracy(const tools::Words& words, std::FILE* out);
 
 }  // namespace kaimo::train

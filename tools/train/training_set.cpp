@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <algorithm>
 
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 #include "tools/train/chunks.h"
 
 namespace kaimo::train {
@@ -40,7 +40,7 @@ double parseNumber(const std::string& text, const std::string& what, double low,
   errno = 0;
   const double value = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != '\0' || errno == ERANGE || !(value >= low && value <= high)) {
-    throw cli::UsageError(what + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
+    throw tools::UsageError(what + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
                           ", not '" + text + "'");
   }
   return value;
@@ -48,8 +48,8 @@ double parseNumber(const std::string& text, const std::string& what, double low,
 
 void parseRange(const std::string& text, const std::string& what, int low, int high, int& from, int& to) {
   const std::size_t dash = text.find('-');
-  from = cli::parseInt(text.substr(0, dash), what, low, high);
-  to = dash == std::string::npos ? from : cli::parseInt(text.substr(dash + 1), what, from, high);
+  from = tools::parseInt(text.substr(0, dash), what, low, high);
+  to = dash == std::string::npos ? from : tools::parseInt(text.substr(dash + 1), what, from, high);
 }
 
 }  // namespace kaimo::train

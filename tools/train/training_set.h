@@ -18,7 +18,7 @@ bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& pos
 // One game in `every` is held out.
 inline bool isHeldOut(std::int32_t game, int every) { return every > 0 && game % every == every - 1; }
 
-// A decimal number within [low, high], or cli::UsageError naming `what`.
+// A decimal number within [low, high], or tools::UsageError naming `what`.
 double parseNumber(const std::string& text, const std::string& what, double low, double high);
 
 // "A-B" or "A" within [low, high].

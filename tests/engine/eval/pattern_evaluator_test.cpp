@@ -13,7 +13,7 @@
 #include "engine/eval/score.h"
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
-#include "tests/engine/eval/pattern_test_data.h"
+#include "tools/reference/pattern_sample_data.h"
 
 namespace kaimo {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "engine/eval/pattern_layout.h"
 #include "tests/common/plain_board.h"
-#include "tests/engine/eval/pattern_test_data.h"
+#include "tools/reference/pattern_sample_data.h"
 
 namespace kaimo::reference {
 

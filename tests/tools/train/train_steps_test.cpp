@@ -6,7 +6,7 @@
 
 #include "engine/eval/pattern_layout.h"
 #include "tests/common/temp_dir.h"
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 using TrainSteps = kaimo::testing::InTempDir;
 
-cli::Words words(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
+tools::Words words(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
 
 // Lines and their reverses: 3^L raw lines, 3^ceil(L/2) of them palindromes.
 int expectedLineClasses(int length) { return (powerOfThree(length) + powerOfThree((length + 1) / 2)) / 2; }
@@ -59,7 +59,7 @@ TEST_F(TrainSteps, FitWritesStagesTheEvaluatorReadsBack) {
 
 TEST_F(TrainSteps, FitRefusesABootstrapThatWouldReadItsOwnStage) {
   std::FILE* out = std::tmpfile();
-  EXPECT_THROW(runFit(words({"--dir", "g", "--out", "d", "--bootstrap", "2"}), out), cli::UsageError);
+  EXPECT_THROW(runFit(words({"--dir", "g", "--out", "d", "--bootstrap", "2"}), out), tools::UsageError);
   std::fclose(out);
 }
 

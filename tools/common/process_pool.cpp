@@ -1,4 +1,4 @@
-#include "tools/cli/process_pool.h"
+#include "tools/common/process_pool.h"
 
 #include <poll.h>
 #include <sys/wait.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <vector>
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 namespace {
 
 struct Child {
@@ -122,4 +122,4 @@ bool runInProcesses(int jobs, const std::function<int(int job, std::FILE* out)>&
   return ok;
 }
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 
 // Runs work(job, out) for job = 0..jobs-1, each in its own child process, and
 // calls onLine(job, line) in this process for every line a child writes to
@@ -16,4 +16,4 @@ namespace kaimo::cli {
 bool runInProcesses(int jobs, const std::function<int(int job, std::FILE* out)>& work,
                     const std::function<void(int job, const std::string& line)>& onLine);
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 
 // The words after a subcommand's name.
 using Words = std::vector<std::string>;
@@ -34,4 +34,4 @@ struct Args {
 // A whole-string decimal integer within [low, high], or UsageError naming `what`.
 int parseInt(const std::string& text, const std::string& what, int low, int high);
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

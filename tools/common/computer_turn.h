@@ -8,7 +8,7 @@
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 
 struct TurnResult {
   int value;  // for the side to move; SCORE_NO_MOVE or a marker as the driver returns them
@@ -33,4 +33,4 @@ std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec);
 // The message the window shows when an evaluation fails.
 constexpr const char* kEvalErrorMessage = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <span>
 
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 
 struct Subcommand {
   const char* name;
@@ -23,4 +23,4 @@ struct Program {
 
 int runProgram(const Program& program, int argc, char** argv);
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

@@ -1,8 +1,8 @@
-#include "tools/cli/subcommands.h"
+#include "tools/common/subcommands.h"
 
 #include <cstring>
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 namespace {
 
 void printUsage(const Program& program, std::FILE* out) {
@@ -35,4 +35,4 @@ int runProgram(const Program& program, int argc, char** argv) {
   return 2;
 }
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

@@ -1,12 +1,12 @@
-#include "tools/cli/computer_turn.h"
+#include "tools/common/computer_turn.h"
 
 #include <time.h>
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 namespace {
 
 std::int64_t threadCpuMs() {
@@ -45,4 +45,4 @@ int routineFromArgument(const std::string& text) {
 
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec) { return leaves / (msec > 0 ? msec : 1); }
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools

@@ -5,7 +5,7 @@
 
 #include "engine/eval/routines.h"
 #include "tools/cli/match_games.h"
-#include "tools/cli/process_pool.h"
+#include "tools/common/process_pool.h"
 
 namespace kaimo::cli {
 namespace {
@@ -61,7 +61,7 @@ TEST(MatchTally, CountsAWinOneAndADrawHalf) {
 
 TEST(ProcessPool, DeliversEveryLineOfEveryChild) {
   std::map<int, std::vector<std::string>> lines;
-  const bool ok = runInProcesses(
+  const bool ok = tools::runInProcesses(
       3,
       [](int job, std::FILE* out) {
         for (int i = 0; i < 50; ++i) std::fprintf(out, "%d:%d\n", job, i);
@@ -79,7 +79,7 @@ TEST(ProcessPool, DeliversEveryLineOfEveryChild) {
 }
 
 TEST(ProcessPool, ReportsAChildThatFails) {
-  const bool ok = runInProcesses(
+  const bool ok = tools::runInProcesses(
       2, [](int job, std::FILE*) { return job == 1 ? 3 : 0; }, [](int, const std::string&) {});
   EXPECT_FALSE(ok);
 }

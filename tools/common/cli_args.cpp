@@ -1,9 +1,9 @@
-#include "tools/cli/cli_args.h"
+#include "tools/common/cli_args.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-namespace kaimo::cli {
+namespace kaimo::tools {
 
 Args Args::parse(const std::vector<std::string>& words) {
   Args args;
@@ -47,4 +47,4 @@ int parseInt(const std::string& text, const std::string& what, int low, int high
   return static_cast<int>(value);
 }
 
-}  // namespace kaimo::cli
+}  // namespace kaimo::tools
