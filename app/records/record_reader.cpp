@@ -4,6 +4,7 @@
 
 #include "engine/board/notation.h"
 #include "engine/board/turn.h"
+#include "support/files/input_file.h"
 
 namespace kaimo {
 namespace {
@@ -69,7 +70,9 @@ RecordReadResult readRecord(std::FILE* stream) {
 }
 
 RecordReadResult readRecord(const std::string& path) {
-  std::FILE* stream = std::fopen(path.c_str(), "r");
+  // Only a regular file: a FIFO would block the caller until someone writes.
+  InputFileResult opened;
+  std::FILE* stream = openInputFile(path, opened);
   if (stream == nullptr) return {{}, RecordStatus::CannotOpen};
   RecordReadResult result = readRecord(stream);
   std::fclose(stream);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "support/files/input_file.h"
 #include "support/files/safe_file.h"
 
 namespace kaimo {
@@ -55,7 +56,9 @@ PlayerSettings PlayerSettings::defaults() {
 }
 
 PlayerSettings loadPlayerSettings(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // A folder or a FIFO of that name gives the defaults too, without waiting.
+  InputFileResult opened;
+  std::FILE* file = openInputFile(path, opened);
   if (file == nullptr) return PlayerSettings::defaults();
   const PlayerSettings settings = readPlayerSettings(file);
   std::fclose(file);

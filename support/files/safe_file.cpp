@@ -15,11 +15,20 @@ namespace {
 // of fresh names is plenty before giving up.
 constexpr int kTempNameAttempts = 16;
 
-std::string resolveLinks(const std::string& path) {
+// The file a symbolic link at `path` finally names, so the rename replaces
+// that file and the link stays. A link whose target is missing (or a loop)
+// is refused with the system's error: renaming over it would turn the link
+// itself into a plain file.
+std::string resolveLinks(const std::string& path, int& systemError) {
+  systemError = 0;
   std::error_code error;
   if (!std::filesystem::is_symlink(path, error)) return path;
-  const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
-  return error ? path : target.string();
+  const std::filesystem::path target = std::filesystem::canonical(path, error);
+  if (error) {
+    systemError = error.value();
+    return "";
+  }
+  return target.string();
 }
 
 struct TempFile {
@@ -60,7 +69,9 @@ int finishWriting(std::FILE* stream, bool contentsOk) {
 }  // namespace
 
 SafeWriteResult writeFileSafely(const std::string& path, const std::function<bool(std::FILE*)>& writeContents) {
-  const std::string target = resolveLinks(path);
+  int linkError = 0;
+  const std::string target = resolveLinks(path, linkError);
+  if (linkError != 0) return {SafeWriteStep::Create, linkError};
   errno = 0;
   const TempFile temp = createTempBeside(target);
   if (temp.fd < 0) return {SafeWriteStep::Create, errno != 0 ? errno : EEXIST};

@@ -25,7 +25,8 @@ struct [[nodiscard]] SafeWriteResult {
 
 // `writeContents` writes everything to the stream it is given and returns
 // false when it saw an error. A symbolic link at `path` is followed, so the
-// file it points to is replaced and the link stays.
+// file it points to is replaced and the link stays; a link to nothing is
+// refused (step Create, ENOENT) and left as it is.
 SafeWriteResult writeFileSafely(const std::string& path, const std::function<bool(std::FILE*)>& writeContents);
 
 }  // namespace kaimo

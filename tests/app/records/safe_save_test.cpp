@@ -51,6 +51,16 @@ TEST_F(SafeSave, AReplacedFileKeepsItsPermissionsAndLinksStay) {
   EXPECT_EQ(filesInDir(), 2u);
 }
 
+TEST_F(SafeSave, ALinkToNothingIsRefusedAndStaysALink) {
+  fs::create_symlink("missing.txt", "dangling.txt");
+  const RecordWriteResult result = writeRecord("dangling.txt", someGame());
+  EXPECT_EQ(result.status, RecordStatus::CannotOpen);
+  EXPECT_EQ(result.systemError, ENOENT);
+  EXPECT_TRUE(fs::is_symlink("dangling.txt"));
+  EXPECT_FALSE(fs::exists("missing.txt"));
+  EXPECT_EQ(filesInDir(), 1u);
+}
+
 TEST_F(SafeSave, AMissingDirectoryCannotBeOpened) {
   const RecordWriteResult result = writeRecord("no/such/dir/game.txt", someGame());
   EXPECT_EQ(result.status, RecordStatus::CannotOpen);
