@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "engine/eval/routines.h"
 #include "tools/cli/match_games.h"
-#include "tools/common/process_pool.h"
 
 namespace kaimo::cli {
 namespace {
@@ -57,31 +55,6 @@ TEST(MatchTally, CountsAWinOneAndADrawHalf) {
   EXPECT_DOUBLE_EQ(tally.scorePercent(), 62.5);
   EXPECT_DOUBLE_EQ(tally.meanMargin(), (20 + 0 - 40 + 10) / 4.0);
   EXPECT_DOUBLE_EQ(MatchTally().scorePercent(), 0.0);
-}
-
-TEST(ProcessPool, DeliversEveryLineOfEveryChild) {
-  std::map<int, std::vector<std::string>> lines;
-  const bool ok = tools::runInProcesses(
-      3,
-      [](int job, std::FILE* out) {
-        for (int i = 0; i < 50; ++i) std::fprintf(out, "%d:%d\n", job, i);
-        std::fprintf(out, "last without newline %d", job);
-        return 0;
-      },
-      [&](int job, const std::string& line) { lines[job].push_back(line); });
-  EXPECT_TRUE(ok);
-  ASSERT_EQ(lines.size(), 3u);
-  for (int job = 0; job < 3; ++job) {
-    ASSERT_EQ(lines[job].size(), 51u);
-    EXPECT_EQ(lines[job][49], std::to_string(job) + ":49");
-    EXPECT_EQ(lines[job][50], "last without newline " + std::to_string(job));
-  }
-}
-
-TEST(ProcessPool, ReportsAChildThatFails) {
-  const bool ok = tools::runInProcesses(
-      2, [](int job, std::FILE*) { return job == 1 ? 3 : 0; }, [](int, const std::string&) {});
-  EXPECT_FALSE(ok);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "engine/board/turn.h"
 #include "engine/eval/eval_simple.h"
 #include "tools/cli/commands.h"
+#include "tools/common/limits.h"
 
 namespace kaimo::cli {
 namespace {
@@ -22,6 +23,12 @@ int symbolValue(char symbol) {
     if (kSymbols[v] == symbol) return v;
   }
   return -1;
+}
+
+int emptiesOf(const Board& board) {
+  DiscCounts counts;
+  boardCount(board, counts);
+  return counts[2];
 }
 
 BenchPosition parseLine(const std::string& line, const std::string& where) {
@@ -46,6 +53,10 @@ BenchPosition parseLine(const std::string& line, const std::string& where) {
     const int value = symbolValue(board[i]);
     if (value < 0) throw UsageError(where + ": the board needs 100 symbols from x o . -");
     position.board[squareAt(i % kBoardSize, i / kBoardSize)] = static_cast<std::int8_t>(value);
+  }
+  if (position.kind == BenchKind::Exact && emptiesOf(position.board) > tools::kMaxReadEmpties) {
+    throw UsageError(where + ": an exact position may have at most " + std::to_string(tools::kMaxReadEmpties) +
+                     " empty squares (a read to the end of more would not finish)");
   }
   return position;
 }
@@ -84,12 +95,6 @@ bool playOne(Board& board, int& side, std::mt19937& rng) {
   return boardMobility(board, side) > 0;
 }
 
-int emptiesOf(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[2];
-}
-
 // A position of seeded play that `done` accepts; games that end first are
 // replaced by new ones.
 template <typename Done>
@@ -113,6 +118,9 @@ std::vector<BenchPosition> parseBenchSuite(const std::string& text, const std::s
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
     if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') continue;
+    if (positions.size() == static_cast<std::size_t>(tools::kMaxSuitePositions)) {
+      throw UsageError(origin + " holds more than " + std::to_string(tools::kMaxSuitePositions) + " positions");
+    }
     positions.push_back(parseLine(line, origin + " line " + std::to_string(number)));
   }
   if (positions.empty()) throw UsageError(origin + " holds no positions");

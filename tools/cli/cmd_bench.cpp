@@ -1,6 +1,4 @@
 #include <cinttypes>
-#include <fstream>
-#include <iterator>
 
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
@@ -8,6 +6,8 @@
 #include "tools/cli/bench_suite.h"
 #include "tools/cli/commands.h"
 #include "tools/common/computer_turn.h"
+#include "tools/common/input_text.h"
+#include "tools/common/limits.h"
 
 namespace kaimo::cli {
 namespace {
@@ -35,12 +35,6 @@ SideSettings settingsFor(const BenchPosition& position) {
   return settings;
 }
 
-std::string readSuiteFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw UsageError("cannot open suite file '" + path + "'");
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void printTotal(std::FILE* out, const char* name, const Tally& tally) {
   const std::int64_t msec = tally.msec > 0 ? tally.msec : 1;
   std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 "\n", name, tally.leaves,
@@ -58,7 +52,8 @@ int runBench(const Words& words, std::FILE* out) {
     return 0;
   }
   const bool ownSuite = args.has("--suite");
-  const auto positions = ownSuite ? parseBenchSuite(readSuiteFile(args.get("--suite", "")), args.get("--suite", ""))
+  const auto positions = ownSuite ? parseBenchSuite(tools::readInputText(args.get("--suite", ""), tools::kMaxSuiteBytes, "suite"),
+                                                    args.get("--suite", ""))
                                   : parseBenchSuite(builtInBenchSuite(), "the built-in suite");
   Tally midgame, exact;
   for (std::size_t i = 0; i < positions.size(); ++i) {

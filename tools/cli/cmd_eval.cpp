@@ -10,17 +10,19 @@ int runEval(const Words& words, std::FILE* out) {
   args.allowOnly(positionOptions());
   if (!args.positional.empty()) throw UsageError("usage: kaimo-cli eval [position]");
   const Position position = positionFrom(args);
+  bool failed = false;
   for (int i = kSimpleRoutine; i < routineCount(); ++i) {
     DiscCounts counts;
     boardCount(position.board, counts);
     const int value = routineTable[i].evaluate(position.board, 0, position.side, counts);
     if (isMarker(value)) {
       std::fprintf(out, "%s error\n", routineTable[i].name);
+      failed = true;
     } else {
       std::fprintf(out, "%s %+.2lf\n", routineTable[i].name, value / 1000.0);
     }
   }
-  return 0;
+  return failed ? 1 : 0;
 }
 
 }  // namespace kaimo::cli

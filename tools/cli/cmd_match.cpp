@@ -1,21 +1,17 @@
+#include <algorithm>
 #include <cinttypes>
 #include <cstdlib>
-#include <map>
 
 #include "engine/eval/routines.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
 #include "tools/common/computer_turn.h"
+#include "tools/common/limits.h"
 #include "tools/common/process_pool.h"
 
 namespace kaimo::cli {
 namespace {
 
-// The settings a new side starts with.
-constexpr int kDefaultNormalDepth = 6;
-constexpr int kDefaultExactDepth = 13;
-constexpr int kDefaultWinDepth = 0;
-constexpr int kMaxDepth = 60;
 constexpr int kDefaultGames = 100;
 constexpr int kMaxGames = 100000;
 constexpr int kDefaultOpeningPlies = 6;  // enough for thousands of different openings
@@ -27,14 +23,46 @@ const char* const kUsage =
     "[--black-depth N] [--black-exact N] [--black-win N] [--white-depth N] [--white-exact N] [--white-win N] "
     "[--games N] [--jobs N] [--seed S] [--plies N]";
 
-// The common depth options, overridden per side by --black-depth and so on.
+// --black-depth (and so on) for one side, else the common --depth, else the default.
+int sideOption(const Args& args, const std::string& colour, const std::string& name, int fallback, int low, int high) {
+  return args.getInt("--" + colour + "-" + name, args.getInt("--" + name, fallback, low, high), low, high);
+}
+
 SideSettings sideFrom(const Args& args, const std::string& colour) {
   SideSettings s{};
   s.routine = tools::routineFromArgument(args.get("--" + colour, ""));
-  s.normalDepth = args.getInt("--" + colour + "-depth", args.getInt("--depth", kDefaultNormalDepth, 1, kMaxDepth), 1, kMaxDepth);
-  s.exactDepth = args.getInt("--" + colour + "-exact", args.getInt("--exact", kDefaultExactDepth, 0, kSquareCount), 0, kSquareCount);
-  s.winDepth = args.getInt("--" + colour + "-win", args.getInt("--win", kDefaultWinDepth, 0, kSquareCount), 0, kSquareCount);
+  s.normalDepth = sideOption(args, colour, "depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
+  s.exactDepth = sideOption(args, colour, "exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
+  s.winDepth = sideOption(args, colour, "win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
   return s;
+}
+
+// "4, 6, 8", the game numbers as the game lines show them; a long list is cut.
+std::string missingGames(const std::vector<bool>& finished) {
+  constexpr int kShown = 20;
+  std::string list;
+  int count = 0;
+  for (std::size_t g = 0; g < finished.size(); ++g) {
+    if (finished[g]) continue;
+    if (++count <= kShown) list += (count > 1 ? ", " : "") + std::to_string(g + 1);
+  }
+  if (count > kShown) list += ", ... (" + std::to_string(count) + " in all)";
+  return list;
+}
+
+// Why games are missing, on standard error: a failed evaluation says so
+// itself, a worker that ended otherwise is named with how it ended.
+void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluationFailed,
+                        const std::vector<bool>& finished) {
+  if (evaluationFailed) std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+  for (std::size_t job = 0; job < ends.size(); ++job) {
+    if (ends[job].ok() || (evaluationFailed && ends[job].exited)) continue;
+    std::fprintf(stderr, "kaimo-cli match: worker %zu of %zu %s\n", job + 1, ends.size(),
+                 tools::describeWorkerEnd(ends[job]).c_str());
+  }
+  const auto done = std::count(finished.begin(), finished.end(), true);
+  std::fprintf(stderr, "kaimo-cli match: %ld of %zu games finished; missing: %s\n", static_cast<long>(done),
+               finished.size(), missingGames(finished).c_str());
 }
 
 std::string describe(const SideSettings& s) {
@@ -82,28 +110,30 @@ int runMatch(const Words& words, std::FILE* out) {
     return 0;
   };
   MatchTally tally;
-  bool failed = false;
+  std::vector<bool> finished(static_cast<std::size_t>(games), false);
+  bool evaluationFailed = false;
   const auto onLine = [&](int, const std::string& line) {
     int g = 0, black = 0, white = 0;
-    if (std::sscanf(line.c_str(), "%d %d %d", &g, &black, &white) != 3) {
-      failed = true;
+    if (std::sscanf(line.c_str(), "%d %d %d", &g, &black, &white) != 3 || g < 0 || g >= games) {
+      evaluationFailed = true;
       return;
     }
+    finished[static_cast<std::size_t>(g)] = true;
     const bool firstBlack = firstPlaysBlack(g);
     tally.add(firstBlack ? black : white, firstBlack ? white : black);
     std::fprintf(out, "game %d (opening %d): black %s %d - %d white %s\n", g + 1, g / 2 + 1,
                  firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName);
     std::fflush(out);
   };
-  const bool ok = tools::runInProcesses(jobs, work, onLine);
-  if (!ok || failed) {
-    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
-    return 1;
-  }
+  const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, work, onLine);
+  // The games that did finish are scored whatever happened to the others.
   std::fprintf(out, "%s %d-%d-%d vs %s, score %.1f%%\n", firstName, tally.wins, tally.draws, tally.losses, secondName,
                tally.scorePercent());
   std::fprintf(out, "mean disc margin %+.2f\n", tally.meanMargin());
-  return 0;
+  std::fflush(out);
+  if (tally.games() == games && !evaluationFailed) return 0;
+  reportMissingGames(ends, evaluationFailed, finished);
+  return 1;
 }
 
 }  // namespace kaimo::cli

@@ -2,6 +2,7 @@
 
 #include "engine/board/bitboard.h"
 #include "tools/cli/position_args.h"
+#include "tools/common/limits.h"
 
 namespace kaimo::cli {
 
@@ -36,7 +37,7 @@ int runPerft(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
   args.allowOnly(positionOptions());
   if (args.positional.size() != 1) throw UsageError("usage: kaimo-cli perft DEPTH [position]");
-  const int depth = parseInt(args.positional[0], "DEPTH", 1, 20);
+  const int depth = parseInt(args.positional[0], "DEPTH", 1, tools::kMaxPerftDepth);
   const Position position = positionFrom(args);
   for (int d = 1; d <= depth; ++d) {
     std::fprintf(out, "%d %llu\n", d, static_cast<unsigned long long>(perft(position.board, position.side, d)));

@@ -6,15 +6,11 @@
 #include "tools/cli/commands.h"
 #include "tools/cli/position_args.h"
 #include "tools/common/computer_turn.h"
+#include "tools/common/limits.h"
 
 namespace kaimo::cli {
 namespace {
 
-// The settings a new side starts with.
-constexpr int kDefaultNormalDepth = 6;
-constexpr int kDefaultExactDepth = 13;
-constexpr int kDefaultWinDepth = 0;
-constexpr int kMaxDepth = 60;  // more plies than any read can finish
 
 std::set<std::string> searchOptions() {
   std::set<std::string> names = positionOptions();
@@ -32,9 +28,9 @@ int runSearch(const Words& words, std::FILE* out) {
   }
   SideSettings settings{};
   settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
-  settings.normalDepth = args.getInt("--depth", kDefaultNormalDepth, 1, kMaxDepth);
-  settings.exactDepth = args.getInt("--exact", kDefaultExactDepth, 0, kSquareCount);
-  settings.winDepth = args.getInt("--win", kDefaultWinDepth, 0, kSquareCount);
+  settings.normalDepth = args.getInt("--depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
+  settings.exactDepth = args.getInt("--exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
+  settings.winDepth = args.getInt("--win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
   const Position position = positionFrom(args);
 
   const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settings);

@@ -18,6 +18,8 @@ using tools::UsageError;
 using tools::Words;
 
 int runPerft(const Words& words, std::FILE* out);
+// Each routine's static evaluation; 1 when one of them fails (its line says
+// "error").
 int runEval(const Words& words, std::FILE* out);
 // Prints every history entry of a game record; 1 on a format error, 2 when
 // the file cannot be opened.

@@ -9,8 +9,8 @@
 namespace kaimo::cli {
 namespace {
 
-// Each new opening gets this many tries before the plies are judged too few
-// to give `count` different positions.
+// This many tries in a row without a new position judge the plies too few
+// to give `count` different openings; it answers at once for --plies 0.
 constexpr int kTriesPerOpening = 1000;
 
 std::vector<int> legalMoves(const Board& board, int side) {
@@ -39,18 +39,26 @@ bool playRandomPlies(Opening& opening, int plies, std::mt19937_64& random) {
   return !legalMoves(opening.board, opening.side).empty() || !legalMoves(opening.board, opponentOf(opening.side)).empty();
 }
 
+PositionKey keyOf(const Opening& opening) {
+  PositionKey key;
+  boardPackKey(key, opening.board, opening.side, 0);
+  return key;
+}
+
 }  // namespace
 
 std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
   std::mt19937_64 random(seed);
   std::vector<Opening> openings;
   std::set<PositionKey> seen;
-  for (int tries = 0; static_cast<int>(openings.size()) < count && tries < count * kTriesPerOpening; ++tries) {
+  for (int misses = 0; static_cast<int>(openings.size()) < count && misses < kTriesPerOpening;) {
     Opening opening;
-    if (!playRandomPlies(opening, plies, random)) continue;
-    PositionKey key;
-    boardPackKey(key, opening.board, opening.side, 0);
-    if (seen.insert(key).second) openings.push_back(opening);
+    if (!playRandomPlies(opening, plies, random) || !seen.insert(keyOf(opening)).second) {
+      ++misses;
+      continue;
+    }
+    openings.push_back(opening);
+    misses = 0;
   }
   return openings;
 }

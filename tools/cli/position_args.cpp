@@ -1,10 +1,13 @@
 #include "tools/cli/position_args.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "app/records/record_reader.h"
 #include "engine/board/notation.h"
 #include "engine/board/turn.h"
+#include "tools/common/input_text.h"
+#include "tools/common/limits.h"
 
 namespace kaimo::cli {
 namespace {
@@ -15,16 +18,25 @@ int sideFromName(const std::string& name) {
   throw UsageError("--side must be black or white, not '" + name + "'");
 }
 
+// Nothing but white space may follow the 100 symbols: a longer file is
+// most likely not the board the user meant.
+bool onlySpaceFollows(std::FILE* stream) {
+  for (int c; (c = std::fgetc(stream)) != EOF;) {
+    if (std::isspace(c) == 0) return false;
+  }
+  return true;
+}
+
 Position positionFromBoardFile(const std::string& path, int side) {
+  std::string text = tools::readInputText(path, tools::kMaxBoardBytes, "board file");
   Position position{{}, side};
   position.board.fill(kEmpty);
-  const bool useStdin = path == "-";
-  std::FILE* file = useStdin ? stdin : std::fopen(path.c_str(), "r");
-  if (file == nullptr) throw UsageError("cannot open board file '" + path + "'");
-  const int result = boardReadText(position.board, file);
-  if (!useStdin) std::fclose(file);
-  if (result != 0) {
-    throw UsageError("board file '" + path + "' is not a board: it needs 100 symbols from x o . - (wrong symbol or too few)");
+  std::FILE* stream = text.empty() ? nullptr : fmemopen(text.data(), text.size(), "r");
+  const bool read = stream != nullptr && boardReadText(position.board, stream) == 0 && onlySpaceFollows(stream);
+  if (stream != nullptr) std::fclose(stream);
+  if (!read) {
+    throw UsageError("board file '" + path + "' is not a board: it needs exactly 100 symbols from x o . - " +
+                     "(a wrong symbol, too few or too many)");
   }
   return position;
 }

@@ -19,6 +19,12 @@ struct TurnResult {
   std::int64_t cpuMsec;  // processor time of the searching thread: steady on a busy machine
 };
 
+// The settings a new side starts with: a normal read of 6 plies, exact from
+// 13 empty squares, no win/loss read.
+constexpr int kDefaultNormalDepth = 6;
+constexpr int kDefaultExactDepth = 13;
+constexpr int kDefaultWinDepth = 0;
+
 // The depth rules, progressDepth = depth - 2 and clearAllowed 1, no stop and
 // no progress report.
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);

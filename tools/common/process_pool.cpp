@@ -1,11 +1,14 @@
 #include "tools/common/process_pool.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
+#include <csignal>
+#include <cstring>
 
 namespace kaimo::tools {
 namespace {
@@ -16,7 +19,15 @@ struct Child {
   std::string pending;
 };
 
-[[noreturn]] void runChild(int job, int writeFd, const std::function<int(int, std::FILE*)>& work) {
+// The child dies with the process that forked it: a worker left running
+// after its parent was killed would go on writing, and a resumed run could
+// meet its late output.
+void dieWithParent(pid_t parent) {
+  if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent) _exit(1);
+}
+
+[[noreturn]] void runChild(int job, int writeFd, pid_t parent, const std::function<int(int, std::FILE*)>& work) {
+  dieWithParent(parent);
   std::FILE* out = fdopen(writeFd, "w");
   int status = 1;
   if (out != nullptr) {
@@ -53,29 +64,38 @@ bool readAvailable(Child& child) {
 
 }  // namespace
 
-bool runInProcesses(int jobs, const std::function<int(int job, std::FILE* out)>& work,
-                    const std::function<void(int job, const std::string& line)>& onLine) {
+std::string describeWorkerEnd(const WorkerEnd& end) {
+  if (!end.started) return "could not be started";
+  if (end.exited) return "exited with status " + std::to_string(end.code);
+  return "was killed by signal " + std::to_string(end.code) + " (" + strsignal(end.code) + ")";
+}
+
+bool allSucceeded(const std::vector<WorkerEnd>& ends) {
+  for (const WorkerEnd& end : ends) {
+    if (!end.ok()) return false;
+  }
+  return true;
+}
+
+std::vector<WorkerEnd> runInProcesses(int jobs, const std::function<int(int job, std::FILE* out)>& work,
+                                      const std::function<void(int job, const std::string& line)>& onLine) {
   std::fflush(nullptr);  // a child must not write this process's buffered output again
   std::vector<Child> children(static_cast<std::size_t>(jobs));
-  bool ok = true;
+  const pid_t parent = ::getpid();
   for (int job = 0; job < jobs; ++job) {
     int fds[2];
-    if (pipe(fds) != 0) {
-      ok = false;
-      break;
-    }
+    if (pipe2(fds, O_CLOEXEC) != 0) break;
     const pid_t pid = fork();
     if (pid == 0) {
       close(fds[0]);
       for (int earlier = 0; earlier < job; ++earlier) {
         if (children[earlier].fd >= 0) close(children[earlier].fd);
       }
-      runChild(job, fds[1], work);
+      runChild(job, fds[1], parent, work);
     }
     close(fds[1]);
     if (pid < 0) {
       close(fds[0]);
-      ok = false;
       break;
     }
     children[job].pid = pid;
@@ -94,7 +114,6 @@ bool runInProcesses(int jobs, const std::function<int(int job, std::FILE* out)>&
     if (polled.empty()) break;
     if (poll(polled.data(), polled.size(), -1) < 0) {
       if (errno == EINTR) continue;
-      ok = false;
       break;
     }
     for (std::size_t i = 0; i < polled.size(); ++i) {
@@ -111,15 +130,19 @@ bool runInProcesses(int jobs, const std::function<int(int job, std::FILE* out)>&
     }
   }
 
-  for (auto& child : children) {
+  std::vector<WorkerEnd> ends(children.size());
+  for (std::size_t job = 0; job < children.size(); ++job) {
+    Child& child = children[job];
     if (child.fd >= 0) close(child.fd);
     if (child.pid <= 0) continue;
     int status = 0;
     while (waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
     }
-    ok = ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    ends[job].started = true;
+    ends[job].exited = WIFEXITED(status);
+    ends[job].code = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? WTERMSIG(status) : 0;
   }
-  return ok;
+  return ends;
 }
 
 }  // namespace kaimo::tools

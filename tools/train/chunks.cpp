@@ -3,13 +3,35 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "support/files/input_file.h"
+#include "support/files/safe_file.h"
 #include "tools/common/process_pool.h"
 #include "tools/train/progress.h"
 
 namespace kaimo::train {
+namespace {
+
+// Settings files hold a few short lines.
+constexpr std::size_t kMaxSettingsBytes = 4096;
+
+bool isChunkName(const std::string& name, const std::string& prefix) {
+  return name.rfind(prefix + "-", 0) == 0 && std::filesystem::path(name).extension() == ".kpos";
+}
+
+// Temporary files of writes that a stopped run left half done. Its workers
+// died with it, so none of them is still writing.
+void removeLeftovers(const std::string& dir, const std::string& prefix) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix + "-", 0) == 0 && name.find(".kpos.tmp-") != std::string::npos) {
+      std::filesystem::remove(entry.path(), error);
+    }
+  }
+}
+
+}  // namespace
 
 std::string chunkFileName(const std::string& dir, const std::string& prefix, int chunk) {
   char name[64];
@@ -17,28 +39,46 @@ std::string chunkFileName(const std::string& dir, const std::string& prefix, int
   return (std::filesystem::path(dir) / name).string();
 }
 
-std::vector<int> missingChunks(const std::string& dir, const std::string& prefix, int count) {
-  std::vector<int> missing;
+std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const std::string& what,
+                              const std::function<bool(int, const std::vector<TrainingPosition>&)>& complete) {
+  std::vector<int> chunks;
   for (int chunk = 0; chunk < count; ++chunk) {
-    if (!std::filesystem::exists(chunkFileName(dir, prefix, chunk))) missing.push_back(chunk);
+    const std::string name = chunkFileName(dir, prefix, chunk);
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(name, error))) {
+      chunks.push_back(chunk);
+      continue;
+    }
+    std::vector<TrainingPosition> positions;
+    std::string fault;
+    if (!readChunk(name, positions, fault)) {
+      std::fprintf(stderr, "%s: %s; it is made again\n", what.c_str(), fault.c_str());
+    } else if (!complete(chunk, positions)) {
+      std::fprintf(stderr, "%s: %s does not hold the positions its name says; it is made again\n", what.c_str(),
+                   name.c_str());
+    } else {
+      continue;
+    }
+    // A folder or a FIFO in the way is not ours to remove: the write then fails and says so.
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(name, error))) std::filesystem::remove(name, error);
+    chunks.push_back(chunk);
   }
-  return missing;
+  return chunks;
 }
 
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix) {
   std::vector<std::string> files;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind(prefix + "-", 0) == 0 && entry.path().extension() == ".kpos") files.push_back(entry.path().string());
+    if (isChunkName(entry.path().filename().string(), prefix)) files.push_back(entry.path().string());
   }
   std::sort(files.begin(), files.end());
   return files;
 }
 
 bool runChunks(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
-               const std::string& what, long units,
-               const std::function<bool(int, const std::string&, const std::function<void()>&)>& make) {
+               const std::string& what, long units, const MakeChunk& make) {
+  removeLeftovers(dir, prefix);
   if (chunks.empty()) {
     std::fprintf(stderr, "%s: nothing left to do\n", what.c_str());
     return true;
@@ -47,16 +87,15 @@ bool runChunks(const std::string& dir, const std::string& prefix, const std::vec
   Progress progress(what, units);
   const auto work = [&](int job, std::FILE* out) {
     for (std::size_t i = static_cast<std::size_t>(job); i < chunks.size(); i += static_cast<std::size_t>(jobs)) {
-      const std::string final = chunkFileName(dir, prefix, chunks[i]);
-      const std::string part = final + ".part";
-      std::remove(part.c_str());
       const auto tick = [out] { std::fputs("+\n", out); };
-      if (!make(chunks[i], part, tick)) {
+      std::vector<TrainingPosition> positions;
+      std::string error;
+      if (!make(chunks[i], positions, tick)) {
         std::fprintf(out, "error: chunk %d failed\n", chunks[i]);
         return 1;
       }
-      if (std::rename(part.c_str(), final.c_str()) != 0) {
-        std::fprintf(out, "error: cannot rename %s\n", part.c_str());
+      if (!writeChunk(chunkFileName(dir, prefix, chunks[i]), positions, error)) {
+        std::fprintf(out, "error: %s\n", error.c_str());
         return 1;
       }
     }
@@ -69,21 +108,32 @@ bool runChunks(const std::string& dir, const std::string& prefix, const std::vec
       std::fprintf(stderr, "%s\n", line.c_str());
     }
   };
-  const bool ok = tools::runInProcesses(jobs, work, onLine);
+  const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, work, onLine);
   progress.finish();
-  return ok;
+  for (std::size_t job = 0; job < ends.size(); ++job) {
+    // A worker that failed on its own said why; one that died did not.
+    if (!ends[job].started || !ends[job].exited) {
+      std::fprintf(stderr, "%s: worker %zu %s\n", what.c_str(), job + 1, tools::describeWorkerEnd(ends[job]).c_str());
+    }
+  }
+  return tools::allSucceeded(ends);
 }
 
-std::string loadSettings(const std::string& name) {
-  std::ifstream in(name);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+bool loadSettings(const std::string& name, std::string& text, std::string& error) {
+  std::error_code missing;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(name, missing))) {
+    text.clear();
+    return true;
+  }
+  const InputFileResult result = readInputFile(name, kMaxSettingsBytes, text);
+  if (!result.ok()) error = describeInputFileResult(name, result, kMaxSettingsBytes);
+  return result.ok();
 }
 
 bool saveSettings(const std::string& name, const std::string& text) {
-  std::ofstream out(name, std::ios::trunc);
-  out << text;
-  out.close();
-  return static_cast<bool>(out);
+  return writeFileSafely(name, [&text](std::FILE* file) {
+           return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+         }).ok();
 }
 
 }  // namespace kaimo::train

@@ -202,7 +202,7 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
     std::fflush(out);
     progress.advance();
   };
-  const bool ok = tools::runInProcesses(processes, work, onLine);
+  const bool ok = tools::allSucceeded(tools::runInProcesses(processes, work, onLine));
   progress.finish();
   return ok;
 }

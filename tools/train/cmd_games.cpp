@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/eval/routines.h"
@@ -50,11 +51,20 @@ int runGames(const tools::Words& words, std::FILE* out) {
   settings.epsilonPercent = args.getInt("--epsilon", settings.epsilonPercent, 0, 100);
   settings.epsilonPlies = args.getInt("--epsilon-plies", settings.epsilonPlies, 0, 100);
 
+  if (games % perChunk != 0) {
+    throw tools::UsageError("--games must be a multiple of the games per chunk (" + std::to_string(perChunk) +
+                            "), not " + std::to_string(games));
+  }
+
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   const std::string settingsFile = (std::filesystem::path(dir) / kSettingsFile).string();
   const std::string wanted = describe(settings, seed, perChunk);
-  const std::string saved = loadSettings(settingsFile);
+  std::string saved, fault;
+  if (!loadSettings(settingsFile, saved, fault)) {
+    std::fprintf(stderr, "kaimo-train games: %s\n", fault.c_str());
+    return 1;
+  }
   if (!saved.empty() && saved != wanted) {
     std::fprintf(stderr, "kaimo-train games: %s holds games made with other settings:\n%s", dir.c_str(), saved.c_str());
     return 2;
@@ -64,16 +74,22 @@ int runGames(const tools::Words& words, std::FILE* out) {
     return 1;
   }
 
-  const int chunkCount = (games + perChunk - 1) / perChunk;
-  const std::vector<int> chunks = missingChunks(dir, "games", chunkCount);
-  std::fprintf(out, "%d games in %d chunks of %d; %zu chunks to play\n", chunkCount * perChunk, chunkCount, perChunk,
-               chunks.size());
+  const int chunkCount = games / perChunk;
+  // A chunk is whole when it holds positions of its own games only.
+  const auto complete = [perChunk](int chunk, const std::vector<TrainingPosition>& positions) {
+    return std::all_of(positions.begin(), positions.end(), [&](const TrainingPosition& p) {
+      return p.game / perChunk == chunk;
+    });
+  };
+  const std::vector<int> chunks = chunksToMake(dir, "games", chunkCount, "games", complete);
+  std::fprintf(out, "%d games in %d chunks of %d; %zu chunks to play\n", games, chunkCount, perChunk, chunks.size());
   std::fflush(out);
-  const auto make = [&](int chunk, const std::string& part, const std::function<void()>& tick) {
+  const auto make = [&](int chunk, std::vector<TrainingPosition>& positions, const std::function<void()>& tick) {
     for (int g = chunk * perChunk; g < (chunk + 1) * perChunk; ++g) {
       bool failed = false;
-      const std::vector<TrainingPosition> positions = playTrainingGame(seed, g, settings, failed);
-      if (failed || !appendPositions(part, positions)) return false;
+      const std::vector<TrainingPosition> game = playTrainingGame(seed, g, settings, failed);
+      if (failed) return false;
+      positions.insert(positions.end(), game.begin(), game.end());
       tick();
     }
     return true;

@@ -46,12 +46,11 @@ bool solve(TrainingPosition& position) {
   return true;
 }
 
-bool labelChunk(const std::string& gamesFile, const std::string& part, const LabelJob& job,
+bool labelChunk(const std::string& gamesFile, const LabelJob& job, std::vector<TrainingPosition>& solved,
                 const std::function<void()>& tick) {
   std::vector<TrainingPosition> positions;
   std::string error;
-  if (!readPositions(gamesFile, positions, error)) return false;
-  std::vector<TrainingPosition> solved;
+  if (!readChunk(gamesFile, positions, error)) return false;
   for (std::size_t begin = 0; begin < positions.size();) {
     std::size_t end = begin;
     while (end < positions.size() && positions[end].game == positions[begin].game) ++end;
@@ -69,10 +68,7 @@ bool labelChunk(const std::string& gamesFile, const std::string& part, const Lab
     }
     begin = end;
   }
-  // An empty chunk is still written, so it counts as done.
-  std::FILE* file = std::fopen(part.c_str(), "ab");
-  if (file == nullptr || std::fclose(file) != 0) return false;
-  return appendPositions(part, solved);
+  return true;  // a chunk without positions is still written, so it counts as done
 }
 
 }  // namespace
@@ -103,24 +99,27 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   std::snprintf(settings, sizeof settings, "empties %d..%d\nper game %d\nholdout %d\nseed %llu\n", job.minEmpties,
                 job.maxEmpties, job.perGame, job.holdout, static_cast<unsigned long long>(job.seed));
   const std::string settingsFile = (std::filesystem::path(job.dir) / (job.prefix + ".cfg")).string();
-  const std::string saved = loadSettings(settingsFile);
+  std::string saved, fault;
+  if (!loadSettings(settingsFile, saved, fault)) {
+    std::fprintf(stderr, "kaimo-train label: %s\n", fault.c_str());
+    return 1;
+  }
   if (!saved.empty() && saved != settings) {
     std::fprintf(stderr, "kaimo-train label: %s files were made with other settings:\n%s", job.prefix.c_str(), saved.c_str());
     return 2;
   }
   if (saved.empty() && !saveSettings(settingsFile, settings)) return 1;
 
-  std::vector<int> chunks;
-  for (int c = 0; c < chunkCount; ++c) {
-    if (games[c] != chunkFileName(job.dir, "games", c)) break;  // a gap: later chunks are not played yet
-    if (!std::filesystem::exists(chunkFileName(job.dir, job.prefix, c))) chunks.push_back(c);
-  }
+  int playedChunks = 0;  // up to the first gap: later chunks are not played yet
+  while (playedChunks < chunkCount && games[playedChunks] == chunkFileName(job.dir, "games", playedChunks)) ++playedChunks;
+  const std::vector<int> chunks =
+      chunksToMake(job.dir, job.prefix, playedChunks, "label", [](int, const std::vector<TrainingPosition>&) { return true; });
   // Every game gives perGame reads (the held-out ones only, with --holdout).
   long units = 0;
   for (const int c : chunks) {
     std::vector<TrainingPosition> positions;
     std::string error;
-    if (!readPositions(games[c], positions, error)) {
+    if (!readChunk(games[c], positions, error)) {
       std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
       return 1;
     }
@@ -132,8 +131,8 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   }
   std::fprintf(out, "%zu chunks to label\n", chunks.size());
   std::fflush(out);
-  const auto make = [&](int chunk, const std::string& part, const std::function<void()>& tick) {
-    return labelChunk(games[chunk], part, job, tick);
+  const auto make = [&](int chunk, std::vector<TrainingPosition>& solved, const std::function<void()>& tick) {
+    return labelChunk(games[chunk], job, solved, tick);
   };
   return runChunks(job.dir, job.prefix, chunks, jobs, "reads", units, make) ? 0 : 1;
 }

@@ -1,14 +1,26 @@
 #include "tools/train/position_record.h"
 
-#include <memory>
+#include <algorithm>
+#include <cstring>
+
+#include "support/files/input_file.h"
+#include "support/files/safe_file.h"
 
 namespace kaimo::train {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+constexpr unsigned char kChunkMagic[4] = {'K', 'P', 'O', 'S'};
+constexpr std::uint64_t kChunkVersion = 1;
+
+void putLittleEndian(unsigned char* bytes, std::uint64_t value, int width) {
+  for (int b = 0; b < width; ++b) bytes[b] = static_cast<unsigned char>(value >> (8 * b));
+}
+
+std::uint64_t getLittleEndian(const unsigned char* bytes, int width) {
+  std::uint64_t value = 0;
+  for (int b = width - 1; b >= 0; --b) value = value << 8 | bytes[b];
+  return value;
+}
 
 constexpr int kPackedBoardBytes = 25;
 constexpr int kSideOffset = 25;
@@ -57,34 +69,47 @@ bool decodeRecord(const unsigned char* bytes, TrainingPosition& position) {
   return true;
 }
 
-bool appendPositions(const std::string& name, const std::vector<TrainingPosition>& positions) {
-  File file(std::fopen(name.c_str(), "ab"));
-  if (!file) return false;
-  unsigned char bytes[kRecordBytes];
-  bool written = true;
-  for (const auto& position : positions) {
-    encodeRecord(position, bytes);
-    written = written && std::fwrite(bytes, 1, kRecordBytes, file.get()) == kRecordBytes;
-  }
-  return std::fclose(file.release()) == 0 && written;
+bool writeChunk(const std::string& name, const std::vector<TrainingPosition>& positions, std::string& error) {
+  std::vector<unsigned char> bytes(kChunkHeaderBytes + positions.size() * kRecordBytes);
+  std::copy(kChunkMagic, kChunkMagic + 4, bytes.begin());
+  putLittleEndian(&bytes[4], kChunkVersion, 4);
+  putLittleEndian(&bytes[8], positions.size(), 8);
+  for (std::size_t i = 0; i < positions.size(); ++i) encodeRecord(positions[i], &bytes[kChunkHeaderBytes + i * kRecordBytes]);
+  const SafeWriteResult result = writeFileSafely(name, [&bytes](std::FILE* file) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  });
+  if (!result.ok()) error = "cannot write " + name + ": " + std::strerror(result.systemError);
+  return result.ok();
 }
 
-bool readPositions(const std::string& name, std::vector<TrainingPosition>& positions, std::string& error) {
-  File file(std::fopen(name.c_str(), "rb"));
-  if (!file) {
-    error = "cannot open " + name;
+bool readChunk(const std::string& name, std::vector<TrainingPosition>& positions, std::string& error) {
+  std::string bytes;
+  const InputFileResult read = readInputFile(name, kMaxChunkBytes, bytes);
+  if (!read.ok()) {
+    error = describeInputFileResult(name, read, kMaxChunkBytes);
     return false;
   }
-  unsigned char bytes[kRecordBytes];
-  long index = 0;
-  while (std::fread(bytes, 1, kRecordBytes, file.get()) == kRecordBytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  if (bytes.size() < kChunkHeaderBytes || !std::equal(kChunkMagic, kChunkMagic + 4, data) ||
+      getLittleEndian(data + 4, 4) != kChunkVersion) {
+    error = name + " is not a chunk of positions (empty, or no chunk header)";
+    return false;
+  }
+  const std::uint64_t count = getLittleEndian(data + 8, 8);
+  const std::size_t records = (bytes.size() - kChunkHeaderBytes) / kRecordBytes;
+  if ((bytes.size() - kChunkHeaderBytes) % kRecordBytes != 0 || records != count) {
+    error = name + " is damaged: its header announces " + std::to_string(count) + " positions, its length holds " +
+            std::to_string(bytes.size() - kChunkHeaderBytes) + " bytes of records";
+    return false;
+  }
+  positions.reserve(positions.size() + records);
+  for (std::size_t i = 0; i < records; ++i) {
     TrainingPosition position;
-    if (!decodeRecord(bytes, position)) {
-      error = name + ": record " + std::to_string(index) + " is not a position";
+    if (!decodeRecord(data + kChunkHeaderBytes + i * kRecordBytes, position)) {
+      error = name + ": record " + std::to_string(i) + " is not a position";
       return false;
     }
     positions.push_back(position);
-    ++index;
   }
   return true;
 }

@@ -1,10 +1,12 @@
 // One training position as the trainer stores it: the board, the side to
-// move, the target and where the target came from. Files of positions are
-// plain runs of fixed-size records, so they can be appended to, cut at a
-// record boundary after a crash, and concatenated.
+// move, the target and where the target came from. A file of positions (a
+// chunk) is a header with its record count followed by fixed-size records,
+// written whole to a temporary file and renamed, so a chunk that is empty,
+// cut short or padded is recognised as damaged.
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -38,12 +40,19 @@ void encodeRecord(const TrainingPosition& position, unsigned char* bytes);
 // False for a record that cannot be a position (a square or field out of range).
 bool decodeRecord(const unsigned char* bytes, TrainingPosition& position);
 
-// Appends all positions; false on a write error.
-bool appendPositions(const std::string& name, const std::vector<TrainingPosition>& positions);
+// The chunk header: "KPOS", the format version and the record count, both
+// little-endian (32 and 64 bits).
+constexpr int kChunkHeaderBytes = 16;
+// Far above any chunk of 100000 games; a bound before the file is read.
+constexpr std::size_t kMaxChunkBytes = std::size_t{1} << 31;
 
-// Reads every whole record; a trailing partial record (an interrupted write)
-// is ignored. False when the file cannot be opened or holds a bad record;
-// `error` says which.
-bool readPositions(const std::string& name, std::vector<TrainingPosition>& positions, std::string& error);
+// Writes the chunk `name` in full (temporary file, flushed to the disk,
+// renamed); false with `error` set on any failure.
+bool writeChunk(const std::string& name, const std::vector<TrainingPosition>& positions, std::string& error);
+
+// Appends the positions of chunk `name`. False, with `error` naming the file
+// and the fault, when it is not a regular file, its header is wrong, its
+// length disagrees with the header's count or a record is not a position.
+bool readChunk(const std::string& name, std::vector<TrainingPosition>& positions, std::string& error);
 
 }  // namespace kaimo::train

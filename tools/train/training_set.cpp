@@ -28,7 +28,7 @@ bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& pos
     // positions together and in order.
     std::sort(files.begin(), files.end());
     for (const std::string& file : files) {
-      if (!readPositions(file, positions, error)) return false;
+      if (!readChunk(file, positions, error)) return false;
     }
     begin = comma + 1;
   }

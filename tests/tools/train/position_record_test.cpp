@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
+
+#include <sys/stat.h>
 
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
@@ -64,29 +67,41 @@ TEST(PositionRecord, RefusesRecordsThatCannotBePositions) {
   EXPECT_FALSE(decodeRecord(margin, back));
 }
 
-TEST_F(PositionFiles, AppendsAndIgnoresAnInterruptedLastRecord) {
-  const std::vector<TrainingPosition> first = {somePosition(1), somePosition(2)};
-  const std::vector<TrainingPosition> second = {somePosition(4)};
-  ASSERT_TRUE(appendPositions("p.kpos", first));
-  ASSERT_TRUE(appendPositions("p.kpos", second));
-  std::FILE* file = std::fopen("p.kpos", "ab");
-  ASSERT_NE(file, nullptr);
-  std::fputs("half a record", file);
-  std::fclose(file);
-
-  std::vector<TrainingPosition> read;
+TEST_F(PositionFiles, AChunkReadsBackWhole) {
+  const std::vector<TrainingPosition> written = {somePosition(1), somePosition(2), somePosition(4)};
   std::string error;
-  ASSERT_TRUE(readPositions("p.kpos", read, error)) << error;
-  ASSERT_EQ(read.size(), 3u);
-  expectSame(read[0], first[0]);
-  expectSame(read[2], second[0]);
+  ASSERT_TRUE(writeChunk("p.kpos", written, error)) << error;
+  EXPECT_EQ(std::filesystem::file_size("p.kpos"), kChunkHeaderBytes + 3u * kRecordBytes);
+  std::vector<TrainingPosition> read;
+  ASSERT_TRUE(readChunk("p.kpos", read, error)) << error;
+  ASSERT_EQ(read.size(), written.size());
+  for (std::size_t i = 0; i < read.size(); ++i) expectSame(read[i], written[i]);
+  ASSERT_TRUE(writeChunk("none.kpos", {}, error)) << error;
+  EXPECT_TRUE(readChunk("none.kpos", read, error)) << error;
 }
 
-TEST_F(PositionFiles, NamesTheFileItCannotRead) {
-  std::vector<TrainingPosition> read;
+// Every way a chunk can be damaged or replaced is refused, naming the file.
+TEST_F(PositionFiles, ADamagedChunkIsRefused) {
   std::string error;
-  EXPECT_FALSE(readPositions("missing.kpos", read, error));
-  EXPECT_NE(error.find("missing.kpos"), std::string::npos);
+  ASSERT_TRUE(writeChunk("good.kpos", {somePosition(1), somePosition(2)}, error)) << error;
+  const std::string good = readFile("good.kpos");
+  const std::string oneRecord = good.substr(0, kChunkHeaderBytes + kRecordBytes);
+  writeFile("empty.kpos", "");
+  writeFile("header-only.kpos", good.substr(0, kChunkHeaderBytes));
+  writeFile("cut-at-record.kpos", oneRecord);
+  writeFile("cut-in-record.kpos", good.substr(0, good.size() - 1));
+  writeFile("padded.kpos", good + "x");
+  writeFile("no-header.kpos", good.substr(kChunkHeaderBytes));
+  std::filesystem::create_directory("folder.kpos");
+  ASSERT_EQ(::mkfifo("fifo.kpos", 0600), 0);
+  for (const char* name : {"empty.kpos", "header-only.kpos", "cut-at-record.kpos", "cut-in-record.kpos", "padded.kpos",
+                           "no-header.kpos", "folder.kpos", "fifo.kpos", "missing.kpos"}) {
+    SCOPED_TRACE(name);
+    std::vector<TrainingPosition> read;
+    error.clear();
+    EXPECT_FALSE(readChunk(name, read, error));
+    EXPECT_NE(error.find(name), std::string::npos) << error;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "engine/eval/pattern_evaluator.h"
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
+#include "tools/train/chunks.h"
 #include "tools/train/self_play.h"
 #include "tools/train/train_commands.h"
 
@@ -75,27 +76,31 @@ using GamesStep = kaimo::testing::InTempDir;
 
 std::vector<std::string> args(std::initializer_list<const char*> words) { return {words.begin(), words.end()}; }
 
-TEST_F(GamesStep, ResumesByPlayingOnlyTheMissingChunks) {
+// A run stopped at any point, with its files damaged, resumes to exactly the
+// files of a run never stopped; whole chunks are left alone.
+TEST_F(GamesStep, ResumingRemakesMissingAndDamagedChunksByteForByte) {
   std::FILE* out = std::tmpfile();
-  const auto words = args({"--dir", "g", "--games", "4", "--chunk", "2", "--jobs", "2", "--depth", "1", "--exact", "6"});
+  const auto words = args({"--dir", "g", "--games", "8", "--chunk", "2", "--jobs", "2", "--depth", "1", "--exact", "6"});
   ASSERT_EQ(runGames(words, out), 0);
-  const std::string first = readFile("g/games-00001.kpos");
-  ASSERT_FALSE(first.empty());
-  ASSERT_TRUE(std::filesystem::exists("g/games-00000.kpos"));
-  std::filesystem::remove("g/games-00001.kpos");
-  const auto untouched = std::filesystem::last_write_time("g/games-00000.kpos");
+  std::vector<std::string> whole;
+  for (int chunk = 0; chunk < 4; ++chunk) whole.push_back(readFile(chunkFileName("g", "games", chunk)));
+  const auto untouched = std::filesystem::last_write_time(chunkFileName("g", "games", 0));
 
+  std::filesystem::remove(chunkFileName("g", "games", 1));
+  writeFile(chunkFileName("g", "games", 2), whole[2].substr(0, whole[2].size() - kRecordBytes));
+  writeFile(chunkFileName("g", "games", 3), "");
+  writeFile(chunkFileName("g", "games", 1) + ".tmp-999-0", whole[0]);  // a stopped write
   ASSERT_EQ(runGames(words, out), 0);
-  EXPECT_EQ(readFile("g/games-00001.kpos"), first);  // the same games again
-  EXPECT_EQ(std::filesystem::last_write_time("g/games-00000.kpos"), untouched);
-  EXPECT_FALSE(std::filesystem::exists("g/games-00001.kpos.part"));
+  for (int chunk = 0; chunk < 4; ++chunk) EXPECT_EQ(readFile(chunkFileName("g", "games", chunk)), whole[chunk]) << chunk;
+  EXPECT_EQ(std::filesystem::last_write_time(chunkFileName("g", "games", 0)), untouched);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("g"), std::filesystem::directory_iterator()), 5);
   std::fclose(out);
 }
 
 TEST_F(GamesStep, RefusesToMixGamesOfOtherSettings) {
   std::FILE* out = std::tmpfile();
-  ASSERT_EQ(runGames(args({"--dir", "g", "--games", "1", "--depth", "1", "--exact", "6"}), out), 0);
-  EXPECT_EQ(runGames(args({"--dir", "g", "--games", "1", "--depth", "2", "--exact", "6"}), out), 2);
+  ASSERT_EQ(runGames(args({"--dir", "g", "--games", "1", "--chunk", "1", "--depth", "1", "--exact", "6"}), out), 0);
+  EXPECT_EQ(runGames(args({"--dir", "g", "--games", "1", "--chunk", "1", "--depth", "2", "--exact", "6"}), out), 2);
   std::fclose(out);
 }
 

@@ -1,0 +1,25 @@
+// How much work a command-line tool accepts. Each read costs a few times
+// more per extra ply or empty square; past these limits a run would take
+// from a year to far beyond a human lifetime, so it is refused at once
+// instead of being started.
+#pragma once
+
+#include <cstddef>
+
+namespace kaimo::tools {
+
+// perft 10 from the initial position takes seconds; each ply costs 8 to 10 times more.
+constexpr int kMaxPerftDepth = 16;
+// A normal read of 11 plies takes seconds; each ply costs about 3 times more.
+constexpr int kMaxNormalDepth = 24;
+// Reads to the end (exact or win/loss): 20 empty squares take minutes, each
+// further square about 2.7 times more.
+constexpr int kMaxReadEmpties = 32;
+// A bench suite: enough positions for hours of searching, in a file of a
+// size no suite comes near.
+constexpr int kMaxSuitePositions = 1000;
+constexpr std::size_t kMaxSuiteBytes = 256 * 1024;
+// A board in text form: 100 symbols, white space and line ends.
+constexpr std::size_t kMaxBoardBytes = 4096;
+
+}  // namespace kaimo::tools
