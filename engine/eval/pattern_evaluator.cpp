@@ -13,7 +13,7 @@ PatternEvaluator::PatternEvaluator(std::FILE* announce, std::filesystem::path da
   failed_ = !loadIndexTables();
   if (failed_) return;
   cache_ = StageCache(layout_.rowCount, dataFolder_);
-  std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
+  if (announce != nullptr) std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
 }
 
 bool PatternEvaluator::loadIndexTables() {

@@ -27,7 +27,7 @@ class PatternEvaluator {
  public:
   // Reads the index tables of patterns 0..13 in order from `dataFolder` (empty:
   // the current folder, where the files keep their bare names) and, when all
-  // load, writes "jMax = N" to `announce`. The first failure is logged to
+  // load, writes "jMax = N" to `announce` (unless it is null). The first failure is logged to
   // "errorlog.txt", stops the loading and makes every network evaluation fail.
   // The stage weights are read from the same folder.
   explicit PatternEvaluator(std::FILE* announce = stdout, std::filesystem::path dataFolder = {});

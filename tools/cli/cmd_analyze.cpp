@@ -1,4 +1,7 @@
 #include <cinttypes>
+#include <csignal>
+
+#include <signal.h>
 #include <unistd.h>
 
 #include "engine/board/notation.h"
@@ -13,6 +16,35 @@ namespace kaimo::cli {
 namespace {
 
 constexpr const char* kTooManyEmpties = "空きの数が40以上あるので、終盤解析はできません。";
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void noteInterrupt(int) { interrupted = 1; }
+int stopWhenInterrupted() { return interrupted; }
+
+// While it lives, Ctrl+C (or a termination request) stops the analysis
+// instead of the process, so the moves solved so far are still printed.
+class InterruptStopsAnalysis {
+ public:
+  InterruptStopsAnalysis() {
+    interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = noteInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previousInt_);
+    sigaction(SIGTERM, &action, &previousTerm_);
+  }
+  ~InterruptStopsAnalysis() {
+    sigaction(SIGINT, &previousInt_, nullptr);
+    sigaction(SIGTERM, &previousTerm_, nullptr);
+  }
+  InterruptStopsAnalysis(const InterruptStopsAnalysis&) = delete;
+  InterruptStopsAnalysis& operator=(const InterruptStopsAnalysis&) = delete;
+
+ private:
+  struct sigaction previousInt_ {};
+  struct sigaction previousTerm_ {};
+};
 
 struct ProgressLine {
   std::int64_t startMs;
@@ -43,13 +75,18 @@ int runAnalyze(const Words& words, std::FILE* out) {
   const bool showing = isatty(STDERR_FILENO) != 0;
   ProgressLine line{searchClockMs()};
   SquareValues values;
+  const InterruptStopsAnalysis interruptStops;
   const AnalysisResult result = analyzeEndgame(position.board, position.side, routineTable[kSimpleRoutine].evaluate,
-                                               nullptr, values, showing ? showProgress : nullptr, &line);
+                                               stopWhenInterrupted, values, showing ? showProgress : nullptr, &line);
   if (showing) std::fprintf(stderr, "\r\033[K");
   for (int s = 0; s < kSquareCount; ++s) {
     if (values[s] != SCORE_NONE) std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
   }
   std::fprintf(out, "leaves %" PRId64 " msec %" PRId64 "\n", result.leafCount, searchClockMs() - line.startMs);
+  if (interrupted) {
+    std::fprintf(stderr, "analyze: interrupted; the moves above are the ones solved\n");
+    return 130;  // the shell's status for a program ended by Ctrl+C
+  }
   if (result.last == SCORE_EVAL_ERROR) {
     std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
     return 1;

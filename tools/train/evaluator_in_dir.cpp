@@ -13,10 +13,7 @@ EvaluatorInDirectory::EvaluatorInDirectory(const std::string& dir) {
   std::filesystem::current_path(dir, error);
   if (error) return;
   entered_ = true;
-  // The "jMax" line is the program's, not the trainer's.
-  std::FILE* quiet = std::fopen("/dev/null", "w");
-  evaluator_ = std::make_unique<PatternEvaluator>(quiet != nullptr ? quiet : stderr);
-  if (quiet != nullptr) std::fclose(quiet);
+  evaluator_ = std::make_unique<PatternEvaluator>(nullptr);  // the "jMax" line is the window's
   if (evaluator_->failed()) evaluator_.reset();
 }
 
