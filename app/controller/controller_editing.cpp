@@ -1,5 +1,7 @@
 // The game controller's commands that change the position without playing a
 // move: clearing, the two board transforms and editing with the mouse.
+#include <algorithm>
+
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 
@@ -29,6 +31,16 @@ void GameController::transformBoard(void (*transform)(Board&, const Board&)) {
   stopThinking();
   const Board before = board_;
   transform(board_, before);
+  if (lastMove_ >= 0) {
+    // The frame goes where the transform takes its square: a lone marker
+    // through the same transform finds it.
+    Board marker;
+    marker.fill(kEmpty);
+    marker[lastMove_] = kBlack;
+    Board moved;
+    transform(moved, marker);
+    lastMove_ = static_cast<int>(std::find(moved.begin(), moved.end(), kBlack) - moved.begin());
+  }
   window_.requestRepaint();
 }
 

@@ -1,8 +1,11 @@
 // The game controller's record commands: the history to and from a game
-// record file, through the window's file dialog.
+// record file, through the window's file dialog, and the question before a
+// game with unsaved work is thrown away.
+#include <algorithm>
 #include <cstring>
 
 #include "app/controller/game_controller.h"
+#include "app/controller/game_texts.h"
 #include "app/records/record_reader.h"
 #include "app/records/record_writer.h"
 
@@ -24,24 +27,79 @@ void GameController::openRecord() {
   stopThinking();
   const std::string path = window_.chooseRecordFile(RecordFileUse::Open);
   if (path.empty()) return;
-  RecordReadResult read = readRecord(path);
-  if (read.status == RecordStatus::CannotOpen) {
-    window_.showMessage(recordStatusMessage(read.status));
-    return;
-  }
-  history_ = std::move(read.history);
-  if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
-  goToPosition(0);
-  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
+  openRecordFile(path);
 }
 
-void GameController::saveRecord() {
-  if (history_.empty()) return;
+bool GameController::openRecordFile(const std::string& path) {
+  stopThinking();
+  // Read before asking, so that a file that cannot be opened costs no
+  // question, and again after it, since the user may have saved over it.
+  RecordReadResult read = readRecord(path);
+  if (read.status != RecordStatus::CannotOpen && hasUnsavedGame()) {
+    if (!mayDiscardGame()) return true;
+    read = readRecord(path);
+  }
+  if (read.status == RecordStatus::CannotOpen) {
+    window_.showMessage(recordStatusMessage(read.status));
+    return false;
+  }
+  takeRecord(std::move(read.history), path);
+  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
+  return true;
+}
+
+void GameController::takeRecord(History history, const std::string& path) {
+  history_ = std::move(history);
+  if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
+  movesUnsaved_ = false;
+  recordPath_ = path;
+  goToPosition(0);
+}
+
+bool GameController::saveRecord() {
+  if (history_.empty()) return false;
   stopThinking();
   const std::string path = window_.chooseRecordFile(RecordFileUse::Save);
-  if (path.empty()) return;
-  const RecordWriteResult written = writeRecord(path, history_);
-  if (written.status != RecordStatus::Ok) window_.showMessage(saveFailureText(written, path));
+  if (path.empty()) return false;
+  History record = historyToSave();
+  const RecordWriteResult written = writeRecord(path, record);
+  if (written.status != RecordStatus::Ok) {
+    window_.showMessage(saveFailureText(written, path));
+    return false;
+  }
+  history_ = std::move(record);  // an edited board becomes the entry at the cursor
+  movesUnsaved_ = false;
+  recordPath_ = path;
+  window_.requestRepaint();
+  return true;
+}
+
+bool GameController::boardIsHistorys() const {
+  const auto at = static_cast<std::size_t>(cursor_);
+  return at < history_.size() && history_[at].board == board_ && history_[at].side == side_;
+}
+
+History GameController::historyToSave() const {
+  if (boardIsHistorys()) return history_;
+  History record(history_.begin(), history_.begin() + std::min<std::size_t>(cursor_, history_.size()));
+  record.push_back(HistoryEntry{side_, -1, board_});
+  return record;
+}
+
+bool GameController::hasUnsavedGame() const { return movesUnsaved_ || !boardIsHistorys(); }
+
+bool GameController::mayDiscardGame() {
+  if (!hasUnsavedGame()) return true;
+  stopThinking();
+  switch (window_.askYesNoCancel(texts::kUnsavedGameQuestion)) {
+    case Answer::Yes:
+      return saveRecord();
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
 }
 
 }  // namespace kaimo

@@ -24,13 +24,19 @@ void GameController::applySettings(const PlayerSettings& edited) {
   for (int word : kClearedOnConfirmWords) settings_[word] = 0;
 }
 
-void GameController::showEvaluationValues() { window_.showMessage(evaluationValuesText(board_, side_)); }
+void GameController::showEvaluationValues() {
+  window_.showMessage(std::string(texts::kEvaluationHeading) + "\n" + evaluationValuesText(board_, side_));
+}
 
 void GameController::startAnalysis() {
   DiscCounts counts;
   boardCount(board_, counts);
   if (counts[2] >= kAnalysisEmptyLimit) {
     window_.showMessage(texts::kAnalysisRefused);
+    return;
+  }
+  if (boardMobility(board_, side_) == 0) {
+    window_.showMessage(texts::kAnalysisNoMove);
     return;
   }
   stopThinking();

@@ -14,6 +14,9 @@ constexpr int kWhitePane = 2;
 // What the user is asked to pick a game record file for.
 enum class RecordFileUse { Open, Save };
 
+// The answers to a question with Yes, No and Cancel buttons.
+enum class Answer { Yes, No, Cancel };
+
 class ControllerWindow {
  public:
   virtual ~ControllerWindow() = default;
@@ -23,6 +26,8 @@ class ControllerWindow {
   virtual void showMessage(const std::string& text) = 0;
   // A modal question with Yes and No buttons; true for Yes.
   virtual bool askYesNo(const std::string& question) = 0;
+  // A modal question with Yes, No and Cancel buttons; closing it is Cancel.
+  virtual Answer askYesNoCancel(const std::string& question) = 0;
   // The platform's file dialog for a game record: the chosen path (in the
   // file system's encoding), or an empty string when the user cancelled.
   virtual std::string chooseRecordFile(RecordFileUse use) = 0;

@@ -43,8 +43,6 @@ int GameController::routineOf(int colour) const {
   return routine >= 0 && routine < routineCount() ? routine : kHumanRoutine;
 }
 
-int GameController::lastMove() const { return cursor_ > 0 ? history_[cursor_ - 1].move : -1; }
-
 MoveMarks GameController::highlightMarks() const {
   MoveMarks marks{};
   if (mode_ == ViewMode::Playing && isHumanToMove()) {
@@ -59,6 +57,9 @@ void GameController::newGame() {
   side_ = boardInit(board_);
   cursor_ = 0;
   history_.assign(1, HistoryEntry{side_, -1, board_});
+  lastMove_ = -1;
+  movesUnsaved_ = false;
+  recordPath_.clear();
 }
 
 bool GameController::playMove(int square) {
@@ -71,6 +72,8 @@ bool GameController::playMove(int square) {
   side_ = opponentOf(side_);
   board_ = next;
   history_[cursor_] = HistoryEntry{side_, -1, board_};
+  lastMove_ = square;
+  movesUnsaved_ = true;
   window_.requestRepaint();
   return true;
 }
@@ -81,10 +84,17 @@ void GameController::goToPosition(int index) {
   cursor_ = index;
   board_ = history_[index].board;
   side_ = history_[index].side;
+  lastMove_ = index > 0 ? history_[index - 1].move : -1;
   window_.requestRepaint();
 }
 
 void GameController::stopThinking() {
+  if (mode_ == ViewMode::Idle) {
+    // Nothing runs: the panes keep what they say, such as a game's final count.
+    clearSquareValues();
+    window_.requestRepaint();
+    return;
+  }
   mode_ = ViewMode::Busy;
   clearSquareValues();
   window_.requestRepaint();
@@ -140,6 +150,10 @@ void GameController::start() {
 }
 
 void GameController::clickSquare(int square) {
+  if (mode_ == ViewMode::Idle) {
+    window_.setPaneText(kProgressPane, texts::kStartFirst);
+    return;
+  }
   if (mode_ != ViewMode::Playing || !isHumanToMove()) return;
   if (square < 0 || square >= kSquareCount) return;
   Board scratch;
@@ -197,6 +211,8 @@ void GameController::startComputerTurn() {
 }
 
 void GameController::startHumanTurn() {
+  // The pane may still say that this side passed before the last reply.
+  window_.setPaneText(side_ + 1, "");
   exchange().resetResult(0);
   mode_ = ViewMode::Playing;
   clearSquareValues();

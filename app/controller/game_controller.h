@@ -46,8 +46,9 @@ class GameController {
   // The routine of `colour`; an index outside the routine table counts as a human.
   int routineOf(int colour) const;
   bool isHumanToMove() const { return routineOf(side_) == kHumanRoutine; }
-  // The square played into the position on the board, or -1.
-  int lastMove() const;
+  // The square framed as the last move: the one played into the history
+  // position shown, carried along by the board transforms; -1 for none.
+  int lastMove() const { return lastMove_; }
   // Squares drawn highlighted: the legal moves of a human to move, every
   // square while editing, none otherwise.
   MoveMarks highlightMarks() const;
@@ -123,9 +124,27 @@ class GameController {
   // first position. A file that breaks off keeps what was read before the
   // fault; one that cannot be opened changes nothing. Both are told.
   void openRecord();
-  // Stops the game, asks for a file and writes the whole history to it; a
-  // failure leaves any previous file as it was and is told.
-  void saveRecord();
+  // The same for a file already chosen (the recent files). False when it
+  // cannot be opened; true otherwise, also when the user kept the game.
+  bool openRecordFile(const std::string& path);
+  // Stops the game, asks for a file and writes the game to it; a failure
+  // leaves any previous file as it was and is told. True once written.
+  // The whole history is written, unless the board was changed by hand (or
+  // turned) and not played from: then the record ends with that board in
+  // place of the history position it was made from, the later moves are
+  // left out (as playing a move from it would cut them) and the history
+  // becomes what was saved.
+  bool saveRecord();
+  // The file the game was last read from or saved to (file-system
+  // encoding); empty for a new game.
+  const std::string& recordPath() const { return recordPath_; }
+  // Moves played, or a board changed by hand, since the game was last
+  // opened, saved or cleared.
+  bool hasUnsavedGame() const;
+  // Before the game is thrown away: when it has unsaved work, stops it and
+  // asks whether to save. True when the game may go (nothing unsaved, No,
+  // or Yes and saved); false for Cancel or a save that did not happen.
+  bool mayDiscardGame();
 
  private:
   SideSettings sideSettingsOf(int colour) const;
@@ -145,6 +164,9 @@ class GameController {
   void joinWorker();
   void tellEvalError();
   void transformBoard(void (*transform)(Board&, const Board&));
+  bool boardIsHistorys() const;
+  History historyToSave() const;
+  void takeRecord(History history, const std::string& path);
 
   PlayerSettings& settings_;
   ControllerWindow& window_;
@@ -154,6 +176,10 @@ class GameController {
   int side_ = kBlack;
   ViewMode mode_ = ViewMode::Idle;
   SquareValues squareValues_{};
+  int lastMove_ = -1;
+  // Moves were played since the game was opened, saved or cleared.
+  bool movesUnsaved_ = false;
+  std::string recordPath_;
 
   // The worker reads its own copy of the position, so no command can change
   // the board under a running search.

@@ -17,12 +17,17 @@ inline constexpr const char* kLossProven = "負けを読切り";
 inline constexpr const char* kStopped = "停止";
 inline constexpr const char* kGameOver = "終了";
 inline constexpr const char* kCannotPlayThere = "そこには打てません。";
+inline constexpr const char* kStartFirst = "対局を開始してください。";
 inline constexpr const char* kEvalError = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
 inline constexpr const char* kAnalysing = "終盤解析";
 inline constexpr const char* kAnalysisDone = "完了";
 inline constexpr const char* kAnalysisRefused = "空きの数が40以上あるので、終盤解析はできません。";
+inline constexpr const char* kAnalysisNoMove = "打てる手がないので、終盤解析はできません。";
+inline constexpr const char* kEvaluationHeading = "黒から見た評価値（単位は石）";
 inline constexpr const char* kEditing = "盤面編集";
 inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
+inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。詳しくはerrorlog.txtをご覧ください。";
+inline constexpr const char* kUnsavedGameQuestion = "保存されていない対局があります。保存しますか？";
 
 // "黒はパスです。" or "白はパスです。"
 std::string passText(int side);

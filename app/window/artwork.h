@@ -19,6 +19,7 @@ inline const QColor kFrameYellow{0xff, 0xd8, 0x1a};
 inline const QColor kPanelText{0x00, 0x00, 0xff};
 inline const QColor kTileBase{0xe9, 0xdf, 0xc6};
 inline const QColor kTileLine{0xd9, 0xcb, 0xa8};
+inline const QColor kCoordinateText{0x5a, 0x48, 0x28};
 }  // namespace palette
 
 // Sprite sheet layout: 2 columns (plain ground, highlighted ground) by 8 rows

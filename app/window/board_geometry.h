@@ -1,5 +1,10 @@
-// Where the board view puts things, in pixels of the view (device-independent).
+// Where the board view puts things. The constants and functions below
+// place everything in design units: view pixels (device-independent) of the
+// default size, 32 a cell. A view of any other size draws the same design
+// scaled to a whole number of pixels a cell and centred (ViewLayout).
 #pragma once
+
+#include <algorithm>
 
 #include "engine/board/board.h"
 
@@ -29,6 +34,14 @@ constexpr int kPanelTextHeight = 32;
 constexpr int kViewWidth = kPanelTextRight + kCell;
 constexpr int kViewHeight = kBoardEnd + kBoardOrigin;
 
+// The design measured in cells.
+constexpr int kViewCellsWide = kViewWidth / kCell;
+constexpr int kViewCellsTall = kViewHeight / kCell;
+static_assert(kViewCellsWide * kCell == kViewWidth && kViewCellsTall * kCell == kViewHeight);
+
+// The band along the board's top and left edges where its coordinates go.
+constexpr int kCoordinateBand = kCell;
+
 // What squareFromPoint returns for the two indicators and for anything else.
 constexpr int kBlackIndicator = -10;
 constexpr int kWhiteIndicator = -11;
@@ -50,6 +63,34 @@ constexpr int squareFromPoint(int x, int y) {
   if (column == indicatorColumn && row == (kBlackIndicatorY - kBoardOrigin) / kCell) return kBlackIndicator;
   if (column == indicatorColumn && row == (kWhiteIndicatorY - kBoardOrigin) / kCell) return kWhiteIndicator;
   return kNowhere;
+}
+
+// The view is never smaller than the design: Qt would otherwise open the
+// window at two thirds of a small screen, and smaller texts read badly.
+constexpr int kMinCell = kCell;
+
+// Where the design sits in a view: pixels a cell and the design's top-left
+// corner in view pixels.
+struct ViewLayout {
+  int cell;
+  int left;
+  int top;
+};
+
+// The largest whole cell at which the design fits, centred in the view.
+constexpr ViewLayout layoutFor(int width, int height) {
+  const int cell = std::max(kMinCell, std::min(width / kViewCellsWide, height / kViewCellsTall));
+  return {cell, (width - kViewCellsWide * cell) / 2, (height - kViewCellsTall * cell) / 2};
+}
+
+// A view coordinate in design units, rounded down like the cells.
+constexpr int toDesign(int viewCoordinate, int origin, int cell) {
+  return floorDiv((viewCoordinate - origin) * kCell, cell);
+}
+
+// The square (or indicator) under view point (x, y) in `layout`.
+constexpr int squareFromPoint(const ViewLayout& layout, int x, int y) {
+  return squareFromPoint(toDesign(x, layout.left, layout.cell), toDesign(y, layout.top, layout.cell));
 }
 
 }  // namespace kaimo::geometry

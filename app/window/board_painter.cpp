@@ -1,6 +1,7 @@
 #include "app/window/board_painter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 
 #include "app/window/board_geometry.h"
 #include "engine/eval/score.h"
@@ -12,6 +13,12 @@ using namespace geometry;
 
 constexpr const char* kCaption = "KaimoMaster";
 constexpr int kPanelTextInset = 6;
+// Room kept between a square's value and the square's sides.
+constexpr int kValueMargin = 1;
+// Smallest value font tried before a text is drawn as it is.
+constexpr int kSmallestValuePixels = 6;
+// Coordinates stand this far off the board.
+constexpr int kCoordinateGap = 6;
 
 // Fixed pitch, so "%2d" lines the counts up; a CJK face that has 石 at twice
 // the width of a digit comes first.
@@ -35,6 +42,26 @@ QFont valueFont() {
   return font;
 }
 
+QFont coordinateFont() {
+  QFont font;
+  font.setFamilies({"DejaVu Sans", "Noto Sans", "sans-serif"});
+  font.setPixelSize(15);
+  font.setBold(true);
+  return font;
+}
+
+// Columns a..j above the board, rows 1..10 to its left, as moves are written.
+void paintCoordinates(QPainter& p) {
+  p.setFont(coordinateFont());
+  p.setPen(palette::kCoordinateText);
+  for (int i = 0; i < kBoardSize; ++i) {
+    const QRect above(squareLeft(squareAt(i, 0)), kBoardOrigin - kCoordinateBand, kCell, kCoordinateBand - kCoordinateGap);
+    p.drawText(above, Qt::AlignHCenter | Qt::AlignBottom, QString(QChar('a' + i)));
+    const QRect left(kBoardOrigin - kCoordinateBand, squareTop(squareAt(0, i)), kCoordinateBand - kCoordinateGap, kCell);
+    p.drawText(left, Qt::AlignRight | Qt::AlignVCenter, QString::number(i + 1));
+  }
+}
+
 void paintSquares(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   for (int square = 0; square < kSquareCount; ++square) {
     const int value = picture.board[square];
@@ -46,16 +73,14 @@ void paintSquares(QPainter& p, const BoardPicture& picture, const Artwork& art) 
 
 // Black on white, so the numbers read on any square.
 void paintSquareValues(QPainter& p, const BoardPicture& picture) {
-  p.setFont(valueFont());
   p.setPen(Qt::black);
   for (int square = 0; square < kSquareCount; ++square) {
     if (picture.values[square] == SCORE_NONE) continue;
     const QString text = squareValueText(picture.values[square]);
-    const QRect room(squareLeft(square) + kValueOffsetX, squareTop(square) + kValueOffsetY, kCell - kValueOffsetX,
-                     kCell - kValueOffsetY);
-    const QRect bounds = p.boundingRect(room, Qt::AlignLeft | Qt::AlignTop, text);
-    p.fillRect(bounds, Qt::white);
-    p.drawText(room, Qt::AlignLeft | Qt::AlignTop, text);
+    p.setFont(valueFontFitting(text));
+    const QRectF box = squareValueBox(square, text);
+    p.fillRect(box, Qt::white);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
   }
 }
 
@@ -79,13 +104,46 @@ void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
 
 QString squareValueText(int value) { return QString::asprintf("%+3d", value / SCORE_PER_DISC); }
 
+QFont valueFontFitting(const QString& text) {
+  QFont font = valueFont();
+  while (QFontMetricsF(font).horizontalAdvance(text) > kCell - 2 * kValueMargin &&
+         font.pixelSize() > kSmallestValuePixels) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  return font;
+}
+
+// A wide value (+100, a wipe-out) moves left and, if need be, gets a smaller
+// font, so it stays on its own square; a neighbour's value would cover it.
+QRectF squareValueBox(int square, const QString& text) {
+  const QFontMetricsF metrics(valueFontFitting(text));
+  const qreal width = metrics.horizontalAdvance(text);
+  const qreal usual = squareLeft(square) + kValueOffsetX;
+  const qreal left = std::min(usual, squareLeft(square) + kCell - kValueMargin - width);
+  return {left, qreal(squareTop(square) + kValueOffsetY), width, metrics.height()};
+}
+
 QString discCountText(int discs) { return QString::asprintf("%2d", discs) + QString::fromUtf8("石"); }
 
 void paintBoardView(QPainter& p, const QRect& area, const BoardPicture& picture, const Artwork& art) {
-  p.drawTiledPixmap(area, art.tile());
+  paintBoardView(p, area, ViewLayout{kCell, 0, 0}, picture, art);
+}
+
+void paintBoardView(QPainter& p, const QRect& area, const ViewLayout& layout, const BoardPicture& picture,
+                    const Artwork& art) {
+  // The tile's own colour first: the scaled tiles may leave a fraction of
+  // a pixel at the edges.
+  p.fillRect(area, palette::kTileBase);
+  p.save();
+  p.translate(layout.left, layout.top);
+  const qreal scale = qreal(layout.cell) / kCell;
+  p.scale(scale, scale);
+  p.drawTiledPixmap(p.transform().inverted().mapRect(QRectF(area)), art.tile());
+  paintCoordinates(p);
   paintSquares(p, picture, art);
   paintSquareValues(p, picture);
   paintPanel(p, picture, art);
+  p.restore();
 }
 
 }  // namespace kaimo

@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include "app/window/artwork.h"
+#include "app/window/board_geometry.h"
 #include "engine/board/board.h"
 #include "engine/search/endgame_analysis.h"
 
@@ -24,7 +25,17 @@ struct BoardPicture {
 QString squareValueText(int value);
 // "%2d石"
 QString discCountText(int discs);
+// The font and the white box (design units) of value `text` on `square`:
+// inside the square whatever the text's width.
+QFont valueFontFitting(const QString& text);
+QRectF squareValueBox(int square, const QString& text);
 
+// Fills `area` and draws the design scaled and placed by `layout`; the art
+// is best made for the layout's scale (cell / kCell times the screen's
+// density), so it is drawn pixel for pixel.
+void paintBoardView(QPainter& p, const QRect& area, const geometry::ViewLayout& layout, const BoardPicture& picture,
+                    const Artwork& art);
+// The design at its default size, at the top left of `area`.
 void paintBoardView(QPainter& p, const QRect& area, const BoardPicture& picture, const Artwork& art);
 
 }  // namespace kaimo

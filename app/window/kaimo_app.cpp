@@ -9,6 +9,7 @@
 #include "app/window/artwork.h"
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
+#include "app/window/qt_translations.h"
 
 namespace kaimo {
 
@@ -21,6 +22,7 @@ CKaimoApp::CKaimoApp(int& argc, char** argv)
   QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
   QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kDesktopId));
   QApplication::setWindowIcon(programIcon());
+  installQtJapanese(application_);
   seedProgressDraw(static_cast<unsigned>(std::time(nullptr)));
 }
 

@@ -1,6 +1,7 @@
 #include "app/window/kaimo_view.h"
 
 #include <QFile>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,9 +18,18 @@ static_assert(geometry::kBlackIndicator == kEditBlackIndicator && geometry::kWhi
 
 namespace {
 
-int targetAt(const QMouseEvent& event) {
-  const QPoint at = event.position().toPoint();
-  return geometry::squareFromPoint(at.x(), at.y());
+// Wide enough that a box's title and a short text read in full.
+constexpr int kMessageMinWidth = 320;
+
+// A box the way every message of the window looks, with no buttons yet.
+void prepareBox(QMessageBox& box, const QString& text) {
+  box.setWindowTitle(QStringLiteral("Kaimo"));
+  box.setText(text);
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid != nullptr) {
+    grid->addItem(new QSpacerItem(kMessageMinWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                  1, grid->columnCount());
+  }
 }
 
 }  // namespace
@@ -46,16 +56,39 @@ void CKaimoView::showMessage(const std::string& text) {
   const QString message = QString::fromStdString(text);
   if (messageHandler_) {
     messageHandler_(message);
-  } else {
-    QMessageBox::information(window(), QStringLiteral("Kaimo"), message);
+    return;
   }
+  QMessageBox box(window());
+  prepareBox(box, message);
+  box.setIcon(QMessageBox::Information);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
 }
 
 bool CKaimoView::askYesNo(const std::string& question) {
   const QString text = QString::fromStdString(question);
   if (questionHandler_) return questionHandler_(text);
-  return QMessageBox::question(window(), QStringLiteral("Kaimo"), text, QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  QMessageBox box(window());
+  prepareBox(box, text);
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+Answer CKaimoView::askYesNoCancel(const std::string& question) {
+  const QString text = QString::fromStdString(question);
+  if (choiceHandler_) return choiceHandler_(text);
+  QMessageBox box(window());
+  prepareBox(box, text);
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
 }
 
 std::string CKaimoView::chooseRecordFile(RecordFileUse use) {
@@ -73,12 +106,17 @@ void CKaimoView::showEvent(QShowEvent* event) {
   if (!tick_.isActive()) tick_.start();
 }
 
-const Artwork& CKaimoView::artwork() {
-  // Redrawn when the window moves to a screen of another density.
-  if (!artwork_ || artwork_->devicePixelRatio() != devicePixelRatioF()) {
-    artwork_ = std::make_unique<Artwork>(devicePixelRatioF());
-  }
+const Artwork& CKaimoView::artwork(const geometry::ViewLayout& layout) {
+  // Redrawn when the board's scale changes or the window moves to a screen
+  // of another density, so the pictures are copied pixel for pixel.
+  const qreal ratio = devicePixelRatioF() * layout.cell / geometry::kCell;
+  if (!artwork_ || artwork_->devicePixelRatio() != ratio) artwork_ = std::make_unique<Artwork>(ratio);
   return *artwork_;
+}
+
+int CKaimoView::targetAt(const QMouseEvent& event) const {
+  const QPoint at = event.position().toPoint();
+  return geometry::squareFromPoint(geometry::layoutFor(width(), height()), at.x(), at.y());
 }
 
 void CKaimoView::paintEvent(QPaintEvent*) {
@@ -86,7 +124,8 @@ void CKaimoView::paintEvent(QPaintEvent*) {
   const MoveMarks marks = controller_.highlightMarks();
   const BoardPicture picture{controller_.board(), controller_.side(), marks, controller_.lastMove(),
                              controller_.squareValues()};
-  paintBoardView(p, rect(), picture, artwork());
+  const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
+  paintBoardView(p, rect(), layout, picture, artwork(layout));
 }
 
 void CKaimoView::mousePressEvent(QMouseEvent* event) {

@@ -11,6 +11,7 @@
 #include "app/controller/controller_window.h"
 #include "app/controller/game_controller.h"
 #include "app/window/artwork.h"
+#include "app/window/board_geometry.h"
 
 namespace kaimo {
 
@@ -32,6 +33,8 @@ class CKaimoView : public QWidget, public ControllerWindow {
   // Likewise the Yes/No question and the game record file dialogs.
   using QuestionHandler = std::function<bool(const QString&)>;
   void setQuestionHandler(QuestionHandler handler) { questionHandler_ = std::move(handler); }
+  using ChoiceHandler = std::function<Answer(const QString&)>;
+  void setChoiceHandler(ChoiceHandler handler) { choiceHandler_ = std::move(handler); }
   using FileChooser = std::function<QString(RecordFileUse)>;
   void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
 
@@ -41,6 +44,7 @@ class CKaimoView : public QWidget, public ControllerWindow {
   void setPaneText(int pane, const std::string& text) override;
   void showMessage(const std::string& text) override;
   bool askYesNo(const std::string& question) override;
+  Answer askYesNoCancel(const std::string& question) override;
   std::string chooseRecordFile(RecordFileUse use) override;
   void requestRepaint() override;
 
@@ -60,13 +64,16 @@ class CKaimoView : public QWidget, public ControllerWindow {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  const Artwork& artwork();
+  // Drawn for the screen's density and the board's scale in `layout`.
+  const Artwork& artwork(const geometry::ViewLayout& layout);
+  int targetAt(const QMouseEvent& event) const;
 
   GameController controller_;
   QTimer tick_;
   std::unique_ptr<Artwork> artwork_;
   MessageHandler messageHandler_;
   QuestionHandler questionHandler_;
+  ChoiceHandler choiceHandler_;
   FileChooser fileChooser_;
 };
 

@@ -1,6 +1,8 @@
 #include "app/window/main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QFile>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -8,11 +10,13 @@
 
 #include <algorithm>
 
+#include "app/controller/game_texts.h"
 #include "app/window/about_box.h"
 #include "app/window/artwork.h"
 #include "app/window/command_table.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
+#include "engine/eval/pattern_eval.h"
 
 namespace kaimo {
 namespace {
@@ -58,10 +62,14 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   createMenus();
   createToolBar();
   createStatusBar();
+  createRecentFiles();
   setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
   connect(view_, &CKaimoView::paneTextChanged, this, &CMainFrame::setPaneText);
   connect(view_, &CKaimoView::stateChanged, this, &CMainFrame::updateActions);
+  connect(view_, &CKaimoView::stateChanged, this, &CMainFrame::showRecordName);
   updateActions();
+  // "狐" stays selectable; its games then stop with the evaluation error.
+  if (patternEvaluator().failed()) statusBar()->showMessage(QString::fromUtf8(texts::kFoxDataMissing));
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -179,6 +187,41 @@ void CMainFrame::createStatusBar() {
     statusBar()->addPermanentWidget(label);
     panes_[i] = label;
   }
+}
+
+void CMainFrame::createRecentFiles() {
+  QAction* placeholder = actions_[command::kRecentFiles];
+  for (QObject* owner : placeholder->associatedObjects()) {
+    if (auto* menu = qobject_cast<QMenu*>(owner)) {
+      recentFiles_ = new RecentFiles(*menu, *placeholder, this);
+      break;
+    }
+  }
+  connect(recentFiles_, &RecentFiles::openRequested, this, &CMainFrame::openRecent);
+}
+
+void CMainFrame::openRecent(const QString& path) {
+  if (!view_->controller().openRecordFile(QFile::encodeName(path).toStdString())) recentFiles_->remove(path);
+  updateActions();
+}
+
+void CMainFrame::showRecordName() {
+  const std::string& path = view_->controller().recordPath();
+  if (path == shownRecordPath_) return;
+  shownRecordPath_ = path;
+  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+  document_.setRecordPath(name);
+  setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(product::kName));
+  if (!name.isEmpty()) recentFiles_->add(name);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (view_->controller().mayDiscardGame()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+  updateActions();
 }
 
 void CMainFrame::updateActions() {

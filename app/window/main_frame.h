@@ -13,8 +13,10 @@
 #include "app/settings/player_settings.h"
 #include "app/window/kaimo_doc.h"
 #include "app/window/kaimo_view.h"
+#include "app/window/recent_files.h"
 
 class QToolBar;
+class QCloseEvent;
 
 namespace kaimo {
 
@@ -36,6 +38,11 @@ class CMainFrame : public QMainWindow {
   QLabel* pane(int id) const;
 
   void updateActions();
+  RecentFiles& recentFiles() { return *recentFiles_; }
+
+ protected:
+  // A game with unsaved work is only thrown away when the user agrees.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createActions();
@@ -43,6 +50,10 @@ class CMainFrame : public QMainWindow {
   void createMenus();
   void createToolBar();
   void createStatusBar();
+  void createRecentFiles();
+  void openRecent(const QString& path);
+  // The title and the recent files follow the record the game belongs to.
+  void showRecordName();
   void setHandler(int id, std::function<void()> handler);
   void runCommand(int id);
   bool isEnabledByRule(int id) const;
@@ -56,6 +67,8 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> actions_;
   std::map<int, std::function<void()>> handlers_;
   std::array<QLabel*, 3> panes_{};
+  RecentFiles* recentFiles_ = nullptr;
+  std::string shownRecordPath_;
 };
 
 }  // namespace kaimo

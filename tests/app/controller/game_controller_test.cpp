@@ -154,6 +154,22 @@ TEST_F(Controller, PassIsAnnouncedAndNotRecorded) {
   EXPECT_EQ(window.messages.back(), "終了 黒0石 白3石");
 }
 
+TEST_F(Controller, APassIsNoLongerShownOnceThePasserIsToMoveAgain) {
+  make(quickSettings(kHuman, kHuman));
+  // Black (b2, c3) cannot move; white's only move b3 gives black a3.
+  Board b;
+  b.fill(kEmpty);
+  b[squareAt(1, 0)] = kWhite;
+  b[squareAt(1, 1)] = kBlack;
+  b[squareAt(2, 2)] = kBlack;
+  setPosition(c(), b, kBlack);
+  startAndTick();
+  ASSERT_EQ(window.panes[kBlackPane], "黒はパスです。");
+  clickAndTick(squareAt(1, 2));
+  ASSERT_EQ(c().side(), kBlack);
+  EXPECT_EQ(window.panes[kBlackPane], "");
+}
+
 TEST_F(Controller, TicksWhileAMessageIsOpenAreDropped) {
   make(quickSettings(kHuman, kHuman));
   setPosition(c(), blackMustPassBoard(), kBlack);
@@ -285,7 +301,7 @@ TEST_F(Controller, ClicksAreIgnoredWhenIdleOrWhileTheComputerMoves) {
   const int move = legalSquares(c().board(), kBlack).front();
   clickAndTick(move);
   EXPECT_EQ(historySize(), 1u);
-  EXPECT_TRUE(window.paneLog[kProgressPane].empty());
+  EXPECT_EQ(window.panes[kProgressPane], texts::kStartFirst) << "idle: the click is answered with a hint";
 
   startAndTick();
   clickAndTick(move);

@@ -35,6 +35,11 @@ class RecordingWindow : public ControllerWindow {
     questions.push_back(question);
     return answerYes;
   }
+  Answer askYesNoCancel(const std::string& question) override {
+    noteThread();
+    questions.push_back(question);
+    return answer;
+  }
   std::string chooseRecordFile(RecordFileUse use) override {
     noteThread();
     fileDialogs.push_back(use);
@@ -57,6 +62,7 @@ class RecordingWindow : public ControllerWindow {
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   bool answerYes = true;
+  Answer answer = Answer::No;
   // What the file dialog "returns"; empty is a cancel.
   std::string chosenFile;
   std::vector<RecordFileUse> fileDialogs;

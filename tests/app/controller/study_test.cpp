@@ -89,7 +89,7 @@ TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
   const std::string text = evaluationValuesText(initial, kBlack);
   c().showEvaluationValues();
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0], text);
+  EXPECT_EQ(window.messages[0], std::string(texts::kEvaluationHeading) + "\n" + text);
 
   std::string expected;
   for (int routine = 1; routine < routineCount(); ++routine) {
@@ -203,17 +203,16 @@ TEST_F(Study, AMoveThatEndsTheGameScoresTheFinalCount) {
   EXPECT_EQ(shownValueCount(), 1);
 }
 
-TEST_F(Study, WithoutALegalMoveNothingIsShown) {
+TEST_F(Study, WithoutALegalMoveTheAnalysisIsRefused) {
   // 30 empty squares; the only white disc sits in the corner behind black.
   Board board;
   for (int s = 0; s < kSquareCount; ++s) board[s] = s < 70 ? kBlack : kEmpty;
   board[0] = kWhite;
   ASSERT_EQ(boardMobility(board, kBlack), 0);
   setPosition(c(), board, kBlack);
-  analyseToTheEnd();
-  EXPECT_EQ(shownValueCount(), 0);
-  EXPECT_EQ(window.panes[kProgressPane], "停止");
-  EXPECT_TRUE(window.messages.empty());
+  c().startAnalysis();
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(window.messages, std::vector<std::string>{texts::kAnalysisNoMove});
 }
 
 TEST_F(Study, ProgressAndValuesArriveMoveByMoveAndPauseClearsThem) {

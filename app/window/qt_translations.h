@@ -1,0 +1,14 @@
+// Qt's own texts (file dialogs, the standard buttons, the question before a
+// file is replaced) in Japanese like the rest of the window, whatever the
+// system's language.
+#pragma once
+
+class QCoreApplication;
+
+namespace kaimo {
+
+// Loads Qt's Japanese catalogue from Qt's translations folder; false (and
+// Qt's English texts) when it is not installed.
+bool installQtJapanese(QCoreApplication& application);
+
+}  // namespace kaimo
