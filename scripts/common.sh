@@ -2,8 +2,9 @@
 # build one build directory.
 
 KAIMO_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev xz-utils)
-# The window: Qt, a font with the Japanese texts, and a virtual screen for screenshots.
-KAIMO_PACKAGES+=(qt6-base-dev fonts-noto-cjk xvfb xauth)
+# The window: Qt with its own texts in Japanese, a font with the Japanese
+# texts, and a virtual screen for screenshots.
+KAIMO_PACKAGES+=(qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth)
 # The install test validates the AppStream metadata.
 KAIMO_PACKAGES+=(appstream)
 

@@ -19,6 +19,7 @@
 #include "app/window/board_painter.h"
 #include "app/window/command_table.h"
 #include "app/window/main_frame.h"
+#include "engine/eval/pattern_eval.h"
 
 namespace kaimo {
 namespace {
@@ -92,6 +93,8 @@ class MainFrameTest : public QObject {
     auto* idle = frame_->statusBar()->findChild<QLabel*>("idleMessage");
     QVERIFY(idle != nullptr);
     QVERIFY(idle->text().contains("13.02"));
+    // Missing data of "狐" are said at start.
+    QCOMPARE(frame_->statusBar()->currentMessage().isEmpty(), !patternEvaluator().failed());
   }
 
   void toolbarHasTenButtonsInOrder() {
