@@ -26,7 +26,7 @@ inline constexpr const char* kAnalysisNoMove = "打てる手がないので、�
 inline constexpr const char* kEvaluationHeading = "黒から見た評価値（単位は石）";
 inline constexpr const char* kEditing = "盤面編集";
 inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
-inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。詳しくはerrorlog.txtをご覧ください。";
+inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。";
 inline constexpr const char* kUnsavedGameQuestion = "保存されていない対局があります。保存しますか？";
 
 // "黒はパスです。" or "白はパスです。"

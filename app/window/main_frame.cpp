@@ -68,8 +68,6 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   connect(view_, &CKaimoView::stateChanged, this, &CMainFrame::updateActions);
   connect(view_, &CKaimoView::stateChanged, this, &CMainFrame::showRecordName);
   updateActions();
-  // "狐" stays selectable; its games then stop with the evaluation error.
-  if (patternEvaluator().failed()) statusBar()->showMessage(QString::fromUtf8(texts::kFoxDataMissing));
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -171,7 +169,11 @@ void CMainFrame::createToolBar() {
 }
 
 void CMainFrame::createStatusBar() {
-  auto* idle = new QLabel(QString::fromUtf8(product::kTitleLine), this);
+  QString idleText = QString::fromUtf8(product::kTitleLine);
+  // Said from the start, not only when a game of "狐" stops with the
+  // evaluation error; the routine stays selectable.
+  if (patternEvaluator().failed()) idleText += QStringLiteral("　") + QString::fromUtf8(texts::kFoxDataMissing);
+  auto* idle = new QLabel(idleText, this);
   idle->setObjectName(QStringLiteral("idleMessage"));
   statusBar()->addWidget(idle, 1);
   for (std::size_t i = 0; i < panes_.size(); ++i) {

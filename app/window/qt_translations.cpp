@@ -15,6 +15,8 @@ bool installQtJapanese(QCoreApplication& application) {
     delete translator;
     return false;
   }
+  // Dates, sizes and file types in the file dialogs follow the locale.
+  QLocale::setDefault(japanese);
   return QCoreApplication::installTranslator(translator);
 }
 

@@ -7,8 +7,9 @@ class QCoreApplication;
 
 namespace kaimo {
 
-// Loads Qt's Japanese catalogue from Qt's translations folder; false (and
-// Qt's English texts) when it is not installed.
+// Loads Qt's Japanese catalogue from Qt's translations folder and makes
+// Japanese the default locale; false (and Qt's English texts) when the
+// catalogue is not installed.
 bool installQtJapanese(QCoreApplication& application);
 
 }  // namespace kaimo
