@@ -21,10 +21,13 @@ namespace {
 // Wide enough that a box's title and a short text read in full.
 constexpr int kMessageMinWidth = 320;
 
-// A box the way every message of the window looks, with no buttons yet.
-void prepareBox(QMessageBox& box, const QString& text) {
+// A box the way every message of the window looks. The spacer comes last:
+// setting the icon or the buttons builds the box's layout anew.
+void prepareBox(QMessageBox& box, const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
   box.setWindowTitle(QStringLiteral("Kaimo"));
   box.setText(text);
+  box.setIcon(icon);
+  box.setStandardButtons(buttons);
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (grid != nullptr) {
     grid->addItem(new QSpacerItem(kMessageMinWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
@@ -59,9 +62,7 @@ void CKaimoView::showMessage(const std::string& text) {
     return;
   }
   QMessageBox box(window());
-  prepareBox(box, message);
-  box.setIcon(QMessageBox::Information);
-  box.setStandardButtons(QMessageBox::Ok);
+  prepareBox(box, message, QMessageBox::Information, QMessageBox::Ok);
   box.exec();
 }
 
@@ -69,9 +70,7 @@ bool CKaimoView::askYesNo(const std::string& question) {
   const QString text = QString::fromStdString(question);
   if (questionHandler_) return questionHandler_(text);
   QMessageBox box(window());
-  prepareBox(box, text);
-  box.setIcon(QMessageBox::Question);
-  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  prepareBox(box, text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -79,9 +78,7 @@ Answer CKaimoView::askYesNoCancel(const std::string& question) {
   const QString text = QString::fromStdString(question);
   if (choiceHandler_) return choiceHandler_(text);
   QMessageBox box(window());
-  prepareBox(box, text);
-  box.setIcon(QMessageBox::Question);
-  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  prepareBox(box, text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
