@@ -55,7 +55,6 @@ int paneWidth(const QLabel& label, int pane) {
 
 CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
     : QMainWindow(parent), view_(new CKaimoView(settings, this)) {
-  setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(product::kName));
   setCentralWidget(view_);
   createActions();
   connectCommands();
@@ -63,6 +62,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   createToolBar();
   createStatusBar();
   createRecentFiles();
+  showRecordName();
   setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
   connect(view_, &CKaimoView::paneTextChanged, this, &CMainFrame::setPaneText);
   connect(view_, &CKaimoView::stateChanged, this, &CMainFrame::updateActions);
@@ -209,7 +209,7 @@ void CMainFrame::openRecent(const QString& path) {
 
 void CMainFrame::showRecordName() {
   const std::string& path = view_->controller().recordPath();
-  if (path == shownRecordPath_) return;
+  if (shownRecordPath_ == path) return;
   shownRecordPath_ = path;
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
   document_.setRecordPath(name);

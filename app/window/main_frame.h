@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
+#include <string>
 
 #include "app/settings/player_settings.h"
 #include "app/window/kaimo_doc.h"
@@ -68,7 +70,7 @@ class CMainFrame : public QMainWindow {
   std::map<int, std::function<void()>> handlers_;
   std::array<QLabel*, 3> panes_{};
   RecentFiles* recentFiles_ = nullptr;
-  std::string shownRecordPath_;
+  std::optional<std::string> shownRecordPath_;  // none until the first title is set
 };
 
 }  // namespace kaimo

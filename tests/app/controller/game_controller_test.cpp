@@ -135,6 +135,11 @@ TEST_F(Controller, FinishedPositionEndsAtOnce) {
   EXPECT_EQ(window.panes[kWhitePane], "白40石");
   EXPECT_EQ(window.messages, std::vector<std::string>{"終了 黒60石 白40石"});
   EXPECT_EQ(historySize(), 1u);
+  // The settings dialog and the record commands stop the game first; with
+  // nothing running, the final count stays.
+  c().stopThinking();
+  EXPECT_EQ(window.panes[kProgressPane], "終了");
+  EXPECT_EQ(window.panes[kBlackPane], "黒60石");
 }
 
 TEST_F(Controller, PassIsAnnouncedAndNotRecorded) {
