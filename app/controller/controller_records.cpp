@@ -1,8 +1,9 @@
 // The game controller's record commands: the history to and from a game
-// record file, through the window's file dialog.
+// record file, through the window's file dialog, or as the clipboard's text.
 #include <cstring>
 
 #include "app/controller/game_controller.h"
+#include "app/controller/record_text.h"
 #include "app/records/record_reader.h"
 #include "app/records/record_writer.h"
 
@@ -24,7 +25,11 @@ void GameController::openRecord() {
   stopThinking();
   const std::string path = window_.chooseRecordFile(RecordFileUse::Open);
   if (path.empty()) return;
-  RecordReadResult read = readRecord(path);
+  adoptRecord(readRecord(path));
+}
+
+// A record read from a file or from the clipboard becomes the game.
+void GameController::adoptRecord(RecordReadResult read) {
   if (read.status == RecordStatus::CannotOpen) {
     window_.showMessage(recordStatusMessage(read.status));
     return;
@@ -33,6 +38,13 @@ void GameController::openRecord() {
   if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
   goToPosition(0);
   if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
+}
+
+std::string GameController::recordText() const { return kaimo::recordText(history_); }
+
+void GameController::pasteRecord(const std::string& text) {
+  stopThinking();
+  adoptRecord(readRecordText(text));
 }
 
 void GameController::saveRecord() {

@@ -54,7 +54,9 @@ void paintSquareValues(QPainter& p, const BoardPicture& picture) {
     const QRect room(squareLeft(square) + kValueOffsetX, squareTop(square) + kValueOffsetY, kCell - kValueOffsetX,
                      kCell - kValueOffsetY);
     const QRect bounds = p.boundingRect(room, Qt::AlignLeft | Qt::AlignTop, text);
-    p.fillRect(bounds, Qt::white);
+    const bool best = square == picture.emphasized;
+    p.fillRect(bounds, best ? palette::kFrameYellow : QColor(Qt::white));
+    p.setPen(best ? Qt::red : Qt::black);
     p.drawText(room, Qt::AlignLeft | Qt::AlignTop, text);
   }
 }

@@ -1,6 +1,9 @@
 #include "app/window/main_frame.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -10,9 +13,11 @@
 
 #include "app/window/about_box.h"
 #include "app/window/artwork.h"
+#include "app/window/board_picture.h"
 #include "app/window/command_table.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
+#include "app/window/study_pane.h"
 
 namespace kaimo {
 namespace {
@@ -33,6 +38,7 @@ QIcon toolbarIconFor(int id) {
     case kPlayerSettings: return toolbarIcon(QStringLiteral("設"));
     case kEditBoard: return toolbarIcon(QStringLiteral("編"));
     case kEndgameAnalysis: return toolbarIcon(QStringLiteral("解"));
+    case kHint: return toolbarIcon(QStringLiteral("ヒ"));
     default: return {};
   }
 }
@@ -50,9 +56,18 @@ int paneWidth(const QLabel& label, int pane) {
 }  // namespace
 
 CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
-    : QMainWindow(parent), view_(new CKaimoView(settings, this)) {
+    : QMainWindow(parent), view_(new CKaimoView(settings, this)), studyPane_(new StudyPane(view_->controller(), this)) {
   setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(product::kName));
-  setCentralWidget(view_);
+  // The board on the left, taking what room there is; the move list and the
+  // graph in a column on the right.
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(view_, 1);
+  row->addWidget(studyPane_);
+  setCentralWidget(central);
+  connect(view_, &CKaimoView::stateChanged, studyPane_, &StudyPane::refresh);
   createActions();
   connectCommands();
   createMenus();
@@ -115,6 +130,10 @@ void CMainFrame::connectCommands() {
   setHandler(kEditBoard, [&game] { game.toggleEditing(); });
   setHandler(kEvaluationValues, [&game] { game.showEvaluationValues(); });
   setHandler(kEndgameAnalysis, [&game] { game.startAnalysis(); });
+  setHandler(kHint, [&game] { game.startHint(); });
+  setHandler(kCopyRecord, [&game] { QGuiApplication::clipboard()->setText(QString::fromStdString(game.recordText())); });
+  setHandler(kPasteRecord, [&game] { game.pasteRecord(QGuiApplication::clipboard()->text().toStdString()); });
+  setHandler(kSaveBoardPicture, [this] { saveBoardPictureCommand(*view_); });
   setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });
   setHandler(kToggleStatusBar, [this] { statusBar()->setVisible(actions_[kToggleStatusBar]->isChecked()); });
   setHandler(kAbout, [this] { showAbout(); });
@@ -205,6 +224,7 @@ bool CMainFrame::isEnabledByRule(int id) const {
     case kEditBoard:
     case kEvaluationValues:
     case kEndgameAnalysis:
+    case kHint:
       return notBusy;
     default:
       return true;

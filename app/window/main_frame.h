@@ -18,6 +18,8 @@ class QToolBar;
 
 namespace kaimo {
 
+class StudyPane;
+
 // Ids and nominal widths (pixels) of the three panes the controller writes to.
 constexpr int kFirstPaneId = 256;
 constexpr std::array<int, 3> kPaneWidths = {192, 64, 64};
@@ -29,6 +31,7 @@ class CMainFrame : public QMainWindow {
   explicit CMainFrame(PlayerSettings& settings, QWidget* parent = nullptr);
 
   CKaimoView* view() const { return view_; }
+  StudyPane* studyPane() const { return studyPane_; }
   CKaimoDoc& document() { return document_; }
   // The action of command `id`, or null for an unknown id.
   QAction* action(int id) const;
@@ -52,6 +55,7 @@ class CMainFrame : public QMainWindow {
 
   CKaimoDoc document_;
   CKaimoView* view_;
+  StudyPane* studyPane_;
   QToolBar* toolBar_ = nullptr;
   std::map<int, QAction*> actions_;
   std::map<int, std::function<void()>> handlers_;
