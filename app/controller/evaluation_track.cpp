@@ -1,18 +1,26 @@
 #include "app/controller/evaluation_track.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/eval/score.h"
 
 namespace kaimo {
 
+// FNV-1a over the squares and the side.
+std::size_t EvaluationTrack::PositionHash::operator()(const Position& p) const {
+  std::size_t hash = 14695981039346656037ull;
+  for (std::int8_t square : p.board) hash = (hash ^ static_cast<std::uint8_t>(square)) * 1099511628211ull;
+  return (hash ^ static_cast<std::size_t>(p.side)) * 1099511628211ull;
+}
+
 void EvaluationTrack::record(const Board& board, int side, int blackValue, GraphValueKind kind) {
-  GraphPoint& point = values_.try_emplace({side, board}, GraphPoint{SCORE_NONE, GraphValueKind::None}).first->second;
+  GraphPoint& point = values_.try_emplace(Position{side, board}, GraphPoint{SCORE_NONE, GraphValueKind::None}).first->second;
   if (kind >= point.kind) point = GraphPoint{blackValue, kind};
 }
 
 GraphPoint EvaluationTrack::pointOf(const Board& board, int side) const {
-  const auto found = values_.find({side, board});
+  const auto found = values_.find(Position{side, board});
   return found == values_.end() ? GraphPoint{SCORE_NONE, GraphValueKind::None} : found->second;
 }
 

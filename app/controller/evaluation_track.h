@@ -3,8 +3,8 @@
 // that navigation, a cut history or a new game never mixes them up.
 #pragma once
 
-#include <map>
-#include <utility>
+#include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 #include "app/records/history.h"
@@ -32,7 +32,16 @@ class EvaluationTrack {
   int firstToRead(const History& history, int exactEmpties) const;
 
  private:
-  std::map<std::pair<int, Board>, GraphPoint> values_;
+  struct Position {
+    int side;
+    Board board;
+    bool operator==(const Position&) const = default;
+  };
+  // Looked up for every entry of the game at every tick: hashed, not sorted.
+  struct PositionHash {
+    std::size_t operator()(const Position& p) const;
+  };
+  std::unordered_map<Position, GraphPoint, PositionHash> values_;
 };
 
 // A move that lost value for the side that played it.

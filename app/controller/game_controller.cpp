@@ -193,6 +193,7 @@ void GameController::pass() {
 
 void GameController::startComputerTurn() {
   joinWorker();
+  haltGraph();  // before the job is prepared: preparing it empties the search table
   exchange().resetResult(1);
   mode_ = ViewMode::Playing;
   clearSquareValues();
@@ -260,7 +261,6 @@ void GameController::discardStatusTexts() {
 }
 
 void GameController::launchThinkWorker() {
-  haltGraph();
   try {
     worker_ = std::thread(thinkWorker, &job_);
   } catch (const std::system_error&) {

@@ -1,6 +1,9 @@
 #include "app/controller/graph_worker.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <system_error>
 
 #include "engine/eval/routines.h"
@@ -10,9 +13,16 @@
 namespace kaimo {
 namespace {
 
+// Niceness of the graph's thread (0 normal, 19 the lowest).
+constexpr int kGraphNice = 10;
+
 // The search's stop check takes no argument; there is one graph worker.
 std::atomic<int> graphStop{0};
 int isGraphStopRequested() { return graphStop.load(std::memory_order_relaxed); }
+
+// The graph is background work: the window thread and the computer's own
+// search come first when the processors are busy. Only this thread is niced.
+void yieldToOtherThreads() { setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kGraphNice); }
 
 int blackPointOfView(int side, int value) { return side == kBlack ? value : -value; }
 
@@ -49,6 +59,7 @@ void GraphWorker::start(const Board& board, int side) {
   graphStop.store(0, std::memory_order_relaxed);
   try {
     thread_ = std::thread([this, board, side] {
+      yieldToOtherThreads();
       reading_ = readGraphPosition(board, side, isGraphStopRequested);
       finished_.store(true, std::memory_order_release);
     });

@@ -191,9 +191,11 @@ void CMainFrame::createStatusBar() {
     label->setFixedWidth(paneWidth(*label, static_cast<int>(i)));
     label->setFrameStyle(QFrame::Panel | QFrame::Raised);
     // As tall as the Japanese texts will need, so the window does not jump
-    // when the first one arrives.
+    // when the first one arrives; and of a fixed size, so that a new text
+    // (ten a second while the computer thinks) does not lay out the whole
+    // window again.
     label->setText(QStringLiteral("停止"));
-    label->setMinimumHeight(label->sizeHint().height());
+    label->setFixedHeight(label->sizeHint().height());
     label->setText(QStringLiteral(" "));
     statusBar()->addPermanentWidget(label);
     panes_[i] = label;

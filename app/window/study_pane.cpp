@@ -30,13 +30,16 @@ StudyPane::StudyPane(GameController& game, QWidget* parent)
 }
 
 void StudyPane::refresh() {
-  list_->refresh(game_.history(), game_.cursor());
-  graph_->setPoints(game_.graphPoints(), game_.cursor());
+  const History& history = game_.history();
+  std::vector<GraphPoint> points = game_.graphPoints();
+  list_->refresh(history, game_.cursor());
   QString text;
-  if (historyEndsGame(game_.history())) {
-    text = QString::fromStdString(texts::worstMovesText(kBlack, game_.worstMoves(kBlack))) + QLatin1Char('\n') +
-           QString::fromStdString(texts::worstMovesText(kWhite, game_.worstMoves(kWhite)));
+  if (historyEndsGame(history)) {
+    text = QString::fromStdString(texts::worstMovesText(kBlack, largestDrops(history, points, kBlack))) +
+           QLatin1Char('\n') +
+           QString::fromStdString(texts::worstMovesText(kWhite, largestDrops(history, points, kWhite)));
   }
+  graph_->setPoints(std::move(points), game_.cursor());
   if (text != summary_->text()) summary_->setText(text);
   summary_->setVisible(!text.isEmpty());
 }
