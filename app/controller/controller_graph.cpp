@@ -1,6 +1,5 @@
 // The game controller's evaluation graph: values from the computer's own
-// turns, and short reads on the graph's worker for every other position,
-// run only while no other search runs.
+// turns, and short reads on the graph's worker for every other position.
 #include "app/controller/game_controller.h"
 
 namespace kaimo {
@@ -8,15 +7,9 @@ namespace kaimo {
 void GameController::updateGraph() {
   GraphReading reading;
   if (graphWorker_.collect(reading)) keepGraphReading(reading);
-  if (graphWorker_.running() || worker_.joinable()) return;
+  if (graphWorker_.running()) return;
   const int missing = track_.firstToRead(history_, kGraphExactEmpties);
   if (missing >= 0) graphWorker_.start(history_[missing].board, history_[missing].side);
-}
-
-void GameController::haltGraph() {
-  GraphReading reading;
-  if (graphWorker_.collect(reading)) keepGraphReading(reading);
-  graphWorker_.halt();
 }
 
 void GameController::keepGraphReading(const GraphReading& reading) {

@@ -66,7 +66,6 @@ void GameController::beginStudy(const char* paneText) {
 }
 
 void GameController::launchHintWorker() {
-  haltGraph();
   try {
     worker_ = std::thread(hintWorker, &hintJob_);
   } catch (const std::system_error&) {

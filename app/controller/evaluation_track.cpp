@@ -50,6 +50,9 @@ std::vector<MoveDrop> largestDrops(const History& history, const std::vector<Gra
     const int before = points[i].value;
     const int after = points[i + 1].value;
     if (before == SCORE_NONE || after == SCORE_NONE) continue;
+    // A short read's estimate and an exact value are on different scales:
+    // the step from one to the other is no loss of the move.
+    if ((points[i].kind == GraphValueKind::Exact) != (points[i + 1].kind == GraphValueKind::Exact)) continue;
     const int lost = sign * (before - after);
     if (lost >= kLeastNotedDrop) drops.push_back(MoveDrop{static_cast<int>(i), history[i].move, lost / SCORE_PER_DISC});
   }

@@ -57,7 +57,8 @@ constexpr int kLeastNotedDrop = 1000;
 constexpr int kDropsPerSide = 3;
 
 // The largest drops of `colour`'s moves, largest first: the value before the
-// move against the value after it, where both are known.
+// move against the value after it, where both are known and both exact or
+// both not.
 std::vector<MoveDrop> largestDrops(const History& history, const std::vector<GraphPoint>& points, int colour);
 
 // True when neither side can move in the last position of `history`.

@@ -193,7 +193,6 @@ void GameController::pass() {
 
 void GameController::startComputerTurn() {
   joinWorker();
-  haltGraph();  // before the job is prepared: preparing it empties the search table
   exchange().resetResult(1);
   mode_ = ViewMode::Playing;
   clearSquareValues();
@@ -269,7 +268,6 @@ void GameController::launchThinkWorker() {
 }
 
 void GameController::launchAnalysisWorker() {
-  haltGraph();
   try {
     worker_ = std::thread(analysisWorker, &analysisJob_);
   } catch (const std::system_error&) {

@@ -171,10 +171,8 @@ class GameController {
   void launchAnalysisWorker();
   void launchHintWorker();
   void adoptRecord(RecordReadResult read);
-  // The graph's reads run between other searches: collected and restarted
-  // at every tick, halted before any other worker starts.
+  // The graph's reads: collected and started at every tick.
   void updateGraph();
-  void haltGraph();
   void keepGraphReading(const GraphReading& reading);
   void joinWorker();
   void tellEvalError();

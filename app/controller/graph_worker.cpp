@@ -1,9 +1,6 @@
 #include "app/controller/graph_worker.h"
 
 #include <algorithm>
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <system_error>
 
 #include "engine/eval/routines.h"
@@ -13,16 +10,29 @@
 namespace kaimo {
 namespace {
 
-// Niceness of the graph's thread (0 normal, 19 the lowest).
-constexpr int kGraphNice = 10;
-
 // The search's stop check takes no argument; there is one graph worker.
 std::atomic<int> graphStop{0};
 int isGraphStopRequested() { return graphStop.load(std::memory_order_relaxed); }
 
-// The graph is background work: the window thread and the computer's own
-// search come first when the processors are busy. Only this thread is niced.
-void yieldToOtherThreads() { setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kGraphNice); }
+// The shape of a read prepareSearch would give, but with no transposition
+// table: the program's one table belongs to the computer's turns, the
+// analysis and the hint, so a graph read runs beside them and never waits.
+SearchContext ownContext(int empties, int depth, StopFunc shouldStop) {
+  SearchContext context{};
+  context.evaluate = routineTable[kSimpleRoutine].evaluate;
+  context.shouldStop = shouldStop;
+  context.progress = nullptr;
+  context.progressDepth = depth;
+  context.solverDepth = solverDepthFor(depth, empties);
+  context.hashDepth = hashDepthFor(depth, empties);
+  context.orderDepth = orderDepthFor(depth, empties);
+  context.clearAllowed = 0;
+  context.refreshDepth = empties / 2;
+  context.bestMove = -1;
+  context.startTime = searchClockMs();
+  context.table = nullptr;
+  return context;
+}
 
 int blackPointOfView(int side, int value) { return side == kBlack ? value : -value; }
 
@@ -43,9 +53,7 @@ GraphReading readGraphPosition(const Board& board, int side, StopFunc shouldStop
   }
   const int empties = counts[2];
   const int depth = empties <= kGraphExactEmpties ? empties : std::min(kGraphDepth, empties);
-  SearchContext context;
-  prepareSearch(context, empties, routineTable[kSimpleRoutine].evaluate, shouldStop, nullptr, depth, 0, 0, 0, 0,
-                solverDepthFor(depth, empties), hashDepthFor(depth, empties), 1, orderDepthFor(depth, empties));
+  SearchContext context = ownContext(empties, depth, shouldStop);
   const int value = searchRoot(board, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
   if (isMarker(value) || value == SCORE_NO_MOVE) return reading;
   reading.value = blackPointOfView(mover, value);
@@ -59,7 +67,6 @@ void GraphWorker::start(const Board& board, int side) {
   graphStop.store(0, std::memory_order_relaxed);
   try {
     thread_ = std::thread([this, board, side] {
-      yieldToOtherThreads();
       reading_ = readGraphPosition(board, side, isGraphStopRequested);
       finished_.store(true, std::memory_order_release);
     });

@@ -178,6 +178,10 @@ int main(int argc, char** argv) {
       if (game.mode() != ViewMode::Idle) return;
       awaitingHintShot = false;
       shoot("hint.png");
+      if (qEnvironmentVariableIsSet("PROBE_DUMP")) {
+        for (const GraphPoint& p : game.graphPoints()) std::printf("%d:%d ", static_cast<int>(p.kind), p.value);
+        std::printf("\n");
+      }
     }
     const bool over = historyEndsGame(game.history());
     if (game.mode() == ViewMode::Idle && over) {
