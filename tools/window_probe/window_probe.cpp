@@ -6,6 +6,9 @@
 // shows the hint once and takes screenshots. Prints both, then exits.
 //
 //   kaimo-window-probe [--seed S] [--depth N] [--think MS] [--shots DIR]
+//
+// With PROBE_NO_PANE set in the environment the move list and the graph are
+// hidden, for a comparison without them.
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -178,10 +181,7 @@ int main(int argc, char** argv) {
       if (game.mode() != ViewMode::Idle) return;
       awaitingHintShot = false;
       shoot("hint.png");
-      if (qEnvironmentVariableIsSet("PROBE_DUMP")) {
-        for (const GraphPoint& p : game.graphPoints()) std::printf("%d:%d ", static_cast<int>(p.kind), p.value);
-        std::printf("\n");
-      }
+
     }
     const bool over = historyEndsGame(game.history());
     if (game.mode() == ViewMode::Idle && over) {
