@@ -15,7 +15,8 @@ std::size_t EvaluationTrack::PositionHash::operator()(const Position& p) const {
 }
 
 void EvaluationTrack::record(const Board& board, int side, int blackValue, GraphValueKind kind) {
-  GraphPoint& point = values_.try_emplace(Position{side, board}, GraphPoint{SCORE_NONE, GraphValueKind::None}).first->second;
+  const GraphPoint unknown{SCORE_NONE, GraphValueKind::None};
+  GraphPoint& point = values_.try_emplace(Position{side, board}, unknown).first->second;
   if (kind >= point.kind) point = GraphPoint{blackValue, kind};
 }
 

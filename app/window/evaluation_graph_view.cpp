@@ -67,10 +67,9 @@ EvaluationGraphView::EvaluationGraphView(QWidget* parent) : QWidget(parent) {
 }
 
 void EvaluationGraphView::setPoints(std::vector<GraphPoint> points, int cursor) {
-  const bool same = cursor == cursor_ && points.size() == points_.size() &&
-                    std::equal(points.begin(), points.end(), points_.begin(), [](const GraphPoint& a, const GraphPoint& b) {
-                      return a.value == b.value && a.kind == b.kind;
-                    });
+  auto samePoint = [](const GraphPoint& a, const GraphPoint& b) { return a.value == b.value && a.kind == b.kind; };
+  const bool same =
+      cursor == cursor_ && std::equal(points.begin(), points.end(), points_.begin(), points_.end(), samePoint);
   if (same) return;
   points_ = std::move(points);
   cursor_ = cursor;

@@ -131,7 +131,8 @@ void CMainFrame::connectCommands() {
   setHandler(kEvaluationValues, [&game] { game.showEvaluationValues(); });
   setHandler(kEndgameAnalysis, [&game] { game.startAnalysis(); });
   setHandler(kHint, [&game] { game.startHint(); });
-  setHandler(kCopyRecord, [&game] { QGuiApplication::clipboard()->setText(QString::fromStdString(game.recordText())); });
+  setHandler(kCopyRecord,
+             [&game] { QGuiApplication::clipboard()->setText(QString::fromStdString(game.recordText())); });
   setHandler(kPasteRecord, [&game] { game.pasteRecord(QGuiApplication::clipboard()->text().toStdString()); });
   setHandler(kSaveBoardPicture, [this] { saveBoardPictureCommand(*view_); });
   setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });

@@ -79,7 +79,8 @@ class TimedApplication : public QApplication {
     const bool handled = QApplication::notify(receiver, event);
     --depth_;
     const double ms = clock.nsecsElapsed() / 1e6;
-    steps_.push_back(Step{ms, threadCpuMs() - cpuBefore, sinceStart_.elapsed(), name + " event " + QByteArray::number(type)});
+    const QByteArray what = name + " event " + QByteArray::number(type);
+    steps_.push_back(Step{ms, threadCpuMs() - cpuBefore, sinceStart_.elapsed(), what});
     return handled;
   }
   // Steps before `from` milliseconds (the window's first showing) are left out.

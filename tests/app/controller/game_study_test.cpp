@@ -33,7 +33,9 @@ using testing::quickSettings;
 using testing::setPosition;
 using testing::tickUntil;
 
-SideSettings sideSettings(int routine, int normal, int exact) { return SideSettings{routine, normal, exact, 0, 0, 0, 0, 0}; }
+SideSettings sideSettings(int routine, int normal, int exact) {
+  return SideSettings{routine, normal, exact, 0, 0, 0, 0, 0};
+}
 
 // What `kaimo-cli search` prints for a position: the computer turn's own
 // search through the same driver calls, as the mover's value and its move.
