@@ -5,6 +5,7 @@
 #include "app/controller/controller_window.h"
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
+#include "app/controller/move_values.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
 
@@ -20,6 +21,12 @@ void publishProgress(const SquareValues& values, int done, int total, void* user
   exchange().setStatusText(kProgressPane, texts::analysisProgressText(done * 100.0 / total, seconds));
 }
 
+void postValues(int last, const SquareValues& values) {
+  if (last == SCORE_EVAL_ERROR) exchange().flagEvalError();
+  exchange().setStatusText(kProgressPane, texts::kAnalysisDone);
+  exchange().postAnalysisDone(values);
+}
+
 }  // namespace
 
 void analysisWorker(AnalysisJob* job) {
@@ -27,9 +34,15 @@ void analysisWorker(AnalysisJob* job) {
   SquareValues values;
   const AnalysisResult result =
       analyzeEndgame(job->board, job->side, job->evaluate, isStopRequested, values, publishProgress, &start);
-  if (result.last == SCORE_EVAL_ERROR) exchange().flagEvalError();
-  exchange().setStatusText(kProgressPane, texts::kAnalysisDone);
-  exchange().postAnalysisDone(values);
+  postValues(result.last, values);
+}
+
+void hintWorker(HintJob* job) {
+  Clock::time_point start = Clock::now();
+  SquareValues values;
+  const MoveValuesResult result =
+      searchMoveValues(job->board, job->side, job->settings, isStopRequested, values, publishProgress, &start);
+  postValues(result.last, values);
 }
 
 }  // namespace kaimo

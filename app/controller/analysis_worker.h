@@ -6,6 +6,7 @@
 
 #include "engine/board/board.h"
 #include "engine/eval/eval_simple.h"
+#include "engine/search/search_driver.h"
 
 namespace kaimo {
 
@@ -18,5 +19,14 @@ struct AnalysisJob {
 // Values from `side`'s point of view, SCORE_NONE where no legal move or not
 // solved. An evaluation failure is flagged for the window thread to show.
 void analysisWorker(AnalysisJob* job);
+
+// The hint: every legal move's value at the depth the side's settings give
+// the position (see searchMoveValues), published and posted the same way.
+struct HintJob {
+  Board board;
+  int side;
+  SideSettings settings;
+};
+void hintWorker(HintJob* job);
 
 }  // namespace kaimo

@@ -1,11 +1,12 @@
 // The game controller's record commands: the history to and from a game
-// record file, through the window's file dialog, and the question before a
-// game with unsaved work is thrown away.
+// record file, through the window's file dialog, or as the clipboard's
+// text, and the question before a game with unsaved work is thrown away.
 #include <algorithm>
 #include <cstring>
 
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
+#include "app/controller/record_text.h"
 #include "app/records/record_reader.h"
 #include "app/records/record_writer.h"
 
@@ -46,6 +47,22 @@ bool GameController::openRecordFile(const std::string& path) {
   takeRecord(std::move(read.history), path);
   if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
   return true;
+}
+
+std::string GameController::recordText() const { return kaimo::recordText(history_); }
+
+// A pasted game replaces the current one like an opened file, with the same
+// question first, but it has no file of its own.
+void GameController::pasteRecord(const std::string& text) {
+  stopThinking();
+  RecordReadResult read = readRecordText(text);
+  if (read.status == RecordStatus::CannotOpen) {
+    window_.showMessage(recordStatusMessage(read.status));
+    return;
+  }
+  if (!mayDiscardGame()) return;
+  takeRecord(std::move(read.history), std::string());
+  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
 }
 
 void GameController::takeRecord(History history, const std::string& path) {

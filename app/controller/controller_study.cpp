@@ -1,9 +1,12 @@
 // The game controller's settings and study commands: applying the dialog's
-// settings, the evaluation values and the endgame analysis.
+// settings, the evaluation values, the endgame analysis and the hint.
 #include "app/controller/evaluation_values.h"
 #include "app/controller/exchange.h"
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
+#include "app/controller/move_values.h"
+
+#include <system_error>
 
 namespace kaimo {
 namespace {
@@ -41,16 +44,48 @@ void GameController::startAnalysis() {
   }
   stopThinking();
   analysisJob_ = AnalysisJob{board_, side_, routineTable[kSimpleRoutine].evaluate};
+  beginStudy(texts::kAnalysing);
+  launchAnalysisWorker();
+}
+
+void GameController::startHint() {
+  stopThinking();
+  hintJob_ = HintJob{board_, side_, sideSettingsOf(side_)};
+  beginStudy(texts::kHint);
+  hintRunning_ = true;
+  launchHintWorker();
+}
+
+// The analysis and the hint: values square by square from a worker, the
+// mode Busy until it posts them all.
+void GameController::beginStudy(const char* paneText) {
   exchange().resetResult(1);
   clearSquareValues();
+  hintRunning_ = false;
   exchange().publishValues(squareValues_);
-  window_.setPaneText(kProgressPane, texts::kAnalysing);
+  window_.setPaneText(kProgressPane, paneText);
   analysisStart_ = std::chrono::steady_clock::now();
   analysisMoves_ = boardMobility(board_, side_);
   analysisSecondShown_ = 0;
   mode_ = ViewMode::Busy;
   window_.requestRepaint();
-  launchAnalysisWorker();
+}
+
+void GameController::launchHintWorker() {
+  try {
+    worker_ = std::thread(hintWorker, &hintJob_);
+  } catch (const std::system_error&) {
+    SquareValues none;
+    none.fill(SCORE_NONE);
+    exchange().postAnalysisDone(none);  // no thread: the next tick ends the hint empty
+  }
+}
+
+// The best square keeps its value and says so in pane 0 too.
+void GameController::finishHint() {
+  hintRunning_ = false;
+  hintMove_ = bestValuedSquare(squareValues_);
+  if (hintMove_ >= 0) window_.setPaneText(kProgressPane, texts::hintText(hintMove_, squareValues_[hintMove_]));
 }
 
 // Mode Busy belongs to the analysis whenever a tick can see it: every other
@@ -70,6 +105,7 @@ void GameController::tickAnalysis() {
   discardStatusTexts();
   becomeIdle();
   exchange().fetchValues(squareValues_);
+  if (hintRunning_) finishHint();
   window_.requestRepaint();
   tellEvalError();
 }

@@ -11,8 +11,9 @@ constexpr int kProgressPane = 0;
 constexpr int kBlackPane = 1;
 constexpr int kWhitePane = 2;
 
-// What the user is asked to pick a game record file for.
-enum class RecordFileUse { Open, Save };
+// What the user is asked to pick a file for: a game record to open or save,
+// or the picture of the board to save.
+enum class RecordFileUse { Open, Save, BoardPicture };
 
 // The answers to a question with Yes, No and Cancel buttons.
 enum class Answer { Yes, No, Cancel };

@@ -22,6 +22,12 @@ constexpr int kMinNormalDepth = 1;
 int depthSetting(std::int32_t word) { return std::clamp<int>(word, 0, kMaxDepthSetting); }
 int normalDepthSetting(std::int32_t word) { return std::clamp<int>(word, kMinNormalDepth, kMaxDepthSetting); }
 
+int emptyCount(const Board& board) {
+  DiscCounts counts;
+  boardCount(board, counts);
+  return counts[2];
+}
+
 }  // namespace
 
 GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
@@ -133,6 +139,7 @@ void GameController::onTimer() {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{ticking_};
+  updateGraph();
   if (mode_ == ViewMode::Playing) {
     tickPlaying();
   } else if (mode_ == ViewMode::NextTurn) {
@@ -229,7 +236,12 @@ void GameController::tickPlaying() {
     tellEvalError();
     return;
   }
-  if (result.value != SCORE_NONE) window_.setPaneText(side_ + 1, texts::evaluationText(result.value));
+  if (result.value != SCORE_NONE) {
+    window_.setPaneText(side_ + 1, texts::evaluationText(result.value));
+    const bool exact = job_.depth >= emptyCount(board_);
+    track_.record(board_, side_, side_ == kBlack ? result.value : -result.value,
+                  exact ? GraphValueKind::Exact : GraphValueKind::Search);
+  }
   mode_ = ViewMode::Busy;
   clearSquareValues();
   window_.requestRepaint();

@@ -5,12 +5,17 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/controller/analysis_worker.h"
 #include "app/controller/controller_window.h"
+#include "app/controller/evaluation_track.h"
+#include "app/controller/graph_worker.h"
 #include "app/controller/view_mode.h"
 #include "app/records/history.h"
+#include "app/records/record_reader.h"
 #include "app/settings/player_settings.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
@@ -94,6 +99,18 @@ class GameController {
   // squares; otherwise stops the game and solves every legal move on a
   // worker, the values appearing square by square, the mode Busy meanwhile.
   void startAnalysis();
+  // Command "ヒント": stops the game and values every legal move of the side
+  // to move on a worker, each read as deep as a computer turn of that side
+  // would read the position; the best one is hintMove() when it is done.
+  void startHint();
+  // The square the finished hint found best, -1 when none is shown.
+  int hintMove() const { return hintMove_; }
+
+  // --- the game as a whole ---
+  // The evaluation graph: one point per history entry, black's point of view.
+  std::vector<GraphPoint> graphPoints() const { return track_.points(history_); }
+  // The largest losses of `colour`'s moves, once the history ends the game.
+  std::vector<MoveDrop> worstMoves(int colour) const;
 
   // --- navigation, board transforms and editing ---
   void goBack() { goToPosition(cursor_ - 1); }
@@ -145,6 +162,11 @@ class GameController {
   // asks whether to save. True when the game may go (nothing unsaved, No,
   // or Yes and saved); false for Cancel or a save that did not happen.
   bool mayDiscardGame();
+  // The whole history as a game record's text (for the clipboard).
+  std::string recordText() const;
+  // Stops the game and reads `text` (a game record or a plain move list) as
+  // a new game, with the question and the messages of opening a file.
+  void pasteRecord(const std::string& text);
 
  private:
   SideSettings sideSettingsOf(int colour) const;
@@ -155,12 +177,21 @@ class GameController {
   void tickPlaying();
   void forwardStatusTexts();
   void becomeIdle();
-  void clearSquareValues() { squareValues_.fill(SCORE_NONE); }
+  void clearSquareValues() {
+    squareValues_.fill(SCORE_NONE);
+    hintMove_ = -1;
+  }
+  void beginStudy(const char* paneText);
   void tickAnalysis();
+  void finishHint();
   void showAnalysisClock();
   void discardStatusTexts();
   void launchThinkWorker();
   void launchAnalysisWorker();
+  void launchHintWorker();
+  // The graph's reads: collected and started at every tick.
+  void updateGraph();
+  void keepGraphReading(const GraphReading& reading);
   void joinWorker();
   void tellEvalError();
   void transformBoard(void (*transform)(Board&, const Board&));
@@ -186,6 +217,10 @@ class GameController {
   Board searchBoard_{};
   SearchJob job_{};
   AnalysisJob analysisJob_{};
+  HintJob hintJob_{};
+  bool hintRunning_ = false;
+  int hintMove_ = -1;
+  EvaluationTrack track_;
   // The running analysis as the window sees it: when it began, how many
   // moves it has to solve and the whole second last shown in pane 0.
   std::chrono::steady_clock::time_point analysisStart_{};
@@ -195,6 +230,7 @@ class GameController {
   int lastEditSquare_ = kEditNowhere;
   // Joined once the worker has posted, so no thread outlives the controller.
   std::thread worker_;
+  GraphWorker graphWorker_;
   bool ticking_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "engine/board/notation.h"
 #include "engine/eval/score.h"
 
 namespace kaimo::texts {
@@ -33,6 +34,19 @@ std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond,
 
 std::string analysisProgressText(double percent, std::int64_t seconds) {
   return format("%6.2lf%%完了 %" PRId64 " sec", percent, seconds);
+}
+
+std::string hintText(int square, int value) {
+  return format("最善手 %s %+.2lf", squareName(square).c_str(), value / static_cast<double>(SCORE_PER_DISC));
+}
+
+std::string worstMovesText(int colour, const std::vector<MoveDrop>& drops) {
+  std::string text = format("悪手 %s:", colour == 0 ? "黒" : "白");
+  if (drops.empty()) return text + " なし";
+  for (const MoveDrop& drop : drops) {
+    text += format(" %d.%s -%d石", drop.entry + 1, squareName(drop.square).c_str(), drop.discs);
+  }
+  return text;
 }
 
 std::string evaluationLine(const char* routineName, int score) {

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "app/controller/evaluation_track.h"
 
 namespace kaimo::texts {
 
@@ -25,6 +28,7 @@ inline constexpr const char* kAnalysisRefused = "空きの数が40以上ある�
 inline constexpr const char* kAnalysisNoMove = "打てる手がないので、終盤解析はできません。";
 inline constexpr const char* kEvaluationHeading = "黒から見た評価値（単位は石）";
 inline constexpr const char* kEditing = "盤面編集";
+inline constexpr const char* kHint = "ヒント";
 inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
 inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。";
 inline constexpr const char* kUnsavedGameQuestion = "保存されていない対局があります。保存しますか？";
@@ -43,6 +47,11 @@ std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond,
 // "%6.2lf%%完了 %ld sec": the endgame analysis's share of moves solved and
 // its whole seconds so far.
 std::string analysisProgressText(double percent, std::int64_t seconds);
+// "最善手 %s %+.2lf": the hint's best square and its value in discs.
+std::string hintText(int square, int value);
+// The bad moves of one side after a game: "悪手 黒: 23.f4 -12石  31.c8 -6石",
+// or "悪手 黒: なし".
+std::string worstMovesText(int colour, const std::vector<MoveDrop>& drops);
 // One line of the evaluation values: "%s %+.2lf\n" with the routine's name
 // and the score in discs, or "%s error\n" when the evaluation failed.
 std::string evaluationLine(const char* routineName, int score);

@@ -79,7 +79,9 @@ void paintSquareValues(QPainter& p, const BoardPicture& picture) {
     const QString text = squareValueText(picture.values[square]);
     p.setFont(valueFontFitting(text));
     const QRectF box = squareValueBox(square, text);
-    p.fillRect(box, Qt::white);
+    const bool best = square == picture.emphasized;
+    p.fillRect(box, best ? palette::kFrameYellow : QColor(Qt::white));
+    p.setPen(best ? Qt::red : Qt::black);
     p.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
   }
 }

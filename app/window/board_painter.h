@@ -19,6 +19,7 @@ struct BoardPicture {
   const MoveMarks& marks;      // 1: the square is drawn highlighted
   int lastMove;                // framed square, or -1
   const SquareValues& values;  // SCORE_NONE: no number on the square
+  int emphasized = -1;         // the hint's best square: its number stands out
 };
 
 // "%+3d" of the value in whole discs (rounded toward zero): -1500 gives " -1".

@@ -7,6 +7,9 @@ const std::vector<CommandInfo>& commandTable() {
   static const std::vector<CommandInfo> table = {
       {kOpenRecord, "棋譜を開く(&O)", "Ctrl+O", "棋譜を開きます\n棋譜を開く"},
       {kSaveRecord, "棋譜を保存(&S)", "Ctrl+S", "棋譜を保存します\n棋譜を保存"},
+      {kCopyRecord, "棋譜をコピー(&C)", "Ctrl+C", "棋譜をクリップボードにコピーします\n棋譜をコピー"},
+      {kPasteRecord, "棋譜を貼り付け(&V)", "Ctrl+V", "クリップボードの棋譜または手順を読み込みます\n棋譜を貼り付け"},
+      {kSaveBoardPicture, "盤面を画像で保存(&G)...", "Ctrl+I", "盤面を座標付きのPNG画像で保存します\n盤面を画像で保存"},
       {kExit, "アプリケーションの終了(&X)", "", "アプリケーションを終了します\n終了"},
       {kPlayerSettings, "対局者設定(&P)", "Ctrl+Q", "思考ルーチン設定\n思考ルーチン設定"},
       {kStart, "対局を開始(&B)", "Ctrl+B", "対局を開始\n対局開始"},
@@ -21,6 +24,7 @@ const std::vector<CommandInfo>& commandTable() {
       {kEditBoard, "盤面編集(&E)", "Ctrl+E", "盤面を編集する\n盤面を編集"},
       {kEvaluationValues, "評価値(&F)", "Ctrl+F", "現在の盤面の評価値を各ルーチンごとに算出\n評価値を算出"},
       {kEndgameAnalysis, "終盤解析(&S)", "Ctrl+K", "終盤解析\n終盤解析"},
+      {kHint, "ヒント(&H)", "Ctrl+H", "手番の側の最善手と各手の評価値を表示\nヒント"},
       {kToggleToolBar, "ツールバー(&T)", "", "ツールバーの表示/非表示を切り替えます\nツールバーの表示切り替え"},
       {kToggleStatusBar, "ステータスバー(&S)", "", "ステータスバーの表示/非表示を切り替えます\nステータスバーの表示切り替え"},
       {kAbout, "Kaimo のバージョン情報(&A)...", "", "プログラムのバージョンを表示します\nバージョン情報"},
@@ -39,10 +43,12 @@ const CommandInfo* findCommand(int id) {
 const std::vector<MenuInfo>& menuBarLayout() {
   using namespace command;
   static const std::vector<MenuInfo> layout = {
-      {"ﾌｧｲﾙ(&F)", {kOpenRecord, kSaveRecord, kRecentFiles, kSeparator, kExit}},
+      {"ﾌｧｲﾙ(&F)",
+       {kOpenRecord, kSaveRecord, kSeparator, kCopyRecord, kPasteRecord, kSaveBoardPicture, kSeparator, kRecentFiles,
+        kSeparator, kExit}},
       {"設定(&C)", {kPlayerSettings}},
       {"ナビゲート(&N)", {kStart, kPause, kSeparator, kClearBoard, kSeparator, kPrevious, kNext, kFirst, kLast}},
-      {"研究(&S)", {kRotate, kMirror, kEditBoard, kSeparator, kEvaluationValues, kEndgameAnalysis}},
+      {"研究(&S)", {kRotate, kMirror, kEditBoard, kSeparator, kEvaluationValues, kEndgameAnalysis, kHint}},
       {"表示(&V)", {kToggleToolBar, kToggleStatusBar}},
       {"ﾍﾙﾌﾟ(&H)", {kAbout}},
   };
@@ -53,7 +59,7 @@ const std::vector<int>& toolBarLayout() {
   using namespace command;
   static const std::vector<int> layout = {
       kLast, kNext, kPause, kPrevious, kFirst, kSeparator, kClearBoard, kSeparator,
-      kStart, kPlayerSettings, kSeparator, kEditBoard, kSeparator, kEndgameAnalysis,
+      kStart, kPlayerSettings, kSeparator, kEditBoard, kSeparator, kEndgameAnalysis, kHint,
   };
   return layout;
 }

@@ -120,7 +120,7 @@ void CKaimoView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const MoveMarks marks = controller_.highlightMarks();
   const BoardPicture picture{controller_.board(), controller_.side(), marks, controller_.lastMove(),
-                             controller_.squareValues()};
+                             controller_.squareValues(), controller_.hintMove()};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }

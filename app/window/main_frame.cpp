@@ -1,9 +1,12 @@
 #include "app/window/main_frame.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -13,9 +16,11 @@
 #include "app/controller/game_texts.h"
 #include "app/window/about_box.h"
 #include "app/window/artwork.h"
+#include "app/window/board_picture.h"
 #include "app/window/command_table.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
+#include "app/window/study_pane.h"
 #include "engine/eval/pattern_eval.h"
 
 namespace kaimo {
@@ -37,6 +42,7 @@ QIcon toolbarIconFor(int id) {
     case kPlayerSettings: return toolbarIcon(QStringLiteral("設"));
     case kEditBoard: return toolbarIcon(QStringLiteral("編"));
     case kEndgameAnalysis: return toolbarIcon(QStringLiteral("解"));
+    case kHint: return toolbarIcon(QStringLiteral("ヒ"));
     default: return {};
   }
 }
@@ -54,8 +60,17 @@ int paneWidth(const QLabel& label, int pane) {
 }  // namespace
 
 CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
-    : QMainWindow(parent), view_(new CKaimoView(settings, this)) {
-  setCentralWidget(view_);
+    : QMainWindow(parent), view_(new CKaimoView(settings, this)), studyPane_(new StudyPane(view_->controller(), this)) {
+  // The board on the left, taking what room there is; the move list and the
+  // graph in a column on the right.
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(view_, 1);
+  row->addWidget(studyPane_);
+  setCentralWidget(central);
+  connect(view_, &CKaimoView::stateChanged, studyPane_, &StudyPane::refresh);
   createActions();
   connectCommands();
   createMenus();
@@ -121,6 +136,11 @@ void CMainFrame::connectCommands() {
   setHandler(kEditBoard, [&game] { game.toggleEditing(); });
   setHandler(kEvaluationValues, [&game] { game.showEvaluationValues(); });
   setHandler(kEndgameAnalysis, [&game] { game.startAnalysis(); });
+  setHandler(kHint, [&game] { game.startHint(); });
+  setHandler(kCopyRecord,
+             [&game] { QGuiApplication::clipboard()->setText(QString::fromStdString(game.recordText())); });
+  setHandler(kPasteRecord, [&game] { game.pasteRecord(QGuiApplication::clipboard()->text().toStdString()); });
+  setHandler(kSaveBoardPicture, [this] { saveBoardPictureCommand(*view_); });
   setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });
   setHandler(kToggleStatusBar, [this] { statusBar()->setVisible(actions_[kToggleStatusBar]->isChecked()); });
   setHandler(kAbout, [this] { showAbout(); });
@@ -182,9 +202,11 @@ void CMainFrame::createStatusBar() {
     label->setFixedWidth(paneWidth(*label, static_cast<int>(i)));
     label->setFrameStyle(QFrame::Panel | QFrame::Raised);
     // As tall as the Japanese texts will need, so the window does not jump
-    // when the first one arrives.
+    // when the first one arrives; and of a fixed size, so that a new text
+    // (ten a second while the computer thinks) does not lay out the whole
+    // window again.
     label->setText(QStringLiteral("停止"));
-    label->setMinimumHeight(label->sizeHint().height());
+    label->setFixedHeight(label->sizeHint().height());
     label->setText(QStringLiteral(" "));
     statusBar()->addPermanentWidget(label);
     panes_[i] = label;
@@ -250,6 +272,7 @@ bool CMainFrame::isEnabledByRule(int id) const {
     case kEditBoard:
     case kEvaluationValues:
     case kEndgameAnalysis:
+    case kHint:
       return notBusy;
     default:
       return true;

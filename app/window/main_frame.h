@@ -22,6 +22,8 @@ class QCloseEvent;
 
 namespace kaimo {
 
+class StudyPane;
+
 // Ids and nominal widths (pixels) of the three panes the controller writes to.
 constexpr int kFirstPaneId = 256;
 constexpr std::array<int, 3> kPaneWidths = {192, 64, 64};
@@ -33,6 +35,7 @@ class CMainFrame : public QMainWindow {
   explicit CMainFrame(PlayerSettings& settings, QWidget* parent = nullptr);
 
   CKaimoView* view() const { return view_; }
+  StudyPane* studyPane() const { return studyPane_; }
   CKaimoDoc& document() { return document_; }
   // The action of command `id`, or null for an unknown id.
   QAction* action(int id) const;
@@ -65,6 +68,7 @@ class CMainFrame : public QMainWindow {
 
   CKaimoDoc document_;
   CKaimoView* view_;
+  StudyPane* studyPane_;
   QToolBar* toolBar_ = nullptr;
   std::map<int, QAction*> actions_;
   std::map<int, std::function<void()>> handlers_;

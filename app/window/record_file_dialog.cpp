@@ -5,10 +5,11 @@
 namespace kaimo {
 
 QString chooseRecordPath(QWidget* parent, RecordFileUse use) {
-  const bool saving = use == RecordFileUse::Save;
-  QFileDialog dialog(parent, QString::fromUtf8(saving ? "棋譜を保存" : "棋譜を開く"));
-  dialog.setNameFilter(QString::fromUtf8(kRecordFileFilter));
-  dialog.setDefaultSuffix(QString::fromLatin1(kRecordDefaultSuffix));
+  const bool picture = use == RecordFileUse::BoardPicture;
+  const bool saving = use != RecordFileUse::Open;
+  QFileDialog dialog(parent, QString::fromUtf8(picture ? "盤面を画像で保存" : saving ? "棋譜を保存" : "棋譜を開く"));
+  dialog.setNameFilter(QString::fromUtf8(picture ? kPictureFileFilter : kRecordFileFilter));
+  dialog.setDefaultSuffix(QString::fromLatin1(picture ? kPictureDefaultSuffix : kRecordDefaultSuffix));
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // Qt asks before replacing a file unless told otherwise; spelt out because

@@ -1,4 +1,4 @@
-// The file dialogs of the two game record commands.
+// The file dialogs of the two game record commands and of the board picture.
 #pragma once
 
 #include <QString>
@@ -13,6 +13,8 @@ namespace kaimo {
 inline constexpr const char* kRecordFileFilter = "テキストファイル(*.txt);;全てのファイル(*.*)";
 // Added to a name typed without one.
 inline constexpr const char* kRecordDefaultSuffix = "txt";
+inline constexpr const char* kPictureFileFilter = "PNG画像(*.png)";
+inline constexpr const char* kPictureDefaultSuffix = "png";
 
 // The platform's open or save dialog, modal on `parent`, with no name
 // preset; saving over an existing file is confirmed first. The chosen path,

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "support/files/input_file.h"
+
 namespace kaimo {
 namespace {
 
@@ -14,6 +16,13 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// A data file is only ever read when it is a regular file: a FIFO or a device
+// left under a data file's name must not block the program that loads it.
+File openDataFile(const char* name) {
+  InputFileResult result{};
+  return File(openInputFile(name, result));
+}
 
 constexpr bool kHostIsLittleEndian = std::endian::native == std::endian::little;
 
@@ -134,7 +143,7 @@ WeightLayout weightLayoutFor(const std::array<std::int32_t, kPatternCount>& clas
 }
 
 LayoutStatus readIndexTable(const char* name, int length, IndexTable& table) {
-  const File file(std::fopen(name, "rb"));
+  const File file(openDataFile(name));
   if (!file) return LayoutStatus::CannotOpen;
   const long entryCount = powerOfThree(length);
   if (fileSize(file.get()) < kIndexEntriesOffset + 2 * entryCount) return LayoutStatus::TooShort;
@@ -165,7 +174,7 @@ bool writeIndexTable(const char* name, const IndexTable& table) {
 }
 
 LayoutStatus readStageWeights(const char* name, long rowCount, std::int16_t* weights, std::int16_t* output) {
-  const File file(std::fopen(name, "rb"));
+  const File file(openDataFile(name));
   if (!file) return LayoutStatus::CannotOpen;
   if (fileSize(file.get()) < stageFileBytes(rowCount)) return LayoutStatus::TooShort;
   const long weightCount = rowCount * kHiddenUnits;

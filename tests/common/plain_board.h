@@ -1,6 +1,6 @@
 // Move execution and mobility written the obvious way: a loop over the
 // direction table with bounds tests. The tests compare the specialised code
-// against it, and the board benchmark times both.
+// against it.
 #pragma once
 
 #include <random>

@@ -146,7 +146,7 @@ class BoardViewTest : public QObject {
   void clicksLandOnTheSquareDrawnUnderThem_data() {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("square");
-    for (const QSize size : {QSize(0, 0), QSize(1100, 700), QSize(1600, 1000)}) {
+    for (const QSize size : {QSize(0, 0), QSize(1300, 800), QSize(1600, 1000)}) {
       for (const char* square : {"a1", "j10", "c7", "h2"}) {
         QTest::addRow("%dx%d %s", size.width(), size.height(), square) << size << QString(square);
       }

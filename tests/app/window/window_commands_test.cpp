@@ -118,6 +118,13 @@ class WindowCommandsTest : public QObject {
     QTest::newRow("評価値") << 32797 << "評価値(&F)" << "Ctrl+F" << "現在の盤面の評価値を各ルーチンごとに算出"
                          << "評価値を算出";
     QTest::newRow("終盤解析") << 32820 << "終盤解析(&S)" << "Ctrl+K" << "終盤解析" << "終盤解析";
+    QTest::newRow("ヒント") << 32830 << "ヒント(&H)" << "Ctrl+H" << "手番の側の最善手と各手の評価値を表示" << "ヒント";
+    QTest::newRow("棋譜をコピー") << 32831 << "棋譜をコピー(&C)" << "Ctrl+C" << "棋譜をクリップボードにコピーします"
+                               << "棋譜をコピー";
+    QTest::newRow("棋譜を貼り付け") << 32832 << "棋譜を貼り付け(&V)" << "Ctrl+V"
+                                 << "クリップボードの棋譜または手順を読み込みます" << "棋譜を貼り付け";
+    QTest::newRow("盤面を画像で保存") << 32833 << "盤面を画像で保存(&G)..." << "Ctrl+I"
+                                   << "盤面を座標付きのPNG画像で保存します" << "盤面を画像で保存";
     QTest::newRow("ツールバー") << 59392 << "ツールバー(&T)" << "" << "" << "";
     QTest::newRow("ステータスバー") << 59393 << "ステータスバー(&S)" << "" << "" << "";
     QTest::newRow("バージョン情報") << 57664 << "Kaimo のバージョン情報(&A)..." << "" << "" << "";
@@ -141,10 +148,10 @@ class WindowCommandsTest : public QObject {
 
   void theMenuBarHoldsEveryCommandInOrder() {
     const QList<QPair<QString, QList<int>>> expected = {
-        {"ﾌｧｲﾙ(&F)", {32781, 32780, 57616, 0, 57665}},
+        {"ﾌｧｲﾙ(&F)", {32781, 32780, 0, 32831, 32832, 32833, 0, 57616, 0, 57665}},
         {"設定(&C)", {32775}},
         {"ナビゲート(&N)", {32772, 32773, 0, 32821, 0, 32777, 32778, 32774, 32779}},
-        {"研究(&S)", {32798, 32799, 32818, 0, 32797, 32820}},
+        {"研究(&S)", {32798, 32799, 32818, 0, 32797, 32820, 32830}},
         {"表示(&V)", {59392, 59393}},
         {"ﾍﾙﾌﾟ(&H)", {57664}},
     };
@@ -186,6 +193,10 @@ class WindowCommandsTest : public QObject {
     QTest::newRow("盤面編集") << 32818 << QString(notBusy);
     QTest::newRow("評価値") << 32797 << QString(notBusy);
     QTest::newRow("終盤解析") << 32820 << QString(notBusy);
+    QTest::newRow("ヒント") << 32830 << QString(notBusy);
+    QTest::newRow("棋譜をコピー") << 32831 << QString(always);
+    QTest::newRow("棋譜を貼り付け") << 32832 << QString(always);
+    QTest::newRow("盤面を画像で保存") << 32833 << QString(always);
     QTest::newRow("ツールバー") << 59392 << QString(always);
     QTest::newRow("ステータスバー") << 59393 << QString(always);
     QTest::newRow("バージョン情報") << 57664 << QString(always);

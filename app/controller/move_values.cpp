@@ -1,0 +1,85 @@
+#include "app/controller/move_values.h"
+
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+
+namespace kaimo {
+namespace {
+
+int emptyCount(const Board& board) {
+  DiscCounts counts;
+  boardCount(board, counts);
+  return counts[2];
+}
+
+// A routine index from the settings file may be anything (a human side asks
+// for a hint too): such a side reads with "狸".
+EvalFunc evaluationOf(int routine) {
+  if (routine <= kHumanRoutine || routine >= routineCount() || routineTable[routine].evaluate == nullptr) {
+    return routineTable[kSimpleRoutine].evaluate;
+  }
+  return routineTable[routine].evaluate;
+}
+
+// One read of `child` with `mover` to move, shaped as the computer turn
+// would shape the read of a position with that many empty squares and depth.
+int readChild(const Board& child, int mover, int depth, EvalFunc evaluate, StopFunc shouldStop,
+              std::int64_t& leafCount) {
+  const int empties = emptyCount(child);
+  SearchContext context;
+  prepareSearch(context, empties, evaluate, shouldStop, nullptr, depth, 0, 0, 0, 0, solverDepthFor(depth, empties),
+                hashDepthFor(depth, empties), 1, orderDepthFor(depth, empties));
+  const int value = searchRoot(child, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
+  leafCount += context.leafCount;
+  return value;
+}
+
+// The value of the move that led to `child`, for `side`, or a marker. A pass
+// of the opponent lets the side move again, as the search's own nodes do.
+int moveValue(const Board& child, int side, int depth, EvalFunc evaluate, StopFunc shouldStop,
+              std::int64_t& leafCount) {
+  const int reply = readChild(child, opponentOf(side), depth, evaluate, shouldStop, leafCount);
+  if (isMarker(reply)) return reply;
+  if (reply != SCORE_NO_MOVE) return -reply;
+  const int again = readChild(child, side, depth, evaluate, shouldStop, leafCount);
+  if (again != SCORE_NO_MOVE) return again;
+  DiscCounts counts;
+  boardCount(child, counts);
+  return scoreFinal(counts[side], counts[opponentOf(side)]);
+}
+
+}  // namespace
+
+int moveValuesDepth(const Board& board, const SideSettings& settings) {
+  return chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
+}
+
+MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, StopFunc shouldStop,
+                                  SquareValues& values, AnalysisProgressFunc onProgress, void* user) {
+  values.fill(SCORE_NONE);
+  const int depth = moveValuesDepth(board, settings);
+  MoveValuesResult result{depth, 0, 0};
+  const EvalFunc evaluate = evaluationOf(settings.routine);
+  const int total = boardMobility(board, side);
+  int done = 0;
+  Board child;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (boardPlay(board, child, s, side) <= 1) continue;
+    result.last = moveValue(child, side, depth - 1, evaluate, shouldStop, result.leafCount);
+    if (isMarker(result.last)) break;
+    values[s] = result.last;
+    ++done;
+    if (onProgress != nullptr) onProgress(values, done, total, user);
+  }
+  return result;
+}
+
+int bestValuedSquare(const SquareValues& values) {
+  int best = -1;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (values[s] != SCORE_NONE && (best < 0 || values[s] > values[best])) best = s;
+  }
+  return best;
+}
+
+}  // namespace kaimo

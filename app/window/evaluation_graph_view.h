@@ -1,0 +1,58 @@
+// The evaluation graph below the move list: one point per position of the
+// game, black's advantage upwards, the position on the board marked by a
+// vertical line, exact values as red dots. A click asks for the position
+// nearest to it.
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+#include "app/controller/evaluation_track.h"
+
+namespace kaimo {
+
+// Where the graph puts a position and a value inside a widget of `size`.
+class GraphScale {
+ public:
+  GraphScale(const QSize& size, int positions, int largestValue);
+  int xOf(int position) const;
+  int yOf(int value) const;
+  // The position nearest to x, within 0..positions-1.
+  int positionAt(int x) const;
+  const QRect& plot() const { return plot_; }
+  int rangeDiscs() const { return rangeDiscs_; }
+
+ private:
+  QRect plot_;
+  int positions_;
+  int span_;        // positions the width stands for: a whole game at least
+  int rangeDiscs_;  // the value at the top edge, in discs
+};
+
+class EvaluationGraphView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit EvaluationGraphView(QWidget* parent = nullptr);
+
+  void setPoints(std::vector<GraphPoint> points, int cursor);
+  const std::vector<GraphPoint>& points() const { return points_; }
+  GraphScale scale() const;
+
+  QSize sizeHint() const override { return {260, 170}; }
+  QSize minimumSizeHint() const override { return {160, 110}; }
+
+ signals:
+  void positionChosen(int position);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  std::vector<GraphPoint> points_;
+  int cursor_ = 0;
+};
+
+}  // namespace kaimo

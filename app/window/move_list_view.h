@@ -1,0 +1,34 @@
+// The move list beside the board: the starting position, every move
+// numbered in record notation with its colour, passes on rows of their own,
+// and the position on the board highlighted. A click asks for that position.
+#pragma once
+
+#include <QListWidget>
+
+#include <vector>
+
+#include "app/controller/move_list.h"
+
+namespace kaimo {
+
+// The text of one row: "開始局面", " 12. ● d5" or "     ○ パス".
+QString moveRowText(const MoveListRow& row);
+
+class MoveListView : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit MoveListView(QWidget* parent = nullptr);
+
+  // Rebuilds the rows only when the history changed; always moves the highlight.
+  void refresh(const History& history, int cursor);
+  const std::vector<MoveListRow>& rows() const { return rows_; }
+
+ signals:
+  void positionChosen(int position);
+
+ private:
+  std::vector<MoveListRow> rows_;
+};
+
+}  // namespace kaimo

@@ -1,0 +1,37 @@
+// The column beside the board: the move list over the evaluation graph, and
+// after a game the summary of each side's costliest moves. It follows the
+// controller after every change of the game and asks it for a position when
+// the list or the graph is clicked.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include "app/controller/game_controller.h"
+#include "app/window/evaluation_graph_view.h"
+#include "app/window/move_list_view.h"
+
+namespace kaimo {
+
+class StudyPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  StudyPane(GameController& game, QWidget* parent = nullptr);
+
+  MoveListView* moveList() const { return list_; }
+  EvaluationGraphView* graph() const { return graph_; }
+  QLabel* summary() const { return summary_; }
+
+  void refresh();
+
+ private:
+  void choosePosition(int position);
+
+  GameController& game_;
+  MoveListView* list_;
+  EvaluationGraphView* graph_;
+  QLabel* summary_;
+};
+
+}  // namespace kaimo

@@ -1,0 +1,262 @@
+// The study tools that follow a whole game, through the controller: the
+// hint's values, the evaluation graph and its bad moves, and the game as
+// clipboard text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/controller/game_texts.h"
+#include "app/controller/graph_worker.h"
+#include "app/controller/move_values.h"
+#include "app/records/record_status.h"
+#include "engine/board/notation.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "engine/search/endgame_analysis.h"
+#include "tests/app/controller/controller_fixture.h"
+#include "tests/common/plain_board.h"
+
+namespace kaimo {
+namespace {
+
+using testing::emptyCount;
+using testing::firstLegalSquare;
+using testing::initialBoard;
+using testing::kComputer;
+using testing::kHuman;
+using testing::legalSquares;
+using testing::nearlyFullBoard;
+using testing::quickSettings;
+using testing::setPosition;
+using testing::tickUntil;
+
+SideSettings sideSettings(int routine, int normal, int exact) {
+  return SideSettings{routine, normal, exact, 0, 0, 0, 0, 0};
+}
+
+// What `kaimo-cli search` prints for a position: the computer turn's own
+// search through the same driver calls, as the mover's value and its move.
+struct TurnSearch {
+  int value;
+  int move;
+};
+TurnSearch computerTurnSearch(const Board& board, int side, const SideSettings& s) {
+  SearchJob job;
+  prepareComputerMove(job, board, side, s, nullptr, nullptr);
+  const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
+  return {value, job.context.bestMove};
+}
+
+// The exact value for `side` by plain negamax, passes and all.
+int exactValue(const Board& b, int side) {
+  Board child;
+  int best = -SCORE_INF;
+  bool moved = false;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (plain::play(b, child, s, side) <= 1) continue;
+    moved = true;
+    best = std::max(best, -exactValue(child, opponentOf(side)));
+  }
+  if (moved) return best;
+  if (plain::mobility(b, opponentOf(side)) == 0) {
+    DiscCounts counts;
+    plain::count(b, counts);
+    return scoreFinal(counts[side], counts[opponentOf(side)]);
+  }
+  return -exactValue(b, opponentOf(side));
+}
+
+int blackView(int side, int value) { return side == kBlack ? value : -value; }
+
+class GameStudy : public testing::ControllerFixture<> {
+ protected:
+  void SetUp() override { make(quickSettings(kHuman, kHuman)); }
+  void playFirstLegalMoves(int count) {
+    startAndTick();
+    for (int i = 0; i < count; ++i) clickAndTick(firstLegalSquare(c().board(), c().side()));
+  }
+  bool graphComplete() {
+    const std::vector<GraphPoint> points = c().graphPoints();
+    return std::none_of(points.begin(), points.end(), [](const GraphPoint& p) { return p.value == SCORE_NONE; });
+  }
+};
+
+struct HintCase {
+  const char* name;
+  int plies;   // seeded random plies from the initial position
+  int normal;  // the side's normal depth
+  int exact;   // and its exact-read depth
+};
+
+class Hint : public GameStudy, public ::testing::WithParamInterface<HintCase> {};
+
+// The hint at the side's settings gives, for its best move, what the
+// computer's own search of the position gives, and where the exact-read
+// depth covers the empties, every move's value is the endgame analysis's.
+TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
+  const HintCase& hc = GetParam();
+  std::mt19937 rng(1500 + hc.plies);
+  Board board;
+  int side;
+  do {
+    board = plain::randomGame(rng, hc.plies, &side);
+  } while (plain::mobility(board, side) < 2);
+  settings = quickSettings(kComputer, kComputer, hc.normal, hc.exact);
+  setPosition(c(), board, side);
+  c().startHint();
+  ASSERT_EQ(c().mode(), ViewMode::Busy);
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
+
+  const SideSettings s = sideSettings(kComputer, hc.normal, hc.exact);
+  const TurnSearch turn = computerTurnSearch(board, side, s);
+  ASSERT_GE(c().hintMove(), 0);
+  EXPECT_EQ(c().squareValues()[c().hintMove()], turn.value);
+  EXPECT_EQ(c().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
+  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().hintMove(), turn.value));
+  for (int square : legalSquares(board, side)) EXPECT_NE(c().squareValues()[square], SCORE_NONE);
+
+  if (emptyCount(board) <= hc.exact) {
+    SquareValues exact;
+    analyzeEndgame(board, side, routineTable[kSimpleRoutine].evaluate, nullptr, exact, nullptr, nullptr);
+    EXPECT_EQ(c().squareValues(), exact);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, Hint,
+                         ::testing::Values(HintCase{"Opening", 0, 4, 13}, HintCase{"MidgameOddDepth", 30, 3, 13},
+                                           HintCase{"MidgameDepth5", 45, 5, 13}, HintCase{"Exact", 86, 6, 13},
+                                           HintCase{"ExactByTheSettings", 82, 2, 16}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
+  settings = quickSettings(kHuman, kHuman, 8, 60);  // an exact read of the opening: never ends by itself
+  c().startHint();
+  ASSERT_EQ(c().mode(), ViewMode::Busy);
+  c().pause();
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(c().hintMove(), -1);
+  EXPECT_TRUE(std::all_of(c().squareValues().begin(), c().squareValues().end(),
+                          [](int v) { return v == SCORE_NONE; }));
+}
+
+// Positions nobody searched are read on the graph's worker at its short
+// depth, as `kaimo-cli search --depth` reads them.
+TEST_F(GameStudy, GraphReadsUnsearchedPositionsAtItsShortDepth) {
+  playFirstLegalMoves(4);
+  ASSERT_TRUE(tickUntil(c(), [&] { return graphComplete(); }));
+  const std::vector<GraphPoint> points = c().graphPoints();
+  ASSERT_EQ(points.size(), 5u);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const HistoryEntry& entry = c().history()[i];
+    const TurnSearch turn = computerTurnSearch(entry.board, entry.side, sideSettings(kSimpleRoutine, kGraphDepth, 0));
+    EXPECT_EQ(points[i].value, blackView(entry.side, turn.value)) << "position " << i;
+    EXPECT_EQ(points[i].kind, GraphValueKind::Estimate);
+  }
+}
+
+// Where the computer played, its own value is the point (the one its pane
+// shows), from black's point of view.
+TEST_F(GameStudy, GraphTakesTheComputersOwnValues) {
+  settings = quickSettings(kHuman, kComputer, 3, 0);
+  playFirstLegalMoves(1);
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() == 3u && c().isHumanToMove(); }));
+  const GraphPoint white = c().graphPoints()[1];
+  EXPECT_EQ(white.kind, GraphValueKind::Search);
+  EXPECT_EQ(window.panes[kWhitePane], texts::evaluationText(-white.value));
+}
+
+// A game from a nearly full board, every move the worst one: every point is
+// the exact value, and the summary names each side's costliest moves with
+// what they lost.
+TEST_F(GameStudy, SolvedGameIsExactAndItsWorstMovesAreNamed) {
+  setPosition(c(), nearlyFullBoard(), kBlack);
+  c().start();
+  c().onTimer();
+  EXPECT_TRUE(c().worstMoves(kBlack).empty()) << "no summary before the game is over";
+  while (c().mode() == ViewMode::Playing) {
+    const Board board = c().board();
+    const int side = c().side();
+    Board child;
+    int worst = -1;
+    int worstValue = SCORE_INF;
+    for (int s : legalSquares(board, side)) {
+      plain::play(board, child, s, side);
+      const int value = -exactValue(child, opponentOf(side));
+      if (value < worstValue) worst = s, worstValue = value;
+    }
+    clickAndTick(worst);
+  }
+  ASSERT_TRUE(tickUntil(c(), [&] { return graphComplete(); }));
+  const std::vector<GraphPoint> points = c().graphPoints();
+  const History& history = c().history();
+  std::vector<int> lost(history.size(), 0);
+  for (std::size_t i = 0; i < history.size(); ++i) {
+    EXPECT_EQ(points[i].kind, GraphValueKind::Exact);
+    EXPECT_EQ(points[i].value, blackView(history[i].side, exactValue(history[i].board, history[i].side)));
+    if (i > 0) lost[i - 1] = blackView(history[i - 1].side, points[i - 1].value - points[i].value);
+  }
+  for (int colour : {kBlack, kWhite}) {
+    int largest = 0;
+    for (std::size_t i = 0; i + 1 < history.size(); ++i) {
+      if (history[i].side == colour) largest = std::max(largest, lost[i]);
+    }
+    const std::vector<MoveDrop> drops = c().worstMoves(colour);
+    if (largest < kLeastNotedDrop) {
+      EXPECT_TRUE(drops.empty());
+      continue;
+    }
+    ASSERT_FALSE(drops.empty()) << "colour " << colour;
+    EXPECT_EQ(drops[0].discs, largest / SCORE_PER_DISC);
+    EXPECT_EQ(history[drops[0].entry].side, colour);
+    EXPECT_EQ(lost[drops[0].entry], largest);
+  }
+}
+
+// The texts a move list may come in, all giving the game the test played.
+TEST_F(GameStudy, PastedMoveListsAndRecordsGiveTheGame) {
+  playFirstLegalMoves(6);
+  const History played = c().history();
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i + 1 < played.size(); ++i) names.push_back(squareName(played[i].move));
+  auto upper = [](std::string s) {
+    s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    return s;
+  };
+  std::string joined, numbered, upperCase, commas;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    joined += names[i];
+    numbered += std::to_string(i + 1) + ". " + names[i] + (i == 2 ? " パス " : " ");
+    upperCase += upper(names[i]) + "\n";
+    commas += (i ? ", " : "") + std::to_string(i + 1) + "." + names[i];
+  }
+  EXPECT_EQ(c().recordText(), joined) << "a game from the start copies as one line of moves";
+  for (const std::string& text : {joined, numbered, upperCase, commas}) {
+    make(quickSettings(kHuman, kHuman));
+    window.messages.clear();
+    c().pasteRecord(text);
+    EXPECT_EQ(c().history(), played) << text;
+    EXPECT_EQ(c().cursor(), 0);
+    EXPECT_TRUE(window.messages.empty()) << text;
+  }
+}
+
+TEST_F(GameStudy, PastedRecordWithABoardAndABrokenOne) {
+  setPosition(c(), nearlyFullBoard(), kBlack);
+  playFirstLegalMoves(2);
+  const History played = c().history();
+  const std::string text = c().recordText();
+  ASSERT_EQ(text.rfind("B", 0), 0u) << "a game from an edited board starts with the board";
+  make(quickSettings(kHuman, kHuman));
+  c().pasteRecord(text);
+  EXPECT_EQ(c().history(), played);
+
+  c().pasteRecord(squareName(played[0].move) + " z9");
+  EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
+  EXPECT_EQ(c().history().size(), 2u) << "what was read before the fault stays";
+}
+
+}  // namespace
+}  // namespace kaimo

@@ -1,0 +1,223 @@
+// The study tools in the window under the offscreen platform: the hint on
+// the board, clicks in the move list and in the graph, the summary after a
+// game, copy and paste through the clipboard, and the board picture.
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include "app/window/artwork.h"
+#include "app/window/board_geometry.h"
+#include "app/window/command_table.h"
+#include "app/window/main_frame.h"
+#include "app/window/study_pane.h"
+#include "engine/eval/score.h"
+
+namespace kaimo {
+namespace {
+
+PlayerSettings twoHumans() {
+  PlayerSettings s = PlayerSettings::defaults();
+  s[kBlackRoutineWord] = 0;
+  s[kWhiteRoutineWord] = 0;
+  s[kBlackNormalDepthWord] = s[kWhiteNormalDepthWord] = 3;
+  return s;
+}
+
+// Six empty squares a1..a6 beside white b1..b6 and a10, black elsewhere.
+Board nearlyFullBoard() {
+  Board b;
+  b.fill(kBlack);
+  for (int row = 0; row < 6; ++row) {
+    b[squareAt(0, row)] = kEmpty;
+    b[squareAt(1, row)] = kWhite;
+  }
+  b[squareAt(0, 9)] = kWhite;
+  return b;
+}
+
+}  // namespace
+
+class StudyPaneTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    settings_ = twoHumans();
+    messages_.clear();
+    frame_ = std::make_unique<CMainFrame>(settings_);
+    frame_->view()->setMessageHandler([this](const QString& text) { messages_ << text; });
+    frame_->view()->setQuestionHandler([](const QString&) { return true; });
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+  }
+  void cleanup() { frame_.reset(); }
+
+  void hintShowsTheBestMoveOnItsSquare() {
+    frame_->action(command::kHint)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Idle);
+    const int best = game().hintMove();
+    QVERIFY(best >= 0);
+    const QImage image = frame_->view()->grab().toImage();
+    const QPoint valueCorner(geometry::squareLeft(best) + geometry::kValueOffsetX + 1,
+                             geometry::squareTop(best) + geometry::kValueOffsetY + 1);
+    QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
+    frame_->action(command::kStart)->trigger();
+    QCOMPARE(game().hintMove(), -1);
+  }
+
+  // Rows: the start, moves, and the pass row that follows a move after which
+  // the other colour could not move.
+  void listClicksGoToTheirPosition_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("position");
+    QTest::newRow("start") << 0 << 0;
+    QTest::newRow("first move") << 1 << 1;
+    QTest::newRow("second move") << 2 << 2;
+    QTest::newRow("pass") << 3 << 2;
+    QTest::newRow("third move") << 4 << 3;
+  }
+  void listClicksGoToTheirPosition() {
+    QFETCH(int, row);
+    QFETCH(int, position);
+    setGameWithAPass();
+    game().goToPosition(3);
+    MoveListView* list = pane().moveList();
+    QCOMPARE(list->count(), 5);
+    QCOMPARE(list->currentRow(), 4);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QCOMPARE(game().cursor(), position);
+    QCOMPARE(list->currentRow(), rowOfPosition(list->rows(), position));
+  }
+
+  void graphClicksGoToTheNearestPosition() {
+    setGameWithAPass();
+    EvaluationGraphView* graph = pane().graph();
+    QCOMPARE(static_cast<int>(graph->points().size()), 4);
+    for (int position : {2, 0, 3}) {
+      const GraphScale scale = graph->scale();
+      QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(scale.xOf(position) + 1, graph->height() / 2));
+      QCOMPARE(game().cursor(), position);
+    }
+    QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(graph->width() - 2, 5));
+    QCOMPARE(game().cursor(), 3);  // beyond the last point is the last position
+  }
+
+  void graphFillsAndTheSummaryFollowsTheEnd() {
+    setPosition(nearlyFullBoard(), kBlack);
+    frame_->action(command::kStart)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    while (game().mode() == ViewMode::Playing) {
+      const int before = static_cast<int>(game().history().size());
+      clickFirstLegalSquare();
+      QTRY_VERIFY(game().mode() != ViewMode::Playing || static_cast<int>(game().history().size()) > before);
+    }
+    QTRY_VERIFY(graphKnown());
+    QVERIFY(pane().summary()->isVisible());
+    QVERIFY(pane().summary()->text().startsWith(QStringLiteral("悪手 黒:")));
+    QVERIFY(pane().summary()->text().contains(QStringLiteral("\n悪手 白:")));
+    frame_->action(command::kPrevious)->trigger();
+    QVERIFY2(pane().summary()->isVisible(), "the summary belongs to the game, not to the position shown");
+  }
+
+  void copyAndPasteGoThroughTheClipboard() {
+    frame_->action(command::kStart)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    for (int i = 0; i < 3; ++i) {
+      clickFirstLegalSquare();
+      QTRY_COMPARE(static_cast<int>(game().history().size()), i + 2);
+    }
+    const History played = game().history();
+    frame_->action(command::kCopyRecord)->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), game().recordText());
+    frame_->action(command::kClearBoard)->trigger();
+    QCOMPARE(game().history().size(), 1u);
+    frame_->action(command::kPasteRecord)->trigger();
+    QVERIFY(game().history() == played);
+    QCOMPARE(game().cursor(), 0);
+    QCOMPARE(pane().moveList()->count(), 4);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("d5 q7"));
+    frame_->action(command::kPasteRecord)->trigger();
+    QCOMPARE(messages_, QStringList{QStringLiteral("正しくない棋譜です。")});
+  }
+
+  void boardPictureIsAPngWithTheBoard() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("盤面.png"));
+    QList<RecordFileUse> asked;
+    frame_->view()->setFileChooser([&](RecordFileUse use) {
+      asked << use;
+      return path;
+    });
+    frame_->action(command::kSaveBoardPicture)->trigger();
+    QCOMPARE(asked, QList<RecordFileUse>{RecordFileUse::BoardPicture});
+    QImage picture;
+    QVERIFY(picture.load(path, "PNG"));
+    QCOMPARE(picture.width(), picture.height());
+    // The top-left square: green ground inside the band of coordinates.
+    const qreal scale = picture.width() / (2.0 * 24 + 10 * kSpriteSize);
+    const QPoint corner(static_cast<int>((24 + 3) * scale), static_cast<int>((24 + 3) * scale));
+    QCOMPARE(picture.pixelColor(corner), palette::kGreenGround);
+    QVERIFY(messages_.isEmpty());
+
+    frame_->view()->setFileChooser([&](RecordFileUse) { return dir.filePath(QStringLiteral("missing/盤面.png")); });
+    frame_->action(command::kSaveBoardPicture)->trigger();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(QStringLiteral("missing/盤面.png")));
+  }
+
+ private:
+  GameController& game() { return frame_->view()->controller(); }
+  StudyPane& pane() { return *frame_->studyPane(); }
+
+  void setPosition(const Board& board, int side) {
+    game().clearHistory();
+    game().appendHistory(HistoryEntry{side, -1, board});
+    game().goToPosition(0);
+  }
+
+  // White moves, black moves, white passes, black moves: four positions
+  // (their boards matter to neither the list nor a click on the graph).
+  void setGameWithAPass() {
+    Board board;
+    boardInit(board);
+    game().clearHistory();
+    game().appendHistory(HistoryEntry{kWhite, squareAt(0, 0), board});
+    game().appendHistory(HistoryEntry{kBlack, squareAt(0, 1), board});
+    game().appendHistory(HistoryEntry{kBlack, squareAt(0, 2), board});
+    game().appendHistory(HistoryEntry{kWhite, -1, board});
+    game().goToPosition(0);
+  }
+
+  void clickFirstLegalSquare() {
+    MoveMarks marks;
+    boardLegalMarks(game().board(), game().side(), marks);
+    for (int s = 0; s < kSquareCount; ++s) {
+      if (marks[s]) {
+        game().clickSquare(s);
+        return;
+      }
+    }
+  }
+
+  bool graphKnown() {
+    for (const GraphPoint& p : game().graphPoints()) {
+      if (p.value == SCORE_NONE) return false;
+    }
+    return true;
+  }
+
+  PlayerSettings settings_;
+  std::unique_ptr<CMainFrame> frame_;
+  QStringList messages_;
+};
+
+}  // namespace kaimo
+
+QTEST_MAIN(kaimo::StudyPaneTest)
+#include "study_pane_test.moc"
