@@ -1,34 +1,79 @@
 #include "engine/search/endgame_analysis.h"
 
+#include <atomic>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "engine/eval/score.h"
+#include "engine/search/endgame_solver.h"
+#include "engine/search/move_order.h"
 #include "engine/search/search_driver.h"
 
 namespace kaimo {
 namespace {
 
-// A read to the end of `child` with `mover` to move and `depth` empty squares.
-int readToEnd(const Board& child, int mover, int depth, EvalFunc evaluate, StopFunc shouldStop,
-              std::int64_t& leafCount) {
-  SearchContext context;
-  prepareSearch(context, depth, evaluate, shouldStop, nullptr, depth, 0, 0, 0, 0, solverDepthFor(depth, depth),
-                hashDepthFor(depth, depth), 1, orderDepthFor(depth, depth));
-  const int value = searchRoot(child, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
-  leafCount += context.leafCount;
-  return value;
+// The root moves are shared out to this many workers, one move at a time.
+constexpr int kAnalysisWorkers = 2;
+
+// What the workers share: the moves to take, and under the lock the values,
+// the progress count and the totals.
+struct Analysis {
+  Bits own;
+  Bits opp;
+  Bits empty;
+  EvalFunc evaluate;
+  StopFunc shouldStop;
+  MoveOrder order;
+  std::atomic<int> next{0};
+  std::atomic<bool> ended{false};
+
+  std::mutex lock;
+  SquareValues* values;
+  AnalysisProgressFunc onProgress;
+  void* user;
+  int done = 0;
+  AnalysisResult result{0, 0, 0};
+};
+
+// The exact value of playing `move`, for the side to move. The solver plays
+// the opponent's pass, or scores the end, itself.
+int moveValue(SearchContext& context, const Analysis& analysis, const OrderedMove& move) {
+  const Bits bit = squareBit(move.square);
+  const Bits childOwn = analysis.opp & ~move.flips;
+  const Bits childOpp = analysis.own | move.flips | bit;
+  return -solveExact(context, childOwn, childOpp, analysis.empty ^ bit, -SCORE_INF, SCORE_INF);
 }
 
-// The exact value of the move that led to `child`, for `side`, or a marker.
-int moveValue(const Board& child, int side, int depth, EvalFunc evaluate, StopFunc shouldStop,
-              std::int64_t& leafCount) {
-  const int reply = readToEnd(child, opponentOf(side), depth, evaluate, shouldStop, leafCount);
-  if (isMarker(reply)) return reply;
-  if (reply != SCORE_NO_MOVE) return -reply;
-  // The opponent must pass: the side moves again.
-  const int again = readToEnd(child, side, depth, evaluate, shouldStop, leafCount);
-  if (again != SCORE_NO_MOVE) return again;
-  DiscCounts counts;
-  boardCount(child, counts);
-  return scoreFinal(counts[side], counts[opponentOf(side)]);
+// Takes moves until none is left or the analysis ended. The table stays
+// filled from one move to the next: the moves share most of their subtrees.
+void runWorker(Analysis& analysis) {
+  SearchTable table;
+  SearchContext context;
+  prepareSearch(context, analysis.evaluate, analysis.shouldStop, nullptr, 0, &table);
+  context.rootEmpty = analysis.empty;
+  for (;;) {
+    const int index = analysis.next.fetch_add(1);
+    if (index >= analysis.order.count || analysis.ended.load()) break;
+    const OrderedMove& move = analysis.order.moves[index];
+    const std::int64_t leavesBefore = context.leafCount, nodesBefore = context.nodeCount;
+    const int value = moveValue(context, analysis, move);
+    std::lock_guard<std::mutex> hold(analysis.lock);
+    analysis.result.leafCount += context.leafCount - leavesBefore;
+    analysis.result.nodeCount += context.nodeCount - nodesBefore;
+    if (analysis.ended.load()) break;
+    if (context.abortMarker != 0) {
+      analysis.result.last = context.abortMarker;
+      analysis.ended.store(true);
+      break;
+    }
+    analysis.result.last = value;
+    (*analysis.values)[move.square] = value;
+    ++analysis.done;
+    if (analysis.onProgress != nullptr) {
+      analysis.onProgress(*analysis.values, analysis.done, analysis.order.count, analysis.user);
+    }
+  }
 }
 
 }  // namespace
@@ -36,26 +81,31 @@ int moveValue(const Board& child, int side, int depth, EvalFunc evaluate, StopFu
 AnalysisResult analyzeEndgame(const Board& board, int side, EvalFunc evaluate, StopFunc shouldStop,
                               SquareValues& values, AnalysisProgressFunc onProgress, void* user) {
   values.fill(SCORE_NONE);
-  AnalysisResult result{0, 0};
-  DiscCounts counts;
-  boardCount(board, counts);
-  if (counts[2] >= kAnalysisEmptyLimit) {
-    result.last = SCORE_NONE;
-    return result;
+  const BitBoard bits = toBits(board);
+  if (bitCount(bits.empty) >= kAnalysisEmptyLimit) return {SCORE_NONE, 0, 0};
+  Analysis analysis;
+  analysis.own = side == kBlack ? bits.black : bits.white;
+  analysis.opp = side == kBlack ? bits.white : bits.black;
+  analysis.empty = bits.empty;
+  analysis.evaluate = evaluate;
+  analysis.shouldStop = shouldStop;
+  analysis.values = &values;
+  analysis.onProgress = onProgress;
+  analysis.user = user;
+  // Likely best moves first: they teach the tables the most.
+  orderMoves(analysis.own, analysis.opp, analysis.empty, bitLegalMoves(analysis.own, analysis.opp, analysis.empty),
+             -1, analysis.order);
+  std::thread helper;
+  if (analysis.order.count > 1 && kAnalysisWorkers > 1) {
+    try {
+      helper = std::thread(runWorker, std::ref(analysis));
+    } catch (const std::system_error&) {
+      // No second thread: this one takes every move.
+    }
   }
-  const int depth = counts[2] - 1;  // the empty squares after one move
-  const int total = boardMobility(board, side);
-  int done = 0;
-  Board child;
-  for (int s = 0; s < kSquareCount; ++s) {
-    if (boardPlay(board, child, s, side) <= 1) continue;
-    result.last = moveValue(child, side, depth, evaluate, shouldStop, result.leafCount);
-    if (isMarker(result.last)) break;
-    values[s] = result.last;
-    ++done;
-    if (onProgress != nullptr) onProgress(values, done, total, user);
-  }
-  return result;
+  runWorker(analysis);
+  if (helper.joinable()) helper.join();
+  return analysis.result;
 }
 
 }  // namespace kaimo

@@ -15,19 +15,23 @@ constexpr int kAnalysisEmptyLimit = 40;
 using SquareValues = std::array<int, kSquareCount>;
 
 // Called after each solved move: the values so far (SCORE_NONE where not a
-// move or not yet solved), moves done and the total of legal moves.
+// move or not yet solved), moves done and the total of legal moves. The
+// moves are solved by two workers; the calls come one at a time, from
+// either worker's thread.
 using AnalysisProgressFunc = void (*)(const SquareValues& values, int done, int total, void* user);
 
 struct AnalysisResult {
   int last;                 // the last search result: above SCORE_INF when stopped or failed
   std::int64_t leafCount;   // leaves of all the searches
+  std::int64_t nodeCount;   // positions of all the searches
 };
 
-// Solves every legal move of `side` in square order with the evaluation
-// `evaluate` (which only scores positions the read cannot reach the end of,
-// after a pass runs out of plies). Values are from `side`'s point of view.
-// Stops early when `shouldStop` asks or the evaluation fails; the values found
-// so far stay in `values`. A position with kAnalysisEmptyLimit or more empty
+// Solves every legal move of `side` exactly, two moves at a time on two
+// threads, each thread keeping its table from one move to its next. Values
+// are from `side`'s point of view. `evaluate` is the routine the analysis
+// stands for; a read to the end never calls it. Stops early when
+// `shouldStop` asks (from either thread); the values found so far stay in
+// `values`. A position with kAnalysisEmptyLimit or more empty
 // squares is refused: no values, and `last` is SCORE_NONE.
 AnalysisResult analyzeEndgame(const Board& board, int side, EvalFunc evaluate, StopFunc shouldStop,
                               SquareValues& values, AnalysisProgressFunc onProgress, void* user);

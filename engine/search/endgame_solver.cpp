@@ -1,240 +1,303 @@
 #include "engine/search/endgame_solver.h"
 
+#include <algorithm>
+
 #include "engine/eval/score.h"
-#include "engine/search/empties.h"
+#include "engine/search/move_order.h"
+#include "engine/search/search_table.h"
 
 namespace kaimo {
 namespace {
 
-// Raises `best` and the window by a move's value; true means a cutoff.
-inline bool improve(int value, int& best, int& alpha, int beta) {
-  if (value <= best) return false;
-  best = value;
-  if (value <= alpha) return false;
-  if (value >= beta) return true;
-  alpha = value;
-  return false;
-}
+// From this many empty squares up a node keeps its bounds in the table: below
+// it a node costs less than the look-up saves.
+constexpr int kTableEmpties = 7;
+// From this many empty squares up moves are sorted fastest first; below it the
+// quadrant parity order is as good and costs nothing.
+constexpr int kSortEmpties = 7;
+// Below any real score: "no move found yet".
+constexpr int kNoValue = -SCORE_INF;
 
-// The first `want` squares of the list that are empty on the board. The
-// solvers trust the list to name every empty square; should one be missing,
-// the board itself is scanned, so no square is silently skipped. Returns how
-// many were found (fewer than `want` only when the counts are wrong too).
-int firstEmpties(const Board& board, const std::int8_t* list, int want, int* out) {
-  int found = 0;
-  for (; *list >= 0 && found < want; ++list) {
-    if (board[*list] == kEmpty) out[found++] = *list;
+constexpr Bits quadrantMask(int firstColumn, int firstRow) {
+  Bits mask = 0;
+  for (int column = firstColumn; column < firstColumn + 5; ++column) {
+    for (int row = firstRow; row < firstRow + 5; ++row) mask |= Bits{1} << (10 * column + row);
   }
-  if (found == want) return found;
-  found = 0;
-  for (int s = 0; s < kSquareCount && found < want; ++s) {
-    if (board[s] == kEmpty) out[found++] = s;
+  return mask;
+}
+
+constexpr Bits kQuadrants[4] = {quadrantMask(0, 0), quadrantMask(0, 5), quadrantMask(5, 0), quadrantMask(5, 5)};
+
+// The quadrants holding an odd number of empty squares: the side that moves
+// into one of them is likely to get its last square too.
+inline Bits oddQuadrants(Bits empty) {
+  Bits odd = 0;
+  for (const Bits quadrant : kQuadrants) {
+    if (bitCount(empty & quadrant) & 1) odd |= quadrant;
   }
-  return found;
+  return odd;
 }
 
-// The move of `side` has left one square empty: the opponent fills it if it
-// can, else the side itself, else nobody and the game ends with it empty.
-// `own` and `opponent` are the counts after the move. Every end of the game
-// is scored with the wipe-out rule, a full board too (see scorePlayedOut).
-// Only flips are counted: the last position is never built.
-inline int lastSquareValue(const Board& child, int side, int last, int own, int opponent) {
-  if (child[last] != kEmpty) return scoreFinal(own, opponent);  // not a square left to fill
-  const int reply = boardFlipCount(child, last, opponentOf(side));
-  if (reply > 1) return scorePlayedOut(own - reply + 1, opponent + reply);
-  const int again = boardFlipCount(child, last, side);
-  if (again > 1) return scorePlayedOut(own + again, opponent - again + 1);
-  return scoreFinal(own, opponent);
+inline int finalScore(SearchContext& context, Bits own, Bits opp) {
+  ++context.leafCount;
+  return scoreFinal(bitCount(own), bitCount(opp));
 }
 
-// Depth 0: the exact margin on a full board, otherwise the evaluation.
-int solveLeaf(const Board& board, int side, EvalFunc evaluate, std::int64_t& leafCount, const DiscCounts& counts) {
-  ++leafCount;
-  if (counts[2] == 0) return scorePlayedOut(counts[side], counts[opponentOf(side)]);
-  // An evaluation may use its counts as scratch; the caller's counts are
-  // restored by arithmetic and must come back untouched.
-  DiscCounts scratch = counts;
-  const int value = evaluate(board, 0, side, scratch);
-  if (isMarker(value)) return value;
-  return side == kWhite ? -value : value;
+// --- the last squares ------------------------------------------------------
+
+// One empty square: whoever can fill it does (the side to move first).
+inline int solveOne(SearchContext& context, Bits own, Bits opp, int square) {
+  ++context.nodeCount;
+  ++context.leafCount;
+  const int o = bitCount(own), p = bitCount(opp);
+  Bits flips = bitFlips(own, opp, square);
+  if (flips != 0) {
+    const int n = bitCount(flips);
+    return scoreFinal(o + n + 1, p - n);
+  }
+  flips = bitFlips(opp, own, square);
+  if (flips != 0) {
+    const int n = bitCount(flips);
+    return scoreFinal(o - n, p + n + 1);
+  }
+  return scoreFinal(o, p);
 }
 
-// Makes the move's change to the counts: the mover gains the placed disc and
-// the flips, the opponent loses the flips, one square fewer is empty.
-inline void applyMove(DiscCounts& counts, int side, int played) {
-  counts[side] += played;
-  counts[opponentOf(side)] -= played - 1;
-  counts[2] -= 1;
+// Two empty squares, null window (alpha, alpha + 1).
+int solveTwo(SearchContext& context, Bits own, Bits opp, int alpha, int a, int b) {
+  ++context.nodeCount;
+  int best = kNoValue;
+  if (const Bits flips = bitFlips(own, opp, a)) {
+    best = -solveOne(context, opp & ~flips, own | flips | squareBit(a), b);
+    if (best > alpha) return best;
+  }
+  if (const Bits flips = bitFlips(own, opp, b)) {
+    return std::max(best, -solveOne(context, opp & ~flips, own | flips | squareBit(b), a));
+  }
+  if (best != kNoValue) return best;
+  // A pass: the opponent chooses, the lower value for the side to move.
+  int worst = -kNoValue;
+  if (const Bits flips = bitFlips(opp, own, a)) {
+    worst = solveOne(context, own & ~flips, opp | flips | squareBit(a), b);
+    if (worst <= alpha) return worst;
+  }
+  if (const Bits flips = bitFlips(opp, own, b)) {
+    return std::min(worst, solveOne(context, own & ~flips, opp | flips | squareBit(b), a));
+  }
+  if (worst != -kNoValue) return worst;
+  return finalScore(context, own, opp);
 }
 
-inline void undoMove(DiscCounts& counts, int side, int played) {
-  counts[side] -= played;
-  counts[opponentOf(side)] += played - 1;
-  counts[2] += 1;
+int solveThree(SearchContext& context, Bits own, Bits opp, int alpha, int a, int b, int c) {
+  ++context.nodeCount;
+  const int lines[3][3] = {{a, b, c}, {b, a, c}, {c, a, b}};
+  int best = kNoValue;
+  for (const auto& line : lines) {
+    const Bits flips = bitFlips(own, opp, line[0]);
+    if (flips == 0) continue;
+    const int value = -solveTwo(context, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2]);
+    if (value > alpha) return value;
+    best = std::max(best, value);
+  }
+  if (best != kNoValue) return best;
+  const Bits empty = squareBit(a) | squareBit(b) | squareBit(c);
+  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
+  return -solveThree(context, opp, own, -alpha - 1, a, b, c);
 }
 
-using ChildSolver = int (*)(const Board& child, int side, int depth, int alpha, int beta, EvalFunc evaluate,
-                            std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts);
-
-int solveChildGeneral(const Board& child, int side, int depth, int alpha, int beta, EvalFunc evaluate,
-                      std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts) {
-  return solveEndgame(child, side, depth, alpha, beta, evaluate, leafCount, empties, counts);
-}
-
-int solveChildLastPly(const Board& child, int side, int /*depth*/, int alpha, int beta, EvalFunc evaluate,
-                      std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts) {
-  return solveLastPly(child, side, alpha, beta, evaluate, leafCount, empties, counts);
-}
-
-// Every move of `side` in list order, each child solved by `solveChild`; a
-// pass searches the same child for `side` again, a double pass ends the game.
-// A list that names fewer empty squares than the board has (the callers'
-// lists never should) is replaced by the board's own, and the node read again.
-template <ChildSolver solveChild>
-int solveMoves(const Board& board, int side, int depth, int alpha, int beta, EvalFunc evaluate,
-               std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts, bool listChecked = false) {
-  const int opponent = opponentOf(side);
-  const int windowAlpha = alpha;
-  int best = SCORE_NO_MOVE;
-  int seen = 0;
-  Board child;
-  for (const std::int8_t* p = empties; *p >= 0; ++p) {
-    if (board[*p] != kEmpty) continue;
-    ++seen;
-    const int played = boardPlay(board, child, *p, side);
-    if (played <= 1) continue;
-    applyMove(counts, side, played);
-    int value = solveChild(child, opponent, depth - 1, -beta, -alpha, evaluate, leafCount, empties, counts);
-    if (isMarker(value)) return value;
-    if (value == SCORE_NO_MOVE) {
-      value = solveChild(child, side, depth - 1, alpha, beta, evaluate, leafCount, empties, counts);
-      if (isMarker(value)) return value;
-      if (value == SCORE_NO_MOVE) {
-        value = scoreFinal(counts[side], counts[opponent]);
-        ++leafCount;
-      }
-    } else {
-      value = -value;
+// The squares of `empty` with those in odd quadrants first.
+inline int paritySquares(Bits empty, int* out) {
+  const Bits odd = oddQuadrants(empty);
+  int n = 0;
+  for (Bits part : {empty & odd, empty & ~odd}) {
+    while (part != 0) {
+      const int square = lowestSquare(part);
+      part &= part - 1;
+      out[n++] = square;
     }
-    undoMove(counts, side, played);
-    if (improve(value, best, alpha, beta)) return value;
   }
-  if (seen < counts[2] && !listChecked) {
-    std::int8_t full[kEmptiesCapacity];
-    buildEmpties(board, full);
-    return solveMoves<solveChild>(board, side, depth, windowAlpha, beta, evaluate, leafCount, full, counts, true);
+  return n;
+}
+
+int solveFour(SearchContext& context, Bits own, Bits opp, int alpha, Bits empty) {
+  ++context.nodeCount;
+  int squares[4];
+  paritySquares(empty, squares);
+  const int lines[4][4] = {{squares[0], squares[1], squares[2], squares[3]},
+                           {squares[1], squares[0], squares[2], squares[3]},
+                           {squares[2], squares[0], squares[1], squares[3]},
+                           {squares[3], squares[0], squares[1], squares[2]}};
+  int best = kNoValue;
+  for (const auto& line : lines) {
+    const Bits flips = bitFlips(own, opp, line[0]);
+    if (flips == 0) continue;
+    const int value =
+        -solveThree(context, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2], line[3]);
+    if (value > alpha) return value;
+    best = std::max(best, value);
+  }
+  if (best != kNoValue) return best;
+  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
+  return -solveFour(context, opp, own, -alpha - 1, empty);
+}
+
+// --- null-window nodes -----------------------------------------------------
+
+int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha);
+
+// The side to move has no move: the opponent moves on the same position, or
+// the game is over.
+inline int passOrEnd(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
+  return -nullWindow(context, opp, own, empty, n, -alpha - 1);
+}
+
+// Few empty squares: the moves in parity order.
+int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+  ++context.nodeCount;
+  const Bits moves = bitLegalMoves(own, opp, empty);
+  if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
+  const Bits odd = oddQuadrants(empty);
+  int best = kNoValue;
+  for (Bits part : {moves & odd, moves & ~odd}) {
+    while (part != 0) {
+      const int square = lowestSquare(part);
+      const Bits bit = squareBit(square);
+      part ^= bit;
+      const Bits flips = bitFlips(own, opp, square);
+      const int value = -nullWindow(context, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1);
+      if (value > alpha) return value;
+      best = std::max(best, value);
+    }
   }
   return best;
 }
 
-// The last ply when more than one square is empty: every move of `side`,
-// each child scored by the evaluation. Checks its list as solveMoves does.
-int evaluateMoves(const Board& board, int side, int alpha, int beta, EvalFunc evaluate, std::int64_t& leafCount,
-                  const std::int8_t* empties, const DiscCounts& counts, bool listChecked = false) {
-  const int opponent = opponentOf(side);
-  const int windowAlpha = alpha;
-  int best = SCORE_NO_MOVE;
-  int seen = 0;
-  Board child;
-  for (const std::int8_t* p = empties; *p >= 0; ++p) {
-    if (board[*p] != kEmpty) continue;
-    ++seen;
-    const int played = boardPlay(board, child, *p, side);
-    if (played <= 1) continue;
-    ++leafCount;
-    DiscCounts childCounts = counts;
-    applyMove(childCounts, side, played);
-    int value = evaluate(child, 0, opponent, childCounts);
-    if (isMarker(value)) return value;
-    if (side == kWhite) value = -value;
-    if (improve(value, best, alpha, beta)) return value;
+// Many empty squares: the table, and the moves sorted fastest first.
+int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+  ++context.nodeCount;
+  if (searchAborted(context)) return 0;
+  const Bits moves = bitLegalMoves(own, opp, empty);
+  if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
+  SearchTable* table = context.table;
+  int first = -1;
+  if (table != nullptr) {
+    if (const TableEntry* entry = table->find(own, opp, kExactTableSide, n)) {
+      if (entry->lower > alpha) {
+        ++context.hashCutoffs;
+        return entry->lower;
+      }
+      if (entry->upper <= alpha) {
+        ++context.hashCutoffs;
+        return entry->upper;
+      }
+      first = entry->move;
+    }
   }
-  if (seen < counts[2] && !listChecked) {
-    std::int8_t full[kEmptiesCapacity];
-    buildEmpties(board, full);
-    return evaluateMoves(board, side, windowAlpha, beta, evaluate, leafCount, full, counts, true);
+  MoveOrder order;
+  context.orderCount += orderMoves(own, opp, empty, moves, first, order);
+  int best = kNoValue;
+  int bestMove = -1;
+  for (int i = 0; i < order.count; ++i) {
+    const OrderedMove& move = order.moves[i];
+    const Bits bit = squareBit(move.square);
+    const int value = -nullWindow(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit, n - 1, -alpha - 1);
+    if (value > best) {
+      best = value;
+      bestMove = move.square;
+      if (value > alpha) break;
+    }
   }
+  if (context.abortMarker != 0) return 0;
+  if (table != nullptr) table->store(own, opp, kExactTableSide, n, alpha, alpha + 1, best, bestMove);
+  return best;
+}
+
+int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+  if (n >= kSortEmpties) return nullWindowDeep(context, own, opp, empty, n, alpha);
+  if (n > 4) return nullWindowShallow(context, own, opp, empty, n, alpha);
+  int squares[4];
+  switch (n) {
+    case 4:
+      return solveFour(context, own, opp, alpha, empty);
+    case 3:
+      paritySquares(empty, squares);
+      return solveThree(context, own, opp, alpha, squares[0], squares[1], squares[2]);
+    case 2:
+      paritySquares(empty, squares);
+      return solveTwo(context, own, opp, alpha, squares[0], squares[1]);
+    case 1:
+      return solveOne(context, own, opp, lowestSquare(empty));
+    default:
+      ++context.nodeCount;
+      return finalScore(context, own, opp);
+  }
+}
+
+// --- principal-variation nodes ---------------------------------------------
+
+// A wide window: the first move with the window, the others with a null
+// window first and again with the window only when they beat the best.
+int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta) {
+  if (beta - alpha <= 1) return nullWindow(context, own, opp, empty, n, alpha);
+  ++context.nodeCount;
+  if (n == 0) return finalScore(context, own, opp);
+  if (searchAborted(context)) return 0;
+  const Bits moves = bitLegalMoves(own, opp, empty);
+  if (moves == 0) {
+    if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
+    return -principal(context, opp, own, empty, n, -beta, -alpha);
+  }
+  SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
+  int first = -1;
+  if (table != nullptr) {
+    if (const TableEntry* entry = table->find(own, opp, kExactTableSide, n)) {
+      if (entry->lower >= beta || entry->lower == entry->upper) {
+        ++context.hashCutoffs;
+        return entry->lower;
+      }
+      if (entry->upper <= alpha) {
+        ++context.hashCutoffs;
+        return entry->upper;
+      }
+      first = entry->move;
+    }
+  }
+  MoveOrder order;
+  context.orderCount += orderMoves(own, opp, empty, moves, first, order);
+  int best = kNoValue;
+  int bestMove = -1;
+  int low = alpha;
+  for (int i = 0; i < order.count; ++i) {
+    const OrderedMove& move = order.moves[i];
+    const Bits bit = squareBit(move.square);
+    const Bits childOwn = opp & ~move.flips;
+    const Bits childOpp = own | move.flips | bit;
+    int value;
+    if (i == 0) {
+      value = -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -low);
+    } else {
+      value = -nullWindow(context, childOwn, childOpp, empty ^ bit, n - 1, -low - 1);
+      if (value > low && value < beta) value = -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -low);
+    }
+    if (value > best) {
+      best = value;
+      if (value > low) {
+        bestMove = move.square;
+        low = value;
+        if (low >= beta) break;
+      }
+    }
+  }
+  if (context.abortMarker != 0) return 0;
+  if (table != nullptr) table->store(own, opp, kExactTableSide, n, alpha, beta, best, bestMove);
   return best;
 }
 
 }  // namespace
 
-int solveEndgame(const Board& board, int side, int depth, int alpha, int beta, EvalFunc evaluate,
-                 std::int64_t& leafCount, const std::int8_t* empties, DiscCounts& counts) {
-  int squares[3];
-  if (depth == 3 && counts[2] == 3 && firstEmpties(board, empties, 3, squares) == 3) {
-    return solveThreeEmpties(board, side, alpha, beta, leafCount, squares[0], squares[1], squares[2], counts);
-  }
-  if (depth == 2 && counts[2] == 2 && firstEmpties(board, empties, 2, squares) == 2) {
-    return solveTwoEmpties(board, side, alpha, beta, leafCount, squares[0], squares[1], counts[side],
-                           counts[opponentOf(side)]);
-  }
-  if (depth == 2) {
-    return solveMoves<solveChildLastPly>(board, side, depth, alpha, beta, evaluate, leafCount, empties, counts);
-  }
-  if (depth <= 0) return solveLeaf(board, side, evaluate, leafCount, counts);
-  // Deeper calls need not scan the filled squares at the head of the list.
-  while (*empties >= 0 && board[*empties] != kEmpty) ++empties;
-  return solveMoves<solveChildGeneral>(board, side, depth, alpha, beta, evaluate, leafCount, empties, counts);
-}
-
-int solveLastPly(const Board& board, int side, int alpha, int beta, EvalFunc evaluate, std::int64_t& leafCount,
-                 const std::int8_t* empties, const DiscCounts& counts) {
-  if (counts[2] == 1) {
-    int last;
-    if (firstEmpties(board, empties, 1, &last) != 1) return SCORE_NO_MOVE;
-    const int played = boardFlipCount(board, last, side);
-    if (played <= 1) return SCORE_NO_MOVE;
-    ++leafCount;
-    return scorePlayedOut(counts[side] + played, counts[opponentOf(side)] - played + 1);
-  }
-  return evaluateMoves(board, side, alpha, beta, evaluate, leafCount, empties, counts);
-}
-
-int solveTwoEmpties(const Board& board, int side, int alpha, int beta, std::int64_t& leafCount, int square1,
-                    int square2, int own, int opponent) {
-  int best = SCORE_NO_MOVE;
-  Board child;
-  int played = boardPlay(board, child, square1, side);
-  if (played > 1) {
-    ++leafCount;
-    const int value = lastSquareValue(child, side, square2, own + played, opponent - played + 1);
-    if (improve(value, best, alpha, beta)) return value;
-  }
-  played = boardPlay(board, child, square2, side);
-  if (played <= 1) return best;
-  ++leafCount;
-  const int value = lastSquareValue(child, side, square1, own + played, opponent - played + 1);
-  return value > best ? value : best;
-}
-
-int solveThreeEmpties(const Board& board, int side, int alpha, int beta, std::int64_t& leafCount, int square1,
-                      int square2, int square3, const DiscCounts& counts) {
-  const int own = counts[side];
-  const int opponent = counts[opponentOf(side)];
-  // Each first move, with the two squares it leaves in list order.
-  const int lines[3][3] = {{square1, square2, square3}, {square2, square1, square3}, {square3, square1, square2}};
-  int best = SCORE_NO_MOVE;
-  Board child;
-  for (const auto& line : lines) {
-    const int played = boardPlay(board, child, line[0], side);
-    if (played <= 1) continue;
-    const int ownAfter = own + played;
-    const int opponentAfter = opponent - played + 1;
-    int value = solveTwoEmpties(child, opponentOf(side), -beta, -alpha, leafCount, line[1], line[2], opponentAfter,
-                                ownAfter);
-    if (value == SCORE_NO_MOVE) {
-      value = solveTwoEmpties(child, side, alpha, beta, leafCount, line[1], line[2], ownAfter, opponentAfter);
-      if (value == SCORE_NO_MOVE) {
-        value = scoreFinal(ownAfter, opponentAfter);
-        ++leafCount;
-      }
-    } else {
-      value = -value;
-    }
-    if (improve(value, best, alpha, beta)) return value;
-  }
-  return best;
+int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha, int beta) {
+  return principal(context, own, opp, empty, bitCount(empty), alpha, beta);
 }
 
 }  // namespace kaimo

@@ -1,21 +1,21 @@
-// The main game-tree search: negamax alpha-beta with fail-soft results. Near
-// the root (depth >= orderDepth) nodes order their moves, keep bounds and
-// tried marks in the transposition table, poll the stop request and report
-// progress; below that they scan squares in order and hand the last plies to
-// the endgame solver. The same routine carries the exact reads to the end.
+// The normal read: negamax with principal-variation windows on the bit
+// masks, to a fixed depth, the leaves scored by the context's evaluation.
+// Its value is that of plain alpha-beta over the same tree: a pass costs no
+// ply (the other side moves on the same position), a game that ends is
+// scored by scoreFinal, and a read whose depth reaches the end of the game is
+// handed to the exact solver. Moves are ordered from the masks (the table's
+// move, then the opponent's fewest replies); bounds are kept in the table
+// per remaining depth.
 #pragma once
 
-#include <cstdint>
-
+#include "engine/board/bitboard.h"
 #include "engine/search/search_context.h"
 
 namespace kaimo {
 
-// The value of the position for `side` (alpha < beta), SCORE_NO_MOVE when
-// depth > 0 and `side` has no move, or a marker above SCORE_INF (a stop or an
-// evaluation failure) passed up unchanged. `entry` is the position's table
-// entry or null; `empties` lists every empty square of the board.
-int searchMidgame(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
-                  int progressBase, int progressSpan, const std::int8_t* empties, TableEntry* entry);
+// The value for `side` (the owner of `own`), fail-soft in (alpha, beta), with
+// `depth` plies left. When the context aborts (a stop, a failed evaluation)
+// the result is meaningless and context.abortMarker says why.
+int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int depth, int alpha, int beta);
 
 }  // namespace kaimo

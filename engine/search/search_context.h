@@ -1,59 +1,63 @@
-// The record shared by all nodes of one search, and the transposition
-// table's entry.
+// The record shared by all nodes of one search. Whoever starts a search owns
+// what it refers to (the table, the evaluation, the stop request), so two
+// searches can run at once, each with its own context and table.
 #pragma once
 
 #include <cstdint>
 
-#include "engine/board/board.h"
+#include "engine/board/bitboard.h"
 #include "engine/eval/eval_simple.h"
-#include "support/kr/kr_map.h"
+#include "engine/eval/score.h"
 
 namespace kaimo {
 
+class SearchTable;
 struct SearchContext;
 
 // Non-zero once a stop is wanted; called often from the searching thread.
 using StopFunc = int (*)();
-// `value` runs over the caller's progress scale and never decreases within a pass.
+// `value` runs over the caller's progress scale and never decreases within a search.
 using ProgressFunc = void (*)(int value, SearchContext* context);
 
 struct SearchContext {
-  EvalFunc evaluate;
-  StopFunc shouldStop;
-  ProgressFunc progress;
-  int progressDepth;  // nodes with at least this depth left report progress
-  int solverDepth;    // shallow nodes at or below this hand their children to the endgame solver
-  int hashDepth;      // children deeper than this get no table entry
-  int orderDepth;     // nodes with at least this depth left order their moves
-  int clearAllowed;   // the table may be emptied when full
-  int refreshDepth;   // shallow nodes at or below this shorten the empties list for the solver
-  int bestMove;       // the square chosen by the node that finished last; -1 none
-  int entryCount;     // entries created since the table was last emptied
+  EvalFunc evaluate;       // scores the leaves of a normal read (black's point of view)
+  StopFunc shouldStop;     // null: never stops
+  ProgressFunc progress;   // null: no reports
+  int progressDepth;       // nodes with at least this depth left report progress
+  SearchTable* table;      // null: no table
+  int bestMove;            // after the root returns, its choice; -1 none
+  // Set once a stop was seen or an evaluation failed (the marker): every node
+  // then returns at once, and the root returns the marker.
+  int abortMarker;
   // Statistics. 64-bit: a long exact read passes 2^31 leaves.
-  std::int64_t hashFound;
-  std::int64_t hashCutoffs;
-  std::int64_t hashProbes;
-  std::int64_t leafCount;
-  std::int64_t orderCount;
-  std::int64_t startTime;  // milliseconds on the steady clock when the search was set up
-  MapHeader* table;        // null: every table step is skipped
-};
-
-// One position with its side to move in the transposition table.
-struct TableEntry {
-  std::int32_t lower;
-  std::int32_t upper;
-  std::int32_t middle;  // orders moves; survives the resets between preliminary passes
-  // The square a shallow visit starts at, the one that cut off last time.
-  // Kept apart from `tried` (it fits where `next` would leave padding), so
-  // a mask of tried squares is never read as a square number.
-  std::int16_t resume;
-  TableEntry* next;
-  std::uint16_t tried[7];  // bit (s & 15) of word (s >> 4): square s settled in an ordered visit
-  PositionKey key;
+  std::int64_t leafCount;   // positions scored: evaluations and final counts
+  std::int64_t nodeCount;   // positions searched, leaves included
+  std::int64_t orderCount;  // moves scored for ordering
+  std::int64_t hashCutoffs; // nodes answered from the table
+  std::int64_t startTime;   // milliseconds on the steady clock when the search was set up
+  // The search in progress (filled by the root).
+  Bits rootEmpty;           // squares empty at the root: the only ones that can be empty below it
+  int rootDepth;
+  int progressBase;         // the scale of the move being searched at the root
+  int progressSpan;
+  int progressShown;        // the last value reported
+  std::uint32_t pollCountdown;
 };
 
 // Milliseconds on the steady clock, the time base of startTime.
 std::int64_t searchClockMs();
+
+// Asks the stop request about once in this many nodes: cheap, and a stop
+// still lands within milliseconds.
+constexpr std::uint32_t kStopPollNodes = 4096;
+
+// True once the search must end; polls the caller's request now and then.
+inline bool searchAborted(SearchContext& context) {
+  if (context.abortMarker != 0) return true;
+  if (--context.pollCountdown != 0) return false;
+  context.pollCountdown = kStopPollNodes;
+  if (context.shouldStop != nullptr && context.shouldStop() != 0) context.abortMarker = SCORE_NONE;
+  return context.abortMarker != 0;
+}
 
 }  // namespace kaimo

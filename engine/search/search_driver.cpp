@@ -2,14 +2,13 @@
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
-#include "engine/search/empties.h"
+#include "engine/search/endgame_solver.h"
 #include "engine/search/midgame_search.h"
+#include "engine/search/move_order.h"
 
 namespace kaimo {
 namespace {
 
-// The shallowest preliminary pass: shallower ones teach the table too little.
-constexpr int kFirstPassDepth = 4;
 // A think job reports progress from the nodes this close to the root.
 constexpr int kProgressPlies = 2;
 
@@ -28,63 +27,92 @@ EvalFunc evaluationOf(int routine) {
   return routineTable[routine].evaluate;
 }
 
-// Shallower searches of the same shape that leave each entry's `middle`
-// behind to order the next pass and the real search. Returns a marker when a
-// pass stopped or failed, else 0.
-int runPreliminaryPasses(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
-                         const std::int8_t* empties) {
-  const int savedHashDepth = context.hashDepth;
-  const int lastPass = depth - context.solverDepth;
-  int result = 0;
-  for (int j = kFirstPassDepth; j <= lastPass; ++j) {
-    const int shift = depth - j;
-    context.hashDepth = j;
-    context.solverDepth -= shift;
-    context.orderDepth -= shift;
-    const int value = searchMidgame(board, side, j, alpha, beta, context, 0, 0, empties, nullptr);
-    kr_mapApplyAll(context.table, resetEntry);
-    context.solverDepth += shift;
-    context.orderDepth += shift;
-    if (isMarker(value)) {
-      result = value;
-      break;
+void report(SearchContext& context, int value) {
+  if (context.progress == nullptr || value <= context.progressShown) return;
+  context.progressShown = value;
+  context.progress(value, &context);
+}
+
+// Where the root's moves and their progress shares are searched.
+struct RootPass {
+  int depth;
+  int alpha;
+  int beta;
+  int progressBase;
+  int progressSpan;
+  bool reports;
+};
+
+// The root node: every move in order, the first with the window, the others
+// with a null window first. Sets context.bestMove.
+int searchRootMoves(SearchContext& context, Bits own, Bits opp, int side, const RootPass& pass) {
+  const Bits empty = context.rootEmpty;
+  const bool exact = pass.depth >= bitCount(empty);
+  const int tableSide = exact ? kExactTableSide : side;
+  const int first = context.table != nullptr ? context.table->move(own, opp, tableSide) : -1;
+  MoveOrder order;
+  context.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
+  context.rootDepth = pass.depth;
+  int best = -SCORE_INF;
+  int bestMove = -1;
+  int low = pass.alpha;
+  for (int i = 0; i < order.count; ++i) {
+    const OrderedMove& move = order.moves[i];
+    const Bits bit = squareBit(move.square);
+    const Bits childOwn = opp & ~move.flips;
+    const Bits childOpp = own | move.flips | bit;
+    context.progressBase = pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * i / order.count);
+    context.progressSpan = pass.progressSpan / order.count;
+    int value;
+    if (i == 0) {
+      value = -searchMidgame(context, childOwn, childOpp, opponentOf(side), pass.depth - 1, -pass.beta, -low);
+    } else {
+      value = -searchMidgame(context, childOwn, childOpp, opponentOf(side), pass.depth - 1, -low - 1, -low);
+      if (value > low && value < pass.beta) {
+        value = -searchMidgame(context, childOwn, childOpp, opponentOf(side), pass.depth - 1, -pass.beta, -low);
+      }
     }
-    if (context.entryCount >= kTableEntryCap) break;
+    if (context.abortMarker != 0) return context.abortMarker;
+    if (pass.reports) {
+      report(context, pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * (i + 1) / order.count));
+    }
+    if (value > best) {
+      best = value;
+      if (value > low) {
+        bestMove = move.square;
+        low = value;
+        if (low >= pass.beta) break;
+      }
+    }
   }
-  context.hashDepth = savedHashDepth;
-  return result;
+  if (pass.reports) report(context, pass.progressBase + pass.progressSpan);
+  if (context.table != nullptr) {
+    context.table->store(own, opp, tableSide, tableDepth(pass.depth, bitCount(empty)), pass.alpha, pass.beta, best,
+                         bestMove);
+  }
+  context.bestMove = bestMove;
+  return best;
 }
 
 }  // namespace
 
-void prepareSearch(SearchContext& context, int rootEmpties, EvalFunc evaluate, StopFunc shouldStop,
-                   ProgressFunc progress, int progressDepth, int /*probCut*/, int /*cutValue*/, int /*probCutA*/,
-                   int /*probCutB*/, int solverDepth, int hashDepth, int clearAllowed, int orderDepth) {
+void prepareSearch(SearchContext& context, EvalFunc evaluate, StopFunc shouldStop, ProgressFunc progress,
+                   int progressDepth, SearchTable* table) {
+  context = SearchContext{};
   context.evaluate = evaluate;
   context.shouldStop = shouldStop;
   context.progress = progress;
   context.progressDepth = progressDepth;
-  context.solverDepth = solverDepth;
-  context.hashDepth = hashDepth;
-  context.clearAllowed = clearAllowed;
-  context.orderDepth = orderDepth;
-  context.hashFound = 0;
-  context.hashCutoffs = 0;
-  context.hashProbes = 0;
-  context.leafCount = 0;
-  context.orderCount = 0;
-  context.startTime = searchClockMs();
+  context.table = table != nullptr && table->startSearch() ? table : nullptr;
   context.bestMove = -1;
-  context.table = acquireTable();
-  context.entryCount = kr_mapCount(context.table);
-  context.refreshDepth = rootEmpties / 2;
+  context.startTime = searchClockMs();
+  context.progressShown = -1;
+  context.pollCountdown = kStopPollNodes;
 }
 
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, EvalFunc evaluate,
-                      StopFunc shouldStop, ProgressFunc progress, int progressDepth, int probCut, int cutValue,
-                      int probCutA, int probCutB, int solverDepth, int hashDepth, int clearAllowed, int orderDepth) {
-  prepareSearch(job.context, emptyCount(board), evaluate, shouldStop, progress, progressDepth, probCut, cutValue,
-                probCutA, probCutB, solverDepth, hashDepth, clearAllowed, orderDepth);
+                      StopFunc shouldStop, ProgressFunc progress, int progressDepth) {
+  prepareSearch(job.context, evaluate, shouldStop, progress, progressDepth, &job.table);
   job.board = &board;
   job.side = side;
   job.depth = depth;
@@ -94,22 +122,34 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
                          StopFunc shouldStop, ProgressFunc progress) {
-  const int empties = emptyCount(board);
-  const int depth = chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, empties);
+  const int depth = chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
   prepareSearchJob(job, board, side, depth, settings.winDepth, evaluationOf(settings.routine), shouldStop, progress,
-                   depth - kProgressPlies, 0, 0, 0, 0, solverDepthFor(depth, empties), hashDepthFor(depth, empties),
-                   1, orderDepthFor(depth, empties));
+                   depth - kProgressPlies);
 }
 
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan) {
-  std::int8_t empties[kEmptiesCapacity];
-  buildEmpties(board, empties);
-  if (context.table != nullptr) {
-    const int stopped = runPreliminaryPasses(board, side, depth, alpha, beta, context, empties);
-    if (isMarker(stopped)) return stopped;
+  const BitBoard bits = toBits(board);
+  const Bits own = side == kBlack ? bits.black : bits.white;
+  const Bits opp = side == kBlack ? bits.white : bits.black;
+  context.rootEmpty = bits.empty;
+  context.bestMove = -1;
+  context.abortMarker = 0;
+  if (bitLegalMoves(own, opp, bits.empty) == 0) return SCORE_NO_MOVE;
+  if (depth <= 0) {
+    const int value = searchMidgame(context, own, opp, side, 0, alpha, beta);
+    return context.abortMarker != 0 ? context.abortMarker : value;
   }
-  return searchMidgame(board, side, depth, alpha, beta, context, progressBase, progressSpan, empties, nullptr);
+  // Shallower reads first: each leaves its best moves in the table to order
+  // the next. A read to the end needs none: its own ordering does better.
+  if (context.table != nullptr && depth < bitCount(bits.empty)) {
+    for (int shallower = 1; shallower < depth; ++shallower) {
+      const int value = searchRootMoves(context, own, opp, side, {shallower, -SCORE_INF, SCORE_INF, 0, 0, false});
+      if (isMarker(value)) return value;
+    }
+  }
+  const bool reports = depth >= context.progressDepth;
+  return searchRootMoves(context, own, opp, side, {depth, alpha, beta, progressBase, progressSpan, reports});
 }
 
 }  // namespace kaimo

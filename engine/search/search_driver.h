@@ -1,16 +1,16 @@
 // The engine's entry for everybody who wants a move or a value: the depth
-// rules, the context set-up, the process-wide transposition table and the
-// root search with its preliminary passes.
+// rule, the context set-up and the root search.
 #pragma once
 
 #include "engine/search/search_context.h"
-#include "engine/search/transposition_table.h"
+#include "engine/search/search_table.h"
 
 namespace kaimo {
 
 // The whole progress scale of one computer move.
 constexpr int kProgressSpan = 1000000000;
 
+// One computer move: the context, and the table it owns.
 struct SearchJob {
   SearchContext context;
   const Board* board;  // read only; the window leaves it alone while the worker runs
@@ -18,6 +18,7 @@ struct SearchJob {
   int depth;
   int winDepth;
   int progressSpan;
+  SearchTable table;
 };
 
 // One side's settings as the driver consumes them.
@@ -33,35 +34,29 @@ struct SideSettings {
 };
 
 int chooseDepth(int normalDepth, int exactDepth, int winDepth, int empties);
-int solverDepthFor(int depth, int empties);
-int hashDepthFor(int depth, int empties);
-int orderDepthFor(int depth, int empties);
 
-void prepareSearch(SearchContext& context, int rootEmpties, EvalFunc evaluate, StopFunc shouldStop,
-                   ProgressFunc progress, int progressDepth, int probCut, int cutValue, int probCutA, int probCutB,
-                   int solverDepth, int hashDepth, int clearAllowed, int orderDepth);
+// Fills `context` for a new search with the caller's evaluation, stop
+// request, progress report and table (null: none). The table forgets what
+// an earlier search stored.
+void prepareSearch(SearchContext& context, EvalFunc evaluate, StopFunc shouldStop, ProgressFunc progress,
+                   int progressDepth, SearchTable* table);
 
+// Fills `job` for a search of `depth` plies with the job's own table.
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, EvalFunc evaluate,
-                      StopFunc shouldStop, ProgressFunc progress, int progressDepth, int probCut, int cutValue,
-                      int probCutA, int probCutB, int solverDepth, int hashDepth, int clearAllowed, int orderDepth);
+                      StopFunc shouldStop, ProgressFunc progress, int progressDepth);
 
-// Fills `job` as a computer turn does: the depth rules for the board's empty
-// squares, progressDepth = depth - 2, clearAllowed = 1, ProbCut off, and the
+// Fills `job` as a computer turn does: the depth rule for the board's empty
+// squares, progress from the nodes two plies below the root, and the
 // evaluation of the side's routine.
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
                          StopFunc shouldStop, ProgressFunc progress);
 
-// The value of the position for `side`, SCORE_NO_MOVE when it has no move, or
-// a marker above SCORE_INF. After a value, context.bestMove is the square.
+// The value of the position for `side`, fail-soft in (alpha, beta);
+// SCORE_NO_MOVE when it has no move, or a marker above SCORE_INF (stopped,
+// or the evaluation failed). After a value, context.bestMove is the square
+// (-1 when no move rose above alpha). Progress runs from progressBase to
+// progressBase + progressSpan.
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan);
-
-// Empties and hands out the process-wide table (created on first use; null
-// when creation failed, and the next call tries again).
-MapHeader* acquireTable();
-void releaseTable();
-// Wipes an entry's bounds and tried marks, keeping `middle` and `key`; the
-// shape of a kr_mapApplyAll callback.
-void resetEntry(void* entry, int* status);
 
 }  // namespace kaimo

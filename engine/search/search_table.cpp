@@ -1,43 +1,73 @@
-// The one transposition table of the process: created on first use, emptied
-// for every search, deleted at exit.
-#include <cstdlib>
+#include "engine/search/search_table.h"
 
-#include "engine/search/search_driver.h"
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/eval/score.h"
 
 namespace kaimo {
-namespace {
 
-MapHeader* table = nullptr;
-bool releaseRegistered = false;
+SearchTable::SearchTable(int bucketBits) : bucketBits_(bucketBits) {}
 
-}  // namespace
+SearchTable::~SearchTable() { std::free(buckets_); }
 
-MapHeader* acquireTable() {
-  if (!releaseRegistered) {
-    releaseRegistered = true;
-    std::atexit(releaseTable);
+bool SearchTable::startSearch() {
+  const std::size_t count = std::size_t{1} << bucketBits_;
+  if (buckets_ == nullptr) {
+    // calloc: the system hands out zeroed pages as they are first touched.
+    buckets_ = static_cast<Bucket*>(std::calloc(count, sizeof(Bucket)));
+    if (buckets_ == nullptr) return false;
   }
-  if (table != nullptr) {
-    kr_mapDeleteAll(table);
-    return table;
+  if (++generation_ == 0) {
+    // After 255 searches the stamps come round again: old entries would
+    // look current, so this once the array is wiped.
+    std::memset(static_cast<void*>(buckets_), 0, count * sizeof(Bucket));
+    generation_ = 1;
   }
-  table = kr_mapCreate(tableHash, tableMatch, tableSetLink, tableGetLink, tableFree, kTableBuckets,
-                       static_cast<int>(sizeof(TableEntry)));
-  return table;
+  return true;
 }
 
-void releaseTable() {
-  if (table == nullptr) return;
-  kr_mapDelete(table);
-  table = nullptr;
-}
-
-void resetEntry(void* leaf, int* /*status*/) {
-  auto* entry = static_cast<TableEntry*>(leaf);
-  entry->lower = -SCORE_INF;
-  entry->upper = SCORE_INF;
-  entry->resume = 0;
-  for (auto& word : entry->tried) word = 0;
+void SearchTable::store(Bits own, Bits opp, int side, int depth, int alpha, int beta, int value, int move) {
+  Bucket& bucket = buckets_[indexOf(own, opp)];
+  TableEntry* slot = nullptr;
+  for (TableEntry& entry : bucket.entries) {
+    if (entry.generation == generation_ && entry.own == own && entry.opp == opp && entry.side == side) {
+      slot = &entry;
+      break;
+    }
+  }
+  if (slot == nullptr) {
+    TableEntry& first = bucket.entries[0];
+    TableEntry& second = bucket.entries[1];
+    if (first.generation != generation_) {
+      slot = &first;
+    } else if (second.generation != generation_) {
+      slot = &second;
+    } else {
+      slot = first.depth <= second.depth ? &first : &second;
+    }
+    slot->lower = -SCORE_INF;
+    slot->upper = SCORE_INF;
+    slot->move = -1;
+  } else if (slot->depth != depth) {
+    // Bounds of another depth say nothing about this one.
+    slot->lower = -SCORE_INF;
+    slot->upper = SCORE_INF;
+  }
+  slot->own = own;
+  slot->opp = opp;
+  slot->side = static_cast<std::uint8_t>(side);
+  slot->depth = static_cast<std::int8_t>(depth);
+  slot->generation = generation_;
+  if (value > alpha && value < beta) {
+    slot->lower = slot->upper = value;
+  } else if (value >= beta) {
+    if (value > slot->lower) slot->lower = value;
+  } else if (value < slot->upper) {
+    slot->upper = value;
+  }
+  // A node that failed low proved no move best; the old move stays.
+  if (move >= 0 && value > alpha) slot->move = static_cast<std::int8_t>(move);
 }
 
 }  // namespace kaimo

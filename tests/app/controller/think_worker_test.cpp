@@ -32,9 +32,7 @@ class Worker : public ::testing::Test {
   }
   void prepare(const Board& b, int side, int depth, int winDepth, EvalFunc evaluate = evalSimple) {
     board = b;
-    const int empties = emptyCount(board);
-    prepareSearchJob(job, board, side, depth, winDepth, evaluate, isStopRequested, noProgress, depth - 2, 0, 0, 0, 0,
-                     solverDepthFor(depth, empties), hashDepthFor(depth, empties), 1, orderDepthFor(depth, empties));
+    prepareSearchJob(job, board, side, depth, winDepth, evaluate, isStopRequested, noProgress, depth - 2);
   }
   // Runs the worker on a thread of its own, as the controller does.
   ThinkResult run() {

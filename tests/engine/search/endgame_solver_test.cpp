@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "engine/search/search_driver.h"
 #include "tests/engine/search/reference_minimax.h"
 #include "tests/engine/search/search_test_support.h"
 
@@ -11,21 +12,25 @@ namespace kaimo {
 namespace {
 
 using testing::boardFromText;
-using testing::countsOf;
-using testing::EmptiesOf;
 
 constexpr int kInf = SCORE_INF;
 
-// Black a, white can't answer at b, black plays b as well; b alone is no
-// move for black. The white disc in the far corner can never be flipped.
-constexpr const char* kBothMovesForBlack =
-    "xo.o.x----\n----------\n----------\n----------\n----------\n"
-    "----------\n----------\n----------\n----------\n---------o\n";
-constexpr int kA = 20;  // column c, row 1
-constexpr int kB = 40;  // column e, row 1
+// The solver's value for `side` in the window, with a table or without; the
+// evaluation fails, so any call to it would show.
+int solve(const Board& b, int side, int alpha = -kInf, int beta = kInf, SearchTable* table = nullptr,
+          std::int64_t* leaves = nullptr) {
+  SearchContext context;
+  prepareSearch(context, testing::failingEval, nullptr, nullptr, 0, table);
+  const BitBoard bits = toBits(b);
+  const int value = side == kBlack ? solveExact(context, bits.black, bits.white, bits.empty, alpha, beta)
+                                   : solveExact(context, bits.white, bits.black, bits.empty, alpha, beta);
+  EXPECT_EQ(context.abortMarker, 0);
+  if (leaves != nullptr) *leaves = context.leafCount;
+  return value;
+}
 
-TEST(SolveLastPly, OneEmptySquareGivesTheExactMargin) {
-  // Black at square 0 flips 1, 2 and 3 (closed by 4); 10 and 11 are black.
+Board lastSquareBoard() {
+  // Black at square 0 flips 1, 2 and 3 (closed by 4): 52 to 47 before.
   Board b;
   b[0] = kEmpty;
   b[1] = b[2] = b[3] = kWhite;
@@ -36,165 +41,69 @@ TEST(SolveLastPly, OneEmptySquareGivesTheExactMargin) {
     b[s] = black < 52 ? kBlack : kWhite;
     black += b[s] == kBlack;
   }
-  const DiscCounts counts = countsOf(b);
-  ASSERT_EQ(counts, (DiscCounts{52, 47, 1}));
-  const EmptiesOf empties(b);
-  std::int64_t leaves = 0;
-  EXPECT_EQ(solveLastPly(b, kBlack, -kInf, kInf, evalSimple, leaves, empties.list, counts), 12000);
-  EXPECT_EQ(leaves, 1);
-  DiscCounts scratch = counts;
-  EXPECT_EQ(solveEndgame(b, kBlack, 1, -kInf, kInf, evalSimple, leaves, empties.list, scratch), 12000);
-  EXPECT_EQ(scratch, counts);
+  return b;
 }
 
-TEST(SolveTwoEmpties, BothMovesCountForTheSideWhenTheOpponentMustPass) {
-  const Board b = boardFromText(kBothMovesForBlack);
-  std::int64_t leaves = 0;
-  // 6 black to 1 white at the end.
-  EXPECT_EQ(solveTwoEmpties(b, kBlack, -kInf, kInf, leaves, kA, kB, 2, 3), 5000);
-  EXPECT_EQ(leaves, 1);
-  // The read to the end never asks the evaluation, pass or not.
-  DiscCounts counts = countsOf(b);
-  const EmptiesOf empties(b);
-  EXPECT_EQ(solveEndgame(b, kBlack, 2, -kInf, kInf, testing::failingEval, leaves, empties.list, counts), 5000);
-}
-
-TEST(SolveTwoEmpties, NobodyCanMoveGivesNoMoveAndTheCallerScoresTheEnd) {
-  const Board b = boardFromText(
-      "x---------\n.---------\n----------\n----------\n----------\n"
-      "----------\n----------\n----------\n---------.\n---------o\n");
-  std::int64_t leaves = 0;
-  EXPECT_EQ(solveTwoEmpties(b, kBlack, -kInf, kInf, leaves, 1, 98, 1, 1), SCORE_NO_MOVE);
-  EXPECT_EQ(solveTwoEmpties(b, kWhite, -kInf, kInf, leaves, 1, 98, 1, 1), SCORE_NO_MOVE);
-  EXPECT_EQ(leaves, 0);
-  // One ply up: black's move leaves those two squares; the game ends there.
-  Board up = b;
-  up[2] = kEmpty;
-  up[3] = kWhite;
-  up[4] = kBlack;  // black at 2 flips 3
-  DiscCounts counts = countsOf(up);
-  const EmptiesOf empties(up);
-  EXPECT_EQ(solveThreeEmpties(up, kBlack, -kInf, kInf, leaves, 1, 2, 98, counts), scoreFinal(4, 1));
-  EXPECT_EQ(solveEndgame(up, kBlack, 3, -kInf, kInf, testing::failingEval, leaves, empties.list, counts),
-            scoreFinal(4, 1));
-}
-
-TEST(SolveTwoEmpties, TakingTheLastDiscWithASquareLeftIsAWipeOut) {
-  const Board b = boardFromText(
-      "xo.-------\n----------\n----------\n----------\n----------\n"
-      "----------\n----------\n----------\n----------\n---------.\n");
-  std::int64_t leaves = 0;
-  EXPECT_EQ(solveTwoEmpties(b, kBlack, -kInf, kInf, leaves, 20, 99, 1, 1), SCORE_WIPEOUT);
-}
-
-TEST(SolveTwoEmpties, FillingTheLastSquareOfAWalledBoardIsAWipeOutToo) {
-  // Black's last move takes every white disc and fills the board.
-  const Board b = boardFromText(
-      "xoo.------\n----------\n----------\n----------\n----------\n"
-      "----------\n----------\n----------\n----------\n----------\n");
-  DiscCounts counts = countsOf(b);
-  const EmptiesOf empties(b);
-  std::int64_t leaves = 0;
-  EXPECT_EQ(solveLastPly(b, kBlack, -kInf, kInf, evalSimple, leaves, empties.list, counts), SCORE_WIPEOUT);
-  EXPECT_EQ(solveEndgame(b, kBlack, 1, -kInf, kInf, evalSimple, leaves, empties.list, counts), SCORE_WIPEOUT);
-}
-
-TEST(SolveTwoEmpties, CutsOffAtBetaAndFailsLowWithTheBestValue) {
-  // Both first moves are legal for black: a gains 3 discs, b gains 1.
-  const Board b = boardFromText(
-      "xo.o.ox---\n----------\n----------\n----------\n----------\n"
-      "----------\n----------\n----------\n----------\n---------o\n");
-  std::int64_t leaves = 0;
-  const int full = solveTwoEmpties(b, kBlack, -kInf, kInf, leaves, kA, kB, 2, 4);
-  EXPECT_EQ(leaves, 2);
-  leaves = 0;
-  const int cut = solveTwoEmpties(b, kBlack, -kInf, -90000, leaves, kA, kB, 2, 4);
-  EXPECT_EQ(leaves, 1) << "the cutoff must come right after the first move";
-  EXPECT_GE(cut, -90000);
-  leaves = 0;
-  EXPECT_EQ(solveTwoEmpties(b, kBlack, 90000, kInf, leaves, kA, kB, 2, 4), full);  // below alpha, as found
-  EXPECT_LT(full, 90000);
-}
-
-TEST(SolveEndgame, FullBoardIsCountedNeverEvaluated) {
-  Board b;
-  for (int s = 0; s < kSquareCount; ++s) b[s] = s < 60 ? kBlack : kWhite;
-  DiscCounts counts = countsOf(b);
-  std::int64_t leaves = 0;
-  const std::int8_t none[] = {-1};
-  EXPECT_EQ(solveEndgame(b, kBlack, 0, -kInf, kInf, testing::failingEval, leaves, none, counts), 20000);
-  EXPECT_EQ(solveEndgame(b, kWhite, 0, -kInf, kInf, testing::failingEval, leaves, none, counts), -20000);
-  EXPECT_EQ(leaves, 2);
-}
-
-TEST(SolveEndgame, EvaluationMarkersComeBackUnchanged) {
-  std::mt19937 rng(3);
+struct EndCase {
+  const char* name;
+  Board board;
   int side;
-  const Board b = plain::randomGame(rng, 80, &side);
-  DiscCounts counts = countsOf(b);
-  const EmptiesOf empties(b);
-  std::int64_t leaves = 0;
-  for (int depth : {1, 2, 3, 4}) {
-    EXPECT_EQ(solveEndgame(b, side, depth, -kInf, kInf, testing::failingEval, leaves, empties.list, counts),
-              SCORE_EVAL_ERROR);
-  }
+  int value;
+};
+
+class SolveEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(SolveEnd, ScoresTheEndOfTheGame) {
+  const EndCase c = GetParam();
+  EXPECT_EQ(solve(c.board, c.side), c.value);
 }
 
-// Reads that reach the end, in every shape of the cascade, against minimax.
-TEST(SolveEndgame, ReadsToTheEndMatchMinimax) {
+INSTANTIATE_TEST_SUITE_P(
+    Boards, SolveEnd,
+    ::testing::Values(
+        EndCase{"lastSquare", lastSquareBoard(), kBlack, 12000},
+        // Black a, white cannot answer at b, black plays b as well.
+        EndCase{"opponentPasses",
+                boardFromText("xo.o.x----\n----------\n----------\n----------\n----------\n"
+                              "----------\n----------\n----------\n----------\n---------o\n"),
+                kBlack, 5000},
+        // Nobody can move after black's only move: the game ends 4 to 1.
+        EndCase{"endsEarly",
+                boardFromText("x...ox----\n.---------\n----------\n----------\n----------\n"
+                              "----------\n----------\n----------\n---------.\n---------o\n"),
+                kBlack, 3000},
+        // Taking the last white disc with a square left is a wipe-out.
+        EndCase{"wipeOut",
+                boardFromText("xo.-------\n----------\n----------\n----------\n----------\n"
+                              "----------\n----------\n----------\n----------\n---------.\n"),
+                kBlack, SCORE_WIPEOUT},
+        // The same when the last move fills a walled board.
+        EndCase{"wipeOutFull",
+                boardFromText("xoo.------\n----------\n----------\n----------\n----------\n"
+                              "----------\n----------\n----------\n----------\n----------\n"),
+                kBlack, SCORE_WIPEOUT}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Every size of the cascade, wide and null windows, with and without a table
+// kept from one position to the next, against minimax.
+TEST(SolveExact, MatchesMinimaxInEveryWindow) {
   std::mt19937 rng(5);
-  for (int i = 0; i < 400; ++i) {
-    const int emptyCount = 1 + i % 7;
+  SearchTable table(10);
+  for (int i = 0; i < 300; ++i) {
+    const int emptyCount = 1 + i % 11;
     const Board b = testing::randomEndgame(rng, emptyCount, i % 3 == 0 ? 30 : 0, i % 5 == 0 ? 85 : 50);
     const int side = static_cast<int>(rng() & 1);
-    if (boardMobility(b, side) == 0) continue;
-    DiscCounts counts = countsOf(b);
-    const DiscCounts before = counts;
-    const EmptiesOf empties(b);
-    std::int64_t leaves = 0;
-    EXPECT_EQ(solveEndgame(b, side, emptyCount, -kInf, kInf, testing::failingEval, leaves, empties.list, counts),
-              testing::referenceValue(b, side))
-        << i;
-    EXPECT_EQ(counts, before);
-  }
-}
-
-// The solvers trust the list to name every empty square; one that misses a
-// square must not make them skip it.
-TEST(SolveEndgame, AListMissingAnEmptySquareDoesNotHideIt) {
-  std::mt19937 rng(9);
-  for (int i = 0; i < 200; ++i) {
-    const int emptyCount = 1 + i % 3;
-    const Board b = testing::randomEndgame(rng, emptyCount, 0, 50);
-    const int side = static_cast<int>(rng() & 1);
-    if (boardMobility(b, side) == 0) continue;
-    std::int8_t list[kEmptiesCapacity];
-    const int n = buildEmpties(b, list);
-    list[n - 1] = kEmptiesEnd;  // drop the last empty square
-    DiscCounts counts = countsOf(b);
-    std::int64_t leaves = 0;
-    EXPECT_EQ(solveEndgame(b, side, emptyCount, -kInf, kInf, evalSimple, leaves, list, counts),
-              testing::referenceValue(b, side))
-        << i;
-  }
-}
-
-// An evaluation may use its counts as scratch; the solver's own counts, kept
-// by arithmetic across the moves of a node, must not suffer from it.
-TEST(SolveEndgame, AnEvaluationThatScratchesItsCountsChangesNothing) {
-  std::mt19937 rng(13);
-  for (int i = 0; i < 50; ++i) {
-    int side;
-    const Board b = plain::randomGame(rng, 70 + i % 10, &side);
-    const EmptiesOf empties(b);
-    for (int depth : {1, 2, 3}) {
-      DiscCounts clean = countsOf(b);
-      DiscCounts scratched = countsOf(b);
-      std::int64_t leaves = 0;
-      const int expected = solveEndgame(b, side, depth, -kInf, kInf, evalSimple, leaves, empties.list, clean);
-      EXPECT_EQ(solveEndgame(b, side, depth, -kInf, kInf, testing::scratchingEval, leaves, empties.list, scratched),
-                expected);
-      EXPECT_EQ(scratched, countsOf(b));
+    if (boardMobility(b, side) == 0 && boardMobility(b, opponentOf(side)) == 0) continue;
+    const int exact = boardMobility(b, side) > 0 ? testing::referenceValue(b, side)
+                                                 : -testing::referenceValue(b, opponentOf(side));
+    SearchTable* used = i % 2 == 0 ? &table : nullptr;
+    ASSERT_EQ(solve(b, side, -kInf, kInf, used), exact) << i;
+    const int alpha = exact + 1000 * static_cast<int>(rng() % 7) - 3000;
+    const int value = solve(b, side, alpha, alpha + 1, used);
+    if (exact > alpha) {
+      EXPECT_TRUE(value > alpha && value <= exact) << i;
+    } else {
+      EXPECT_TRUE(value <= alpha && value >= exact) << i;
     }
   }
 }

@@ -78,27 +78,19 @@ void expectExactAsComputerTurn(const Board& b, int side) {
       << describe(b, side);
 }
 
-// The same read with thresholds drawn at random, so that every shape of a
-// deeper read (solver hand-over above the ordered nodes, the three-empty
-// solver, entries at every depth) meets small positions.
-void expectExactWithThresholds(const Board& b, int side, std::mt19937& rng) {
-  const int empties = testing::emptiesOf(b);
-  auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, std::max(low, high))(rng); };
-  const int solverDepth = draw(0, empties);
-  const int hashDepth = draw(solverDepth, empties);
-  const int orderDepth = draw(1, empties);
-  SearchContext context;
-  prepareSearch(context, empties, evalSimple, nullptr, nullptr, empties, 0, 0, 0, 0, solverDepth, hashDepth, 1,
-                orderDepth);
-  SCOPED_TRACE("solverDepth " + std::to_string(solverDepth) + " hashDepth " + std::to_string(hashDepth) +
-               " orderDepth " + std::to_string(orderDepth));
+// The same read in a window drawn around the value, so that the root and the
+// table's bounds are cut at every side of it; a small table, so that entries
+// are replaced all the time.
+void expectExactInWindow(const Board& b, int side, std::mt19937& rng) {
   if (boardMobility(b, side) == 0) return;
-  // A window drawn around the value, so that the root and the entries are
-  // cut at every side of it.
+  auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  SearchTable table(4);
+  SearchContext context;
+  prepareSearch(context, evalSimple, nullptr, nullptr, 0, &table);
   const int exact = referenceValue(b, side);
   const int alpha = exact + 1000 * draw(-6, 4);
   const int beta = alpha + 1000 * draw(1, 4);
-  const int value = searchRoot(b, side, empties, alpha, beta, context, 0, kProgressSpan);
+  const int value = searchRoot(b, side, testing::emptiesOf(b), alpha, beta, context, 0, kProgressSpan);
   expectBound(value, alpha, beta, exact, b, side);
 }
 
@@ -123,13 +115,13 @@ TEST_P(ExactRead, MatchesMinimax) {
     const Board b = testing::randomEndgame(rng, emptiesDraw(rng), f.wallPercent, f.blackPercent);
     const int side = static_cast<int>(rng() & 1);
     expectExactAsComputerTurn(b, side);
-    expectExactWithThresholds(b, side, rng);
+    expectExactInWindow(b, side, rng);
     if (HasFatalFailure()) return;
   }
 }
 
-// 590 positions in all, each read twice (as a computer turn and with drawn
-// thresholds); the reference needs seconds for many positions of 12 empty
+// 590 positions in all, each read twice (as a computer turn and in a drawn
+// window); the reference needs seconds for many positions of 12 empty
 // squares, so the larger counts are rarer.
 INSTANTIATE_TEST_SUITE_P(RandomBoards, ExactRead,
                          ::testing::Values(Family{"even", 11, 120, 10, 0, 50}, Family{"walls", 12, 120, 10, 25, 50},
@@ -149,7 +141,7 @@ TEST(ExactReadGames, MatchesMinimax) {
     const Board b = plain::randomGame(rng, 84 + static_cast<int>(rng() % 12), &side);
     if (testing::emptiesOf(b) > 12) continue;
     expectExactAsComputerTurn(b, side);
-    expectExactWithThresholds(b, side, rng);
+    expectExactInWindow(b, side, rng);
     if (HasFatalFailure()) return;
     ++checked;
   }

@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/eval/eval_simple.h"
 #include "engine/eval/score.h"
 #include "tests/common/plain_board.h"
 
@@ -58,6 +59,39 @@ inline Board randomEndgame(std::mt19937& rng, int empties, int wallPercent, int 
   std::shuffle(squares.begin(), squares.end(), rng);
   for (int i = 0; i < empties; ++i) b[squares[i]] = kEmpty;
   return b;
+}
+
+}  // namespace kaimo::testing
+
+namespace kaimo::testing {
+
+// A read of `depth` plies the plain way: every line in square order, the
+// leaves scored by `evaluate` from the mover's point of view (a full board
+// by its discs), a pass costing no ply, a game that ends scored by
+// scoreFinal. The value a normal read of that depth must give.
+inline int referenceDepthValue(const Board& b, int side, int depth, EvalFunc evaluate, int alpha, int beta) {
+  if (depth == 0) {
+    DiscCounts counts;
+    boardCount(b, counts);
+    if (counts[2] == 0) return std::clamp(scoreFinal(counts[side], counts[1 - side]), alpha, beta);
+    const int value = evaluate(b, 0, side, counts);
+    return std::clamp(side == kWhite ? -value : value, alpha, beta);
+  }
+  Board child;
+  bool moved = false;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (b[s] != kEmpty || boardPlay(b, child, s, side) <= 1) continue;
+    moved = true;
+    alpha = std::max(alpha, -referenceDepthValue(child, 1 - side, depth - 1, evaluate, -beta, -alpha));
+    if (alpha >= beta) return alpha;
+  }
+  if (moved) return alpha;
+  if (boardMobility(b, 1 - side) == 0) return std::clamp(scoreFinal(discsOf(b, side), discsOf(b, 1 - side)), alpha, beta);
+  return -referenceDepthValue(b, 1 - side, depth, evaluate, -beta, -alpha);
+}
+
+inline int referenceDepthValue(const Board& b, int side, int depth, EvalFunc evaluate) {
+  return referenceDepthValue(b, side, depth, evaluate, -SCORE_INF, SCORE_INF);
 }
 
 }  // namespace kaimo::testing

@@ -10,7 +10,6 @@
 #include "engine/board/board.h"
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/score.h"
-#include "engine/search/empties.h"
 
 namespace kaimo::testing {
 
@@ -32,19 +31,7 @@ inline DiscCounts countsOf(const Board& b) {
   return counts;
 }
 
-struct EmptiesOf {
-  explicit EmptiesOf(const Board& b) { buildEmpties(b, list); }
-  std::int8_t list[kEmptiesCapacity];
-};
-
 // Fails every evaluation: a read that reaches the end never calls it.
 inline int failingEval(const Board&, int, int, DiscCounts&) { return SCORE_EVAL_ERROR; }
-
-// evalSimple, then uses its counts as scratch, as an evaluation may.
-inline int scratchingEval(const Board& b, int finalFlag, int side, DiscCounts& counts) {
-  const int value = evalSimple(b, finalFlag, side, counts);
-  counts = {-7, 1000, 55};
-  return value;
-}
 
 }  // namespace kaimo::testing

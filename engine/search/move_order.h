@@ -1,0 +1,56 @@
+// Move ordering from the masks alone, shared by the midgame search and the
+// exact solver: the table's move first, then the moves that leave the
+// opponent the fewest replies (a corner reply counted twice), so the move
+// most likely to cut is searched first and the tree below it stays narrow.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/board/bitboard.h"
+
+namespace kaimo {
+
+inline constexpr Bits kCornerSquares =
+    (Bits{1} << 0) | (Bits{1} << 9) | (Bits{1} << 90) | (Bits{1} << 99);
+
+struct OrderedMove {
+  int square;
+  int key;  // lower first
+  Bits flips;
+};
+
+// At most one move per square.
+struct MoveOrder {
+  int count = 0;
+  OrderedMove moves[kSquareCount];
+};
+
+// Ranks every move of `moves` (legal moves of the owner of `own`); the table
+// move `first` (or -1) goes before all. Returns the number of moves ranked.
+inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
+  int n = 0;
+  while (moves != 0) {
+    const int square = lowestSquare(moves);
+    const Bits bit = squareBit(square);
+    moves ^= bit;
+    const Bits flips = bitFlips(own, opp, square);
+    int key;
+    if (square == first) {
+      key = -1;
+    } else {
+      const Bits replies = bitLegalMoves(opp & ~flips, own | flips | bit, empty & ~bit);
+      key = bitCount(replies) + bitCount(replies & kCornerSquares);
+    }
+    // Insertion keeps equal keys in square order.
+    int i = n++;
+    while (i > 0 && order.moves[i - 1].key > key) {
+      order.moves[i] = order.moves[i - 1];
+      --i;
+    }
+    order.moves[i] = {square, key, flips};
+  }
+  order.count = n;
+  return n;
+}
+
+}  // namespace kaimo
