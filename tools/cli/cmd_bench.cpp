@@ -18,10 +18,12 @@ constexpr int kBenchMidgameDepth = 8;
 
 struct Tally {
   std::int64_t leaves = 0;
+  std::int64_t nodes = 0;
   std::int64_t msec = 0;
 
   void add(const tools::TurnResult& result) {
     leaves += result.leaves;
+    nodes += result.nodes;
     msec += result.cpuMsec;
   }
 };
@@ -37,8 +39,8 @@ SideSettings settingsFor(const BenchPosition& position) {
 
 void printTotal(std::FILE* out, const char* name, const Tally& tally) {
   const std::int64_t msec = tally.msec > 0 ? tally.msec : 1;
-  std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 "\n", name, tally.leaves,
-               tally.msec, tally.leaves * 1000 / msec);
+  std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 " nodes/s %10" PRId64 "\n",
+               name, tally.leaves, tally.msec, tally.leaves * 1000 / msec, tally.nodes * 1000 / msec);
 }
 
 }  // namespace
@@ -72,11 +74,13 @@ int runBench(const Words& words, std::FILE* out) {
     } else {
       std::fprintf(out, "%+7.2lf", result.value / 1000.0);
     }
-    std::fprintf(out, " leaves %11" PRId64 " msec %6" PRId64 "\n", result.leaves, result.cpuMsec);
+    std::fprintf(out, " leaves %11" PRId64 " nodes %11" PRId64 " msec %6" PRId64 "\n", result.leaves, result.nodes,
+                 result.cpuMsec);
     std::fflush(out);
   }
   Tally total;
   total.leaves = midgame.leaves + exact.leaves;
+  total.nodes = midgame.nodes + exact.nodes;
   total.msec = midgame.msec + exact.msec;
   printTotal(out, "midgame", midgame);
   printTotal(out, "exact", exact);

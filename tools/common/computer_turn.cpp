@@ -25,7 +25,8 @@ TurnResult runComputerTurn(const Board& board, int side, const SideSettings& set
   const std::int64_t msec = searchClockMs() - job.context.startTime;
   const std::int64_t cpuMsec = threadCpuMs() - cpuStart;
   const bool moved = !isMarker(value) && value != SCORE_NO_MOVE;
-  return {value, moved ? job.context.bestMove : -1, job.depth, job.context.leafCount, msec, cpuMsec};
+  return {value, moved ? job.context.bestMove : -1, job.depth, job.context.leafCount, msec, cpuMsec,
+          job.context.nodeCount};
 }
 
 int routineFromArgument(const std::string& text) {

@@ -17,6 +17,7 @@ struct TurnResult {
   std::int64_t leaves;
   std::int64_t msec;     // elapsed
   std::int64_t cpuMsec;  // processor time of the searching thread: steady on a busy machine
+  std::int64_t nodes;    // positions searched, leaves included
 };
 
 // The settings a new side starts with: a normal read of 6 plies, exact from
@@ -25,8 +26,7 @@ constexpr int kDefaultNormalDepth = 6;
 constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
 
-// The depth rules, progressDepth = depth - 2 and clearAllowed 1, no stop and
-// no progress report.
+// The depth rule, a table of its own, no stop and no progress report.
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
