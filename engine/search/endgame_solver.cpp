@@ -15,6 +15,10 @@ constexpr int kTableEmpties = 7;
 // From this many empty squares up moves are sorted fastest first; below it the
 // quadrant parity order is as good and costs nothing.
 constexpr int kSortEmpties = 7;
+// From this many empty squares up a node first looks up its children: one
+// whose bound already proves the cutoff saves the search (the enhanced
+// transposition cutoff).
+constexpr int kEtcEmpties = 10;
 // Below any real score: "no move found yet".
 constexpr int kNoValue = -SCORE_INF;
 
@@ -196,6 +200,19 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   }
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, moves, first, order);
+  if (table != nullptr && n > kEtcEmpties) {
+    // A child already known to be worth less than the window to the
+    // opponent proves the cutoff without a search.
+    for (int i = 0; i < order.count; ++i) {
+      const OrderedMove& move = order.moves[i];
+      const Bits bit = squareBit(move.square);
+      const TableEntry* child = table->find(opp & ~move.flips, own | move.flips | bit, kExactTableSide, n - 1);
+      if (child != nullptr && child->upper < -alpha) {
+        ++context.hashCutoffs;
+        return -child->upper;
+      }
+    }
+  }
   int best = kNoValue;
   int bestMove = -1;
   for (int i = 0; i < order.count; ++i) {

@@ -13,6 +13,23 @@ namespace kaimo {
 inline constexpr Bits kCornerSquares =
     (Bits{1} << 0) | (Bits{1} << 9) | (Bits{1} << 90) | (Bits{1} << 99);
 
+// The squares next to any square of `b` (in the eight directions).
+inline Bits adjacentSquares(Bits b) {
+  constexpr Bits kNotRow0 = [] {
+    Bits m = 0;
+    for (int s = 0; s < 100; ++s) if (s % 10 != 0) m |= Bits{1} << s;
+    return m;
+  }();
+  constexpr Bits kNotRow9 = [] {
+    Bits m = 0;
+    for (int s = 0; s < 100; ++s) if (s % 10 != 9) m |= Bits{1} << s;
+    return m;
+  }();
+  const Bits up = (b << 1) & kNotRow0, down = (b >> 1) & kNotRow9;
+  const Bits column = b | up | down;
+  return (column | column << 10 | column >> 10 | up | down) & ~b;
+}
+
 struct OrderedMove {
   int square;
   int key;  // lower first
@@ -39,7 +56,7 @@ inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, Mov
       key = -1;
     } else {
       const Bits replies = bitLegalMoves(opp & ~flips, own | flips | bit, empty & ~bit);
-      key = bitCount(replies) + bitCount(replies & kCornerSquares);
+      key = 4 * (bitCount(replies) + bitCount(replies & kCornerSquares)) + bitCount(adjacentSquares(own | flips | bit) & (empty & ~bit));
     }
     // Insertion keeps equal keys in square order.
     int i = n++;
