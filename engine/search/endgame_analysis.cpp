@@ -1,5 +1,6 @@
 #include "engine/search/endgame_analysis.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <system_error>
@@ -36,6 +37,10 @@ struct Analysis {
   AnalysisResult result{0, 0, 0};
 };
 
+// A table to the size of the read: a small one costs less to set up, and a
+// read of a few empty squares fills no more.
+int tableBitsFor(int empties) { return std::min(SearchTable::kDefaultBucketBits, 8 + empties / 2 + empties / 4); }
+
 // The exact value of playing `move`, for the side to move. The solver plays
 // the opponent's pass, or scores the end, itself.
 int moveValue(SearchContext& context, const Analysis& analysis, const OrderedMove& move) {
@@ -48,7 +53,7 @@ int moveValue(SearchContext& context, const Analysis& analysis, const OrderedMov
 // Takes moves until none is left or the analysis ended. The table stays
 // filled from one move to the next: the moves share most of their subtrees.
 void runWorker(Analysis& analysis) {
-  SearchTable table;
+  SearchTable table(tableBitsFor(bitCount(analysis.empty)));
   SearchContext context;
   prepareSearch(context, analysis.evaluate, analysis.shouldStop, nullptr, 0, &table);
   context.rootEmpty = analysis.empty;
