@@ -8,6 +8,7 @@
 #include "tools/cli/bench_suite.h"
 #include "tools/cli/commands.h"
 #include "tools/common/cli_args.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 namespace {
@@ -115,6 +116,24 @@ TEST(BenchSuite, WrongLinesAreNamed) {
     }
   }
   EXPECT_THROW(parseBenchSuite("# nothing\n", "s"), UsageError);
+}
+
+// The search's signature: the leaves of the built-in suite's normal reads and
+// of its reads to the end up to 18 empty squares (the two largest would take
+// too long here). The search is deterministic, so any change of its
+// behaviour changes this number; the commit that changes it says so, with
+// the total that `kaimo-cli bench` prints ("bench: N").
+TEST(BenchSuite, LeavesOfTheDeterministicPartArePinned) {
+  constexpr std::int64_t kSignatureLeaves = 4060689;
+  constexpr int kLargestEmpties = 18;
+  std::int64_t leaves = 0;
+  for (const auto& position : parseBenchSuite(builtInBenchSuite(), "built-in")) {
+    DiscCounts counts;
+    boardCount(position.board, counts);
+    if (position.kind == BenchKind::Exact && counts[2] > kLargestEmpties) continue;
+    leaves += tools::runComputerTurn(position.board, position.side, benchSettings(position)).leaves;
+  }
+  EXPECT_EQ(leaves, kSignatureLeaves);
 }
 
 }  // namespace

@@ -127,6 +127,13 @@ std::vector<BenchPosition> parseBenchSuite(const std::string& text, const std::s
   return positions;
 }
 
+Board seededPosition(std::mt19937& rng, int empties, int& side) {
+  const std::string line = playUntil(rng, [&](const Board& board, int) { return emptiesOf(board) <= empties; });
+  const BenchPosition position = parseLine("exact " + line, "seeded play");
+  side = position.side;
+  return position.board;
+}
+
 std::string makeBenchSuite(unsigned seed) {
   std::mt19937 rng(seed);
   std::string suite = "# kaimo-cli bench suite, made by: kaimo-cli bench --make-suite " + std::to_string(seed) + "\n";

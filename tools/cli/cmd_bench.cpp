@@ -13,7 +13,7 @@ namespace kaimo::cli {
 namespace {
 
 // The normal depth of the midgame positions: deep enough for the table and
-// the preliminary passes to matter.
+// the shallower passes before the read to matter.
 constexpr int kBenchMidgameDepth = 8;
 
 struct Tally {
@@ -28,7 +28,9 @@ struct Tally {
   }
 };
 
-SideSettings settingsFor(const BenchPosition& position) {
+}  // namespace
+
+SideSettings benchSettings(const BenchPosition& position) {
   SideSettings settings{};
   settings.routine = kSimpleRoutine;
   settings.normalDepth = kBenchMidgameDepth;
@@ -60,7 +62,7 @@ int runBench(const Words& words, std::FILE* out) {
   Tally midgame, exact;
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const BenchPosition& position = positions[i];
-    const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settingsFor(position));
+    const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, benchSettings(position));
     if (isMarker(result.value)) {
       std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
       return 1;
