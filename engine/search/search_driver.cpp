@@ -107,7 +107,7 @@ void prepareSearch(SearchContext& context, EvalFunc evaluate, StopFunc shouldSto
   context.bestMove = -1;
   context.startTime = searchClockMs();
   context.progressShown = -1;
-  context.pollCountdown = kStopPollNodes;
+  context.pollCountdown = 1;  // the first node asks
 }
 
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, EvalFunc evaluate,

@@ -1,12 +1,16 @@
 // A stop asked for from another thread ends a long search within 100 ms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <random>
 #include <thread>
 
 #include "engine/eval/routines.h"
+#include "engine/search/endgame_analysis.h"
 #include "engine/search/search_driver.h"
+#include "tests/common/plain_board.h"
 
 namespace kaimo {
 namespace {
@@ -53,6 +57,38 @@ TEST(SearchStop, AnotherThreadStopsALongSearchWithin100Ms) {
   worker.join();
   ASSERT_TRUE(stopped) << "the search did not stop";
   EXPECT_EQ(result.load(), SCORE_NONE);
+  EXPECT_LE(took.count(), 100);
+}
+
+// The analysis runs two workers; a stop ends both, and the analysis returns
+// the stop marker with the values found so far.
+TEST(SearchStop, AnotherThreadStopsTheAnalysisWithin100Ms) {
+  stopWanted.store(false);
+  searching.store(false);
+  // About 30 empty squares of a random game: far more than a test can wait
+  // for.
+  std::mt19937 rng(7);
+  int side;
+  Board b;
+  do {
+    b = plain::randomGame(rng, 66, &side);
+  } while (std::count(b.begin(), b.end(), kEmpty) < 28 || boardMobility(b, side) < 2);
+  ASSERT_GT(boardMobility(b, side), 1);
+  std::atomic<int> last{0};
+  std::atomic<bool> finished{false};
+  SquareValues values;
+  std::thread worker([&] {
+    last.store(analyzeEndgame(b, side, evalSimple, isStopRequested, values, nullptr, nullptr).last);
+    finished.store(true);
+  });
+  ASSERT_TRUE(waitFor([] { return searching.load(); }, std::chrono::seconds(30)));
+  const auto asked = Clock::now();
+  stopWanted.store(true);
+  const bool stopped = waitFor([&] { return finished.load(); }, std::chrono::seconds(30));
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked);
+  worker.join();
+  ASSERT_TRUE(stopped) << "the analysis did not stop";
+  EXPECT_EQ(last.load(), SCORE_NONE);
   EXPECT_LE(took.count(), 100);
 }
 
