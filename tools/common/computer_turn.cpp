@@ -19,7 +19,10 @@ std::int64_t threadCpuMs() {
 
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings) {
   const std::int64_t cpuStart = threadCpuMs();
-  SearchJob job;
+  // One job per thread, reused: its table is set up once, not for every
+  // turn of a match or of self-play (a new search ignores what the last
+  // one stored).
+  thread_local SearchJob job;
   prepareComputerMove(job, board, side, settings, nullptr, nullptr);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   const std::int64_t msec = searchClockMs() - job.context.startTime;
