@@ -39,7 +39,7 @@ struct Analysis {
 
 // A table to the size of the read: a small one costs less to set up, and a
 // read of a few empty squares fills no more.
-int tableBitsFor(int empties) { return std::min(SearchTable::kDefaultBucketBits, 8 + empties / 2 + empties / 4); }
+int tableBitsFor(int empties) { return std::min(SearchTable::kDefaultBucketBits, empties); }
 
 // The exact value of playing `move`, for the side to move. The solver plays
 // the opponent's pass, or scores the end, itself.
