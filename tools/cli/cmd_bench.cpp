@@ -39,6 +39,8 @@ SideSettings benchSettings(const BenchPosition& position) {
   return settings;
 }
 
+namespace {
+
 void printTotal(std::FILE* out, const char* name, const Tally& tally) {
   const std::int64_t msec = tally.msec > 0 ? tally.msec : 1;
   std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 " nodes/s %10" PRId64 "\n",
