@@ -14,23 +14,11 @@ namespace {
 std::atomic<int> graphStop{0};
 int isGraphStopRequested() { return graphStop.load(std::memory_order_relaxed); }
 
-// The shape of a read prepareSearch would give, but with no transposition
-// table: the program's one table belongs to the computer's turns, the
-// analysis and the hint, so a graph read runs beside them and never waits.
-SearchContext ownContext(int empties, int depth, StopFunc shouldStop) {
+// A read of "狸" with no transposition table: a graph read is short, and
+// runs beside the other searches without sharing anything with them.
+SearchContext ownContext(int depth, StopFunc shouldStop) {
   SearchContext context{};
-  context.evaluate = routineTable[kSimpleRoutine].evaluate;
-  context.shouldStop = shouldStop;
-  context.progress = nullptr;
-  context.progressDepth = depth;
-  context.solverDepth = solverDepthFor(depth, empties);
-  context.hashDepth = hashDepthFor(depth, empties);
-  context.orderDepth = orderDepthFor(depth, empties);
-  context.clearAllowed = 0;
-  context.refreshDepth = empties / 2;
-  context.bestMove = -1;
-  context.startTime = searchClockMs();
-  context.table = nullptr;
+  prepareSearch(context, routineTable[kSimpleRoutine].evaluate, shouldStop, nullptr, depth, nullptr);
   return context;
 }
 
@@ -53,7 +41,7 @@ GraphReading readGraphPosition(const Board& board, int side, StopFunc shouldStop
   }
   const int empties = counts[2];
   const int depth = empties <= kGraphExactEmpties ? empties : std::min(kGraphDepth, empties);
-  SearchContext context = ownContext(empties, depth, shouldStop);
+  SearchContext context = ownContext(depth, shouldStop);
   const int value = searchRoot(board, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
   if (isMarker(value) || value == SCORE_NO_MOVE) return reading;
   reading.value = blackPointOfView(mover, value);

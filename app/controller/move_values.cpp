@@ -25,10 +25,10 @@ EvalFunc evaluationOf(int routine) {
 // would shape the read of a position with that many empty squares and depth.
 int readChild(const Board& child, int mover, int depth, EvalFunc evaluate, StopFunc shouldStop,
               std::int64_t& leafCount) {
-  const int empties = emptyCount(child);
+  // One table per thread that reads hints, set up once and reused.
+  thread_local SearchTable table;
   SearchContext context;
-  prepareSearch(context, empties, evaluate, shouldStop, nullptr, depth, 0, 0, 0, 0, solverDepthFor(depth, empties),
-                hashDepthFor(depth, empties), 1, orderDepthFor(depth, empties));
+  prepareSearch(context, evaluate, shouldStop, nullptr, depth, &table);
   const int value = searchRoot(child, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
   leafCount += context.leafCount;
   return value;
