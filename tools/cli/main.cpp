@@ -1,4 +1,5 @@
 // kaimo-cli: the engine from the command line.
+#include "engine/board/processor_check.h"
 #include "support/kr/kr_error.h"
 #include "support/paths/program_paths.h"
 #include "tools/cli/commands.h"
@@ -21,6 +22,7 @@ const Subcommand kSubcommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
   kr_setLogFolder(kaimo::paths::logFolder().c_str());
   const kaimo::tools::Program program{
