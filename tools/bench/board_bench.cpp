@@ -7,7 +7,7 @@
 
 #include "engine/board/bitboard.h"
 #include "engine/board/board.h"
-#include "tools/bench/mailbox_board.h"
+#include "tools/reference/mailbox_board.h"
 #include "tools/cli/commands.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
-#include "tools/bench/mailbox_board.h"
+#include "tools/reference/mailbox_board.h"
 #include "tools/reference/pattern_sample_data.h"
 
 namespace {
