@@ -187,13 +187,9 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   int first = -1;
   if (table != nullptr) {
     if (const TableEntry* entry = table->find(own, opp, kExactTableSide, n)) {
-      if (entry->lower > alpha) {
+      if (int value; entrySettles(*entry, alpha, alpha + 1, value)) {
         ++context.hashCutoffs;
-        return entry->lower;
-      }
-      if (entry->upper <= alpha) {
-        ++context.hashCutoffs;
-        return entry->upper;
+        return value;
       }
       first = entry->move;
     }
@@ -269,13 +265,9 @@ int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int
   int first = -1;
   if (table != nullptr) {
     if (const TableEntry* entry = table->find(own, opp, kExactTableSide, n)) {
-      if (entry->lower >= beta || entry->lower == entry->upper) {
+      if (int value; entrySettles(*entry, alpha, beta, value)) {
         ++context.hashCutoffs;
-        return entry->lower;
-      }
-      if (entry->upper <= alpha) {
-        ++context.hashCutoffs;
-        return entry->upper;
+        return value;
       }
       first = entry->move;
     }

@@ -97,13 +97,9 @@ int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int dept
   int first = -1;
   if (table != nullptr) {
     if (const TableEntry* entry = table->find(own, opp, side, depth)) {
-      if (entry->lower >= beta || entry->lower == entry->upper) {
+      if (int value; entrySettles(*entry, alpha, beta, value)) {
         ++context.hashCutoffs;
-        return entry->lower;
-      }
-      if (entry->upper <= alpha) {
-        ++context.hashCutoffs;
-        return entry->upper;
+        return value;
       }
       first = entry->move;
     } else {

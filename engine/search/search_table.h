@@ -33,6 +33,21 @@ struct TableEntry {
   std::uint8_t generation;  // 0: never written
 };
 
+// Whether a stored entry settles the window (alpha, beta) by itself: its
+// lower bound reaches beta, its upper bound stays at or below alpha, or the
+// two bounds meet. `value` is then the bound that settles it.
+inline bool entrySettles(const TableEntry& entry, int alpha, int beta, int& value) {
+  if (entry.lower >= beta || entry.lower == entry.upper) {
+    value = entry.lower;
+    return true;
+  }
+  if (entry.upper <= alpha) {
+    value = entry.upper;
+    return true;
+  }
+  return false;
+}
+
 // The depth an entry is stored and looked up at: a read that reaches the end
 // of the game has one value, whatever the depth beyond the empty squares.
 inline int tableDepth(int depth, int empties) { return depth < empties ? depth : empties; }
