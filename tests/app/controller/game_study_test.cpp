@@ -18,6 +18,7 @@
 #include "engine/search/endgame_analysis.h"
 #include "tests/app/controller/controller_fixture.h"
 #include "tests/common/plain_board.h"
+#include "tests/engine/search/reference_minimax.h"
 
 namespace kaimo {
 namespace {
@@ -48,25 +49,6 @@ TurnSearch computerTurnSearch(const Board& board, int side, const SideSettings& 
   prepareComputerMove(job, board, side, s, nullptr, nullptr);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   return {value, job.context.bestMove};
-}
-
-// The exact value for `side` by plain negamax, passes and all.
-int exactValue(const Board& b, int side) {
-  Board child;
-  int best = -SCORE_INF;
-  bool moved = false;
-  for (int s = 0; s < kSquareCount; ++s) {
-    if (plain::play(b, child, s, side) <= 1) continue;
-    moved = true;
-    best = std::max(best, -exactValue(child, opponentOf(side)));
-  }
-  if (moved) return best;
-  if (plain::mobility(b, opponentOf(side)) == 0) {
-    DiscCounts counts;
-    plain::count(b, counts);
-    return scoreFinal(counts[side], counts[opponentOf(side)]);
-  }
-  return -exactValue(b, opponentOf(side));
 }
 
 int blackView(int side, int value) { return side == kBlack ? value : -value; }
@@ -184,7 +166,7 @@ TEST_F(GameStudy, SolvedGameIsExactAndItsWorstMovesAreNamed) {
     int worstValue = SCORE_INF;
     for (int s : legalSquares(board, side)) {
       plain::play(board, child, s, side);
-      const int value = -exactValue(child, opponentOf(side));
+      const int value = -testing::referenceValue(child, opponentOf(side));
       if (value < worstValue) worst = s, worstValue = value;
     }
     clickAndTick(worst);
@@ -195,7 +177,7 @@ TEST_F(GameStudy, SolvedGameIsExactAndItsWorstMovesAreNamed) {
   std::vector<int> lost(history.size(), 0);
   for (std::size_t i = 0; i < history.size(); ++i) {
     EXPECT_EQ(points[i].kind, GraphValueKind::Exact);
-    EXPECT_EQ(points[i].value, blackView(history[i].side, exactValue(history[i].board, history[i].side)));
+    EXPECT_EQ(points[i].value, blackView(history[i].side, testing::referenceValue(history[i].board, history[i].side)));
     if (i > 0) lost[i - 1] = blackView(history[i - 1].side, points[i - 1].value - points[i].value);
   }
   for (int colour : {kBlack, kWhite}) {
