@@ -6,6 +6,7 @@
 
 #include "support/files/input_file.h"
 #include "support/files/safe_file.h"
+#include "tools/common/cli_args.h"
 #include "tools/common/process_pool.h"
 #include "tools/train/progress.h"
 
@@ -39,10 +40,22 @@ std::string chunkFileName(const std::string& dir, const std::string& prefix, int
   return (std::filesystem::path(dir) / name).string();
 }
 
-std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const std::string& what,
+Shard parseShard(const std::string& text) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) throw tools::UsageError("--shard must be K/N, not '" + text + "'");
+  constexpr int kMaxShards = 100000;
+  Shard shard;
+  shard.count = tools::parseInt(text.substr(slash + 1), "--shard N", 1, kMaxShards);
+  shard.index = tools::parseInt(text.substr(0, slash), "--shard K", 0, shard.count - 1);
+  return shard;
+}
+
+std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const Shard& shard,
+                              const std::string& what,
                               const std::function<bool(int, const std::vector<TrainingPosition>&)>& complete) {
   std::vector<int> chunks;
   for (int chunk = 0; chunk < count; ++chunk) {
+    if (!shard.owns(chunk)) continue;
     const std::string name = chunkFileName(dir, prefix, chunk);
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(name, error))) {
@@ -74,6 +87,19 @@ std::vector<std::string> existingChunkFiles(const std::string& dir, const std::s
   }
   std::sort(files.begin(), files.end());
   return files;
+}
+
+std::vector<int> existingChunks(const std::string& dir, const std::string& prefix) {
+  std::vector<int> numbers;
+  for (const std::string& file : existingChunkFiles(dir, prefix)) {
+    const std::string name = std::filesystem::path(file).stem().string();
+    const std::string digits = name.substr(prefix.size() + 1);
+    if (!digits.empty() && digits.size() <= 9 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      numbers.push_back(std::stoi(digits));
+    }
+  }
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
 }
 
 bool runChunks(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,

@@ -15,14 +15,31 @@ namespace kaimo::train {
 // "DIR/PREFIX-00012.kpos".
 std::string chunkFileName(const std::string& dir, const std::string& prefix, int chunk);
 
-// Chunks 0..count-1 whose file is missing or fails `complete` (given the
-// chunk, its file name and the positions it holds); a damaged file is named
-// on standard error, as `what`, before it is made again.
-std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const std::string& what,
+// One of `count` runs that split a step among machines with nothing shared
+// but the file names: chunk c belongs to run c mod count, so the runs
+// together make every chunk exactly once, each as an unsplit run would.
+struct Shard {
+  int index = 0;
+  int count = 1;
+  bool owns(int chunk) const { return chunk % count == index; }
+};
+
+// "K/N" with 0 <= K < N (a batch system's 0-based job index as K), or
+// tools::UsageError.
+Shard parseShard(const std::string& text);
+
+// Chunks 0..count-1 of `shard` whose file is missing or fails `complete`
+// (given the chunk and the positions it holds); a damaged file is named on
+// standard error, as `what`, before it is made again.
+std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const Shard& shard,
+                              const std::string& what,
                               const std::function<bool(int chunk, const std::vector<TrainingPosition>&)>& complete);
 
 // Chunk files of `prefix` present in `dir`, in order.
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix);
+
+// The numbers of those files ("games-00012.kpos" is 12), in order.
+std::vector<int> existingChunks(const std::string& dir, const std::string& prefix);
 
 // The positions of a chunk, made by make(chunk, positions, tick); make
 // returns false on failure and calls tick() after each unit of work (a game,

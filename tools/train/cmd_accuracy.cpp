@@ -13,9 +13,11 @@ namespace {
 
 constexpr int kDefaultHoldout = 20;  // the fit's default
 
-bool exactInRange(const TrainingPosition& p, int minEmpties, int maxEmpties) {
+// Positions with an exact margin; with `outcomes` also those whose margin is
+// only their game's result (where exact reads cost too much).
+bool measuredInRange(const TrainingPosition& p, int minEmpties, int maxEmpties, bool outcomes) {
   const int e = emptiesOf(p.board);
-  return p.kind != LabelKind::Outcome && e >= minEmpties && e <= maxEmpties;
+  return (outcomes || p.kind != LabelKind::Outcome) && e >= minEmpties && e <= maxEmpties;
 }
 
 double simpleValue(const TrainingPosition& p) {
@@ -43,10 +45,12 @@ void linearFit(const std::vector<double>& values, const std::vector<double>& mar
 
 int runAccuracy(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--data", "--min", "--max", "--holdout"});
+  args.allowOnly({"--dir", "--data", "--min", "--max", "--holdout", "--outcomes"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--data")) {
-    throw tools::UsageError("usage: kaimo-train accuracy --dir DIR --data DIR [--min E] [--max E] [--holdout N]");
+    throw tools::UsageError(
+        "usage: kaimo-train accuracy --dir DIR --data DIR [--min E] [--max E] [--holdout N] [--outcomes 0|1]");
   }
+  const bool outcomes = args.getInt("--outcomes", 0, 0, 1) == 1;
   const int minEmpties = args.getInt("--min", 16, 1, 84);
   const int maxEmpties = args.getInt("--max", 20, minEmpties, 84);
   const int holdout = args.getInt("--holdout", kDefaultHoldout, 1, 1000);
@@ -59,7 +63,7 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
   std::vector<double> fitValues, fitMargins;
   std::vector<TrainingPosition> heldOut;
   for (const auto& p : positions) {
-    if (!exactInRange(p, minEmpties, maxEmpties)) continue;
+    if (!measuredInRange(p, minEmpties, maxEmpties, outcomes)) continue;
     if (isHeldOut(p.game, holdout)) {
       heldOut.push_back(p);
     } else {
@@ -68,8 +72,8 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
     }
   }
   if (heldOut.empty()) {
-    std::fprintf(stderr, "kaimo-train accuracy: no held-out exact positions with %d..%d empty squares\n", minEmpties,
-                 maxEmpties);
+    std::fprintf(stderr, "kaimo-train accuracy: no held-out %spositions with %d..%d empty squares\n",
+                 outcomes ? "" : "exact ", minEmpties, maxEmpties);
     return 1;
   }
 
@@ -97,8 +101,8 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
   double simpleError = 0;
   for (const auto& p : heldOut) simpleError += std::fabs(slope * simpleValue(p) + intercept - p.margin);
   const double n = static_cast<double>(heldOut.size());
-  std::fprintf(out, "%zu held-out positions with %d..%d empty squares and exact margins\n", heldOut.size(), minEmpties,
-               maxEmpties);
+  std::fprintf(out, "%zu held-out positions with %d..%d empty squares and %s\n", heldOut.size(), minEmpties,
+               maxEmpties, outcomes ? "their games' final margins (exact where known)" : "exact margins");
   std::fprintf(out, "狐 static evaluation: mean absolute error %.2f discs\n", patternError / n);
   std::fprintf(out, "狸 linear fit (margin = %.4f * value %+.2f, fitted on %zu %s positions): mean absolute error %.2f discs\n",
                slope, intercept, fitValues.size(), ownFit ? "held-out" : "training", simpleError / n);

@@ -29,7 +29,17 @@ struct FitJob {
   FitSettings settings;
   int bootstrapPlies = 0;  // 0: every target is the game's final margin
   float outcomeShare = 0;  // lambda: the final margin's share in a bootstrapped target
+  bool reflect = true;     // train on each position's reflection too
+  int neighbours = 1;      // stages on each side whose positions train a stage too
+  float searchShare = 0;   // the player's search value's share in the target of a position not known exactly
 };
+
+// A target not known exactly, blended with what the player's search made of
+// the position when the game was played.
+float withSearchValue(const TrainingPosition& p, float target, const FitJob& job) {
+  if (p.kind != LabelKind::Outcome || p.searchValue == kNoSearchValue || job.searchShare == 0) return target;
+  return job.searchShare * static_cast<float>(p.searchValue) / 100.0f + (1 - job.searchShare) * target;
+}
 
 int stageOf(const TrainingPosition& p) { return stageOfEmpties(emptiesOf(p.board)); }
 
@@ -63,7 +73,7 @@ bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std:
     const TrainingPosition& p = positions[i];
     const int stage = stageOf(p);
     if (stage < from || stage > to) continue;
-    targets[i] = static_cast<float>(p.margin);
+    targets[i] = withSearchValue(p, static_cast<float>(p.margin), job);
     if (p.kind != LabelKind::Outcome || next[i] < 0) continue;
     const TrainingPosition& later = positions[static_cast<std::size_t>(next[i])];
     double value = later.margin;
@@ -71,19 +81,31 @@ bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std:
       if (!evaluator) evaluator = std::make_unique<EvaluatorInDirectory>(job.out);
       if (!evaluator->discs(later.board, later.side, value)) return false;
     }
-    targets[i] = static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin);
+    targets[i] = withSearchValue(p, static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin), job);
   }
   return true;
 }
 
 struct StageData {
   std::vector<Sample> training;
+  std::vector<Sample> validation;
   std::vector<TrainingPosition> heldOut;
   std::vector<float> heldOutTargets;
 };
 
+// The position reflected in the main diagonal. The network's patterns are
+// placed in all four rotations, but an edge that reads the same from both
+// corners sees its corner squares in one fixed order, so a reflection can
+// feed the network rows the position itself does not.
+TrainingPosition reflected(const TrainingPosition& p) {
+  TrainingPosition image = p;
+  boardTranspose(image.board, p.board);
+  return image;
+}
+
 StageData stageData(const std::vector<TrainingPosition>& positions, const std::vector<float>& targets, int stage,
-                    int lowest, int highest, int holdout) {
+                    int lowest, int highest, const FitJob& job) {
+  const int holdout = job.holdout;
   StageData data;
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const TrainingPosition& p = positions[i];
@@ -96,9 +118,18 @@ StageData stageData(const std::vector<TrainingPosition>& positions, const std::v
       }
       continue;
     }
-    const float weight = s == stage ? 1.0f : kNeighbourWeight;
+    if (isValidation(p.game, holdout)) {
+      if (s == stage) data.validation.push_back(makeSample(p, targets[i], false, 1.0f));
+      continue;
+    }
+    const float weight = std::pow(kNeighbourWeight, static_cast<float>(std::abs(s - stage)));
     data.training.push_back(makeSample(p, targets[i], false, weight));
     data.training.push_back(makeSample(p, targets[i], true, weight));
+    if (job.reflect) {
+      const TrainingPosition image = reflected(p);
+      data.training.push_back(makeSample(image, targets[i], false, weight));
+      data.training.push_back(makeSample(image, targets[i], true, weight));
+    }
   }
   return data;
 }
@@ -109,7 +140,7 @@ StageData stageData(const std::vector<TrainingPosition>& positions, const std::v
 int fitStage(StageData data, int stage, const FitJob& job, FloatNetwork& network, std::FILE* report) {
   FitSettings settings = job.settings;
   settings.seed = job.settings.seed * 1000 + static_cast<std::uint64_t>(stage);
-  const double trainError = network.fit(data.training, settings);
+  const FitReport fit = network.fit(data.training, settings, data.validation);
   std::vector<Sample> heldOut;
   for (std::size_t i = 0; i < data.heldOut.size(); ++i) {
     heldOut.push_back(makeSample(data.heldOut[i], data.heldOutTargets[i], false, 1.0f));
@@ -141,9 +172,10 @@ int fitStage(StageData data, int stage, const FitJob& job, FloatNetwork& network
   if (!data.heldOut.empty()) intError /= static_cast<double>(data.heldOut.size());
   const bool close = std::fabs(intError - floatError) <= kQuantisationTolerance;
   std::fprintf(report,
-               "stage %02d: %zu training samples, training error %.2f; %zu held out: float %.2f, evalPattern %.2f "
-               "discs%s\n",
-               stage, data.training.size(), trainError, heldOut.size(), floatError, intError,
+               "stage %02d: %zu training samples, training error %.2f; validation %.2f after pass %d of %d; %zu held "
+               "out: float %.2f, evalPattern %.2f discs%s\n",
+               stage, data.training.size(), fit.trainingError, fit.validationError, fit.bestPass, fit.passes,
+               heldOut.size(), floatError, intError,
                close ? "" : "  <- the int16 model differs");
   std::fflush(report);
   return close ? 0 : 1;
@@ -169,12 +201,16 @@ bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::
   FloatNetwork network(inputSpace().layout.rowCount);
   for (auto s = stages.rbegin(); s != stages.rend(); ++s) {
     network.restartSteps();
-    const int highest = std::min(*s + 1, kLastStage);
-    if (!bootstrapTargets(positions, next, *s, highest, job, targets)) {
+    // Earlier stages join once their targets look only at stages already
+    // written: a stage back needs a bootstrap of two stages' plies.
+    const int back = std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1);
+    const int lowest = std::max(*s - back, kFirstStage);
+    const int highest = std::min(*s + job.neighbours, kLastStage);
+    if (!bootstrapTargets(positions, next, lowest, highest, job, targets)) {
       std::fprintf(out, "stage %02d: the stages after it cannot be read from %s\n", *s, job.out.c_str());
       return false;
     }
-    ok = fitStage(stageData(positions, targets, *s, *s, highest, job.holdout), *s, job, network, out) == 0 && ok;
+    ok = fitStage(stageData(positions, targets, *s, lowest, highest, job), *s, job, network, out) == 0 && ok;
     progress.advance();
   }
   progress.finish();
@@ -185,7 +221,9 @@ bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::
 bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, int jobs,
                    const FitJob& job, std::FILE* out) {
   std::vector<float> targets(positions.size());
-  for (std::size_t i = 0; i < positions.size(); ++i) targets[i] = static_cast<float>(positions[i].margin);
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    targets[i] = withSearchValue(positions[i], static_cast<float>(positions[i].margin), job);
+  }
   const int processes = std::min(jobs, static_cast<int>(stages.size()));
   Progress progress("stages", static_cast<long>(stages.size()));
   const auto work = [&](int k, std::FILE* report) {
@@ -193,7 +231,7 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
     for (std::size_t i = static_cast<std::size_t>(k); i < stages.size(); i += static_cast<std::size_t>(processes)) {
       const int s = stages[i];
       FloatNetwork network(inputSpace().layout.rowCount);
-      status |= fitStage(stageData(positions, targets, s, s - 1, s + 1, job.holdout), s, job, network, report);
+      status |= fitStage(stageData(positions, targets, s, s - job.neighbours, s + job.neighbours, job), s, job, network, report);
     }
     return status;
   };
@@ -212,10 +250,11 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
 int runFit(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--out", "--stages", "--epochs", "--rate", "--l2", "--jobs", "--holdout", "--force", "--seed",
-                  "--bootstrap", "--lambda"});
+                  "--bootstrap", "--lambda", "--decay", "--patience", "--reflect", "--search", "--neighbours"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--out")) {
     throw tools::UsageError("usage: kaimo-train fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--rate X] [--l2 X] "
-                          "[--jobs N] [--holdout N] [--force 1] [--seed S] [--bootstrap PLIES [--lambda X]]");
+                          "[--jobs N] [--holdout N] [--force 1] [--seed S] [--bootstrap PLIES [--lambda X]] [--decay X] "
+                          "[--patience N] [--reflect 0|1] [--search X] [--neighbours N]");
   }
   int first = kFirstStage;
   int last = kLastStage;
@@ -226,6 +265,11 @@ int runFit(const tools::Words& words, std::FILE* out) {
   job.settings.epochs = args.getInt("--epochs", job.settings.epochs, 1, 1000);
   job.settings.learningRate = static_cast<float>(parseNumber(args.get("--rate", "0.01"), "--rate", 1e-6, 10));
   job.settings.l2 = static_cast<float>(parseNumber(args.get("--l2", "0.1"), "--l2", 0, 10));
+  job.settings.rateDecay = static_cast<float>(parseNumber(args.get("--decay", "1"), "--decay", 0.01, 1));
+  job.settings.patience = args.getInt("--patience", job.settings.patience, 1, 1000);
+  job.reflect = args.getInt("--reflect", 1, 0, 1) == 1;
+  job.neighbours = args.getInt("--neighbours", job.neighbours, 0, 4);
+  job.searchShare = static_cast<float>(parseNumber(args.get("--search", "0"), "--search", 0, 1));
   job.settings.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
   job.bootstrapPlies = args.getInt("--bootstrap", 0, 0, 40);
   if (job.bootstrapPlies != 0 && job.bootstrapPlies < kMinBootstrapPlies) {

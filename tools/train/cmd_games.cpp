@@ -31,17 +31,18 @@ std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk
 int runGames(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--games", "--seed", "--jobs", "--routine", "--depth", "--exact", "--chunk", "--random-min",
-                  "--random-max", "--epsilon", "--epsilon-plies"});
+                  "--random-max", "--epsilon", "--epsilon-plies", "--shard"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--games")) {
     throw tools::UsageError("usage: kaimo-train games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] "
                           "[--depth N] [--exact N] [--chunk N] [--random-min N] [--random-max N] [--epsilon PERCENT] "
-                          "[--epsilon-plies N]");
+                          "[--epsilon-plies N] [--shard K/N]");
   }
   const std::string dir = args.get("--dir", "");
   const int games = args.getInt("--games", 0, 1, kMaxGames);
   const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
   const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
   const int perChunk = args.getInt("--chunk", kDefaultGamesPerChunk, 1, 100000);
+  const Shard shard = parseShard(args.get("--shard", "0/1"));
   SelfPlaySettings settings;
   settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
   settings.depth = args.getInt("--depth", settings.depth, 1, 20);
@@ -81,7 +82,7 @@ int runGames(const tools::Words& words, std::FILE* out) {
       return p.game / perChunk == chunk;
     });
   };
-  const std::vector<int> chunks = chunksToMake(dir, "games", chunkCount, "games", complete);
+  const std::vector<int> chunks = chunksToMake(dir, "games", chunkCount, shard, "games", complete);
   std::fprintf(out, "%d games in %d chunks of %d; %zu chunks to play\n", games, chunkCount, perChunk, chunks.size());
   std::fflush(out);
   const auto make = [&](int chunk, std::vector<TrainingPosition>& positions, const std::function<void()>& tick) {

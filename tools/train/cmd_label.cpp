@@ -71,14 +71,25 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, std::vector<T
   return true;  // a chunk without positions is still written, so it counts as done
 }
 
+// The games chunks of `shard` that are played, up to the first one that is
+// not (later ones may still be in the making), and the others' before it.
+int gamesPlayedBefore(const std::string& dir, const Shard& shard) {
+  const std::vector<int> played = existingChunks(dir, "games");
+  const int end = played.empty() ? 0 : played.back() + 1;
+  for (int chunk = 0; chunk < end; ++chunk) {
+    if (shard.owns(chunk) && !std::binary_search(played.begin(), played.end(), chunk)) return chunk;
+  }
+  return end;
+}
+
 }  // namespace
 
 int runLabel(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--prefix", "--min", "--max", "--per-game", "--holdout", "--chunks", "--jobs", "--seed"});
+  args.allowOnly({"--dir", "--prefix", "--min", "--max", "--per-game", "--holdout", "--chunks", "--jobs", "--seed", "--shard"});
   if (!args.positional.empty() || !args.has("--dir")) {
     throw tools::UsageError("usage: kaimo-train label --dir DIR [--prefix NAME] [--min E] [--max E] [--per-game N] "
-                          "[--holdout N] [--chunks N] [--jobs N] [--seed S]");
+                          "[--holdout N] [--chunks N] [--jobs N] [--seed S] [--shard K/N]");
   }
   LabelJob job;
   job.dir = args.get("--dir", "");
@@ -93,8 +104,8 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   job.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
   const int jobs = args.getInt("--jobs", 2, 1, 64);
 
-  const std::vector<std::string> games = existingChunkFiles(job.dir, "games");
-  const int chunkCount = std::min(static_cast<int>(games.size()), args.getInt("--chunks", 1 << 30, 1, 1 << 30));
+  const Shard shard = parseShard(args.get("--shard", "0/1"));
+  const int chunkLimit = args.getInt("--chunks", 1 << 30, 1, 1 << 30);
   char settings[160];
   std::snprintf(settings, sizeof settings, "empties %d..%d\nper game %d\nholdout %d\nseed %llu\n", job.minEmpties,
                 job.maxEmpties, job.perGame, job.holdout, static_cast<unsigned long long>(job.seed));
@@ -110,16 +121,15 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   }
   if (saved.empty() && !saveSettings(settingsFile, settings)) return 1;
 
-  int playedChunks = 0;  // up to the first gap: later chunks are not played yet
-  while (playedChunks < chunkCount && games[playedChunks] == chunkFileName(job.dir, "games", playedChunks)) ++playedChunks;
-  const std::vector<int> chunks =
-      chunksToMake(job.dir, job.prefix, playedChunks, "label", [](int, const std::vector<TrainingPosition>&) { return true; });
+  const int playedChunks = std::min(chunkLimit, gamesPlayedBefore(job.dir, shard));
+  const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label",
+                                               [](int, const std::vector<TrainingPosition>&) { return true; });
   // Every game gives perGame reads (the held-out ones only, with --holdout).
   long units = 0;
   for (const int c : chunks) {
     std::vector<TrainingPosition> positions;
     std::string error;
-    if (!readChunk(games[c], positions, error)) {
+    if (!readChunk(chunkFileName(job.dir, "games", c), positions, error)) {
       std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
       return 1;
     }
@@ -132,7 +142,7 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   std::fprintf(out, "%zu chunks to label\n", chunks.size());
   std::fflush(out);
   const auto make = [&](int chunk, std::vector<TrainingPosition>& solved, const std::function<void()>& tick) {
-    return labelChunk(games[chunk], job, solved, tick);
+    return labelChunk(chunkFileName(job.dir, "games", chunk), job, solved, tick);
   };
   return runChunks(job.dir, job.prefix, chunks, jobs, "reads", units, make) ? 0 : 1;
 }

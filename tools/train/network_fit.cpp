@@ -98,7 +98,7 @@ FloatNetwork::Forward FloatNetwork::forward(const NetworkInputs& inputs) const {
 
 float FloatNetwork::predict(const NetworkInputs& inputs) const { return forward(inputs).prediction; }
 
-void FloatNetwork::step(const Sample& sample, const FitSettings& settings) {
+void FloatNetwork::step(const Sample& sample, const FitSettings& settings, float rate) {
   for (const int r : sample.inputs.rows) touch(r, settings.seed);
   const Forward f = forward(sample.inputs);
   const float error = f.prediction - sample.target;
@@ -111,7 +111,7 @@ void FloatNetwork::step(const Sample& sample, const FitSettings& settings) {
   const auto update = [&](float& w, float& square, float gradient, float limit) {
     gradient += settings.l2 * w;
     square += gradient * gradient;
-    w = clampTo(w - settings.learningRate * gradient / std::sqrt(square), limit);
+    w = clampTo(w - rate * gradient / std::sqrt(square), limit);
   };
   for (const int r : sample.inputs.rows) {
     const std::size_t base = static_cast<std::size_t>(r) * kHiddenUnits;
@@ -128,21 +128,44 @@ void FloatNetwork::step(const Sample& sample, const FitSettings& settings) {
   update(output_[kHiddenUnits], outputSquares_[kHiddenUnits], gx, kOutputLimit);
 }
 
-double FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& settings) {
+FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& settings,
+                            const std::vector<Sample>& validation) {
   std::vector<std::size_t> order(samples.size());
   std::iota(order.begin(), order.end(), 0);
   std::mt19937_64 random(settings.seed);
-  double lastError = 0;
-  for (int epoch = 0; epoch < settings.epochs; ++epoch) {
+  FitReport report;
+  report.validationError = validation.empty() ? 0 : meanAbsoluteError(validation);
+  std::vector<float> bestWeights;
+  std::array<float, 5> bestOutput = output_;
+  float rate = settings.learningRate;
+  for (int pass = 1; pass <= settings.epochs; ++pass, rate *= settings.rateDecay) {
     std::shuffle(order.begin(), order.end(), random);
     double total = 0;
     for (const std::size_t i : order) {
       total += std::fabs(predict(samples[i].inputs) - samples[i].target);
-      step(samples[i], settings);
+      step(samples[i], settings, rate);
     }
-    lastError = samples.empty() ? 0 : total / samples.size();
+    report.trainingError = samples.empty() ? 0 : total / samples.size();
+    report.passes = pass;
+    if (validation.empty()) {
+      report.bestPass = pass;
+      continue;
+    }
+    const double error = meanAbsoluteError(validation);
+    if (report.bestPass == 0 || error < report.validationError) {
+      report.validationError = error;
+      report.bestPass = pass;
+      bestWeights = weights_;
+      bestOutput = output_;
+    } else if (pass - report.bestPass >= settings.patience) {
+      break;
+    }
   }
-  return lastError;
+  if (!bestWeights.empty() && report.bestPass != report.passes) {
+    weights_.swap(bestWeights);
+    output_ = bestOutput;
+  }
+  return report;
 }
 
 void FloatNetwork::restartSteps() {

@@ -25,10 +25,19 @@ struct Sample {
 Sample makeSample(const TrainingPosition& position, float target, bool swapColours, float weight);
 
 struct FitSettings {
-  int epochs = 12;
+  int epochs = 12;             // at most, with validation samples
   float learningRate = 0.05f;  // Adagrad step
+  float rateDecay = 1.0f;      // the step is multiplied by this after every pass
   float l2 = 1e-4f;            // pull of every visited weight towards 0, per visit
+  int patience = 2;            // passes without a better validation error before the fit stops
   std::uint64_t seed = 1;
+};
+
+struct FitReport {
+  double trainingError = 0;    // mean absolute error of the last pass, in discs
+  double validationError = 0;  // of the weights kept
+  int passes = 0;              // made
+  int bestPass = 0;            // whose weights are kept, 1-based
 };
 
 class FloatNetwork {
@@ -37,9 +46,10 @@ class FloatNetwork {
 
   // Discs from black's point of view.
   float predict(const NetworkInputs& inputs) const;
-  // Shuffled passes of stochastic gradient descent with Adagrad steps.
-  // Returns the mean absolute error of the last pass.
-  double fit(std::vector<Sample>& samples, const FitSettings& settings);
+  // Shuffled passes of stochastic gradient descent with Adagrad steps. With
+  // `validation` samples the fit keeps the weights of the pass that scored
+  // them best and stops once `patience` passes in a row did no better.
+  FitReport fit(std::vector<Sample>& samples, const FitSettings& settings, const std::vector<Sample>& validation = {});
   double meanAbsoluteError(const std::vector<Sample>& samples) const;
   // Forgets the step sizes learnt so far, so that a network fitted to one
   // stage can start the next with full steps.
@@ -55,7 +65,7 @@ class FloatNetwork {
     float prediction;
   };
   Forward forward(const NetworkInputs& inputs) const;
-  void step(const Sample& sample, const FitSettings& settings);
+  void step(const Sample& sample, const FitSettings& settings, float rate);
   void touch(long row, std::uint64_t seed);
 
   long rowCount_;

@@ -10,7 +10,8 @@ namespace kaimo::train {
 namespace {
 
 constexpr unsigned char kChunkMagic[4] = {'K', 'P', 'O', 'S'};
-constexpr std::uint64_t kChunkVersion = 1;
+constexpr std::uint64_t kChunkVersion = 2;
+constexpr std::uint64_t kChunkVersionWithoutSearch = 1;
 
 void putLittleEndian(unsigned char* bytes, std::uint64_t value, int width) {
   for (int b = 0; b < width; ++b) bytes[b] = static_cast<unsigned char>(value >> (8 * b));
@@ -28,6 +29,7 @@ constexpr int kEmptiesOffset = 26;
 constexpr int kKindOffset = 27;
 constexpr int kMarginOffset = 28;
 constexpr int kGameOffset = 30;
+constexpr int kSearchValueOffset = 34;
 constexpr int kMaxMargin = 100;  // a wipe-out
 
 }  // namespace
@@ -49,6 +51,7 @@ void encodeRecord(const TrainingPosition& position, unsigned char* bytes) {
   bytes[kMarginOffset + 1] = static_cast<unsigned char>(margin >> 8);
   const auto game = static_cast<std::uint32_t>(position.game);
   for (int b = 0; b < 4; ++b) bytes[kGameOffset + b] = static_cast<unsigned char>(game >> (8 * b));
+  putLittleEndian(&bytes[kSearchValueOffset], static_cast<std::uint16_t>(static_cast<std::int16_t>(position.searchValue)), 2);
 }
 
 bool decodeRecord(const unsigned char* bytes, TrainingPosition& position) {
@@ -66,7 +69,9 @@ bool decodeRecord(const unsigned char* bytes, TrainingPosition& position) {
   std::uint32_t game = 0;
   for (int b = 3; b >= 0; --b) game = game << 8 | bytes[kGameOffset + b];
   position.game = static_cast<std::int32_t>(game);
-  return true;
+  position.searchValue = static_cast<std::int16_t>(getLittleEndian(&bytes[kSearchValueOffset], 2));
+  return position.searchValue == kNoSearchValue ||
+         (position.searchValue >= -kMaxSearchValue && position.searchValue <= kMaxSearchValue);
 }
 
 bool writeChunk(const std::string& name, const std::vector<TrainingPosition>& positions, std::string& error) {
@@ -90,8 +95,9 @@ bool readChunk(const std::string& name, std::vector<TrainingPosition>& positions
     return false;
   }
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::uint64_t version = bytes.size() < kChunkHeaderBytes ? 0 : getLittleEndian(data + 4, 4);
   if (bytes.size() < kChunkHeaderBytes || !std::equal(kChunkMagic, kChunkMagic + 4, data) ||
-      getLittleEndian(data + 4, 4) != kChunkVersion) {
+      (version != kChunkVersion && version != kChunkVersionWithoutSearch)) {
     error = name + " is not a chunk of positions (empty, or no chunk header)";
     return false;
   }
@@ -109,6 +115,7 @@ bool readChunk(const std::string& name, std::vector<TrainingPosition>& positions
       error = name + ": record " + std::to_string(i) + " is not a position";
       return false;
     }
+    if (version == kChunkVersionWithoutSearch) position.searchValue = kNoSearchValue;
     positions.push_back(position);
   }
   return true;

@@ -22,15 +22,23 @@ enum class LabelKind : std::uint8_t {
   Solved = 2,   // an exact read of this very position
 };
 
+// A position no search has scored.
+constexpr int kNoSearchValue = -32768;
+constexpr int kMaxSearchValue = 10000;  // a wipe-out, in hundredths of a disc
+
 struct TrainingPosition {
   Board board;
   int side = 0;
   LabelKind kind = LabelKind::Outcome;
   int margin = 0;   // black discs - white discs at the end, the target
   std::int32_t game = 0;  // which self-play game it comes from
+  // What the player's own search made of the position when it was played
+  // (exact from its exact-read depth on), for black, in hundredths of a disc.
+  int searchValue = kNoSearchValue;
 };
 
-// 25 bytes of two-bit squares, side, empties, kind, margin (int16), game (int32).
+// 25 bytes of two-bit squares, side, empties, kind, margin (int16), game
+// (int32), search value (int16).
 constexpr int kRecordBytes = 36;
 
 // Empty squares of a board, as stored with the record for quick filtering.
@@ -41,7 +49,8 @@ void encodeRecord(const TrainingPosition& position, unsigned char* bytes);
 bool decodeRecord(const unsigned char* bytes, TrainingPosition& position);
 
 // The chunk header: "KPOS", the format version and the record count, both
-// little-endian (32 and 64 bits).
+// little-endian (32 and 64 bits). Version 1 chunks (no search values) are
+// still read.
 constexpr int kChunkHeaderBytes = 16;
 // Far above any chunk of 100000 games; a bound before the file is read.
 constexpr std::size_t kMaxChunkBytes = std::size_t{1} << 31;

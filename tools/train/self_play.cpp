@@ -1,5 +1,6 @@
 #include "tools/train/self_play.h"
 
+#include <algorithm>
 #include <random>
 
 #include "engine/eval/pattern_evaluator.h"
@@ -26,7 +27,14 @@ struct Ply {
   Board board;
   int side;
   bool exact;
+  int searchValue;  // black's, in hundredths of a disc
 };
+
+int blackHundredths(int value, int side) {
+  const int hundredths = value / (SCORE_PER_DISC / 100);
+  const int clamped = std::max(-kMaxSearchValue, std::min(kMaxSearchValue, hundredths));
+  return side == kBlack ? clamped : -clamped;
+}
 
 }  // namespace
 
@@ -54,18 +62,21 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
     const bool exploring = ply < randomPlies ||
                            (ply < randomPlies + settings.epsilonPlies && empties > settings.exactDepth &&
                             std::uniform_int_distribution<int>(0, 99)(random) < settings.epsilonPercent);
+    const bool kept = empties <= kPatternMaxEmpties;
     int move = -1;
-    if (exploring) {
-      move = randomMove(moves, random);
-    } else {
+    int searchValue = kNoSearchValue;
+    if (!exploring || kept) {
+      // A kept position is searched even when a random move is played, for its value.
       const tools::TurnResult turn = tools::runComputerTurn(board, colour, side);
       if (isMarker(turn.value) || turn.move < 0) {
         failed = true;
         return {};
       }
       move = turn.move;
+      searchValue = blackHundredths(turn.value, colour);
     }
-    if (empties <= kPatternMaxEmpties) plies.push_back({board, colour, !exploring && empties <= settings.exactDepth});
+    if (exploring) move = randomMove(moves, random);
+    if (kept) plies.push_back({board, colour, !exploring && empties <= settings.exactDepth, searchValue});
     boardPlayInPlace(board, move, colour);
     colour = opponentOf(colour);
   }
@@ -75,7 +86,8 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
   std::vector<TrainingPosition> positions;
   positions.reserve(plies.size());
   for (const Ply& ply : plies) {
-    positions.push_back({ply.board, ply.side, ply.exact ? LabelKind::Played : LabelKind::Outcome, counts[0] - counts[1], game});
+    positions.push_back({ply.board, ply.side, ply.exact ? LabelKind::Played : LabelKind::Outcome,
+                         counts[0] - counts[1], game, ply.searchValue});
   }
   return positions;
 }

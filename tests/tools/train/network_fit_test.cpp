@@ -3,6 +3,7 @@
 // program never computes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -96,6 +97,61 @@ TEST(NetworkFit, LearnsATargetTheFeaturesExplain) {
   settings.l2 = 0;
   network.fit(training, settings);
   EXPECT_LT(network.meanAbsoluteError(training), spread / 3);
+}
+
+// The patterns are placed in the four rotations, so a turned position feeds
+// the network the same rows; a reflected one differs only where an edge
+// reads the same from both corners (the corner squares beside it are then
+// read in one fixed order), which is why the fit adds reflected copies only.
+TEST(NetworkFit, OnlyReflectionsChangeWhatTheNetworkSees) {
+  std::mt19937 rng(9);
+  const auto rowsOutsideTheEdges = [](NetworkInputs inputs) {
+    const WeightLayout& layout = inputSpace().layout;
+    int edge = 0;
+    while (kPatternDescriptors[edge].kind != kKindEdge) ++edge;
+    const long end = edge + 1 < kPatternCount ? layout.offsets[edge + 1] : layout.rowCount;
+    std::vector<int> rows;
+    for (const int r : inputs.rows) {
+      if (r < layout.offsets[edge] || r >= end) rows.push_back(r);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  };
+  for (int plies : {20, 45, 70}) {
+    const TrainingPosition p = randomPosition(rng, plies);
+    NetworkInputs original = makeSample(p, 0, false, 1).inputs;
+    TrainingPosition image = p;
+    for (int turn = 1; turn < 4; ++turn) {
+      boardRotate(image.board, Board(image.board));
+      NetworkInputs seen = makeSample(image, 0, false, 1).inputs;
+      std::sort(seen.rows.begin(), seen.rows.end());
+      std::sort(original.rows.begin(), original.rows.end());
+      EXPECT_EQ(seen.rows, original.rows) << plies << " " << turn;
+      EXPECT_EQ(seen.features, original.features) << plies << " " << turn;
+    }
+    boardTranspose(image.board, p.board);
+    const NetworkInputs reflected = makeSample(image, 0, false, 1).inputs;
+    EXPECT_EQ(rowsOutsideTheEdges(reflected), rowsOutsideTheEdges(original)) << plies;
+    EXPECT_EQ(reflected.features, original.features) << plies;
+  }
+}
+
+// A held-out stop keeps the weights of the best pass on the validation
+// samples, whatever later passes do to them.
+TEST(NetworkFit, AHeldOutStopKeepsTheBestPass) {
+  std::mt19937 rng(10);
+  std::vector<Sample> training = samples(rng, 60);
+  std::vector<Sample> validation = samples(rng, 60);
+  for (auto& s : training) s.target = -s.target;  // learning these makes the validation worse
+  FloatNetwork network(inputSpace().layout.rowCount);
+  FitSettings settings;
+  settings.epochs = 20;
+  settings.patience = 2;
+  settings.learningRate = 0.1f;
+  const FitReport report = network.fit(training, settings, validation);
+  EXPECT_LT(report.passes, settings.epochs);
+  EXPECT_EQ(report.passes - report.bestPass, settings.patience);
+  EXPECT_NEAR(network.meanAbsoluteError(validation), report.validationError, 1e-3);
 }
 
 TEST(NetworkFit, SwappedColoursNegateTheTargetAndExchangeTheDiscs) {

@@ -22,6 +22,7 @@ TrainingPosition somePosition(int seed) {
   p.kind = static_cast<LabelKind>(seed % 3);
   p.margin = seed % 2 ? -(seed % 101) : seed % 101;
   p.game = seed * 7919;
+  p.searchValue = seed % 4 == 0 ? kNoSearchValue : (seed * 37) % (2 * kMaxSearchValue + 1) - kMaxSearchValue;
   return p;
 }
 
@@ -31,6 +32,7 @@ void expectSame(const TrainingPosition& a, const TrainingPosition& b) {
   EXPECT_EQ(a.kind, b.kind);
   EXPECT_EQ(a.margin, b.margin);
   EXPECT_EQ(a.game, b.game);
+  EXPECT_EQ(a.searchValue, b.searchValue);
 }
 
 TEST(PositionRecord, EveryFieldSurvivesARoundTrip) {
@@ -65,6 +67,11 @@ TEST(PositionRecord, RefusesRecordsThatCannotBePositions) {
   margin[28] = 101;
   margin[29] = 0;
   EXPECT_FALSE(decodeRecord(margin, back));
+  unsigned char searched[kRecordBytes];
+  std::copy(bytes, bytes + kRecordBytes, searched);
+  searched[34] = 0x11;  // 10001 hundredths: beyond a wipe-out
+  searched[35] = 0x27;
+  EXPECT_FALSE(decodeRecord(searched, back));
 }
 
 TEST_F(PositionFiles, AChunkReadsBackWhole) {
@@ -76,6 +83,17 @@ TEST_F(PositionFiles, AChunkReadsBackWhole) {
   ASSERT_TRUE(readChunk("p.kpos", read, error)) << error;
   ASSERT_EQ(read.size(), written.size());
   for (std::size_t i = 0; i < read.size(); ++i) expectSame(read[i], written[i]);
+  // Chunks of the first format carry no search values.
+  std::string first = readFile("p.kpos");
+  first[4] = 1;
+  writeFile("v1.kpos", first);
+  read.clear();
+  ASSERT_TRUE(readChunk("v1.kpos", read, error)) << error;
+  ASSERT_EQ(read.size(), written.size());
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    EXPECT_EQ(read[i].board, written[i].board);
+    EXPECT_EQ(read[i].searchValue, kNoSearchValue);
+  }
   ASSERT_TRUE(writeChunk("none.kpos", {}, error)) << error;
   EXPECT_TRUE(readChunk("none.kpos", read, error)) << error;
 }
@@ -92,10 +110,13 @@ TEST_F(PositionFiles, ADamagedChunkIsRefused) {
   writeFile("cut-in-record.kpos", good.substr(0, good.size() - 1));
   writeFile("padded.kpos", good + "x");
   writeFile("no-header.kpos", good.substr(kChunkHeaderBytes));
+  std::string future = good;
+  future[4] = 3;
+  writeFile("future.kpos", future);
   std::filesystem::create_directory("folder.kpos");
   ASSERT_EQ(::mkfifo("fifo.kpos", 0600), 0);
   for (const char* name : {"empty.kpos", "header-only.kpos", "cut-at-record.kpos", "cut-in-record.kpos", "padded.kpos",
-                           "no-header.kpos", "folder.kpos", "fifo.kpos", "missing.kpos"}) {
+                           "no-header.kpos", "future.kpos", "folder.kpos", "fifo.kpos", "missing.kpos"}) {
     SCOPED_TRACE(name);
     std::vector<TrainingPosition> read;
     error.clear();

@@ -6,6 +6,7 @@
 #include "engine/eval/pattern_evaluator.h"
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
+#include "tools/common/cli_args.h"
 #include "tools/train/chunks.h"
 #include "tools/train/self_play.h"
 #include "tools/train/train_commands.h"
@@ -69,6 +70,9 @@ TEST(SelfPlay, KeepsOnlyPositionsTheNetworkScoresAndLabelsTheEndExactly) {
     if (p.kind == LabelKind::Played && empties <= 6) {
       EXPECT_EQ(plainSolve(p.board, p.side), p.margin);
     }
+    // Every position carries its player's search value, exact where the read was.
+    EXPECT_NE(p.searchValue, kNoSearchValue);
+    if (p.kind == LabelKind::Played) EXPECT_EQ(p.searchValue, 100 * p.margin);
   }
 }
 
@@ -94,6 +98,38 @@ TEST_F(GamesStep, ResumingRemakesMissingAndDamagedChunksByteForByte) {
   for (int chunk = 0; chunk < 4; ++chunk) EXPECT_EQ(readFile(chunkFileName("g", "games", chunk)), whole[chunk]) << chunk;
   EXPECT_EQ(std::filesystem::last_write_time(chunkFileName("g", "games", 0)), untouched);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("g"), std::filesystem::directory_iterator()), 5);
+  std::fclose(out);
+}
+
+// Two machines each given one shard and nothing else make, between them,
+// exactly the files of one unsplit run: games first, then the reads of the
+// games each shard holds.
+TEST_F(GamesStep, ShardsTogetherMakeTheFilesOfOneRun) {
+  std::FILE* out = std::tmpfile();
+  const auto games = [](const char* dir, const char* shard) {
+    return args({"--dir", dir, "--games", "6", "--chunk", "2", "--jobs", "1", "--depth", "1", "--exact", "6",
+                 "--shard", shard});
+  };
+  const auto label = [](const char* dir, const char* shard) {
+    return args({"--dir", dir, "--min", "8", "--max", "10", "--jobs", "1", "--shard", shard});
+  };
+  for (const char* dir : {"all", "a", "b"}) {
+    const char* shard = dir[0] == 'a' ? (dir[1] ? "0/1" : "0/2") : "1/2";
+    ASSERT_EQ(runGames(games(dir, shard), out), 0) << dir;
+    ASSERT_EQ(runLabel(label(dir, shard), out), 0) << dir;
+  }
+  for (const char* prefix : {"games", "solved"}) {
+    for (int chunk = 0; chunk < 3; ++chunk) {
+      const char* mine = chunk % 2 == 0 ? "a" : "b";
+      const char* other = chunk % 2 == 0 ? "b" : "a";
+      EXPECT_EQ(readFile(chunkFileName(mine, prefix, chunk)), readFile(chunkFileName("all", prefix, chunk)));
+      EXPECT_FALSE(std::filesystem::exists(chunkFileName(other, prefix, chunk))) << prefix << chunk;
+    }
+  }
+  EXPECT_EQ(readFile("a/games.cfg"), readFile("b/games.cfg"));
+  for (const char* wrong : {"2/2", "-1/2", "0/0", "1", "0/x"}) {
+    EXPECT_THROW(runGames(games("c", wrong), out), tools::UsageError) << wrong;
+  }
   std::fclose(out);
 }
 
