@@ -5,7 +5,9 @@
 #include "engine/eval/routines.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
+#include "engine/eval/pattern_eval.h"
 #include "tools/common/computer_turn.h"
+#include "tools/common/fox_data.h"
 #include "tools/common/limits.h"
 #include "tools/common/process_pool.h"
 
@@ -21,7 +23,7 @@ constexpr int kMaxJobs = 64;
 const char* const kUsage =
     "usage: kaimo-cli match --black NAME --white NAME [--depth N] [--exact N] [--win N] "
     "[--black-depth N] [--black-exact N] [--black-win N] [--white-depth N] [--white-exact N] [--white-win N] "
-    "[--games N] [--jobs N] [--seed S] [--plies N]";
+    "[--black-data DIR] [--white-data DIR] [--games N] [--jobs N] [--seed S] [--plies N]";
 
 // --black-depth (and so on) for one side, else the common --depth, else the default.
 int sideOption(const Args& args, const std::string& colour, const std::string& name, int fallback, int low, int high) {
@@ -35,6 +37,17 @@ SideSettings sideFrom(const Args& args, const std::string& colour) {
   s.exactDepth = sideOption(args, colour, "exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
   s.winDepth = sideOption(args, colour, "win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
   return s;
+}
+
+MatchPlayer playerFrom(const Args& args, const std::string& colour) {
+  MatchPlayer player{sideFrom(args, colour)};
+  const std::string data = "--" + colour + "-data";
+  if (!args.has(data)) return player;
+  if (routineTable[player.settings.routine].evaluate != &evalPattern) {
+    throw UsageError(data + " is for 狐, which reads data files");
+  }
+  player.evaluate = tools::foxEvaluationFrom(args.get(data, ""));
+  return player;
 }
 
 // "4, 6, 8", the game numbers as the game lines show them; a long list is cut.
@@ -65,9 +78,11 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
                finished.size(), missingGames(finished).c_str());
 }
 
-std::string describe(const SideSettings& s) {
+std::string describe(const MatchPlayer& player, const Args& args, const std::string& colour) {
+  const SideSettings& s = player.settings;
+  const std::string data = player.evaluate ? ", data " + args.get("--" + colour + "-data", "") : "";
   return std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) + ", exact " +
-         std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + ")";
+         std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + data + ")";
 }
 
 }  // namespace
@@ -75,10 +90,11 @@ std::string describe(const SideSettings& s) {
 int runMatch(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
   args.allowOnly({"--black", "--white", "--depth", "--exact", "--win", "--black-depth", "--black-exact", "--black-win",
-                  "--white-depth", "--white-exact", "--white-win", "--games", "--jobs", "--seed", "--plies"});
+                  "--white-depth", "--white-exact", "--white-win", "--black-data", "--white-data", "--games", "--jobs", "--seed",
+                  "--plies"});
   if (!args.positional.empty() || !args.has("--black") || !args.has("--white")) throw UsageError(kUsage);
-  const SideSettings first = sideFrom(args, "black");
-  const SideSettings second = sideFrom(args, "white");
+  const MatchPlayer first = playerFrom(args, "black");
+  const MatchPlayer second = playerFrom(args, "white");
   const int games = args.getInt("--games", kDefaultGames, 1, kMaxGames);
   const int jobs = std::min(args.getInt("--jobs", 1, 1, kMaxJobs), games);
   const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
@@ -90,10 +106,10 @@ int runMatch(const Words& words, std::FILE* out) {
     std::fprintf(stderr, "kaimo-cli match: only %zu different openings of %d plies\n", openings.size(), plies);
     return 2;
   }
-  const char* firstName = routineTable[first.routine].name;
-  const char* secondName = routineTable[second.routine].name;
-  std::fprintf(out, "%s vs %s, %d games from %d openings of %d plies\n", describe(first).c_str(),
-               describe(second).c_str(), games, openingCount, plies);
+  const char* firstName = routineTable[first.settings.routine].name;
+  const char* secondName = routineTable[second.settings.routine].name;
+  std::fprintf(out, "%s vs %s, %d games from %d openings of %d plies\n", describe(first, args, "black").c_str(),
+               describe(second, args, "white").c_str(), games, openingCount, plies);
   std::fflush(out);
 
   // A child reports "g black white", or "g failed".

@@ -63,7 +63,7 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
   return openings;
 }
 
-GameResult playMatchGame(const Opening& opening, const SideSettings& black, const SideSettings& white) {
+GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white) {
   Board board = opening.board;
   int side = opening.side;
   GameResult result;
@@ -74,7 +74,8 @@ GameResult playMatchGame(const Opening& opening, const SideSettings& black, cons
       continue;
     }
     passes = 0;
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, side == kBlack ? black : white);
+    const MatchPlayer& player = side == kBlack ? black : white;
+    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluate);
     if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
       result.failed = true;
       return result;

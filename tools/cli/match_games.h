@@ -27,8 +27,15 @@ struct GameResult {
   bool failed = false;  // a search failed (the evaluation data are missing)
 };
 
+// One side of a match: its settings and, when not null, the evaluation that
+// replaces its routine's (another folder's data of "狐").
+struct MatchPlayer {
+  SideSettings settings;
+  EvalFunc evaluate = nullptr;
+};
+
 // Plays the opening out, each side searching with its own settings.
-GameResult playMatchGame(const Opening& opening, const SideSettings& black, const SideSettings& white);
+GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white);
 
 // Game g of a match plays opening g / 2; the first player is black in even
 // games and white in odd ones.

@@ -17,13 +17,14 @@ std::int64_t threadCpuMs() {
 
 }  // namespace
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings) {
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, EvalFunc evaluate) {
   const std::int64_t cpuStart = threadCpuMs();
   // One job per thread, reused: its table is set up once, not for every
   // turn of a match or of self-play (a new search ignores what the last
   // one stored).
   thread_local SearchJob job;
   prepareComputerMove(job, board, side, settings, nullptr, nullptr);
+  if (evaluate != nullptr) job.context.evaluate = evaluate;
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   const std::int64_t msec = searchClockMs() - job.context.startTime;
   const std::int64_t cpuMsec = threadCpuMs() - cpuStart;

@@ -13,6 +13,8 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "tests/common/plain_board.h"
+#include "tools/common/cli_args.h"
+#include "tools/common/fox_data.h"
 #include "tools/train/train_data.h"
 
 namespace kaimo {
@@ -93,6 +95,22 @@ TEST(ShippedData, FoxEvaluatesEveryStageOfAGame) {
   EXPECT_GE(stages.size(), 15u);
   // Weights that are all zero would score every position alike.
   EXPECT_GT(values.size(), stages.size());
+}
+
+// A match of two sets of data gives each side an evaluator of its own
+// folder: the shipped folder's must score exactly as the program's "狐".
+TEST(ShippedData, AnotherFolderOfDataScoresWithItsOwnFiles) {
+  const EvalFunc here = tools::foxEvaluationFrom(std::filesystem::current_path());
+  EXPECT_EQ(tools::foxEvaluationFrom("."), here);
+  std::mt19937 rng(22);
+  for (int plies = 14; plies < 96; plies += 9) {
+    int side = 0;
+    const Board board = plain::randomGame(rng, plies, &side);
+    DiscCounts counts;
+    boardCount(board, counts);
+    EXPECT_EQ(here(board, 0, side, counts), evaluateAsFox(board, side)) << plies;
+  }
+  EXPECT_THROW(tools::foxEvaluationFrom(std::filesystem::temp_directory_path()), tools::UsageError);
 }
 
 }  // namespace
