@@ -108,7 +108,11 @@ bool readChunk(const std::string& name, std::vector<TrainingPosition>& positions
             std::to_string(bytes.size() - kChunkHeaderBytes) + " bytes of records";
     return false;
   }
-  positions.reserve(positions.size() + records);
+  // Grown geometrically: a training set is read chunk after chunk into one
+  // vector, and an exact reserve per chunk would copy it all every time.
+  if (positions.capacity() < positions.size() + records) {
+    positions.reserve(std::max(positions.size() + records, 2 * positions.capacity()));
+  }
   for (std::size_t i = 0; i < records; ++i) {
     TrainingPosition position;
     if (!decodeRecord(data + kChunkHeaderBytes + i * kRecordBytes, position)) {
