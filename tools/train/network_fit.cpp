@@ -98,7 +98,7 @@ FloatNetwork::Forward FloatNetwork::forward(const NetworkInputs& inputs) const {
 
 float FloatNetwork::predict(const NetworkInputs& inputs) const { return forward(inputs).prediction; }
 
-void FloatNetwork::step(const Sample& sample, const FitSettings& settings, float rate) {
+float FloatNetwork::step(const Sample& sample, const FitSettings& settings, float rate) {
   for (const int r : sample.inputs.rows) touch(r, settings.seed);
   const Forward f = forward(sample.inputs);
   const float error = f.prediction - sample.target;
@@ -126,6 +126,7 @@ void FloatNetwork::step(const Sample& sample, const FitSettings& settings, float
   }
   for (int h = 0; h < kHiddenUnits; ++h) update(output_[h], outputSquares_[h], gx * f.hidden[h], kOutputLimit);
   update(output_[kHiddenUnits], outputSquares_[kHiddenUnits], gx, kOutputLimit);
+  return f.prediction;
 }
 
 FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& settings,
@@ -142,8 +143,7 @@ FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& set
     std::shuffle(order.begin(), order.end(), random);
     double total = 0;
     for (const std::size_t i : order) {
-      total += std::fabs(predict(samples[i].inputs) - samples[i].target);
-      step(samples[i], settings, rate);
+      total += std::fabs(step(samples[i], settings, rate) - samples[i].target);
     }
     report.trainingError = samples.empty() ? 0 : total / samples.size();
     report.passes = pass;

@@ -65,7 +65,8 @@ class FloatNetwork {
     float prediction;
   };
   Forward forward(const NetworkInputs& inputs) const;
-  void step(const Sample& sample, const FitSettings& settings, float rate);
+  // One gradient step; returns the prediction before it.
+  float step(const Sample& sample, const FitSettings& settings, float rate);
   void touch(long row, std::uint64_t seed);
 
   long rowCount_;
