@@ -76,11 +76,14 @@ bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std:
     targets[i] = withSearchValue(p, static_cast<float>(p.margin), job);
     if (p.kind != LabelKind::Outcome || next[i] < 0) continue;
     const TrainingPosition& later = positions[static_cast<std::size_t>(next[i])];
-    double value = later.margin;
-    if (later.kind == LabelKind::Outcome) {
-      if (!evaluator) evaluator = std::make_unique<EvaluatorInDirectory>(job.out);
-      if (!evaluator->discs(later.board, later.side, value)) return false;
+    if (later.kind != LabelKind::Outcome) {
+      // Perfect play from a few plies on: closer to the truth than a shallow search.
+      targets[i] = static_cast<float>((1 - job.outcomeShare) * later.margin + job.outcomeShare * p.margin);
+      continue;
     }
+    if (!evaluator) evaluator = std::make_unique<EvaluatorInDirectory>(job.out);
+    double value = 0;
+    if (!evaluator->discs(later.board, later.side, value)) return false;
     targets[i] = withSearchValue(p, static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin), job);
   }
   return true;

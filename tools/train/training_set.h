@@ -18,7 +18,7 @@ bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& pos
 // One game in `every` is held out: its positions only measure the result.
 inline bool isHeldOut(std::int32_t game, int every) { return every > 0 && game % every == every - 1; }
 // Another game in `every` decides when a fit stops improving.
-inline bool isValidation(std::int32_t game, int every) { return every > 1 && game % every == every - 2; }
+inline bool isValidation(std::int32_t game, int every) { return every > 2 && game % every == every - 2; }
 
 // A decimal number within [low, high], or tools::UsageError naming `what`.
 double parseNumber(const std::string& text, const std::string& what, double low, double high);

@@ -54,6 +54,18 @@ TEST_F(TrainSteps, FitWritesStagesTheEvaluatorReadsBack) {
   }
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path("d") / stageFileName(20)));
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("d") / "fgtb081.kmx"));
+
+  // Every option that shapes the fit, twice: the same files.
+  for (const char* dir : {"e", "f"}) {
+    ASSERT_EQ(runFit(words({"--dir", "g", "--out", dir, "--stages", "20-23", "--epochs", "3", "--bootstrap", "8",
+                            "--holdout", "3", "--search", "0.5", "--neighbours", "1", "--decay", "0.8",
+                            "--reflect", "1"}),
+                     out),
+              0);
+  }
+  for (int stage = 20; stage <= 23; ++stage) {
+    EXPECT_EQ(readFile("e/" + stageFileName(stage)), readFile("f/" + stageFileName(stage))) << stage;
+  }
   std::fclose(out);
 }
 
