@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 #include <filesystem>
 #include <memory>
 
@@ -62,10 +63,15 @@ std::vector<long> successors(const std::vector<TrainingPosition>& positions, int
   return next;
 }
 
+// A position left out of the fit: search values are wanted, it has none, and
+// its bootstrapped target would come from the network itself (positions of
+// games played before search values were recorded still teach the endgame).
+constexpr float kNoTarget = std::numeric_limits<float>::quiet_NaN();
+
 // Targets of the positions of stages from..to: exact margins stay; a game
 // outcome becomes (1 - lambda) * the value of the position `plies` later
 // (its exact margin, or what "狐" makes of it with the stages already
-// written) + lambda * the outcome.
+// written) + lambda * the outcome, blended with the search value.
 bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std::vector<long>& next, int from, int to,
                       const FitJob& job, std::vector<float>& targets) {
   std::unique_ptr<EvaluatorInDirectory> evaluator;
@@ -79,6 +85,10 @@ bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std:
     if (later.kind != LabelKind::Outcome) {
       // Perfect play from a few plies on: closer to the truth than a shallow search.
       targets[i] = static_cast<float>((1 - job.outcomeShare) * later.margin + job.outcomeShare * p.margin);
+      continue;
+    }
+    if (job.searchShare > 0 && p.searchValue == kNoSearchValue) {
+      targets[i] = kNoTarget;
       continue;
     }
     if (!evaluator) evaluator = std::make_unique<EvaluatorInDirectory>(job.out);
@@ -118,7 +128,7 @@ void fillStageData(const std::vector<TrainingPosition>& positions, const std::ve
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const TrainingPosition& p = positions[i];
     const int s = stageOf(p);
-    if (s < lowest || s > highest) continue;
+    if (s < lowest || s > highest || std::isnan(targets[i])) continue;
     if (isHeldOut(p.game, holdout)) {
       if (s == stage) {
         data.heldOut.push_back(p);
