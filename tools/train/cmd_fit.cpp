@@ -30,7 +30,7 @@ struct FitJob {
   FitSettings settings;
   int bootstrapPlies = 0;  // 0: every target is the game's final margin
   float outcomeShare = 0;  // lambda: the final margin's share in a bootstrapped target
-  bool reflect = true;     // train on each position's reflection too
+  bool reflect = false;    // train on each position's reflection too (measured: no gain)
   int neighbours = 1;      // stages on each side whose positions train a stage too
   float searchShare = 0;   // the player's search value's share in the target of a position not known exactly
 };
@@ -288,7 +288,7 @@ int runFit(const tools::Words& words, std::FILE* out) {
   job.settings.l2 = static_cast<float>(parseNumber(args.get("--l2", "0.1"), "--l2", 0, 10));
   job.settings.rateDecay = static_cast<float>(parseNumber(args.get("--decay", "1"), "--decay", 0.01, 1));
   job.settings.patience = args.getInt("--patience", job.settings.patience, 1, 1000);
-  job.reflect = args.getInt("--reflect", 1, 0, 1) == 1;
+  job.reflect = args.getInt("--reflect", 0, 0, 1) == 1;
   job.neighbours = args.getInt("--neighbours", job.neighbours, 0, 4);
   job.searchShare = static_cast<float>(parseNumber(args.get("--search", "0"), "--search", 0, 1));
   job.settings.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
