@@ -46,7 +46,8 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   if (routineTable[player.settings.routine].evaluate != &evalPattern) {
     throw UsageError(data + " is for 狐, which reads data files");
   }
-  player.evaluate = tools::foxEvaluationFrom(args.get(data, ""));
+  player.dataFolder = args.get(data, "");
+  player.evaluate = tools::foxEvaluationFrom(player.dataFolder);
   return player;
 }
 
@@ -78,9 +79,9 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
                finished.size(), missingGames(finished).c_str());
 }
 
-std::string describe(const MatchPlayer& player, const Args& args, const std::string& colour) {
+std::string describe(const MatchPlayer& player) {
   const SideSettings& s = player.settings;
-  const std::string data = player.evaluate ? ", data " + args.get("--" + colour + "-data", "") : "";
+  const std::string data = player.evaluate ? ", data " + player.dataFolder : "";
   return std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) + ", exact " +
          std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + data + ")";
 }
@@ -108,8 +109,8 @@ int runMatch(const Words& words, std::FILE* out) {
   }
   const char* firstName = routineTable[first.settings.routine].name;
   const char* secondName = routineTable[second.settings.routine].name;
-  std::fprintf(out, "%s vs %s, %d games from %d openings of %d plies\n", describe(first, args, "black").c_str(),
-               describe(second, args, "white").c_str(), games, openingCount, plies);
+  std::fprintf(out, "%s vs %s, %d games from %d openings of %d plies\n", describe(first).c_str(),
+               describe(second).c_str(), games, openingCount, plies);
   std::fflush(out);
 
   // A child reports "g black white", or "g failed".

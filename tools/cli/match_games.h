@@ -32,6 +32,7 @@ struct GameResult {
 struct MatchPlayer {
   SideSettings settings;
   EvalFunc evaluate = nullptr;
+  std::string dataFolder{};  // where `evaluate` reads its files, as given
 };
 
 // Plays the opening out, each side searching with its own settings.

@@ -94,7 +94,8 @@ std::vector<int> existingChunks(const std::string& dir, const std::string& prefi
   for (const std::string& file : existingChunkFiles(dir, prefix)) {
     const std::string name = std::filesystem::path(file).stem().string();
     const std::string digits = name.substr(prefix.size() + 1);
-    if (!digits.empty() && digits.size() <= 9 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    const bool number = std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits.empty() && digits.size() <= 9 && number) {
       numbers.push_back(std::stoi(digits));
     }
   }

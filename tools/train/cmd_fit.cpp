@@ -1,6 +1,6 @@
 #include <cmath>
-#include <limits>
 #include <filesystem>
+#include <limits>
 #include <memory>
 
 #include "tools/common/cli_args.h"

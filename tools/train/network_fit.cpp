@@ -135,7 +135,6 @@ FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& set
   std::iota(order.begin(), order.end(), 0);
   std::mt19937_64 random(settings.seed);
   FitReport report;
-  report.validationError = validation.empty() ? 0 : meanAbsoluteError(validation);
   std::vector<float> bestWeights;
   std::array<float, 5> bestOutput = output_;
   float rate = settings.learningRate;
