@@ -72,7 +72,9 @@ TEST(SelfPlay, KeepsOnlyPositionsTheNetworkScoresAndLabelsTheEndExactly) {
     }
     // Every position carries its player's search value, exact where the read was.
     EXPECT_NE(p.searchValue, kNoSearchValue);
-    if (p.kind == LabelKind::Played) EXPECT_EQ(p.searchValue, 100 * p.margin);
+    if (p.kind == LabelKind::Played) {
+      EXPECT_EQ(p.searchValue, 100 * p.margin);
+    }
   }
 }
 
