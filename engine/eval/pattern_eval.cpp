@@ -11,10 +11,13 @@ namespace {
 void releaseAtExit() { patternEvaluator().releaseStages(); }
 
 std::atomic<std::FILE*> announcement{nullptr};
+std::atomic<int> stageSlots{StageCache::kSlots};
 
 }  // namespace
 
 void setPatternAnnouncement(std::FILE* stream) { announcement = stream; }
+
+void holdEveryPatternStage() { stageSlots = kStageFileCount; }
 
 // Built on first use, so a static object elsewhere that evaluates during its
 // own construction finds it ready whatever the order of initialisation, and
@@ -24,7 +27,7 @@ void setPatternAnnouncement(std::FILE* stream) { announcement = stream; }
 // under the evaluator's lock.
 PatternEvaluator& patternEvaluator() {
   static PatternEvaluator* const instance = [] {
-    auto* evaluator = new PatternEvaluator(announcement.load(), paths::dataFolder());
+    auto* evaluator = new PatternEvaluator(announcement.load(), paths::dataFolder(), stageSlots.load());
     std::atexit(releaseAtExit);
     return evaluator;
   }();

@@ -20,6 +20,11 @@ PatternEvaluator& patternEvaluator();
 // default). Set it before the first use.
 void setPatternAnnouncement(std::FILE* stream);
 
+// Makes the evaluator, once built, hold every stage's weights (84 MB) instead
+// of the three most recently used: for the command-line tools, whose games
+// cross every stage again and again. Call it before the first use.
+void holdEveryPatternStage();
+
 // An EvalFunc (row "狐" of the routine table); safe from several threads.
 int evalPattern(const Board& board, int finalFlag, int side, DiscCounts& counts);
 

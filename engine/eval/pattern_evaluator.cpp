@@ -8,11 +8,11 @@
 
 namespace kaimo {
 
-PatternEvaluator::PatternEvaluator(std::FILE* announce, std::filesystem::path dataFolder)
+PatternEvaluator::PatternEvaluator(std::FILE* announce, std::filesystem::path dataFolder, int stageSlots)
     : dataFolder_(std::move(dataFolder)) {
   failed_ = !loadIndexTables();
   if (failed_) return;
-  cache_ = StageCache(layout_.rowCount, dataFolder_);
+  cache_ = StageCache(layout_.rowCount, dataFolder_, stageSlots);
   if (announce != nullptr) std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
 }
 

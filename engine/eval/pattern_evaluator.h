@@ -22,6 +22,9 @@ namespace kaimo {
 // Above this many empty squares the opening is scored by evalSimple: the
 // stage files start at stage 3 (81..84 empty squares).
 constexpr int kPatternMaxEmpties = 84;
+// Stage files 3..23. A tool that plays thousands of games holds them all
+// rather than read 80 MB again for every game.
+constexpr int kStageFileCount = stageOfEmpties(1) - stageOfEmpties(kPatternMaxEmpties) + 1;
 
 class PatternEvaluator {
  public:
@@ -29,8 +32,10 @@ class PatternEvaluator {
   // the current folder, where the files keep their bare names) and, when all
   // load, writes "jMax = N" to `announce` (unless it is null). The first failure is logged to
   // "errorlog.txt", stops the loading and makes every network evaluation fail.
-  // The stage weights are read from the same folder.
-  explicit PatternEvaluator(std::FILE* announce = stdout, std::filesystem::path dataFolder = {});
+  // The stage weights are read from the same folder; `stageSlots` of them are
+  // held at once.
+  explicit PatternEvaluator(std::FILE* announce = stdout, std::filesystem::path dataFolder = {},
+                            int stageSlots = StageCache::kSlots);
   PatternEvaluator(const PatternEvaluator&) = delete;
   PatternEvaluator& operator=(const PatternEvaluator&) = delete;
 

@@ -19,11 +19,11 @@ bool StageCache::allocate() {
 }
 
 int StageCache::victim() const {
-  int chosen = 0;
-  for (int i = 1; i < kSlots; ++i) {
+  std::size_t chosen = 0;
+  for (std::size_t i = 1; i < slots_.size(); ++i) {
     if (slots_[i].lastUse <= slots_[chosen].lastUse) chosen = i;
   }
-  return chosen;
+  return static_cast<int>(chosen);
 }
 
 int StageCache::select(int stage) {
@@ -32,9 +32,9 @@ int StageCache::select(int stage) {
     return -1;
   }
   ++requests_;
-  for (int i = 0; i < kSlots; ++i) {
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
     if (slots_[i].stage == stage) {
-      current_ = i;
+      current_ = static_cast<int>(i);
       slots_[i].lastUse = requests_;
       return 0;
     }

@@ -1,5 +1,6 @@
-// The weights of the three most recently used game stages of "狐", read from
-// "kaimogr%02d.dat" in the data folder when a stage is not held.
+// The weights of the most recently used game stages of "狐" (three in the
+// program), read from "kaimogr%02d.dat" in the data folder when a stage is not
+// held.
 //
 // Not locked: the evaluator that owns the cache serialises every call.
 #pragma once
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "engine/eval/pattern_layout.h"
 
@@ -18,8 +20,8 @@ class StageCache {
   static constexpr int kSlots = 3;  // the stages a search crosses at once, at 4 MB each
 
   // An empty `dataFolder` is the current folder.
-  explicit StageCache(long rowCount, std::filesystem::path dataFolder = {})
-      : rowCount_(rowCount), dataFolder_(std::move(dataFolder)) {}
+  explicit StageCache(long rowCount, std::filesystem::path dataFolder = {}, int slots = kSlots)
+      : rowCount_(rowCount), dataFolder_(std::move(dataFolder)), slots_(static_cast<std::size_t>(slots)) {}
 
   // Makes the weights of `stage` current, reading its file on a miss into the
   // slot used least recently (empty slots first, the later slot first).
@@ -55,7 +57,7 @@ class StageCache {
   bool allocated_ = false;
   int current_ = 0;
   std::uint64_t requests_ = 0;
-  std::array<Slot, kSlots> slots_;
+  std::vector<Slot> slots_;
 };
 
 }  // namespace kaimo

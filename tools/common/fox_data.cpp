@@ -38,7 +38,7 @@ EvalFunc foxEvaluationFrom(const std::filesystem::path& folder) {
     Slot& slot = slots()[i];
     if (slot.evaluator && slot.folder == absolute) return kSlotFunctions[i];
     if (slot.evaluator) continue;
-    auto evaluator = std::make_unique<PatternEvaluator>(nullptr, absolute);
+    auto evaluator = std::make_unique<PatternEvaluator>(nullptr, absolute, kStageFileCount);
     if (evaluator->failed()) {
       throw UsageError("the data of 狐 in '" + folder.string() + "' cannot be read (see errorlog.txt)");
     }

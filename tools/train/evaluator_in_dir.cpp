@@ -13,7 +13,8 @@ EvaluatorInDirectory::EvaluatorInDirectory(const std::string& dir) {
   std::filesystem::current_path(dir, error);
   if (error) return;
   entered_ = true;
-  evaluator_ = std::make_unique<PatternEvaluator>(nullptr);  // the "jMax" line is the window's
+  // The "jMax" line is the window's.
+  evaluator_ = std::make_unique<PatternEvaluator>(nullptr, std::filesystem::path{}, kStageFileCount);
   if (evaluator_->failed()) evaluator_.reset();
 }
 

@@ -187,6 +187,16 @@ TEST_F(StageCacheOrder, TheSameStageTwiceReadsItsFileOnce) {
   EXPECT_FALSE(std::filesystem::exists("errorlog.txt"));
 }
 
+TEST_F(StageCacheOrder, AnEvaluatorHoldingEveryStageReadsEachFileOnce) {
+  PatternEvaluator every(nullptr, {}, kStageFileCount);
+  const int first = stageOfEmpties(kPatternMaxEmpties);
+  for (int s = first; s < first + kStageFileCount; ++s) writeStage(s);
+  for (int s = first; s < first + kStageFileCount; ++s) ASSERT_EQ(every.selectStage(s), 0);
+  for (int s = first; s < first + kStageFileCount; ++s) std::filesystem::remove(stageFileName(s));
+  for (int s = first; s < first + kStageFileCount; ++s) EXPECT_EQ(every.selectStage(s), 0) << s;
+  EXPECT_EQ(evaluator_->selectStage(first), -1);  // the files are gone: only what is held answers
+}
+
 TEST_F(StageCacheOrder, AMissingStageFailsOnlyItsPositionsAndLogsEveryAttempt) {
   writeStages({3, 9, 11, 23});  // 84, 57, 52 and 1 empty squares; 53..56 is stage 10
   const std::string line = "ルーチン狐: データファイル kaimogr10.dat が開けません。\n";
