@@ -33,7 +33,24 @@ struct FitJob {
   bool reflect = false;    // train on each position's reflection too (measured: no gain)
   int neighbours = 1;      // stages on each side whose positions train a stage too
   float searchShare = 0;   // the player's search value's share in the target of a position not known exactly
+  std::string init;        // absolute; when set, each stage starts from this folder's weights of the stage
 };
+
+// Starts a stage from the weights an earlier fit wrote for it, so that a new
+// round of games refines what the rounds before taught instead of starting
+// over without their games.
+bool startFromEarlierFit(const FitJob& job, int stage, FloatNetwork& network, std::FILE* out) {
+  const long rows = inputSpace().layout.rowCount;
+  std::vector<std::int16_t> weights(static_cast<std::size_t>(rows) * kHiddenUnits);
+  std::array<std::int16_t, kOutputWeights> output{};
+  const std::string name = (std::filesystem::path(job.init) / stageFileName(stage)).string();
+  if (readStageWeights(name.c_str(), rows, weights.data(), output.data()) != LayoutStatus::Ok) {
+    std::fprintf(out, "stage %02d: cannot read %s\n", stage, name.c_str());
+    return false;
+  }
+  network.load(weights, output);
+  return true;
+}
 
 // A target not known exactly, blended with what the player's search made of
 // the position when the game was played.
@@ -157,7 +174,7 @@ void fillStageData(const std::vector<TrainingPosition>& positions, const std::ve
 int fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& network, std::FILE* report) {
   FitSettings settings = job.settings;
   settings.seed = job.settings.seed * 1000 + static_cast<std::uint64_t>(stage);
-  const FitReport fit = network.fit(data.training, settings, data.validation);
+  const FitReport fit = network.fit(data.training, settings, data.validation, !job.init.empty());
   std::vector<Sample> heldOut;
   for (std::size_t i = 0; i < data.heldOut.size(); ++i) {
     heldOut.push_back(makeSample(data.heldOut[i], data.heldOutTargets[i], false, 1.0f));
@@ -219,6 +236,7 @@ bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::
   StageData data;
   for (auto s = stages.rbegin(); s != stages.rend(); ++s) {
     network.restartSteps();
+    if (!job.init.empty() && !startFromEarlierFit(job, *s, network, out)) return false;
     // Earlier stages join once their targets look only at stages already
     // written: a stage back needs a bootstrap of two stages' plies.
     const int back = std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1);
@@ -251,6 +269,10 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
     for (std::size_t i = static_cast<std::size_t>(k); i < stages.size(); i += static_cast<std::size_t>(processes)) {
       const int s = stages[i];
       FloatNetwork network(inputSpace().layout.rowCount);
+      if (!job.init.empty() && !startFromEarlierFit(job, s, network, report)) {
+        status = 1;
+        continue;
+      }
       fillStageData(positions, targets, s, s - job.neighbours, s + job.neighbours, job, data);
       status |= fitStage(data, s, job, network, report);
     }
@@ -271,17 +293,19 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
 int runFit(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--dir", "--out", "--stages", "--epochs", "--rate", "--l2", "--jobs", "--holdout", "--force", "--seed",
-                  "--bootstrap", "--lambda", "--decay", "--patience", "--reflect", "--search", "--neighbours"});
+                  "--bootstrap", "--lambda", "--decay", "--patience", "--reflect", "--search", "--neighbours",
+                  "--init"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--out")) {
     throw tools::UsageError("usage: kaimo-train fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--rate X] [--l2 X] "
                           "[--jobs N] [--holdout N] [--force 1] [--seed S] [--bootstrap PLIES [--lambda X]] [--decay X] "
-                          "[--patience N] [--reflect 0|1] [--search X] [--neighbours N]");
+                          "[--patience N] [--reflect 0|1] [--search X] [--neighbours N] [--init DIR]");
   }
   int first = kFirstStage;
   int last = kLastStage;
   if (args.has("--stages")) parseRange(args.get("--stages", ""), "--stages", kFirstStage, kLastStage, first, last);
   FitJob job;
   job.out = std::filesystem::absolute(args.get("--out", "")).string();
+  if (args.has("--init")) job.init = std::filesystem::absolute(args.get("--init", "")).string();
   job.holdout = args.getInt("--holdout", kDefaultHoldout, 0, 1000);
   job.settings.epochs = args.getInt("--epochs", job.settings.epochs, 1, 1000);
   job.settings.learningRate = static_cast<float>(parseNumber(args.get("--rate", "0.01"), "--rate", 1e-6, 10));

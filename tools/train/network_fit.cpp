@@ -130,13 +130,19 @@ float FloatNetwork::step(const Sample& sample, const FitSettings& settings, floa
 }
 
 FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& settings,
-                            const std::vector<Sample>& validation) {
+                            const std::vector<Sample>& validation, bool keepStart) {
   std::vector<std::size_t> order(samples.size());
   std::iota(order.begin(), order.end(), 0);
   std::mt19937_64 random(settings.seed);
   FitReport report;
   std::vector<float> bestWeights;
   std::array<float, 5> bestOutput = output_;
+  bool scored = false;
+  if (keepStart && !validation.empty()) {
+    report.validationError = meanAbsoluteError(validation);
+    bestWeights = weights_;
+    scored = true;
+  }
   float rate = settings.learningRate;
   for (int pass = 1; pass <= settings.epochs; ++pass, rate *= settings.rateDecay) {
     std::shuffle(order.begin(), order.end(), random);
@@ -151,7 +157,8 @@ FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& set
       continue;
     }
     const double error = meanAbsoluteError(validation);
-    if (report.bestPass == 0 || error < report.validationError) {
+    if (!scored || error < report.validationError) {
+      scored = true;
       report.validationError = error;
       report.bestPass = pass;
       bestWeights = weights_;
@@ -193,4 +200,19 @@ void FloatNetwork::quantise(std::vector<std::int16_t>& weights, std::array<std::
   for (int h = 0; h < 5; ++h) output[h] = toInt16(output_[h] * kOutputUnit);
 }
 
+void FloatNetwork::load(const std::vector<std::int16_t>& weights, const std::array<std::int16_t, 5>& output) {
+  for (long r = 0; r < rowCount_; ++r) {
+    const float scale = r < kFeatureCount ? kRowUnit / kFeatureScale[r] : kRowUnit;
+    bool any = r < kFeatureCount;
+    for (int h = 0; h < kHiddenUnits; ++h) {
+      const std::int16_t w = weights[static_cast<std::size_t>(r) * kHiddenUnits + h];
+      weights_[static_cast<std::size_t>(r) * kHiddenUnits + h] = static_cast<float>(w) / scale;
+      any = any || w != 0;
+    }
+    visited_[r] = any ? 1 : 0;
+  }
+  for (int h = 0; h < 5; ++h) output_[h] = static_cast<float>(output[h]) / kOutputUnit;
+}
+
 }  // namespace kaimo::train
+

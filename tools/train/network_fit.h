@@ -37,7 +37,7 @@ struct FitReport {
   double trainingError = 0;    // mean absolute error of the last pass, in discs
   double validationError = 0;  // of the weights kept
   int passes = 0;              // made
-  int bestPass = 0;            // whose weights are kept, 1-based
+  int bestPass = 0;            // whose weights are kept, 1-based (0: the starting weights)
 };
 
 class FloatNetwork {
@@ -48,8 +48,10 @@ class FloatNetwork {
   float predict(const NetworkInputs& inputs) const;
   // Shuffled passes of stochastic gradient descent with Adagrad steps. With
   // `validation` samples the fit keeps the weights of the pass that scored
-  // them best and stops once `patience` passes in a row did no better.
-  FitReport fit(std::vector<Sample>& samples, const FitSettings& settings, const std::vector<Sample>& validation = {});
+  // them best and stops once `patience` passes in a row did no better; with
+  // `keepStart` too, the weights it started from compete as pass 0.
+  FitReport fit(std::vector<Sample>& samples, const FitSettings& settings, const std::vector<Sample>& validation = {},
+                bool keepStart = false);
   double meanAbsoluteError(const std::vector<Sample>& samples) const;
   // Forgets the step sizes learnt so far, so that a network fitted to one
   // stage can start the next with full steps.
@@ -57,6 +59,9 @@ class FloatNetwork {
 
   // Rows never visited stay 0. `weights` gets rowCount * 4 values, `output` 5.
   void quantise(std::vector<std::int16_t>& weights, std::array<std::int16_t, 5>& output) const;
+  // The inverse: starts from weights a fit wrote before. A row that is all 0
+  // counts as never visited.
+  void load(const std::vector<std::int16_t>& weights, const std::array<std::int16_t, 5>& output);
 
  private:
   struct Forward {

@@ -154,6 +154,37 @@ TEST(NetworkFit, AHeldOutStopKeepsTheBestPass) {
   EXPECT_NEAR(network.meanAbsoluteError(validation), report.validationError, 1e-3);
 }
 
+// A new round of games may start from the weights written before: loading
+// them back must give the very same file, and a fit that only makes them
+// worse must leave them as they were.
+TEST(NetworkFit, AFitFromWrittenWeightsKeepsThemWhenNoPassDoesBetter) {
+  std::mt19937 rng(11);
+  std::vector<Sample> training = samples(rng, 80);
+  std::vector<Sample> validation = samples(rng, 60);
+  FloatNetwork first(inputSpace().layout.rowCount);
+  FitSettings settings;
+  settings.epochs = 3;
+  settings.learningRate = 0.05f;
+  first.fit(training, settings);
+  std::vector<std::int16_t> written;
+  std::array<std::int16_t, 5> writtenOutput{};
+  first.quantise(written, writtenOutput);
+
+  FloatNetwork again(inputSpace().layout.rowCount);
+  again.load(written, writtenOutput);
+  std::vector<std::int16_t> weights;
+  std::array<std::int16_t, 5> output{};
+  again.quantise(weights, output);
+  EXPECT_TRUE(weights == written && output == writtenOutput);
+
+  for (auto& s : training) s.target = -s.target;
+  settings.patience = 2;
+  const FitReport report = again.fit(training, settings, validation, true);
+  EXPECT_EQ(report.bestPass, 0);
+  again.quantise(weights, output);
+  EXPECT_TRUE(weights == written && output == writtenOutput);
+}
+
 TEST(NetworkFit, SwappedColoursNegateTheTargetAndExchangeTheDiscs) {
   std::mt19937 rng(8);
   const TrainingPosition p = randomPosition(rng, 25);

@@ -66,6 +66,15 @@ TEST_F(TrainSteps, FitWritesStagesTheEvaluatorReadsBack) {
   for (int stage = 20; stage <= 23; ++stage) {
     EXPECT_EQ(readFile("e/" + stageFileName(stage)), readFile("f/" + stageFileName(stage))) << stage;
   }
+  // Starting from an earlier fit needs each stage of it: "d" has no stage 20.
+  for (const char* init : {"d", "e"}) {
+    const std::string into = std::string("from-") + init;
+    EXPECT_EQ(runFit(words({"--dir", "g", "--out", into.c_str(), "--stages", "20-23", "--epochs", "2", "--bootstrap",
+                            "8", "--holdout", "3", "--init", init}),
+                     out),
+              init[0] == 'd' ? 1 : 0)
+        << init;
+  }
   std::fclose(out);
 }
 
