@@ -20,8 +20,8 @@ class StageCache {
   static constexpr int kSlots = 3;  // the stages a search crosses at once, at 4 MB each
 
   // An empty `dataFolder` is the current folder.
-  explicit StageCache(long rowCount, std::filesystem::path dataFolder = {}, int slots = kSlots)
-      : rowCount_(rowCount), dataFolder_(std::move(dataFolder)), slots_(static_cast<std::size_t>(slots)) {}
+  explicit StageCache(long rowCount, std::filesystem::path dataFolder = {}, int slotCount = kSlots)
+      : rowCount_(rowCount), dataFolder_(std::move(dataFolder)), slots_(static_cast<std::size_t>(slotCount)) {}
 
   // Makes the weights of `stage` current, reading its file on a miss into the
   // slot used least recently (empty slots first, the later slot first).
