@@ -33,18 +33,34 @@ std::vector<Sample> samples(std::mt19937& rng, int count) {
   return out;
 }
 
-TEST(NetworkFit, QuantisedWeightsScoreLikeTheFloatModel) {
-  std::mt19937 rng(5);
-  std::vector<Sample> training = samples(rng, 300);
+// What a stage file holds.
+struct Quantised {
+  std::vector<std::int16_t> weights;
+  std::array<std::int16_t, 5> output{};
+  bool operator==(const Quantised&) const = default;
+};
+
+Quantised quantised(const FloatNetwork& network) {
+  Quantised q;
+  network.quantise(q.weights, q.output);
+  return q;
+}
+
+// A network fitted for three passes on `training`.
+FloatNetwork fitted(std::vector<Sample>& training) {
   FloatNetwork network(inputSpace().layout.rowCount);
   FitSettings settings;
   settings.epochs = 3;
   settings.learningRate = 0.05f;
   network.fit(training, settings);
+  return network;
+}
 
-  std::vector<std::int16_t> weights;
-  std::array<std::int16_t, 5> output{};
-  network.quantise(weights, output);
+TEST(NetworkFit, QuantisedWeightsScoreLikeTheFloatModel) {
+  std::mt19937 rng(5);
+  std::vector<Sample> training = samples(rng, 300);
+  const FloatNetwork network = fitted(training);
+  const auto [weights, output] = quantised(network);
   const SigmoidTable sigmoid;
   double largest = 0;
   for (const Sample& s : samples(rng, 200)) {
@@ -161,28 +177,20 @@ TEST(NetworkFit, AFitFromWrittenWeightsKeepsThemWhenNoPassDoesBetter) {
   std::mt19937 rng(11);
   std::vector<Sample> training = samples(rng, 80);
   std::vector<Sample> validation = samples(rng, 60);
-  FloatNetwork first(inputSpace().layout.rowCount);
-  FitSettings settings;
-  settings.epochs = 3;
-  settings.learningRate = 0.05f;
-  first.fit(training, settings);
-  std::vector<std::int16_t> written;
-  std::array<std::int16_t, 5> writtenOutput{};
-  first.quantise(written, writtenOutput);
+  const Quantised written = quantised(fitted(training));
 
   FloatNetwork again(inputSpace().layout.rowCount);
-  again.load(written, writtenOutput);
-  std::vector<std::int16_t> weights;
-  std::array<std::int16_t, 5> output{};
-  again.quantise(weights, output);
-  EXPECT_TRUE(weights == written && output == writtenOutput);
+  again.load(written.weights, written.output);
+  EXPECT_TRUE(quantised(again) == written);
 
   for (auto& s : training) s.target = -s.target;
+  FitSettings settings;
+  settings.epochs = 3;
   settings.patience = 2;
+  settings.learningRate = 0.05f;
   const FitReport report = again.fit(training, settings, validation, true);
   EXPECT_EQ(report.bestPass, 0);
-  again.quantise(weights, output);
-  EXPECT_TRUE(weights == written && output == writtenOutput);
+  EXPECT_TRUE(quantised(again) == written);
 }
 
 TEST(NetworkFit, SwappedColoursNegateTheTargetAndExchangeTheDiscs) {
