@@ -31,6 +31,10 @@ std::uint64_t mixed(std::uint64_t x) {
   return x ^ (x >> 31);
 }
 
+// int16 units per float unit of a row's weights: the numeric features' rows
+// carry their feature scale.
+float rowScale(long row) { return row < kFeatureCount ? kRowUnit / kFeatureScale[row] : kRowUnit; }
+
 float clampTo(float value, float limit) { return std::max(-limit, std::min(limit, value)); }
 
 Board swapped(const Board& board) {
@@ -192,7 +196,7 @@ void FloatNetwork::quantise(std::vector<std::int16_t>& weights, std::array<std::
   };
   weights.assign(weights_.size(), 0);
   for (long r = 0; r < rowCount_; ++r) {
-    const float scale = r < kFeatureCount ? kRowUnit / kFeatureScale[r] : kRowUnit;
+    const float scale = rowScale(r);
     for (int h = 0; h < kHiddenUnits; ++h) {
       weights[r * kHiddenUnits + h] = visited_[r] ? toInt16(weights_[r * kHiddenUnits + h] * scale) : 0;
     }
@@ -202,7 +206,7 @@ void FloatNetwork::quantise(std::vector<std::int16_t>& weights, std::array<std::
 
 void FloatNetwork::load(const std::vector<std::int16_t>& weights, const std::array<std::int16_t, 5>& output) {
   for (long r = 0; r < rowCount_; ++r) {
-    const float scale = r < kFeatureCount ? kRowUnit / kFeatureScale[r] : kRowUnit;
+    const float scale = rowScale(r);
     bool any = r < kFeatureCount;
     for (int h = 0; h < kHiddenUnits; ++h) {
       const std::int16_t w = weights[static_cast<std::size_t>(r) * kHiddenUnits + h];
@@ -215,4 +219,3 @@ void FloatNetwork::load(const std::vector<std::int16_t>& weights, const std::arr
 }
 
 }  // namespace kaimo::train
-
