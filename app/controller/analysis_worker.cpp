@@ -33,7 +33,7 @@ void analysisWorker(AnalysisJob* job) {
   Clock::time_point start = Clock::now();
   SquareValues values;
   const AnalysisResult result =
-      analyzeEndgame(job->board, job->side, job->evaluate, isStopRequested, values, publishProgress, &start);
+      analyzeEndgame(job->board, job->side, job->evaluator, job->stop, values, publishProgress, &start);
   postValues(result.last, values);
 }
 
@@ -41,7 +41,7 @@ void hintWorker(HintJob* job) {
   Clock::time_point start = Clock::now();
   SquareValues values;
   const MoveValuesResult result =
-      searchMoveValues(job->board, job->side, job->settings, isStopRequested, values, publishProgress, &start);
+      searchMoveValues(job->board, job->side, job->settings, job->stop, values, publishProgress, &start);
   postValues(result.last, values);
 }
 

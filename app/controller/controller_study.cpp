@@ -43,14 +43,14 @@ void GameController::startAnalysis() {
     return;
   }
   stopThinking();
-  analysisJob_ = AnalysisJob{board_, side_, routineTable[kSimpleRoutine].evaluate};
+  analysisJob_ = AnalysisJob{board_, side_, routineEvaluator(kSimpleRoutine), exchange().stopToken()};
   beginStudy(texts::kAnalysing);
   launchAnalysisWorker();
 }
 
 void GameController::startHint() {
   stopThinking();
-  hintJob_ = HintJob{board_, side_, sideSettingsOf(side_)};
+  hintJob_ = HintJob{board_, side_, sideSettingsOf(side_), exchange().stopToken()};
   beginStudy(texts::kHint);
   hintRunning_ = true;
   launchHintWorker();

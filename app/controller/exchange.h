@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <stop_token>
 #include <string>
 
 #include "engine/search/endgame_analysis.h"
@@ -41,9 +42,13 @@ class Exchange {
   // True once per flagged failure.
   bool takeEvalError();
 
-  // --- stop flag ("toexit") ---
+  // --- stop request ("toexit") ---
+  // 1 asks the running worker to stop; 0, once it has, makes a fresh request
+  // for the next one. Window thread only.
   void requestStop(int flag);
-  int stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
+  int stopRequested() const { return stop_.stop_requested() ? 1 : 0; }
+  // What a worker started now is handed: it stops when requestStop(1) comes.
+  std::stop_token stopToken() const { return stop_.get_token(); }
 
   // --- status text slots ("statustext") ---
   void setStatusText(int slot, const std::string& text);
@@ -59,8 +64,8 @@ class Exchange {
   SquareValues values_{};
   bool evalError_ = false;
 
-  // Read on every node of a search, so an atomic rather than a lock.
-  std::atomic<int> stopRequested_{0};
+  // Read by the search now and then through its token: atomic, no lock.
+  std::stop_source stop_;
 
   struct StatusSlot {
     std::string text;
@@ -72,8 +77,5 @@ class Exchange {
 
 // The one exchange of the process (there is one board window).
 Exchange& exchange();
-
-// The search's stop check.
-int isStopRequested();
 
 }  // namespace kaimo

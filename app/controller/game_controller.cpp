@@ -213,7 +213,7 @@ void GameController::startComputerTurn() {
   window_.requestRepaint();
   window_.setPaneText(side_ + 1, texts::kThinking);
   searchBoard_ = board_;
-  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), isStopRequested, reportProgress);
+  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_);
   launchThinkWorker();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "app/controller/controller_window.h"
 #include "app/controller/evaluation_track.h"
 #include "app/controller/graph_worker.h"
+#include "app/controller/think_worker.h"
 #include "app/controller/view_mode.h"
 #include "app/records/history.h"
 #include "app/records/record_reader.h"
@@ -216,6 +218,7 @@ class GameController {
   // the board under a running search.
   Board searchBoard_{};
   SearchJob job_{};
+  ThinkProgress thinkProgress_{static_cast<unsigned>(std::time(nullptr))};
   AnalysisJob analysisJob_{};
   HintJob hintJob_{};
   bool hintRunning_ = false;

@@ -10,23 +10,15 @@
 namespace kaimo {
 namespace {
 
-// The search's stop check takes no argument; there is one graph worker.
-std::atomic<int> graphStop{0};
-int isGraphStopRequested() { return graphStop.load(std::memory_order_relaxed); }
-
 // A read of "狸" with no transposition table: a graph read is short, and
 // runs beside the other searches without sharing anything with them.
-SearchContext ownContext(int depth, StopFunc shouldStop) {
-  SearchContext context{};
-  prepareSearch(context, routineTable[kSimpleRoutine].evaluate, shouldStop, nullptr, depth, nullptr);
-  return context;
-}
+const Evaluator kGraphEvaluator{};
 
 int blackPointOfView(int side, int value) { return side == kBlack ? value : -value; }
 
 }  // namespace
 
-GraphReading readGraphPosition(const Board& board, int side, StopFunc shouldStop) {
+GraphReading readGraphPosition(const Board& board, int side, std::stop_token stop) {
   GraphReading reading{board, side, SCORE_NONE, GraphValueKind::None};
   DiscCounts counts;
   boardCount(board, counts);
@@ -41,7 +33,8 @@ GraphReading readGraphPosition(const Board& board, int side, StopFunc shouldStop
   }
   const int empties = counts[2];
   const int depth = empties <= kGraphExactEmpties ? empties : std::min(kGraphDepth, empties);
-  SearchContext context = ownContext(depth, shouldStop);
+  SearchContext context{};
+  prepareSearch(context, kGraphEvaluator, std::move(stop), nullptr, depth, nullptr);
   const int value = searchRoot(board, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
   if (isMarker(value) || value == SCORE_NO_MOVE) return reading;
   reading.value = blackPointOfView(mover, value);
@@ -52,10 +45,10 @@ GraphReading readGraphPosition(const Board& board, int side, StopFunc shouldStop
 void GraphWorker::start(const Board& board, int side) {
   if (running()) return;
   finished_.store(false, std::memory_order_relaxed);
-  graphStop.store(0, std::memory_order_relaxed);
+  stop_ = std::stop_source();
   try {
-    thread_ = std::thread([this, board, side] {
-      reading_ = readGraphPosition(board, side, isGraphStopRequested);
+    thread_ = std::thread([this, board, side, stop = stop_.get_token()] {
+      reading_ = readGraphPosition(board, side, stop);
       finished_.store(true, std::memory_order_release);
     });
   } catch (const std::system_error&) {
@@ -72,9 +65,8 @@ bool GraphWorker::collect(GraphReading& out) {
 
 void GraphWorker::halt() {
   if (!running()) return;
-  graphStop.store(1, std::memory_order_relaxed);
+  stop_.request_stop();
   thread_.join();
-  graphStop.store(0, std::memory_order_relaxed);
 }
 
 }  // namespace kaimo

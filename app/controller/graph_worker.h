@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <stop_token>
 #include <thread>
 
 #include "app/controller/evaluation_track.h"
@@ -28,7 +29,7 @@ struct GraphReading {
 // The value of the position with `side` to move (the other side's value when
 // `side` must pass, the final margin when the game is over), from black's
 // point of view, read with "狸".
-GraphReading readGraphPosition(const Board& board, int side, StopFunc shouldStop);
+GraphReading readGraphPosition(const Board& board, int side, std::stop_token stop);
 
 class GraphWorker {
  public:
@@ -48,6 +49,7 @@ class GraphWorker {
 
  private:
   std::thread thread_;
+  std::stop_source stop_;
   std::atomic<bool> finished_{false};
   GraphReading reading_{};  // written by the thread before finished_ is set
 };

@@ -1,19 +1,11 @@
 #include "app/controller/think_worker.h"
 
-#include <cstdint>
-#include <random>
-
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
 namespace {
-
-// Only the one running worker draws; the window thread seeds before any starts.
-std::minstd_rand progressDraw;
-// The percentage last written; survives from one search to the next.
-std::int64_t lastPercentShown = -1;
 
 int sidePane(const SearchJob& job) { return job.side + 1; }
 
@@ -48,8 +40,6 @@ void postOutcome(const SearchJob& job, int result, int shownValue) {
 
 }  // namespace
 
-void seedProgressDraw(unsigned seed) { progressDraw.seed(seed); }
-
 void thinkWorker(SearchJob* job) {
   DiscCounts counts;
   boardCount(*job->board, counts);
@@ -65,14 +55,14 @@ void thinkWorker(SearchJob* job) {
   postOutcome(*job, result, shownValue);
 }
 
-void reportProgress(int progress, SearchContext* context) {
-  const std::int64_t percent = progress / kProgressPerPercent;
-  if (percent == lastPercentShown && progressDraw() % kProgressRefreshOdds != 0) return;
-  std::int64_t elapsed = searchClockMs() - context->startTime;
+void ThinkProgress::report(int value, const SearchContext& context) {
+  const std::int64_t percent = value / kProgressPerPercent;
+  if (percent == lastPercentShown_ && draw_() % kProgressRefreshOdds != 0) return;
+  std::int64_t elapsed = searchClockMs() - context.startTime;
   if (elapsed == 0) elapsed = 1;
-  const std::int64_t rate = (context->leafCount + context->orderCount) / elapsed;
+  const std::int64_t rate = (context.leafCount + context.orderCount) / elapsed;
   exchange().setStatusText(0, texts::progressText(percent, rate, elapsed));
-  lastPercentShown = percent;
+  lastPercentShown_ = percent;
 }
 
 }  // namespace kaimo

@@ -2,10 +2,8 @@
 
 #include <QMessageBox>
 
-#include <ctime>
 #include <memory>
 
-#include "app/controller/think_worker.h"
 #include "app/window/artwork.h"
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
@@ -23,7 +21,6 @@ CKaimoApp::CKaimoApp(int& argc, char** argv)
   QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kDesktopId));
   QApplication::setWindowIcon(programIcon());
   installQtJapanese(application_);
-  seedProgressDraw(static_cast<unsigned>(std::time(nullptr)));
 }
 
 int CKaimoApp::run() {

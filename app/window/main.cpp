@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   // The data of "狐" are read, and their size is announced, before the
   // window appears.
   kaimo::setPatternAnnouncement(stdout);
-  kaimo::patternEvaluator();
+  kaimo::defaultPatternData();
   std::fflush(stdout);
   kaimo::CKaimoApp app(argc, argv);
   return app.run();

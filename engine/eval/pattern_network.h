@@ -2,6 +2,7 @@
 // numeric features, one output unit, and the score scale it maps onto.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -29,7 +30,12 @@ int hiddenUnit(int sum, const SigmoidTable& sigmoid);
 // The score from black's point of view, strictly above -100000 and at most
 // +100000. `weights` holds the rows (four int16 each), `output` the five
 // output weights.
-int networkScore(const NetworkInputs& inputs, const std::int16_t* weights, const std::int16_t* output,
-                 const SigmoidTable& sigmoid);
+int networkScore(const std::array<int, kFeatureCount>& features, const std::array<int, kActiveRowCount>& rows,
+                 const std::int16_t* weights, const std::int16_t* output, const SigmoidTable& sigmoid);
+
+inline int networkScore(const NetworkInputs& inputs, const std::int16_t* weights, const std::int16_t* output,
+                        const SigmoidTable& sigmoid) {
+  return networkScore(inputs.features, inputs.rows, weights, output, sigmoid);
+}
 
 }  // namespace kaimo

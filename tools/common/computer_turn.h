@@ -26,9 +26,10 @@ constexpr int kDefaultNormalDepth = 6;
 constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
 
-// The depth rule, a table of its own, no stop and no progress report; with
-// `evaluate`, the leaves are scored by it instead of the routine's own.
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, EvalFunc evaluate = nullptr);
+// The depth rule, a table of its own, no stop and no progress report; the
+// leaves scored by `evaluator`, by default the routine's own.
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator);
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.

@@ -1,7 +1,6 @@
 // kaimo-train: makes the evaluation data of "狐" (index tables and stage
 // weights) from self-play games of the program's own engine.
 #include "engine/board/processor_check.h"
-#include "engine/eval/pattern_eval.h"
 #include "support/kr/kr_error.h"
 #include "support/paths/program_paths.h"
 #include "tools/common/subcommands.h"
@@ -25,7 +24,6 @@ int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
   kr_setLogFolder(kaimo::paths::logFolder().c_str());
-  kaimo::holdEveryPatternStage();
   const kaimo::tools::Program program{"kaimo-train", kSteps, nullptr};
   return kaimo::tools::runProgram(program, argc, argv);
 }

@@ -46,7 +46,7 @@ struct TurnSearch {
 };
 TurnSearch computerTurnSearch(const Board& board, int side, const SideSettings& s) {
   SearchJob job;
-  prepareComputerMove(job, board, side, s, nullptr, nullptr);
+  prepareComputerMove(job, board, side, s, {}, nullptr);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   return {value, job.context.bestMove};
 }
@@ -102,7 +102,7 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
 
   if (emptyCount(board) <= hc.exact) {
     SquareValues exact;
-    analyzeEndgame(board, side, routineTable[kSimpleRoutine].evaluate, nullptr, exact, nullptr, nullptr);
+    analyzeEndgame(board, side, routineEvaluator(kSimpleRoutine), {}, exact, nullptr, nullptr);
     EXPECT_EQ(c().squareValues(), exact);
   }
 }

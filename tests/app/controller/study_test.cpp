@@ -95,7 +95,7 @@ TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
   for (int routine = 1; routine < routineCount(); ++routine) {
     DiscCounts counts;
     boardCount(initial, counts);
-    const int score = routineTable[routine].evaluate(initial, 0, kBlack, counts);
+    const int score = routineEvaluator(routine).evaluate(initial, 0, kBlack, counts);
     char line[64];
     if (score == SCORE_EVAL_ERROR) {
       std::snprintf(line, sizeof line, "%s error\n", routineTable[routine].name);
@@ -154,7 +154,7 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
   // What `kaimo-cli analyze` prints comes from this same call.
   SquareValues expected;
   const AnalysisResult result =
-      analyzeEndgame(board, kBlack, routineTable[kSimpleRoutine].evaluate, nullptr, expected, nullptr, nullptr);
+      analyzeEndgame(board, kBlack, routineEvaluator(kSimpleRoutine), {}, expected, nullptr, nullptr);
   EXPECT_FALSE(isMarker(result.last));
   EXPECT_EQ(c().squareValues(), expected);
   // Worked out by hand: each of the three moves takes the last white disc.

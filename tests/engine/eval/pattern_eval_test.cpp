@@ -85,12 +85,12 @@ class PatternNetwork : public testing::InTempDir {
 
   std::unique_ptr<PatternEvaluator> makeEvaluator() {
     std::FILE* quiet = std::tmpfile();
-    auto evaluator = std::make_unique<PatternEvaluator>(quiet);
+    auto evaluator = std::make_unique<PatternEvaluator>(std::make_shared<const PatternData>("", quiet));
     std::fclose(quiet);
     return evaluator;
   }
 
-  static int evaluate(PatternEvaluator& e, const Board& b, int side) {
+  static int evaluate(const PatternEvaluator& e, const Board& b, int side) {
     DiscCounts counts;
     boardCount(b, counts);
     return e.evaluate(b, 0, side, counts);
@@ -119,7 +119,7 @@ TEST_F(PatternNetwork, MatchesTheStraightforwardComputationExactly) {
   }
   auto evaluator = makeEvaluator();
   ASSERT_FALSE(evaluator->failed());
-  ASSERT_EQ(evaluator->rowCount(), rowCount_);
+  ASSERT_EQ(evaluator->data().rowCount(), rowCount_);
   int compared = 0;
   int walls = 0;
   for (const auto& [s, samples] : samplesByStage(wanted, 150, 7)) {

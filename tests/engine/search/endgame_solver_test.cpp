@@ -20,7 +20,8 @@ constexpr int kInf = SCORE_INF;
 int solve(const Board& b, int side, int alpha = -kInf, int beta = kInf, SearchTable* table = nullptr,
           std::int64_t* leaves = nullptr) {
   SearchContext context;
-  prepareSearch(context, testing::failingEval, nullptr, nullptr, 0, table);
+  const Evaluator failing = testing::failingEvaluator();
+  prepareSearch(context, failing, {}, nullptr, 0, table);
   const BitBoard bits = toBits(b);
   const int value = side == kBlack ? solveExact(context, bits.black, bits.white, bits.empty, alpha, beta)
                                    : solveExact(context, bits.white, bits.black, bits.empty, alpha, beta);

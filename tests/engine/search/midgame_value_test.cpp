@@ -3,11 +3,14 @@
 // walls and passes.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "engine/eval/routines.h"
 #include "engine/search/search_driver.h"
+#include "tests/common/temp_dir.h"
 #include "tests/engine/search/reference_minimax.h"
+#include "tools/reference/pattern_sample_data.h"
 
 namespace kaimo {
 namespace {
@@ -15,26 +18,28 @@ namespace {
 using testing::referenceDepthValue;
 
 // The value of playing `move` in a read of `depth` plies.
-int referenceMoveValue(const Board& b, int side, int move, int depth) {
+int referenceMoveValue(const Board& b, int side, int move, int depth, const Evaluator& evaluator) {
   Board child;
   boardPlay(b, child, move, side);
   if (depth == 1 || boardMobility(child, opponentOf(side)) > 0) {
-    return -referenceDepthValue(child, opponentOf(side), depth - 1, evalSimple);
+    return -referenceDepthValue(child, opponentOf(side), depth - 1, evaluator);
   }
-  if (boardMobility(child, side) > 0) return referenceDepthValue(child, side, depth - 1, evalSimple);
+  if (boardMobility(child, side) > 0) return referenceDepthValue(child, side, depth - 1, evaluator);
   return scoreFinal(testing::discsOf(child, side), testing::discsOf(child, opponentOf(side)));
 }
 
-void expectPlainValue(const Board& b, int side, int depth) {
+// The leaves of plain alpha-beta are scored from the board, square by square;
+// the search's come from the indices it keeps move by move.
+void expectPlainValue(const Board& b, int side, int depth, const Evaluator& evaluator = testing::kSimpleEvaluator) {
   if (boardMobility(b, side) == 0) return;
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, 0, 0, 0, 0, 0, 0}, nullptr, nullptr);
+  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, 0, 0, 0, 0, 0, 0}, evaluator, {}, nullptr);
   ASSERT_LT(job.depth, testing::emptiesOf(b));
   const int value = searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
-  ASSERT_EQ(value, referenceDepthValue(b, side, job.depth, evalSimple)) << "depth " << job.depth;
+  ASSERT_EQ(value, referenceDepthValue(b, side, job.depth, evaluator)) << "depth " << job.depth;
   const int move = job.context.bestMove;
   ASSERT_TRUE(move >= 0 && boardIsLegal(b, move, side)) << move;
-  EXPECT_EQ(referenceMoveValue(b, side, move, job.depth), value) << "move " << move << " depth " << job.depth;
+  EXPECT_EQ(referenceMoveValue(b, side, move, job.depth, evaluator), value) << "move " << move << " depth " << job.depth;
 }
 
 TEST(MidgameValue, GamePositionsMatchPlainAlphaBeta) {
@@ -53,6 +58,33 @@ TEST(MidgameValue, BoardsWithWallsAndPassesMatchPlainAlphaBeta) {
     const int empties = 8 + static_cast<int>(rng() % 14);
     const Board b = testing::randomEndgame(rng, empties, i % 3 == 0 ? 0 : 30, 50);
     expectPlainValue(b, static_cast<int>(rng() & 1), 1 + i % 5);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// "狐" over generated data, every stage written.
+class PatternMidgameValue : public testing::InTempDir {
+ protected:
+  void SetUp() override {
+    InTempDir::SetUp();
+    const long rows = testing::rowCountOfWrittenTables();
+    for (int s = kFirstStageFile; s < kFirstStageFile + kStageFileCount; ++s) {
+      ASSERT_TRUE(testing::writeStage(s, testing::randomStage(rows, 900 + s, 3000, 20000)));
+    }
+    evaluator_ = PatternEvaluator(std::make_shared<const PatternData>(""));
+    ASSERT_FALSE(evaluator_.failed());
+  }
+  Evaluator evaluator_;
+};
+
+TEST_F(PatternMidgameValue, GamePositionsAndBoardsWithWallsMatchPlainAlphaBeta) {
+  std::mt19937 rng(43);
+  for (int i = 0; i < 60; ++i) {
+    int side;
+    const Board game = plain::randomGame(rng, 10 + static_cast<int>(rng() % 80), &side);
+    expectPlainValue(game, side, 1 + i % 4, evaluator_);
+    const Board walls = testing::randomEndgame(rng, 8 + static_cast<int>(rng() % 30), i % 3 == 0 ? 0 : 30, 50);
+    expectPlainValue(walls, static_cast<int>(rng() & 1), 1 + i % 5, evaluator_);
     if (HasFatalFailure()) return;
   }
 }

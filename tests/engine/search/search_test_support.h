@@ -6,10 +6,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "engine/board/board.h"
-#include "engine/eval/eval_simple.h"
+#include "engine/eval/evaluator.h"
 #include "engine/eval/score.h"
+#include "tests/engine/search/reference_minimax.h"
 
 namespace kaimo::testing {
 
@@ -31,7 +33,10 @@ inline DiscCounts countsOf(const Board& b) {
   return counts;
 }
 
-// Fails every evaluation: a read that reaches the end never calls it.
-inline int failingEval(const Board&, int, int, DiscCounts&) { return SCORE_EVAL_ERROR; }
+// "狐" without its data: every evaluation of a position of 84 empty squares
+// or fewer fails (a read that reaches the end never calls it).
+inline Evaluator failingEvaluator() {
+  return PatternEvaluator(std::make_shared<const PatternData>("kaimo-no-such-data-folder"));
+}
 
 }  // namespace kaimo::testing
