@@ -14,8 +14,7 @@ PatternData::PatternData(std::filesystem::path folder, std::FILE* announce) : fo
   if (failed_) return;
   for (int i = 0; i < kActiveRowCount; ++i) {
     const pattern_slots::PlacementSlots& p = pattern_slots::kSlotTables.placements[i];
-    placements_[i] = {tablePointers_[p.pattern], static_cast<int>(layout_.offsets[p.pattern]),
-                      kPatternDescriptors[p.pattern].kind, p.first};
+    placements_[i] = {tablePointers_[p.pattern], static_cast<int>(layout_.offsets[p.pattern]), p.first};
   }
   if (announce != nullptr) std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
 }
@@ -74,31 +73,59 @@ const StageWeights* PatternData::readStage(int stage) const {
   return owned_[slot].get();
 }
 
+namespace {
+
+// The placements come pattern by pattern, and the patterns kind by kind:
+// the lines, the edges, the full patterns, the corner blocks. Each kind's
+// placements are a run of their own, read by a loop of their own.
+constexpr int firstPlacementOf(int kind) {
+  int placement = 0;
+  for (const PatternDescriptor& d : kPatternDescriptors) {
+    if (d.kind == kind) return placement;
+    placement += d.instances;
+  }
+  return placement;
+}
+
+constexpr int kFirstEdge = firstPlacementOf(kKindEdge);
+constexpr int kFirstFull = firstPlacementOf(kKindFull);
+constexpr int kFirstCornerBlock = firstPlacementOf(kKindCornerBlock);
+
+constexpr int endOfRun(int kind) {
+  return kind == kKindLine ? kFirstEdge : kind == kKindEdge ? kFirstFull : kind == kKindFull ? kFirstCornerBlock
+                                                                                              : kActiveRowCount;
+}
+
+constexpr bool kindsInRuns() {
+  int placement = 0;
+  for (const PatternDescriptor& d : kPatternDescriptors) {
+    if (placement < firstPlacementOf(d.kind) || placement + d.instances > endOfRun(d.kind)) return false;
+    placement += d.instances;
+  }
+  return true;
+}
+static_assert(kindsInRuns());
+
+}  // namespace
+
 void PatternData::rowsOf(const PatternIndices& indices, std::array<int, kActiveRowCount>& rows) const {
-  for (int i = 0; i < kActiveRowCount; ++i) {
+  const auto raw = [&](int slot) { return static_cast<int>(indices.raw[slot]); };
+  for (int i = 0; i < kFirstEdge; ++i) {
     const PlacementRow& p = placements_[i];
-    const int raw = indices.raw[p.firstSlot];
-    int index;
-    switch (p.kind) {
-      case kKindLine:
-        index = p.table[raw] & kClassMask;
-        break;
-      case kKindEdge: {
-        // The class of the edge squares, then the corner area read from the
-        // end the class representative starts at.
-        const std::uint16_t entry = p.table[raw];
-        const int corners = indices.raw[p.firstSlot + ((entry & kMirroredFlag) != 0 ? 2 : 1)];
-        index = (entry & kClassMask) * kCornerAreaConfigurations + corners;
-        break;
-      }
-      case kKindCornerBlock:
-        index = std::min(raw, static_cast<int>(indices.raw[p.firstSlot + 1]));
-        break;
-      default:
-        index = raw;
-        break;
-    }
-    rows[i] = p.offset + index;
+    rows[i] = p.offset + (p.table[raw(p.firstSlot)] & kClassMask);
+  }
+  for (int i = kFirstEdge; i < kFirstFull; ++i) {
+    // The class of the edge squares, then the corner area read from the end
+    // the class representative starts at.
+    const PlacementRow& p = placements_[i];
+    const std::uint16_t entry = p.table[raw(p.firstSlot)];
+    const int corners = raw(p.firstSlot + ((entry & kMirroredFlag) != 0 ? 2 : 1));
+    rows[i] = p.offset + (entry & kClassMask) * kCornerAreaConfigurations + corners;
+  }
+  for (int i = kFirstFull; i < kFirstCornerBlock; ++i) rows[i] = placements_[i].offset + raw(placements_[i].firstSlot);
+  for (int i = kFirstCornerBlock; i < kActiveRowCount; ++i) {
+    const PlacementRow& p = placements_[i];
+    rows[i] = p.offset + std::min(raw(p.firstSlot), raw(p.firstSlot + 1));
   }
 }
 

@@ -76,8 +76,7 @@ class PatternData {
   struct PlacementRow {
     const std::uint16_t* table;
     int offset;
-    std::int16_t kind;
-    std::int16_t firstSlot;
+    int firstSlot;
   };
 
   bool readIndexTables();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/board/mobility.h"
+
 namespace kaimo {
 namespace {
 
@@ -62,7 +64,7 @@ int patternIndex(const Board& board, int pattern, int instance, const std::uint1
 
 PatternFeatures patternFeatures(Bits black, Bits white, Bits empty, int side) {
   const int parity = bitCount(empty) % 2;
-  return {bitCount(bitLegalMoves(black, white, empty)) - bitCount(bitLegalMoves(white, black, empty)),
+  return {bitMobilityDifference(black, white, empty),
           side == kWhite ? -parity : parity,
           signedCount(black, white, kCornerMask),
           signedCount(black, white, kInnerCornerMask),

@@ -74,6 +74,7 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   if (depth <= 0) return leafValue(node, empty);
   const int empties = bitCount(empty);
   if (depth >= empties) return solveExact(context_, own, opp, empty, alpha, beta);
+  if (depth >= 2 && context_.table != nullptr) context_.table->prefetch(own, opp);
   if (searchAborted(context_)) return 0;
   Bits moves = bitLegalMoves(own, opp, empty);
   if (moves == 0) {

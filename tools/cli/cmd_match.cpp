@@ -39,7 +39,8 @@ SideSettings sideFrom(const Args& args, const std::string& colour) {
 }
 
 MatchPlayer playerFrom(const Args& args, const std::string& colour) {
-  MatchPlayer player{sideFrom(args, colour)};
+  MatchPlayer player;
+  player.settings = sideFrom(args, colour);
   const std::string data = "--" + colour + "-data";
   if (!args.has(data)) {
     player.evaluator = routineEvaluator(player.settings.routine);
