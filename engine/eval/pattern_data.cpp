@@ -52,17 +52,13 @@ const StageWeights* PatternData::readStage(int stage) const {
   // Another thread may have read it while this one waited.
   if (const StageWeights* weights = stages_[slot].load(std::memory_order_relaxed)) return weights;
   auto weights = std::unique_ptr<StageWeights>(new (std::nothrow) StageWeights);
-  try {
-    if (weights) weights->rows.resize(static_cast<std::size_t>(layout_.rowCount) * kHiddenUnits);
-  } catch (const std::bad_alloc&) {
-    weights.reset();
-  }
-  if (!weights) {
+  if (weights) weights->rows = allocateLargeArray<std::int16_t>(static_cast<std::size_t>(layout_.rowCount) * kHiddenUnits);
+  if (!weights || !weights->rows) {
     logError("ルーチン狐: メモリ確保に失敗しました。\n");
     return nullptr;
   }
   const std::string name = (folder_ / stageFileName(stage)).string();
-  if (readStageWeights(name.c_str(), layout_.rowCount, weights->rows.data(), weights->output.data()) !=
+  if (readStageWeights(name.c_str(), layout_.rowCount, weights->rows.get(), weights->output.data()) !=
       LayoutStatus::Ok) {
     // A short file is logged like a missing one: either way the stage has no weights.
     logError("ルーチン狐: データファイル %s が開けません。\n", name.c_str());

@@ -21,6 +21,7 @@
 #include "engine/eval/pattern_indices.h"
 #include "engine/eval/pattern_layout.h"
 #include "engine/eval/pattern_network.h"
+#include "support/memory/large_block.h"
 
 namespace kaimo {
 
@@ -34,7 +35,7 @@ constexpr int kStageFileCount = stageOfEmpties(1) - kFirstStageFile + 1;
 // One stage file: jMax rows of four hidden-unit weights, then the output
 // weights.
 struct StageWeights {
-  std::vector<std::int16_t> rows;
+  LargeArray<std::int16_t> rows;
   std::array<std::int16_t, kOutputWeights> output{};
 };
 

@@ -28,7 +28,7 @@ int PatternEvaluator::network(const State& state, Bits black, Bits white, Bits e
   const PatternFeatures features = patternFeatures(black, white, empty, side);
   std::array<int, kActiveRowCount> rows;
   data_->rowsOf(state, rows);
-  return networkScore(features, rows, stage->rows.data(), stage->output.data(), data_->sigmoid());
+  return networkScore(features, rows, stage->rows.get(), stage->output.data(), data_->sigmoid());
 }
 
 }  // namespace kaimo

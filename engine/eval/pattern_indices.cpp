@@ -5,24 +5,18 @@ namespace {
 
 // Every slot with all its squares empty: each digit 2.
 constexpr PatternIndices kAllEmpty = [] {
-  using namespace pattern_slots;
   PatternIndices indices{};
-  for (int square = 0; square < kSquareCount; ++square) {
-    const SquareSlots& slots = kSlotTables.squares[square];
-    for (int i = 0; i < slots.count; ++i) indices.raw[slots.digits[i].slot] += 2 * slots.digits[i].weight;
+  for (const auto& weights : pattern_slots::kSquareWeights) {
+    for (int i = 0; i < kPatternSlotCount; ++i) indices.raw[i] += 2 * weights[i];
   }
   return indices;
 }();
 
 // Lowers the digit of every square of `discs` by `drop` (2 to black, 1 to white).
 void lowerDigits(PatternIndices& indices, Bits discs, int drop) {
-  using namespace pattern_slots;
   for (; discs != 0; discs &= discs - 1) {
-    const SquareSlots& slots = kSlotTables.squares[lowestSquare(discs)];
-    for (int i = 0; i < slots.count; ++i) {
-      const SlotDigit d = slots.digits[i];
-      indices.raw[d.slot] = static_cast<std::uint16_t>(indices.raw[d.slot] - drop * d.weight);
-    }
+    const auto& weights = pattern_slots::kSquareWeights[lowestSquare(discs)];
+    for (int i = 0; i < kPatternSlotCount; ++i) indices.raw[i] = static_cast<std::uint16_t>(indices.raw[i] - drop * weights[i]);
   }
 }
 

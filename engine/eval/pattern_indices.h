@@ -92,34 +92,63 @@ inline constexpr SlotTables kSlotTables = makeSlotTables();
 constexpr int kPatternSlotCount = pattern_slots::kSlotTables.slotCount;
 static_assert(kPatternSlotCount == 70);
 
+// The slots in vectors of eight 16-bit lanes, the last one padded.
+constexpr int kIndexLanes = 8;
+constexpr int kIndexVectors = (kPatternSlotCount + kIndexLanes - 1) / kIndexLanes;
+
 // The raw digit numbers of every slot. Each fits 16 bits: the longest run has
 // ten squares (3^10 < 65536); an edge is split into runs of eight and four.
 struct PatternIndices {
-  std::array<std::uint16_t, kPatternSlotCount> raw;
+  alignas(16) std::array<std::uint16_t, kIndexVectors * kIndexLanes> raw;
 };
+
+namespace pattern_slots {
+
+// For each square, 3^position in each slot it lies in (0 in the others): a
+// move adds a multiple of the square's row to every slot at once.
+using SquareWeights = std::array<std::array<std::uint16_t, kIndexVectors * kIndexLanes>, kSquareCount>;
+
+inline constexpr SquareWeights kSquareWeights = [] {
+  SquareWeights weights{};
+  for (int square = 0; square < kSquareCount; ++square) {
+    const SquareSlots& slots = kSlotTables.squares[square];
+    for (int i = 0; i < slots.count; ++i) weights[square][slots.digits[i].slot] = slots.digits[i].weight;
+  }
+  return weights;
+}();
+
+// Eight slots as one vector: additions wrap at 16 bits like the slots do.
+typedef std::uint16_t IndexVector __attribute__((vector_size(16)));
+
+inline IndexVector vectorAt(const std::uint16_t* lanes) {
+  IndexVector v;
+  __builtin_memcpy(&v, lanes, sizeof v);
+  return v;
+}
+
+}  // namespace pattern_slots
 
 // From scratch: every non-disc square (empty or wall) reads as digit 2.
 PatternIndices patternIndicesOf(Bits black, Bits white);
 
 // After `mover` played `square` and turned `flips`: the played square goes
 // from empty (2) to the mover's digit, each flipped disc from the other
-// colour's digit to the mover's.
+// colour's digit to the mover's. Black is digit 0 and white 1, so for black
+// the flipped squares' weights are subtracted once and the played square's
+// twice; for white the flipped ones are added and the played one subtracted.
 inline void patternIndicesPlay(PatternIndices& indices, int square, Bits flips, int mover) {
   using namespace pattern_slots;
-  // Black is digit 0, white 1: a disc turned black loses one, turned white gains one.
-  const int flipDelta = mover == kBlack ? -1 : +1;
-  const int placeDelta = mover - 2;
-  const SquareSlots& placed = kSlotTables.squares[square];
-  for (int i = 0; i < placed.count; ++i) {
-    const SlotDigit d = placed.digits[i];
-    indices.raw[d.slot] = static_cast<std::uint16_t>(indices.raw[d.slot] + placeDelta * d.weight);
-  }
+  IndexVector flipped[kIndexVectors] = {};
   for (; flips != 0; flips &= flips - 1) {
-    const SquareSlots& flipped = kSlotTables.squares[lowestSquare(flips)];
-    for (int i = 0; i < flipped.count; ++i) {
-      const SlotDigit d = flipped.digits[i];
-      indices.raw[d.slot] = static_cast<std::uint16_t>(indices.raw[d.slot] + flipDelta * d.weight);
-    }
+    const std::uint16_t* weights = kSquareWeights[lowestSquare(flips)].data();
+    for (int v = 0; v < kIndexVectors; ++v) flipped[v] += vectorAt(weights + kIndexLanes * v);
+  }
+  const std::uint16_t* placed = kSquareWeights[square].data();
+  for (int v = 0; v < kIndexVectors; ++v) {
+    IndexVector lanes = vectorAt(indices.raw.data() + kIndexLanes * v);
+    const IndexVector place = vectorAt(placed + kIndexLanes * v);
+    lanes = mover == kBlack ? lanes - flipped[v] - place - place : lanes + flipped[v] - place;
+    __builtin_memcpy(indices.raw.data() + kIndexLanes * v, &lanes, sizeof lanes);
   }
 }
 

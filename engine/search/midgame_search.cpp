@@ -74,7 +74,6 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   if (depth <= 0) return leafValue(node, empty);
   const int empties = bitCount(empty);
   if (depth >= empties) return solveExact(context_, own, opp, empty, alpha, beta);
-  if (depth >= 2 && context_.table != nullptr) context_.table->prefetch(own, opp);
   if (searchAborted(context_)) return 0;
   Bits moves = bitLegalMoves(own, opp, empty);
   if (moves == 0) {
@@ -112,6 +111,14 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
     for (; moves != 0; moves &= moves - 1) {
       const int square = lowestSquare(moves);
       order.moves[order.count++] = {square, 0, bitFlips(own, opp, square)};
+    }
+  }
+  // The children two plies or more above the leaves look up the table: ask
+  // for their buckets now, so that they are in the cache by their turn.
+  if (table != nullptr && depth >= 3) {
+    for (int i = 0; i < order.count; ++i) {
+      const OrderedMove& move = order.moves[i];
+      table->prefetch(opp & ~move.flips, own | move.flips | squareBit(move.square));
     }
   }
   const bool reports = depth == context_.rootDepth - 1 && depth >= context_.progressDepth;

@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "engine/board/bitboard.h"
+#include "support/memory/large_block.h"
 
 namespace kaimo {
 
@@ -59,8 +60,7 @@ class SearchTable {
   static constexpr int kDefaultBucketBits = 18;
 
   SearchTable() : SearchTable(kDefaultBucketBits) {}
-  explicit SearchTable(int bucketBits);
-  ~SearchTable();
+  explicit SearchTable(int bucketBits) : bucketBits_(bucketBits) {}
   SearchTable(const SearchTable&) = delete;
   SearchTable& operator=(const SearchTable&) = delete;
 
@@ -119,7 +119,7 @@ class SearchTable {
   }
 
   int bucketBits_;
-  Bucket* buckets_ = nullptr;
+  LargeArray<Bucket> buckets_;
   std::uint8_t generation_ = 0;
 };
 
