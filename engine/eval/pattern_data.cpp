@@ -1,6 +1,7 @@
 #include "engine/eval/pattern_data.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <new>
 #include <string>
 #include <utility>
@@ -12,10 +13,7 @@ namespace kaimo {
 PatternData::PatternData(std::filesystem::path folder, std::FILE* announce) : folder_(std::move(folder)) {
   failed_ = !readIndexTables();
   if (failed_) return;
-  for (int i = 0; i < kActiveRowCount; ++i) {
-    const pattern_slots::PlacementSlots& p = pattern_slots::kSlotTables.placements[i];
-    placements_[i] = {tablePointers_[p.pattern], static_cast<int>(layout_.offsets[p.pattern]), p.first};
-  }
+  for (int p = 0; p < kPatternCount; ++p) firstRows_[p] = static_cast<unsigned>(layout_.offsets[p]);
   if (announce != nullptr) std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
 }
 
@@ -38,6 +36,11 @@ bool PatternData::readIndexTables() {
       return false;
     }
     classCounts[p] = table.classCount;
+    // Only an edge's entries carry the mirrored flag: a line's class is then
+    // its entry as it stands.
+    if (d.kind == kKindLine) {
+      for (std::uint16_t& entry : table.entries) entry &= kClassMask;
+    }
     indexTables_[p] = std::move(table.entries);
     tablePointers_[p] = indexTables_[p].data();
   }
@@ -69,60 +72,41 @@ const StageWeights* PatternData::readStage(int stage) const {
   return owned_[slot].get();
 }
 
-namespace {
-
-// The placements come pattern by pattern, and the patterns kind by kind:
-// the lines, the edges, the full patterns, the corner blocks. Each kind's
-// placements are a run of their own, read by a loop of their own.
-constexpr int firstPlacementOf(int kind) {
-  int placement = 0;
-  for (const PatternDescriptor& d : kPatternDescriptors) {
-    if (d.kind == kind) return placement;
-    placement += d.instances;
-  }
-  return placement;
-}
-
-constexpr int kFirstEdge = firstPlacementOf(kKindEdge);
-constexpr int kFirstFull = firstPlacementOf(kKindFull);
-constexpr int kFirstCornerBlock = firstPlacementOf(kKindCornerBlock);
-
-constexpr int endOfRun(int kind) {
-  return kind == kKindLine ? kFirstEdge : kind == kKindEdge ? kFirstFull : kind == kKindFull ? kFirstCornerBlock
-                                                                                              : kActiveRowCount;
-}
-
-constexpr bool kindsInRuns() {
-  int placement = 0;
-  for (const PatternDescriptor& d : kPatternDescriptors) {
-    if (placement < firstPlacementOf(d.kind) || placement + d.instances > endOfRun(d.kind)) return false;
-    placement += d.instances;
-  }
-  return true;
-}
-static_assert(kindsInRuns());
-
-}  // namespace
-
-void PatternData::rowsOf(const PatternIndices& indices, std::array<int, kActiveRowCount>& rows) const {
-  const auto raw = [&](int slot) { return static_cast<int>(indices.raw[slot]); };
-  for (int i = 0; i < kFirstEdge; ++i) {
-    const PlacementRow& p = placements_[i];
-    rows[i] = p.offset + (p.table[raw(p.firstSlot)] & kClassMask);
-  }
-  for (int i = kFirstEdge; i < kFirstFull; ++i) {
+template <int I>
+unsigned PatternData::placementRow(const PatternIndices& indices) const {
+  constexpr pattern_slots::PlacementSlots kPlacement = pattern_slots::kSlotTables.placements[I];
+  constexpr int kPattern = kPlacement.pattern;
+  constexpr int kSlot = kPlacement.first;
+  constexpr int kKind = kPatternDescriptors[kPattern].kind;
+  const unsigned raw = indices.raw[kSlot];
+  if constexpr (kKind == kKindLine) {
+    return firstRows_[kPattern] + tablePointers_[kPattern][raw];
+  } else if constexpr (kKind == kKindEdge) {
     // The class of the edge squares, then the corner area read from the end
     // the class representative starts at.
-    const PlacementRow& p = placements_[i];
-    const std::uint16_t entry = p.table[raw(p.firstSlot)];
-    const int corners = raw(p.firstSlot + ((entry & kMirroredFlag) != 0 ? 2 : 1));
-    rows[i] = p.offset + (entry & kClassMask) * kCornerAreaConfigurations + corners;
+    const unsigned entry = tablePointers_[kPattern][raw];
+    const unsigned corners = indices.raw[(entry & kMirroredFlag) != 0 ? kSlot + 2 : kSlot + 1];
+    return firstRows_[kPattern] + (entry & kClassMask) * kCornerAreaConfigurations + corners;
+  } else if constexpr (kKind == kKindCornerBlock) {
+    return firstRows_[kPattern] + std::min(raw, static_cast<unsigned>(indices.raw[kSlot + 1]));
+  } else {
+    return firstRows_[kPattern] + raw;
   }
-  for (int i = kFirstFull; i < kFirstCornerBlock; ++i) rows[i] = placements_[i].offset + raw(placements_[i].firstSlot);
-  for (int i = kFirstCornerBlock; i < kActiveRowCount; ++i) {
-    const PlacementRow& p = placements_[i];
-    rows[i] = p.offset + std::min(raw(p.firstSlot), raw(p.firstSlot + 1));
-  }
+}
+
+void PatternData::rowsOf(const PatternIndices& indices, std::array<int, kActiveRowCount>& rows) const {
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    ((rows[I] = static_cast<int>(placementRow<I>(indices))), ...);
+  }(std::make_index_sequence<kActiveRowCount>{});
+}
+
+std::array<int, kHiddenUnits> PatternData::rowSums(const PatternIndices& indices, const std::int16_t* weights) const {
+  static_assert(kActiveRowCount % 2 == 0);
+  RowSums sums(weights);
+  [&]<std::size_t... P>(std::index_sequence<P...>) {
+    (sums.addPair(placementRow<2 * P>(indices), placementRow<2 * P + 1>(indices)), ...);
+  }(std::make_index_sequence<kActiveRowCount / 2>{});
+  return sums.sums();
 }
 
 }  // namespace kaimo

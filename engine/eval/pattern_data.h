@@ -71,14 +71,16 @@ class PatternData {
   // indices the search keeps.
   void rowsOf(const PatternIndices& indices, std::array<int, kActiveRowCount>& rows) const;
 
+  // The hidden units' sums over those rows of `weights`: what a leaf of the
+  // search reads, with no list of rows in between.
+  std::array<int, kHiddenUnits> rowSums(const PatternIndices& indices, const std::int16_t* weights) const;
+
  private:
-  // How one placement's row is found: its slots, the index table of its
-  // pattern and the pattern's first row.
-  struct PlacementRow {
-    const std::uint16_t* table;
-    int offset;
-    int firstSlot;
-  };
+  // The row of placement I: what it reads is known when the program is
+  // compiled, only the index tables and the patterns' first rows come from
+  // the files.
+  template <int I>
+  unsigned placementRow(const PatternIndices& indices) const;
 
   bool readIndexTables();
   const StageWeights* readStage(int stage) const;
@@ -88,7 +90,7 @@ class PatternData {
   std::array<std::vector<std::uint16_t>, kPatternCount> indexTables_;
   IndexTables tablePointers_{};
   WeightLayout layout_;
-  std::array<PlacementRow, kActiveRowCount> placements_{};
+  std::array<unsigned, kPatternCount> firstRows_{};
   SigmoidTable sigmoid_;
 
   // Stages are read under the lock and published once whole; they are never

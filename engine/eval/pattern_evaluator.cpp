@@ -25,10 +25,9 @@ int PatternEvaluator::network(const State& state, Bits black, Bits white, Bits e
   if (empties == 0) return scoreFinal(bitCount(black), bitCount(white));
   const StageWeights* stage = data_->stage(stageOfEmpties(empties));
   if (stage == nullptr) return SCORE_EVAL_ERROR;
-  const PatternFeatures features = patternFeatures(black, white, empty, side);
-  std::array<int, kActiveRowCount> rows;
-  data_->rowsOf(state, rows);
-  return networkScore(features, rows, stage->rows.get(), stage->output.data(), data_->sigmoid());
+  const std::int16_t* weights = stage->rows.get();
+  return networkOutput(patternFeatures(black, white, empty, side), data_->rowSums(state, weights), weights,
+                       stage->output.data(), data_->sigmoid());
 }
 
 }  // namespace kaimo

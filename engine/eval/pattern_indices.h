@@ -111,8 +111,8 @@ using SquareWeights = std::array<std::array<std::uint16_t, kIndexVectors * kInde
 inline constexpr SquareWeights kSquareWeights = [] {
   SquareWeights weights{};
   for (int square = 0; square < kSquareCount; ++square) {
-    const SquareSlots& slots = kSlotTables.squares[square];
-    for (int i = 0; i < slots.count; ++i) weights[square][slots.digits[i].slot] = slots.digits[i].weight;
+    const SquareSlots& inSquare = kSlotTables.squares[square];
+    for (int i = 0; i < inSquare.count; ++i) weights[square][inSquare.digits[i].slot] = inSquare.digits[i].weight;
   }
   return weights;
 }();
