@@ -31,7 +31,7 @@ struct GameResult {
 // routine's, or "狐" with another folder's data).
 struct MatchPlayer {
   SideSettings settings;
-  Evaluator evaluator;
+  Evaluator evaluator{};
   std::string dataFolder{};  // where the evaluator reads its files when not the program's own, as given
 };
 
