@@ -10,6 +10,7 @@
 #include "engine/search/search_driver.h"
 #include "engine/search/search_table.h"
 #include "tests/engine/search/reference_minimax.h"
+#include "tests/engine/search/search_test_support.h"
 
 namespace kaimo {
 namespace {
@@ -72,15 +73,6 @@ int searchInWindow(const Board& b, int side, int depth, int alpha, int beta, Sea
   return searchMidgame(context, own, opp, side, depth, alpha, beta);
 }
 
-// A fail-soft value in (alpha, beta) against the exact value: at most alpha
-// only when the value is at most that, at least beta only when the value is
-// at least that, and exact in between.
-::testing::AssertionResult keepsFailSoftBounds(int result, int alpha, int beta, int exact) {
-  const bool kept = result <= alpha ? exact <= result : result >= beta ? exact >= result : exact == result;
-  if (kept) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << result << " in (" << alpha << ", " << beta << ") for the value " << exact;
-}
-
 // Boards where the side to move must pass, read three plies deep or more:
 // the opponent's reply is then read in the window turned round, and a window
 // not turned exactly breaks the fail-soft bounds in narrow and null windows
@@ -103,8 +95,8 @@ TEST(MidgameValue, WindowsThroughAPassKeepTheirFailSoftBounds) {
     SearchTable* used = boards % 2 == 0 ? &table : nullptr;
     for (const int width : {1, 1000 * draw(1, 100), 1000 * draw(1, 100)}) {
       const int alpha = exact + 1000 * draw(-30, 2) - draw(0, 1);
-      ASSERT_TRUE(keepsFailSoftBounds(searchInWindow(b, side, depth, alpha, alpha + width, used), alpha,
-                                      alpha + width, exact))
+      ASSERT_TRUE(testing::keepsFailSoftBounds(searchInWindow(b, side, depth, alpha, alpha + width, used), alpha,
+                                               alpha + width, exact))
           << "board " << boards << " depth " << depth << " empties " << empties;
     }
   }
