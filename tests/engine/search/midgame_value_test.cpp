@@ -73,11 +73,12 @@ int searchInWindow(const Board& b, int side, int depth, int alpha, int beta, Sea
   return searchMidgame(context, own, opp, side, depth, alpha, beta);
 }
 
-// Boards where the side to move must pass, read three plies deep or more:
-// the opponent's reply is then read in the window turned round, and a window
-// not turned exactly breaks the fail-soft bounds in narrow and null windows
-// (never in the full window). Most windows reach far below the value, where
-// a pass's mistakes show; a third of the boards are read to the end.
+// Boards where the side to move must pass, read three plies deep or more in
+// narrow and null windows: the pass hands the opponent the window negated
+// and swapped, and a mistake there shows only in such windows (the full
+// window negated but not swapped still gives the value), mostly in those
+// reaching far below the value. A third of the boards are read to the end,
+// by the exact solver.
 TEST(MidgameValue, WindowsThroughAPassKeepTheirFailSoftBounds) {
   std::mt19937 rng(43);
   auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
