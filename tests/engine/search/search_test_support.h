@@ -1,5 +1,6 @@
 // Helpers shared by the search tests: boards from the text form, counts,
-// and evaluation functions with a known behaviour.
+// the fail-soft bounds of a value, and evaluation functions with a known
+// behaviour.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,6 +38,15 @@ inline DiscCounts countsOf(const Board& b) {
 // or fewer fails (a read that reaches the end never calls it).
 inline Evaluator failingEvaluator() {
   return PatternEvaluator(std::make_shared<const PatternData>("kaimo-no-such-data-folder"));
+}
+
+// A fail-soft value in (alpha, beta) against the exact value: at most alpha
+// only when the value is at most that, at least beta only when the value is
+// at least that, and exact in between.
+inline ::testing::AssertionResult keepsFailSoftBounds(int result, int alpha, int beta, int exact) {
+  const bool kept = result <= alpha ? exact <= result : result >= beta ? exact >= result : exact == result;
+  if (kept) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << result << " in (" << alpha << ", " << beta << ") for the value " << exact;
 }
 
 }  // namespace kaimo::testing
