@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/eval/score.h"
+#include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_table.h"
 
@@ -177,6 +178,18 @@ int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, in
   return best;
 }
 
+int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta);
+
+// The value of the move `move` from the side to move's point of view, in
+// the window (alpha, beta): the child searched with the window negated.
+inline int moveValue(SearchContext& context, Bits own, Bits opp, Bits empty, int n, const OrderedMove& move, int alpha,
+                     int beta) {
+  const Bits bit = squareBit(move.square);
+  const Bits childOwn = opp & ~move.flips, childOpp = own | move.flips | bit;
+  if (beta - alpha == 1) return -nullWindow(context, childOwn, childOpp, empty ^ bit, n - 1, -beta);
+  return -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -alpha);
+}
+
 // Many empty squares: the table, and the moves sorted fastest first.
 int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
   ++context.nodeCount;
@@ -184,15 +197,13 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   const Bits moves = bitLegalMoves(own, opp, empty);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
   SearchTable* table = context.table;
+  TableKey key{};
   int first = -1;
   if (table != nullptr) {
-    if (const TableEntry* entry = table->find(own, opp, kExactTableSide, n)) {
-      if (int value; entrySettles(*entry, alpha, alpha + 1, value)) {
-        ++context.hashCutoffs;
-        return value;
-      }
-      first = entry->move;
-    }
+    key = SearchTable::keyOf(own, opp);
+    const NodeProbe probe = probeNode(context, key, kExactTableSide, n, alpha, alpha + 1);
+    if (probe.settled) return probe.value;
+    first = probe.move;
   }
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, moves, first, order);
@@ -202,28 +213,23 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
     for (int i = 0; i < order.count; ++i) {
       const OrderedMove& move = order.moves[i];
       const Bits bit = squareBit(move.square);
-      const TableEntry* child = table->find(opp & ~move.flips, own | move.flips | bit, kExactTableSide, n - 1);
-      if (child != nullptr && child->upper < -alpha) {
+      TableHit child;
+      if (table->probe(SearchTable::keyOf(opp & ~move.flips, own | move.flips | bit), kExactTableSide, child) &&
+          child.depth == n - 1 && child.upper < -alpha) {
         ++context.hashCutoffs;
-        return -child->upper;
+        return -child.upper;
       }
     }
   }
-  int best = kNoValue;
-  int bestMove = -1;
-  for (int i = 0; i < order.count; ++i) {
-    const OrderedMove& move = order.moves[i];
-    const Bits bit = squareBit(move.square);
-    const int value = -nullWindow(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit, n - 1, -alpha - 1);
-    if (value > best) {
-      best = value;
-      bestMove = move.square;
-      if (value > alpha) break;
-    }
-  }
+  const MoveLoopResult result = searchMoves(
+      context, order, alpha, alpha + 1,
+      [&](SearchContext& searching, int index, int low, int high) {
+        return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
+      },
+      noReport);
   if (context.abortMarker != 0) return 0;
-  if (table != nullptr) table->store(own, opp, kExactTableSide, n, alpha, alpha + 1, best, bestMove);
-  return best;
+  if (table != nullptr) table->store(key, kExactTableSide, n, alpha, alpha + 1, result.best, result.bestMove);
+  return result.best;
 }
 
 int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
@@ -262,45 +268,25 @@ int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int
     return -principal(context, opp, own, empty, n, -beta, -alpha);
   }
   SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
+  TableKey key{};
   int first = -1;
   if (table != nullptr) {
-    if (const TableEntry* entry = table->find(own, opp, kExactTableSide, n)) {
-      if (int value; entrySettles(*entry, alpha, beta, value)) {
-        ++context.hashCutoffs;
-        return value;
-      }
-      first = entry->move;
-    }
+    key = SearchTable::keyOf(own, opp);
+    const NodeProbe probe = probeNode(context, key, kExactTableSide, n, alpha, beta);
+    if (probe.settled) return probe.value;
+    first = probe.move;
   }
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, moves, first, order);
-  int best = kNoValue;
-  int bestMove = -1;
-  int low = alpha;
-  for (int i = 0; i < order.count; ++i) {
-    const OrderedMove& move = order.moves[i];
-    const Bits bit = squareBit(move.square);
-    const Bits childOwn = opp & ~move.flips;
-    const Bits childOpp = own | move.flips | bit;
-    int value;
-    if (i == 0) {
-      value = -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -low);
-    } else {
-      value = -nullWindow(context, childOwn, childOpp, empty ^ bit, n - 1, -low - 1);
-      if (value > low && value < beta) value = -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -low);
-    }
-    if (value > best) {
-      best = value;
-      if (value > low) {
-        bestMove = move.square;
-        low = value;
-        if (low >= beta) break;
-      }
-    }
-  }
+  const MoveLoopResult result = searchMoves(
+      context, order, alpha, beta,
+      [&](SearchContext& searching, int index, int low, int high) {
+        return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
+      },
+      noReport);
   if (context.abortMarker != 0) return 0;
-  if (table != nullptr) table->store(own, opp, kExactTableSide, n, alpha, beta, best, bestMove);
-  return best;
+  if (table != nullptr) table->store(key, kExactTableSide, n, alpha, beta, result.best, result.bestMove);
+  return result.best;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
+#include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_table.h"
 
@@ -87,17 +88,13 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   // From two plies up the table: just above the leaves a look-up would cost
   // what it saves.
   SearchTable* table = context_.table;
+  TableKey key{};
   int first = -1;
   if (table != nullptr) {
-    if (const TableEntry* entry = table->find(own, opp, side, depth)) {
-      if (int value; entrySettles(*entry, alpha, beta, value)) {
-        ++context_.hashCutoffs;
-        return value;
-      }
-      first = entry->move;
-    } else {
-      first = table->move(own, opp, side);
-    }
+    key = SearchTable::keyOf(own, opp);
+    const NodeProbe probe = probeNode(context_, key, side, depth, alpha, beta);
+    if (probe.settled) return probe.value;
+    first = probe.move;
   }
   MoveOrder order;
   if (depth >= kSortDepth) {
@@ -118,36 +115,23 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   if (table != nullptr && depth >= 3) {
     for (int i = 0; i < order.count; ++i) {
       const OrderedMove& move = order.moves[i];
-      table->prefetch(opp & ~move.flips, own | move.flips | squareBit(move.square));
+      table->prefetch(SearchTable::keyOf(opp & ~move.flips, own | move.flips | squareBit(move.square)));
     }
   }
   const bool reports = depth == context_.rootDepth - 1 && depth >= context_.progressDepth;
-  int best = kNoValue;
-  int bestMove = -1;
-  int low = alpha;
-  for (int i = 0; i < order.count; ++i) {
-    const OrderedMove& move = order.moves[i];
-    const Node child = node.child(move.square, move.flips);
-    int value;
-    if (i == 0) {
-      value = -search(child, depth - 1, -beta, -low);
-    } else {
-      value = -search(child, depth - 1, -low - 1, -low);
-      if (value > low && value < beta) value = -search(child, depth - 1, -beta, -low);
-    }
-    if (context_.abortMarker != 0) return 0;
-    if (reports) reportShare(i + 1, order.count);
-    if (value > best) {
-      best = value;
-      if (value > low) {
-        bestMove = move.square;
-        low = value;
-        if (low >= beta) break;
-      }
-    }
-  }
-  if (table != nullptr) table->store(own, opp, side, depth, alpha, beta, best, bestMove);
-  return best;
+  const Eval& eval = eval_;
+  const MoveLoopResult result = searchMoves(
+      context_, order, alpha, beta,
+      [&](SearchContext& context, int index, int low, int high) {
+        const OrderedMove& move = order.moves[index];
+        return -MidgameSearch(context, eval).search(node.child(move.square, move.flips), depth - 1, -high, -low);
+      },
+      [&](int done) {
+        if (reports) reportShare(done, order.count);
+      });
+  if (context_.abortMarker != 0) return 0;
+  if (table != nullptr) table->store(key, side, depth, alpha, beta, result.best, result.bestMove);
+  return result.best;
 }
 
 template class MidgameSearch<SimpleEvaluator>;

@@ -7,6 +7,7 @@
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
 #include "engine/search/midgame_search.h"
+#include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
 
 namespace kaimo {
@@ -45,46 +46,36 @@ int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<E
   const Bits empty = context.rootEmpty;
   const bool exact = pass.depth >= bitCount(empty);
   const int tableSide = exact ? kExactTableSide : root.side;
-  const int first = context.table != nullptr ? context.table->move(own, opp, tableSide) : -1;
+  const int depth = tableDepth(pass.depth, bitCount(empty));
+  const TableKey key = SearchTable::keyOf(own, opp);
+  // The root searches every move whatever the table holds: only the move it
+  // stored goes first.
+  const int first = context.table != nullptr ? probeNode(context, key, tableSide, -1, pass.alpha, pass.beta).move : -1;
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
   context.rootDepth = pass.depth;
-  MidgameSearch<Eval> search(context, eval);
-  int best = -SCORE_INF;
-  int bestMove = -1;
-  int low = pass.alpha;
-  for (int i = 0; i < order.count; ++i) {
-    const OrderedMove& move = order.moves[i];
-    const SearchNode<Eval> child = root.child(move.square, move.flips);
-    context.progressBase = pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * i / order.count);
-    context.progressSpan = pass.progressSpan / order.count;
-    int value;
-    if (i == 0) {
-      value = -search.search(child, pass.depth - 1, -pass.beta, -low);
-    } else {
-      value = -search.search(child, pass.depth - 1, -low - 1, -low);
-      if (value > low && value < pass.beta) value = -search.search(child, pass.depth - 1, -pass.beta, -low);
-    }
-    if (context.abortMarker != 0) return context.abortMarker;
-    if (pass.reports) {
-      report(context, pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * (i + 1) / order.count));
-    }
-    if (value > best) {
-      best = value;
-      if (value > low) {
-        bestMove = move.square;
-        low = value;
-        if (low >= pass.beta) break;
-      }
-    }
-  }
+  auto shareStart = [&](int done) {
+    return pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * done / order.count);
+  };
+  const MoveLoopResult result = searchMoves(
+      context, order, pass.alpha, pass.beta,
+      [&](SearchContext& searching, int index, int low, int high) {
+        const OrderedMove& move = order.moves[index];
+        searching.progressBase = shareStart(index);
+        searching.progressSpan = pass.progressSpan / order.count;
+        return -MidgameSearch<Eval>(searching, eval).search(root.child(move.square, move.flips), pass.depth - 1, -high,
+                                                            -low);
+      },
+      [&](int done) {
+        if (pass.reports) report(context, shareStart(done));
+      });
+  if (context.abortMarker != 0) return context.abortMarker;
   if (pass.reports) report(context, pass.progressBase + pass.progressSpan);
   if (context.table != nullptr) {
-    context.table->store(own, opp, tableSide, tableDepth(pass.depth, bitCount(empty)), pass.alpha, pass.beta, best,
-                         bestMove);
+    context.table->store(key, tableSide, depth, pass.alpha, pass.beta, result.best, result.bestMove);
   }
-  context.bestMove = bestMove;
-  return best;
+  context.bestMove = result.bestMove;
+  return result.best;
 }
 
 // The root with the preliminary passes, compiled for the context's evaluator.

@@ -1,68 +1,59 @@
 #include "engine/search/search_table.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 #include "engine/eval/score.h"
 
 namespace kaimo {
 
-bool SearchTable::startSearch() {
-  const std::size_t count = std::size_t{1} << bucketBits_;
+bool SearchTable::startSearch(int bucketBits) {
   if (buckets_ == nullptr) {
-    buckets_ = allocateLargeArray<Bucket>(count);
+    buckets_ = allocateLargeArray<Bucket>(std::size_t{1} << capacityBits_);
     if (buckets_ == nullptr) return false;
   }
+  bucketBits_ = std::clamp(bucketBits, 1, capacityBits_);
+  usedBits_ = std::max(usedBits_, bucketBits_);
   if (++generation_ == 0) {
     // After 255 searches the stamps come round again: old entries would
-    // look current, so this once the array is wiped.
-    std::memset(static_cast<void*>(buckets_.get()), 0, count * sizeof(Bucket));
+    // look current, so this once the buckets ever used are wiped.
+    std::memset(static_cast<void*>(buckets_.get()), 0, (std::size_t{1} << usedBits_) * sizeof(Bucket));
     generation_ = 1;
   }
   return true;
 }
 
-void SearchTable::store(Bits own, Bits opp, int side, int depth, int alpha, int beta, int value, int move) {
-  Bucket& bucket = buckets_[indexOf(own, opp)];
-  TableEntry* slot = nullptr;
-  for (TableEntry& entry : bucket.entries) {
-    if (entry.generation == generation_ && entry.own == own && entry.opp == opp && entry.side == side) {
-      slot = &entry;
-      break;
-    }
-  }
-  if (slot == nullptr) {
-    TableEntry& first = bucket.entries[0];
-    TableEntry& second = bucket.entries[1];
-    if (first.generation != generation_) {
-      slot = &first;
-    } else if (second.generation != generation_) {
-      slot = &second;
-    } else {
-      slot = first.depth <= second.depth ? &first : &second;
-    }
-    slot->lower = -SCORE_INF;
-    slot->upper = SCORE_INF;
-    slot->move = -1;
-  } else if (slot->depth != depth) {
+void SearchTable::store(const TableKey& key, int side, int depth, int alpha, int beta, int value, int move) {
+  Bucket& bucket = buckets_[indexOf(key)];
+  const Words first = bucket.slots[0].read(), second = bucket.slots[1].read();
+  Slot* slot;
+  int lower = -SCORE_INF, upper = SCORE_INF, best = -1;
+  if (first.matches(key, side, generation_) || second.matches(key, side, generation_)) {
+    const Words& old = first.matches(key, side, generation_) ? first : second;
+    slot = &bucket.slots[&old == &first ? 0 : 1];
+    best = old.move();
     // Bounds of another depth say nothing about this one.
-    slot->lower = -SCORE_INF;
-    slot->upper = SCORE_INF;
+    if (old.depth() == depth) {
+      lower = old.lower();
+      upper = old.upper();
+    }
+  } else if (first.generation() != generation_) {
+    slot = &bucket.slots[0];
+  } else if (second.generation() != generation_) {
+    slot = &bucket.slots[1];
+  } else {
+    slot = &bucket.slots[first.depth() <= second.depth() ? 0 : 1];
   }
-  slot->own = own;
-  slot->opp = opp;
-  slot->side = static_cast<std::uint8_t>(side);
-  slot->depth = static_cast<std::int8_t>(depth);
-  slot->generation = generation_;
   if (value > alpha && value < beta) {
-    slot->lower = slot->upper = value;
+    lower = upper = value;
   } else if (value >= beta) {
-    if (value > slot->lower) slot->lower = value;
-  } else if (value < slot->upper) {
-    slot->upper = value;
+    lower = std::max(lower, value);
+  } else {
+    upper = std::min(upper, value);
   }
   // A node that failed low proved no move best; the old move stays.
-  if (move >= 0 && value > alpha) slot->move = static_cast<std::int8_t>(move);
+  if (move >= 0 && value > alpha) best = move;
+  slot->write(Words::of(key, lower, upper, depth, best, side, generation_));
 }
 
 }  // namespace kaimo

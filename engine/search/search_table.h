@@ -1,18 +1,31 @@
-// The transposition table: a flat array of two-entry buckets, each entry the
-// whole position (both masks and the side to move), the bounds of its value
-// at one remaining depth, and the move that proved them.
+// The transposition table: a flat array of buckets of one cache line, each
+// holding two entries. An entry is the position's fingerprint (128 bits of
+// two independent hashes of both masks), the side to move, the bounds of
+// its value at one remaining depth, and the move that proved them.
 //
-// Keys are the full position, so a hit is never another position's value.
+// A look-up costs one cache line. The full position (200 bits) does not fit
+// twice in a line, so an entry keeps a fingerprint: a hit on another
+// position needs two positions with the same two 64-bit hashes and bucket,
+// about one chance in 10^28 per look-up.
+//
 // A read to the end has one value whatever depth is left, so such entries
 // are stored at the number of empty squares (see tableDepth) and every exact
 // read of the position meets them. Entries of another generation count as
-// absent: starting a search is one increment, not a clear of the array.
+// absent: starting a search is one increment, not a clear of the array, so a
+// table is reused from search to search (and analysis to analysis) at no
+// cost. A search uses the first 2^bits buckets, as many as its read can
+// fill: a short read stays within the cache.
 //
 // Replacement: an entry of the same position is updated in place; otherwise
 // the entry of an older generation goes, else the one of smaller depth.
 //
-// A table belongs to one search at a time (one thread): whoever starts the
-// search owns it, and two searches running at once each have their own.
+// The threads of one search share the table without a lock. Each entry is
+// four 64-bit words written and read one at a time; the two fingerprint
+// words are stored xor-ed with the two data words, so an entry that one
+// thread read while another wrote it (half old, half new) fails the
+// fingerprint check and counts as absent. Updates may be lost in a race; an
+// entry that passes the check holds one writer's true bounds, so a lost or a
+// mixed update only costs work.
 #pragma once
 
 #include <cstddef>
@@ -23,27 +36,31 @@
 
 namespace kaimo {
 
-struct TableEntry {
-  Bits own;  // discs of the side to move
-  Bits opp;
-  std::int32_t lower;
-  std::int32_t upper;
-  std::int8_t depth;
-  std::int8_t move;  // the best move found, -1 none
-  std::uint8_t side;
-  std::uint8_t generation;  // 0: never written
+// Where a position is looked for, and how it is recognised.
+struct TableKey {
+  std::uint64_t hash;   // the bucket (high bits) and half the fingerprint
+  std::uint64_t check;  // the other half
 };
 
-// Whether a stored entry settles the window (alpha, beta) by itself: its
-// lower bound reaches beta, its upper bound stays at or below alpha, or the
-// two bounds meet. `value` is then the bound that settles it.
-inline bool entrySettles(const TableEntry& entry, int alpha, int beta, int& value) {
-  if (entry.lower >= beta || entry.lower == entry.upper) {
-    value = entry.lower;
+// What an entry says about a position.
+struct TableHit {
+  int lower;
+  int upper;
+  int depth;
+  int move;  // the best move found, -1 none
+};
+
+// Whether an entry of the node's own depth settles the window (alpha,
+// beta) by itself: its lower bound reaches beta, its upper bound stays at or
+// below alpha, or the two bounds meet. `value` is then the bound that
+// settles it.
+inline bool entrySettles(const TableHit& hit, int alpha, int beta, int& value) {
+  if (hit.lower >= beta || hit.lower == hit.upper) {
+    value = hit.lower;
     return true;
   }
-  if (entry.upper <= alpha) {
-    value = entry.upper;
+  if (hit.upper <= alpha) {
+    value = hit.upper;
     return true;
   }
   return false;
@@ -55,70 +72,116 @@ inline int tableDepth(int depth, int empties) { return depth < empties ? depth :
 
 class SearchTable {
  public:
-  // 2^18 buckets of two entries (about 25 MB): enough for a read of 24
-  // empty squares, small enough for two of them side by side.
-  static constexpr int kDefaultBucketBits = 18;
+  // 2^19 buckets of 64 bytes (32 MB, a million entries): enough for a read
+  // of 24 empty squares; memory is taken only for the buckets a search uses.
+  static constexpr int kDefaultBucketBits = 19;
 
   SearchTable() : SearchTable(kDefaultBucketBits) {}
-  explicit SearchTable(int bucketBits) : bucketBits_(bucketBits) {}
+  explicit SearchTable(int bucketBits) : capacityBits_(bucketBits), bucketBits_(bucketBits) {}
   SearchTable(const SearchTable&) = delete;
   SearchTable& operator=(const SearchTable&) = delete;
 
-  // Forgets every entry (a new generation). The array is allocated on the
-  // first call, so an owner that never searches costs nothing. False when
-  // the memory cannot be had: the search then runs without a table.
-  bool startSearch();
+  // Forgets every entry (a new generation) and uses the first
+  // 2^min(bucketBits, capacity) buckets for this search. The array is
+  // allocated on the first call, so an owner that never searches costs
+  // nothing. False when the memory cannot be had: the search then runs
+  // without a table.
+  bool startSearch(int bucketBits);
+  bool startSearch() { return startSearch(capacityBits_); }
   bool ready() const { return buckets_ != nullptr; }
 
-  // The entry of the position at this depth, or null.
-  const TableEntry* find(Bits own, Bits opp, int side, int depth) const {
-    const Bucket& bucket = buckets_[indexOf(own, opp)];
-    for (const TableEntry& entry : bucket.entries) {
-      if (entry.generation == generation_ && entry.own == own && entry.opp == opp && entry.side == side &&
-          entry.depth == depth) {
-        return &entry;
-      }
-    }
-    return nullptr;
+  static TableKey keyOf(Bits own, Bits opp) {
+    const auto a = static_cast<std::uint64_t>(own), b = static_cast<std::uint64_t>(own >> 64);
+    const auto c = static_cast<std::uint64_t>(opp), d = static_cast<std::uint64_t>(opp >> 64);
+    // Products folded to 64 bits mix every bit of both factors into every
+    // bit of the result; the two hashes pair the words differently.
+    const std::uint64_t hash = fold(fold(a ^ 0x9e3779b97f4a7c15ull, b ^ 0xc2b2ae3d27d4eb4full) ^ 0x165667b19e3779f9ull,
+                                    fold(c ^ 0xd6e8feb86659fd93ull, d ^ 0xa0761d6478bd642full) ^ 0xe7037ed1a0b428dbull);
+    const std::uint64_t check = fold(fold(a ^ 0x8ebc6af09c88c6e3ull, c ^ 0x589965cc75374cc3ull) ^ 0x1d8e4e27c47d124full,
+                                     fold(b ^ 0xbf58476d1ce4e5b9ull, d ^ 0x94d049bb133111ebull) ^ 0x2545f4914f6cdd1dull);
+    return {hash, check};
   }
 
-  // The best move stored for the position at any depth, or -1.
-  int move(Bits own, Bits opp, int side) const {
-    const Bucket& bucket = buckets_[indexOf(own, opp)];
-    for (const TableEntry& entry : bucket.entries) {
-      if (entry.generation == generation_ && entry.own == own && entry.opp == opp && entry.side == side) {
-        return entry.move;
+  // The entry of the position with `side` to move, at any depth.
+  bool probe(const TableKey& key, int side, TableHit& hit) const {
+    const Bucket& bucket = buckets_[indexOf(key)];
+    for (const Slot& slot : bucket.slots) {
+      const Words words = slot.read();
+      if (words.matches(key, side, generation_)) {
+        hit = words.hit();
+        return true;
       }
     }
-    return -1;
+    return false;
   }
 
   // Asks for the position's bucket from memory ahead of a look-up: the
   // bucket is rarely in the cache, and the node has other work meanwhile.
-  void prefetch(Bits own, Bits opp) const {
-    const char* bucket = reinterpret_cast<const char*>(&buckets_[indexOf(own, opp)]);
-    __builtin_prefetch(bucket);
-    __builtin_prefetch(bucket + sizeof(Bucket) - 1);  // a bucket may cross into the next cache line
-  }
+  void prefetch(const TableKey& key) const { __builtin_prefetch(&buckets_[indexOf(key)]); }
 
   // Stores what a node searched with the window (alpha, beta) found.
-  void store(Bits own, Bits opp, int side, int depth, int alpha, int beta, int value, int move);
+  void store(const TableKey& key, int side, int depth, int alpha, int beta, int value, int move);
 
  private:
-  struct Bucket {
-    TableEntry entries[2];
+  // The data of an entry as plain values, and its stored form.
+  struct Words {
+    std::uint64_t lock0;   // hash ^ bounds
+    std::uint64_t lock1;   // check ^ info
+    std::uint64_t bounds;  // lower (low half), upper (high half)
+    std::uint64_t info;    // depth, move, side, generation (a byte each)
+
+    static Words of(const TableKey& key, int lower, int upper, int depth, int move, int side, std::uint8_t generation) {
+      const std::uint64_t bounds = static_cast<std::uint32_t>(lower) | std::uint64_t{static_cast<std::uint32_t>(upper)} << 32;
+      const std::uint64_t info = static_cast<std::uint8_t>(depth) | std::uint64_t{static_cast<std::uint8_t>(move)} << 8 |
+                                 std::uint64_t{static_cast<std::uint8_t>(side)} << 16 | std::uint64_t{generation} << 24;
+      return {key.hash ^ bounds, key.check ^ info, bounds, info};
+    }
+    bool matches(const TableKey& key, int side, std::uint8_t generation) const {
+      return (lock0 ^ bounds) == key.hash && (lock1 ^ info) == key.check && this->side() == side &&
+             this->generation() == generation;
+    }
+    int lower() const { return static_cast<std::int32_t>(bounds); }
+    int upper() const { return static_cast<std::int32_t>(bounds >> 32); }
+    int depth() const { return static_cast<std::int8_t>(info); }
+    int move() const { return static_cast<std::int8_t>(info >> 8); }
+    int side() const { return static_cast<std::uint8_t>(info >> 16); }
+    std::uint8_t generation() const { return static_cast<std::uint8_t>(info >> 24); }
+    TableHit hit() const { return {lower(), upper(), depth(), move()}; }
   };
 
-  std::size_t indexOf(Bits own, Bits opp) const {
-    const auto a = static_cast<std::uint64_t>(own), b = static_cast<std::uint64_t>(own >> 64);
-    const auto c = static_cast<std::uint64_t>(opp), d = static_cast<std::uint64_t>(opp >> 64);
-    std::uint64_t h = a * 0x9e3779b97f4a7c15ull ^ b * 0xc2b2ae3d27d4eb4full;
-    h ^= c * 0x165667b19e3779f9ull ^ d * 0xd6e8feb86659fd93ull;
-    h ^= h >> 29;
-    return static_cast<std::size_t>(h * 0xbf58476d1ce4e5b9ull >> (64 - bucketBits_));
+  // One entry: four words, each read and written whole (relaxed atomics:
+  // plain moves on x86-64), never as one.
+  struct Slot {
+    std::uint64_t words[4];
+
+    Words read() const {
+      return {load(words[0]), load(words[1]), load(words[2]), load(words[3])};
+    }
+    void write(const Words& w) {
+      save(words[0], w.lock0);
+      save(words[1], w.lock1);
+      save(words[2], w.bounds);
+      save(words[3], w.info);
+    }
+    static std::uint64_t load(const std::uint64_t& word) { return __atomic_load_n(&word, __ATOMIC_RELAXED); }
+    static void save(std::uint64_t& word, std::uint64_t value) { __atomic_store_n(&word, value, __ATOMIC_RELAXED); }
+  };
+
+  struct alignas(64) Bucket {
+    Slot slots[2];
+  };
+  static_assert(sizeof(Bucket) == 64);
+
+  static std::uint64_t fold(std::uint64_t x, std::uint64_t y) {
+    const unsigned __int128 product = static_cast<unsigned __int128>(x) * y;
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
   }
 
+  std::size_t indexOf(const TableKey& key) const { return static_cast<std::size_t>(key.hash >> (64 - bucketBits_)); }
+
+  int capacityBits_;
   int bucketBits_;
+  int usedBits_ = 0;  // the most buckets any search of this table used: what a wipe must clear
   LargeArray<Bucket> buckets_;
   std::uint8_t generation_ = 0;
 };

@@ -81,7 +81,9 @@ TEST(SearchTable, ASearchStartsFromAnEmptyTable) {
   searchRoot(b, side, 5, -kInf, kInf, context, 0, 100);
   prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &shared);
   const BitBoard bits = toBits(b);
-  EXPECT_EQ(shared.move(side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black, side), -1);
+  TableHit hit;
+  EXPECT_FALSE(shared.probe(
+      SearchTable::keyOf(side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black), side, hit));
   const int again = searchRoot(b, side, 4, -kInf, kInf, context, 0, 100);
   const int againMove = context.bestMove;
   SearchTable fresh;
