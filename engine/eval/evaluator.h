@@ -31,6 +31,8 @@ class Evaluator {
     return std::visit([](const auto& e) { return e.failed(); }, impl_);
   }
   bool isPattern() const { return std::holds_alternative<PatternEvaluator>(impl_); }
+  // The evaluator of "狐" it is; null for the simple evaluation.
+  const PatternEvaluator* pattern() const { return std::get_if<PatternEvaluator>(&impl_); }
   // The data of "狐" it reads; null for the simple evaluation.
   const PatternData* patternData() const {
     const auto* pattern = std::get_if<PatternEvaluator>(&impl_);

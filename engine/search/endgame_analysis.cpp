@@ -1,116 +1,99 @@
 #include "engine/search/endgame_analysis.h"
 
-#include <algorithm>
-#include <atomic>
+#include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
+#include <optional>
 
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_driver.h"
+#include "engine/search/search_team.h"
 
 namespace kaimo {
 namespace {
 
-// The root moves are shared out to this many workers, one move at a time.
-constexpr int kAnalysisWorkers = 2;
-
-// What the workers share: the moves to take, and under the lock the values,
-// the progress count and the totals.
+// What the threads share besides the tree: the values found, under the lock.
 struct Analysis {
   Bits own;
   Bits opp;
   Bits empty;
-  const Evaluator* evaluator;
-  std::stop_token stop;
   MoveOrder order;
-  std::atomic<int> next{0};
-  std::atomic<bool> ended{false};
 
   std::mutex lock;
   SquareValues* values;
   AnalysisProgressFunc onProgress;
   void* user;
   int done = 0;
-  AnalysisResult result{0, 0, 0};
-};
+  int last = 0;
 
-// A table to the size of the read: a small one costs less to set up, and a
-// read of a few empty squares fills no more.
-int tableBitsFor(int empties) { return std::min(SearchTable::kDefaultBucketBits, empties); }
-
-// The exact value of playing `move`, for the side to move. The solver plays
-// the opponent's pass, or scores the end, itself.
-int moveValue(SearchContext& context, const Analysis& analysis, const OrderedMove& move) {
-  const Bits bit = squareBit(move.square);
-  const Bits childOwn = analysis.opp & ~move.flips;
-  const Bits childOpp = analysis.own | move.flips | bit;
-  return -solveExact(context, childOwn, childOpp, analysis.empty ^ bit, -SCORE_INF, SCORE_INF);
-}
-
-// Takes moves until none is left or the analysis ended. The table stays
-// filled from one move to the next: the moves share most of their subtrees.
-void runWorker(Analysis& analysis) {
-  SearchTable table(tableBitsFor(bitCount(analysis.empty)));
-  SearchContext context;
-  prepareSearch(context, *analysis.evaluator, analysis.stop, nullptr, 0, &table);
-  context.rootEmpty = analysis.empty;
-  for (;;) {
-    const int index = analysis.next.fetch_add(1);
-    if (index >= analysis.order.count || analysis.ended.load()) break;
-    const OrderedMove& move = analysis.order.moves[index];
-    const std::int64_t leavesBefore = context.leafCount, nodesBefore = context.nodeCount;
-    const int value = moveValue(context, analysis, move);
-    std::lock_guard<std::mutex> hold(analysis.lock);
-    analysis.result.leafCount += context.leafCount - leavesBefore;
-    analysis.result.nodeCount += context.nodeCount - nodesBefore;
-    if (analysis.ended.load()) break;
-    if (context.abortMarker != 0) {
-      analysis.result.last = context.abortMarker;
-      analysis.ended.store(true);
-      break;
-    }
-    analysis.result.last = value;
-    (*analysis.values)[move.square] = value;
-    ++analysis.done;
-    if (analysis.onProgress != nullptr) {
-      analysis.onProgress(*analysis.values, analysis.done, analysis.order.count, analysis.user);
-    }
+  // The exact value of playing move `index`, for the side to move, kept
+  // and reported once solved. The solver plays the opponent's pass, or
+  // scores the end, itself.
+  int solve(SearchContext& context, int index) {
+    const OrderedMove& move = order.moves[index];
+    const Bits bit = squareBit(move.square);
+    const int value = -solveExact(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit, -SCORE_INF, SCORE_INF);
+    if (context.abortMarker != 0) return value;
+    std::lock_guard hold(lock);
+    last = value;
+    (*values)[move.square] = value;
+    ++done;
+    if (onProgress != nullptr) onProgress(*values, done, order.count, user);
+    return value;
   }
-}
+};
 
 }  // namespace
 
 AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& evaluator, std::stop_token stop,
-                              SquareValues& values, AnalysisProgressFunc onProgress, void* user) {
+                              SquareValues& values, AnalysisProgressFunc onProgress, void* user,
+                              const AnalysisSetup& setup) {
   values.fill(SCORE_NONE);
   const BitBoard bits = toBits(board);
-  if (bitCount(bits.empty) >= kAnalysisEmptyLimit) return {SCORE_NONE, 0, 0};
+  const int empties = bitCount(bits.empty);
+  if (empties >= kAnalysisEmptyLimit) return {SCORE_NONE, 0, 0};
   Analysis analysis;
   analysis.own = side == kBlack ? bits.black : bits.white;
   analysis.opp = side == kBlack ? bits.white : bits.black;
   analysis.empty = bits.empty;
-  analysis.evaluator = &evaluator;
-  analysis.stop = std::move(stop);
   analysis.values = &values;
   analysis.onProgress = onProgress;
   analysis.user = user;
-  // Likely best moves first: they teach the tables the most.
+  // Likely best moves first: they teach the table the most.
   orderMoves(analysis.own, analysis.opp, analysis.empty, bitLegalMoves(analysis.own, analysis.opp, analysis.empty),
              -1, analysis.order);
-  std::thread helper;
-  if (analysis.order.count > 1 && kAnalysisWorkers > 1) {
-    try {
-      helper = std::thread(runWorker, std::ref(analysis));
-    } catch (const std::system_error&) {
-      // No second thread: this one takes every move.
-    }
+
+  std::optional<SearchTable> ownTable;
+  SearchTable* table = setup.table;
+  if (table == nullptr) table = &ownTable.emplace(SearchTable::bucketBitsForEmpties(empties));
+  SearchContext context;
+  prepareSearch(context, evaluator, std::move(stop), nullptr, 0, table);
+  if (context.table != nullptr) context.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
+  if (setup.orderer != nullptr && setup.orderer->pattern() != nullptr && !setup.orderer->failed()) {
+    context.orderer = setup.orderer->pattern();
   }
-  runWorker(analysis);
-  if (helper.joinable()) helper.join();
-  return analysis.result;
+  context.rootEmpty = analysis.empty;
+  {
+    // The moves go to the threads one at a time, each searched whole with
+    // the full window; a thread left without a move helps the others below
+    // theirs.
+    SearchTeam team(context, setup.threads);
+    SplitPoint root;
+    root.everyMove = true;
+    root.order = &analysis.order;
+    root.alpha = root.low = root.best = -SCORE_INF;
+    root.beta = SCORE_INF;
+    const auto solveMove = [&analysis](SearchContext& searching, int index, int, int) {
+      return analysis.solve(searching, index);
+    };
+    root.searchMove = [](const void* work, SearchContext& searching, int index, int alpha, int beta) {
+      return (*static_cast<const decltype(solveMove)*>(work))(searching, index, alpha, beta);
+    };
+    root.work = &solveMove;
+    team.share(root, context);
+  }
+  return {context.abortMarker != 0 ? context.abortMarker : analysis.last, context.leafCount, context.nodeCount};
 }
 
 }  // namespace kaimo

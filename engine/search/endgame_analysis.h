@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/search/search_context.h"
+#include "engine/search/search_table.h"
 
 namespace kaimo {
 
@@ -14,10 +15,13 @@ constexpr int kAnalysisEmptyLimit = 40;
 
 using SquareValues = std::array<int, kSquareCount>;
 
+// Two threads: the machine's cores.
+constexpr int kAnalysisThreads = 2;
+
 // Called after each solved move: the values so far (SCORE_NONE where not a
 // move or not yet solved), moves done and the total of legal moves. The
-// moves are solved by two workers; the calls come one at a time, from
-// either worker's thread.
+// moves are solved by several threads; the calls come one at a time, from
+// any of them.
 using AnalysisProgressFunc = void (*)(const SquareValues& values, int done, int total, void* user);
 
 struct AnalysisResult {
@@ -26,14 +30,26 @@ struct AnalysisResult {
   std::int64_t nodeCount;   // positions of all the searches
 };
 
-// Solves every legal move of `side` exactly, two moves at a time on two
-// threads, each thread keeping its table from one move to its next. Values
-// are from `side`'s point of view. `evaluator` is the routine the analysis
-// stands for; a read to the end never calls it. Stops early when `stop` is
-// requested; the values found so far stay in `values`. A position with
-// kAnalysisEmptyLimit or more empty squares is refused: no values, and
-// `last` is SCORE_NONE.
+// What an analysis works with besides the position.
+struct AnalysisSetup {
+  // Kept by the caller from one analysis to the next (a new analysis
+  // forgets what it holds at no cost); null: a table of its own.
+  SearchTable* table = nullptr;
+  // "狐", whose evaluation orders the upper plies of the reads; null, or
+  // without its data: ordered from the masks alone.
+  const Evaluator* orderer = nullptr;
+  int threads = kAnalysisThreads;
+};
+
+// Solves every legal move of `side` exactly: the threads take the moves one
+// at a time, and a thread without a move left helps the others inside
+// theirs; they share one table. Values are from `side`'s point of view.
+// `evaluator` is the routine the analysis stands for; a read to the end
+// never calls it. Stops early when `stop` is requested; the values found so
+// far stay in `values`. A position with kAnalysisEmptyLimit or more empty
+// squares is refused: no values, and `last` is SCORE_NONE.
 AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& evaluator, std::stop_token stop,
-                              SquareValues& values, AnalysisProgressFunc onProgress, void* user);
+                              SquareValues& values, AnalysisProgressFunc onProgress, void* user,
+                              const AnalysisSetup& setup = {});
 
 }  // namespace kaimo

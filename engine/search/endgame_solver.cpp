@@ -20,6 +20,9 @@ constexpr int kSortEmpties = 7;
 // whose bound already proves the cutoff saves the search (the enhanced
 // transposition cutoff).
 constexpr int kEtcEmpties = 10;
+// From this many empty squares up a node shares its moves with an idle
+// thread: a smaller tree costs less than handing it over.
+constexpr int kShareEmpties = 12;
 // Below any real score: "no move found yet".
 constexpr int kNoValue = -SCORE_INF;
 
@@ -222,7 +225,7 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
     }
   }
   const MoveLoopResult result = searchMoves(
-      context, order, alpha, alpha + 1,
+      context, order, alpha, alpha + 1, n >= kShareEmpties,
       [&](SearchContext& searching, int index, int low, int high) {
         return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
       },
@@ -279,7 +282,7 @@ int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, moves, first, order);
   const MoveLoopResult result = searchMoves(
-      context, order, alpha, beta,
+      context, order, alpha, beta, n >= kShareEmpties,
       [&](SearchContext& searching, int index, int low, int high) {
         return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
       },

@@ -7,6 +7,7 @@
 #include "engine/search/move_order.h"
 #include "engine/search/search_context.h"
 #include "engine/search/search_table.h"
+#include "engine/search/search_team.h"
 
 namespace kaimo {
 
@@ -35,23 +36,53 @@ struct MoveLoopResult {
   int bestMove;  // the move that raised the value above alpha, -1 none
 };
 
+// The moves from `first` on, shared with the idle threads of the team (see
+// SearchTeam); `result` and `low` are what the moves before it gave.
+template <typename SearchMove, typename MoveDone>
+MoveLoopResult shareMoves(SearchContext& context, const MoveOrder& order, int first, MoveLoopResult result, int low,
+                          int beta, const SearchMove& searchMove, const MoveDone& moveDone) {
+  SplitPoint split;
+  split.order = &order;
+  split.beta = beta;
+  split.searchMove = [](const void* work, SearchContext& searching, int index, int alpha, int high) {
+    return (*static_cast<const SearchMove*>(work))(searching, index, alpha, high);
+  };
+  split.work = &searchMove;
+  split.moveDone = [](const void* report, int done) { (*static_cast<const MoveDone*>(report))(done); };
+  split.report = &moveDone;
+  split.next = split.done = first;
+  split.alpha = low;
+  split.best = result.best;
+  split.bestMove = result.bestMove;
+  split.low = low;
+  context.team->share(split, context);
+  return {split.best, split.bestMove};
+}
+
 // Searches the moves of `order` for the side to move, fail-soft in (alpha,
 // beta): the first move with the window, each later one with a null window
 // first and again with the window only when it beats the best so far
 // (principal variation search). With a null window (beta = alpha + 1) every
 // move is one null-window search. Stops at the first value at or above beta.
+// When `mayShare` (the node is deep enough to be worth it) and a thread of
+// the context's team is idle after the first move, the other moves are
+// shared with it.
 //
 // `searchMove(context, index, alpha, beta)` returns the value of move
 // `index` of the order for the side to move, searched in (alpha, beta) with
-// `context`; `moveDone(done)` hears how many moves are finished after each.
-// When the context aborts the result means nothing: the caller looks at
-// context.abortMarker.
+// `context` (the thread's own: shared moves are searched by other threads
+// with theirs); `moveDone(done)` hears how many moves are finished, on this
+// thread only. When the context aborts the result means nothing: the
+// caller looks at context.abortMarker.
 template <typename SearchMove, typename MoveDone>
-MoveLoopResult searchMoves(SearchContext& context, const MoveOrder& order, int alpha, int beta, SearchMove&& searchMove,
-                           MoveDone&& moveDone) {
+MoveLoopResult searchMoves(SearchContext& context, const MoveOrder& order, int alpha, int beta, bool mayShare,
+                           const SearchMove& searchMove, const MoveDone& moveDone) {
   MoveLoopResult result{-SCORE_INF, -1};
   int low = alpha;
   for (int i = 0; i < order.count; ++i) {
+    if (i > 0 && mayShare && i + 1 < order.count && context.team != nullptr && context.team->hasIdleThread()) {
+      return shareMoves(context, order, i, result, low, beta, searchMove, moveDone);
+    }
     int value;
     if (i == 0 || beta - low == 1) {
       value = searchMove(context, i, low, beta);
@@ -74,6 +105,6 @@ MoveLoopResult searchMoves(SearchContext& context, const MoveOrder& order, int a
 }
 
 // A loop that reports nothing.
-inline void noReport(int) {}
+inline constexpr auto noReport = [](int) {};
 
 }  // namespace kaimo

@@ -13,7 +13,9 @@
 namespace kaimo {
 
 class SearchTable;
+class SearchTeam;
 struct SearchContext;
+struct SplitPoint;
 
 // Whoever wants to hear how far a search has come. `value` runs over the
 // caller's progress scale and never decreases within a search; the report
@@ -28,14 +30,24 @@ class SearchProgress {
 
 struct SearchContext {
   const Evaluator* evaluator;  // scores the leaves of a normal read; never null in a prepared context
+  // Orders the upper plies of reads to the end; null: they are ordered from
+  // the masks alone (the data of "狐" are missing).
+  const PatternEvaluator* orderer;
   std::stop_token stop;        // the caller's stop request; an empty token never stops
   SearchProgress* progress;    // null: no reports
   int progressDepth;       // nodes with at least this depth left report progress
   SearchTable* table;      // null: no table
   int bestMove;            // after the root returns, its choice; -1 none
   // Set once a stop was seen or an evaluation failed (the marker): every node
-  // then returns at once, and the root returns the marker.
+  // then returns at once, and the root returns the marker. kAbortCut: a
+  // split point this thread works for was cut off by another thread.
   int abortMarker;
+  // The threads of one tree (see SearchTeam): how many the root asks for,
+  // the team while one runs (null: this thread alone), and the innermost
+  // split point this thread is working for.
+  int threads;
+  SearchTeam* team;
+  SplitPoint* split;
   // Statistics. 64-bit: a long exact read passes 2^31 leaves.
   std::int64_t leafCount;   // positions scored: evaluations and final counts
   std::int64_t nodeCount;   // positions searched, leaves included
@@ -51,6 +63,13 @@ struct SearchContext {
   std::uint32_t pollCountdown;
 };
 
+// The abort state of a thread whose work was cut off at a split point: not
+// a score, never returned by the root.
+constexpr int kAbortCut = 1;
+
+// True when a split point at or above `split` was cut off (search_team.cpp).
+bool cutAtOrAbove(const SplitPoint* split);
+
 // Milliseconds on the steady clock, the time base of startTime.
 std::int64_t searchClockMs();
 
@@ -60,12 +79,17 @@ std::int64_t searchClockMs();
 // build.
 constexpr std::uint32_t kStopPollNodes = 256;
 
-// True once the search must end; polls the caller's request now and then.
+// True once the search must end; polls the caller's request, and the split
+// points this thread works for, now and then.
 inline bool searchAborted(SearchContext& context) {
   if (context.abortMarker != 0) return true;
   if (--context.pollCountdown != 0) return false;
   context.pollCountdown = kStopPollNodes;
-  if (context.stop.stop_requested()) context.abortMarker = SCORE_NONE;
+  if (context.stop.stop_requested()) {
+    context.abortMarker = SCORE_NONE;
+  } else if (context.split != nullptr && cutAtOrAbove(context.split)) {
+    context.abortMarker = kAbortCut;
+  }
   return context.abortMarker != 0;
 }
 

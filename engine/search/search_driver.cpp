@@ -1,5 +1,6 @@
 #include "engine/search/search_driver.h"
 
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "engine/search/midgame_search.h"
 #include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
+#include "engine/search/search_team.h"
 
 namespace kaimo {
 namespace {
@@ -58,7 +60,7 @@ int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<E
     return pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * done / order.count);
   };
   const MoveLoopResult result = searchMoves(
-      context, order, pass.alpha, pass.beta,
+      context, order, pass.alpha, pass.beta, true,
       [&](SearchContext& searching, int index, int low, int high) {
         const OrderedMove& move = order.moves[index];
         searching.progressBase = shareStart(index);
@@ -105,11 +107,13 @@ void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop
                    SearchProgress* progress, int progressDepth, SearchTable* table) {
   context = SearchContext{};
   context.evaluator = &evaluator;
+  context.orderer = evaluator.pattern() != nullptr && !evaluator.failed() ? evaluator.pattern() : nullptr;
   context.stop = std::move(stop);
   context.progress = progress;
   context.progressDepth = progressDepth;
   context.table = table != nullptr && table->startSearch() ? table : nullptr;
   context.bestMove = -1;
+  context.threads = 1;
   context.startTime = searchClockMs();
   context.progressShown = -1;
   context.pollCountdown = 1;  // the first node asks
@@ -127,15 +131,17 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
 }
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
-                         Evaluator evaluator, std::stop_token stop, SearchProgress* progress) {
+                         Evaluator evaluator, std::stop_token stop, SearchProgress* progress, int threads) {
   const int depth = chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
+  job.context.threads = threads;
 }
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
-                         std::stop_token stop, SearchProgress* progress) {
-  prepareComputerMove(job, board, side, settings, routineEvaluator(settings.routine), std::move(stop), progress);
+                         std::stop_token stop, SearchProgress* progress, int threads) {
+  prepareComputerMove(job, board, side, settings, routineEvaluator(settings.routine), std::move(stop), progress,
+                      threads);
 }
 
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
@@ -146,7 +152,13 @@ int searchRoot(const Board& board, int side, int depth, int alpha, int beta, Sea
   context.rootEmpty = bits.empty;
   context.bestMove = -1;
   context.abortMarker = 0;
+  if (context.table != nullptr && depth >= bitCount(bits.empty)) {
+    context.table->useBuckets(SearchTable::bucketBitsForEmpties(bitCount(bits.empty)));
+  }
   if (bitLegalMoves(own, opp, bits.empty) == 0) return SCORE_NO_MOVE;
+  // The helpers copy the context as it stands: set up for this root.
+  std::optional<SearchTeam> team;
+  if (context.threads > 1 && context.team == nullptr) team.emplace(context, context.threads);
   return context.evaluator->visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
     return searchFrom(context, eval, SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta, progressBase,

@@ -48,12 +48,13 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
                       std::stop_token stop, SearchProgress* progress, int progressDepth);
 
 // Fills `job` as a computer turn does: the depth rule for the board's empty
-// squares, progress from the nodes two plies below the root, and `evaluator`
-// (the side's routine's unless the caller has another).
+// squares, progress from the nodes two plies below the root, `evaluator`
+// (the side's routine's unless the caller has another), and `threads`
+// searching the tree together (see SearchTeam).
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
-                         Evaluator evaluator, std::stop_token stop, SearchProgress* progress);
+                         Evaluator evaluator, std::stop_token stop, SearchProgress* progress, int threads = 1);
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
-                         std::stop_token stop, SearchProgress* progress);
+                         std::stop_token stop, SearchProgress* progress, int threads = 1);
 
 // The value of the position for `side`, fail-soft in (alpha, beta);
 // SCORE_NO_MOVE when it has no move, or a marker above SCORE_INF (stopped,

@@ -7,13 +7,12 @@
 
 namespace kaimo {
 
-bool SearchTable::startSearch(int bucketBits) {
+bool SearchTable::startSearch() {
   if (buckets_ == nullptr) {
     buckets_ = allocateLargeArray<Bucket>(std::size_t{1} << capacityBits_);
     if (buckets_ == nullptr) return false;
   }
-  bucketBits_ = std::clamp(bucketBits, 1, capacityBits_);
-  usedBits_ = std::max(usedBits_, bucketBits_);
+  useBuckets(capacityBits_);
   if (++generation_ == 0) {
     // After 255 searches the stamps come round again: old entries would
     // look current, so this once the buckets ever used are wiped.
@@ -21,6 +20,11 @@ bool SearchTable::startSearch(int bucketBits) {
     generation_ = 1;
   }
   return true;
+}
+
+void SearchTable::useBuckets(int bucketBits) {
+  bucketBits_ = std::clamp(bucketBits, 1, capacityBits_);
+  usedBits_ = std::max(usedBits_, bucketBits_);
 }
 
 void SearchTable::store(const TableKey& key, int side, int depth, int alpha, int beta, int value, int move) {

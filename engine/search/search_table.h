@@ -81,14 +81,19 @@ class SearchTable {
   SearchTable(const SearchTable&) = delete;
   SearchTable& operator=(const SearchTable&) = delete;
 
-  // Forgets every entry (a new generation) and uses the first
-  // 2^min(bucketBits, capacity) buckets for this search. The array is
-  // allocated on the first call, so an owner that never searches costs
+  // Forgets every entry (a new generation), all buckets in use. The array
+  // is allocated on the first call, so an owner that never searches costs
   // nothing. False when the memory cannot be had: the search then runs
   // without a table.
-  bool startSearch(int bucketBits);
-  bool startSearch() { return startSearch(capacityBits_); }
+  bool startSearch();
   bool ready() const { return buckets_ != nullptr; }
+
+  // Uses only the first 2^bucketBits buckets (at most all) from now on:
+  // called at the start of a read, before anything is stored.
+  void useBuckets(int bucketBits);
+  // The buckets a read to the end of this many empty squares fills: 2^(E+1),
+  // up to all of them (a read of 14 empty squares stays within 2 MB).
+  static int bucketBitsForEmpties(int empties) { return empties + 1; }
 
   static TableKey keyOf(Bits own, Bits opp) {
     const auto a = static_cast<std::uint64_t>(own), b = static_cast<std::uint64_t>(own >> 64);

@@ -14,7 +14,7 @@ namespace {
 
 std::set<std::string> searchOptions() {
   std::set<std::string> names = positionOptions();
-  names.insert({"--routine", "--depth", "--exact", "--win"});
+  names.insert({"--routine", "--depth", "--exact", "--win", "--threads"});
   return names;
 }
 
@@ -24,16 +24,18 @@ int runSearch(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
   args.allowOnly(searchOptions());
   if (!args.positional.empty()) {
-    throw UsageError("usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]");
+    throw UsageError(
+        "usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N] [--threads N]");
   }
   SideSettings settings{};
   settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
   settings.normalDepth = args.getInt("--depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
   settings.exactDepth = args.getInt("--exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
   settings.winDepth = args.getInt("--win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
+  const int threads = args.getInt("--threads", 1, 1, tools::kMaxSearchThreads);
   const Position position = positionFrom(args);
 
-  const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settings);
+  const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settings, threads);
   if (result.value == SCORE_EVAL_ERROR) {
     std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
     return 1;

@@ -9,28 +9,31 @@
 namespace kaimo::tools {
 namespace {
 
-std::int64_t threadCpuMs() {
+// Processor time of this thread alone, or of the whole process when helper
+// threads search with it.
+std::int64_t cpuMs(int threads) {
   timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  clock_gettime(threads > 1 ? CLOCK_PROCESS_CPUTIME_ID : CLOCK_THREAD_CPUTIME_ID, &now);
   return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 }  // namespace
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings) {
-  return runComputerTurn(board, side, settings, routineEvaluator(settings.routine));
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, int threads) {
+  return runComputerTurn(board, side, settings, routineEvaluator(settings.routine), threads);
 }
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator) {
-  const std::int64_t cpuStart = threadCpuMs();
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                           int threads) {
+  const std::int64_t cpuStart = cpuMs(threads);
   // One job per thread, reused: its table is set up once, not for every
   // turn of a match or of self-play (a new search ignores what the last
   // one stored).
   thread_local SearchJob job;
-  prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr);
+  prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr, threads);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   const std::int64_t msec = searchClockMs() - job.context.startTime;
-  const std::int64_t cpuMsec = threadCpuMs() - cpuStart;
+  const std::int64_t cpuMsec = cpuMs(threads) - cpuStart;
   const bool moved = !isMarker(value) && value != SCORE_NO_MOVE;
   return {value, moved ? job.context.bestMove : -1, job.depth, job.context.leafCount, msec, cpuMsec,
           job.context.nodeCount};

@@ -16,7 +16,7 @@ struct TurnResult {
   int depth;
   std::int64_t leaves;
   std::int64_t msec;     // elapsed
-  std::int64_t cpuMsec;  // processor time of the searching thread: steady on a busy machine
+  std::int64_t cpuMsec;  // processor time of the searching threads: steady on a busy machine
   std::int64_t nodes;    // positions searched, leaves included
 };
 
@@ -27,9 +27,11 @@ constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
 
 // The depth rule, a table of its own, no stop and no progress report; the
-// leaves scored by `evaluator`, by default the routine's own.
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator);
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
+// leaves scored by `evaluator`, by default the routine's own; `threads`
+// searching together (one: the same leaves and move on every run).
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                           int threads = 1);
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, int threads = 1);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.

@@ -15,6 +15,8 @@ constexpr int kMaxNormalDepth = 24;
 // Reads to the end (exact or win/loss): 20 empty squares take minutes, each
 // further square about 2.7 times more.
 constexpr int kMaxReadEmpties = 32;
+// Threads searching one tree (`--threads`): more than a desktop has cores.
+constexpr int kMaxSearchThreads = 16;
 // A bench suite: enough positions for hours of searching, in a file of a
 // size no suite comes near.
 constexpr int kMaxSuitePositions = 1000;
