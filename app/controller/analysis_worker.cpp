@@ -33,7 +33,8 @@ void analysisWorker(AnalysisJob* job) {
   Clock::time_point start = Clock::now();
   SquareValues values;
   const AnalysisResult result =
-      analyzeEndgame(job->board, job->side, job->evaluator, job->stop, values, publishProgress, &start);
+      analyzeEndgame(job->board, job->side, job->evaluator, job->stop, values, publishProgress, &start,
+                     AnalysisSetup{job->table, &job->orderer});
   postValues(result.last, values);
 }
 

@@ -17,6 +17,8 @@ struct AnalysisJob {
   int side;             // the colour to move in it
   Evaluator evaluator;  // scores what a read cannot take to the end
   std::stop_token stop;
+  Evaluator orderer;    // "狐", ordering the reads (see AnalysisSetup)
+  SearchTable* table;   // the controller's, kept from one analysis to the next
 };
 
 // Values from `side`'s point of view, SCORE_NONE where no legal move or not

@@ -43,7 +43,9 @@ void GameController::startAnalysis() {
     return;
   }
   stopThinking();
-  analysisJob_ = AnalysisJob{board_, side_, routineEvaluator(kSimpleRoutine), exchange().stopToken()};
+  // The analysis reuses the table of the computer's turns: the two never run together.
+  analysisJob_ = AnalysisJob{board_, side_, routineEvaluator(kSimpleRoutine), exchange().stopToken(),
+                             routineEvaluator(kPatternRoutine), &job_.table};
   beginStudy(texts::kAnalysing);
   launchAnalysisWorker();
 }

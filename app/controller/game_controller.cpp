@@ -7,6 +7,7 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/think_worker.h"
+#include "engine/search/search_team.h"
 
 namespace kaimo {
 namespace {
@@ -213,7 +214,8 @@ void GameController::startComputerTurn() {
   window_.requestRepaint();
   window_.setPaneText(side_ + 1, texts::kThinking);
   searchBoard_ = board_;
-  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_);
+  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_,
+                      defaultSearchThreads());
   launchThinkWorker();
 }
 

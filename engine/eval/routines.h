@@ -19,6 +19,7 @@ struct RoutineEntry {
 constexpr int kRoutineCapacity = 32;
 constexpr int kHumanRoutine = 0;
 constexpr int kSimpleRoutine = 1;  // "狸", also the evaluation of the endgame analysis
+constexpr int kPatternRoutine = 2;  // "狐", whose data also order the upper plies of every read to the end
 
 extern const RoutineEntry routineTable[kRoutineCapacity];
 

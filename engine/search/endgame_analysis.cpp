@@ -70,9 +70,7 @@ AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& eva
   SearchContext context;
   prepareSearch(context, evaluator, std::move(stop), nullptr, 0, table);
   if (context.table != nullptr) context.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
-  if (setup.orderer != nullptr && setup.orderer->pattern() != nullptr && !setup.orderer->failed()) {
-    context.orderer = setup.orderer->pattern();
-  }
+  if (setup.orderer != nullptr) orderReadsWith(context, *setup.orderer);
   context.rootEmpty = analysis.empty;
   {
     // The moves go to the threads one at a time, each searched whole with

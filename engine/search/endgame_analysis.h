@@ -7,6 +7,7 @@
 
 #include "engine/search/search_context.h"
 #include "engine/search/search_table.h"
+#include "engine/search/search_team.h"
 
 namespace kaimo {
 
@@ -14,9 +15,6 @@ namespace kaimo {
 constexpr int kAnalysisEmptyLimit = 40;
 
 using SquareValues = std::array<int, kSquareCount>;
-
-// Two threads: the machine's cores.
-constexpr int kAnalysisThreads = 2;
 
 // Called after each solved move: the values so far (SCORE_NONE where not a
 // move or not yet solved), moves done and the total of legal moves. The
@@ -38,7 +36,7 @@ struct AnalysisSetup {
   // "狐", whose evaluation orders the upper plies of the reads; null, or
   // without its data: ordered from the masks alone.
   const Evaluator* orderer = nullptr;
-  int threads = kAnalysisThreads;
+  int threads = defaultSearchThreads();
 };
 
 // Solves every legal move of `side` exactly: the threads take the moves one

@@ -107,7 +107,7 @@ void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop
                    SearchProgress* progress, int progressDepth, SearchTable* table) {
   context = SearchContext{};
   context.evaluator = &evaluator;
-  context.orderer = evaluator.pattern() != nullptr && !evaluator.failed() ? evaluator.pattern() : nullptr;
+  orderReadsWith(context, evaluator);
   context.stop = std::move(stop);
   context.progress = progress;
   context.progressDepth = progressDepth;
@@ -117,6 +117,10 @@ void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop
   context.startTime = searchClockMs();
   context.progressShown = -1;
   context.pollCountdown = 1;  // the first node asks
+}
+
+void orderReadsWith(SearchContext& context, const Evaluator& orderer) {
+  context.orderer = orderer.pattern() != nullptr && !orderer.failed() ? orderer.pattern() : nullptr;
 }
 
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
@@ -136,6 +140,11 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
   job.context.threads = threads;
+  // Only a read to the end needs "狐" to order it: "狸" reads its data then.
+  if (!job.evaluator.isPattern() && depth >= emptyCount(board)) {
+    job.orderer = routineEvaluator(kPatternRoutine);
+    orderReadsWith(job.context, job.orderer);
+  }
 }
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,

@@ -10,7 +10,7 @@ namespace kaimo {
 // The whole progress scale of one computer move.
 constexpr int kProgressSpan = 1000000000;
 
-// One computer move: the context, and the evaluator and table it owns.
+// One computer move: the context, and the evaluators and table it owns.
 struct SearchJob {
   SearchContext context;
   const Board* board;  // read only; the window leaves it alone while the worker runs
@@ -19,6 +19,7 @@ struct SearchJob {
   int winDepth;
   int progressSpan;
   Evaluator evaluator;
+  Evaluator orderer;  // "狐", ordering a read to the end (see orderReadsWith)
   SearchTable table;
 };
 
@@ -43,6 +44,12 @@ void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop
                    SearchProgress* progress, int progressDepth, SearchTable* table);
 void prepareSearch(SearchContext&, const Evaluator&&, std::stop_token, SearchProgress*, int, SearchTable*) = delete;
 
+// Lets the evaluation of `orderer` order the upper plies of the context's
+// reads to the end, when it is "狐" with its data; otherwise they stay
+// ordered from the masks alone. `orderer` must outlive the search.
+void orderReadsWith(SearchContext& context, const Evaluator& orderer);
+void orderReadsWith(SearchContext&, const Evaluator&&) = delete;
+
 // Fills `job` for a search of `depth` plies with the job's own evaluator and table.
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
                       std::stop_token stop, SearchProgress* progress, int progressDepth);
@@ -50,7 +57,9 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
 // Fills `job` as a computer turn does: the depth rule for the board's empty
 // squares, progress from the nodes two plies below the root, `evaluator`
 // (the side's routine's unless the caller has another), and `threads`
-// searching the tree together (see SearchTeam).
+// searching the tree together (see SearchTeam). A read to the end is
+// ordered by "狐": `evaluator` when it is "狐", else the program's data of
+// "狐" (when they are missing, from the masks alone).
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
                          Evaluator evaluator, std::stop_token stop, SearchProgress* progress, int threads = 1);
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,

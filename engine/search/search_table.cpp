@@ -29,12 +29,12 @@ void SearchTable::useBuckets(int bucketBits) {
 
 void SearchTable::store(const TableKey& key, int side, int depth, int alpha, int beta, int value, int move) {
   Bucket& bucket = buckets_[indexOf(key)];
-  const Words first = bucket.slots[0].read(), second = bucket.slots[1].read();
+  const Words first = bucket.entries[0].read(), second = bucket.entries[1].read();
   Slot* slot;
   int lower = -SCORE_INF, upper = SCORE_INF, best = -1;
   if (first.matches(key, side, generation_) || second.matches(key, side, generation_)) {
     const Words& old = first.matches(key, side, generation_) ? first : second;
-    slot = &bucket.slots[&old == &first ? 0 : 1];
+    slot = &bucket.entries[&old == &first ? 0 : 1];
     best = old.move();
     // Bounds of another depth say nothing about this one.
     if (old.depth() == depth) {
@@ -42,11 +42,11 @@ void SearchTable::store(const TableKey& key, int side, int depth, int alpha, int
       upper = old.upper();
     }
   } else if (first.generation() != generation_) {
-    slot = &bucket.slots[0];
+    slot = &bucket.entries[0];
   } else if (second.generation() != generation_) {
-    slot = &bucket.slots[1];
+    slot = &bucket.entries[1];
   } else {
-    slot = &bucket.slots[first.depth() <= second.depth() ? 0 : 1];
+    slot = &bucket.entries[first.depth() <= second.depth() ? 0 : 1];
   }
   if (value > alpha && value < beta) {
     lower = upper = value;

@@ -110,7 +110,7 @@ class SearchTable {
   // The entry of the position with `side` to move, at any depth.
   bool probe(const TableKey& key, int side, TableHit& hit) const {
     const Bucket& bucket = buckets_[indexOf(key)];
-    for (const Slot& slot : bucket.slots) {
+    for (const Slot& slot : bucket.entries) {
       const Words words = slot.read();
       if (words.matches(key, side, generation_)) {
         hit = words.hit();
@@ -173,7 +173,7 @@ class SearchTable {
   };
 
   struct alignas(64) Bucket {
-    Slot slots[2];
+    Slot entries[2];
   };
   static_assert(sizeof(Bucket) == 64);
 

@@ -16,6 +16,11 @@ bool isBelow(const SplitPoint* split, const SplitPoint* ancestor) {
 
 }  // namespace
 
+int defaultSearchThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores >= 2 ? 2 : 1;
+}
+
 bool cutAtOrAbove(const SplitPoint* split) {
   for (; split != nullptr; split = split->parent) {
     if (split->cutoff.load(std::memory_order_relaxed)) return true;
@@ -64,6 +69,7 @@ SearchTeam::~SearchTeam() {
 
 void SearchTeam::share(SplitPoint& split, SearchContext& context) {
   split.parent = context.split;
+  splits_.fetch_add(1, std::memory_order_relaxed);
   {
     std::lock_guard hold(lock_);
     offered_.push_back(&split);

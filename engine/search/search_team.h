@@ -28,6 +28,11 @@
 
 namespace kaimo {
 
+// The threads the program's own searches use (a computer turn, the
+// analysis): the machine's cores, at most two. More would work, but the
+// thresholds of the split points were measured on two.
+int defaultSearchThreads();
+
 // A node whose remaining moves are shared. It lives on its owner's stack
 // until every helper has left.
 struct SplitPoint {
@@ -75,6 +80,8 @@ class SearchTeam {
 
   // Whether a thread would take moves of a new split point now.
   bool hasIdleThread() const { return idle_.load(std::memory_order_relaxed) > 0; }
+  // Split points opened so far.
+  int splitCount() const { return splits_.load(std::memory_order_relaxed); }
 
   // Offers the moves of `split` to the idle threads, searches them with
   // `context` (the owner's) too, and returns once every move is done or
@@ -99,6 +106,7 @@ class SearchTeam {
   std::vector<SplitPoint*> offered_;
   bool ending_ = false;
   std::atomic<int> idle_{0};
+  std::atomic<int> splits_{0};
   std::vector<SearchContext> contexts_;  // one per helper
   std::vector<std::thread> threads_;
 };

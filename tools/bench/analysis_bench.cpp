@@ -12,6 +12,7 @@
 #include <random>
 
 #include "engine/eval/score.h"
+#include "engine/eval/routines.h"
 #include "engine/search/endgame_analysis.h"
 #include "tools/cli/bench_suite.h"
 
@@ -84,14 +85,36 @@ int argumentOr(int argc, char** argv, int index, int fallback) {
   return argc > index && argv[index][0] != '-' ? std::atoi(argv[index]) : fallback;
 }
 
+bool hasFlag(int argc, char** argv, const char* flag) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], flag) == 0) return true;
+  }
+  return false;
+}
+
+int flagValueOr(int argc, char** argv, const char* flag, int fallback) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], flag) == 0) return std::atoi(argv[i + 1]);
+  }
+  return fallback;
+}
+
 }  // namespace
 
+static long gNodes;
+namespace kaimo { extern long gStabTried[64], gStabCut[64], gStabGate[64], gM[200], gMCut[200]; }
 int main(int argc, char** argv) {
+  struct P { ~P() { std::printf("nodes %ld\n", gNodes); long c=0; for (int n = 0; n < 64; ++n) c += kaimo::gStabGate[n]; std::printf("stab calls %ld\n", c); for (int n = 0; n < 40; ++n) if (kaimo::gStabTried[n]) std::printf("n %d tried %ld gate %ld cut %ld\n", n, kaimo::gStabTried[n], kaimo::gStabGate[n], kaimo::gStabCut[n]); for (int m = 0; m < 200; ++m) if (kaimo::gM[m]) std::printf("m %d n %ld cut %ld\n", m, kaimo::gM[m], kaimo::gMCut[m]); } } printer;
   const int minEmpties = argumentOr(argc, argv, 1, 13);
   const int maxEmpties = argumentOr(argc, argv, 2, 16);
   const int positions = argumentOr(argc, argv, 3, 3);
   const unsigned seed = static_cast<unsigned>(argumentOr(argc, argv, 4, 1));
-  const bool plain = std::strcmp(argv[argc - 1], "--analysis-only") != 0;
+  const bool plain = !hasFlag(argc, argv, "--analysis-only");
+  AnalysisSetup setup;
+  setup.threads = flagValueOr(argc, argv, "--threads", defaultSearchThreads());
+  const Evaluator fox = routineEvaluator(2);
+  if (!fox.failed()) setup.orderer = &fox;
+  std::printf("ordering by fox: %s\n", fox.failed() ? "no" : "yes");
   std::mt19937 rng(seed);
   std::printf("%7s %9s %12s %12s %12s %12s %9s %9s %7s\n", "empties", "positions", "analysis s", "(cpu s)",
               "plain s", "(cpu s)", "ratio", "cpu ratio", "growth");
@@ -107,7 +130,7 @@ int main(int argc, char** argv) {
       SquareValues fast;
       auto start = Clock::now();
       double cpuStart = cpuSeconds();
-      analyzeEndgame(board, side, Evaluator{}, {}, fast, nullptr, nullptr);
+      gNodes += analyzeEndgame(board, side, Evaluator{}, {}, fast, nullptr, nullptr, setup).nodeCount;
       analysisSeconds += secondsSince(start);
       analysisCpu += cpuSeconds() - cpuStart;
       if (!plain) continue;

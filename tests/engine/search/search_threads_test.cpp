@@ -1,0 +1,112 @@
+// Two threads in one tree give the values one thread gives: reads to the end
+// in every window, normal reads at each depth with the move they play, and
+// the analysis of every move.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/eval/routines.h"
+#include "engine/search/endgame_analysis.h"
+#include "engine/search/endgame_solver.h"
+#include "engine/search/search_driver.h"
+#include "engine/search/search_team.h"
+#include "tests/engine/search/search_test_support.h"
+
+namespace kaimo {
+namespace {
+
+constexpr int kInf = SCORE_INF;
+
+// A position with a move for `side`: of a random game, or half walls.
+Board positionWithMove(std::mt19937& rng, int empties, bool ofAGame, int& side) {
+  for (;;) {
+    Board b;
+    if (ofAGame) {
+      b = plain::randomGame(rng, kSquareCount - 4 - empties, &side);
+    } else {
+      b = testing::randomEndgame(rng, empties, 40, 50);
+      side = static_cast<int>(rng() & 1);
+    }
+    if (testing::emptiesOf(b) == empties && boardMobility(b, side) > 0) return b;
+  }
+}
+
+struct Solver {
+  SearchTable table{12};
+  SearchContext context;
+
+  // The exact value for `side` in (alpha, beta), with `threads` sharing the tree.
+  int solve(const Board& b, int side, int alpha, int beta, int threads, int* shared = nullptr) {
+    prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &table);
+    const BitBoard bits = toBits(b);
+    context.rootEmpty = bits.empty;
+    SearchTeam team(context, threads);
+    const int value = side == kBlack ? solveExact(context, bits.black, bits.white, bits.empty, alpha, beta)
+                                     : solveExact(context, bits.white, bits.black, bits.empty, alpha, beta);
+    EXPECT_EQ(context.abortMarker, 0);
+    if (shared != nullptr) *shared += team.splitCount();
+    return value;
+  }
+};
+
+TEST(SearchThreads, ReadsToTheEndInEveryWindowGiveTheValueOfOneThread) {
+  std::mt19937 rng(25);
+  auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  Solver one, two;
+  int shared = 0;
+  for (int i = 0; i < 16; ++i) {
+    int side;
+    const Board b = positionWithMove(rng, draw(12, 15), i % 2 == 0, side);
+    const int exact = one.solve(b, side, -kInf, kInf, 1);
+    ASSERT_EQ(two.solve(b, side, -kInf, kInf, 2, &shared), exact) << i;
+    for (const int width : {1, 1000 * draw(2, 6)}) {
+      const int alpha = exact + 1000 * draw(-4, 3) - draw(0, 1);
+      ASSERT_TRUE(testing::keepsFailSoftBounds(two.solve(b, side, alpha, alpha + width, 2, &shared), alpha,
+                                               alpha + width, exact))
+          << i;
+    }
+  }
+  EXPECT_GT(shared, 0) << "the threads never shared a node";
+}
+
+// A normal read with two threads: the value of one thread at every depth,
+// and a move worth that value.
+TEST(SearchThreads, NormalReadsGiveTheValueOfOneThreadAtEachDepth) {
+  std::mt19937 rng(26);
+  for (int i = 0; i < 8; ++i) {
+    int side;
+    const Board b = positionWithMove(rng, 40 + 5 * i, true, side);
+    for (int depth = 3; depth <= 6; ++depth) {
+      SearchJob job;
+      prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, 0, 0, 0, 0, 0, 0}, {}, nullptr, 1);
+      const int value = searchRoot(b, side, depth, -kInf, kInf, job.context, 0, job.progressSpan);
+      prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, 0, 0, 0, 0, 0, 0}, {}, nullptr, 2);
+      ASSERT_EQ(searchRoot(b, side, depth, -kInf, kInf, job.context, 0, job.progressSpan), value) << i << " " << depth;
+      const int move = job.context.bestMove;
+      Board child;
+      ASSERT_GT(boardPlay(b, child, move, side), 1) << move;
+      prepareComputerMove(job, child, opponentOf(side), SideSettings{kSimpleRoutine, depth - 1, 0, 0, 0, 0, 0, 0}, {},
+                          nullptr, 1);
+      const int reply = searchRoot(child, opponentOf(side), depth - 1, -kInf, kInf, job.context, 0, job.progressSpan);
+      if (reply != SCORE_NO_MOVE) {
+        EXPECT_EQ(-reply, value) << "move " << move << " is not worth the value";
+      }
+    }
+  }
+}
+
+TEST(SearchThreads, TheAnalysisWithTwoThreadsGivesTheValuesOfOne) {
+  std::mt19937 rng(27);
+  SearchTable table(16);
+  for (int i = 0; i < 6; ++i) {
+    int side;
+    const Board b = positionWithMove(rng, 14 + i % 3, i % 2 == 0, side);
+    SquareValues one, two;
+    analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, one, nullptr, nullptr, {&table, nullptr, 1});
+    analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, two, nullptr, nullptr, {&table, nullptr, 2});
+    EXPECT_EQ(one, two) << i;
+  }
+}
+
+}  // namespace
+}  // namespace kaimo
