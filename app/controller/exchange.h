@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "app/controller/search_line.h"
 #include "engine/search/endgame_analysis.h"
 
 namespace kaimo {
@@ -45,10 +46,13 @@ class Exchange {
   void requestStop(int flag);
   int stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
 
-  // --- status text slots ("statustext") ---
+  // --- status text slots ("statustext"), and what the computer thinks ---
   void setStatusText(int slot, const std::string& text);
   // True (and the text) only when the slot changed since the last take.
   bool takeStatusText(int slot, std::string& text);
+  void publishThinking(const ThinkingLine& line);
+  // True (and the line) only when it changed since the last take.
+  bool takeThinking(ThinkingLine& line);
 
   // Back to the state of a fresh program: nothing posted, no stop, no texts.
   void clear();
@@ -68,6 +72,8 @@ class Exchange {
   };
   std::mutex statusLock_;
   std::array<StatusSlot, kStatusSlotCount> slots_;
+  ThinkingLine thinking_;
+  bool thinkingChanged_ = false;
 };
 
 // The one exchange of the process (there is one board window).

@@ -5,6 +5,7 @@
 
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
+#include "app/controller/search_line.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -14,6 +15,13 @@ namespace {
 std::minstd_rand progressDraw;
 // The percentage last written; survives from one search to the next.
 std::int64_t lastPercentShown = -1;
+// The job the calling thread searches, for the progress report, which the
+// search hands only its context.
+thread_local const SearchJob* runningJob = nullptr;
+
+void publishLine(const SearchJob& job, bool finished) {
+  exchange().publishThinking(thinkingLine(job.context, *job.board, job.side, finished));
+}
 
 int sidePane(const SearchJob& job) { return job.side + 1; }
 
@@ -51,6 +59,7 @@ void postOutcome(const SearchJob& job, int result, int shownValue) {
 void seedProgressDraw(unsigned seed) { progressDraw.seed(seed); }
 
 void thinkWorker(SearchJob* job) {
+  runningJob = job;
   DiscCounts counts;
   boardCount(*job->board, counts);
   const int empties = counts[2];
@@ -62,6 +71,8 @@ void thinkWorker(SearchJob* job) {
   } else {
     result = searchWinRead(*job, shownValue);
   }
+  if (!isMarker(result) && result != SCORE_NO_MOVE) publishLine(*job, true);
+  runningJob = nullptr;
   postOutcome(*job, result, shownValue);
 }
 
@@ -73,6 +84,7 @@ void reportProgress(int progress, SearchContext* context) {
   const std::int64_t rate = (context->leafCount + context->orderCount) / elapsed;
   exchange().setStatusText(0, texts::progressText(percent, rate, elapsed));
   lastPercentShown = percent;
+  if (runningJob != nullptr && &runningJob->context == context) publishLine(*runningJob, false);
 }
 
 }  // namespace kaimo

@@ -27,7 +27,7 @@ QString moveRowText(const MoveListRow& row) {
   }
   return QStringLiteral("%1. %2 %3")
       .arg(row.number, 3)
-      .arg(discOf(row.colour), QString::fromStdString(squareName(row.square)));
+      .arg(discOf(row.colour), QString::fromStdString(squareDisplayName(row.square)));
 }
 
 MoveListView::MoveListView(QWidget* parent) : QListWidget(parent) {

@@ -11,7 +11,8 @@
 
 namespace kaimo {
 
-// The text of one row: "開始局面", " 12. ● d5" or "     ○ パス".
+// The text of one row: "開始局面", " 12. ● d5" or "     ○ パス"; the tenth
+// row is written 10, as the board labels it.
 QString moveRowText(const MoveListRow& row);
 
 class MoveListView : public QListWidget {

@@ -16,6 +16,7 @@ const Subcommand kSubcommands[] = {
     {"record", kaimo::cli::runRecord, "record show FILE"},
     {"search", kaimo::cli::runSearch, "search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]"},
     {"analyze", kaimo::cli::runAnalyze, "analyze [position]"},
+    {"review", kaimo::cli::runReview, "review --record FILE [--depth N] [--exact N]"},
     {"bench", kaimo::cli::runBench, "bench [--suite FILE]"},
     {"match", kaimo::cli::runMatch, "match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--black-depth N ...] [--games N] [--jobs N] [--seed S] [--plies N]"},
 };

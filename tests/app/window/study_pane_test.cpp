@@ -59,9 +59,8 @@ class StudyPaneTest : public QObject {
 
   void hintShowsTheBestMoveOnItsSquare() {
     frame_->action(command::kHint)->trigger();
-    QTRY_COMPARE(game().mode(), ViewMode::Idle);
+    QTRY_VERIFY(game().hintMove() >= 0);
     const int best = game().hintMove();
-    QVERIFY(best >= 0);
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(geometry::squareLeft(best) + geometry::kValueOffsetX + 1,
                              geometry::squareTop(best) + geometry::kValueOffsetY + 1);
