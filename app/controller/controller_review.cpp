@@ -42,4 +42,11 @@ void GameController::setReviewing(bool on) {
   window_.studyChanged();
 }
 
+void GameController::setReviewSettings(const ReviewSettings& settings) {
+  reviewWorker_.halt();
+  review_ = GameReview(settings);
+  reviewAsked_.clear();
+  window_.studyChanged();
+}
+
 }  // namespace kaimo

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "engine/board/notation.h"
 
@@ -52,6 +53,12 @@ void MoveListView::refresh(const History& history, int cursor) {
   const int current = rowOfPosition(rows_, cursor);
   setCurrentRow(current);
   if (current >= 0) scrollToItem(item(current));
+}
+
+void MoveListView::keepCurrentInView() {
+  QTimer::singleShot(0, this, [this] {
+    if (QListWidgetItem* current = currentItem()) scrollToItem(current);
+  });
 }
 
 }  // namespace kaimo

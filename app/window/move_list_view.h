@@ -23,6 +23,9 @@ class MoveListView : public QListWidget {
 
   // Rebuilds the rows only when the history changed; always moves the highlight.
   void refresh(const History& history, int cursor);
+  // Scrolls the highlighted row into view again once the list has its new
+  // size (the column's other parts come and go).
+  void keepCurrentInView();
   const std::vector<MoveListRow>& rows() const { return rows_; }
 
  signals:

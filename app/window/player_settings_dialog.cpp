@@ -146,7 +146,7 @@ void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* 
 void CPlayerSettingsDialog::addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id) {
   QWidget* box = controls.normalDepth->parentWidget();
   controls.level = named(new QComboBox(box), id);
-  controls.level->addItem(text("－"));
+  controls.level->addItem(text("個別の設定"));
   for (std::size_t level = 1; level <= kStrengthLevels.size(); ++level) {
     controls.level->addItem(text("レベル %1").arg(level));
   }

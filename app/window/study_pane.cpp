@@ -10,10 +10,13 @@ namespace {
 // Wide enough for the summary of three moves a side.
 constexpr int kPaneWidth = 280;
 
-// A label that says nothing takes no room.
-void showText(QLabel& label, const QString& text) {
+// A label that says nothing takes no room. True when it came or went.
+bool showText(QLabel& label, const QString& text) {
   if (text != label.text()) label.setText(text);
-  label.setVisible(!text.isEmpty());
+  const bool shown = !text.isEmpty();
+  if (shown == label.isVisibleTo(label.parentWidget())) return false;
+  label.setVisible(shown);
+  return true;
 }
 
 }  // namespace
@@ -45,8 +48,9 @@ void StudyPane::refresh() {
 
 void StudyPane::refreshStudy() {
   graph_->setPoints(game_.graphPoints(), game_.cursor());
-  showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.thinking())));
-  showText(*summary_, QString::fromStdString(game_.reviewSummary()));
+  const bool thinkingMoved = showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.thinking())));
+  const bool summaryMoved = showText(*summary_, QString::fromStdString(game_.reviewSummary()));
+  if (thinkingMoved || summaryMoved) list_->keepCurrentInView();
 }
 
 // Like the navigation commands, which wait while the analysis runs.
