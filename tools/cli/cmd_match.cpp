@@ -46,7 +46,7 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   if (routineTable[player.settings.routine].evaluate != &evalPattern) {
     throw UsageError(data + " is for 狐, which reads data files");
   }
-  player.dataFolder = args.get(data, "");
+  player.dataFolder = args.getPath(data);
   player.evaluate = tools::foxEvaluationFrom(player.dataFolder);
   return player;
 }
