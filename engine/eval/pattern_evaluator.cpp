@@ -30,8 +30,9 @@ bool PatternEvaluator::loadIndexTables() {
     }
     if (status != LayoutStatus::Ok) {
       // Short tables and class numbers beyond the class count are refused
-      // like a missing file: either would index outside the weight rows.
-      logError("ルーチン狐 : データファイル%sが開けません。\n", name.c_str());
+      // like a missing file (either would index outside the weight rows),
+      // and logged as what they are.
+      logError("ルーチン狐 : データファイル%s%s\n", name.c_str(), dataFileFault(status));
       return false;
     }
     classCounts[p] = table.classCount;

@@ -44,9 +44,9 @@ int StageCache::select(int stage) {
   const std::string name = (dataFolder_ / stageFileName(stage)).string();
   const LayoutStatus status = readStageWeights(name.c_str(), rowCount_, slot.weights.get(), slot.output.data());
   if (status != LayoutStatus::Ok) {
-    // A short file is logged like a missing one: either way the stage has no
+    // A short file fails like a missing one: either way the stage has no
     // weights, and the slot must not offer another stage's rows instead.
-    logError("ルーチン狐: データファイル %s が開けません。\n", name.c_str());
+    logError("ルーチン狐: データファイル %s %s\n", name.c_str(), dataFileFault(status));
     if (status == LayoutStatus::ReadFailed) {
       slot.stage = -1;
       slot.lastUse = 0;
