@@ -5,12 +5,11 @@
 #include "engine/board/processor_check.h"
 #include "engine/eval/pattern_eval.h"
 #include "support/kr/kr_error.h"
-#include "support/paths/program_paths.h"
 
 int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
-  kr_setLogFolder(kaimo::paths::logFolder().c_str());
+  kr_useProgramLogFolder();
   // The data of "狐" are read, and their size is announced, before the
   // window appears.
   kaimo::setPatternAnnouncement(stdout);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/eval/pattern_evaluator.h"
+#include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
 
 namespace kaimo::tools {
@@ -40,7 +41,9 @@ EvalFunc foxEvaluationFrom(const std::filesystem::path& folder) {
     if (slot.evaluator) continue;
     auto evaluator = std::make_unique<PatternEvaluator>(nullptr, absolute, kStageFileCount);
     if (evaluator->failed()) {
-      throw UsageError("the data of 狐 in '" + folder.string() + "' cannot be read (see errorlog.txt)");
+      const std::string log = kr_errorLogPath();
+      throw UsageError("the data of 狐 in '" + folder.string() + "' cannot be read (see " +
+                       (log.empty() ? "errorlog.txt" : log) + ")");
     }
     slot = {absolute, std::move(evaluator)};
     return kSlotFunctions[i];
