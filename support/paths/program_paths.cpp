@@ -72,6 +72,12 @@ fs::path homeFolder(const Environment& env) {
   return {};
 }
 
+void exportHomeFolder() {
+  const Environment env = Environment::ofProcess();
+  const fs::path home = homeFolder(env);
+  if (!home.empty() && home != fs::path(env.home)) ::setenv("HOME", home.c_str(), 1);
+}
+
 std::optional<fs::path> settingsFile(const Environment& env) {
   if (currentFolderIsKept()) return fs::path(kSettingsFileName);
   const std::optional<fs::path> folder = userFolder(env.configHome, env, ".config");

@@ -47,6 +47,11 @@ std::filesystem::path dataFolder();  // of this process
 // in the system's user database; empty when neither is known.
 std::filesystem::path homeFolder(const Environment& env);
 
+// Sets $HOME to the home folder when it is unset or not absolute, so that a
+// library that reads only $HOME (Qt's settings, which keep the recent files)
+// uses the program's home. Nothing when no home is known.
+void exportHomeFolder();
+
 // "kaimopr.cfg" when the current folder holds one, else kaimo/kaimopr.cfg
 // under the config home ($XDG_CONFIG_HOME, or ~/.config); none when no home
 // is known (the settings are then not kept).
