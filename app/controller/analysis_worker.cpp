@@ -32,7 +32,7 @@ void analysisWorker(AnalysisJob* job) {
   Clock::time_point start = Clock::now();
   SquareValues values;
   const AnalysisResult result =
-      analyzeEndgame(job->board, job->side, job->evaluate, isStopRequested, values, publishProgress, &start);
+      analyzeEndgame(job->board, job->side, job->evaluator, job->stop, values, publishProgress, &start);
   postValues(result.last, values);
 }
 

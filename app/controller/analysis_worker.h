@@ -5,15 +5,18 @@
 #pragma once
 
 #include "engine/board/board.h"
-#include "engine/eval/eval_simple.h"
+#include <stop_token>
+
+#include "engine/eval/evaluator.h"
 #include "engine/search/search_driver.h"
 
 namespace kaimo {
 
 struct AnalysisJob {
-  Board board;        // a copy: the window may change its own board at once
-  int side;           // the colour to move in it
-  EvalFunc evaluate;  // scores what a read cannot take to the end
+  Board board;          // a copy: the window may change its own board at once
+  int side;             // the colour to move in it
+  Evaluator evaluator;  // scores what a read cannot take to the end
+  std::stop_token stop;
 };
 
 // Values from `side`'s point of view, SCORE_NONE where no legal move or not

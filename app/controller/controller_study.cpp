@@ -49,7 +49,7 @@ void GameController::startAnalysis() {
     return;
   }
   stopThinking();
-  analysisJob_ = AnalysisJob{board_, side_, routineTable[kSimpleRoutine].evaluate};
+  analysisJob_ = AnalysisJob{board_, side_, routineEvaluator(kSimpleRoutine), exchange().stopToken()};
   beginStudy(texts::kAnalysing);
   launchAnalysisWorker();
 }

@@ -55,7 +55,13 @@ bool Exchange::takeEvalError() {
   return flagged;
 }
 
-void Exchange::requestStop(int flag) { stopRequested_.store(flag, std::memory_order_relaxed); }
+void Exchange::requestStop(int flag) {
+  if (flag != 0) {
+    stop_.request_stop();
+  } else if (stop_.stop_requested()) {
+    stop_ = std::stop_source();
+  }
+}
 
 void Exchange::setStatusText(int slot, const std::string& text) {
   std::lock_guard lock(statusLock_);
@@ -103,7 +109,5 @@ Exchange& exchange() {
   static Exchange instance;
   return instance;
 }
-
-int isStopRequested() { return exchange().stopRequested(); }
 
 }  // namespace kaimo

@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <stop_token>
 #include <string>
 
 #include "app/controller/search_line.h"
@@ -42,9 +43,13 @@ class Exchange {
   // True once per flagged failure.
   bool takeEvalError();
 
-  // --- stop flag ("toexit") ---
+  // --- stop request ("toexit") ---
+  // 1 asks the running worker to stop; 0, once it has, makes a fresh request
+  // for the next one. Window thread only.
   void requestStop(int flag);
-  int stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
+  int stopRequested() const { return stop_.stop_requested() ? 1 : 0; }
+  // What a worker started now is handed: it stops when requestStop(1) comes.
+  std::stop_token stopToken() const { return stop_.get_token(); }
 
   // --- status text slots ("statustext"), and what the computer thinks ---
   void setStatusText(int slot, const std::string& text);
@@ -63,8 +68,8 @@ class Exchange {
   SquareValues values_{};
   bool evalError_ = false;
 
-  // Read on every node of a search, so an atomic rather than a lock.
-  std::atomic<int> stopRequested_{0};
+  // Read by the search now and then through its token: atomic, no lock.
+  std::stop_source stop_;
 
   struct StatusSlot {
     std::string text;
@@ -78,8 +83,5 @@ class Exchange {
 
 // The one exchange of the process (there is one board window).
 Exchange& exchange();
-
-// The search's stop check.
-int isStopRequested();
 
 }  // namespace kaimo

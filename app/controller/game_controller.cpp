@@ -7,6 +7,7 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/think_worker.h"
+#include "support/kr/kr_error.h"
 
 namespace kaimo {
 namespace {
@@ -252,7 +253,7 @@ void GameController::startComputerTurn() {
   thinking_ = ThinkingDisplay{side_, routineOf(side_), true, {}};
   window_.studyChanged();
   searchBoard_ = board_;
-  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), isStopRequested, reportProgress);
+  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_);
   launchThinkWorker();
 }
 
@@ -374,7 +375,7 @@ void GameController::joinWorker() {
 }
 
 void GameController::tellEvalError() {
-  if (exchange().takeEvalError()) window_.showMessage(texts::kEvalError);
+  if (exchange().takeEvalError()) window_.showMessage(kr_messageWithErrorLog(texts::kEvalError));
 }
 
 }  // namespace kaimo

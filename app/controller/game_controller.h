@@ -6,6 +6,7 @@
 
 #include <array>
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "app/controller/controller_window.h"
 #include "app/controller/hint_worker.h"
 #include "app/controller/search_line.h"
+#include "app/controller/think_worker.h"
 #include "app/controller/view_mode.h"
 #include "app/records/history.h"
 #include "app/records/record_reader.h"
@@ -249,6 +251,7 @@ class GameController {
   // the board under a running search.
   Board searchBoard_{};
   SearchJob job_{};
+  ThinkProgress thinkProgress_{job_, static_cast<unsigned>(std::time(nullptr))};
   AnalysisJob analysisJob_{};
   HintWorker hint_;
   bool hintRunning_ = false;

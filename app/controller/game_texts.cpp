@@ -44,7 +44,7 @@ std::string analysisProgressText(double percent, std::int64_t seconds) {
 bool valuesInDiscs(int routine, bool exact) {
   if (exact) return true;
   const bool known = routine >= 0 && routine < routineCount();
-  return known && routineTable[routine].evaluate != evalSimple;
+  return known && routineTable[routine].evaluation == Evaluation::Pattern;
 }
 
 std::string valueText(int value, bool inDiscs) {

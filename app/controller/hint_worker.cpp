@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "app/controller/move_values.h"
-#include "app/review/lent_stop.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -17,17 +16,16 @@ void HintWorker::start(const Board& board, int side, const SideSettings& setting
     progress_.total = boardMobility(board, side);
   }
   try {
-    thread_ = std::thread(&HintWorker::run, this, board, side, settings);
+    thread_ = std::thread(&HintWorker::run, this, board, side, settings, stop_.get_token());
   } catch (const std::system_error&) {
     std::lock_guard hold(lock_);
     progress_.finished = true;  // no thread: an empty hint
   }
 }
 
-void HintWorker::run(Board board, int side, SideSettings settings) {
-  const LentStopFlag lent(stop_);
+void HintWorker::run(Board board, int side, SideSettings settings, std::stop_token stop) {
   SquareValues values;
-  const MoveValuesResult result = searchMoveValues(board, side, settings, lentStopRequested, values, noteProgress, this);
+  const MoveValuesResult result = searchMoveValues(board, side, settings, std::move(stop), values, noteProgress, this);
   std::lock_guard hold(lock_);
   progress_.values = values;
   progress_.evalFailed = result.last == SCORE_EVAL_ERROR;
@@ -54,9 +52,9 @@ HintProgress HintWorker::take() {
 
 void HintWorker::halt() {
   if (!thread_.joinable()) return;
-  stop_.store(true, std::memory_order_relaxed);
+  stop_.request_stop();
   thread_.join();
-  stop_.store(false, std::memory_order_relaxed);
+  stop_ = std::stop_source();
 }
 
 }  // namespace kaimo

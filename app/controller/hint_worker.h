@@ -4,8 +4,8 @@
 // far on its tick and takes the whole set once the worker is done.
 #pragma once
 
-#include <atomic>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 
 #include "engine/search/endgame_analysis.h"
@@ -37,11 +37,12 @@ class HintWorker {
   void halt();
 
  private:
-  void run(Board board, int side, SideSettings settings);
+  void run(Board board, int side, SideSettings settings, std::stop_token stop);
   static void noteProgress(const SquareValues& values, int done, int total, void* user);
 
   std::thread thread_;
-  std::atomic<bool> stop_{false};
+  // Replaced by a fresh one once a halt has waited for the thread.
+  std::stop_source stop_;
   mutable std::mutex lock_;
   HintProgress progress_;  // under the lock
 };

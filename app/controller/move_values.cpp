@@ -12,23 +12,14 @@ int emptyCount(const Board& board) {
   return counts[2];
 }
 
-// A routine index from the settings file may be anything (a human side asks
-// for a hint too): such a side reads with "狸".
-EvalFunc evaluationOf(int routine) {
-  if (routine <= kHumanRoutine || routine >= routineCount() || routineTable[routine].evaluate == nullptr) {
-    return routineTable[kSimpleRoutine].evaluate;
-  }
-  return routineTable[routine].evaluate;
-}
-
 // One read of `child` with `mover` to move, shaped as the computer turn
 // would shape the read of a position with that many empty squares and depth.
-int readChild(const Board& child, int mover, int depth, EvalFunc evaluate, StopFunc shouldStop,
+int readChild(const Board& child, int mover, int depth, const Evaluator& evaluator, const std::stop_token& stop,
               std::int64_t& leafCount) {
   // One table per thread that reads hints, set up once and reused.
   thread_local SearchTable table;
   SearchContext context;
-  prepareSearch(context, evaluate, shouldStop, nullptr, depth, &table);
+  prepareSearch(context, evaluator, stop, nullptr, depth, &table);
   const int value = searchRoot(child, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
   leafCount += context.leafCount;
   return value;
@@ -36,12 +27,12 @@ int readChild(const Board& child, int mover, int depth, EvalFunc evaluate, StopF
 
 // The value of the move that led to `child`, for `side`, or a marker. A pass
 // of the opponent lets the side move again, as the search's own nodes do.
-int moveValue(const Board& child, int side, int depth, EvalFunc evaluate, StopFunc shouldStop,
+int moveValue(const Board& child, int side, int depth, const Evaluator& evaluator, const std::stop_token& stop,
               std::int64_t& leafCount) {
-  const int reply = readChild(child, opponentOf(side), depth, evaluate, shouldStop, leafCount);
+  const int reply = readChild(child, opponentOf(side), depth, evaluator, stop, leafCount);
   if (isMarker(reply)) return reply;
   if (reply != SCORE_NO_MOVE) return -reply;
-  const int again = readChild(child, side, depth, evaluate, shouldStop, leafCount);
+  const int again = readChild(child, side, depth, evaluator, stop, leafCount);
   if (again != SCORE_NO_MOVE) return again;
   DiscCounts counts;
   boardCount(child, counts);
@@ -54,18 +45,20 @@ int moveValuesDepth(const Board& board, const SideSettings& settings) {
   return chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
 }
 
-MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, StopFunc shouldStop,
+MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, std::stop_token stop,
                                   SquareValues& values, AnalysisProgressFunc onProgress, void* user) {
   values.fill(SCORE_NONE);
   const int depth = moveValuesDepth(board, settings);
   MoveValuesResult result{depth, 0, 0};
-  const EvalFunc evaluate = evaluationOf(settings.routine);
+  // A human side asks for a hint too, and reads with "狸" (the routine
+  // table gives every routine without a network the simple evaluation).
+  const Evaluator evaluator = routineEvaluator(settings.routine);
   const int total = boardMobility(board, side);
   int done = 0;
   Board child;
   for (int s = 0; s < kSquareCount; ++s) {
     if (boardPlay(board, child, s, side) <= 1) continue;
-    result.last = moveValue(child, side, depth - 1, evaluate, shouldStop, result.leafCount);
+    result.last = moveValue(child, side, depth - 1, evaluator, stop, result.leafCount);
     if (isMarker(result.last)) break;
     values[s] = result.last;
     ++done;

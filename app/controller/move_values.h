@@ -24,9 +24,9 @@ int moveValuesDepth(const Board& board, const SideSettings& settings);
 // Searches every legal move of `side` in square order, with the evaluation of
 // the side's routine, to the depth above minus the move itself; values are
 // from `side`'s point of view, so the largest is what the computer's own
-// search of the position gives. Stops early when `shouldStop` asks or the
+// search of the position gives. Stops early when `stop` is requested or the
 // evaluation fails; the values found so far stay in `values`.
-MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, StopFunc shouldStop,
+MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, std::stop_token stop,
                                   SquareValues& values, AnalysisProgressFunc onProgress, void* user);
 
 // The square with the largest value, the first in square order on a tie; -1

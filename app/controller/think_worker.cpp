@@ -1,8 +1,5 @@
 #include "app/controller/think_worker.h"
 
-#include <cstdint>
-#include <random>
-
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/search_line.h"
@@ -11,19 +8,13 @@
 namespace kaimo {
 namespace {
 
-// Only the one running worker draws; the window thread seeds before any starts.
-std::minstd_rand progressDraw;
-// The percentage last written; survives from one search to the next.
-std::int64_t lastPercentShown = -1;
-// The job the calling thread searches, for the progress report, which the
-// search hands only its context.
-thread_local const SearchJob* runningJob = nullptr;
+int sidePane(const SearchJob& job) { return job.side + 1; }
 
+// What the search holds: its depth, and the value and line of the last pass
+// it finished (of the whole search once it has returned).
 void publishLine(const SearchJob& job, bool finished) {
   exchange().publishThinking(thinkingLine(job.context, *job.board, job.side, finished));
 }
-
-int sidePane(const SearchJob& job) { return job.side + 1; }
 
 int searchFullWindow(SearchJob& job) {
   return searchRoot(*job.board, job.side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
@@ -56,10 +47,7 @@ void postOutcome(const SearchJob& job, int result, int shownValue) {
 
 }  // namespace
 
-void seedProgressDraw(unsigned seed) { progressDraw.seed(seed); }
-
 void thinkWorker(SearchJob* job) {
-  runningJob = job;
   DiscCounts counts;
   boardCount(*job->board, counts);
   const int empties = counts[2];
@@ -72,19 +60,18 @@ void thinkWorker(SearchJob* job) {
     result = searchWinRead(*job, shownValue);
   }
   if (!isMarker(result) && result != SCORE_NO_MOVE) publishLine(*job, true);
-  runningJob = nullptr;
   postOutcome(*job, result, shownValue);
 }
 
-void reportProgress(int progress, SearchContext* context) {
-  const std::int64_t percent = progress / kProgressPerPercent;
-  if (percent == lastPercentShown && progressDraw() % kProgressRefreshOdds != 0) return;
-  std::int64_t elapsed = searchClockMs() - context->startTime;
+void ThinkProgress::report(int value, const SearchContext& context) {
+  const std::int64_t percent = value / kProgressPerPercent;
+  if (percent == lastPercentShown_ && draw_() % kProgressRefreshOdds != 0) return;
+  std::int64_t elapsed = searchClockMs() - context.startTime;
   if (elapsed == 0) elapsed = 1;
-  const std::int64_t rate = (context->leafCount + context->orderCount) / elapsed;
+  const std::int64_t rate = (context.leafCount + context.orderCount) / elapsed;
   exchange().setStatusText(0, texts::progressText(percent, rate, elapsed));
-  lastPercentShown = percent;
-  if (runningJob != nullptr && &runningJob->context == context) publishLine(*runningJob, false);
+  lastPercentShown_ = percent;
+  if (&context == &job_.context) publishLine(job_, false);
 }
 
 }  // namespace kaimo

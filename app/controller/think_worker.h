@@ -3,6 +3,9 @@
 // to nobody else; in particular it never touches the window.
 #pragma once
 
+#include <cstdint>
+#include <random>
+
 #include "engine/search/search_driver.h"
 
 namespace kaimo {
@@ -14,15 +17,25 @@ constexpr int kProgressPerPercent = kProgressSpan / 100;
 // report.
 constexpr int kProgressRefreshOdds = 1000;
 
-// Seeds the draw that picks the refreshing reports (from the time at start-up).
-void seedProgressDraw(unsigned seed);
-
 // The worker procedure: search, then postResult. A stop or a failure posts
 // move -1; an evaluation failure is flagged for the window thread to show.
 void thinkWorker(SearchJob* job);
 
-// The search's progress callback: writes the text "%ld%% %ldKLeaf/sec
-// %ldmsec" into status slot 0.
-void reportProgress(int progress, SearchContext* context);
+// The think jobs' progress: writes the text "%ld%% %ldKLeaf/sec %ldmsec"
+// into status slot 0, and with it what the search of `job` thinks (depth,
+// value, line) into the exchange. One object serves every search of a game
+// controller's job, one search at a time; the percentage last shown carries
+// over.
+class ThinkProgress final : public SearchProgress {
+ public:
+  // `seed` seeds the draw that picks the refreshing reports.
+  ThinkProgress(const SearchJob& job, unsigned seed) : job_(job), draw_(seed) {}
+  void report(int value, const SearchContext& context) override;
+
+ private:
+  const SearchJob& job_;
+  std::minstd_rand draw_;
+  std::int64_t lastPercentShown_ = -1;
+};
 
 }  // namespace kaimo

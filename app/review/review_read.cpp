@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "app/review/lent_stop.h"
 #include "engine/board/bitboard.h"
-#include "engine/eval/pattern_eval.h"
+#include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/midgame_search.h"
 #include "engine/search/move_order.h"
@@ -32,6 +31,14 @@ int moveValue(SearchContext& context, const Root& root, int square, int alpha, i
                         -beta, -alpha);
 }
 
+// The evaluation of the routine that reads with the network ("狐").
+Evaluator foxEvaluator() {
+  for (int routine = 0; routine < routineCount(); ++routine) {
+    if (routineTable[routine].evaluation == Evaluation::Pattern) return routineEvaluator(routine);
+  }
+  return Evaluator{};
+}
+
 ReadOutcome outcomeOfAbort(int marker) { return marker == SCORE_EVAL_ERROR ? ReadOutcome::NoData : ReadOutcome::Stopped; }
 
 PositionRead failed(ReadOutcome outcome, std::int64_t leaves = 0) {
@@ -40,7 +47,7 @@ PositionRead failed(ReadOutcome outcome, std::int64_t leaves = 0) {
 
 }  // namespace
 
-bool foxDataReadable() { return !patternEvaluator().failed(); }
+bool foxDataReadable() { return !foxEvaluator().failed(); }
 
 int finishedPositionValue(const Board& board) {
   DiscCounts counts;
@@ -49,11 +56,11 @@ int finishedPositionValue(const Board& board) {
 }
 
 PositionReader::PositionReader(const ReviewSettings& settings, ReviewEvaluator evaluator)
-    : settings_(settings), evaluator_(evaluator), table_(std::make_unique<SearchTable>()) {}
+    : settings_(settings), use_(evaluator), fox_(foxEvaluator()), table_(std::make_unique<SearchTable>()) {}
 
 PositionReader::~PositionReader() = default;
 
-PositionRead PositionReader::read(const Board& board, int side, int played, const std::atomic<bool>& stop) {
+PositionRead PositionReader::read(const Board& board, int side, int played, std::stop_token stop) {
   const BitBoard bits = toBits(board);
   const Bits own = side == kBlack ? bits.black : bits.white;
   const Bits opp = side == kBlack ? bits.white : bits.black;
@@ -61,16 +68,15 @@ PositionRead PositionReader::read(const Board& board, int side, int played, cons
   if (played < 0 || played >= kSquareCount || (legal & squareBit(played)) == 0) return failed(ReadOutcome::NotAMove);
   const int empties = bitCount(bits.empty);
   const bool exact = empties <= settings_.exactEmpties || settings_.depth >= empties;
-  if (!exact && evaluator_ == ReviewEvaluator::ExactOnly) return failed(ReadOutcome::NoData);
+  if (!exact && use_ == ReviewEvaluator::ExactOnly) return failed(ReadOutcome::NoData);
   // "狐" scores positions above kPatternMaxEmpties empty squares with the
   // simple evaluation, which is not in discs: an opening read goes deep
   // enough for its leaves to reach the network.
   const int depth = exact ? empties : std::max(settings_.depth, empties - kPatternMaxEmpties);
   const Root root{own, opp, side, depth};
 
-  const LentStopFlag lent(stop);
   SearchContext context;
-  prepareSearch(context, evalPattern, lentStopRequested, nullptr, 0, table_.get());
+  prepareSearch(context, fox_, std::move(stop), nullptr, 0, table_.get());
   // Shallower passes leave the best moves in the table to order the real
   // one; a read to the end orders itself better.
   if (!exact && depth > 1) {

@@ -8,11 +8,12 @@
 // values and the evaluation of "狐" are all behind it.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 
 #include "engine/board/board.h"
+#include "engine/eval/evaluator.h"
 
 namespace kaimo {
 
@@ -68,13 +69,14 @@ class PositionReader {
   PositionReader& operator=(const PositionReader&) = delete;
 
   // `side` is to move on `board` and played `played`. Stops early (Stopped)
-  // once `stop` is set. The same position gives the same values, whatever
-  // was read before.
-  PositionRead read(const Board& board, int side, int played, const std::atomic<bool>& stop);
+  // once `stop` is requested. The same position gives the same values,
+  // whatever was read before.
+  PositionRead read(const Board& board, int side, int played, std::stop_token stop);
 
  private:
   ReviewSettings settings_;
-  ReviewEvaluator evaluator_;
+  ReviewEvaluator use_;
+  Evaluator fox_;
   std::unique_ptr<SearchTable> table_;
 };
 

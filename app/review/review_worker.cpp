@@ -45,12 +45,13 @@ void ReviewWorker::request(const std::vector<ReviewRequest>& positions, const Re
 void ReviewWorker::run(std::size_t slot) {
   std::unique_lock hold(lock_);
   PositionReader reader(settings_, evaluator_);
-  while (!queue_.empty() && !stop_.load(std::memory_order_relaxed)) {
+  const std::stop_token stop = stop_.get_token();
+  while (!queue_.empty() && !stop.stop_requested()) {
     const ReviewRequest request = queue_.front();
     queue_.pop_front();
     reading_[slot] = request;
     hold.unlock();
-    const PositionRead read = reader.read(request.board, request.side, request.played, stop_);
+    const PositionRead read = reader.read(request.board, request.side, request.played, stop);
     hold.lock();
     reading_[slot].reset();
     results_.push_back(ReviewResult{request, read});
@@ -77,14 +78,16 @@ bool ReviewWorker::waitUntilDone(std::chrono::milliseconds most) {
 }
 
 void ReviewWorker::halt() {
-  stop_.store(true, std::memory_order_relaxed);
+  std::vector<std::thread> threads;
   {
     std::lock_guard hold(lock_);
     queue_.clear();
+    threads.swap(threads_);
   }
-  for (std::thread& thread : threads_) thread.join();
-  threads_.clear();
-  stop_.store(false, std::memory_order_relaxed);
+  if (threads.empty()) return;
+  stop_.request_stop();
+  for (std::thread& thread : threads) thread.join();
+  stop_ = std::stop_source();
 }
 
 void ReviewWorker::joinFinished() {
@@ -110,8 +113,7 @@ void readWholeGame(GameReview& review, const History& history, int threads,
     if (review.readCount(history) > before) continue;
     // No thread could be started: the caller's own thread reads.
     PositionReader reader(review.settings(), review.evaluator());
-    const std::atomic<bool> never{false};
-    for (const ReviewRequest& r : wanted) review.record(r, reader.read(r.board, r.side, r.played, never));
+    for (const ReviewRequest& r : wanted) review.record(r, reader.read(r.board, r.side, r.played, {}));
   }
 }
 

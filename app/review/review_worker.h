@@ -5,13 +5,13 @@
 // window's controller on its timer tick, the command line when all are done.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -53,7 +53,8 @@ class ReviewWorker {
   void joinFinished();
 
   const int threadCount_;
-  std::atomic<bool> stop_{false};
+  // Replaced by a fresh one once a halt has waited for every thread.
+  std::stop_source stop_;
   mutable std::mutex lock_;
   std::condition_variable idle_;
   // Under the lock: what waits, what is being read (one slot per thread),

@@ -234,7 +234,7 @@ void CMainFrame::createStatusBar() {
   QString idleText = QString::fromUtf8(product::kTitleLine);
   // Said from the start, not only when a game of "狐" stops with the
   // evaluation error; the routine stays selectable.
-  if (patternEvaluator().failed()) idleText += QStringLiteral("　") + QString::fromUtf8(texts::kFoxDataMissing);
+  if (defaultPatternData()->failed()) idleText += QStringLiteral("　") + QString::fromUtf8(texts::kFoxDataMissing);
   auto* idle = new QLabel(idleText, this);
   idle->setObjectName(QStringLiteral("idleMessage"));
   statusBar()->addWidget(idle, 1);

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "engine/board/bitboard.h"
+#include "engine/board/mobility.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -33,7 +34,7 @@ inline int evalSimpleBits(Bits black, Bits white, Bits empty) {
   const int discs = (empties > 10 ? whiteDiscs - blackDiscs : blackDiscs - whiteDiscs) * SCORE_PER_DISC;
   const int corners = 50000 * (bitCount(black & kCornerMask) - bitCount(white & kCornerMask)) -
                       10000 * (bitCount(black & kInnerCornerMask) - bitCount(white & kInnerCornerMask));
-  const int mobility = bitCount(bitLegalMoves(black, white, empty)) - bitCount(bitLegalMoves(white, black, empty));
+  const int mobility = bitMobilityDifference(black, white, empty);
   return discs + corners + SCORE_PER_DISC * mobility;
 }
 

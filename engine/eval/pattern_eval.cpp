@@ -1,41 +1,56 @@
 #include "engine/eval/pattern_eval.h"
 
 #include <atomic>
-#include <cstdlib>
+#include <map>
+#include <mutex>
 
 #include "support/paths/program_paths.h"
 
 namespace kaimo {
 namespace {
 
-void releaseAtExit() { patternEvaluator().releaseStages(); }
-
 std::atomic<std::FILE*> announcement{nullptr};
-std::atomic<int> stageSlots{StageCache::kSlots};
+
+// The data of every folder asked for, by absolute path. Never destroyed: a
+// worker thread still evaluating while the process exits finds its tables in
+// place (the system takes the memory back).
+struct Registry {
+  std::mutex lock;
+  std::map<std::filesystem::path, std::shared_ptr<const PatternData>> byFolder;
+};
+
+Registry& registry() {
+  static Registry* const instance = new Registry;
+  return *instance;
+}
+
+std::filesystem::path keyOf(const std::filesystem::path& folder) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+  if (error) return folder.lexically_normal();
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+  return error ? absolute.lexically_normal() : canonical;
+}
+
+std::shared_ptr<const PatternData> dataIn(const std::filesystem::path& folder, std::FILE* announce) {
+  Registry& r = registry();
+  const std::lock_guard hold(r.lock);
+  std::shared_ptr<const PatternData>& data = r.byFolder[keyOf(folder)];
+  if (!data) data = std::make_shared<const PatternData>(folder, announce);
+  return data;
+}
 
 }  // namespace
 
 void setPatternAnnouncement(std::FILE* stream) { announcement = stream; }
 
-void holdEveryPatternStage() { stageSlots = kStageFileCount; }
-
-// Built on first use, so a static object elsewhere that evaluates during its
-// own construction finds it ready whatever the order of initialisation, and
-// a program that never evaluates with it never builds it. The object is never
-// destroyed: a worker thread still evaluating while the process exits finds
-// its tables in place, and the exit handler frees only the stage weights,
-// under the evaluator's lock.
-PatternEvaluator& patternEvaluator() {
-  static PatternEvaluator* const instance = [] {
-    auto* evaluator = new PatternEvaluator(announcement.load(), paths::dataFolder(), stageSlots.load());
-    std::atexit(releaseAtExit);
-    return evaluator;
-  }();
-  return *instance;
+std::shared_ptr<const PatternData> defaultPatternData() {
+  static const std::shared_ptr<const PatternData> data = dataIn(paths::dataFolder(), announcement.load());
+  return data;
 }
 
-int evalPattern(const Board& board, int finalFlag, int side, DiscCounts& counts) {
-  return patternEvaluator().evaluate(board, finalFlag, side, counts);
+std::shared_ptr<const PatternData> patternDataIn(const std::filesystem::path& folder) {
+  return dataIn(folder, nullptr);
 }
 
 }  // namespace kaimo

@@ -1,31 +1,29 @@
-// The evaluation of "狐" through the one process-wide pattern evaluator.
+// Where the evaluators of "狐" get their data: one PatternData per folder for
+// the whole process, built when a folder is first asked for and shared by
+// every evaluator and thread from then on.
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 
-#include "engine/board/board.h"
-#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/pattern_data.h"
 
 namespace kaimo {
 
-// The process-wide evaluator. It is built at its first use, reading its data
-// from the folder paths::dataFolder finds (the current folder, else the
-// installed copy beside the program), and lives until the process ends; its
-// stage weights are freed at exit. A program that never evaluates with "狐"
-// (perft, say) never reads its files or writes to its error log.
-PatternEvaluator& patternEvaluator();
+// The data of the folder paths::dataFolder finds (the current folder, else the
+// installed copy beside the program). A program that never evaluates with
+// "狐" (perft, say) never reads its files or writes to its error log.
+std::shared_ptr<const PatternData> defaultPatternData();
 
-// Where the evaluator, once built, writes its "jMax = N" line: the window
+// The data of another folder (the same object for the same folder, however
+// it is spelled). Loading failures are logged and leave data whose
+// evaluations fail (PatternData::failed).
+std::shared_ptr<const PatternData> patternDataIn(const std::filesystem::path& folder);
+
+// Where the default data, once built, write their "jMax = N" line: the window
 // announces it on standard output, the command-line tools nowhere (the
 // default). Set it before the first use.
 void setPatternAnnouncement(std::FILE* stream);
-
-// Makes the evaluator, once built, hold every stage's weights (84 MB) instead
-// of the three most recently used: for the command-line tools, whose games
-// cross every stage again and again. Call it before the first use.
-void holdEveryPatternStage();
-
-// An EvalFunc (row "狐" of the routine table); safe from several threads.
-int evalPattern(const Board& board, int finalFlag, int side, DiscCounts& counts);
 
 }  // namespace kaimo

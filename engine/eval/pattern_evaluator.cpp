@@ -1,88 +1,33 @@
 #include "engine/eval/pattern_evaluator.h"
 
-#include <utility>
-
 #include "engine/eval/eval_simple.h"
+#include "engine/eval/eval_simple_bits.h"
+#include "engine/eval/pattern_inputs.h"
 #include "engine/eval/score.h"
-#include "support/kr/kr_error.h"
 
 namespace kaimo {
 
-PatternEvaluator::PatternEvaluator(std::FILE* announce, std::filesystem::path dataFolder, int stageSlots)
-    : dataFolder_(std::move(dataFolder)) {
-  failed_ = !loadIndexTables();
-  if (failed_) return;
-  cache_ = StageCache(layout_.rowCount, dataFolder_, stageSlots);
-  if (announce != nullptr) std::fprintf(announce, "jMax = %ld\n", layout_.rowCount);
+int PatternEvaluator::score(const State& state, Bits black, Bits white, Bits empty, int side) const {
+  if (bitCount(empty) > kPatternMaxEmpties) return evalSimpleBits(black, white, empty);
+  return network(state, black, white, empty, side);
 }
 
-bool PatternEvaluator::loadIndexTables() {
-  std::array<std::int32_t, kPatternCount> classCounts{};
-  for (int p = 0; p < kPatternCount; ++p) {
-    const PatternDescriptor& d = kPatternDescriptors[p];
-    if (!usesIndexTable(d)) continue;
-    const std::string name = (dataFolder_ / indexTableFileName(d)).string();
-    IndexTable table;
-    const LayoutStatus status = readIndexTable(name.c_str(), indexTableLength(d), table);
-    if (status == LayoutStatus::NoMemory) {
-      logError("ルーチン狐 : メモリ確保(%ldバイト)に失敗しました。\n", 2L * powerOfThree(indexTableLength(d)));
-      return false;
-    }
-    if (status != LayoutStatus::Ok) {
-      // Short tables and class numbers beyond the class count are refused
-      // like a missing file: either would index outside the weight rows.
-      logError("ルーチン狐 : データファイル%sが開けません。\n", name.c_str());
-      return false;
-    }
-    classCounts[p] = table.classCount;
-    indexTables_[p] = std::move(table.entries);
-    tablePointers_[p] = indexTables_[p].data();
-  }
-  layout_ = weightLayoutFor(classCounts);
-  return true;
-}
-
-template <typename Lock>
-int PatternEvaluator::evaluateUnder(const Board& board, int finalFlag, int side, DiscCounts& counts) {
+int PatternEvaluator::evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const {
   if (counts[2] > kPatternMaxEmpties) return evalSimple(board, finalFlag, side, counts);
   if (counts[2] == 0 || finalFlag != 0) return scoreFinal(counts[0], counts[1]);
-  if (failed_) return SCORE_EVAL_ERROR;
-  DiscCounts own;
-  boardCount(board, own);
-  NetworkInputs inputs;
-  collectInputs(board, side, own, tablePointers_, layout_, inputs);
-  Lock lock(cacheMutex_);
-  if (cache_.select(stageOfEmpties(own[2])) != 0) return SCORE_EVAL_ERROR;
-  return networkScore(inputs, cache_.weights(), cache_.output(), sigmoid_);
+  const BitBoard bits = toBits(board);
+  return network(stateOf(bits.black, bits.white), bits.black, bits.white, bits.empty, side);
 }
 
-int PatternEvaluator::evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) {
-  return evaluateUnder<std::lock_guard<std::mutex>>(board, finalFlag, side, counts);
-}
-
-int PatternEvaluator::evaluateUnlocked(const Board& board, int finalFlag, int side, DiscCounts& counts) {
-  return evaluateUnder<NoLock>(board, finalFlag, side, counts);
-}
-
-int PatternEvaluator::selectStage(int stage) {
-  if (failed_) return -1;
-  const std::lock_guard lock(cacheMutex_);
-  return cache_.select(stage);
-}
-
-int PatternEvaluator::slotStage(int slot) const {
-  const std::lock_guard lock(cacheMutex_);
-  return cache_.slotStage(slot);
-}
-
-int PatternEvaluator::currentSlot() const {
-  const std::lock_guard lock(cacheMutex_);
-  return cache_.currentSlot();
-}
-
-void PatternEvaluator::releaseStages() {
-  const std::lock_guard lock(cacheMutex_);
-  cache_.release();
+int PatternEvaluator::network(const State& state, Bits black, Bits white, Bits empty, int side) const {
+  if (data_->failed()) return SCORE_EVAL_ERROR;
+  const int empties = bitCount(empty);
+  if (empties == 0) return scoreFinal(bitCount(black), bitCount(white));
+  const StageWeights* stage = data_->stage(stageOfEmpties(empties));
+  if (stage == nullptr) return SCORE_EVAL_ERROR;
+  const std::int16_t* weights = stage->rows.get();
+  return networkOutput(patternFeatures(black, white, empty, side), data_->rowSums(state, weights), weights,
+                       stage->output.data(), data_->sigmoid());
 }
 
 }  // namespace kaimo

@@ -1,84 +1,48 @@
-// The pattern evaluator of "狐": the index tables loaded once from its data
-// folder, the weight layout they give, the sigmoid table and the cache of
-// stage weights, and the evaluation that puts them together.
+// The evaluation of "狐": the network of the position's stage over the
+// pattern rows, read from data shared with every other evaluator of the same
+// folder. A small value to copy: the search holds one, and so can each
+// thread.
 //
-// The program uses one process-wide instance (pattern_eval.h); tests and
-// tools may build their own in any directory.
+// The search keeps the pattern indices of its position up to date move by
+// move (State, play) and asks for the value of a position it has them for
+// (score); the rest of the program asks for the value of a Board (evaluate),
+// which computes them from scratch. Both give the same value.
 #pragma once
 
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <mutex>
-#include <vector>
+#include <memory>
 
-#include "engine/board/board.h"
-#include "engine/eval/pattern_inputs.h"
-#include "engine/eval/pattern_network.h"
-#include "engine/eval/pattern_stage_cache.h"
+#include "engine/board/bitboard.h"
+#include "engine/eval/pattern_data.h"
+#include "engine/eval/pattern_indices.h"
 
 namespace kaimo {
 
-// Above this many empty squares the opening is scored by evalSimple: the
-// stage files start at stage 3 (81..84 empty squares).
-constexpr int kPatternMaxEmpties = 84;
-// Stage files 3..23. A tool that plays thousands of games holds them all
-// rather than read 80 MB again for every game.
-constexpr int kStageFileCount = stageOfEmpties(1) - stageOfEmpties(kPatternMaxEmpties) + 1;
-
 class PatternEvaluator {
  public:
-  // Reads the index tables of patterns 0..13 in order from `dataFolder` (empty:
-  // the current folder, where the files keep their bare names) and, when all
-  // load, writes "jMax = N" to `announce` (unless it is null). The first failure is logged to
-  // "errorlog.txt", stops the loading and makes every network evaluation fail.
-  // The stage weights are read from the same folder; `stageSlots` of them are
-  // held at once.
-  explicit PatternEvaluator(std::FILE* announce = stdout, std::filesystem::path dataFolder = {},
-                            int stageSlots = StageCache::kSlots);
-  PatternEvaluator(const PatternEvaluator&) = delete;
-  PatternEvaluator& operator=(const PatternEvaluator&) = delete;
+  using State = PatternIndices;
 
-  bool failed() const { return failed_; }
-  long rowCount() const { return layout_.rowCount; }  // jMax
-  long rowOffset(int pattern) const { return layout_.offsets[pattern]; }
+  explicit PatternEvaluator(std::shared_ptr<const PatternData> data) : data_(std::move(data)) {}
 
-  // An EvalFunc: evalSimple above 84 empty squares, scoreFinal for a finished
-  // position, otherwise the network of the position's stage, or
-  // SCORE_EVAL_ERROR when the tables or the stage weights are missing.
-  // Safe to call from several threads: each call keeps its inputs on its own
-  // stack, and the stage selection with the weight reads is locked.
-  int evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts);
+  const PatternData& data() const { return *data_; }
+  bool failed() const { return data_->failed(); }
 
-  // The same without the lock, for one thread only: the baseline the
-  // benchmark measures the lock against.
-  int evaluateUnlocked(const Board& board, int finalFlag, int side, DiscCounts& counts);
+  State stateOf(Bits black, Bits white) const { return patternIndicesOf(black, white); }
+  static void play(State& state, int square, Bits flips, int mover) { patternIndicesPlay(state, square, flips, mover); }
 
-  // Makes a stage's weights current (0), or logs and returns -1.
-  int selectStage(int stage);
-  int slotStage(int slot) const;
-  int currentSlot() const;
+  // Black's point of view for a position with `empty` squares left to play
+  // (at least one) and `side` to move: the simple evaluation above 84 empty
+  // squares, else the network, or SCORE_EVAL_ERROR when the data are missing.
+  int score(const State& state, Bits black, Bits white, Bits empty, int side) const;
 
-  // Frees the stage weights; run at process exit. The index tables stay.
-  void releaseStages();
+  // The evaluation of a routine: evalSimple when `counts` say more than 84
+  // empty squares, scoreFinal of `counts` for a finished position or with
+  // the final flag, otherwise the network.
+  int evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const;
 
  private:
-  struct NoLock {
-    explicit NoLock(std::mutex&) {}
-  };
+  int network(const State& state, Bits black, Bits white, Bits empty, int side) const;
 
-  bool loadIndexTables();
-  template <typename Lock>
-  int evaluateUnder(const Board& board, int finalFlag, int side, DiscCounts& counts);
-
-  std::filesystem::path dataFolder_;
-  bool failed_ = false;
-  std::array<std::vector<std::uint16_t>, kPatternCount> indexTables_;
-  IndexTables tablePointers_{};
-  WeightLayout layout_;
-  SigmoidTable sigmoid_;
-  mutable std::mutex cacheMutex_;
-  StageCache cache_{0};
+  std::shared_ptr<const PatternData> data_;
 };
 
 }  // namespace kaimo

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "engine/board/mobility.h"
+
 namespace kaimo {
 namespace {
 
 // Indexed by square value & 3: black, white, empty, wall (read as empty).
 constexpr int kDigitOf[4] = {0, 1, 2, 2};
-// Indexed the same way: a black disc counts +1, a white disc -1.
-constexpr int kDiscSign[4] = {+1, -1, 0, 0};
-
-constexpr int kCorners[4] = {0, 9, 90, 99};
-constexpr int kInnerCorners[4] = {11, 18, 81, 88};
+constexpr Bits kCornerMask = (Bits{1} << 0) | (Bits{1} << 9) | (Bits{1} << 90) | (Bits{1} << 99);
+constexpr Bits kInnerCornerMask = (Bits{1} << 11) | (Bits{1} << 18) | (Bits{1} << 81) | (Bits{1} << 88);
 
 // The board as base-3 digits, converted once for all 58 placements.
 using Digits = std::array<std::uint8_t, kSquareCount>;
@@ -54,11 +53,8 @@ int indexOf(const Digits& digits, int pattern, int instance, const std::uint16_t
   }
 }
 
-int signedSum(const Board& board, const int (&squares)[4]) {
-  int sum = 0;
-  for (const int s : squares) sum += kDiscSign[board[s] & 3];
-  return sum;
-}
+// Black discs minus white discs on the squares of `mask`.
+int signedCount(Bits black, Bits white, Bits mask) { return bitCount(black & mask) - bitCount(white & mask); }
 
 }  // namespace
 
@@ -66,15 +62,20 @@ int patternIndex(const Board& board, int pattern, int instance, const std::uint1
   return indexOf(digitsOf(board), pattern, instance, table);
 }
 
-void collectInputs(const Board& board, int side, const DiscCounts& counts, const IndexTables& tables,
-                   const WeightLayout& layout, NetworkInputs& inputs) {
-  const int parity = counts[2] % 2;
-  inputs.features = {boardMobilityDiff(board),
-                     side == kWhite ? -parity : parity,
-                     signedSum(board, kCorners),
-                     signedSum(board, kInnerCorners),
-                     counts[0] - counts[1],
-                     kBiasFeature};
+PatternFeatures patternFeatures(Bits black, Bits white, Bits empty, int side) {
+  const int parity = bitCount(empty) % 2;
+  return {bitMobilityDifference(black, white, empty),
+          side == kWhite ? -parity : parity,
+          signedCount(black, white, kCornerMask),
+          signedCount(black, white, kInnerCornerMask),
+          bitCount(black) - bitCount(white),
+          kBiasFeature};
+}
+
+void collectInputs(const Board& board, int side, const IndexTables& tables, const WeightLayout& layout,
+                   NetworkInputs& inputs) {
+  const BitBoard bits = toBits(board);
+  inputs.features = patternFeatures(bits.black, bits.white, bits.empty, side);
   const Digits digits = digitsOf(board);
   int next = 0;
   for (int p = 0; p < kPatternCount; ++p) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/board/bitboard.h"
 #include "engine/board/board.h"
 #include "engine/eval/pattern_layout.h"
 
@@ -14,10 +15,12 @@ namespace kaimo {
 // The value the bias feature carries.
 constexpr int kBiasFeature = 8;
 
+// Mobility difference, parity, corners, inner corners, discs, bias; all
+// from black's point of view, the parity signed by the side to move.
+using PatternFeatures = std::array<int, kFeatureCount>;
+
 struct NetworkInputs {
-  // Mobility difference, parity, corners, inner corners, discs, bias; all
-  // from black's point of view, the parity signed by the side to move.
-  std::array<int, kFeatureCount> features;
+  PatternFeatures features;
   std::array<int, kActiveRowCount> rows;
 };
 
@@ -30,8 +33,14 @@ using IndexTables = std::array<const std::uint16_t*, kPatternCount>;
 // leave its table.
 int patternIndex(const Board& board, int pattern, int instance, const std::uint16_t* table);
 
-// `counts` are the board's own counts (boardCount).
-void collectInputs(const Board& board, int side, const DiscCounts& counts, const IndexTables& tables,
-                   const WeightLayout& layout, NetworkInputs& inputs);
+// The features of a position from its masks; `empty` holds the squares left
+// to play (walls are in no mask).
+PatternFeatures patternFeatures(Bits black, Bits white, Bits empty, int side);
+
+// Everything the network sees, computed from the board square by square:
+// what the trainer reads, and the reference the search's incremental
+// indices must agree with.
+void collectInputs(const Board& board, int side, const IndexTables& tables, const WeightLayout& layout,
+                   NetworkInputs& inputs);
 
 }  // namespace kaimo

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -30,16 +31,11 @@ int hiddenUnit(int sum, const SigmoidTable& sigmoid) {
   return sigmoid[t + SigmoidTable::kCentre];
 }
 
-int networkScore(const NetworkInputs& inputs, const std::int16_t* weights, const std::int16_t* output,
-                 const SigmoidTable& sigmoid) {
-  int sums[kHiddenUnits] = {};
+int networkOutput(const PatternFeatures& features, std::array<int, kHiddenUnits> sums, const std::int16_t* weights,
+                  const std::int16_t* output, const SigmoidTable& sigmoid) {
   for (int i = 0; i < kFeatureCount; ++i) {
     const std::int16_t* row = weights + kHiddenUnits * i;
-    for (int h = 0; h < kHiddenUnits; ++h) sums[h] += row[h] * inputs.features[i];
-  }
-  for (const int w : inputs.rows) {
-    const std::int16_t* row = weights + static_cast<long>(kHiddenUnits) * w;
-    for (int h = 0; h < kHiddenUnits; ++h) sums[h] += row[h];
+    for (int h = 0; h < kHiddenUnits; ++h) sums[h] += row[h] * features[i];
   }
   int a = kOutputGain * output[kHiddenUnits];
   for (int h = 0; h < kHiddenUnits; ++h) {
@@ -47,6 +43,16 @@ int networkScore(const NetworkInputs& inputs, const std::int16_t* weights, const
   }
   const float y = static_cast<float>(kSigmoidSpan / (1.0 + std::exp(-a / kOutputSpan)));
   return static_cast<int>(static_cast<double>(y) * kScorePerOutput - SCORE_WIPEOUT);
+}
+
+int networkScore(const PatternFeatures& features, const std::array<int, kActiveRowCount>& rows,
+                 const std::int16_t* weights, const std::int16_t* output, const SigmoidTable& sigmoid) {
+  static_assert(kActiveRowCount % 2 == 0);
+  RowSums sums(weights);
+  for (int i = 0; i < kActiveRowCount; i += 2) {
+    sums.addPair(static_cast<unsigned>(rows[i]), static_cast<unsigned>(rows[i + 1]));
+  }
+  return networkOutput(features, sums.sums(), weights, output, sigmoid);
 }
 
 }  // namespace kaimo

@@ -7,9 +7,9 @@
 namespace kaimo {
 
 const RoutineEntry routineTable[kRoutineCapacity] = {
-    {"人間", evalSimple},
-    {"狸", evalSimple},
-    {"狐", evalPattern},
+    {"人間", Evaluation::Simple},
+    {"狸", Evaluation::Simple},
+    {"狐", Evaluation::Pattern},
 };
 
 int routineCount() {
@@ -26,6 +26,24 @@ int routineIndexOf(const char* name) {
     if (std::strcmp(routineTable[i].name, name) == 0) return i;
   }
   return -1;
+}
+
+namespace {
+
+bool usesPattern(int routine) {
+  return routine >= 0 && routine < routineCount() && routineTable[routine].evaluation == Evaluation::Pattern;
+}
+
+}  // namespace
+
+Evaluator routineEvaluator(int routine) {
+  // The default data are only built (and their files read) for "狐".
+  return usesPattern(routine) ? routineEvaluator(routine, defaultPatternData()) : Evaluator{};
+}
+
+Evaluator routineEvaluator(int routine, std::shared_ptr<const PatternData> patternData) {
+  if (!usesPattern(routine)) return Evaluator{};
+  return PatternEvaluator(std::move(patternData));
 }
 
 }  // namespace kaimo

@@ -1,14 +1,19 @@
 // The routine table: the player kinds a side can be given, in a fixed order.
-// A routine's index is its identity in the settings and the dialog.
+// A routine's index is its identity in the settings and the dialog; the
+// table hands out the evaluator a computer routine plays with.
 #pragma once
 
-#include "engine/eval/eval_simple.h"
+#include <memory>
+
+#include "engine/eval/evaluator.h"
 
 namespace kaimo {
 
+enum class Evaluation { Simple, Pattern };
+
 struct RoutineEntry {
   const char* name;  // null ends the table
-  EvalFunc evaluate;
+  Evaluation evaluation;
 };
 
 constexpr int kRoutineCapacity = 32;
@@ -22,5 +27,11 @@ int routineCount();
 
 // Index of the routine with this name, or -1.
 int routineIndexOf(const char* name);
+
+// The evaluator of a routine; "狐" reads `patternData`, by default the data
+// of the program's data folder. An index outside the table (a settings file
+// may hold anything) gets the simple evaluation.
+Evaluator routineEvaluator(int routine);
+Evaluator routineEvaluator(int routine, std::shared_ptr<const PatternData> patternData);
 
 }  // namespace kaimo

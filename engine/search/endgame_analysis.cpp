@@ -23,8 +23,8 @@ struct Analysis {
   Bits own;
   Bits opp;
   Bits empty;
-  EvalFunc evaluate;
-  StopFunc shouldStop;
+  const Evaluator* evaluator;
+  std::stop_token stop;
   MoveOrder order;
   std::atomic<int> next{0};
   std::atomic<bool> ended{false};
@@ -55,7 +55,7 @@ int moveValue(SearchContext& context, const Analysis& analysis, const OrderedMov
 void runWorker(Analysis& analysis) {
   SearchTable table(tableBitsFor(bitCount(analysis.empty)));
   SearchContext context;
-  prepareSearch(context, analysis.evaluate, analysis.shouldStop, nullptr, 0, &table);
+  prepareSearch(context, *analysis.evaluator, analysis.stop, nullptr, 0, &table);
   context.rootEmpty = analysis.empty;
   for (;;) {
     const int index = analysis.next.fetch_add(1);
@@ -83,7 +83,7 @@ void runWorker(Analysis& analysis) {
 
 }  // namespace
 
-AnalysisResult analyzeEndgame(const Board& board, int side, EvalFunc evaluate, StopFunc shouldStop,
+AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& evaluator, std::stop_token stop,
                               SquareValues& values, AnalysisProgressFunc onProgress, void* user) {
   values.fill(SCORE_NONE);
   const BitBoard bits = toBits(board);
@@ -92,8 +92,8 @@ AnalysisResult analyzeEndgame(const Board& board, int side, EvalFunc evaluate, S
   analysis.own = side == kBlack ? bits.black : bits.white;
   analysis.opp = side == kBlack ? bits.white : bits.black;
   analysis.empty = bits.empty;
-  analysis.evaluate = evaluate;
-  analysis.shouldStop = shouldStop;
+  analysis.evaluator = &evaluator;
+  analysis.stop = std::move(stop);
   analysis.values = &values;
   analysis.onProgress = onProgress;
   analysis.user = user;

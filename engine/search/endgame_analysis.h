@@ -28,12 +28,12 @@ struct AnalysisResult {
 
 // Solves every legal move of `side` exactly, two moves at a time on two
 // threads, each thread keeping its table from one move to its next. Values
-// are from `side`'s point of view. `evaluate` is the routine the analysis
-// stands for; a read to the end never calls it. Stops early when
-// `shouldStop` asks (from either thread); the values found so far stay in
-// `values`. A position with kAnalysisEmptyLimit or more empty
-// squares is refused: no values, and `last` is SCORE_NONE.
-AnalysisResult analyzeEndgame(const Board& board, int side, EvalFunc evaluate, StopFunc shouldStop,
+// are from `side`'s point of view. `evaluator` is the routine the analysis
+// stands for; a read to the end never calls it. Stops early when `stop` is
+// requested; the values found so far stay in `values`. A position with
+// kAnalysisEmptyLimit or more empty squares is refused: no values, and
+// `last` is SCORE_NONE.
+AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& evaluator, std::stop_token stop,
                               SquareValues& values, AnalysisProgressFunc onProgress, void* user);
 
 }  // namespace kaimo

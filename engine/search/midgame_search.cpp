@@ -1,8 +1,8 @@
 #include "engine/search/midgame_search.h"
 
 #include <algorithm>
+#include <type_traits>
 
-#include "engine/eval/eval_simple_bits.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
 #include "engine/search/move_order.h"
@@ -17,51 +17,43 @@ constexpr int kNoValue = -SCORE_INF;
 // cutoffs it brings (measured on the bench: a third more time).
 constexpr int kSortDepth = 3;
 
-int leafValue(SearchContext& context, Bits own, Bits opp, int side, Bits empty) {
-  ++context.leafCount;
-  const Bits black = side == kBlack ? own : opp;
-  const Bits white = side == kBlack ? opp : own;
-  int value;
-  if (empty == 0) {
-    return scoreFinal(bitCount(own), bitCount(opp));
-  } else if (context.evaluate == evalSimple) {
-    value = evalSimpleBits(black, white, empty);
-  } else {
-    // Other evaluations read a Board: built at the leaf only.
-    Board board;
-    fromBits({black, white, empty}, board);
-    DiscCounts counts{bitCount(black), bitCount(white), bitCount(empty)};
-    value = context.evaluate(board, 0, side, counts);
-    if (isMarker(value)) {
-      context.abortMarker = value;
-      return 0;
-    }
+}  // namespace
+
+template <typename Eval>
+int MidgameSearch<Eval>::leafValue(const Node& node, Bits empty) {
+  ++context_.leafCount;
+  if (empty == 0) return scoreFinal(bitCount(node.own), bitCount(node.opp));
+  const int value = eval_.score(node.state, node.black(), node.white(), empty, node.side);
+  if (isMarker(value)) {
+    context_.abortMarker = value;
+    return 0;
   }
-  return side == kWhite ? -value : value;
+  return node.side == kWhite ? -value : value;
 }
 
 // Reports the share of the root move being searched that a node one ply
 // below the root has finished; the value never goes back.
-void reportShare(SearchContext& context, int done, int total) {
-  if (context.progress == nullptr) return;
+template <typename Eval>
+void MidgameSearch<Eval>::reportShare(int done, int total) {
+  if (context_.progress == nullptr) return;
   const int value =
-      context.progressBase + static_cast<int>(static_cast<std::int64_t>(context.progressSpan) * done / total);
-  if (value <= context.progressShown) return;
-  context.progressShown = value;
-  context.progress(value, &context);
+      context_.progressBase + static_cast<int>(static_cast<std::int64_t>(context_.progressSpan) * done / total);
+  if (value <= context_.progressShown) return;
+  context_.progressShown = value;
+  context_.progress->report(value, context_);
 }
 
 // One ply above the leaves: every child is scored as it is made, with no
 // null windows (a leaf costs the same whatever the window).
-int leafParent(SearchContext& context, Bits own, Bits opp, int side, Bits empty, Bits moves, int alpha, int beta) {
+template <typename Eval>
+int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, int alpha, int beta) {
   int best = kNoValue;
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
     const Bits bit = squareBit(square);
-    const Bits flips = bitFlips(own, opp, square);
-    ++context.nodeCount;
-    const int value = -leafValue(context, opp & ~flips, own | flips | bit, opponentOf(side), empty ^ bit);
-    if (context.abortMarker != 0) return 0;
+    ++context_.nodeCount;
+    const int value = -leafValue(node.child(square, bitFlips(node.own, node.opp, square)), empty ^ bit);
+    if (context_.abortMarker != 0) return 0;
     if (value > best) {
       best = value;
       if (value > alpha) {
@@ -73,32 +65,33 @@ int leafParent(SearchContext& context, Bits own, Bits opp, int side, Bits empty,
   return best;
 }
 
-}  // namespace
-
-int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int depth, int alpha, int beta) {
-  const Bits empty = context.rootEmpty & ~(own | opp);
-  ++context.nodeCount;
-  if (depth <= 0) return leafValue(context, own, opp, side, empty);
+template <typename Eval>
+int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta) {
+  const Bits own = node.own, opp = node.opp;
+  const int side = node.side;
+  const Bits empty = context_.rootEmpty & ~(own | opp);
+  ++context_.nodeCount;
+  if (depth <= 0) return leafValue(node, empty);
   const int empties = bitCount(empty);
-  if (depth >= empties) return solveExact(context, own, opp, empty, alpha, beta);
-  if (searchAborted(context)) return 0;
+  if (depth >= empties) return solveExact(context_, own, opp, empty, alpha, beta);
+  if (searchAborted(context_)) return 0;
   Bits moves = bitLegalMoves(own, opp, empty);
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) {
-      ++context.leafCount;
+      ++context_.leafCount;
       return scoreFinal(bitCount(own), bitCount(opp));
     }
-    return -searchMidgame(context, opp, own, opponentOf(side), depth, -beta, -alpha);
+    return -search(node.passed(), depth, -beta, -alpha);
   }
-  if (depth == 1) return leafParent(context, own, opp, side, empty, moves, alpha, beta);
+  if (depth == 1) return leafParent(node, empty, moves, alpha, beta);
   // From two plies up the table: just above the leaves a look-up would cost
   // what it saves.
-  SearchTable* table = context.table;
+  SearchTable* table = context_.table;
   int first = -1;
   if (table != nullptr) {
     if (const TableEntry* entry = table->find(own, opp, side, depth)) {
       if (int value; entrySettles(*entry, alpha, beta, value)) {
-        ++context.hashCutoffs;
+        ++context_.hashCutoffs;
         return value;
       }
       first = entry->move;
@@ -108,7 +101,7 @@ int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int dept
   }
   MoveOrder order;
   if (depth >= kSortDepth) {
-    context.orderCount += orderMoves(own, opp, empty, moves, first, order);
+    context_.orderCount += orderMoves(own, opp, empty, moves, first, order);
   } else {
     // The table's move first, the others in square order.
     if (first >= 0 && (moves & squareBit(first)) != 0) {
@@ -120,27 +113,30 @@ int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int dept
       order.moves[order.count++] = {square, 0, bitFlips(own, opp, square)};
     }
   }
-  const bool reports = depth == context.rootDepth - 1 && depth >= context.progressDepth;
+  // The children two plies or more above the leaves look up the table: ask
+  // for their buckets now, so that they are in the cache by their turn.
+  if (table != nullptr && depth >= 3) {
+    for (int i = 0; i < order.count; ++i) {
+      const OrderedMove& move = order.moves[i];
+      table->prefetch(opp & ~move.flips, own | move.flips | squareBit(move.square));
+    }
+  }
+  const bool reports = depth == context_.rootDepth - 1 && depth >= context_.progressDepth;
   int best = kNoValue;
   int bestMove = -1;
   int low = alpha;
   for (int i = 0; i < order.count; ++i) {
     const OrderedMove& move = order.moves[i];
-    const Bits bit = squareBit(move.square);
-    const Bits childOwn = opp & ~move.flips;
-    const Bits childOpp = own | move.flips | bit;
-    const int childSide = opponentOf(side);
+    const Node child = node.child(move.square, move.flips);
     int value;
     if (i == 0) {
-      value = -searchMidgame(context, childOwn, childOpp, childSide, depth - 1, -beta, -low);
+      value = -search(child, depth - 1, -beta, -low);
     } else {
-      value = -searchMidgame(context, childOwn, childOpp, childSide, depth - 1, -low - 1, -low);
-      if (value > low && value < beta) {
-        value = -searchMidgame(context, childOwn, childOpp, childSide, depth - 1, -beta, -low);
-      }
+      value = -search(child, depth - 1, -low - 1, -low);
+      if (value > low && value < beta) value = -search(child, depth - 1, -beta, -low);
     }
-    if (context.abortMarker != 0) return 0;
-    if (reports) reportShare(context, i + 1, order.count);
+    if (context_.abortMarker != 0) return 0;
+    if (reports) reportShare(i + 1, order.count);
     if (value > best) {
       best = value;
       if (value > low) {
@@ -152,6 +148,16 @@ int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int dept
   }
   if (table != nullptr) table->store(own, opp, side, depth, alpha, beta, best, bestMove);
   return best;
+}
+
+template class MidgameSearch<SimpleEvaluator>;
+template class MidgameSearch<PatternEvaluator>;
+
+int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int depth, int alpha, int beta) {
+  return context.evaluator->visit([&](const auto& eval) {
+    using Eval = std::decay_t<decltype(eval)>;
+    return MidgameSearch<Eval>(context, eval).search(SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta);
+  });
 }
 
 }  // namespace kaimo

@@ -1,21 +1,48 @@
 // The normal read: negamax with principal-variation windows on the bit
-// masks, to a fixed depth, the leaves scored by the context's evaluation.
+// masks, to a fixed depth, the leaves scored by the context's evaluator.
 // Its value is that of plain alpha-beta over the same tree: a pass costs no
 // ply (the other side moves on the same position), a game that ends is
 // scored by scoreFinal, and a read whose depth reaches the end of the game is
 // handed to the exact solver. Moves are ordered from the masks (the table's
 // move, then the opponent's fewest replies); bounds are kept in the table
 // per remaining depth.
+//
+// The search is compiled once per evaluator: the leaves call the evaluator
+// directly and a move updates its state in the child node.
 #pragma once
 
 #include "engine/board/bitboard.h"
 #include "engine/search/search_context.h"
+#include "engine/search/search_node.h"
 
 namespace kaimo {
 
-// The value for `side` (the owner of `own`), fail-soft in (alpha, beta), with
-// `depth` plies left. When the context aborts (a stop, a failed evaluation)
-// the result is meaningless and context.abortMarker says why.
+template <typename Eval>
+class MidgameSearch {
+ public:
+  using Node = SearchNode<Eval>;
+
+  MidgameSearch(SearchContext& context, const Eval& eval) : context_(context), eval_(eval) {}
+
+  // The value for the side to move, fail-soft in (alpha, beta), with `depth`
+  // plies left. When the context aborts (a stop, a failed evaluation) the
+  // result is meaningless and context.abortMarker says why.
+  int search(const Node& node, int depth, int alpha, int beta);
+
+ private:
+  int leafValue(const Node& node, Bits empty);
+  int leafParent(const Node& node, Bits empty, Bits moves, int alpha, int beta);
+  void reportShare(int done, int total);
+
+  SearchContext& context_;
+  const Eval& eval_;
+};
+
+extern template class MidgameSearch<SimpleEvaluator>;
+extern template class MidgameSearch<PatternEvaluator>;
+
+// The same from plain masks, with the context's evaluator: for a caller that
+// searches one position (the search's own recursion never comes here).
 int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int depth, int alpha, int beta);
 
 }  // namespace kaimo

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <stop_token>
 
 #include "engine/board/bitboard.h"
-#include "engine/eval/eval_simple.h"
+#include "engine/eval/evaluator.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -14,15 +15,21 @@ namespace kaimo {
 class SearchTable;
 struct SearchContext;
 
-// Non-zero once a stop is wanted; called often from the searching thread.
-using StopFunc = int (*)();
-// `value` runs over the caller's progress scale and never decreases within a search.
-using ProgressFunc = void (*)(int value, SearchContext* context);
+// Whoever wants to hear how far a search has come. `value` runs over the
+// caller's progress scale and never decreases within a search; the report
+// comes from the searching thread.
+class SearchProgress {
+ public:
+  virtual void report(int value, const SearchContext& context) = 0;
+
+ protected:
+  ~SearchProgress() = default;
+};
 
 struct SearchContext {
-  EvalFunc evaluate;       // scores the leaves of a normal read (black's point of view)
-  StopFunc shouldStop;     // null: never stops
-  ProgressFunc progress;   // null: no reports
+  const Evaluator* evaluator;  // scores the leaves of a normal read; never null in a prepared context
+  std::stop_token stop;        // the caller's stop request; an empty token never stops
+  SearchProgress* progress;    // null: no reports
   int progressDepth;       // nodes with at least this depth left report progress
   SearchTable* table;      // null: no table
   int bestMove;            // after the root returns, its choice; -1 none
@@ -58,7 +65,7 @@ inline bool searchAborted(SearchContext& context) {
   if (context.abortMarker != 0) return true;
   if (--context.pollCountdown != 0) return false;
   context.pollCountdown = kStopPollNodes;
-  if (context.shouldStop != nullptr && context.shouldStop() != 0) context.abortMarker = SCORE_NONE;
+  if (context.stop.stop_requested()) context.abortMarker = SCORE_NONE;
   return context.abortMarker != 0;
 }
 

@@ -1,5 +1,8 @@
 #include "engine/search/search_driver.h"
 
+#include <type_traits>
+#include <utility>
+
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
@@ -18,19 +21,10 @@ int emptyCount(const Board& board) {
   return counts[2];
 }
 
-// A routine index from the settings file may be anything; a computer side
-// always gets an evaluation.
-EvalFunc evaluationOf(int routine) {
-  if (routine < 0 || routine >= routineCount() || routineTable[routine].evaluate == nullptr) {
-    return routineTable[kSimpleRoutine].evaluate;
-  }
-  return routineTable[routine].evaluate;
-}
-
 void report(SearchContext& context, int value) {
   if (context.progress == nullptr || value <= context.progressShown) return;
   context.progressShown = value;
-  context.progress(value, &context);
+  context.progress->report(value, context);
 }
 
 // Where the root's moves and their progress shares are searched.
@@ -45,32 +39,31 @@ struct RootPass {
 
 // The root node: every move in order, the first with the window, the others
 // with a null window first. Sets context.bestMove.
-int searchRootMoves(SearchContext& context, Bits own, Bits opp, int side, const RootPass& pass) {
+template <typename Eval>
+int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, const RootPass& pass) {
+  const Bits own = root.own, opp = root.opp;
   const Bits empty = context.rootEmpty;
   const bool exact = pass.depth >= bitCount(empty);
-  const int tableSide = exact ? kExactTableSide : side;
+  const int tableSide = exact ? kExactTableSide : root.side;
   const int first = context.table != nullptr ? context.table->move(own, opp, tableSide) : -1;
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
   context.rootDepth = pass.depth;
+  MidgameSearch<Eval> search(context, eval);
   int best = -SCORE_INF;
   int bestMove = -1;
   int low = pass.alpha;
   for (int i = 0; i < order.count; ++i) {
     const OrderedMove& move = order.moves[i];
-    const Bits bit = squareBit(move.square);
-    const Bits childOwn = opp & ~move.flips;
-    const Bits childOpp = own | move.flips | bit;
+    const SearchNode<Eval> child = root.child(move.square, move.flips);
     context.progressBase = pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * i / order.count);
     context.progressSpan = pass.progressSpan / order.count;
     int value;
     if (i == 0) {
-      value = -searchMidgame(context, childOwn, childOpp, opponentOf(side), pass.depth - 1, -pass.beta, -low);
+      value = -search.search(child, pass.depth - 1, -pass.beta, -low);
     } else {
-      value = -searchMidgame(context, childOwn, childOpp, opponentOf(side), pass.depth - 1, -low - 1, -low);
-      if (value > low && value < pass.beta) {
-        value = -searchMidgame(context, childOwn, childOpp, opponentOf(side), pass.depth - 1, -pass.beta, -low);
-      }
+      value = -search.search(child, pass.depth - 1, -low - 1, -low);
+      if (value > low && value < pass.beta) value = -search.search(child, pass.depth - 1, -pass.beta, -low);
     }
     if (context.abortMarker != 0) return context.abortMarker;
     if (pass.reports) {
@@ -94,13 +87,34 @@ int searchRootMoves(SearchContext& context, Bits own, Bits opp, int side, const 
   return best;
 }
 
+// The root with the preliminary passes, compiled for the context's evaluator.
+template <typename Eval>
+int searchFrom(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, int depth, int alpha, int beta,
+               int progressBase, int progressSpan) {
+  const Bits empty = context.rootEmpty;
+  if (depth <= 0) {
+    const int value = MidgameSearch<Eval>(context, eval).search(root, 0, alpha, beta);
+    return context.abortMarker != 0 ? context.abortMarker : value;
+  }
+  // Shallower reads first: each leaves its best moves in the table to order
+  // the next. A read to the end needs none: its own ordering does better.
+  if (context.table != nullptr && depth < bitCount(empty)) {
+    for (int shallower = 1; shallower < depth; ++shallower) {
+      const int value = searchRootMoves(context, eval, root, {shallower, -SCORE_INF, SCORE_INF, 0, 0, false});
+      if (isMarker(value)) return value;
+    }
+  }
+  const bool reports = depth >= context.progressDepth;
+  return searchRootMoves(context, eval, root, {depth, alpha, beta, progressBase, progressSpan, reports});
+}
+
 }  // namespace
 
-void prepareSearch(SearchContext& context, EvalFunc evaluate, StopFunc shouldStop, ProgressFunc progress,
-                   int progressDepth, SearchTable* table) {
+void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
+                   SearchProgress* progress, int progressDepth, SearchTable* table) {
   context = SearchContext{};
-  context.evaluate = evaluate;
-  context.shouldStop = shouldStop;
+  context.evaluator = &evaluator;
+  context.stop = std::move(stop);
   context.progress = progress;
   context.progressDepth = progressDepth;
   context.table = table != nullptr && table->startSearch() ? table : nullptr;
@@ -110,9 +124,10 @@ void prepareSearch(SearchContext& context, EvalFunc evaluate, StopFunc shouldSto
   context.pollCountdown = 1;  // the first node asks
 }
 
-void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, EvalFunc evaluate,
-                      StopFunc shouldStop, ProgressFunc progress, int progressDepth) {
-  prepareSearch(job.context, evaluate, shouldStop, progress, progressDepth, &job.table);
+void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
+                      std::stop_token stop, SearchProgress* progress, int progressDepth) {
+  job.evaluator = std::move(evaluator);
+  prepareSearch(job.context, job.evaluator, std::move(stop), progress, progressDepth, &job.table);
   job.board = &board;
   job.side = side;
   job.depth = depth;
@@ -121,10 +136,15 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
 }
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
-                         StopFunc shouldStop, ProgressFunc progress) {
+                         Evaluator evaluator, std::stop_token stop, SearchProgress* progress) {
   const int depth = chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
-  prepareSearchJob(job, board, side, depth, settings.winDepth, evaluationOf(settings.routine), shouldStop, progress,
+  prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
+}
+
+void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
+                         std::stop_token stop, SearchProgress* progress) {
+  prepareComputerMove(job, board, side, settings, routineEvaluator(settings.routine), std::move(stop), progress);
 }
 
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
@@ -136,20 +156,11 @@ int searchRoot(const Board& board, int side, int depth, int alpha, int beta, Sea
   context.bestMove = -1;
   context.abortMarker = 0;
   if (bitLegalMoves(own, opp, bits.empty) == 0) return SCORE_NO_MOVE;
-  if (depth <= 0) {
-    const int value = searchMidgame(context, own, opp, side, 0, alpha, beta);
-    return context.abortMarker != 0 ? context.abortMarker : value;
-  }
-  // Shallower reads first: each leaves its best moves in the table to order
-  // the next. A read to the end needs none: its own ordering does better.
-  if (context.table != nullptr && depth < bitCount(bits.empty)) {
-    for (int shallower = 1; shallower < depth; ++shallower) {
-      const int value = searchRootMoves(context, own, opp, side, {shallower, -SCORE_INF, SCORE_INF, 0, 0, false});
-      if (isMarker(value)) return value;
-    }
-  }
-  const bool reports = depth >= context.progressDepth;
-  return searchRootMoves(context, own, opp, side, {depth, alpha, beta, progressBase, progressSpan, reports});
+  return context.evaluator->visit([&](const auto& eval) {
+    using Eval = std::decay_t<decltype(eval)>;
+    return searchFrom(context, eval, SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta, progressBase,
+                      progressSpan);
+  });
 }
 
 }  // namespace kaimo

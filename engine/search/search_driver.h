@@ -10,7 +10,7 @@ namespace kaimo {
 // The whole progress scale of one computer move.
 constexpr int kProgressSpan = 1000000000;
 
-// One computer move: the context, and the table it owns.
+// One computer move: the context, and the evaluator and table it owns.
 struct SearchJob {
   SearchContext context;
   const Board* board;  // read only; the window leaves it alone while the worker runs
@@ -18,6 +18,7 @@ struct SearchJob {
   int depth;
   int winDepth;
   int progressSpan;
+  Evaluator evaluator;
   SearchTable table;
 };
 
@@ -35,21 +36,24 @@ struct SideSettings {
 
 int chooseDepth(int normalDepth, int exactDepth, int winDepth, int empties);
 
-// Fills `context` for a new search with the caller's evaluation, stop
-// request, progress report and table (null: none). The table forgets what
-// an earlier search stored.
-void prepareSearch(SearchContext& context, EvalFunc evaluate, StopFunc shouldStop, ProgressFunc progress,
-                   int progressDepth, SearchTable* table);
+// Fills `context` for a new search with the caller's evaluator (which must
+// outlive the search), stop request, progress report and table (null: none).
+// The table forgets what an earlier search stored.
+void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
+                   SearchProgress* progress, int progressDepth, SearchTable* table);
+void prepareSearch(SearchContext&, const Evaluator&&, std::stop_token, SearchProgress*, int, SearchTable*) = delete;
 
-// Fills `job` for a search of `depth` plies with the job's own table.
-void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, EvalFunc evaluate,
-                      StopFunc shouldStop, ProgressFunc progress, int progressDepth);
+// Fills `job` for a search of `depth` plies with the job's own evaluator and table.
+void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
+                      std::stop_token stop, SearchProgress* progress, int progressDepth);
 
 // Fills `job` as a computer turn does: the depth rule for the board's empty
-// squares, progress from the nodes two plies below the root, and the
-// evaluation of the side's routine.
+// squares, progress from the nodes two plies below the root, and `evaluator`
+// (the side's routine's unless the caller has another).
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
-                         StopFunc shouldStop, ProgressFunc progress);
+                         Evaluator evaluator, std::stop_token stop, SearchProgress* progress);
+void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
+                         std::stop_token stop, SearchProgress* progress);
 
 // The value of the position for `side`, fail-soft in (alpha, beta);
 // SCORE_NO_MOVE when it has no move, or a marker above SCORE_INF (stopped,

@@ -7,21 +7,16 @@
 
 namespace kaimo {
 
-SearchTable::SearchTable(int bucketBits) : bucketBits_(bucketBits) {}
-
-SearchTable::~SearchTable() { std::free(buckets_); }
-
 bool SearchTable::startSearch() {
   const std::size_t count = std::size_t{1} << bucketBits_;
   if (buckets_ == nullptr) {
-    // calloc: the system hands out zeroed pages as they are first touched.
-    buckets_ = static_cast<Bucket*>(std::calloc(count, sizeof(Bucket)));
+    buckets_ = allocateLargeArray<Bucket>(count);
     if (buckets_ == nullptr) return false;
   }
   if (++generation_ == 0) {
     // After 255 searches the stamps come round again: old entries would
     // look current, so this once the array is wiped.
-    std::memset(static_cast<void*>(buckets_), 0, count * sizeof(Bucket));
+    std::memset(static_cast<void*>(buckets_.get()), 0, count * sizeof(Bucket));
     generation_ = 1;
   }
   return true;

@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "engine/board/bitboard.h"
+#include "support/memory/large_block.h"
 
 namespace kaimo {
 
@@ -59,8 +60,7 @@ class SearchTable {
   static constexpr int kDefaultBucketBits = 18;
 
   SearchTable() : SearchTable(kDefaultBucketBits) {}
-  explicit SearchTable(int bucketBits);
-  ~SearchTable();
+  explicit SearchTable(int bucketBits) : bucketBits_(bucketBits) {}
   SearchTable(const SearchTable&) = delete;
   SearchTable& operator=(const SearchTable&) = delete;
 
@@ -93,6 +93,14 @@ class SearchTable {
     return -1;
   }
 
+  // Asks for the position's bucket from memory ahead of a look-up: the
+  // bucket is rarely in the cache, and the node has other work meanwhile.
+  void prefetch(Bits own, Bits opp) const {
+    const char* bucket = reinterpret_cast<const char*>(&buckets_[indexOf(own, opp)]);
+    __builtin_prefetch(bucket);
+    __builtin_prefetch(bucket + sizeof(Bucket) - 1);  // a bucket may cross into the next cache line
+  }
+
   // Stores what a node searched with the window (alpha, beta) found.
   void store(Bits own, Bits opp, int side, int depth, int alpha, int beta, int value, int move);
 
@@ -111,7 +119,7 @@ class SearchTable {
   }
 
   int bucketBits_;
-  Bucket* buckets_ = nullptr;
+  LargeArray<Bucket> buckets_;
   std::uint8_t generation_ = 0;
 };
 

@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
       SquareValues fast;
       auto start = Clock::now();
       double cpuStart = cpuSeconds();
-      analyzeEndgame(board, side, evalSimple, nullptr, fast, nullptr, nullptr);
+      analyzeEndgame(board, side, Evaluator{}, {}, fast, nullptr, nullptr);
       analysisSeconds += secondsSince(start);
       analysisCpu += cpuSeconds() - cpuStart;
       if (!plain) continue;

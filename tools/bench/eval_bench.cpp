@@ -1,6 +1,5 @@
-// Cost of one evaluation at a search leaf: "狐" with its stage cached, with
-// and without the lock that lets two threads share the evaluator, against
-// the simple evaluation of "狸".
+// Cost of one evaluation: "狐" of a Board and at a search leaf (its pattern
+// indices kept by the search), against the simple evaluation of "狸".
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include <unistd.h>
 
 #include "engine/eval/eval_simple.h"
+#include "engine/eval/eval_simple_bits.h"
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
 #include "tools/reference/mailbox_board.h"
@@ -51,29 +51,46 @@ const std::vector<Sample>& samples() {
   return positions;
 }
 
-// An evaluator over generated data files, with its three stages loaded; the
-// files are removed again once it holds them.
-kaimo::PatternEvaluator& evaluator() {
-  static const std::unique_ptr<kaimo::PatternEvaluator> instance = [] {
-    const auto previous = std::filesystem::current_path();
+// The data of generated files, with their three stages read; the files are
+// removed again once the data hold them.
+std::shared_ptr<const kaimo::PatternData> patternData() {
+  static const std::shared_ptr<const kaimo::PatternData> instance = [] {
     const auto dir = std::filesystem::temp_directory_path() / ("kaimo_eval_bench_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
+    const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     const long rows = kaimo::testing::rowCountOfWrittenTables();
     for (int s = kFirstStage; s <= kLastStage; ++s) {
       kaimo::testing::writeStage(s, kaimo::testing::randomStage(rows, s, 3000, 20000));
     }
-    auto e = std::make_unique<kaimo::PatternEvaluator>(stderr);
-    for (const Sample& s : samples()) {
-      DiscCounts counts;
-      kaimo::boardCount(s.board, counts);
-      if (e->evaluate(s.board, 0, s.side, counts) > kaimo::SCORE_INF) std::fprintf(stderr, "evaluation failed\n");
-    }
     std::filesystem::current_path(previous);
+    auto data = std::make_shared<const kaimo::PatternData>(dir, stderr);
+    for (int s = kFirstStage; s <= kLastStage; ++s) {
+      if (data->stage(s) == nullptr) std::fprintf(stderr, "stage %d cannot be read\n", s);
+    }
     std::filesystem::remove_all(dir);
-    return e;
+    return data;
   }();
-  return *instance;
+  return instance;
+}
+
+// A sample position as the search holds it: masks and pattern indices.
+struct Leaf {
+  kaimo::BitBoard bits;
+  int side;
+  kaimo::PatternIndices indices;
+};
+
+const std::vector<Leaf>& leaves() {
+  static const std::vector<Leaf> all = [] {
+    std::vector<Leaf> out;
+    for (const Sample& s : samples()) {
+      const kaimo::BitBoard bits = kaimo::toBits(s.board);
+      out.push_back({bits, s.side, kaimo::patternIndicesOf(bits.black, bits.white)});
+    }
+    return out;
+  }();
+  return all;
 }
 
 template <typename Evaluate>
@@ -91,25 +108,46 @@ void evaluateAll(benchmark::State& state, Evaluate evaluate) {
   state.SetItemsProcessed(state.iterations() * positions.size());
 }
 
-void BM_EvalPattern(benchmark::State& state) {
-  auto& e = evaluator();
+template <typename Score>
+void scoreAllLeaves(benchmark::State& state, Score score) {
+  const auto& positions = leaves();
+  for (auto _ : state) {
+    int sum = 0;
+    for (const auto& p : positions) sum += score(p);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * positions.size());
+}
+
+// "狐" of a Board: the pattern indices computed from scratch (the program
+// outside the search: the evaluation pane, the command line, the trainer).
+void BM_EvalPatternBoard(benchmark::State& state) {
+  const kaimo::PatternEvaluator e(patternData());
   evaluateAll(state, [&](const Board& b, int f, int side, DiscCounts& c) { return e.evaluate(b, f, side, c); });
 }
 
-void BM_EvalPatternUnlocked(benchmark::State& state) {
-  auto& e = evaluator();
-  evaluateAll(state, [&](const Board& b, int f, int side, DiscCounts& c) { return e.evaluateUnlocked(b, f, side, c); });
+// "狐" at a search leaf: the indices kept by the search, the features from
+// the masks.
+void BM_EvalPatternLeaf(benchmark::State& state) {
+  const kaimo::PatternEvaluator e(patternData());
+  scoreAllLeaves(state, [&](const Leaf& p) { return e.score(p.indices, p.bits.black, p.bits.white, p.bits.empty, p.side); });
 }
 
 void BM_EvalSimple(benchmark::State& state) { evaluateAll(state, kaimo::evalSimple); }
+
+// "狸" at a search leaf.
+void BM_EvalSimpleLeaf(benchmark::State& state) {
+  scoreAllLeaves(state, [](const Leaf& p) { return kaimo::evalSimpleBits(p.bits.black, p.bits.white, p.bits.empty); });
+}
 
 // On a shared machine the fastest repetition is the one least disturbed by
 // other work; run with --benchmark_repetitions to see it.
 double fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
 
-BENCHMARK(BM_EvalPattern)->ComputeStatistics("min", fastest);
-BENCHMARK(BM_EvalPatternUnlocked)->ComputeStatistics("min", fastest);
+BENCHMARK(BM_EvalPatternBoard)->ComputeStatistics("min", fastest);
+BENCHMARK(BM_EvalPatternLeaf)->ComputeStatistics("min", fastest);
 BENCHMARK(BM_EvalSimple)->ComputeStatistics("min", fastest);
+BENCHMARK(BM_EvalSimpleLeaf)->ComputeStatistics("min", fastest);
 
 }  // namespace
 

@@ -1,5 +1,8 @@
+#include <chrono>
 #include <cinttypes>
 #include <csignal>
+#include <stop_token>
+#include <thread>
 
 #include <signal.h>
 #include <unistd.h>
@@ -20,10 +23,14 @@ constexpr const char* kTooManyEmpties = "空きの数が40以上あるので、�
 volatile std::sig_atomic_t interrupted = 0;
 
 void noteInterrupt(int) { interrupted = 1; }
-int stopWhenInterrupted() { return interrupted; }
+
+// How often the watcher looks for a Ctrl+C: well within the time a stop may take.
+constexpr auto kInterruptPoll = std::chrono::milliseconds(10);
 
 // While it lives, Ctrl+C (or a termination request) stops the analysis
-// instead of the process, so the moves solved so far are still printed.
+// instead of the process, so the moves solved so far are still printed. The
+// signal handler only sets a flag; a watcher thread turns it into the stop
+// request (requesting a stop is not safe inside a signal handler).
 class InterruptStopsAnalysis {
  public:
   InterruptStopsAnalysis() {
@@ -33,17 +40,32 @@ class InterruptStopsAnalysis {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previousInt_);
     sigaction(SIGTERM, &action, &previousTerm_);
+    watcher_ = std::jthread([this](std::stop_token done) {
+      while (!done.stop_requested()) {
+        if (interrupted != 0) {
+          analysisStop_.request_stop();
+          return;
+        }
+        std::this_thread::sleep_for(kInterruptPoll);
+      }
+    });
   }
   ~InterruptStopsAnalysis() {
+    watcher_.request_stop();
+    watcher_.join();
     sigaction(SIGINT, &previousInt_, nullptr);
     sigaction(SIGTERM, &previousTerm_, nullptr);
   }
   InterruptStopsAnalysis(const InterruptStopsAnalysis&) = delete;
   InterruptStopsAnalysis& operator=(const InterruptStopsAnalysis&) = delete;
 
+  std::stop_token token() const { return analysisStop_.get_token(); }
+
  private:
   struct sigaction previousInt_ {};
   struct sigaction previousTerm_ {};
+  std::stop_source analysisStop_;
+  std::jthread watcher_;
 };
 
 struct ProgressLine {
@@ -76,8 +98,8 @@ int runAnalyze(const Words& words, std::FILE* out) {
   ProgressLine line{searchClockMs()};
   SquareValues values;
   const InterruptStopsAnalysis interruptStops;
-  const AnalysisResult result = analyzeEndgame(position.board, position.side, routineTable[kSimpleRoutine].evaluate,
-                                               stopWhenInterrupted, values, showing ? showProgress : nullptr, &line);
+  const AnalysisResult result = analyzeEndgame(position.board, position.side, routineEvaluator(kSimpleRoutine),
+                                               interruptStops.token(), values, showing ? showProgress : nullptr, &line);
   if (showing) std::fprintf(stderr, "\r\033[K");
   for (int s = 0; s < kSquareCount; ++s) {
     if (values[s] != SCORE_NONE) std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
@@ -88,7 +110,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
     return 130;  // the shell's status for a program ended by Ctrl+C
   }
   if (result.last == SCORE_EVAL_ERROR) {
-    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+    tools::printEvalError();
     return 1;
   }
   return 0;

@@ -14,7 +14,7 @@ int runEval(const Words& words, std::FILE* out) {
   for (int i = kSimpleRoutine; i < routineCount(); ++i) {
     DiscCounts counts;
     boardCount(position.board, counts);
-    const int value = routineTable[i].evaluate(position.board, 0, position.side, counts);
+    const int value = routineEvaluator(i).evaluate(position.board, 0, position.side, counts);
     if (isMarker(value)) {
       std::fprintf(out, "%s error\n", routineTable[i].name);
       failed = true;

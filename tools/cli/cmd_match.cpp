@@ -5,7 +5,6 @@
 #include "engine/eval/routines.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
-#include "engine/eval/pattern_eval.h"
 #include "tools/common/computer_turn.h"
 #include "tools/common/fox_data.h"
 #include "tools/common/limits.h"
@@ -40,14 +39,18 @@ SideSettings sideFrom(const Args& args, const std::string& colour) {
 }
 
 MatchPlayer playerFrom(const Args& args, const std::string& colour) {
-  MatchPlayer player{sideFrom(args, colour)};
+  MatchPlayer player;
+  player.settings = sideFrom(args, colour);
   const std::string data = "--" + colour + "-data";
-  if (!args.has(data)) return player;
-  if (routineTable[player.settings.routine].evaluate != &evalPattern) {
+  if (!args.has(data)) {
+    player.evaluator = routineEvaluator(player.settings.routine);
+    return player;
+  }
+  if (routineTable[player.settings.routine].evaluation != Evaluation::Pattern) {
     throw UsageError(data + " is for 狐, which reads data files");
   }
-  player.dataFolder = args.get(data, "");
-  player.evaluate = tools::foxEvaluationFrom(player.dataFolder);
+  player.dataFolder = args.getPath(data);
+  player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
   return player;
 }
 
@@ -68,7 +71,7 @@ std::string missingGames(const std::vector<bool>& finished) {
 // itself, a worker that ended otherwise is named with how it ended.
 void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluationFailed,
                         const std::vector<bool>& finished) {
-  if (evaluationFailed) std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+  if (evaluationFailed) tools::printEvalError();
   for (std::size_t job = 0; job < ends.size(); ++job) {
     if (ends[job].ok() || (evaluationFailed && ends[job].exited)) continue;
     std::fprintf(stderr, "kaimo-cli match: worker %zu of %zu %s\n", job + 1, ends.size(),
@@ -81,7 +84,7 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
 
 std::string describe(const MatchPlayer& player) {
   const SideSettings& s = player.settings;
-  const std::string data = player.evaluate ? ", data " + player.dataFolder : "";
+  const std::string data = player.dataFolder.empty() ? "" : ", data " + player.dataFolder;
   return std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) + ", exact " +
          std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + data + ")";
 }

@@ -75,7 +75,7 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
     }
     passes = 0;
     const MatchPlayer& player = side == kBlack ? black : white;
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluate);
+    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator);
     if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
       result.failed = true;
       return result;

@@ -27,12 +27,12 @@ struct GameResult {
   bool failed = false;  // a search failed (the evaluation data are missing)
 };
 
-// One side of a match: its settings and, when not null, the evaluation that
-// replaces its routine's (another folder's data of "狐").
+// One side of a match: its settings and the evaluator it plays with (its
+// routine's, or "狐" with another folder's data).
 struct MatchPlayer {
   SideSettings settings;
-  EvalFunc evaluate = nullptr;
-  std::string dataFolder{};  // where `evaluate` reads its files, as given
+  Evaluator evaluator{};
+  std::string dataFolder{};  // where the evaluator reads its files when not the program's own, as given
 };
 
 // Plays the opening out, each side searching with its own settings.

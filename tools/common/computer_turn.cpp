@@ -1,9 +1,11 @@
 #include "tools/common/computer_turn.h"
 
+#include <cstdio>
 #include <time.h>
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
 
 namespace kaimo::tools {
@@ -17,14 +19,17 @@ std::int64_t threadCpuMs() {
 
 }  // namespace
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, EvalFunc evaluate) {
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings) {
+  return runComputerTurn(board, side, settings, routineEvaluator(settings.routine));
+}
+
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator) {
   const std::int64_t cpuStart = threadCpuMs();
   // One job per thread, reused: its table is set up once, not for every
   // turn of a match or of self-play (a new search ignores what the last
   // one stored).
   thread_local SearchJob job;
-  prepareComputerMove(job, board, side, settings, nullptr, nullptr);
-  if (evaluate != nullptr) job.context.evaluate = evaluate;
+  prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   const std::int64_t msec = searchClockMs() - job.context.startTime;
   const std::int64_t cpuMsec = threadCpuMs() - cpuStart;
@@ -49,5 +54,7 @@ int routineFromArgument(const std::string& text) {
 }
 
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec) { return leaves / (msec > 0 ? msec : 1); }
+
+void printEvalError() { std::fprintf(stderr, "%s\n", kr_messageWithErrorLog(kEvalErrorMessage).c_str()); }
 
 }  // namespace kaimo::tools

@@ -26,9 +26,10 @@ constexpr int kDefaultNormalDepth = 6;
 constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
 
-// The depth rule, a table of its own, no stop and no progress report; with
-// `evaluate`, the leaves are scored by it instead of the routine's own.
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, EvalFunc evaluate = nullptr);
+// The depth rule, a table of its own, no stop and no progress report; the
+// leaves scored by `evaluator`, by default the routine's own.
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator);
+TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.
@@ -39,5 +40,9 @@ std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec);
 
 // The message the window shows when an evaluation fails.
 constexpr const char* kEvalErrorMessage = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
+
+// That message on standard error, with the log's full path when the log is
+// not in the current folder.
+void printEvalError();
 
 }  // namespace kaimo::tools

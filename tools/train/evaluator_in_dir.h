@@ -1,9 +1,9 @@
-// The data files of a directory read the way "狐" reads them: by bare name
-// from the current directory, which is that directory while this object lives.
+// "狐" with the data files of a folder as they are now: the fit writes stage
+// files and reads them back at once, so these data are read afresh and not
+// shared with the program's other evaluators.
 #pragma once
 
-#include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/eval/pattern_evaluator.h"
@@ -13,20 +13,15 @@ namespace kaimo::train {
 class EvaluatorInDirectory {
  public:
   explicit EvaluatorInDirectory(const std::string& dir);
-  ~EvaluatorInDirectory();  // back to the directory it started in
-  EvaluatorInDirectory(const EvaluatorInDirectory&) = delete;
-  EvaluatorInDirectory& operator=(const EvaluatorInDirectory&) = delete;
 
-  // Null when the directory cannot be entered or its index tables not read.
-  PatternEvaluator* get() const { return evaluator_.get(); }
+  // Null when the folder's index tables cannot be read.
+  const PatternEvaluator* get() const { return evaluator_ ? &*evaluator_ : nullptr; }
 
   // Black's margin in discs; false when the evaluation fails.
   bool discs(const Board& board, int side, double& value) const;
 
  private:
-  std::filesystem::path previous_;
-  bool entered_ = false;
-  std::unique_ptr<PatternEvaluator> evaluator_;
+  std::optional<PatternEvaluator> evaluator_;
 };
 
 }  // namespace kaimo::train

@@ -1,9 +1,7 @@
 // kaimo-train: makes the evaluation data of "狐" (index tables and stage
 // weights) from self-play games of the program's own engine.
 #include "engine/board/processor_check.h"
-#include "engine/eval/pattern_eval.h"
 #include "support/kr/kr_error.h"
-#include "support/paths/program_paths.h"
 #include "tools/common/subcommands.h"
 #include "tools/train/train_commands.h"
 
@@ -24,8 +22,7 @@ const Subcommand kSteps[] = {
 int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
-  kr_setLogFolder(kaimo::paths::logFolder().c_str());
-  kaimo::holdEveryPatternStage();
+  kr_useProgramLogFolder();
   const kaimo::tools::Program program{"kaimo-train", kSteps, nullptr};
   return kaimo::tools::runProgram(program, argc, argv);
 }

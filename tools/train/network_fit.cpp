@@ -50,11 +50,9 @@ Board swapped(const Board& board) {
 Sample makeSample(const TrainingPosition& position, float target, bool swapColours, float weight) {
   const Board board = swapColours ? swapped(position.board) : position.board;
   const int side = swapColours ? 1 - position.side : position.side;
-  DiscCounts counts;
-  boardCount(board, counts);
   Sample sample;
   const InputSpace& space = inputSpace();
-  collectInputs(board, side, counts, space.pointers, space.layout, sample.inputs);
+  collectInputs(board, side, space.pointers, space.layout, sample.inputs);
   sample.target = swapColours ? -target : target;
   sample.weight = weight;
   return sample;

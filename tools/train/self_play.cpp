@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <random>
 
-#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/pattern_data.h"
 #include "engine/eval/score.h"
 #include "engine/search/search_driver.h"
 #include "tools/common/computer_turn.h"

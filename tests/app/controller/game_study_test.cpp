@@ -12,6 +12,7 @@
 #include "app/review/review_text.h"
 #include "app/controller/move_list.h"
 #include "app/controller/move_values.h"
+#include "app/records/record_limits.h"
 #include "app/records/record_status.h"
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
@@ -47,7 +48,7 @@ struct TurnSearch {
 };
 TurnSearch computerTurnSearch(const Board& board, int side, const SideSettings& s) {
   SearchJob job;
-  prepareComputerMove(job, board, side, s, nullptr, nullptr);
+  prepareComputerMove(job, board, side, s, {}, nullptr);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   return {value, job.context.bestMove};
 }
@@ -100,7 +101,7 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
 
   if (emptyCount(board) <= hc.exact) {
     SquareValues exact;
-    analyzeEndgame(board, side, routineTable[kSimpleRoutine].evaluate, nullptr, exact, nullptr, nullptr);
+    analyzeEndgame(board, side, routineEvaluator(kSimpleRoutine), {}, exact, nullptr, nullptr);
     EXPECT_EQ(c().squareValues(), exact);
   }
 }
@@ -237,6 +238,18 @@ TEST_F(GameStudy, PastedRecordWithABoardAndABrokenOne) {
   c().pasteRecord(squareName(played[0].move) + " z9");
   EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
   EXPECT_EQ(c().history().size(), 2u) << "what was read before the fault stays";
+}
+
+// A clipboard larger than any record is refused before it is read, and the
+// unsaved game stays without a question.
+TEST_F(GameStudy, APasteTooLargeForARecordKeepsTheGame) {
+  playFirstLegalMoves(2);
+  const History played = c().history();
+  window.messages.clear();
+  c().pasteRecord(std::string(kMaxRecordTextBytes + 1, 'x'));
+  EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
+  EXPECT_TRUE(window.questions.empty());
+  EXPECT_EQ(c().history(), played);
 }
 
 }  // namespace

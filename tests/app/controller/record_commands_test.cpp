@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/controller/game_controller.h"
@@ -133,6 +135,43 @@ TEST_F(RecordCommands, ARecordBrokenBeforeItsFirstMoveStillLeavesAPosition) {
   EXPECT_EQ(testing::InTempDir::readFile("after.txt"), "");
   startAndTick();
   EXPECT_EQ(c().mode(), ViewMode::Playing);
+}
+
+// Opening, pasting and closing the window (which asks mayDiscardGame) ask
+// whether to save exactly when the game holds unsaved work: a board edited
+// without a move is some, a game saved after its moves or its edit is none.
+TEST_F(RecordCommands, OnlyUnsavedWorkIsAskedAboutBeforeTheGameGoes) {
+  writeFile("other.txt", "d5d4d3");
+  const auto edit = [this] {
+    c().toggleEditing();
+    c().leftEdit(square("a1"));
+    c().toggleEditing();
+  };
+  struct Work {
+    const char* name;
+    std::function<void()> make;
+    bool unsaved;
+  };
+  const Work works[] = {
+      {"an edit", edit, true},
+      {"a move, saved", [this] { playMoves({"d5"}); save("saved.txt"); }, false},
+      {"an edit, saved", [&] { edit(); save("saved.txt"); }, false},
+  };
+  const std::pair<const char*, std::function<void()>> discards[] = {
+      {"opening", [this] { open("other.txt"); }},
+      {"pasting", [this] { c().pasteRecord("d5d4"); }},
+      {"closing", [this] { c().mayDiscardGame(); }},
+  };
+  window.answer = Answer::Cancel;
+  for (const Work& work : works) {
+    for (const auto& [discard, run] : discards) {
+      make(quickSettings(kHuman, kHuman));
+      work.make();
+      window.questions.clear();
+      run();
+      EXPECT_EQ(window.questions.size(), work.unsaved ? 1u : 0u) << work.name << ", then " << discard;
+    }
+  }
 }
 
 TEST_F(RecordCommands, SavingWritesTheWholeHistoryWhereverTheCursorIs) {

@@ -97,7 +97,7 @@ TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
   for (int routine = 1; routine < routineCount(); ++routine) {
     DiscCounts counts;
     boardCount(initial, counts);
-    const int score = routineTable[routine].evaluate(initial, 0, kBlack, counts);
+    const int score = routineEvaluator(routine).evaluate(initial, 0, kBlack, counts);
     char value[64];
     std::snprintf(value, sizeof value, "%s %+.2lf", routineTable[routine].name, score / 1000.0);
     if (score == SCORE_EVAL_ERROR) {
@@ -157,7 +157,7 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
   // What `kaimo-cli analyze` prints comes from this same call.
   SquareValues expected;
   const AnalysisResult result =
-      analyzeEndgame(board, kBlack, routineTable[kSimpleRoutine].evaluate, nullptr, expected, nullptr, nullptr);
+      analyzeEndgame(board, kBlack, routineEvaluator(kSimpleRoutine), {}, expected, nullptr, nullptr);
   EXPECT_FALSE(isMarker(result.last));
   EXPECT_EQ(c().squareValues(), expected);
   // Worked out by hand: each of the three moves takes the last white disc.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -20,9 +21,25 @@ using testing::initialBoard;
 using testing::nearlyFullBoard;
 using testing::readProgressText;
 
-int failingEvaluation(const Board&, int, int, DiscCounts&) { return SCORE_EVAL_ERROR; }
+// "狐" without its data: every position of 84 empty squares or fewer fails.
+Evaluator failingEvaluator() {
+  return PatternEvaluator(std::make_shared<const PatternData>("kaimo-no-such-data-folder"));
+}
 
-void noProgress(int, SearchContext*) {}
+// An opening of twelve plies: 84 empty squares, where "狐" needs its data.
+Board patternOpening() {
+  Board b;
+  int side = boardInit(b);
+  for (const int square : {43, 33, 66, 53, 52, 62, 36, 26, 25, 24, 13, 14}) {
+    boardPlayInPlace(b, square, side);
+    side = opponentOf(side);
+  }
+  return b;
+}
+
+struct NoProgress final : SearchProgress {
+  void report(int, const SearchContext&) override {}
+};
 
 class Worker : public ::testing::Test {
  protected:
@@ -30,9 +47,10 @@ class Worker : public ::testing::Test {
     exchange().clear();
     exchange().resetResult(1);
   }
-  void prepare(const Board& b, int side, int depth, int winDepth, EvalFunc evaluate = evalSimple) {
+  void prepare(const Board& b, int side, int depth, int winDepth, Evaluator evaluator = {}) {
     board = b;
-    prepareSearchJob(job, board, side, depth, winDepth, evaluate, isStopRequested, noProgress, depth - 2);
+    prepareSearchJob(job, board, side, depth, winDepth, std::move(evaluator), exchange().stopToken(), &noProgress,
+                     depth - 2);
   }
   // Runs the worker on a thread of its own, as the controller does.
   ThinkResult run() {
@@ -52,6 +70,7 @@ class Worker : public ::testing::Test {
 
   Board board{};
   SearchJob job{};
+  NoProgress noProgress;
 };
 
 TEST_F(Worker, NormalReadPostsALegalMoveWithItsValue) {
@@ -83,7 +102,7 @@ TEST_F(Worker, ProvenLossSearchesAgainForTheBestDefence) {
 }
 
 TEST_F(Worker, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {
-  prepare(initialBoard(), kBlack, 3, 0, failingEvaluation);
+  prepare(patternOpening(), kBlack, 3, 0, failingEvaluator());
   const ThinkResult r = run();
   EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.move, -1);
@@ -111,11 +130,13 @@ TEST_F(Worker, StopRequestedBeforehandPostsNoMove) {
 
 TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
   exchange().clear();
+  const SearchJob job{};  // not the search reported: no line to publish
+  ThinkProgress reporter(job, 1);
   SearchContext context{};
   context.startTime = searchClockMs() - 1000;
   context.leafCount = 5'000'000'000;  // more than a 32-bit count holds
   context.orderCount = 0;
-  reportProgress(25 * kProgressPerPercent, &context);
+  reporter.report(25 * kProgressPerPercent, context);
   std::string text;
   ASSERT_TRUE(exchange().takeStatusText(0, text));
   const auto progress = readProgressText(text);
@@ -124,17 +145,19 @@ TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
   EXPECT_GE(progress->elapsed, 1000);
   EXPECT_EQ(progress->rate, 5'000'000'000 / progress->elapsed);
 
-  reportProgress(26 * kProgressPerPercent + 5, &context);
+  reporter.report(26 * kProgressPerPercent + 5, context);
   ASSERT_TRUE(exchange().takeStatusText(0, text));
   EXPECT_EQ(text.substr(0, 4), "26% ");
 }
 
 TEST(ProgressReport, NoTimeElapsedCountsAsOneMillisecond) {
   exchange().clear();
+  const SearchJob job{};  // not the search reported: no line to publish
+  ThinkProgress reporter(job, 1);
   SearchContext context{};
   context.startTime = searchClockMs();
   context.leafCount = 7;
-  reportProgress(99 * kProgressPerPercent, &context);
+  reporter.report(99 * kProgressPerPercent, context);
   std::string text;
   ASSERT_TRUE(exchange().takeStatusText(0, text));
   const auto progress = readProgressText(text);

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <random>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -103,7 +103,7 @@ TEST_F(Review, EndgameLossesAreTheAnalysisLossesAndTheSummaryNamesOnlyLosses) {
       }
       // What `kaimo-cli analyze` prints for the position.
       SquareValues exact;
-      analyzeEndgame(entry.board, entry.side, routineTable[kSimpleRoutine].evaluate, nullptr, exact, nullptr, nullptr);
+      analyzeEndgame(entry.board, entry.side, routineEvaluator(kSimpleRoutine), {}, exact, nullptr, nullptr);
       const int best = *std::max_element(exact.begin(), exact.end(), [](int a, int b) {
         return (a == SCORE_NONE ? -SCORE_INF : a) < (b == SCORE_NONE ? -SCORE_INF : b);
       });
@@ -138,10 +138,9 @@ TEST_F(Review, TheSameGameGivesTheSameReview) {
   const std::vector<MoveReview> first = reviewed(history).moves(history);
   GameReview again(kQuick);
   PositionReader reader(kQuick, ReviewEvaluator::Fox);
-  const std::atomic<bool> never{false};
   for (std::size_t i = history.size() - 1; i-- > 0;) {
     const ReviewRequest request{history[i].board, history[i].side, history[i].move};
-    again.record(request, reader.read(request.board, request.side, request.played, never));
+    again.record(request, reader.read(request.board, request.side, request.played, {}));
   }
   const std::vector<MoveReview> second = again.moves(history);
   ASSERT_EQ(first.size(), second.size());
@@ -167,9 +166,10 @@ TEST_F(Review, WithoutTheDataOnlyExactPositionsAreReadAndAStoppedReadIsAskedAgai
 
   GameReview stopped(kQuick);
   PositionReader reader(kQuick, ReviewEvaluator::Fox);
-  const std::atomic<bool> stop{true};
+  std::stop_source stop;
+  stop.request_stop();
   const ReviewRequest first{history[0].board, history[0].side, history[0].move};
-  const PositionRead read = reader.read(first.board, first.side, first.played, stop);
+  const PositionRead read = reader.read(first.board, first.side, first.played, stop.get_token());
   EXPECT_EQ(read.outcome, ReadOutcome::Stopped);
   stopped.record(first, read);
   EXPECT_EQ(stopped.pending(history).front(), first);

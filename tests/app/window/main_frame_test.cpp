@@ -94,7 +94,7 @@ class MainFrameTest : public QObject {
     QVERIFY(idle != nullptr);
     QVERIFY(idle->text().contains("13.02"));
     // Missing data of "狐" are said at start.
-    QCOMPARE(idle->text().contains("狐"), patternEvaluator().failed());
+    QCOMPARE(idle->text().contains("狐"), defaultPatternData()->failed());
   }
 
   void toolbarHasItsButtonsInOrder() {

@@ -16,7 +16,7 @@ using testing::captureCommand;
 
 TEST(PatternCli, ListsBothComputerRoutinesAndAnErrorWithoutData) {
   if (std::filesystem::exists("fgtb040.kmx")) GTEST_SKIP() << "data files in the test directory";
-  ASSERT_TRUE(patternEvaluator().failed());
+  ASSERT_TRUE(defaultPatternData()->failed());
   // At start the evaluator logged the first table it could not open.
   std::FILE* log = std::fopen("errorlog.txt", "rb");
   ASSERT_NE(log, nullptr);

@@ -12,6 +12,7 @@
 
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/pattern_inputs.h"
+#include "engine/eval/pattern_network.h"
 #include "engine/eval/score.h"
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
@@ -85,12 +86,12 @@ class PatternNetwork : public testing::InTempDir {
 
   std::unique_ptr<PatternEvaluator> makeEvaluator() {
     std::FILE* quiet = std::tmpfile();
-    auto evaluator = std::make_unique<PatternEvaluator>(quiet);
+    auto evaluator = std::make_unique<PatternEvaluator>(std::make_shared<const PatternData>("", quiet));
     std::fclose(quiet);
     return evaluator;
   }
 
-  static int evaluate(PatternEvaluator& e, const Board& b, int side) {
+  static int evaluate(const PatternEvaluator& e, const Board& b, int side) {
     DiscCounts counts;
     boardCount(b, counts);
     return e.evaluate(b, 0, side, counts);
@@ -119,7 +120,7 @@ TEST_F(PatternNetwork, MatchesTheStraightforwardComputationExactly) {
   }
   auto evaluator = makeEvaluator();
   ASSERT_FALSE(evaluator->failed());
-  ASSERT_EQ(evaluator->rowCount(), rowCount_);
+  ASSERT_EQ(evaluator->data().rowCount(), rowCount_);
   int compared = 0;
   int walls = 0;
   for (const auto& [s, samples] : samplesByStage(wanted, 150, 7)) {
@@ -207,6 +208,46 @@ TEST_F(PatternNetwork, HiddenUnitsSaturateBeyondTheTable) {
   // the output is exactly the middle of the scale.
   ASSERT_TRUE(testing::writeStage(s, oneUnitStage(rowCount_, -32768, -1, 4096)));
   EXPECT_EQ(evaluate(*makeEvaluator(), b, side), 0);
+}
+
+// The network with hidden unit 0 alone, its sum 8 * biasWeight + rowWeight
+// (the bias feature and one pattern row), under the largest output weight.
+int oneSumScore(int biasWeight, int rowWeight, const SigmoidTable& sigmoid) {
+  constexpr int kBiasRow = kFeatureCount - 1;
+  constexpr int kRow = kFeatureCount;
+  constexpr int kZeroRow = kFeatureCount + 1;
+  std::vector<std::int16_t> weights(kHiddenUnits * (kZeroRow + 1), 0);
+  weights[kHiddenUnits * kBiasRow] = static_cast<std::int16_t>(biasWeight);
+  weights[kHiddenUnits * kRow] = static_cast<std::int16_t>(rowWeight);
+  const std::int16_t output[kOutputWeights] = {32767, 0, 0, 0, 0};
+  NetworkInputs inputs{};
+  inputs.features[kBiasRow] = kBiasFeature;
+  inputs.rows.fill(kZeroRow);
+  inputs.rows[0] = kRow;
+  return networkScore(inputs, weights.data(), output, sigmoid);
+}
+
+// Sums at both ends of the sigmoid table: a unit divides its sum by 8, so
+// 262143 reads the last entry, and 262144 to 262151 are just beyond it and
+// count as saturated, as sums below -262151 count as 0.
+TEST(HiddenUnit, SumsAtBothEndsOfTheTable) {
+  const SigmoidTable sigmoid;
+  struct Case {
+    int biasWeight;
+    int rowWeight;
+    int unit;
+  };
+  const Case cases[] = {
+      {32767, 7, reference::sigmoid(32767)},     // 262143: the last entry
+      {32767, 8, 4096},                          // 262144: just beyond it
+      {32767, 15, 4096},                         // 262151
+      {-32768, -7, reference::sigmoid(-32768)},  // -262151: the first entry
+      {-32768, -8, 0},                           // -262152: below the table
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(oneSumScore(c.biasWeight, c.rowWeight, sigmoid), outputScore(4 * 32767 * c.unit / 4096))
+        << "sum " << 8 * c.biasWeight + c.rowWeight;
+  }
 }
 
 TEST_F(PatternNetwork, ResultsReachBothEndsOfTheScale) {

@@ -1,4 +1,4 @@
-// Loading the index tables, the stage cache and the failures of "狐".
+// Loading the index tables and the stage weights of "狐", and its failures.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -25,10 +25,10 @@ class PatternLoading : public testing::InTempDir {
     classCounts_ = testing::writeIndexTables();
   }
 
-  // Builds an evaluator here and keeps what it announced.
+  // Reads the data here and keeps what they announced.
   std::unique_ptr<PatternEvaluator> load() {
     std::FILE* out = std::tmpfile();
-    auto evaluator = std::make_unique<PatternEvaluator>(out);
+    auto evaluator = std::make_unique<PatternEvaluator>(std::make_shared<const PatternData>("", out));
     std::rewind(out);
     char line[64] = {};
     announced_ = std::fgets(line, sizeof line, out) ? line : "";
@@ -52,10 +52,11 @@ TEST_F(PatternLoading, AnnouncesTheRowCountOfItsTables) {
   auto evaluator = load();
   ASSERT_FALSE(evaluator->failed());
   EXPECT_EQ(announced_, "jMax = " + std::to_string(expectedRows()) + "\n");
-  EXPECT_EQ(evaluator->rowCount(), expectedRows());
-  EXPECT_EQ(evaluator->rowOffset(0), 6);
-  EXPECT_EQ(evaluator->rowOffset(1), 6 + classCounts_[0]);
-  EXPECT_EQ(evaluator->rowOffset(13), expectedRows() - 19683);
+  const PatternData& data = evaluator->data();
+  EXPECT_EQ(data.rowCount(), expectedRows());
+  EXPECT_EQ(data.rowOffset(0), 6);
+  EXPECT_EQ(data.rowOffset(1), 6 + classCounts_[0]);
+  EXPECT_EQ(data.rowOffset(13), expectedRows() - 19683);
   EXPECT_FALSE(std::filesystem::exists("errorlog.txt"));
 }
 
@@ -71,7 +72,7 @@ Board withEmpties(int empties) {
   }
 }
 
-int evaluateWith(PatternEvaluator& e, const Board& b, int finalFlag = 0) {
+int evaluateWith(const PatternEvaluator& e, const Board& b, int finalFlag = 0) {
   DiscCounts counts;
   boardCount(b, counts);
   return e.evaluate(b, finalFlag, kBlack, counts);
@@ -110,7 +111,7 @@ TEST_F(PatternLoading, AMissingEdgeTableFailsEveryNetworkEvaluation) {
 TEST_F(PatternLoading, BrokenTablesAreRefusedByName) {
   std::filesystem::resize_file("fgtb060.kmx", std::filesystem::file_size("fgtb060.kmx") - 2);
   EXPECT_TRUE(load()->failed());
-  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb060.kmxが開けません。\n");
+  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb060.kmxが途中で切れています。\n");
   testing::writeIndexTables();
 
   IndexTable lines = buildLineClasses(10, false);
@@ -119,7 +120,7 @@ TEST_F(PatternLoading, BrokenTablesAreRefusedByName) {
   std::filesystem::remove("errorlog.txt");
   EXPECT_TRUE(load()->failed());
   EXPECT_EQ(announced_, "");
-  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb100.kmxが開けません。\n");
+  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb100.kmxのクラス数かクラス番号が正しくありません。\n");
 }
 
 TEST_F(PatternLoading, ReadsTablesAndStagesFromItsDataFolder) {
@@ -132,16 +133,16 @@ TEST_F(PatternLoading, ReadsTablesAndStagesFromItsDataFolder) {
   EXPECT_TRUE(load()->failed());  // nothing left in the current folder
   std::filesystem::remove("errorlog.txt");
   std::FILE* announce = std::tmpfile();
-  PatternEvaluator evaluator(announce, "data");
+  const PatternEvaluator evaluator(std::make_shared<const PatternData>("data", announce));
   std::fclose(announce);
   ASSERT_FALSE(evaluator.failed());
-  EXPECT_EQ(evaluator.rowCount(), rows);
+  EXPECT_EQ(evaluator.data().rowCount(), rows);
   EXPECT_FALSE(isMarker(evaluateWith(evaluator, withEmpties(60))));  // stage 9
   EXPECT_EQ(evaluateWith(evaluator, withEmpties(40)), SCORE_EVAL_ERROR);
   EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐: データファイル data/kaimogr14.dat が開けません。\n");
 }
 
-class StageCacheOrder : public PatternLoading {
+class StageReading : public PatternLoading {
  protected:
   void SetUp() override {
     PatternLoading::SetUp();
@@ -153,51 +154,28 @@ class StageCacheOrder : public PatternLoading {
   }
   void writeStage(int s) {
     // A small spread keeps the weights cheap to tell apart by their values.
-    ASSERT_TRUE(testing::writeStage(s, testing::randomStage(evaluator_->rowCount(), s, 100, 1000)));
-  }
-  std::vector<int> slots() const {
-    return {evaluator_->slotStage(0), evaluator_->slotStage(1), evaluator_->slotStage(2)};
+    ASSERT_TRUE(testing::writeStage(s, testing::randomStage(evaluator_->data().rowCount(), s, 100, 1000)));
   }
   std::unique_ptr<PatternEvaluator> evaluator_;
 };
 
-TEST_F(StageCacheOrder, FillsFromTheLastSlotAndReplacesTheLeastRecentlyUsed) {
-  writeStages({3, 4, 5, 6});
-  EXPECT_EQ(slots(), (std::vector<int>{-1, -1, -1}));
-  for (int s : {3, 4, 5}) ASSERT_EQ(evaluator_->selectStage(s), 0);
-  EXPECT_EQ(slots(), (std::vector<int>{5, 4, 3}));
-  ASSERT_EQ(evaluator_->selectStage(6), 0);
-  EXPECT_EQ(slots(), (std::vector<int>{5, 4, 6}));
-  EXPECT_EQ(evaluator_->currentSlot(), 2);
-  // Stage 3 was dropped: its file is read again, into the slot of stage 4.
-  std::filesystem::remove(stageFileName(3));
-  EXPECT_EQ(evaluator_->selectStage(3), -1);
-  EXPECT_EQ(slots(), (std::vector<int>{5, 4, 6}));
-  writeStage(3);
-  ASSERT_EQ(evaluator_->selectStage(3), 0);
-  EXPECT_EQ(slots(), (std::vector<int>{5, 3, 6}));
-  EXPECT_EQ(evaluator_->currentSlot(), 1);
-}
-
-TEST_F(StageCacheOrder, TheSameStageTwiceReadsItsFileOnce) {
-  writeStage(7);
-  ASSERT_EQ(evaluator_->selectStage(7), 0);
-  std::filesystem::remove(stageFileName(7));
-  EXPECT_EQ(evaluator_->selectStage(7), 0);
+TEST_F(StageReading, EveryStageIsReadOnceAndKept) {
+  for (int s = kFirstStageFile; s < kFirstStageFile + kStageFileCount; ++s) writeStage(s);
+  std::vector<int> values;
+  for (int empties = kPatternMaxEmpties; empties >= 1; --empties) {
+    values.push_back(evaluateWith(*evaluator_, withEmpties(empties)));
+    ASSERT_FALSE(isMarker(values.back())) << empties;
+  }
+  for (int s = kFirstStageFile; s < kFirstStageFile + kStageFileCount; ++s) std::filesystem::remove(stageFileName(s));
+  for (int empties = kPatternMaxEmpties; empties >= 1; --empties) {
+    EXPECT_EQ(evaluateWith(*evaluator_, withEmpties(empties)), values[kPatternMaxEmpties - empties]) << empties;
+  }
   EXPECT_FALSE(std::filesystem::exists("errorlog.txt"));
+  // Other data of the same folder read the files again: they are gone.
+  EXPECT_EQ(evaluateWith(*load(), withEmpties(40)), SCORE_EVAL_ERROR);
 }
 
-TEST_F(StageCacheOrder, AnEvaluatorHoldingEveryStageReadsEachFileOnce) {
-  PatternEvaluator every(nullptr, {}, kStageFileCount);
-  const int first = stageOfEmpties(kPatternMaxEmpties);
-  for (int s = first; s < first + kStageFileCount; ++s) writeStage(s);
-  for (int s = first; s < first + kStageFileCount; ++s) ASSERT_EQ(every.selectStage(s), 0);
-  for (int s = first; s < first + kStageFileCount; ++s) std::filesystem::remove(stageFileName(s));
-  for (int s = first; s < first + kStageFileCount; ++s) EXPECT_EQ(every.selectStage(s), 0) << s;
-  EXPECT_EQ(evaluator_->selectStage(first), -1);  // the files are gone: only what is held answers
-}
-
-TEST_F(StageCacheOrder, AMissingStageFailsOnlyItsPositionsAndLogsEveryAttempt) {
+TEST_F(StageReading, AMissingStageFailsOnlyItsPositionsAndLogsEveryAttempt) {
   writeStages({3, 9, 11, 23});  // 84, 57, 52 and 1 empty squares; 53..56 is stage 10
   const std::string line = "ルーチン狐: データファイル kaimogr10.dat が開けません。\n";
   for (int empties : {53, 56}) EXPECT_EQ(evaluateWith(*evaluator_, withEmpties(empties)), SCORE_EVAL_ERROR);
@@ -206,22 +184,20 @@ TEST_F(StageCacheOrder, AMissingStageFailsOnlyItsPositionsAndLogsEveryAttempt) {
   EXPECT_EQ(readFile("errorlog.txt"), line + line);
 }
 
-TEST_F(StageCacheOrder, AShortStageFileNeverLendsAnotherStagesWeights) {
+TEST_F(StageReading, AShortStageFileNeverLendsAnotherStagesWeights) {
   writeStages({3, 4});
   const Board b = withEmpties(80);  // stage 4
-  ASSERT_EQ(evaluator_->selectStage(3), 0);
-  std::filesystem::resize_file("kaimogr04.dat", stageFileBytes(evaluator_->rowCount()) - 1);
+  ASSERT_FALSE(isMarker(evaluateWith(*evaluator_, withEmpties(84))));  // stage 3 is held
+  std::filesystem::resize_file("kaimogr04.dat", stageFileBytes(evaluator_->data().rowCount()) - 1);
   EXPECT_EQ(evaluateWith(*evaluator_, b), SCORE_EVAL_ERROR);
   EXPECT_EQ(evaluateWith(*evaluator_, b), SCORE_EVAL_ERROR);
-  const std::string line = "ルーチン狐: データファイル kaimogr04.dat が開けません。\n";
+  const std::string line = "ルーチン狐: データファイル kaimogr04.dat が途中で切れています。\n";
   EXPECT_EQ(readFile("errorlog.txt"), line + line);
-  EXPECT_EQ(slots(), (std::vector<int>{-1, -1, 3}));
   writeStage(4);
   EXPECT_FALSE(isMarker(evaluateWith(*evaluator_, b)));
-  EXPECT_EQ(slots(), (std::vector<int>{-1, 4, 3}));
 }
 
-TEST_F(StageCacheOrder, ThresholdsBetweenTheSimpleEvaluationAndTheNetwork) {
+TEST_F(StageReading, ThresholdsBetweenTheSimpleEvaluationAndTheNetwork) {
   // 85 empty squares: the simple evaluation, no stage needed.
   const Board opening = withEmpties(85);
   EXPECT_EQ(evaluateWith(*evaluator_, opening), simple(opening));
@@ -229,16 +205,6 @@ TEST_F(StageCacheOrder, ThresholdsBetweenTheSimpleEvaluationAndTheNetwork) {
   // 84: the network of stage 3.
   EXPECT_EQ(evaluateWith(*evaluator_, withEmpties(84)), SCORE_EVAL_ERROR);
   EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐: データファイル kaimogr03.dat が開けません。\n");
-}
-
-TEST_F(StageCacheOrder, ReleasedStagesAreReadAgain) {
-  writeStage(9);
-  const Board b = withEmpties(60);
-  const int value = evaluateWith(*evaluator_, b);
-  ASSERT_FALSE(isMarker(value));
-  evaluator_->releaseStages();
-  EXPECT_EQ(slots(), (std::vector<int>{-1, -1, -1}));
-  EXPECT_EQ(evaluateWith(*evaluator_, b), value);
 }
 
 }  // namespace

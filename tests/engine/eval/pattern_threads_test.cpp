@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <thread>
 #include <vector>
@@ -25,16 +26,16 @@ struct Sample {
 
 using PatternThreads = testing::InTempDir;
 
-int evaluate(PatternEvaluator& e, const Sample& s) {
+int evaluate(const PatternEvaluator& e, const Sample& s) {
   DiscCounts counts;
   boardCount(s.board, counts);
   return e.evaluate(s.board, 0, s.side, counts);
 }
 
+// Two evaluators of one set of data on two threads: each reads stages the
+// other may be reading for the first time at the same moment.
 TEST_F(PatternThreads, TwoThreadsGetTheValuesOfOne) {
   const long rows = testing::rowCountOfWrittenTables();
-  // Four stages for three slots: the threads keep replacing each other's
-  // weights while the other may be reading them.
   const int stages[] = {8, 9, 10, 11};
   for (int s : stages) ASSERT_TRUE(testing::writeStage(s, testing::randomStage(rows, s, 3000, 20000)));
   std::mt19937 rng(21);
@@ -47,30 +48,29 @@ TEST_F(PatternThreads, TwoThreadsGetTheValuesOfOne) {
       (s % 2 ? first : second).push_back(sample);
     }
   }
-  std::FILE* quiet = std::tmpfile();
-  PatternEvaluator evaluator(quiet);
-  std::fclose(quiet);
-  ASSERT_FALSE(evaluator.failed());
-  auto valuesOf = [&](const std::vector<Sample>& samples) {
+  auto valuesOf = [](const PatternEvaluator& evaluator, const std::vector<Sample>& samples) {
     std::vector<int> values;
     for (const Sample& s : samples) values.push_back(evaluate(evaluator, s));
     return values;
   };
-  const std::vector<int> expectedFirst = valuesOf(first);
-  const std::vector<int> expectedSecond = valuesOf(second);
+  const PatternEvaluator alone(std::make_shared<const PatternData>(""));
+  ASSERT_FALSE(alone.failed());
+  const std::vector<int> expectedFirst = valuesOf(alone, first);
+  const std::vector<int> expectedSecond = valuesOf(alone, second);
 
+  const auto shared = std::make_shared<const PatternData>("");
   std::vector<int> gotFirst;
   std::vector<int> gotSecond;
-  std::thread worker([&] { gotFirst = valuesOf(first); });
-  gotSecond = valuesOf(second);
+  std::thread worker([&] { gotFirst = valuesOf(PatternEvaluator(shared), first); });
+  gotSecond = valuesOf(PatternEvaluator(shared), second);
   worker.join();
   EXPECT_EQ(gotFirst, expectedFirst);
   EXPECT_EQ(gotSecond, expectedSecond);
 }
 
 TEST_F(PatternThreads, TheRoutineTableRowIsSafeOnTwoThreads) {
-  // The process-wide evaluator loaded in the directory the test started in;
-  // whether it found data or not, both threads must see the same answers.
+  // The program's own data, read in the directory the test started in;
+  // whether it found them or not, both threads must see the same answers.
   const int fox = routineIndexOf("狐");
   ASSERT_EQ(fox, 2);
   std::mt19937 rng(4);
@@ -81,11 +81,12 @@ TEST_F(PatternThreads, TheRoutineTableRowIsSafeOnTwoThreads) {
     samples.push_back(s);
   }
   auto run = [&] {
+    const Evaluator evaluator = routineEvaluator(fox);
     std::vector<int> values;
     for (const Sample& s : samples) {
       DiscCounts counts;
       boardCount(s.board, counts);
-      values.push_back(routineTable[fox].evaluate(s.board, 0, s.side, counts));
+      values.push_back(evaluator.evaluate(s.board, 0, s.side, counts));
     }
     return values;
   };

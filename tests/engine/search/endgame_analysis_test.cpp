@@ -23,7 +23,7 @@ TEST(AnalyzeEndgame, EveryLegalMoveGetsItsExactValue) {
     const int side = static_cast<int>(rng() & 1);
     SquareValues values;
     doneReports.clear();
-    const AnalysisResult result = analyzeEndgame(b, side, evalSimple, nullptr, values, recordDone, nullptr);
+    const AnalysisResult result = analyzeEndgame(b, side, Evaluator{}, {}, values, recordDone, nullptr);
     EXPECT_FALSE(isMarker(result.last));
     const int total = boardMobility(b, side);
     int done = 0;
@@ -56,7 +56,7 @@ TEST(AnalyzeEndgame, APassIsTheMoversOwnValueAndAnEndIsTheFinalScore) {
       "xo.o.x----\n----------\n----------\n----------\n----------\n"
       "----------\n----------\n----------\n----------\n---------o\n");
   SquareValues values;
-  analyzeEndgame(pass, kBlack, testing::failingEval, nullptr, values, nullptr, nullptr);
+  analyzeEndgame(pass, kBlack, testing::failingEvaluator(), {}, values, nullptr, nullptr);
   EXPECT_EQ(values[20], 5000);
   EXPECT_EQ(values[40], SCORE_NONE);
 
@@ -71,7 +71,7 @@ TEST(AnalyzeEndgame, APassIsTheMoversOwnValueAndAnEndIsTheFinalScore) {
     last[s] = black < 52 ? kBlack : kWhite;
     black += last[s] == kBlack;
   }
-  const AnalysisResult result = analyzeEndgame(last, kBlack, testing::failingEval, nullptr, values, nullptr, nullptr);
+  const AnalysisResult result = analyzeEndgame(last, kBlack, testing::failingEvaluator(), {}, values, nullptr, nullptr);
   EXPECT_EQ(values[0], 12000);
   EXPECT_EQ(result.last, 12000);
 }
@@ -80,11 +80,11 @@ TEST(AnalyzeEndgame, FortyEmptySquaresAreRefusedThirtyNineAreNot) {
   Board b;
   for (int s = 0; s < kSquareCount; ++s) b[s] = s < 60 ? kBlack : kEmpty;
   SquareValues values;
-  AnalysisResult result = analyzeEndgame(b, kWhite, evalSimple, nullptr, values, nullptr, nullptr);
+  AnalysisResult result = analyzeEndgame(b, kWhite, Evaluator{}, {}, values, nullptr, nullptr);
   EXPECT_EQ(result.last, SCORE_NONE);
   for (int v : values) EXPECT_EQ(v, SCORE_NONE);
   b[60] = kBlack;  // 39 empty squares; white has no disc and no move
-  result = analyzeEndgame(b, kWhite, evalSimple, nullptr, values, nullptr, nullptr);
+  result = analyzeEndgame(b, kWhite, Evaluator{}, {}, values, nullptr, nullptr);
   EXPECT_EQ(result.last, 0);
   EXPECT_EQ(result.leafCount, 0);
   for (int v : values) EXPECT_EQ(v, SCORE_NONE);
@@ -98,7 +98,9 @@ TEST(AnalyzeEndgame, StopLeavesTheMovesNotYetSolvedWithoutValue) {
     b = plain::randomGame(rng, 80, &side);
   } while (testing::countsOf(b)[2] != 16 || boardMobility(b, side) < 2);
   SquareValues values;
-  const AnalysisResult result = analyzeEndgame(b, side, evalSimple, [] { return 1; }, values, nullptr, nullptr);
+  std::stop_source stop;
+  stop.request_stop();
+  const AnalysisResult result = analyzeEndgame(b, side, Evaluator{}, stop.get_token(), values, nullptr, nullptr);
   EXPECT_EQ(result.last, SCORE_NONE);
   int solved = 0;
   for (int v : values) solved += v != SCORE_NONE;

@@ -64,13 +64,13 @@ void expectBound(int result, int alpha, int beta, int exact, const Board& b, int
 void expectExactAsComputerTurn(const Board& b, int side) {
   SearchJob job;
   const SideSettings settings{kSimpleRoutine, 4, 12, 0, 0, 0, 0, 0};
-  prepareComputerMove(job, b, side, settings, nullptr, nullptr);
+  prepareComputerMove(job, b, side, settings, {}, nullptr);
   ASSERT_EQ(job.depth, testing::emptiesOf(b));
   const int value = searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   expectMatchesMinimax(b, side, value, job.context.bestMove);
   if (value == SCORE_NO_MOVE || ::testing::Test::HasFailure()) return;
 
-  prepareComputerMove(job, b, side, settings, nullptr, nullptr);
+  prepareComputerMove(job, b, side, settings, {}, nullptr);
   const int win = searchRoot(b, side, job.depth, -1, 1, job.context, 0, job.progressSpan);
   expectBound(win, -1, 1, value, b, side);
   if (win > -1) return;
@@ -86,7 +86,7 @@ void expectExactInWindow(const Board& b, int side, std::mt19937& rng) {
   auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
   SearchTable table(4);
   SearchContext context;
-  prepareSearch(context, evalSimple, nullptr, nullptr, 0, &table);
+  prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &table);
   const int exact = referenceValue(b, side);
   const int alpha = exact + 1000 * draw(-6, 4);
   const int beta = alpha + 1000 * draw(1, 4);

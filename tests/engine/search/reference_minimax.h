@@ -10,11 +10,14 @@
 #include <random>
 #include <vector>
 
-#include "engine/eval/eval_simple.h"
+#include "engine/eval/evaluator.h"
 #include "engine/eval/score.h"
 #include "tests/common/plain_board.h"
 
 namespace kaimo::testing {
+
+// The simple evaluation, for searches that keep a reference to their evaluator.
+inline const Evaluator kSimpleEvaluator{};
 
 inline int discsOf(const Board& b, int colour) {
   DiscCounts counts;
@@ -69,12 +72,12 @@ namespace kaimo::testing {
 // leaves scored by `evaluate` from the mover's point of view (a full board
 // by its discs), a pass costing no ply, a game that ends scored by
 // scoreFinal. The value a normal read of that depth must give.
-inline int referenceDepthValue(const Board& b, int side, int depth, EvalFunc evaluate, int alpha, int beta) {
+inline int referenceDepthValue(const Board& b, int side, int depth, const Evaluator& evaluator, int alpha, int beta) {
   if (depth == 0) {
     DiscCounts counts;
     boardCount(b, counts);
     if (counts[2] == 0) return std::clamp(scoreFinal(counts[side], counts[1 - side]), alpha, beta);
-    const int value = evaluate(b, 0, side, counts);
+    const int value = evaluator.evaluate(b, 0, side, counts);
     return std::clamp(side == kWhite ? -value : value, alpha, beta);
   }
   Board child;
@@ -82,16 +85,16 @@ inline int referenceDepthValue(const Board& b, int side, int depth, EvalFunc eva
   for (int s = 0; s < kSquareCount; ++s) {
     if (b[s] != kEmpty || boardPlay(b, child, s, side) <= 1) continue;
     moved = true;
-    alpha = std::max(alpha, -referenceDepthValue(child, 1 - side, depth - 1, evaluate, -beta, -alpha));
+    alpha = std::max(alpha, -referenceDepthValue(child, 1 - side, depth - 1, evaluator, -beta, -alpha));
     if (alpha >= beta) return alpha;
   }
   if (moved) return alpha;
   if (boardMobility(b, 1 - side) == 0) return std::clamp(scoreFinal(discsOf(b, side), discsOf(b, 1 - side)), alpha, beta);
-  return -referenceDepthValue(b, 1 - side, depth, evaluate, -beta, -alpha);
+  return -referenceDepthValue(b, 1 - side, depth, evaluator, -beta, -alpha);
 }
 
-inline int referenceDepthValue(const Board& b, int side, int depth, EvalFunc evaluate) {
-  return referenceDepthValue(b, side, depth, evaluate, -SCORE_INF, SCORE_INF);
+inline int referenceDepthValue(const Board& b, int side, int depth, const Evaluator& evaluator) {
+  return referenceDepthValue(b, side, depth, evaluator, -SCORE_INF, SCORE_INF);
 }
 
 }  // namespace kaimo::testing

@@ -49,7 +49,7 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   const Board b = positionWithEmpties(20, side);
   SearchJob job;
   const SideSettings settings{kSimpleRoutine, 30, 0, 0, 1, 2, 3, 4};
-  prepareComputerMove(job, b, side, settings, nullptr, nullptr);
+  prepareComputerMove(job, b, side, settings, {}, nullptr);
   EXPECT_EQ(job.depth, 20);
   EXPECT_EQ(job.board, &b);
   EXPECT_EQ(job.side, side);
@@ -58,12 +58,16 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   EXPECT_EQ(job.context.progressDepth, 18);
   EXPECT_EQ(job.context.bestMove, -1);
   EXPECT_EQ(job.context.leafCount, 0);
-  EXPECT_EQ(job.context.evaluate, routineTable[kSimpleRoutine].evaluate);
+  EXPECT_EQ(job.context.evaluator, &job.evaluator);
+  EXPECT_FALSE(job.evaluator.isPattern());
   EXPECT_EQ(job.context.table, &job.table);
 
+  const SideSettings fox{routineIndexOf("狐"), 4, 0, 0, 0, 0, 0, 0};
+  prepareComputerMove(job, b, side, fox, {}, nullptr);
+  EXPECT_TRUE(job.evaluator.isPattern());
   const SideSettings broken{77, 4, 0, 0, 0, 0, 0, 0};  // a routine index from a damaged file
-  prepareComputerMove(job, b, side, broken, nullptr, nullptr);
-  EXPECT_EQ(job.context.evaluate, routineTable[kSimpleRoutine].evaluate);
+  prepareComputerMove(job, b, side, broken, {}, nullptr);
+  EXPECT_FALSE(job.evaluator.isPattern());
 }
 
 // Two searches of one table: the second finds nothing of the first, and
@@ -73,15 +77,15 @@ TEST(SearchTable, ASearchStartsFromAnEmptyTable) {
   const Board b = positionWithEmpties(40, side);
   SearchTable shared;
   SearchContext context;
-  prepareSearch(context, evalSimple, nullptr, nullptr, 0, &shared);
+  prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &shared);
   searchRoot(b, side, 5, -kInf, kInf, context, 0, 100);
-  prepareSearch(context, evalSimple, nullptr, nullptr, 0, &shared);
+  prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &shared);
   const BitBoard bits = toBits(b);
   EXPECT_EQ(shared.move(side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black, side), -1);
   const int again = searchRoot(b, side, 4, -kInf, kInf, context, 0, 100);
   const int againMove = context.bestMove;
   SearchTable fresh;
-  prepareSearch(context, evalSimple, nullptr, nullptr, 0, &fresh);
+  prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &fresh);
   EXPECT_EQ(searchRoot(b, side, 4, -kInf, kInf, context, 0, 100), again);
   EXPECT_EQ(context.bestMove, againMove);
 }
@@ -90,7 +94,9 @@ TEST(SearchRoot, AStopEndsTheSearchWithTheMarker) {
   int side;
   const Board b = positionWithEmpties(40, side);
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 8, 0, 0, 0, 0, 0, 0}, [] { return 1; }, nullptr);
+  std::stop_source stop;
+  stop.request_stop();
+  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 8, 0, 0, 0, 0, 0, 0}, stop.get_token(), nullptr);
   EXPECT_EQ(searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, kProgressSpan), SCORE_NONE);
 }
 
@@ -98,27 +104,31 @@ TEST(SearchRoot, EvaluationFailureAndNoMoveComeBackAsMarkers) {
   int side;
   const Board b = positionWithEmpties(40, side);
   SearchContext context;
-  prepareSearch(context, testing::failingEval, nullptr, nullptr, 6, nullptr);
+  const Evaluator failing = testing::failingEvaluator();
+  prepareSearch(context, failing, {}, nullptr, 6, nullptr);
   EXPECT_EQ(searchRoot(b, side, 8, -kInf, kInf, context, 0, kProgressSpan), SCORE_EVAL_ERROR);
 
   Board lone;
   lone.fill(kEmpty);
   lone[0] = kBlack;
-  prepareSearch(context, evalSimple, nullptr, nullptr, 6, nullptr);
+  prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 6, nullptr);
   EXPECT_EQ(searchRoot(lone, kWhite, 8, -kInf, kInf, context, 0, kProgressSpan), SCORE_NO_MOVE);
   EXPECT_EQ(context.bestMove, -1);
 }
 
-std::vector<int> progressValues;
-void recordProgress(int value, SearchContext*) { progressValues.push_back(value); }
+struct RecordedProgress final : SearchProgress {
+  void report(int value, const SearchContext&) override { values.push_back(value); }
+  std::vector<int> values;
+};
 
 TEST(SearchRoot, ProgressClimbsToTheWholeSpan) {
   std::mt19937 rng(5);
   int side;
   const Board b = plain::randomGame(rng, 30, &side);
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 6, 0, 0, 0, 0, 0, 0}, nullptr, recordProgress);
-  progressValues.clear();
+  RecordedProgress progress;
+  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 6, 0, 0, 0, 0, 0, 0}, {}, &progress);
+  const std::vector<int>& progressValues = progress.values;
   const int value = searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, job.progressSpan);
   ASSERT_FALSE(isMarker(value));
   ASSERT_FALSE(progressValues.empty());

@@ -17,14 +17,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::atomic<bool> stopWanted{false};
-std::atomic<bool> searching{false};
-
-// Also tells the test that the search is under way.
-int isStopRequested() {
-  searching.store(true);
-  return stopWanted.load() ? 1 : 0;
-}
+// Long enough for the search to be well under way when the stop comes.
+constexpr auto kHeadStart = std::chrono::milliseconds(200);
 
 // Waits for `condition` without sleeping, up to `limit`.
 template <typename Condition>
@@ -42,16 +36,17 @@ TEST(SearchStop, AnotherThreadStopsALongSearchWithin100Ms) {
   const int side = boardInit(b);
   // Far deeper than a test can wait for: only the stop can end it.
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 30, 0, 0, 0, 0, 0, 0}, isStopRequested, nullptr);
+  std::stop_source stop;
+  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 30, 0, 0, 0, 0, 0, 0}, stop.get_token(), nullptr);
   std::atomic<int> result{0};
   std::atomic<bool> finished{false};
   std::thread worker([&] {
     result.store(searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan));
     finished.store(true);
   });
-  ASSERT_TRUE(waitFor([] { return searching.load(); }, std::chrono::seconds(30)));
+  std::this_thread::sleep_for(kHeadStart);
   const auto asked = Clock::now();
-  stopWanted.store(true);
+  stop.request_stop();
   const bool stopped = waitFor([&] { return finished.load(); }, std::chrono::seconds(30));
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked);
   worker.join();
@@ -63,8 +58,6 @@ TEST(SearchStop, AnotherThreadStopsALongSearchWithin100Ms) {
 // The analysis runs two workers; a stop ends both, and the analysis returns
 // the stop marker with the values found so far.
 TEST(SearchStop, AnotherThreadStopsTheAnalysisWithin100Ms) {
-  stopWanted.store(false);
-  searching.store(false);
   // About 30 empty squares of a random game: far more than a test can wait
   // for.
   std::mt19937 rng(7);
@@ -77,13 +70,14 @@ TEST(SearchStop, AnotherThreadStopsTheAnalysisWithin100Ms) {
   std::atomic<int> last{0};
   std::atomic<bool> finished{false};
   SquareValues values;
+  std::stop_source stop;
   std::thread worker([&] {
-    last.store(analyzeEndgame(b, side, evalSimple, isStopRequested, values, nullptr, nullptr).last);
+    last.store(analyzeEndgame(b, side, Evaluator{}, stop.get_token(), values, nullptr, nullptr).last);
     finished.store(true);
   });
-  ASSERT_TRUE(waitFor([] { return searching.load(); }, std::chrono::seconds(30)));
+  std::this_thread::sleep_for(kHeadStart);
   const auto asked = Clock::now();
-  stopWanted.store(true);
+  stop.request_stop();
   const bool stopped = waitFor([&] { return finished.load(); }, std::chrono::seconds(30));
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked);
   worker.join();

@@ -1,15 +1,18 @@
 // Helpers shared by the search tests: boards from the text form, counts,
-// and evaluation functions with a known behaviour.
+// the fail-soft bounds of a value, and evaluation functions with a known
+// behaviour.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "engine/board/board.h"
-#include "engine/eval/eval_simple.h"
+#include "engine/eval/evaluator.h"
 #include "engine/eval/score.h"
+#include "tests/engine/search/reference_minimax.h"
 
 namespace kaimo::testing {
 
@@ -31,7 +34,19 @@ inline DiscCounts countsOf(const Board& b) {
   return counts;
 }
 
-// Fails every evaluation: a read that reaches the end never calls it.
-inline int failingEval(const Board&, int, int, DiscCounts&) { return SCORE_EVAL_ERROR; }
+// "狐" without its data: every evaluation of a position of 84 empty squares
+// or fewer fails (a read that reaches the end never calls it).
+inline Evaluator failingEvaluator() {
+  return PatternEvaluator(std::make_shared<const PatternData>("kaimo-no-such-data-folder"));
+}
+
+// A fail-soft value in (alpha, beta) against the exact value: at most alpha
+// only when the value is at most that, at least beta only when the value is
+// at least that, and exact in between.
+inline ::testing::AssertionResult keepsFailSoftBounds(int result, int alpha, int beta, int exact) {
+  const bool kept = result <= alpha ? exact <= result : result >= beta ? exact >= result : exact == result;
+  if (kept) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << result << " in (" << alpha << ", " << beta << ") for the value " << exact;
+}
 
 }  // namespace kaimo::testing

@@ -82,24 +82,38 @@ using GamesStep = kaimo::testing::InTempDir;
 
 std::vector<std::string> args(std::initializer_list<const char*> words) { return {words.begin(), words.end()}; }
 
-// A run stopped at any point, with its files damaged, resumes to exactly the
-// files of a run never stopped; whole chunks are left alone.
+// A run stopped at any point, with its files damaged or holding another
+// chunk's games, resumes to exactly the files of a run never stopped; whole
+// chunks are left alone.
 TEST_F(GamesStep, ResumingRemakesMissingAndDamagedChunksByteForByte) {
   std::FILE* out = std::tmpfile();
-  const auto words = args({"--dir", "g", "--games", "8", "--chunk", "2", "--jobs", "2", "--depth", "1", "--exact", "6"});
+  const auto words =
+      args({"--dir", "g", "--games", "12", "--chunk", "2", "--jobs", "2", "--depth", "1", "--exact", "6"});
   ASSERT_EQ(runGames(words, out), 0);
   std::vector<std::string> whole;
-  for (int chunk = 0; chunk < 4; ++chunk) whole.push_back(readFile(chunkFileName("g", "games", chunk)));
+  for (int chunk = 0; chunk < 6; ++chunk) whole.push_back(readFile(chunkFileName("g", "games", chunk)));
   const auto untouched = std::filesystem::last_write_time(chunkFileName("g", "games", 0));
+  std::vector<TrainingPosition> first, mixed;
+  std::string error;
+  ASSERT_TRUE(readChunk(chunkFileName("g", "games", 0), first, error)) << error;
+  ASSERT_TRUE(readChunk(chunkFileName("g", "games", 5), mixed, error)) << error;
+  for (const TrainingPosition& p : first) {
+    if (p.game == 0) mixed.push_back(p);
+  }
 
   std::filesystem::remove(chunkFileName("g", "games", 1));
   writeFile(chunkFileName("g", "games", 2), whole[2].substr(0, whole[2].size() - kRecordBytes));
   writeFile(chunkFileName("g", "games", 3), "");
   writeFile(chunkFileName("g", "games", 1) + ".tmp-999-0", whole[0]);  // a stopped write
+  // Valid chunks of the wrong games: games 10 and 11, and games 10, 11 and 0.
+  writeFile(chunkFileName("g", "games", 4), whole[5]);
+  ASSERT_TRUE(writeChunk(chunkFileName("g", "games", 5), mixed, error)) << error;
   ASSERT_EQ(runGames(words, out), 0);
-  for (int chunk = 0; chunk < 4; ++chunk) EXPECT_EQ(readFile(chunkFileName("g", "games", chunk)), whole[chunk]) << chunk;
+  for (int chunk = 0; chunk < 6; ++chunk) {
+    EXPECT_TRUE(readFile(chunkFileName("g", "games", chunk)) == whole[chunk]) << chunk;
+  }
   EXPECT_EQ(std::filesystem::last_write_time(chunkFileName("g", "games", 0)), untouched);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("g"), std::filesystem::directory_iterator()), 5);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("g"), std::filesystem::directory_iterator()), 7);
   std::fclose(out);
 }
 

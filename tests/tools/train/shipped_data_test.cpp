@@ -1,6 +1,6 @@
 // The evaluation data shipped in data/ and unpacked where the program runs:
-// this test runs in that folder, like the program, so its process-wide
-// evaluator has loaded the files at start-up exactly as "狐" does.
+// this test runs in that folder, like the program, so the program's data of
+// "狐" are these files.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -23,22 +23,22 @@ namespace {
 int evaluateAsFox(const Board& board, int side) {
   DiscCounts counts;
   boardCount(board, counts);
-  return routineTable[routineIndexOf("狐")].evaluate(board, 0, side, counts);
+  return routineEvaluator(routineIndexOf("狐")).evaluate(board, 0, side, counts);
 }
 
 TEST(ShippedData, TheIndexTablesLoadAndAnnounceTheRowCount) {
   std::FILE* announce = std::tmpfile();
   ASSERT_NE(announce, nullptr);
-  PatternEvaluator evaluator(announce);
-  ASSERT_FALSE(evaluator.failed());
+  const PatternData data("", announce);
+  ASSERT_FALSE(data.failed());
   std::rewind(announce);
   char line[64] = {};
   ASSERT_NE(std::fgets(line, sizeof line, announce), nullptr);
   std::fclose(announce);
   const long rows = train::inputSpace().layout.rowCount;
   EXPECT_EQ(std::string(line), "jMax = " + std::to_string(rows) + "\n");
-  EXPECT_EQ(evaluator.rowCount(), rows);
-  EXPECT_FALSE(patternEvaluator().failed());
+  EXPECT_EQ(data.rowCount(), rows);
+  EXPECT_FALSE(defaultPatternData()->failed());
 }
 
 TEST(ShippedData, EveryStageFileHasTheLengthOfTheLayout) {
@@ -100,17 +100,20 @@ TEST(ShippedData, FoxEvaluatesEveryStageOfAGame) {
 // A match of two sets of data gives each side an evaluator of its own
 // folder: the shipped folder's must score exactly as the program's "狐".
 TEST(ShippedData, AnotherFolderOfDataScoresWithItsOwnFiles) {
-  const EvalFunc here = tools::foxEvaluationFrom(std::filesystem::current_path());
-  EXPECT_EQ(tools::foxEvaluationFrom("."), here);
+  const Evaluator here = tools::foxEvaluatorFrom(std::filesystem::current_path());
+  const Evaluator dot = tools::foxEvaluatorFrom(".");
+  // One folder, however it is spelled, is read once.
+  ASSERT_NE(here.patternData(), nullptr);
+  EXPECT_EQ(here.patternData(), dot.patternData());
   std::mt19937 rng(22);
   for (int plies = 14; plies < 96; plies += 9) {
     int side = 0;
     const Board board = plain::randomGame(rng, plies, &side);
     DiscCounts counts;
     boardCount(board, counts);
-    EXPECT_EQ(here(board, 0, side, counts), evaluateAsFox(board, side)) << plies;
+    EXPECT_EQ(here.evaluate(board, 0, side, counts), evaluateAsFox(board, side)) << plies;
   }
-  EXPECT_THROW(tools::foxEvaluationFrom(std::filesystem::temp_directory_path()), tools::UsageError);
+  EXPECT_THROW(tools::foxEvaluatorFrom(std::filesystem::temp_directory_path()), tools::UsageError);
 }
 
 }  // namespace
