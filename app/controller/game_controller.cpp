@@ -158,11 +158,10 @@ void GameController::start() {
 }
 
 int GameController::takeBackTarget() const {
-  if (isBusy() || mode_ == ViewMode::Editing || history_.empty()) return -1;
-  const int last = static_cast<int>(history_.size()) - 1;
+  if (isBusy() || mode_ == ViewMode::Editing) return -1;
   if (againstComputer() && gameGoesOn()) {
     const int human = routineOf(kBlack) == kHumanRoutine ? kBlack : kWhite;
-    for (int entry = std::min(cursor_, last) - 1; entry >= 0; --entry) {
+    for (int entry = cursor_ - 1; entry >= 0; --entry) {
       if (history_[entry].side == human) return entry;
     }
     return -1;
@@ -248,8 +247,7 @@ void GameController::startComputerTurn() {
   clearSquareValues();
   window_.requestRepaint();
   setPane(side_ + 1, texts::kThinking);
-  ThinkingLine stale;
-  exchange().takeThinking(stale);  // the last search's line, if nobody took it
+  clearThinking();  // and the last search's line, if nobody took it
   thinking_ = ThinkingDisplay{side_, routineOf(side_), true, {}};
   window_.studyChanged();
   searchBoard_ = board_;

@@ -136,7 +136,6 @@ class GameController {
   // The depth and reach of the review's reads (kDefaultReviewSettings to
   // begin with); what was read with other settings is forgotten.
   void setReviewSettings(const ReviewSettings& settings);
-  bool reviewing() const { return reviewing_; }
   // What the computer thinks or thought last, for the column beside the board.
   const ThinkingDisplay& thinking() const { return thinking_; }
 

@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-#include "app/records/record_reader.h"
 #include "app/review/review_text.h"
 #include "app/review/review_worker.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/record_file.h"
 #include "tools/common/limits.h"
 
 namespace kaimo::cli {
@@ -51,25 +51,15 @@ int runReview(const Words& words, std::FILE* out) {
       args.getInt("--depth", kDefaultReviewSettings.depth, 1, tools::kMaxNormalDepth),
       args.getInt("--exact", kDefaultReviewSettings.exactEmpties, 0, tools::kMaxReadEmpties),
   };
-  const RecordReadResult record = readRecord(args.get("--record", ""));
-  if (record.status == RecordStatus::CannotOpen) {
-    std::fprintf(stderr, "%s\n", recordStatusMessage(record.status));
-    return 2;
-  }
-
-  GameReview review(settings);
-  review.setEvaluator(foxDataReadable() ? ReviewEvaluator::Fox : ReviewEvaluator::ExactOnly);
-  MoveLines lines(record.history, out, isatty(STDERR_FILENO) != 0);
-  readWholeGame(review, record.history, kReviewThreads, [&lines](const GameReview& r) { lines.follow(r); });
-  lines.follow(review);
-  for (const std::string& line : texts::reviewSummaryLines(review, record.history)) std::fprintf(out, "%s\n", line.c_str());
-  std::fflush(out);
-  // A record that breaks off is reviewed as far as it was read, then told.
-  if (record.status != RecordStatus::Ok) {
-    std::fprintf(stderr, "%s\n", recordStatusMessage(record.status));
-    return 1;
-  }
-  return 0;
+  // A record that breaks off is reviewed as far as it was read.
+  return withRecordFile(args.get("--record", ""), out, [&](const History& history) {
+    GameReview review(settings);
+    review.setEvaluator(foxDataReadable() ? ReviewEvaluator::Fox : ReviewEvaluator::ExactOnly);
+    MoveLines lines(history, out, isatty(STDERR_FILENO) != 0);
+    readWholeGame(review, history, kReviewThreads, [&lines](const GameReview& r) { lines.follow(r); });
+    lines.follow(review);
+    for (const std::string& line : texts::reviewSummaryLines(review, history)) std::fprintf(out, "%s\n", line.c_str());
+  });
 }
 
 }  // namespace kaimo::cli

@@ -203,6 +203,9 @@ TEST_F(Review, TheCommandLineAndTheWindowAgree) {
   }
   EXPECT_EQ(window.foreignCalls, 0);
   std::filesystem::remove(path);
+  EXPECT_EQ(testing::captureCommand(cli::runReview, {"--record", path.string()}).status, 2) << "a file that has gone";
+  EXPECT_THROW(testing::captureCommand(cli::runReview, {"--depth", "2"}), tools::UsageError) << "no record";
+  EXPECT_THROW(testing::captureCommand(cli::runReview, {"--record", path.string(), "--depth", "0"}), tools::UsageError);
 }
 
 }  // namespace
