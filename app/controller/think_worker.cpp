@@ -74,4 +74,10 @@ void ThinkProgress::report(int value, const SearchContext& context) {
   if (&context == &job_.context) publishLine(job_, false);
 }
 
+// The depth changes only here; the line and value of the pass before are
+// in the table now.
+void ThinkProgress::passBegins(const SearchContext& context) {
+  if (&context == &job_.context) publishLine(job_, false);
+}
+
 }  // namespace kaimo

@@ -31,6 +31,7 @@ class ThinkProgress final : public SearchProgress {
   // `seed` seeds the draw that picks the refreshing reports.
   ThinkProgress(const SearchJob& job, unsigned seed) : job_(job), draw_(seed) {}
   void report(int value, const SearchContext& context) override;
+  void passBegins(const SearchContext& context) override;
 
  private:
   const SearchJob& job_;

@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QSignalBlocker>
-#include <QTimer>
 
 #include "engine/board/notation.h"
 
@@ -55,10 +54,9 @@ void MoveListView::refresh(const History& history, int cursor) {
   if (current >= 0) scrollToItem(item(current));
 }
 
-void MoveListView::keepCurrentInView() {
-  QTimer::singleShot(0, this, [this] {
-    if (QListWidgetItem* current = currentItem()) scrollToItem(current);
-  });
+void MoveListView::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  if (QListWidgetItem* current = currentItem()) scrollToItem(current);
 }
 
 }  // namespace kaimo

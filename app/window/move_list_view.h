@@ -23,13 +23,15 @@ class MoveListView : public QListWidget {
 
   // Rebuilds the rows only when the history changed; always moves the highlight.
   void refresh(const History& history, int cursor);
-  // Scrolls the highlighted row into view again once the list has its new
-  // size (the column's other parts come and go).
-  void keepCurrentInView();
+
   const std::vector<MoveListRow>& rows() const { return rows_; }
 
  signals:
   void positionChosen(int position);
+
+ protected:
+  // The column's other parts come and go: the highlighted row stays in view.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   std::vector<MoveListRow> rows_;

@@ -10,13 +10,10 @@ namespace {
 // Wide enough for the summary of three moves a side.
 constexpr int kPaneWidth = 280;
 
-// A label that says nothing takes no room. True when it came or went.
-bool showText(QLabel& label, const QString& text) {
+// A label that says nothing takes no room.
+void showText(QLabel& label, const QString& text) {
   if (text != label.text()) label.setText(text);
-  const bool shown = !text.isEmpty();
-  if (shown == label.isVisibleTo(label.parentWidget())) return false;
-  label.setVisible(shown);
-  return true;
+  label.setVisible(!text.isEmpty());
 }
 
 }  // namespace
@@ -48,9 +45,8 @@ void StudyPane::refresh() {
 
 void StudyPane::refreshStudy() {
   graph_->setPoints(game_.graphPoints(), game_.cursor());
-  const bool thinkingMoved = showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.thinking())));
-  const bool summaryMoved = showText(*summary_, QString::fromStdString(game_.reviewSummary()));
-  if (thinkingMoved || summaryMoved) list_->keepCurrentInView();
+  showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.thinking())));
+  showText(*summary_, QString::fromStdString(game_.reviewSummary()));
 }
 
 // Like the navigation commands, which wait while the analysis runs.
