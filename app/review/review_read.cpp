@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/board/bitboard.h"
+#include "engine/eval/pattern_data.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/midgame_search.h"

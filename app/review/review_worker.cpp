@@ -44,8 +44,14 @@ void ReviewWorker::request(const std::vector<ReviewRequest>& positions, const Re
 
 void ReviewWorker::run(std::size_t slot) {
   std::unique_lock hold(lock_);
-  PositionReader reader(settings_, evaluator_);
+  const ReviewSettings settings = settings_;
+  const ReviewEvaluator evaluator = evaluator_;
   const std::stop_token stop = stop_.get_token();
+  hold.unlock();
+  // Made without the lock: the first reader of the process reads the data
+  // of "狐", which takes a while, and the owner polls on its timer.
+  PositionReader reader(settings, evaluator);
+  hold.lock();
   while (!queue_.empty() && !stop.stop_requested()) {
     const ReviewRequest request = queue_.front();
     queue_.pop_front();

@@ -1,7 +1,7 @@
 // The review's worker: reads the positions it is given, one after another,
 // on threads of its own (one in the window, beside the game's own search;
 // two on the command line), each thread with its own table. It owns its
-// stop flag, and its reads come back as results its owner collects: the
+// stop request, and its reads come back as results its owner collects: the
 // window's controller on its timer tick, the command line when all are done.
 #pragma once
 
