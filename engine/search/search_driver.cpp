@@ -56,6 +56,7 @@ int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<E
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
   context.rootDepth = pass.depth;
+  if (context.progress != nullptr) context.progress->passBegins(context);
   auto shareStart = [&](int done) {
     return pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * done / order.count);
   };
