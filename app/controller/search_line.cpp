@@ -13,8 +13,9 @@ constexpr int kLongestLine = 24;
 // The table's move for the position: a midgame node stores it under its
 // colour, a node read to the end under the exact side.
 int storedMove(const SearchTable& table, Bits own, Bits opp, int side) {
-  const int move = table.move(own, opp, side);
-  return move >= 0 ? move : table.move(own, opp, kExactTableSide);
+  const TableKey key = SearchTable::keyOf(own, opp);
+  const int move = table.move(key, side);
+  return move >= 0 ? move : table.move(key, kExactTableSide);
 }
 
 std::vector<int> lineFrom(const SearchTable& table, Bits own, Bits opp, Bits empty, int side, int plies) {
@@ -56,11 +57,13 @@ ThinkingLine thinkingLine(const SearchContext& context, const Board& board, int 
   const Bits own = side == kBlack ? bits.black : bits.white;
   const Bits opp = side == kBlack ? bits.white : bits.black;
   const bool lineExact = lineDepth >= empties;
-  const TableEntry* root =
-      context.table->find(own, opp, lineExact ? kExactTableSide : side, tableDepth(lineDepth, empties));
-  if (root == nullptr || root->lower != root->upper) return line;
+  TableHit root;
+  if (!context.table->probe(SearchTable::keyOf(own, opp), lineExact ? kExactTableSide : side, root) ||
+      root.depth != tableDepth(lineDepth, empties) || root.lower != root.upper) {
+    return line;
+  }
   line.lineDepth = lineDepth;
-  line.value = root->lower;
+  line.value = root.lower;
   line.moves = lineFrom(*context.table, own, opp, bits.empty, side, lineExact ? kLongestLine : lineDepth);
   return line;
 }

@@ -94,7 +94,7 @@ PositionRead PositionReader::read(const Board& board, int side, int played, std:
   const int playedValue = best;
   int bestMove = played;
   MoveOrder order;
-  const int tableMove = context.table != nullptr ? context.table->move(own, opp, side) : -1;
+  const int tableMove = context.table != nullptr ? context.table->move(SearchTable::keyOf(own, opp), side) : -1;
   orderMoves(own, opp, bits.empty, legal & ~squareBit(played), tableMove, order);
   for (int i = 0; i < order.count && context.abortMarker == 0; ++i) {
     const int square = order.moves[i].square;

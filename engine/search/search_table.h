@@ -120,6 +120,13 @@ class SearchTable {
     return false;
   }
 
+  // The best move stored for the position with `side` to move, at any
+  // depth, or -1.
+  int move(const TableKey& key, int side) const {
+    TableHit hit;
+    return probe(key, side, hit) ? hit.move : -1;
+  }
+
   // Asks for the position's bucket from memory ahead of a look-up: the
   // bucket is rarely in the cache, and the node has other work meanwhile.
   void prefetch(const TableKey& key) const { __builtin_prefetch(&buckets_[indexOf(key)]); }

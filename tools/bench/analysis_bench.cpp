@@ -3,7 +3,12 @@
 // timed side by side in one run; both must give every move the same value.
 //
 //   kaimo-bench-analysis [MIN_EMPTIES [MAX_EMPTIES [POSITIONS [SEED]]]]
-//   kaimo-bench-analysis 16 24 2 --analysis-only
+//   kaimo-bench-analysis 16 24 2 --analysis-only [--threads N] [--stable DISCS] [--positions]
+//
+// --threads: the analysis's threads (the machine's cores, at most two);
+// --stable: only positions with at least DISCS discs that can never flip;
+// --positions: each position is printed, in the board file's form, before
+// it is solved (for kaimo-cli analyze --board).
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +19,7 @@
 #include "engine/eval/score.h"
 #include "engine/eval/routines.h"
 #include "engine/search/endgame_analysis.h"
+#include "engine/search/stable_discs.h"
 #include "tools/cli/bench_suite.h"
 
 namespace {
@@ -40,6 +46,12 @@ int emptiesOf(const Board& board) {
   DiscCounts counts;
   boardCount(board, counts);
   return counts[2];
+}
+
+// Discs of either colour that can never be turned over.
+int stableCount(const Board& board) {
+  const BitBoard bits = toBits(board);
+  return bitCount(stableDiscs(bits.black, bits.white, bits.empty) | stableDiscs(bits.white, bits.black, bits.empty));
 }
 
 // The baseline: alpha-beta over every line in square order, no table, no
@@ -101,20 +113,19 @@ int flagValueOr(int argc, char** argv, const char* flag, int fallback) {
 
 }  // namespace
 
-static long gNodes;
-namespace kaimo { extern long gStabTried[64], gStabCut[64], gStabGate[64], gM[200], gMCut[200]; }
 int main(int argc, char** argv) {
-  struct P { ~P() { std::printf("nodes %ld\n", gNodes); long c=0; for (int n = 0; n < 64; ++n) c += kaimo::gStabGate[n]; std::printf("stab calls %ld\n", c); for (int n = 0; n < 40; ++n) if (kaimo::gStabTried[n]) std::printf("n %d tried %ld gate %ld cut %ld\n", n, kaimo::gStabTried[n], kaimo::gStabGate[n], kaimo::gStabCut[n]); for (int m = 0; m < 200; ++m) if (kaimo::gM[m]) std::printf("m %d n %ld cut %ld\n", m, kaimo::gM[m], kaimo::gMCut[m]); } } printer;
   const int minEmpties = argumentOr(argc, argv, 1, 13);
   const int maxEmpties = argumentOr(argc, argv, 2, 16);
   const int positions = argumentOr(argc, argv, 3, 3);
   const unsigned seed = static_cast<unsigned>(argumentOr(argc, argv, 4, 1));
   const bool plain = !hasFlag(argc, argv, "--analysis-only");
+  const int minStable = flagValueOr(argc, argv, "--stable", 0);
+  const bool showPositions = hasFlag(argc, argv, "--positions");
   AnalysisSetup setup;
   setup.threads = flagValueOr(argc, argv, "--threads", defaultSearchThreads());
-  const Evaluator fox = routineEvaluator(2);
-  if (!fox.failed()) setup.orderer = &fox;
-  std::printf("ordering by fox: %s\n", fox.failed() ? "no" : "yes");
+  const Evaluator fox = routineEvaluator(kPatternRoutine);
+  setup.orderer = &fox;
+  if (fox.failed()) std::printf("without the data of 狐: the reads are ordered from the masks alone\n");
   std::mt19937 rng(seed);
   std::printf("%7s %9s %12s %12s %12s %12s %9s %9s %7s\n", "empties", "positions", "analysis s", "(cpu s)",
               "plain s", "(cpu s)", "ratio", "cpu ratio", "growth");
@@ -126,11 +137,15 @@ int main(int argc, char** argv) {
       Board board;
       do {
         board = cli::seededPosition(rng, empties, side);
-      } while (emptiesOf(board) != empties);
+      } while (emptiesOf(board) != empties || stableCount(board) < minStable);
+      if (showPositions) {
+        std::printf("position %s\n", side == kBlack ? "black" : "white");
+        boardWriteText(board, stdout);
+      }
       SquareValues fast;
       auto start = Clock::now();
       double cpuStart = cpuSeconds();
-      gNodes += analyzeEndgame(board, side, Evaluator{}, {}, fast, nullptr, nullptr, setup).nodeCount;
+      analyzeEndgame(board, side, Evaluator{}, {}, fast, nullptr, nullptr, setup);
       analysisSeconds += secondsSince(start);
       analysisCpu += cpuSeconds() - cpuStart;
       if (!plain) continue;

@@ -98,8 +98,13 @@ int runAnalyze(const Words& words, std::FILE* out) {
   ProgressLine line{searchClockMs()};
   SquareValues values;
   const InterruptStopsAnalysis interruptStops;
-  const AnalysisResult result = analyzeEndgame(position.board, position.side, routineEvaluator(kSimpleRoutine),
-                                               interruptStops.token(), values, showing ? showProgress : nullptr, &line);
+  // Ordered by 狐 as in the window (from the masks alone without its data).
+  const Evaluator orderer = routineEvaluator(kPatternRoutine);
+  AnalysisSetup setup;
+  setup.orderer = &orderer;
+  const AnalysisResult result =
+      analyzeEndgame(position.board, position.side, routineEvaluator(kSimpleRoutine), interruptStops.token(), values,
+                     showing ? showProgress : nullptr, &line, setup);
   if (showing) std::fprintf(stderr, "\r\033[K");
   for (int s = 0; s < kSquareCount; ++s) {
     if (values[s] != SCORE_NONE) std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
