@@ -141,6 +141,7 @@ int main(int argc, char** argv) {
       if (showPositions) {
         std::printf("position %s\n", side == kBlack ? "black" : "white");
         boardWriteText(board, stdout);
+        std::fflush(stdout);
       }
       SquareValues fast;
       auto start = Clock::now();

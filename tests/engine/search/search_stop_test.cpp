@@ -31,13 +31,17 @@ bool waitFor(Condition condition, Clock::duration limit) {
   return true;
 }
 
-TEST(SearchStop, AnotherThreadStopsALongSearchWithin100Ms) {
+// One thread, and two sharing the tree (the helper stops too).
+class SearchStopThreads : public ::testing::TestWithParam<int> {};
+
+TEST_P(SearchStopThreads, AnotherThreadStopsALongSearchWithin100Ms) {
   Board b;
   const int side = boardInit(b);
   // Far deeper than a test can wait for: only the stop can end it.
   SearchJob job;
   std::stop_source stop;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 30, 0, 0, 0, 0, 0, 0}, stop.get_token(), nullptr);
+  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 30, 0, 0, 0, 0, 0, 0}, stop.get_token(), nullptr,
+                      GetParam());
   std::atomic<int> result{0};
   std::atomic<bool> finished{false};
   std::thread worker([&] {
@@ -54,6 +58,8 @@ TEST(SearchStop, AnotherThreadStopsALongSearchWithin100Ms) {
   EXPECT_EQ(result.load(), SCORE_NONE);
   EXPECT_LE(took.count(), 100);
 }
+
+INSTANTIATE_TEST_SUITE_P(OneAndTwo, SearchStopThreads, ::testing::Values(1, 2));
 
 // The analysis runs two workers; a stop ends both, and the analysis returns
 // the stop marker with the values found so far.

@@ -3,6 +3,7 @@
 // the analysis of every move.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "engine/eval/routines.h"
@@ -10,7 +11,9 @@
 #include "engine/search/endgame_solver.h"
 #include "engine/search/search_driver.h"
 #include "engine/search/search_team.h"
+#include "tests/common/temp_dir.h"
 #include "tests/engine/search/search_test_support.h"
+#include "tools/reference/pattern_sample_data.h"
 
 namespace kaimo {
 namespace {
@@ -105,6 +108,30 @@ TEST(SearchThreads, TheAnalysisWithTwoThreadsGivesTheValuesOfOne) {
     analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, one, nullptr, nullptr, {&table, nullptr, 1});
     analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, two, nullptr, nullptr, {&table, nullptr, 2});
     EXPECT_EQ(one, two) << i;
+  }
+}
+
+// Reads to the end ordered by "狐" (data written for the test) near their
+// top, one and two plies deep: the values of reads ordered from the masks
+// alone, on one thread and on two (a position of a game with 13 empty
+// squares, one with walls and 17).
+class FoxOrderedReads : public testing::InTempDir {};
+
+TEST_F(FoxOrderedReads, GiveTheValuesOfReadsOrderedFromTheMasks) {
+  ASSERT_EQ(static_cast<int>(testing::writeEveryStage(700, 3000, 20000).size()), kStageFileCount);
+  const Evaluator fox = routineEvaluator(kPatternRoutine, std::make_shared<const PatternData>(""));
+  ASSERT_FALSE(fox.failed());
+  std::mt19937 rng(28);
+  SearchTable table(16);
+  for (const int empties : {13, 17}) {
+    int side;
+    const Board b = positionWithMove(rng, empties, empties < 16, side);
+    SquareValues masks, one, two;
+    analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, masks, nullptr, nullptr, {&table, nullptr, 1});
+    analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, one, nullptr, nullptr, {&table, &fox, 1});
+    analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, two, nullptr, nullptr, {&table, &fox, 2});
+    EXPECT_EQ(one, masks) << empties;
+    EXPECT_EQ(two, masks) << empties;
   }
 }
 
