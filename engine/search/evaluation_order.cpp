@@ -25,7 +25,7 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
   reading.pollCountdown = 1;
   MidgameSearch<PatternEvaluator> search(reading, orderer);
   const auto node = SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack);
-  int n = 0;
+  order.count = 0;
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
     const Bits flips = bitFlips(own, opp, square);
@@ -37,15 +37,9 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
       reading.abortMarker = 0;
       key = value + kReplyWeight * fastestFirstKey(own, opp, empty, square, flips);
     }
-    int i = n++;
-    while (i > 0 && order.moves[i - 1].key > key) {
-      order.moves[i] = order.moves[i - 1];
-      --i;
-    }
-    order.moves[i] = {square, key, flips};
+    order.insert({square, key, flips});
   }
-  order.count = n;
-  return n;
+  return order.count;
 }
 
 }  // namespace kaimo

@@ -40,6 +40,16 @@ struct OrderedMove {
 struct MoveOrder {
   int count = 0;
   OrderedMove moves[kSquareCount];
+
+  // Adds a move in key order; equal keys keep the order they came in.
+  void insert(const OrderedMove& move) {
+    int i = count++;
+    while (i > 0 && moves[i - 1].key > move.key) {
+      moves[i] = moves[i - 1];
+      --i;
+    }
+    moves[i] = move;
+  }
 };
 
 // How fast a move is to search: the opponent's replies after it (a corner
@@ -55,22 +65,14 @@ inline int fastestFirstKey(Bits own, Bits opp, Bits empty, int square, Bits flip
 // Ranks every move of `moves` (legal moves of the owner of `own`); the table
 // move `first` (or -1) goes before all. Returns the number of moves ranked.
 inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
-  int n = 0;
-  while (moves != 0) {
+  order.count = 0;
+  for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
-    moves &= moves - 1;
     const Bits flips = bitFlips(own, opp, square);
-    const int key = square == first ? -1 : fastestFirstKey(own, opp, empty, square, flips);
-    // Insertion keeps equal keys in square order.
-    int i = n++;
-    while (i > 0 && order.moves[i - 1].key > key) {
-      order.moves[i] = order.moves[i - 1];
-      --i;
-    }
-    order.moves[i] = {square, key, flips};
+    // Equal keys stay in square order.
+    order.insert({square, square == first ? -1 : fastestFirstKey(own, opp, empty, square, flips), flips});
   }
-  order.count = n;
-  return n;
+  return order.count;
 }
 
 }  // namespace kaimo
