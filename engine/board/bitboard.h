@@ -254,28 +254,6 @@ inline Bits bitLegalMoves(Bits own, Bits opp, Bits empty) {
 // nothing. Reads the masks only (the square itself is not looked at).
 inline Bits bitFlips(Bits own, Bits opp, int square) { return bits_detail::kFlipsAt[square](own, opp); }
 
-// Calls f(std::integral_constant<int, S>{}) with S = square (0..99): a
-// jump to the code the compiler made for that square, inlined at the caller.
-template <typename F>
-inline decltype(auto) onSquare(int square, F&& f) {
-#define KAIMO_SQUARE_CASE(S) \
-  case S:                    \
-    return f(std::integral_constant<int, S>{});
-#define KAIMO_SQUARE_CASES(C)                                                                                 \
-  KAIMO_SQUARE_CASE(C * 10 + 0) KAIMO_SQUARE_CASE(C * 10 + 1) KAIMO_SQUARE_CASE(C * 10 + 2)                   \
-  KAIMO_SQUARE_CASE(C * 10 + 3) KAIMO_SQUARE_CASE(C * 10 + 4) KAIMO_SQUARE_CASE(C * 10 + 5)                   \
-  KAIMO_SQUARE_CASE(C * 10 + 6) KAIMO_SQUARE_CASE(C * 10 + 7) KAIMO_SQUARE_CASE(C * 10 + 8)                   \
-  KAIMO_SQUARE_CASE(C * 10 + 9)
-  switch (square) {
-    KAIMO_SQUARE_CASES(0) KAIMO_SQUARE_CASES(1) KAIMO_SQUARE_CASES(2) KAIMO_SQUARE_CASES(3) KAIMO_SQUARE_CASES(4)
-    KAIMO_SQUARE_CASES(5) KAIMO_SQUARE_CASES(6) KAIMO_SQUARE_CASES(7) KAIMO_SQUARE_CASES(8) KAIMO_SQUARE_CASES(9)
-    default:
-      __builtin_unreachable();
-  }
-#undef KAIMO_SQUARE_CASES
-#undef KAIMO_SQUARE_CASE
-}
-
 struct BitBoard {
   Bits black;
   Bits white;

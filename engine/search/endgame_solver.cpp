@@ -73,51 +73,43 @@ inline int finalScore(SearchContext& context, Bits own, Bits opp) {
 
 // --- the last squares ------------------------------------------------------
 
-// The flips of a move on one of the last squares: the code compiled for
-// that square (see bitFlips), reached by one jump of a switch.
-__attribute__((noinline)) Bits lastSquareFlips(Bits own, Bits opp, int square) {
-  return onSquare(square, [&](auto s) { return bits_detail::flipsAt<s>(own, opp); });
-}
-
-// The final score when the side to move with `o` discs fills the last
-// square if it can, else the opponent with `p` discs does: only the number
-// of discs turned is needed, no position.
-__attribute__((noinline)) int lastMoveScore(Bits own, Bits opp, int square, int o, int p) {
-  return onSquare(square, [&](auto s) {
-    int n = bitCount(bits_detail::flipsAt<s>(own, opp));
-    if (n != 0) return scoreFinal(o + n + 1, p - n);
-    n = bitCount(bits_detail::flipsAt<s>(opp, own));
-    if (n != 0) return scoreFinal(o - n, p + n + 1);
-    return scoreFinal(o, p);
-  });
-}
-
 // One empty square: whoever can fill it does (the side to move first).
 inline int solveOne(SearchContext& context, Bits own, Bits opp, int square) {
   ++context.nodeCount;
   ++context.leafCount;
-  return lastMoveScore(own, opp, square, bitCount(own), bitCount(opp));
+  const int o = bitCount(own), p = bitCount(opp);
+  Bits flips = bitFlips(own, opp, square);
+  if (flips != 0) {
+    const int n = bitCount(flips);
+    return scoreFinal(o + n + 1, p - n);
+  }
+  flips = bitFlips(opp, own, square);
+  if (flips != 0) {
+    const int n = bitCount(flips);
+    return scoreFinal(o - n, p + n + 1);
+  }
+  return scoreFinal(o, p);
 }
 
 // Two empty squares, null window (alpha, alpha + 1).
 int solveTwo(SearchContext& context, Bits own, Bits opp, int alpha, int a, int b) {
   ++context.nodeCount;
   int best = kNoValue;
-  if (const Bits flips = lastSquareFlips(own, opp, a)) {
+  if (const Bits flips = bitFlips(own, opp, a)) {
     best = -solveOne(context, opp & ~flips, own | flips | squareBit(a), b);
     if (best > alpha) return best;
   }
-  if (const Bits flips = lastSquareFlips(own, opp, b)) {
+  if (const Bits flips = bitFlips(own, opp, b)) {
     return std::max(best, -solveOne(context, opp & ~flips, own | flips | squareBit(b), a));
   }
   if (best != kNoValue) return best;
   // A pass: the opponent chooses, the lower value for the side to move.
   int worst = -kNoValue;
-  if (const Bits flips = lastSquareFlips(opp, own, a)) {
+  if (const Bits flips = bitFlips(opp, own, a)) {
     worst = solveOne(context, own & ~flips, opp | flips | squareBit(a), b);
     if (worst <= alpha) return worst;
   }
-  if (const Bits flips = lastSquareFlips(opp, own, b)) {
+  if (const Bits flips = bitFlips(opp, own, b)) {
     return std::min(worst, solveOne(context, own & ~flips, opp | flips | squareBit(b), a));
   }
   if (worst != -kNoValue) return worst;
@@ -129,7 +121,7 @@ int solveThree(SearchContext& context, Bits own, Bits opp, int alpha, int a, int
   const int lines[3][3] = {{a, b, c}, {b, a, c}, {c, a, b}};
   int best = kNoValue;
   for (const auto& line : lines) {
-    const Bits flips = lastSquareFlips(own, opp, line[0]);
+    const Bits flips = bitFlips(own, opp, line[0]);
     if (flips == 0) continue;
     const int value = -solveTwo(context, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2]);
     if (value > alpha) return value;
@@ -165,7 +157,7 @@ int solveFour(SearchContext& context, Bits own, Bits opp, int alpha, Bits empty)
                            {squares[3], squares[0], squares[1], squares[2]}};
   int best = kNoValue;
   for (const auto& line : lines) {
-    const Bits flips = lastSquareFlips(own, opp, line[0]);
+    const Bits flips = bitFlips(own, opp, line[0]);
     if (flips == 0) continue;
     const int value =
         -solveThree(context, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2], line[3]);
