@@ -9,6 +9,7 @@
 // --stable: only positions with at least DISCS discs that can never flip;
 // --positions: each position is printed, in the board file's form, before
 // it is solved (for kaimo-cli analyze --board).
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
   const int minStable = flagValueOr(argc, argv, "--stable", 0);
   const bool showPositions = hasFlag(argc, argv, "--positions");
   AnalysisSetup setup;
-  setup.threads = flagValueOr(argc, argv, "--threads", defaultSearchThreads());
+  setup.threads = std::clamp(flagValueOr(argc, argv, "--threads", defaultSearchThreads()), 1, 16);
   const Evaluator fox = routineEvaluator(kPatternRoutine);
   setup.orderer = &fox;
   if (fox.failed()) std::printf("without the data of 狐: the reads are ordered from the masks alone\n");
