@@ -1,7 +1,7 @@
 // The player settings dialog (resource 141, "対局者設定"): each side's
-// routine and its normal, win-read and exact-read depths. It edits a copy of
-// the thirty settings words and hands the copy back on OK; the ProbCut
-// controls exist but stay hidden and always hold 0.
+// routine, its normal, win-read and exact-read depths, and whether "狐"
+// reads with ProbCut, with its cut value and two parameters. It edits a copy
+// of the thirty settings words and hands the copy back on OK.
 #pragma once
 
 #include <QDialog>
@@ -15,7 +15,6 @@ class QCheckBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 
 namespace kaimo {
@@ -70,21 +69,22 @@ class CPlayerSettingsDialog : public QDialog {
     DepthField* exactDepth;
     QCheckBox* probCut;
     QLabel* cutLabel;
-    QLineEdit* cutValue;
-    QLineEdit* probCutA;
-    QLineEdit* probCutB;
+    DepthField* cutValue;
+    DepthField* probCutA;
+    DepthField* probCutB;
   };
-  // A field as validation sees it: where it maps, and whether 0..60 applies.
+  // A field as validation sees it: where it maps, and its range 0..maximum
+  // (none below 0).
   struct NumberField {
     QWidget* control;
     QString text;
-    bool depth;
+    int maximum;
     int word;
   };
 
   QGroupBox* createSide(int colour, SideControls& controls);
-  void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field);
-  void hideProbCutControls(SideControls& controls);
+  void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field, const char* unit = "手");
+  void addProbCutRows(QGridLayout* grid, int row, int colour, SideControls& controls);
   void loadFields();
   std::vector<NumberField> fieldsInCheckOrder() const;
   void tell(const QString& message);
