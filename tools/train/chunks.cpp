@@ -109,6 +109,20 @@ std::vector<TrainingPosition> drawPerGame(const std::vector<TrainingPosition>& p
   return drawn;
 }
 
+bool drawsFromChunks(const std::string& dir, const std::vector<int>& chunks, int perGame,
+                     const std::function<bool(std::int32_t game)>& counts, long& draws, std::string& error) {
+  draws = 0;
+  for (const int chunk : chunks) {
+    std::vector<TrainingPosition> positions;
+    if (!readChunk(chunkFileName(dir, "games", chunk), positions, error)) return false;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      const std::int32_t game = positions[i].game;
+      if ((i == 0 || game != positions[i - 1].game) && counts(game)) draws += perGame;
+    }
+  }
+  return true;
+}
+
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix) {
   std::vector<std::string> files;
   std::error_code error;

@@ -47,6 +47,13 @@ std::vector<TrainingPosition> drawPerGame(const std::vector<TrainingPosition>& p
                                           std::uint64_t seed,
                                           const std::function<bool(const TrainingPosition&)>& wanted);
 
+// The draws drawPerGame makes at most from the games chunks `chunks` of
+// `dir`, `perGame` for every game that `counts` accepts: the length of the
+// progress line of a step that draws. False with `error` set when a chunk
+// cannot be read.
+bool drawsFromChunks(const std::string& dir, const std::vector<int>& chunks, int perGame,
+                     const std::function<bool(std::int32_t game)>& counts, long& draws, std::string& error);
+
 // Chunk files of `prefix` present in `dir`, in order.
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix);
 

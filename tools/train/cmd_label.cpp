@@ -97,19 +97,12 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label",
                                                [](int, const std::vector<TrainingPosition>&) { return true; });
   // Every game gives perGame reads (the held-out ones only, with --holdout).
+  const auto counts = [&job](std::int32_t game) { return job.holdout == 0 || isHeldOut(game, job.holdout); };
   long units = 0;
-  for (const int c : chunks) {
-    std::vector<TrainingPosition> positions;
-    std::string error;
-    if (!readChunk(chunkFileName(job.dir, "games", c), positions, error)) {
-      std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
-      return 1;
-    }
-    std::int32_t last = -1;
-    for (const auto& p : positions) {
-      if (p.game != last && (job.holdout == 0 || isHeldOut(p.game, job.holdout))) units += job.perGame;
-      last = p.game;
-    }
+  std::string error;
+  if (!drawsFromChunks(job.dir, chunks, job.perGame, counts, units, error)) {
+    std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
+    return 1;
   }
   std::fprintf(out, "%zu chunks to label\n", chunks.size());
   std::fflush(out);

@@ -183,16 +183,10 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   std::fflush(out);
   // Every game gives perGame samples, or fewer when short of positions in range.
   long units = 0;
-  for (const int chunk : chunks) {
-    std::vector<TrainingPosition> positions;
-    std::string error;
-    if (!readChunk(chunkFileName(job.dir, "games", chunk), positions, error)) {
-      std::fprintf(stderr, "kaimo-train probcut: %s\n", error.c_str());
-      return 1;
-    }
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-      if (i == 0 || positions[i].game != positions[i - 1].game) units += job.perGame;
-    }
+  std::string error;
+  if (!drawsFromChunks(job.dir, chunks, job.perGame, [](std::int32_t) { return true; }, units, error)) {
+    std::fprintf(stderr, "kaimo-train probcut: %s\n", error.c_str());
+    return 1;
   }
   const auto write = [&](int chunk, const std::function<void()>& tick, std::string& error) {
     return sampleChunk(job, fox, chunk, tick, error);
