@@ -87,11 +87,13 @@ std::string describe(const MatchPlayer& player) {
 }
 
 // A game's line from a worker: "g black white" and each colour's moves,
-// processor time, reads to a depth and the sum of their depths.
+// processor time, reads to a depth, the sum of their depths and their
+// processor time.
 void printGameLine(std::FILE* report, int game, const GameResult& r) {
   std::fprintf(report, "%d %d %d", game, r.black, r.white);
   for (const MoveTally* t : {&r.blackMoves, &r.whiteMoves}) {
-    std::fprintf(report, " %d %" PRId64 " %d %ld", t->moves, t->cpuMsec, t->normalReads, t->depthSum);
+    std::fprintf(report, " %d %" PRId64 " %d %ld %" PRId64, t->moves, t->cpuMsec, t->normalReads, t->depthSum,
+                 t->normalCpuMsec);
   }
   std::fprintf(report, "\n");
 }
@@ -99,14 +101,14 @@ void printGameLine(std::FILE* report, int game, const GameResult& r) {
 bool parseGameLine(const std::string& line, int& game, GameResult& r) {
   MoveTally& b = r.blackMoves;
   MoveTally& w = r.whiteMoves;
-  return std::sscanf(line.c_str(), "%d %d %d %d %" SCNd64 " %d %ld %d %" SCNd64 " %d %ld", &game, &r.black, &r.white,
-                     &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &w.moves, &w.cpuMsec, &w.normalReads,
-                     &w.depthSum) == 11;
+  return std::sscanf(line.c_str(), "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %" SCNd64 " %d %ld %" SCNd64, &game,
+                     &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
+                     &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec) == 13;
 }
 
 void printMoveSummary(std::FILE* out, const char* which, const char* name, const MoveTally& t) {
-  std::fprintf(out, "%s %s: mean depth %.2f over %d reads to a depth, mean time %.1f ms over %d moves\n", which, name,
-               t.meanDepth(), t.normalReads, t.meanMsec(), t.moves);
+  std::fprintf(out, "%s %s: %d reads to a depth, mean depth %.2f, mean time %.1f ms; all %d moves, mean time %.1f ms\n",
+               which, name, t.normalReads, t.meanDepth(), t.meanNormalMsec(), t.moves, t.meanMsec());
 }
 
 }  // namespace

@@ -87,6 +87,7 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
     if (!turn.toEnd) {
       ++tally.normalReads;
       tally.depthSum += turn.depth;
+      tally.normalCpuMsec += turn.cpuMsec;
     }
     side = opponentOf(side);
   }
@@ -102,6 +103,7 @@ void MoveTally::add(const MoveTally& other) {
   cpuMsec += other.cpuMsec;
   normalReads += other.normalReads;
   depthSum += other.depthSum;
+  normalCpuMsec += other.normalCpuMsec;
 }
 
 void MatchTally::add(int firstDiscs, int secondDiscs) {

@@ -24,12 +24,14 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed);
 // How one side's moves of a game went.
 struct MoveTally {
   int moves = 0;
-  std::int64_t cpuMsec = 0;  // processor time of all its moves
-  int normalReads = 0;       // moves read to a depth (not to the end)
-  long depthSum = 0;         // of those reads
+  std::int64_t cpuMsec = 0;        // processor time of all its moves
+  int normalReads = 0;             // moves read to a depth (not to the end)
+  long depthSum = 0;               // of those reads
+  std::int64_t normalCpuMsec = 0;  // their processor time
 
   void add(const MoveTally& other);
   double meanDepth() const { return normalReads == 0 ? 0 : static_cast<double>(depthSum) / normalReads; }
+  double meanNormalMsec() const { return normalReads == 0 ? 0 : static_cast<double>(normalCpuMsec) / normalReads; }
   double meanMsec() const { return moves == 0 ? 0 : static_cast<double>(cpuMsec) / moves; }
 };
 
