@@ -66,6 +66,25 @@ void CKaimoView::showMessage(const std::string& text) {
   box.exec();
 }
 
+// A modeless notice replaces the one before: there is one box, raised with
+// each new text, and the game goes on while it is open.
+void CKaimoView::showNotice(const std::string& text) {
+  if (!modelessNotices_ || messageHandler_) {
+    showMessage(text);
+    return;
+  }
+  if (!notice_) {
+    notice_ = new QMessageBox(window());
+    notice_->setObjectName(QStringLiteral("passNotice"));
+    notice_->setWindowModality(Qt::NonModal);
+    notice_->setAttribute(Qt::WA_DeleteOnClose, false);
+    prepareBox(*notice_, QString(), QMessageBox::Information, QMessageBox::Ok);
+  }
+  notice_->setText(QString::fromStdString(text));
+  notice_->show();
+  notice_->raise();
+}
+
 bool CKaimoView::askYesNo(const std::string& question) {
   const QString text = QString::fromStdString(question);
   if (questionHandler_) return questionHandler_(text);
@@ -143,7 +162,17 @@ void CKaimoView::mousePressEvent(QMouseEvent* event) {
   if (square >= 0) game.clickSquare(square);
 }
 
-void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+// Qt delivers a double-click as press, release, double-click, release: this
+// event is the second press. While editing it edits like any press, so a
+// double-click toggles a square twice; otherwise it is dropped, so a
+// double-click on a square plays one move, not an attempt at a second.
+void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (controller_.mode() == ViewMode::Editing) {
+    mousePressEvent(event);
+    return;
+  }
+  event->accept();
+}
 
 void CKaimoView::mouseMoveEvent(QMouseEvent* event) {
   if (controller_.mode() != ViewMode::Editing) {

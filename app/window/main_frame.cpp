@@ -21,6 +21,7 @@
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
 #include "app/window/study_pane.h"
+#include "app/window/window_options.h"
 #include "engine/eval/pattern_eval.h"
 
 namespace kaimo {
@@ -43,6 +44,7 @@ QIcon toolbarIconFor(int id) {
     case kEditBoard: return toolbarIcon(QStringLiteral("編"));
     case kEndgameAnalysis: return toolbarIcon(QStringLiteral("解"));
     case kHint: return toolbarIcon(QStringLiteral("ヒ"));
+    case kTakeBack: return toolbarIcon(QStringLiteral("待"));
     default: return {};
   }
 }
@@ -50,6 +52,17 @@ QIcon toolbarIconFor(int id) {
 // The longest texts a pane shows in practice; a pane is widened beyond its
 // nominal width when the platform's font needs more room for them.
 const char* const kWidestPaneTexts[] = {"100% 99999KLeaf/sec 99999msec", "黒はパスです。", "白はパスです。"};
+
+// The checkable commands whose choice is kept between runs, with what they
+// start as the first time.
+struct KeptChoice {
+  int id;
+  const char* key;
+  bool fallback;
+};
+constexpr KeptChoice kKeptChoices[] = {{command::kToggleStudyColumn, options::kStudyColumn, true},
+                                       {command::kModelessPassNotices, options::kModelessPassNotices, false},
+                                       {command::kReview, options::kReview, true}};
 
 int paneWidth(const QLabel& label, int pane) {
   const int margins = 2 * label.frameWidth() + 2 * label.margin() + 6;
@@ -71,6 +84,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   row->addWidget(studyPane_);
   setCentralWidget(central);
   connect(view_, &CKaimoView::stateChanged, studyPane_, &StudyPane::refresh);
+  connect(view_, &CKaimoView::studyContentChanged, studyPane_, &StudyPane::refreshStudy);
   createActions();
   connectCommands();
   createMenus();
@@ -115,6 +129,32 @@ void CMainFrame::createActions() {
     actions_[id]->setCheckable(true);
     actions_[id]->setChecked(true);
   }
+  // The choices kept between runs, each taking effect as it is read.
+  for (const KeptChoice& option : kKeptChoices) {
+    actions_[option.id]->setCheckable(true);
+    actions_[option.id]->setChecked(options::load(option.key, option.fallback));
+    applyOption(option.id);
+  }
+}
+
+// The window follows a checkable choice of the menus.
+void CMainFrame::applyOption(int id) {
+  using namespace command;
+  const bool on = actions_[id]->isChecked();
+  switch (id) {
+    case kToggleStudyColumn: studyPane_->setVisible(on); break;
+    case kModelessPassNotices: view_->setModelessNotices(on); break;
+    case kReview: view_->controller().setReviewing(on); break;
+    default: break;
+  }
+}
+
+// The user changed a choice: the window follows it, and keeps it.
+void CMainFrame::changeOption(int id) {
+  applyOption(id);
+  for (const KeptChoice& choice : kKeptChoices) {
+    if (choice.id == id) options::store(choice.key, actions_[id]->isChecked());
+  }
 }
 
 void CMainFrame::connectCommands() {
@@ -137,6 +177,8 @@ void CMainFrame::connectCommands() {
   setHandler(kEvaluationValues, [&game] { game.showEvaluationValues(); });
   setHandler(kEndgameAnalysis, [&game] { game.startAnalysis(); });
   setHandler(kHint, [&game] { game.startHint(); });
+  setHandler(kTakeBack, [&game] { game.takeBack(); });
+  for (const KeptChoice& choice : kKeptChoices) setHandler(choice.id, [this, id = choice.id] { changeOption(id); });
   setHandler(kCopyRecord,
              [&game] { QGuiApplication::clipboard()->setText(QString::fromStdString(game.recordText())); });
   setHandler(kPasteRecord, [&game] { game.pasteRecord(QGuiApplication::clipboard()->text().toStdString()); });
@@ -265,6 +307,10 @@ bool CMainFrame::isEnabledByRule(int id) const {
       return game.canGoBack();
     case kNext:
       return game.canGoForward();
+    case kTakeBack:
+      return game.canTakeBack();
+    case kHint:
+      return game.canHint();
     case kPlayerSettings:
     case kClearBoard:
     case kFirst:
@@ -272,7 +318,6 @@ bool CMainFrame::isEnabledByRule(int id) const {
     case kEditBoard:
     case kEvaluationValues:
     case kEndgameAnalysis:
-    case kHint:
       return notBusy;
     default:
       return true;

@@ -1,6 +1,7 @@
 #include "app/window/player_settings_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,11 +10,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <iterator>
 
+#include "app/settings/strength_levels.h"
 #include "app/window/depth_field.h"
 #include "app/window/integer_check.h"
 #include "engine/eval/routines.h"
@@ -28,6 +31,7 @@ using namespace dialog141;
 struct SideTexts {
   const char* title;
   const char* routine;
+  const char* level;
   const char* normalDepth;
   const char* winDepth;
   const char* exactDepth;
@@ -37,9 +41,9 @@ struct SideTexts {
   const char* probCutB;
 };
 constexpr SideTexts kSideTexts[2] = {
-    {"黒", "思考ルーチン(&A)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
+    {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
      "Cut値(&E)", "枝刈りする深さ(&O)", "枝刈りをやめる空き(&P)"},
-    {"白", "思考ルーチン(&H)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "ProbCutを使用(&K)",
+    {"白", "思考ルーチン(&H)", "強さ(&G)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "ProbCutを使用(&K)",
      "Cut値(&L)", "枝刈りする深さ(&R)", "枝刈りをやめる空き(&S)"},
 };
 // What the ProbCut controls mean, as their tool tips say.
@@ -52,12 +56,12 @@ constexpr const char* kProbCutATip = "残りの深さがこの手数以下の局
 constexpr const char* kProbCutBTip = "空きマスがこの数以下の局面では枝刈りしません。";
 
 struct SideIds {
-  int routines, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutValue, probCutA, probCutB;
+  int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutValue, probCutA, probCutB;
 };
 constexpr SideIds kSideIds[2] = {
-    {kBlackRoutines, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
+    {kBlackRoutines, kBlackLevel, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
      kBlackCutValue, kBlackProbCutA, kBlackProbCutB},
-    {kWhiteRoutines, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
+    {kWhiteRoutines, kWhiteLevel, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
      kWhiteCutValue, kWhiteProbCutA, kWhiteProbCutB},
 };
 
@@ -125,11 +129,12 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   controls.normalDepth = named(new DepthField(box), ids.normalDepth);
   controls.winDepth = named(new DepthField(box), ids.winDepth);
   controls.exactDepth = named(new DepthField(box), ids.exactDepth);
-  addDepthRow(grid, 2, texts.normalDepth, controls.normalDepth);
-  addDepthRow(grid, 3, texts.winDepth, controls.winDepth);
-  addDepthRow(grid, 4, texts.exactDepth, controls.exactDepth);
+  addLevelRow(grid, 2, texts.level, controls, ids.level);
+  addDepthRow(grid, 3, texts.normalDepth, controls.normalDepth);
+  addDepthRow(grid, 4, texts.winDepth, controls.winDepth);
+  addDepthRow(grid, 5, texts.exactDepth, controls.exactDepth);
 
-  addProbCutRows(grid, 5, colour, controls);
+  addProbCutRows(grid, 6, colour, controls);
   return box;
 }
 
@@ -140,6 +145,42 @@ void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* 
   grid->addWidget(caption, row, 0);
   grid->addWidget(field, row, 1);
   grid->addWidget(new QLabel(text(unit), field->parentWidget()), row, 2);
+}
+
+// Choosing a level fills the three depth fields; editing a field shows the
+// level its depths make, if any.
+void CPlayerSettingsDialog::addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id) {
+  QWidget* box = controls.normalDepth->parentWidget();
+  controls.level = named(new QComboBox(box), id);
+  controls.level->addItem(text("個別の設定"));
+  for (std::size_t level = 1; level <= kStrengthLevels.size(); ++level) {
+    controls.level->addItem(text("レベル %1").arg(level));
+  }
+  connect(controls.level, &QComboBox::activated, this, [&controls](int index) {
+    if (index <= 0) return;
+    const LevelDepths depths = depthsOfLevel(index);
+    controls.normalDepth->setNumber(depths.normal);
+    controls.winDepth->setNumber(depths.win);
+    controls.exactDepth->setNumber(depths.exact);
+  });
+  for (DepthField* field : {controls.normalDepth, controls.winDepth, controls.exactDepth}) {
+    connect(field, &DepthField::fieldChanged, this, [&controls] { showLevelOfFields(controls); });
+  }
+  auto* caption = new QLabel(text(label), box);
+  caption->setBuddy(controls.level);
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(controls.level, row, 1, 1, 2);
+}
+
+void CPlayerSettingsDialog::showLevelOfFields(SideControls& controls) {
+  auto number = [](const DepthField* field) {
+    bool ok = false;
+    const int value = field->fieldText().toInt(&ok);
+    return ok ? value : -1;
+  };
+  const int level = levelOfDepths(number(controls.normalDepth), number(controls.winDepth), number(controls.exactDepth));
+  const QSignalBlocker quiet(controls.level);
+  controls.level->setCurrentIndex(level);
 }
 
 // The switch, then the cut value and the two parameters, each a number

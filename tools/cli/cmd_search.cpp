@@ -36,7 +36,7 @@ int runSearch(const Words& words, std::FILE* out) {
   const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, side.settings,
                                                           routineEvaluator(routine), side.msPerMove);
   if (result.value == SCORE_EVAL_ERROR) {
-    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+    tools::printEvalError();
     return 1;
   }
   std::fprintf(out, "move %s value ", squareName(result.move).c_str());

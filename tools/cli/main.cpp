@@ -1,7 +1,6 @@
 // kaimo-cli: the engine from the command line.
 #include "engine/board/processor_check.h"
 #include "support/kr/kr_error.h"
-#include "support/paths/program_paths.h"
 #include "tools/cli/commands.h"
 #include "tools/common/subcommands.h"
 
@@ -15,6 +14,7 @@ const Subcommand kSubcommands[] = {
     {"record", kaimo::cli::runRecord, "record show FILE"},
     {"search", kaimo::cli::runSearch, "search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]"},
     {"analyze", kaimo::cli::runAnalyze, "analyze [position]"},
+    {"review", kaimo::cli::runReview, "review --record FILE [--depth N] [--exact N]"},
     {"bench", kaimo::cli::runBench, "bench [--suite FILE]"},
     {"match", kaimo::cli::runMatch, "match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--black-depth N ...] [--games N] [--jobs N] [--seed S] [--plies N]"},
 };
@@ -24,7 +24,7 @@ const Subcommand kSubcommands[] = {
 int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
-  kr_setLogFolder(kaimo::paths::logFolder().c_str());
+  kr_useProgramLogFolder();
   const kaimo::tools::Program program{
       "kaimo-cli", kSubcommands, "position: --moves d5d4d3c3 | --board FILE|- [--side black|white] | --record FILE"};
   return kaimo::tools::runProgram(program, argc, argv);

@@ -1,7 +1,10 @@
 #include "tools/common/computer_turn.h"
 
+#include <cstdio>
+
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/cpu_deadline.h"
 
@@ -89,5 +92,7 @@ int routineFromArgument(const std::string& text) {
 }
 
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec) { return leaves / (msec > 0 ? msec : 1); }
+
+void printEvalError() { std::fprintf(stderr, "%s\n", kr_messageWithErrorLog(kEvalErrorMessage).c_str()); }
 
 }  // namespace kaimo::tools

@@ -28,6 +28,7 @@ struct ProbCutJob {
   int maxEmpties;
   int perGame;
   std::uint64_t seed;
+  int gamesPerChunk;
 };
 
 std::string sampleFileName(const std::string& dir, int chunk) {
@@ -61,7 +62,7 @@ std::vector<int> sampleChunksToMake(const ProbCutJob& job, int count, const Shar
 bool sampleChunk(const ProbCutJob& job, const Evaluator& fox, int chunk, const std::function<void()>& tick,
                  std::string& error) {
   std::vector<TrainingPosition> positions;
-  if (!readChunk(chunkFileName(job.dir, "games", chunk), positions, error)) return false;
+  if (!readChunkOfGames(chunkFileName(job.dir, "games", chunk), job.gamesPerChunk, positions, error)) return false;
   const auto wanted = [&job](const TrainingPosition& p) {
     const int e = emptiesOf(p.board);
     return e >= job.minEmpties && e <= job.maxEmpties;
@@ -137,7 +138,7 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
                             "[--per-game N] [--width W] [--chunks N] [--jobs N] [--seed S] [--shard K/N]");
   }
   ProbCutJob job;
-  job.dir = args.get("--dir", "");
+  job.dir = args.getPath("--dir");
   job.depth = args.getInt("--depth", 10, kFirstProbCutDepth, kMaxSampleDepth);
   job.minEmpties = args.getInt("--min", 10, 1, kSquareCount);
   job.maxEmpties = args.getInt("--max", 90, job.minEmpties, kSquareCount);
@@ -148,12 +149,17 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   const Shard shard = parseShard(args.get("--shard", "0/1"));
   const int chunkLimit = args.getInt("--chunks", 1 << 30, 1, 1 << 30);
 
+  std::string fault;
+  if (!gamesPerChunk(job.dir, job.gamesPerChunk, fault)) {
+    std::fprintf(stderr, "kaimo-train probcut: %s\n", fault.c_str());
+    return 1;
+  }
   if (existingChunks(job.dir, "games").empty()) {
     std::fprintf(stderr, "kaimo-train probcut: no games in %s\n", job.dir.c_str());
     return 1;
   }
   const Evaluator fox =
-      args.has("--data") ? tools::foxEvaluatorFrom(args.get("--data", "")) : routineEvaluator(routineIndexOf("狐"));
+      args.has("--data") ? tools::foxEvaluatorFrom(args.getPath("--data")) : routineEvaluator(routineIndexOf("狐"));
   if (fox.failed()) {
     std::fprintf(stderr, "kaimo-train probcut: the data of 狐 cannot be read here (see errorlog.txt)\n");
     return 1;
@@ -162,7 +168,7 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   std::snprintf(settings, sizeof settings, "depth %d\nempties %d..%d\nper game %d\nseed %" PRIu64 "\n", job.depth,
                 job.minEmpties, job.maxEmpties, job.perGame, job.seed);
   const std::string settingsFile = (std::filesystem::path(job.dir) / (std::string(kPrefix) + ".cfg")).string();
-  std::string saved, fault;
+  std::string saved;
   if (!loadSettings(settingsFile, saved, fault)) {
     std::fprintf(stderr, "kaimo-train probcut: %s\n", fault.c_str());
     return 1;
@@ -184,7 +190,7 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   // Every game gives perGame samples, or fewer when short of positions in range.
   long units = 0;
   std::string error;
-  if (!drawsFromChunks(job.dir, chunks, job.perGame, [](std::int32_t) { return true; }, units, error)) {
+  if (!drawsFromChunks(job.dir, chunks, job.gamesPerChunk, job.perGame, [](std::int32_t) { return true; }, units, error)) {
     std::fprintf(stderr, "kaimo-train probcut: %s\n", error.c_str());
     return 1;
   }
@@ -199,7 +205,7 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
     std::fprintf(out, "samples of other shards missing: no fit written\n");
     return 0;
   }
-  return fitAndWrite(job, all, width, args.get("--out", ""), out);
+  return fitAndWrite(job, all, width, args.getPath("--out"), out);
 }
 
 }  // namespace kaimo::train
