@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdlib>
+#include <filesystem>
 
 #include "engine/eval/routines.h"
+#include "support/paths/program_paths.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
 #include "tools/common/computer_turn.h"
@@ -22,7 +24,8 @@ constexpr int kMaxJobs = 64;
 const char* const kUsage =
     "usage: kaimo-cli match --black NAME --white NAME [--depth N] [--exact N] [--win N] "
     "[--black-depth N] [--black-exact N] [--black-win N] [--white-depth N] [--white-exact N] [--white-win N] "
-    "[--black-data DIR] [--white-data DIR] [--games N] [--jobs N] [--seed S] [--plies N]";
+    "[--black-data DIR] [--white-data DIR] [--book on|off] [--black-book on|off] [--white-book on|off] "
+    "[--games N] [--jobs N] [--seed S] [--plies N]";
 
 // --black-depth (and so on) for one side, else the common --depth, else the default.
 int sideOption(const Args& args, const std::string& colour, const std::string& name, int fallback, int low, int high) {
@@ -38,19 +41,37 @@ SideSettings sideFrom(const Args& args, const std::string& colour) {
   return s;
 }
 
+// --black-book (or --white-book), else --book, else off.
+bool bookWanted(const Args& args, const std::string& colour) {
+  const std::string name = args.has("--" + colour + "-book") ? "--" + colour + "-book" : "--book";
+  const std::string value = args.get(name, "off");
+  if (value != "on" && value != "off") throw UsageError(name + " must be on or off, not '" + value + "'");
+  return value == "on";
+}
+
+// The book of the side's data folder; a book that cannot be read is refused.
+std::shared_ptr<const OpeningBook> bookOf(const MatchPlayer& player) {
+  const std::filesystem::path folder = player.dataFolder.empty() ? paths::dataFolder() : std::filesystem::path(player.dataFolder);
+  const std::string file = bookFileIn(folder).string();
+  std::string fault;
+  auto book = loadOpeningBook(file, fault);
+  if (!book) throw UsageError("the opening book cannot be read: " + fault);
+  return book;
+}
+
 MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   MatchPlayer player;
   player.settings = sideFrom(args, colour);
   const std::string data = "--" + colour + "-data";
   if (!args.has(data)) {
     player.evaluator = routineEvaluator(player.settings.routine);
-    return player;
-  }
-  if (routineTable[player.settings.routine].evaluation != Evaluation::Pattern) {
+  } else if (routineTable[player.settings.routine].evaluation != Evaluation::Pattern) {
     throw UsageError(data + " is for 狐, which reads data files");
+  } else {
+    player.dataFolder = args.get(data, "");
+    player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
   }
-  player.dataFolder = args.get(data, "");
-  player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
+  if (bookWanted(args, colour)) player.book = bookOf(player);
   return player;
 }
 
@@ -85,8 +106,9 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
 std::string describe(const MatchPlayer& player) {
   const SideSettings& s = player.settings;
   const std::string data = player.dataFolder.empty() ? "" : ", data " + player.dataFolder;
+  const std::string book = player.book ? ", book" : "";
   return std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) + ", exact " +
-         std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + data + ")";
+         std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + data + book + ")";
 }
 
 }  // namespace
@@ -94,8 +116,8 @@ std::string describe(const MatchPlayer& player) {
 int runMatch(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
   args.allowOnly({"--black", "--white", "--depth", "--exact", "--win", "--black-depth", "--black-exact", "--black-win",
-                  "--white-depth", "--white-exact", "--white-win", "--black-data", "--white-data", "--games", "--jobs", "--seed",
-                  "--plies"});
+                  "--white-depth", "--white-exact", "--white-win", "--black-data", "--white-data", "--book", "--black-book",
+                  "--white-book", "--games", "--jobs", "--seed", "--plies"});
   if (!args.positional.empty() || !args.has("--black") || !args.has("--white")) throw UsageError(kUsage);
   const MatchPlayer first = playerFrom(args, "black");
   const MatchPlayer second = playerFrom(args, "white");
@@ -112,35 +134,49 @@ int runMatch(const Words& words, std::FILE* out) {
   }
   const char* firstName = routineTable[first.settings.routine].name;
   const char* secondName = routineTable[second.settings.routine].name;
-  std::fprintf(out, "%s vs %s, %d games from %d openings of %d plies\n", describe(first).c_str(),
-               describe(second).c_str(), games, openingCount, plies);
+  const std::string from = plies == 0 ? "the initial position"
+                                      : std::to_string(openingCount) + " openings of " + std::to_string(plies) + " plies";
+  std::fprintf(out, "%s vs %s, %d games from %s\n", describe(first).c_str(), describe(second).c_str(), games,
+               from.c_str());
   std::fflush(out);
 
-  // A child reports "g black white", or "g failed".
+  // A child reports "g black white blackBookMoves whiteBookMoves move move ...", or "g failed".
   const auto work = [&](int job, std::FILE* report) {
     for (int g = job; g < games; g += jobs) {
       const bool firstBlack = firstPlaysBlack(g);
-      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first);
+      std::mt19937_64 random = gameRandom(seed, g);
+      const GameResult r =
+          playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first, random);
       if (r.failed) {
         std::fprintf(report, "%d failed\n", g);
         return 1;
       }
-      std::fprintf(report, "%d %d %d\n", g, r.black, r.white);
+      std::fprintf(report, "%d %d %d %d %d", g, r.black, r.white, r.blackBookMoves, r.whiteBookMoves);
+      for (const int move : r.moves) std::fprintf(report, " %d", move);
+      std::fprintf(report, "\n");
     }
     return 0;
   };
   MatchTally tally;
   std::vector<bool> finished(static_cast<std::size_t>(games), false);
+  std::vector<std::pair<Board, std::vector<int>>> played;
+  long firstBookMoves = 0, secondBookMoves = 0;
   bool evaluationFailed = false;
   const auto onLine = [&](int, const std::string& line) {
-    int g = 0, black = 0, white = 0;
-    if (std::sscanf(line.c_str(), "%d %d %d", &g, &black, &white) != 3 || g < 0 || g >= games) {
+    int g = 0, black = 0, white = 0, blackBook = 0, whiteBook = 0, used = 0;
+    if (std::sscanf(line.c_str(), "%d %d %d %d %d%n", &g, &black, &white, &blackBook, &whiteBook, &used) != 5 ||
+        g < 0 || g >= games) {
       evaluationFailed = true;
       return;
     }
     finished[static_cast<std::size_t>(g)] = true;
     const bool firstBlack = firstPlaysBlack(g);
     tally.add(firstBlack ? black : white, firstBlack ? white : black);
+    firstBookMoves += firstBlack ? blackBook : whiteBook;
+    secondBookMoves += firstBlack ? whiteBook : blackBook;
+    std::vector<int> moves;
+    for (int move = 0, n = 0; std::sscanf(line.c_str() + used, "%d%n", &move, &n) == 1; used += n) moves.push_back(move);
+    played.emplace_back(openings[g / 2].board, std::move(moves));
     std::fprintf(out, "game %d (opening %d): black %s %d - %d white %s\n", g + 1, g / 2 + 1,
                  firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName);
     std::fflush(out);
@@ -150,6 +186,14 @@ int runMatch(const Words& words, std::FILE* out) {
   std::fprintf(out, "%s %d-%d-%d vs %s, score %.1f%%\n", firstName, tally.wins, tally.draws, tally.losses, secondName,
                tally.scorePercent());
   std::fprintf(out, "mean disc margin %+.2f\n", tally.meanMargin());
+  const DistinctGames distinct = countDistinctGames(played);
+  std::fprintf(out, "%d different games (%d up to rotations and reflections)\n", distinct.asPlayed,
+               distinct.upToSymmetry);
+  if (first.book || second.book) {
+    const double count = std::max(1, tally.games());
+    std::fprintf(out, "book moves a game: %s %.1f, %s %.1f\n", firstName, firstBookMoves / count, secondName,
+                 secondBookMoves / count);
+  }
   std::fflush(out);
   if (tally.games() == games && !evaluationFailed) return 0;
   reportMissingGames(ends, evaluationFailed, finished);

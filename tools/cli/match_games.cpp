@@ -1,8 +1,11 @@
 #include "tools/cli/match_games.h"
 
+#include <algorithm>
 #include <random>
 #include <set>
 
+#include "engine/book/book_choice.h"
+#include "engine/eval/pattern_shapes.h"
 #include "engine/eval/score.h"
 #include "tools/common/computer_turn.h"
 
@@ -48,6 +51,11 @@ PositionKey keyOf(const Opening& opening) {
 }  // namespace
 
 std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
+  if (plies == 0) {
+    Opening initial;
+    initial.side = boardInit(initial.board);
+    return std::vector<Opening>(static_cast<std::size_t>(count), initial);
+  }
   std::mt19937_64 random(seed);
   std::vector<Opening> openings;
   std::set<PositionKey> seen;
@@ -63,7 +71,8 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
   return openings;
 }
 
-GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white) {
+GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
+                         std::mt19937_64& random) {
   Board board = opening.board;
   int side = opening.side;
   GameResult result;
@@ -75,11 +84,19 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
     }
     passes = 0;
     const MatchPlayer& player = side == kBlack ? black : white;
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator);
-    if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
+    int move = -1;
+    if (const auto pick = player.book ? pickBookMove(*player.book, board, side, player.settings, random) : std::nullopt) {
+      move = pick->square;
+      ++(side == kBlack ? result.blackBookMoves : result.whiteBookMoves);
+    } else {
+      const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator);
+      if (!isMarker(turn.value)) move = turn.move;
+    }
+    if (move < 0 || boardPlayInPlace(board, move, side) <= 1) {
       result.failed = true;
       return result;
     }
+    result.moves.push_back(move);
     side = opponentOf(side);
   }
   DiscCounts counts;
@@ -87,6 +104,28 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
   result.black = counts[0];
   result.white = counts[1];
   return result;
+}
+
+std::mt19937_64 gameRandom(std::uint64_t seed, int game) {
+  std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
+                         static_cast<std::uint32_t>(game)};
+  return std::mt19937_64(sequence);
+}
+
+DistinctGames countDistinctGames(const std::vector<std::pair<Board, std::vector<int>>>& games) {
+  std::set<std::pair<Board, std::vector<int>>> asPlayed(games.begin(), games.end());
+  std::set<std::pair<Board, std::vector<int>>> canonical;
+  for (const auto& [board, moves] : games) {
+    std::pair<Board, std::vector<int>> least;
+    for (int t = 0; t < kSymmetryCount; ++t) {
+      std::pair<Board, std::vector<int>> image{{}, moves};
+      for (int s = 0; s < kSquareCount; ++s) image.first[kSymmetryMaps[t][s]] = board[s];
+      for (int& move : image.second) move = kSymmetryMaps[t][move];
+      if (t == 0 || image < least) least = std::move(image);
+    }
+    canonical.insert(std::move(least));
+  }
+  return {static_cast<int>(asPlayed.size()), static_cast<int>(canonical.size())};
 }
 
 void MatchTally::add(int firstDiscs, int secondDiscs) {

@@ -106,22 +106,27 @@ std::vector<int> existingChunks(const std::string& dir, const std::string& prefi
 bool runChunks(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
                const std::string& what, long units, const MakeChunk& make) {
   removeLeftovers(dir, prefix);
+  return runChunkWork(chunks, jobs, what, units, [&](int chunk, const std::function<void()>& tick) -> std::string {
+    std::vector<TrainingPosition> positions;
+    std::string error;
+    if (!make(chunk, positions, tick)) return "chunk " + std::to_string(chunk) + " failed";
+    if (!writeChunk(chunkFileName(dir, prefix, chunk), positions, error)) return error;
+    return {};
+  });
+}
+
+bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& what, long units, const ChunkWork& work) {
   if (chunks.empty()) {
     std::fprintf(stderr, "%s: nothing left to do\n", what.c_str());
     return true;
   }
   if (jobs > static_cast<int>(chunks.size())) jobs = static_cast<int>(chunks.size());
   Progress progress(what, units);
-  const auto work = [&](int job, std::FILE* out) {
+  const auto runJob = [&](int job, std::FILE* out) {
     for (std::size_t i = static_cast<std::size_t>(job); i < chunks.size(); i += static_cast<std::size_t>(jobs)) {
       const auto tick = [out] { std::fputs("+\n", out); };
-      std::vector<TrainingPosition> positions;
-      std::string error;
-      if (!make(chunks[i], positions, tick)) {
-        std::fprintf(out, "error: chunk %d failed\n", chunks[i]);
-        return 1;
-      }
-      if (!writeChunk(chunkFileName(dir, prefix, chunks[i]), positions, error)) {
+      const std::string error = work(chunks[i], tick);
+      if (!error.empty()) {
         std::fprintf(out, "error: %s\n", error.c_str());
         return 1;
       }
@@ -135,7 +140,7 @@ bool runChunks(const std::string& dir, const std::string& prefix, const std::vec
       std::fprintf(stderr, "%s\n", line.c_str());
     }
   };
-  const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, work, onLine);
+  const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, runJob, onLine);
   progress.finish();
   for (std::size_t job = 0; job < ends.size(); ++job) {
     // A worker that failed on its own said why; one that died did not.

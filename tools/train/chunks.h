@@ -52,6 +52,14 @@ using MakeChunk =
 bool runChunks(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
                const std::string& what, long units, const MakeChunk& make);
 
+// Makes `chunk` in a worker process, calling tick() after each unit of
+// work; an empty text on success, else what went wrong.
+using ChunkWork = std::function<std::string(int chunk, const std::function<void()>& tick)>;
+
+// Runs `work` for each of `chunks`, spread over `jobs` processes, with a
+// progress line of `units` units in all. True when every chunk was made.
+bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& what, long units, const ChunkWork& work);
+
 // The settings a step keeps in its folder (a few lines of text). Reading
 // gives empty text when the file is absent; false with `error` set when it
 // cannot be read or is not a regular file.
