@@ -17,14 +17,17 @@ kaimo_run_fuzzers() {
     -DKAIMO_BUILD_FUZZ=ON -DKAIMO_BUILD_TESTS=OFF -DKAIMO_BUILD_APP=OFF -DKAIMO_BUILD_BENCH=OFF >/dev/null
   cmake --build build/fuzz --target kaimo_fuzzers -j "$(nproc)"
   mkdir -p build/fuzz/artifacts build/fuzz/logs
-  local fuzzer name seeds
+  local fuzzer name seeds options
   for fuzzer in build/fuzz/fuzzers/*; do
     name=$(basename "$fuzzer")
     mkdir -p "build/fuzz/corpus/$name"
     seeds=()
     [ -d "tests/fuzz/corpus/$name" ] && seeds=("tests/fuzz/corpus/$name")
+    # A target's own flags (kaimo_add_fuzzer ... MAX_LEN), one line of words.
+    options=()
+    [ -f "build/fuzz/fuzzer_options/$name" ] && read -r -a options <"build/fuzz/fuzzer_options/$name"
     echo "Fuzzing $name for $seconds s"
-    if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "${options[@]}" \
         -artifact_prefix="build/fuzz/artifacts/$name-" \
         "build/fuzz/corpus/$name" "${seeds[@]}" >"build/fuzz/logs/$name.log" 2>&1; then
       tail -n 60 "build/fuzz/logs/$name.log" >&2

@@ -6,8 +6,8 @@
 
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
-#include "app/controller/record_text.h"
 #include "app/records/record_reader.h"
+#include "app/records/record_text.h"
 #include "app/records/record_writer.h"
 
 namespace kaimo {
@@ -52,11 +52,12 @@ bool GameController::openRecordFile(const std::string& path) {
 std::string GameController::recordText() const { return kaimo::recordText(history_); }
 
 // A pasted game replaces the current one like an opened file, with the same
-// question first, but it has no file of its own.
+// question first, but it has no file of its own. A text read to no history
+// at all (one too large to be a record) leaves the game as it is.
 void GameController::pasteRecord(const std::string& text) {
   stopThinking();
   RecordReadResult read = readRecordText(text);
-  if (read.status == RecordStatus::CannotOpen) {
+  if (read.history.empty()) {
     window_.showMessage(recordStatusMessage(read.status));
     return;
   }

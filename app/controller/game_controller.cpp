@@ -7,6 +7,7 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/think_worker.h"
+#include "support/kr/kr_error.h"
 
 namespace kaimo {
 namespace {
@@ -298,7 +299,7 @@ void GameController::joinWorker() {
 }
 
 void GameController::tellEvalError() {
-  if (exchange().takeEvalError()) window_.showMessage(texts::kEvalError);
+  if (exchange().takeEvalError()) window_.showMessage(kr_messageWithErrorLog(texts::kEvalError));
 }
 
 }  // namespace kaimo

@@ -7,14 +7,10 @@
 #include <string>
 
 #include "app/records/history.h"
+#include "app/records/record_limits.h"
 #include "app/records/record_status.h"
 
 namespace kaimo {
-
-// A game fills at most 96 squares and every further move needs a board edit,
-// so no real record comes near this; it keeps a hostile file from growing
-// the history until memory runs out. One move more is a format error.
-constexpr std::size_t kMaxRecordMoves = 100000;
 
 struct [[nodiscard]] RecordReadResult {
   History history;

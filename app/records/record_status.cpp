@@ -6,7 +6,8 @@ const char* recordStatusMessage(RecordStatus status) {
   switch (status) {
     case RecordStatus::Ok: return "";
     case RecordStatus::CannotOpen: return "ファイルが開けません。";
-    case RecordStatus::FormatError: return "正しくない棋譜です。";
+    case RecordStatus::FormatError:
+    case RecordStatus::TooLarge: return "正しくない棋譜です。";
     case RecordStatus::WriteFailed: return "ファイルに書き込めません。";
     case RecordStatus::NotWritable: return "保存する棋譜がありません。";
   }

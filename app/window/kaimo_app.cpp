@@ -14,7 +14,7 @@ namespace kaimo {
 CKaimoApp::CKaimoApp(int& argc, char** argv)
     : application_(argc, argv),
       settingsFile_(paths::settingsFile()),
-      settings_(loadPlayerSettings(settingsFile_)) {
+      settings_(settingsFile_ ? loadPlayerSettings(*settingsFile_) : PlayerSettings::defaults()) {
   QApplication::setOrganizationName(QString::fromUtf8(product::kOrganisation));
   QApplication::setApplicationName(QString::fromUtf8(product::kName));
   QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
@@ -35,9 +35,10 @@ int CKaimoApp::run() {
 }
 
 void CKaimoApp::saveSettings() {
-  if (paths::makeFolder(settingsFile_.parent_path()) && savePlayerSettings(settings_, settingsFile_)) return;
-  QMessageBox::warning(nullptr, QString::fromUtf8(product::kName),
-                       QString::fromStdString(settingsWriteErrorText(settingsFile_)));
+  if (!settingsFile_) return;
+  const std::filesystem::path& file = *settingsFile_;
+  if (paths::makeFolder(file.parent_path()) && savePlayerSettings(settings_, file)) return;
+  QMessageBox::warning(nullptr, QString::fromUtf8(product::kName), QString::fromStdString(settingsWriteErrorText(file)));
 }
 
 }  // namespace kaimo

@@ -1,11 +1,13 @@
 // The application: loads the players' settings, runs the main window and
 // writes the settings back when the window is gone. The settings file is the
 // one paths::settingsFile names; its folder is made when it is first written.
+// Without one (no home folder at all) the defaults serve and nothing is kept.
 #pragma once
 
 #include <QApplication>
 
 #include <filesystem>
+#include <optional>
 
 #include "app/settings/player_settings.h"
 
@@ -22,7 +24,7 @@ class CKaimoApp {
   void saveSettings();
 
   QApplication application_;
-  std::filesystem::path settingsFile_;
+  std::optional<std::filesystem::path> settingsFile_;
   PlayerSettings settings_;
 };
 

@@ -143,7 +143,17 @@ void CKaimoView::mousePressEvent(QMouseEvent* event) {
   if (square >= 0) game.clickSquare(square);
 }
 
-void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+// Qt delivers a double-click as press, release, double-click, release: this
+// event is the second press. While editing it edits like any press, so a
+// double-click toggles a square twice; otherwise it is dropped, so a
+// double-click on a square plays one move, not an attempt at a second.
+void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (controller_.mode() == ViewMode::Editing) {
+    mousePressEvent(event);
+    return;
+  }
+  event->accept();
+}
 
 void CKaimoView::mouseMoveEvent(QMouseEvent* event) {
   if (controller_.mode() != ViewMode::Editing) {

@@ -57,8 +57,7 @@ class CKaimoView : public QWidget, public ControllerWindow {
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  // The second click of a double-click has already come as a press, so the
-  // double-click itself adds nothing.
+  // The second press of a double-click: an edit while editing, else nothing.
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

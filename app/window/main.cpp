@@ -10,7 +10,9 @@
 int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
-  kr_setLogFolder(kaimo::paths::logFolder().c_str());
+  kr_useProgramLogFolder();
+  // Qt keeps the recent files under $HOME: the same home as ours.
+  kaimo::paths::exportHomeFolder();
   // The data of "狐" are read, and their size is announced, before the
   // window appears.
   kaimo::setPatternAnnouncement(stdout);

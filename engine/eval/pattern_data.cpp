@@ -31,8 +31,9 @@ bool PatternData::readIndexTables() {
     }
     if (status != LayoutStatus::Ok) {
       // Short tables and class numbers beyond the class count are refused
-      // like a missing file: either would index outside the weight rows.
-      logError("ルーチン狐 : データファイル%sが開けません。\n", name.c_str());
+      // like a missing file (either would index outside the weight rows),
+      // and logged as what they are.
+      logError("ルーチン狐 : データファイル%s%s\n", name.c_str(), dataFileFault(status));
       return false;
     }
     classCounts[p] = table.classCount;
@@ -61,10 +62,10 @@ const StageWeights* PatternData::readStage(int stage) const {
     return nullptr;
   }
   const std::string name = (folder_ / stageFileName(stage)).string();
-  if (readStageWeights(name.c_str(), layout_.rowCount, weights->rows.get(), weights->output.data()) !=
-      LayoutStatus::Ok) {
-    // A short file is logged like a missing one: either way the stage has no weights.
-    logError("ルーチン狐: データファイル %s が開けません。\n", name.c_str());
+  const LayoutStatus status = readStageWeights(name.c_str(), layout_.rowCount, weights->rows.get(), weights->output.data());
+  if (status != LayoutStatus::Ok) {
+    // A short file fails like a missing one: either way the stage has no weights.
+    logError("ルーチン狐: データファイル %s %s\n", name.c_str(), dataFileFault(status));
     return nullptr;
   }
   owned_[slot] = std::move(weights);

@@ -142,6 +142,18 @@ WeightLayout weightLayoutFor(const std::array<std::int32_t, kPatternCount>& clas
   return layout;
 }
 
+const char* dataFileFault(LayoutStatus status) {
+  switch (status) {
+    case LayoutStatus::Ok: return "";
+    case LayoutStatus::CannotOpen: return "が開けません。";
+    case LayoutStatus::TooShort: return "が途中で切れています。";
+    case LayoutStatus::BadClasses: return "のクラス数かクラス番号が正しくありません。";
+    case LayoutStatus::NoMemory: return "を読むメモリが足りません。";
+    case LayoutStatus::ReadFailed: return "が読めません。";
+  }
+  return "";
+}
+
 LayoutStatus readIndexTable(const char* name, int length, IndexTable& table) {
   const File file(openDataFile(name));
   if (!file) return LayoutStatus::CannotOpen;

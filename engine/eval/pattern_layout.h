@@ -97,6 +97,11 @@ enum class LayoutStatus {
   ReadFailed,  // the destination holds part of the file
 };
 
+// What is wrong with a data file, as the error log says it after the file's
+// name: "が開けません。" only for a file that cannot be opened; a file cut
+// short or with classes beyond its class count is named as such.
+const char* dataFileFault(LayoutStatus status);
+
 // Reads and checks a whole index table of `length` squares.
 LayoutStatus readIndexTable(const char* name, int length, IndexTable& table);
 bool writeIndexTable(const char* name, const IndexTable& table);

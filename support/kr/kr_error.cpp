@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "support/paths/program_paths.h"
@@ -36,17 +37,31 @@ constexpr StandardMessage kStandardMessages[] = {
 
 int levelOf(ErrorCode code) { return (code >> 16) & 15; }
 
-std::string& logFolder() {
-  static std::string folder;  // empty: the current folder
-  return folder;
+struct LogPlace {
+  bool toStandardError = false;
+  std::string folder;  // empty: the current folder
+};
+
+LogPlace& logPlace() {
+  static LogPlace place;
+  return place;
 }
 
-// Opens a log for appending, in the log folder; null when that fails.
+// Opens a log for appending, in the log folder, or gives standard error
+// (after the log's name) when the logs go there; null when that fails.
 std::FILE* openLog(const char* name) {
-  const std::string& folder = logFolder();
-  if (folder.empty()) return std::fopen(name, "a");
-  if (!kaimo::paths::makeFolder(folder)) return nullptr;
-  return std::fopen((std::filesystem::path(folder) / name).c_str(), "a");
+  const LogPlace& place = logPlace();
+  if (place.toStandardError) {
+    std::fprintf(stderr, "%s: ", name);
+    return stderr;
+  }
+  if (place.folder.empty()) return std::fopen(name, "a");
+  if (!kaimo::paths::makeFolder(place.folder)) return nullptr;
+  return std::fopen((std::filesystem::path(place.folder) / name).c_str(), "a");
+}
+
+void closeLog(std::FILE* log) {
+  if (log != stderr) std::fclose(log);
 }
 
 // Copies at most size - 1 bytes and always terminates; a null source is empty.
@@ -81,7 +96,27 @@ void kr_reportStandardError(ErrorRecord* record, const char* functionName, Error
   kr_reportError(record, functionName, KR_BAD_ERROR_CODE, "不法なエラーコード(%ld)です。", static_cast<long>(code));
 }
 
-void kr_setLogFolder(const char* folder) { logFolder() = folder != nullptr ? folder : ""; }
+void kr_setLogFolder(const char* folder) {
+  logPlace().toStandardError = folder == nullptr;
+  logPlace().folder = folder != nullptr ? folder : "";
+}
+
+void kr_useProgramLogFolder() {
+  const std::optional<std::filesystem::path> folder = kaimo::paths::logFolder();
+  kr_setLogFolder(folder ? folder->c_str() : nullptr);
+}
+
+std::string kr_errorLogPath() {
+  const LogPlace& place = logPlace();
+  if (place.toStandardError || place.folder.empty()) return "";
+  std::error_code ignored;
+  return std::filesystem::absolute(std::filesystem::path(place.folder) / "errorlog.txt", ignored).string();
+}
+
+std::string kr_messageWithErrorLog(const char* message) {
+  const std::string path = kr_errorLogPath();
+  return path.empty() ? std::string(message) : message + ("\n" + path);
+}
 
 void kr_writeErrorLog(ErrorCode code, const char* functionName, const char* message) {
   char fileName[32];
@@ -90,7 +125,7 @@ void kr_writeErrorLog(ErrorCode code, const char* functionName, const char* mess
   if (log == nullptr) return;
   std::fprintf(log, "(%02d,%04x) %s: %s\n", levelOf(code), static_cast<unsigned>(code & 0xFFFF),
                functionName != nullptr ? functionName : "", message != nullptr ? message : "");
-  std::fclose(log);
+  closeLog(log);
 }
 
 void logError(const char* format, ...) {
@@ -100,5 +135,5 @@ void logError(const char* format, ...) {
   va_start(arguments, format);
   std::vfprintf(log, format, arguments);
   va_end(arguments);
-  std::fclose(log);
+  closeLog(log);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 using ErrorCode = std::int32_t;
 
@@ -38,9 +39,23 @@ ErrorCode kr_reportError(ErrorRecord* record, const char* functionName, ErrorCod
 void kr_reportStandardError(ErrorRecord* record, const char* functionName, ErrorCode code);
 
 // Puts the log files into `folder`, created with its parents on the first
-// report, instead of the current folder (null or empty: the current folder).
-// Called at start, before other threads run.
+// report, instead of the current folder (empty: the current folder). Null
+// sends the logs to standard error, each line after the log's name: the
+// program has no folder for them. Called at start, before other threads run.
 void kr_setLogFolder(const char* folder);
+
+// The logs where the program keeps them (support/paths: the current folder
+// when it is kept, the user's state folder, or standard error without a home).
+void kr_useProgramLogFolder();
+
+// The full path of "errorlog.txt" when the logs go to a folder other than the
+// current one, for messages that send the user there; empty when the bare
+// name finds it (or the logs go to standard error).
+std::string kr_errorLogPath();
+
+// `message`, which sends the user to "errorlog.txt", with the log's full path
+// on a line of its own after it when the bare name would not find the log.
+std::string kr_messageWithErrorLog(const char* message);
 
 // The handler of levels 0, 1 and 3: appends "(LL,NNNN) function: message" to
 // "krerror_<file number>.log" in the log folder.

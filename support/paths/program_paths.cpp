@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kaimo::paths {
 namespace {
@@ -22,17 +25,24 @@ bool isThere(const fs::path& file) {
 
 bool currentFolderIsKept() { return isThere(kSettingsFileName); }
 
-// $XDG_... when it names an absolute folder (a relative one is to be ignored),
-// else the fallback under the home folder; empty when neither is known.
-fs::path baseFolder(const std::string& xdgValue, const std::string& home, const char* underHome) {
-  if (!xdgValue.empty() && fs::path(xdgValue).is_absolute()) return xdgValue;
-  if (!home.empty()) return fs::path(home) / underHome;
-  return {};
+// The home folder of this process's user in the system's user database.
+std::string accountHomeOfProcess() {
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr) return "";
+  return found->pw_dir != nullptr ? found->pw_dir : "";
 }
 
-fs::path userFolder(const std::string& xdgValue, const std::string& home, const char* underHome) {
-  const fs::path base = baseFolder(xdgValue, home, underHome);
-  return base.empty() ? base : base / "kaimo";
+// kaimo/ in $XDG_... when it names an absolute folder (a relative one is to
+// be ignored), else in the fallback under the home folder; none when neither
+// is known.
+std::optional<fs::path> userFolder(const std::string& xdgValue, const Environment& env, const char* underHome) {
+  if (!xdgValue.empty() && fs::path(xdgValue).is_absolute()) return fs::path(xdgValue) / "kaimo";
+  const fs::path home = homeFolder(env);
+  if (home.empty()) return std::nullopt;
+  return home / underHome / "kaimo";
 }
 
 }  // namespace
@@ -45,6 +55,7 @@ Environment Environment::ofProcess() {
   env.home = variable("HOME");
   env.configHome = variable("XDG_CONFIG_HOME");
   env.stateHome = variable("XDG_STATE_HOME");
+  env.accountHome = accountHomeOfProcess();
   return env;
 }
 
@@ -54,19 +65,34 @@ fs::path dataFolder(const Environment& env) {
   return isThere(installed / kDataMarkerFile) ? installed : fs::path{};
 }
 
-fs::path settingsFile(const Environment& env) {
-  if (currentFolderIsKept()) return kSettingsFileName;
-  return userFolder(env.configHome, env.home, ".config") / kSettingsFileName;
+fs::path homeFolder(const Environment& env) {
+  for (const std::string& home : {env.home, env.accountHome}) {
+    if (!home.empty() && fs::path(home).is_absolute()) return home;
+  }
+  return {};
 }
 
-fs::path logFolder(const Environment& env) {
-  if (currentFolderIsKept()) return {};
-  return userFolder(env.stateHome, env.home, ".local/state");
+void exportHomeFolder() {
+  const Environment env = Environment::ofProcess();
+  const fs::path home = homeFolder(env);
+  if (!home.empty() && home != fs::path(env.home)) ::setenv("HOME", home.c_str(), 1);
+}
+
+std::optional<fs::path> settingsFile(const Environment& env) {
+  if (currentFolderIsKept()) return fs::path(kSettingsFileName);
+  const std::optional<fs::path> folder = userFolder(env.configHome, env, ".config");
+  if (!folder) return std::nullopt;
+  return *folder / kSettingsFileName;
+}
+
+std::optional<fs::path> logFolder(const Environment& env) {
+  if (currentFolderIsKept()) return fs::path();
+  return userFolder(env.stateHome, env, ".local/state");
 }
 
 fs::path dataFolder() { return dataFolder(Environment::ofProcess()); }
-fs::path settingsFile() { return settingsFile(Environment::ofProcess()); }
-fs::path logFolder() { return logFolder(Environment::ofProcess()); }
+std::optional<fs::path> settingsFile() { return settingsFile(Environment::ofProcess()); }
+std::optional<fs::path> logFolder() { return logFolder(Environment::ofProcess()); }
 
 bool makeFolder(const fs::path& folder) {
   if (folder.empty()) return true;

@@ -7,21 +7,11 @@
 #include "app/records/record_reader.h"
 #include "app/records/record_writer.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/fuzz/history_checks.h"
 
 namespace {
 
 using kaimo::fuzz::require;
-
-void checkUsable(const kaimo::History& history) {
-  require(!history.empty(), "empty history");
-  require(history.back().move == -1, "last entry has a move");
-  for (std::size_t i = 0; i < history.size(); ++i) {
-    const kaimo::HistoryEntry& entry = history[i];
-    require(entry.side == kaimo::kBlack || entry.side == kaimo::kWhite, "side out of range");
-    if (i + 1 < history.size()) require(entry.move >= 0 && entry.move < kaimo::kSquareCount, "move out of range");
-    for (std::int8_t square : entry.board) require(square >= kaimo::kBlack && square <= kaimo::kWall, "bad square");
-  }
-}
 
 kaimo::RecordReadResult readBytes(const std::uint8_t* data, std::size_t size) {
   std::FILE* stream = kaimo::fuzz::openInput(data, size);
@@ -37,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kaimo::RecordReadResult read = readBytes(data, size);
   require(read.status == kaimo::RecordStatus::Ok || read.status == kaimo::RecordStatus::FormatError,
           "unexpected status reading memory");
-  checkUsable(read.history);
+  kaimo::fuzz::requireUsableHistory(read.history);
 
   const std::string text = kaimo::fuzz::writtenText([&](std::FILE* stream) {
     require(kaimo::writeRecord(stream, read.history).status == kaimo::RecordStatus::Ok, "write refused");

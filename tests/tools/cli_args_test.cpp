@@ -18,6 +18,10 @@ TEST(CliArgs, OptionsAndNumbers) {
   EXPECT_THROW(args.allowOnly({"--board"}), UsageError);
   EXPECT_THROW(Args::parse({"--moves"}), UsageError);
   EXPECT_THROW(Args::parse({"--moves", "a", "--moves", "b"}), UsageError);
+  // An empty file or folder name would mean the current folder.
+  EXPECT_EQ(Args::parse({}).getPath("--dir"), "");
+  EXPECT_EQ(Args::parse({"--dir", "d"}).getPath("--dir"), "d");
+  EXPECT_THROW(Args::parse({"--dir", ""}).getPath("--dir"), UsageError);
   EXPECT_EQ(parseInt("12", "n", 0, 20), 12);
   EXPECT_THROW(parseInt("12x", "n", 0, 20), UsageError);
   EXPECT_THROW(parseInt("", "n", 0, 20), UsageError);
@@ -32,6 +36,7 @@ TEST(CliCommands, PerftAndEvalOutput) {
   EXPECT_THROW(captureCommand(runPerft, {}), UsageError);
   EXPECT_THROW(captureCommand(runPerft, {"3", "--board", "/nonexistent/board.txt"}), UsageError);
   EXPECT_THROW(captureCommand(runEval, {"--bogus", "1"}), UsageError);
+  EXPECT_THROW(captureCommand(runMatch, {"--black", "狐", "--white", "狸", "--black-data", ""}), UsageError);
 }
 
 }  // namespace

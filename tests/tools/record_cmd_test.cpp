@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/records/record_limits.h"
 #include "tests/common/capture.h"
 #include "tests/common/temp_dir.h"
 #include "tools/cli/commands.h"
@@ -34,11 +35,23 @@ TEST_F(RecordCommand, ShowPrintsEveryEntryWithItsBoard) {
   EXPECT_EQ(empty.status, 0);
 }
 
+// The file is read as a paste into the window is: a move list reads too.
+TEST_F(RecordCommand, AMoveListReadsAsItsRecord) {
+  writeFile("list.txt", "1. D5\n");
+  const Captured list = captureCommand(runRecord, {"show", "list.txt"});
+  EXPECT_EQ(list.output, kD5Listing);
+  EXPECT_EQ(list.status, 0);
+}
+
 TEST_F(RecordCommand, AFormatErrorPrintsWhatWasReadAndExitsOne) {
   writeFile("broken.txt", "d5 d 4");
   const Captured broken = captureCommand(runRecord, {"show", "broken.txt"});
   EXPECT_EQ(broken.output, kD5Listing);
   EXPECT_EQ(broken.status, 1);
+  writeFile("huge.txt", std::string(kMaxRecordTextBytes + 1, ' '));
+  const Captured huge = captureCommand(runRecord, {"show", "huge.txt"});
+  EXPECT_EQ(huge.output, "");
+  EXPECT_EQ(huge.status, 1);
 }
 
 TEST_F(RecordCommand, AFileThatCannotBeOpenedExitsTwoPrintingNothing) {

@@ -110,7 +110,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
     return 130;  // the shell's status for a program ended by Ctrl+C
   }
   if (result.last == SCORE_EVAL_ERROR) {
-    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+    tools::printEvalError();
     return 1;
   }
   return 0;

@@ -66,7 +66,7 @@ int runBench(const Words& words, std::FILE* out) {
     const BenchPosition& position = positions[i];
     const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, benchSettings(position));
     if (isMarker(result.value)) {
-      std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+      tools::printEvalError();
       return 1;
     }
     const bool isExact = position.kind == BenchKind::Exact;

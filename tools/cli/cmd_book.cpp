@@ -30,7 +30,7 @@ constexpr int kMaxJobs = 64;
 double discs(int hundredths) { return hundredths / 100.0; }
 
 std::shared_ptr<const OpeningBook> bookFrom(const Args& args) {
-  const std::string file = args.get("--book", bookFileIn(paths::dataFolder()).string());
+  const std::string file = args.has("--book") ? args.getPath("--book") : bookFileIn(paths::dataFolder()).string();
   std::string fault;
   auto book = loadOpeningBook(file, fault);
   if (!book) std::fprintf(stderr, "kaimo-cli book: the opening book cannot be read: %s\n", fault.c_str());

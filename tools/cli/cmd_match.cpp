@@ -68,7 +68,7 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   } else if (routineTable[player.settings.routine].evaluation != Evaluation::Pattern) {
     throw UsageError(data + " is for 狐, which reads data files");
   } else {
-    player.dataFolder = args.get(data, "");
+    player.dataFolder = args.getPath(data);
     player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
   }
   if (bookWanted(args, colour)) player.book = bookOf(player);
@@ -92,7 +92,7 @@ std::string missingGames(const std::vector<bool>& finished) {
 // itself, a worker that ended otherwise is named with how it ended.
 void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluationFailed,
                         const std::vector<bool>& finished) {
-  if (evaluationFailed) std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+  if (evaluationFailed) tools::printEvalError();
   for (std::size_t job = 0; job < ends.size(); ++job) {
     if (ends[job].ok() || (evaluationFailed && ends[job].exited)) continue;
     std::fprintf(stderr, "kaimo-cli match: worker %zu of %zu %s\n", job + 1, ends.size(),

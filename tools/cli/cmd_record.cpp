@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "app/records/record_reader.h"
+#include "app/records/record_text.h"
 #include "engine/board/notation.h"
 #include "tools/cli/commands.h"
 
@@ -23,7 +23,8 @@ int runRecord(const Words& words, std::FILE* out) {
   if (args.positional.size() != 2 || args.positional[0] != "show") {
     throw UsageError("usage: kaimo-cli record show FILE");
   }
-  const RecordReadResult record = readRecord(args.positional[1]);
+  // Read as a paste into the window is: a record, or a plain move list.
+  const RecordReadResult record = readRecordTextFile(args.positional[1]);
   if (record.status == RecordStatus::CannotOpen) {
     std::fprintf(stderr, "%s\n", recordStatusMessage(record.status));
     return 2;

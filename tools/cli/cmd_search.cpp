@@ -35,7 +35,7 @@ int runSearch(const Words& words, std::FILE* out) {
 
   const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settings);
   if (result.value == SCORE_EVAL_ERROR) {
-    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+    tools::printEvalError();
     return 1;
   }
   std::fprintf(out, "move %s value ", squareName(result.move).c_str());

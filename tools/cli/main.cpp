@@ -1,7 +1,6 @@
 // kaimo-cli: the engine from the command line.
 #include "engine/board/processor_check.h"
 #include "support/kr/kr_error.h"
-#include "support/paths/program_paths.h"
 #include "tools/cli/commands.h"
 #include "tools/common/subcommands.h"
 
@@ -25,7 +24,7 @@ const Subcommand kSubcommands[] = {
 int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
-  kr_setLogFolder(kaimo::paths::logFolder().c_str());
+  kr_useProgramLogFolder();
   const kaimo::tools::Program program{
       "kaimo-cli", kSubcommands, "position: --moves d5d4d3c3 | --board FILE|- [--side black|white] | --record FILE"};
   return kaimo::tools::runProgram(program, argc, argv);

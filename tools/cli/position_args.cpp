@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "app/records/record_reader.h"
+#include "app/records/record_text.h"
 #include "engine/board/notation.h"
 #include "engine/board/turn.h"
 #include "tools/common/input_text.h"
@@ -41,9 +41,9 @@ Position positionFromBoardFile(const std::string& path, int side) {
   return position;
 }
 
-// The latest position of a game record: its last entry.
+// The latest position of a game record (or a move list): its last entry.
 Position positionFromRecord(const std::string& path) {
-  const RecordReadResult record = readRecord(path);
+  const RecordReadResult record = readRecordTextFile(path);
   if (record.status != RecordStatus::Ok) {
     throw UsageError("record file '" + path + "': " + recordStatusMessage(record.status));
   }

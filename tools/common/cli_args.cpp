@@ -36,6 +36,12 @@ int Args::getInt(const std::string& name, int fallback, int low, int high) const
   return it == options.end() ? fallback : parseInt(it->second, name, low, high);
 }
 
+std::string Args::getPath(const std::string& name) const {
+  const std::string path = get(name, "");
+  if (has(name) && path.empty()) throw UsageError(name + " must name a file or folder, not be empty");
+  return path;
+}
+
 int parseInt(const std::string& text, const std::string& what, int low, int high) {
   char* end = nullptr;
   errno = 0;

@@ -29,6 +29,9 @@ struct Args {
   bool has(const std::string& name) const { return options.count(name) != 0; }
   std::string get(const std::string& name, const std::string& fallback) const;
   int getInt(const std::string& name, int fallback, int low, int high) const;
+  // A file or folder name: empty when the option is not given, a UsageError
+  // when it is given empty (the system would take that for the current folder).
+  std::string getPath(const std::string& name) const;
 };
 
 // A whole-string decimal integer within [low, high], or UsageError naming `what`.

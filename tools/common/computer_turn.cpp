@@ -1,9 +1,11 @@
 #include "tools/common/computer_turn.h"
 
+#include <cstdio>
 #include <time.h>
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
 
 namespace kaimo::tools {
@@ -52,5 +54,7 @@ int routineFromArgument(const std::string& text) {
 }
 
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec) { return leaves / (msec > 0 ? msec : 1); }
+
+void printEvalError() { std::fprintf(stderr, "%s\n", kr_messageWithErrorLog(kEvalErrorMessage).c_str()); }
 
 }  // namespace kaimo::tools

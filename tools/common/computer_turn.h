@@ -41,4 +41,8 @@ std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec);
 // The message the window shows when an evaluation fails.
 constexpr const char* kEvalErrorMessage = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
 
+// That message on standard error, with the log's full path when the log is
+// not in the current folder.
+void printEvalError();
+
 }  // namespace kaimo::tools

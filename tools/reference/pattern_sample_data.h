@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,6 +62,18 @@ inline StageData randomStage(long rowCount, std::uint64_t seed, int rowSpread, i
 inline bool writeStage(int stage, const StageData& data) {
   return writeStageWeights(stageFileName(stage).c_str(), data.weights.data(),
                            static_cast<long>(data.weights.size() / kHiddenUnits), data.output.data());
+}
+
+// Writes the index tables and the file of every stage "狐" reads (stage s
+// drawn from seed `seedBase + s`); returns the stages as written.
+inline std::map<int, StageData> writeEveryStage(std::uint64_t seedBase, int rowSpread, int outputSpread) {
+  const long rows = rowCountOfWrittenTables();
+  std::map<int, StageData> stages;
+  for (int s = stageOfEmpties(84); s <= stageOfEmpties(1); ++s) {
+    stages[s] = randomStage(rows, seedBase + s, rowSpread, outputSpread);
+    if (!writeStage(s, stages[s])) stages.erase(s);
+  }
+  return stages;
 }
 
 }  // namespace kaimo::testing

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
+#include "engine/eval/pattern_evaluator.h"
 #include "support/files/input_file.h"
 #include "support/files/safe_file.h"
 #include "tools/common/cli_args.h"
@@ -15,6 +17,31 @@ namespace {
 
 // Settings files hold a few short lines.
 constexpr std::size_t kMaxSettingsBytes = 4096;
+
+// What a chunk of games holds, when no positions are out of their place:
+// the positions of its own games only, each game's together and the games in
+// the order they were numbered (a chunk of reads keeps that order too), every
+// one with 1 to 84 empty squares, as the games keep them. The fault, or an
+// empty text, for the positions from `first` on.
+std::string chunkFault(int chunk, int perChunk, const std::vector<TrainingPosition>& positions, std::size_t first) {
+  const long long lowest = static_cast<long long>(chunk) * perChunk;
+  const long long highest = lowest + perChunk - 1;
+  for (std::size_t i = first; i < positions.size(); ++i) {
+    const TrainingPosition& p = positions[i];
+    const auto record = [&] { return "record " + std::to_string(i - first) + " is of game " + std::to_string(p.game); };
+    if (p.game < lowest || p.game > highest) {
+      return record() + ", not one of its games " + std::to_string(lowest) + " to " + std::to_string(highest);
+    }
+    if (i > first && p.game < positions[i - 1].game) {
+      return record() + ", after game " + std::to_string(positions[i - 1].game);
+    }
+    const int empties = emptiesOf(p.board);
+    if (empties < 1 || empties > kPatternMaxEmpties) {
+      return record() + " with " + std::to_string(empties) + " empty squares, which no game keeps";
+    }
+  }
+  return {};
+}
 
 bool isChunkName(const std::string& name, const std::string& prefix) {
   return name.rfind(prefix + "-", 0) == 0 && std::filesystem::path(name).extension() == ".kpos";
@@ -50,9 +77,51 @@ Shard parseShard(const std::string& text) {
   return shard;
 }
 
+bool gamesPerChunk(const std::string& dir, int& perChunk, std::string& error) {
+  const std::string name = (std::filesystem::path(dir) / kGamesSettingsFile).string();
+  std::string settings;
+  if (!loadSettings(name, settings, error)) return false;
+  if (settings.empty()) {
+    error = "no games in " + dir + " (no " + kGamesSettingsFile + ")";
+    return false;
+  }
+  const std::string key = "\ngames per chunk ";
+  const std::size_t at = settings.find(key);
+  const long value = at == std::string::npos ? 0 : std::strtol(settings.c_str() + at + key.size(), nullptr, 10);
+  if (value < 1 || value > kMaxGamesPerChunk) {
+    error = name + " does not say how many games a chunk holds";
+    return false;
+  }
+  perChunk = static_cast<int>(value);
+  return true;
+}
+
+int chunkNumberOf(const std::string& file) {
+  const std::string name = std::filesystem::path(file).stem().string();
+  const std::size_t dash = name.rfind('-');
+  const std::string digits = dash == std::string::npos ? "" : name.substr(dash + 1);
+  const bool number = std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return !digits.empty() && digits.size() <= 9 && number ? std::stoi(digits) : -1;
+}
+
+bool readChunkOfGames(const std::string& file, int perChunk, std::vector<TrainingPosition>& positions,
+                      std::string& error) {
+  const int chunk = chunkNumberOf(file);
+  if (chunk < 0) {
+    error = file + " is not a chunk: its name ends in no chunk number";
+    return false;
+  }
+  const std::size_t first = positions.size();
+  if (!readChunk(file, positions, error)) return false;
+  error = chunkFault(chunk, perChunk, positions, first);
+  if (error.empty()) return true;
+  error = file + " does not hold the positions its name says: " + error;
+  positions.resize(first);
+  return false;
+}
+
 std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const Shard& shard,
-                              const std::string& what,
-                              const std::function<bool(int, const std::vector<TrainingPosition>&)>& complete) {
+                              const std::string& what, int perChunk) {
   std::vector<int> chunks;
   for (int chunk = 0; chunk < count; ++chunk) {
     if (!shard.owns(chunk)) continue;
@@ -64,14 +133,8 @@ std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix,
     }
     std::vector<TrainingPosition> positions;
     std::string fault;
-    if (!readChunk(name, positions, fault)) {
-      std::fprintf(stderr, "%s: %s; it is made again\n", what.c_str(), fault.c_str());
-    } else if (!complete(chunk, positions)) {
-      std::fprintf(stderr, "%s: %s does not hold the positions its name says; it is made again\n", what.c_str(),
-                   name.c_str());
-    } else {
-      continue;
-    }
+    if (readChunkOfGames(name, perChunk, positions, fault)) continue;
+    std::fprintf(stderr, "%s: %s; it is made again\n", what.c_str(), fault.c_str());
     // A folder or a FIFO in the way is not ours to remove: the write then fails and says so.
     if (std::filesystem::is_regular_file(std::filesystem::symlink_status(name, error))) std::filesystem::remove(name, error);
     chunks.push_back(chunk);
@@ -92,12 +155,8 @@ std::vector<std::string> existingChunkFiles(const std::string& dir, const std::s
 std::vector<int> existingChunks(const std::string& dir, const std::string& prefix) {
   std::vector<int> numbers;
   for (const std::string& file : existingChunkFiles(dir, prefix)) {
-    const std::string name = std::filesystem::path(file).stem().string();
-    const std::string digits = name.substr(prefix.size() + 1);
-    const bool number = std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits.empty() && digits.size() <= 9 && number) {
-      numbers.push_back(std::stoi(digits));
-    }
+    const int number = chunkNumberOf(file);
+    if (number >= 0) numbers.push_back(number);
   }
   std::sort(numbers.begin(), numbers.end());
   return numbers;

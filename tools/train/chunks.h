@@ -28,12 +28,34 @@ struct Shard {
 // tools::UsageError.
 Shard parseShard(const std::string& text);
 
-// Chunks 0..count-1 of `shard` whose file is missing or fails `complete`
-// (given the chunk and the positions it holds); a damaged file is named on
-// standard error, as `what`, before it is made again.
+// The settings of a folder's games, which say among others how many games
+// a chunk holds.
+inline constexpr const char* kGamesSettingsFile = "games.cfg";
+constexpr int kMaxGamesPerChunk = 100000;
+
+// How many games a chunk of the games of `dir` holds, as its games.cfg says;
+// false with `error` set when the folder holds no games (no games.cfg) or
+// the file does not say.
+bool gamesPerChunk(const std::string& dir, int& perChunk, std::string& error);
+
+// The chunk a chunk file belongs to, from its name ("solved-00012.kpos" is
+// 12: the positions of games chunk 12); -1 when the name gives none.
+int chunkNumberOf(const std::string& file);
+
+// Appends the positions of the chunk file `file` of a folder whose games were
+// played `perChunk` to a chunk. Every step reads chunks through this one
+// check: false, with `error` naming the file and the fault, when readChunk
+// refuses the file or it does not hold the positions its name says (a game
+// that is not one of its chunk's, games out of order, a position no game
+// keeps).
+bool readChunkOfGames(const std::string& file, int perChunk, std::vector<TrainingPosition>& positions,
+                      std::string& error);
+
+// Chunks 0..count-1 of `shard` whose file is missing or damaged (refused by
+// readChunkOfGames); a damaged file is named on standard error, as `what`,
+// before it is made again.
 std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const Shard& shard,
-                              const std::string& what,
-                              const std::function<bool(int chunk, const std::vector<TrainingPosition>&)>& complete);
+                              const std::string& what, int perChunk);
 
 // Chunk files of `prefix` present in `dir`, in order.
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix);

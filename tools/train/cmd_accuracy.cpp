@@ -54,9 +54,11 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
   const int minEmpties = args.getInt("--min", 16, 1, 84);
   const int maxEmpties = args.getInt("--max", 20, minEmpties, 84);
   const int holdout = args.getInt("--holdout", kDefaultHoldout, 1, 1000);
+  const std::vector<std::string> dirs = folderList(args.getPath("--dir"), "--dir");
+  const std::string data = args.getPath("--data");
   std::vector<TrainingPosition> positions;
   std::string error;
-  if (!loadTrainingSet(args.get("--dir", ""), positions, error)) {
+  if (!loadTrainingSet(dirs, positions, error)) {
     std::fprintf(stderr, "kaimo-train accuracy: %s\n", error.c_str());
     return 1;
   }
@@ -77,7 +79,6 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
     return 1;
   }
 
-  const std::string data = args.get("--data", "");
   const EvaluatorInDirectory evaluator(data);
   double patternError = 0;
   for (const auto& p : heldOut) {

@@ -224,7 +224,7 @@ int runBook(const tools::Words& words, std::FILE* out) {
     throw tools::UsageError("usage: kaimo-train book --dir DIR --rounds N [--leaves N] [--depth N] [--routine NAME] "
                             "[--chunk N] [--ply-cost HUNDREDTHS] [--jobs N] [--shard K/N]");
   }
-  const std::string dir = args.get("--dir", "");
+  const std::string dir = args.getPath("--dir");
   const int rounds = args.getInt("--rounds", 1, 1, kMaxRounds);
   BookSettings settings;
   settings.routine = tools::routineFromArgument(args.get("--routine", "狐"));

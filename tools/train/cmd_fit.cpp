@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -36,20 +38,47 @@ struct FitJob {
   std::string init;        // absolute; when set, each stage starts from this folder's weights of the stage
 };
 
+// Lines of a worker that say why the fit failed start with this; the fit
+// passes them on to standard error.
+constexpr const char* kFailureMark = "error: ";
+
+std::string stageText(int stage) {
+  char text[16];
+  std::snprintf(text, sizeof text, "stage %02d: ", stage);
+  return text;
+}
+
 // Starts a stage from the weights an earlier fit wrote for it, so that a new
 // round of games refines what the rounds before taught instead of starting
 // over without their games.
-bool startFromEarlierFit(const FitJob& job, int stage, FloatNetwork& network, std::FILE* out) {
+bool startFromEarlierFit(const FitJob& job, int stage, FloatNetwork& network, std::string& failure) {
   const long rows = inputSpace().layout.rowCount;
   std::vector<std::int16_t> weights(static_cast<std::size_t>(rows) * kHiddenUnits);
   std::array<std::int16_t, kOutputWeights> output{};
   const std::string name = (std::filesystem::path(job.init) / stageFileName(stage)).string();
   if (readStageWeights(name.c_str(), rows, weights.data(), output.data()) != LayoutStatus::Ok) {
-    std::fprintf(out, "stage %02d: cannot read %s\n", stage, name.c_str());
+    failure = stageText(stage) + "cannot read " + name;
     return false;
   }
   network.load(weights, output);
   return true;
+}
+
+// Writes a stage file whole: into NAME.part, renamed once complete, so that
+// the evaluator never meets half a stage. On a failure the part goes (a full
+// disk keeps no leftovers) and `failure` gives the system's reason.
+bool writeStageFile(const std::string& name, const std::vector<std::int16_t>& weights,
+                    const std::array<std::int16_t, kOutputWeights>& output, std::string& failure) {
+  const std::string part = name + ".part";
+  errno = 0;
+  // The writer says only whether it failed; errno is the failing call's.
+  const bool written = writeStageWeights(part.c_str(), weights.data(), inputSpace().layout.rowCount, output.data()) &&
+                       std::rename(part.c_str(), name.c_str()) == 0;
+  if (written) return true;
+  const int reason = errno != 0 ? errno : EIO;
+  std::remove(part.c_str());
+  failure = "cannot write " + name + ": " + std::strerror(reason);
+  return false;
 }
 
 // A target not known exactly, blended with what the player's search made of
@@ -168,10 +197,17 @@ void fillStageData(const std::vector<TrainingPosition>& positions, const std::ve
   }
 }
 
+enum class StageEnd {
+  Fitted,
+  Differs,  // written, but the int16 model scores worse than the float one
+  Failed,   // not written or not read back: `failure` says why
+};
+
 // Fits one stage, writes its file and checks it through the evaluator: the
 // int16 model must score the held-out positions about as well as the float
-// one. One line of results on `report`; 0, or 1 on a failure.
-int fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& network, std::FILE* report) {
+// one. One line of results on `report`.
+StageEnd fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& network, std::FILE* report,
+                  std::string& failure) {
   FitSettings settings = job.settings;
   settings.seed = job.settings.seed * 1000 + static_cast<std::uint64_t>(stage);
   const FitReport fit = network.fit(data.training, settings, data.validation, !job.init.empty());
@@ -185,11 +221,9 @@ int fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& networ
   std::array<std::int16_t, kOutputWeights> output{};
   network.quantise(weights, output);
   const std::string name = (std::filesystem::path(job.out) / stageFileName(stage)).string();
-  const std::string part = name + ".part";
-  if (!writeStageWeights(part.c_str(), weights.data(), inputSpace().layout.rowCount, output.data()) ||
-      std::rename(part.c_str(), name.c_str()) != 0) {
-    std::fprintf(report, "stage %02d: cannot write %s\n", stage, name.c_str());
-    return 1;
+  if (!writeStageFile(name, weights, output, failure)) {
+    failure = stageText(stage) + failure;
+    return StageEnd::Failed;
   }
   const EvaluatorInDirectory evaluator(job.out);
   double intError = 0;
@@ -200,8 +234,8 @@ int fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& networ
     intError += std::fabs(value - data.heldOutTargets[i]);
   }
   if (!read) {
-    std::fprintf(report, "stage %02d: the evaluator cannot read %s\n", stage, job.out.c_str());
-    return 1;
+    failure = stageText(stage) + "the evaluator cannot read " + job.out;
+    return StageEnd::Failed;
   }
   if (!data.heldOut.empty()) intError /= static_cast<double>(data.heldOut.size());
   const bool close = std::fabs(intError - floatError) <= kQuantisationTolerance;
@@ -212,7 +246,7 @@ int fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& networ
                heldOut.size(), floatError, intError,
                close ? "" : "  <- the int16 model differs");
   std::fflush(report);
-  return close ? 0 : 1;
+  return close ? StageEnd::Fitted : StageEnd::Differs;
 }
 
 bool writeTables(const std::string& dir) {
@@ -234,20 +268,28 @@ bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::
   bool ok = true;
   FloatNetwork network(inputSpace().layout.rowCount);
   StageData data;
+  std::string failure;
+  const auto fail = [&failure] {
+    std::fprintf(stderr, "kaimo-train fit: %s\n", failure.c_str());
+    return false;
+  };
   for (auto s = stages.rbegin(); s != stages.rend(); ++s) {
     network.restartSteps();
-    if (!job.init.empty() && !startFromEarlierFit(job, *s, network, out)) return false;
+    if (!job.init.empty() && !startFromEarlierFit(job, *s, network, failure)) return fail();
     // Earlier stages join once their targets look only at stages already
     // written: a stage back needs a bootstrap of two stages' plies.
     const int back = std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1);
     const int lowest = std::max(*s - back, kFirstStage);
     const int highest = std::min(*s + job.neighbours, kLastStage);
     if (!bootstrapTargets(positions, next, lowest, highest, job, targets)) {
-      std::fprintf(out, "stage %02d: the stages after it cannot be read from %s\n", *s, job.out.c_str());
-      return false;
+      failure = stageText(*s) + "the stages after it cannot be read from " + job.out;
+      return fail();
     }
     fillStageData(positions, targets, *s, lowest, highest, job, data);
-    ok = fitStage(data, *s, job, network, out) == 0 && ok;
+    // The stages before look at this one: a stage that was not written ends the fit.
+    const StageEnd end = fitStage(data, *s, job, network, out, failure);
+    if (end == StageEnd::Failed) return fail();
+    ok = end == StageEnd::Fitted && ok;
     progress.advance();
   }
   progress.finish();
@@ -255,6 +297,7 @@ bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::
 }
 
 // Stages side by side in `jobs` processes, every target the final margin.
+// A process stops at the first stage it cannot write.
 bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, int jobs,
                    const FitJob& job, std::FILE* out) {
   std::vector<float> targets(positions.size());
@@ -266,19 +309,30 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
   const auto work = [&](int k, std::FILE* report) {
     int status = 0;
     StageData data;
+    std::string failure;
     for (std::size_t i = static_cast<std::size_t>(k); i < stages.size(); i += static_cast<std::size_t>(processes)) {
       const int s = stages[i];
       FloatNetwork network(inputSpace().layout.rowCount);
-      if (!job.init.empty() && !startFromEarlierFit(job, s, network, report)) {
+      if (!job.init.empty() && !startFromEarlierFit(job, s, network, failure)) {
+        std::fprintf(report, "%s%s\n", kFailureMark, failure.c_str());
         status = 1;
         continue;
       }
       fillStageData(positions, targets, s, s - job.neighbours, s + job.neighbours, job, data);
-      status |= fitStage(data, s, job, network, report);
+      const StageEnd end = fitStage(data, s, job, network, report, failure);
+      if (end == StageEnd::Failed) {
+        std::fprintf(report, "%s%s\n", kFailureMark, failure.c_str());
+        return 1;
+      }
+      if (end == StageEnd::Differs) status = 1;
     }
     return status;
   };
   const auto onLine = [&](int, const std::string& line) {
+    if (line.rfind(kFailureMark, 0) == 0) {
+      std::fprintf(stderr, "kaimo-train fit: %s\n", line.c_str() + std::strlen(kFailureMark));
+      return;
+    }
     std::fprintf(out, "%s\n", line.c_str());
     std::fflush(out);
     progress.advance();
@@ -304,8 +358,8 @@ int runFit(const tools::Words& words, std::FILE* out) {
   int last = kLastStage;
   if (args.has("--stages")) parseRange(args.get("--stages", ""), "--stages", kFirstStage, kLastStage, first, last);
   FitJob job;
-  job.out = std::filesystem::absolute(args.get("--out", "")).string();
-  if (args.has("--init")) job.init = std::filesystem::absolute(args.get("--init", "")).string();
+  job.out = std::filesystem::absolute(args.getPath("--out")).string();
+  if (args.has("--init")) job.init = std::filesystem::absolute(args.getPath("--init")).string();
   job.holdout = args.getInt("--holdout", kDefaultHoldout, 0, 1000);
   job.settings.epochs = args.getInt("--epochs", job.settings.epochs, 1, 1000);
   job.settings.learningRate = static_cast<float>(parseNumber(args.get("--rate", "0.01"), "--rate", 1e-6, 10));
@@ -326,15 +380,18 @@ int runFit(const tools::Words& words, std::FILE* out) {
 
   std::vector<TrainingPosition> positions;
   std::string error;
-  if (!loadTrainingSet(args.get("--dir", ""), positions, error)) {
+  if (!loadTrainingSet(folderList(args.getPath("--dir"), "--dir"), positions, error)) {
     std::fprintf(stderr, "kaimo-train fit: %s\n", error.c_str());
     return 1;
   }
   std::fprintf(out, "%zu positions\n", positions.size());
   std::error_code ignored;
   std::filesystem::create_directories(job.out, ignored);
+  errno = 0;
   if (!writeTables(job.out)) {
-    std::fprintf(stderr, "kaimo-train fit: cannot write the index tables into %s\n", job.out.c_str());
+    // The writer says only whether it failed; errno is the failing call's.
+    std::fprintf(stderr, "kaimo-train fit: cannot write the index tables into %s: %s\n", job.out.c_str(),
+                 std::strerror(errno != 0 ? errno : EIO));
     return 1;
   }
   std::vector<int> stages;

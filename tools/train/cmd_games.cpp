@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <filesystem>
 
 #include "engine/eval/routines.h"
@@ -14,7 +13,6 @@ namespace {
 constexpr int kDefaultGamesPerChunk = 100;  // a few minutes of work: little is lost to a stop
 constexpr int kMaxGames = 10000000;
 constexpr int kMaxJobs = 64;
-constexpr const char* kSettingsFile = "games.cfg";
 
 std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk) {
   char text[256];
@@ -37,11 +35,11 @@ int runGames(const tools::Words& words, std::FILE* out) {
                           "[--depth N] [--exact N] [--chunk N] [--random-min N] [--random-max N] [--epsilon PERCENT] "
                           "[--epsilon-plies N] [--shard K/N]");
   }
-  const std::string dir = args.get("--dir", "");
+  const std::string dir = args.getPath("--dir");
   const int games = args.getInt("--games", 0, 1, kMaxGames);
   const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
   const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
-  const int perChunk = args.getInt("--chunk", kDefaultGamesPerChunk, 1, 100000);
+  const int perChunk = args.getInt("--chunk", kDefaultGamesPerChunk, 1, kMaxGamesPerChunk);
   const Shard shard = parseShard(args.get("--shard", "0/1"));
   SelfPlaySettings settings;
   settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
@@ -59,7 +57,7 @@ int runGames(const tools::Words& words, std::FILE* out) {
 
   std::error_code error;
   std::filesystem::create_directories(dir, error);
-  const std::string settingsFile = (std::filesystem::path(dir) / kSettingsFile).string();
+  const std::string settingsFile = (std::filesystem::path(dir) / kGamesSettingsFile).string();
   const std::string wanted = describe(settings, seed, perChunk);
   std::string saved, fault;
   if (!loadSettings(settingsFile, saved, fault)) {
@@ -76,13 +74,7 @@ int runGames(const tools::Words& words, std::FILE* out) {
   }
 
   const int chunkCount = games / perChunk;
-  // A chunk is whole when it holds positions of its own games only.
-  const auto complete = [perChunk](int chunk, const std::vector<TrainingPosition>& positions) {
-    return std::all_of(positions.begin(), positions.end(), [&](const TrainingPosition& p) {
-      return p.game / perChunk == chunk;
-    });
-  };
-  const std::vector<int> chunks = chunksToMake(dir, "games", chunkCount, shard, "games", complete);
+  const std::vector<int> chunks = chunksToMake(dir, "games", chunkCount, shard, "games", perChunk);
   std::fprintf(out, "%d games in %d chunks of %d; %zu chunks to play\n", games, chunkCount, perChunk, chunks.size());
   std::fflush(out);
   const auto make = [&](int chunk, std::vector<TrainingPosition>& positions, const std::function<void()>& tick) {

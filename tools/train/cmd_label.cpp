@@ -22,6 +22,7 @@ struct LabelJob {
   int perGame;
   int holdout;  // 0: every game, otherwise only the games held out by the fit
   std::uint64_t seed;
+  int gamesPerChunk;
 };
 
 // The positions of one game that are worth a read: inside the range and not
@@ -50,7 +51,7 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, std::vector<T
                 const std::function<void()>& tick) {
   std::vector<TrainingPosition> positions;
   std::string error;
-  if (!readChunk(gamesFile, positions, error)) return false;
+  if (!readChunkOfGames(gamesFile, job.gamesPerChunk, positions, error)) return false;
   for (std::size_t begin = 0; begin < positions.size();) {
     std::size_t end = begin;
     while (end < positions.size() && positions[end].game == positions[begin].game) ++end;
@@ -92,7 +93,7 @@ int runLabel(const tools::Words& words, std::FILE* out) {
                           "[--holdout N] [--chunks N] [--jobs N] [--seed S] [--shard K/N]");
   }
   LabelJob job;
-  job.dir = args.get("--dir", "");
+  job.dir = args.getPath("--dir");
   job.prefix = args.get("--prefix", "solved");
   if (job.prefix.empty() || job.prefix == "games" || job.prefix.find('/') != std::string::npos) {
     throw tools::UsageError("--prefix must be a plain name other than 'games'");
@@ -106,11 +107,20 @@ int runLabel(const tools::Words& words, std::FILE* out) {
 
   const Shard shard = parseShard(args.get("--shard", "0/1"));
   const int chunkLimit = args.getInt("--chunks", 1 << 30, 1, 1 << 30);
+  std::string fault;
+  if (!gamesPerChunk(job.dir, job.gamesPerChunk, fault)) {
+    std::fprintf(stderr, "kaimo-train label: %s\n", fault.c_str());
+    return 1;
+  }
+  if (existingChunks(job.dir, "games").empty()) {
+    std::fprintf(stderr, "kaimo-train label: no games in %s\n", job.dir.c_str());
+    return 1;
+  }
   char settings[160];
   std::snprintf(settings, sizeof settings, "empties %d..%d\nper game %d\nholdout %d\nseed %llu\n", job.minEmpties,
                 job.maxEmpties, job.perGame, job.holdout, static_cast<unsigned long long>(job.seed));
   const std::string settingsFile = (std::filesystem::path(job.dir) / (job.prefix + ".cfg")).string();
-  std::string saved, fault;
+  std::string saved;
   if (!loadSettings(settingsFile, saved, fault)) {
     std::fprintf(stderr, "kaimo-train label: %s\n", fault.c_str());
     return 1;
@@ -122,14 +132,13 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   if (saved.empty() && !saveSettings(settingsFile, settings)) return 1;
 
   const int playedChunks = std::min(chunkLimit, gamesPlayedBefore(job.dir, shard));
-  const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label",
-                                               [](int, const std::vector<TrainingPosition>&) { return true; });
+  const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label", job.gamesPerChunk);
   // Every game gives perGame reads (the held-out ones only, with --holdout).
   long units = 0;
   for (const int c : chunks) {
     std::vector<TrainingPosition> positions;
     std::string error;
-    if (!readChunk(chunkFileName(job.dir, "games", c), positions, error)) {
+    if (!readChunkOfGames(chunkFileName(job.dir, "games", c), job.gamesPerChunk, positions, error)) {
       std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
       return 1;
     }

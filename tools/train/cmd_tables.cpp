@@ -11,7 +11,7 @@ int runTables(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
   args.allowOnly({"--out"});
   if (!args.positional.empty() || !args.has("--out")) throw tools::UsageError("usage: kaimo-train tables --out DIR");
-  const std::filesystem::path dir = args.get("--out", "");
+  const std::filesystem::path dir = args.getPath("--out");
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   for (const TableFile& file : indexTableFiles()) {

@@ -2,7 +2,6 @@
 // weights) from self-play games of the program's own engine.
 #include "engine/board/processor_check.h"
 #include "support/kr/kr_error.h"
-#include "support/paths/program_paths.h"
 #include "tools/common/subcommands.h"
 #include "tools/train/train_commands.h"
 
@@ -24,7 +23,7 @@ const Subcommand kSteps[] = {
 int main(int argc, char** argv) {
   kaimo::requireBuildProcessor();
   // The logs go where the settings file goes: see support/paths.
-  kr_setLogFolder(kaimo::paths::logFolder().c_str());
+  kr_useProgramLogFolder();
   const kaimo::tools::Program program{"kaimo-train", kSteps, nullptr};
   return kaimo::tools::runProgram(program, argc, argv);
 }

@@ -10,11 +10,23 @@
 
 namespace kaimo::train {
 
-bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& positions, std::string& error) {
+std::vector<std::string> folderList(const std::string& text, const std::string& what) {
+  std::vector<std::string> folders;
   std::size_t begin = 0;
-  while (begin <= dirs.size()) {
-    const std::size_t comma = std::min(dirs.find(',', begin), dirs.size());
-    const std::string dir = dirs.substr(begin, comma - begin);
+  while (begin <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', begin), text.size());
+    folders.push_back(text.substr(begin, comma - begin));
+    if (folders.back().empty()) throw tools::UsageError(what + " names an empty folder in '" + text + "'");
+    begin = comma + 1;
+  }
+  return folders;
+}
+
+bool loadTrainingSet(const std::vector<std::string>& dirs, std::vector<TrainingPosition>& positions,
+                     std::string& error) {
+  for (const std::string& dir : dirs) {
+    int perChunk = 0;
+    if (!gamesPerChunk(dir, perChunk, error)) return false;
     std::vector<std::string> files;
     std::error_code ignored;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ignored)) {
@@ -28,9 +40,8 @@ bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& pos
     // positions together and in order.
     std::sort(files.begin(), files.end());
     for (const std::string& file : files) {
-      if (!readChunk(file, positions, error)) return false;
+      if (!readChunkOfGames(file, perChunk, positions, error)) return false;
     }
-    begin = comma + 1;
   }
   return true;
 }

@@ -10,10 +10,16 @@
 
 namespace kaimo::train {
 
-// Every *.kpos file (games and solved positions) of each directory of the
-// comma-separated list `dirs`; false with `error` set when a directory holds
-// none or a file cannot be read.
-bool loadTrainingSet(const std::string& dirs, std::vector<TrainingPosition>& positions, std::string& error);
+// The folders of a comma-separated list such as "r7-fox,r8-fox"; an empty
+// name in it is a tools::UsageError naming `what`.
+std::vector<std::string> folderList(const std::string& text, const std::string& what);
+
+// Every *.kpos file (games and solved positions) of each of `dirs`, each
+// checked as a chunk of its folder's games (readChunkOfGames); false with
+// `error` set when a folder holds no games or no positions, or a file is
+// refused.
+bool loadTrainingSet(const std::vector<std::string>& dirs, std::vector<TrainingPosition>& positions,
+                     std::string& error);
 
 // One game in `every` is held out: its positions only measure the result.
 inline bool isHeldOut(std::int32_t game, int every) { return every > 0 && game % every == every - 1; }

@@ -160,6 +160,9 @@ int main(int argc, char** argv) {
 
   CMainFrame frame(settings);
   frame.view()->setMessageHandler([](const QString&) {});  // passes and the final count: no modal box
+  // The window closes at the end with the game unsaved: it is thrown away
+  // instead of waiting for an answer nobody gives.
+  frame.view()->setChoiceHandler([](const QString&) { return Answer::No; });
   frame.resize(1120, 720);
   if (qEnvironmentVariableIsSet("PROBE_NO_PANE")) frame.studyPane()->hide();
   frame.show();
@@ -193,6 +196,7 @@ int main(int argc, char** argv) {
         shoot("finished-game.png");
         app.report(gameStart);
         probe.report();
+        std::fflush(stdout);
         app.quit();
       });
       return;

@@ -10,6 +10,7 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "engine/eval/score.h"
+#include "support/kr/kr_error.h"
 #include "tests/app/controller/controller_fixture.h"
 
 namespace kaimo {
@@ -359,6 +360,18 @@ TEST_F(Controller, AFailedEvaluationIsShownByTheWindowThread) {
   EXPECT_EQ(c().board(), before);
   c().pause();
   EXPECT_EQ(window.messages.size(), 1u) << "the failure is told once";
+
+  // With the logs in another folder, the message adds the log's full path.
+  kr_setLogFolder("/state/kaimo");
+  startAndTick();
+  std::thread again([] {
+    exchange().flagEvalError();
+    exchange().postResult(-1, SCORE_NONE);
+  });
+  again.join();
+  c().onTimer();
+  kr_setLogFolder("");
+  EXPECT_EQ(window.messages.back(), std::string(texts::kEvalError) + "\n/state/kaimo/errorlog.txt");
 }
 
 TEST_F(Controller, RoutinesOutsideTheTableCountAsHumans) {

@@ -11,6 +11,7 @@
 #include "app/controller/game_texts.h"
 #include "app/controller/graph_worker.h"
 #include "app/controller/move_values.h"
+#include "app/records/record_limits.h"
 #include "app/records/record_status.h"
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
@@ -238,6 +239,18 @@ TEST_F(GameStudy, PastedRecordWithABoardAndABrokenOne) {
   c().pasteRecord(squareName(played[0].move) + " z9");
   EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
   EXPECT_EQ(c().history().size(), 2u) << "what was read before the fault stays";
+}
+
+// A clipboard larger than any record is refused before it is read, and the
+// unsaved game stays without a question.
+TEST_F(GameStudy, APasteTooLargeForARecordKeepsTheGame) {
+  playFirstLegalMoves(2);
+  const History played = c().history();
+  window.messages.clear();
+  c().pasteRecord(std::string(kMaxRecordTextBytes + 1, 'x'));
+  EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
+  EXPECT_TRUE(window.questions.empty());
+  EXPECT_EQ(c().history(), played);
 }
 
 }  // namespace

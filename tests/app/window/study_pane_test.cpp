@@ -144,6 +144,11 @@ class StudyPaneTest : public QObject {
     QGuiApplication::clipboard()->setText(QStringLiteral("d5 q7"));
     frame_->action(command::kPasteRecord)->trigger();
     QCOMPARE(messages_, QStringList{QStringLiteral("正しくない棋譜です。")});
+    // One word of 40,000 characters once overflowed the reader's stack.
+    QGuiApplication::clipboard()->setText(QString(40000, QLatin1Char('x')));
+    frame_->action(command::kPasteRecord)->trigger();
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(game().history().size(), 1u);
   }
 
   void boardPictureIsAPngWithTheBoard() {

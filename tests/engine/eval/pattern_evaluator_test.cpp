@@ -111,7 +111,7 @@ TEST_F(PatternLoading, AMissingEdgeTableFailsEveryNetworkEvaluation) {
 TEST_F(PatternLoading, BrokenTablesAreRefusedByName) {
   std::filesystem::resize_file("fgtb060.kmx", std::filesystem::file_size("fgtb060.kmx") - 2);
   EXPECT_TRUE(load()->failed());
-  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb060.kmxが開けません。\n");
+  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb060.kmxが途中で切れています。\n");
   testing::writeIndexTables();
 
   IndexTable lines = buildLineClasses(10, false);
@@ -120,7 +120,7 @@ TEST_F(PatternLoading, BrokenTablesAreRefusedByName) {
   std::filesystem::remove("errorlog.txt");
   EXPECT_TRUE(load()->failed());
   EXPECT_EQ(announced_, "");
-  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb100.kmxが開けません。\n");
+  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb100.kmxのクラス数かクラス番号が正しくありません。\n");
 }
 
 TEST_F(PatternLoading, ReadsTablesAndStagesFromItsDataFolder) {
@@ -191,7 +191,7 @@ TEST_F(StageReading, AShortStageFileNeverLendsAnotherStagesWeights) {
   std::filesystem::resize_file("kaimogr04.dat", stageFileBytes(evaluator_->data().rowCount()) - 1);
   EXPECT_EQ(evaluateWith(*evaluator_, b), SCORE_EVAL_ERROR);
   EXPECT_EQ(evaluateWith(*evaluator_, b), SCORE_EVAL_ERROR);
-  const std::string line = "ルーチン狐: データファイル kaimogr04.dat が開けません。\n";
+  const std::string line = "ルーチン狐: データファイル kaimogr04.dat が途中で切れています。\n";
   EXPECT_EQ(readFile("errorlog.txt"), line + line);
   writeStage(4);
   EXPECT_FALSE(isMarker(evaluateWith(*evaluator_, b)));

@@ -33,11 +33,8 @@ class IncrementalIndices : public testing::InTempDir {
  protected:
   void SetUp() override {
     InTempDir::SetUp();
-    const long rows = testing::rowCountOfWrittenTables();
-    for (int s = kFirstStageFile; s < kFirstStageFile + kStageFileCount; ++s) {
-      stages_[s] = testing::randomStage(rows, 500 + s, 4000, 20000);
-      ASSERT_TRUE(testing::writeStage(s, stages_[s]));
-    }
+    stages_ = testing::writeEveryStage(500, 4000, 20000);
+    ASSERT_EQ(static_cast<int>(stages_.size()), kStageFileCount);
     evaluator_ = std::make_unique<PatternEvaluator>(std::make_shared<const PatternData>(""));
     ASSERT_FALSE(evaluator_->failed());
   }

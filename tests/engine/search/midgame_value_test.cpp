@@ -113,10 +113,7 @@ class PatternMidgameValue : public testing::InTempDir {
  protected:
   void SetUp() override {
     InTempDir::SetUp();
-    const long rows = testing::rowCountOfWrittenTables();
-    for (int s = kFirstStageFile; s < kFirstStageFile + kStageFileCount; ++s) {
-      ASSERT_TRUE(testing::writeStage(s, testing::randomStage(rows, 900 + s, 3000, 20000)));
-    }
+    ASSERT_EQ(static_cast<int>(testing::writeEveryStage(900, 3000, 20000).size()), kStageFileCount);
     evaluator_ = PatternEvaluator(std::make_shared<const PatternData>(""));
     ASSERT_FALSE(evaluator_.failed());
   }

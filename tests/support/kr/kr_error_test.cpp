@@ -66,11 +66,30 @@ TEST_F(KrError, BothLogsGoToTheLogFolderMadeOnTheFirstReport) {
   EXPECT_FALSE(std::filesystem::exists("state"));
   logError("one\n");
   kr_reportStandardError(nullptr, "g", KR_NO_MEMORY);
-  kr_setLogFolder(nullptr);
+  EXPECT_EQ(kr_errorLogPath(), (dir_ / "state/kaimo/errorlog.txt").string());
+  EXPECT_EQ(kr_messageWithErrorLog("see errorlog.txt"), "see errorlog.txt\n" + kr_errorLogPath());
+  kr_setLogFolder("");
   EXPECT_EQ(readFile("state/kaimo/errorlog.txt"), "one\n");
   EXPECT_EQ(readFile("state/kaimo/krerror_0.log"), "(00,0001) g: メモリの確保に失敗しました。\n");
   logError("here\n");
   EXPECT_EQ(readFile("errorlog.txt"), "here\n");
+  EXPECT_EQ(kr_errorLogPath(), "");
+  EXPECT_EQ(kr_messageWithErrorLog("see errorlog.txt"), "see errorlog.txt");
+}
+
+// A program with no folder for its logs writes them to standard error, each
+// line after the name of its log, and nothing into the current folder.
+TEST_F(KrError, WithoutALogFolderTheLogsGoToStandardError) {
+  kr_setLogFolder(nullptr);
+  ::testing::internal::CaptureStderr();
+  logError("one\n");
+  kr_reportStandardError(nullptr, "g", KR_NO_MEMORY);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  const std::string path = kr_errorLogPath();
+  kr_setLogFolder("");
+  EXPECT_EQ(errors, "errorlog.txt: one\nkrerror_0.log: (00,0001) g: メモリの確保に失敗しました。\n");
+  EXPECT_EQ(path, "");
+  EXPECT_TRUE(std::filesystem::is_empty(dir_));
 }
 
 }  // namespace

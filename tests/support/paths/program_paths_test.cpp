@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <sys/stat.h>
@@ -23,7 +24,7 @@ class ProgramPaths : public testing::InTempDir {
     fs::current_path("work");
   }
   fs::path prefix() const { return dir_ / "prefix"; }
-  Environment installed() const { return {prefix() / "bin" / "kaimo-cli", "", "", ""}; }
+  Environment installed() const { return {prefix() / "bin" / "kaimo-cli", "", "", "", ""}; }
   void installData() const {
     fs::create_directories(prefix() / "share" / "kaimo");
     writeFile(prefix() / "share" / "kaimo" / kDataMarkerFile, "");
@@ -44,23 +45,27 @@ TEST_F(ProgramPaths, SettingsAndLogsGoToTheUserFoldersUnlessTheCurrentFolderIsKe
     const char* home;
     const char* configHome;
     const char* stateHome;
-    const char* settings;
-    const char* logs;
+    const char* accountHome;
+    std::optional<fs::path> settings;  // none: not kept
+    std::optional<fs::path> logs;      // none: standard error
   };
   const Case cases[] = {
-      {"/h", "", "", "/h/.config/kaimo/kaimopr.cfg", "/h/.local/state/kaimo"},
-      {"/h", "/c", "/s", "/c/kaimo/kaimopr.cfg", "/s/kaimo"},
-      {"", "/c", "/s", "/c/kaimo/kaimopr.cfg", "/s/kaimo"},
-      // A relative XDG folder is to be ignored.
-      {"/h", "c", "s", "/h/.config/kaimo/kaimopr.cfg", "/h/.local/state/kaimo"},
-      // Nowhere else to go: the current folder.
-      {"", "", "", "kaimopr.cfg", ""},
+      {"/h", "", "", "/a", "/h/.config/kaimo/kaimopr.cfg", "/h/.local/state/kaimo"},
+      {"/h", "/c", "/s", "/a", "/c/kaimo/kaimopr.cfg", "/s/kaimo"},
+      {"", "/c", "/s", "", "/c/kaimo/kaimopr.cfg", "/s/kaimo"},
+      // A relative XDG folder or home is to be ignored.
+      {"/h", "c", "s", "/a", "/h/.config/kaimo/kaimopr.cfg", "/h/.local/state/kaimo"},
+      {"h", "", "", "/a", "/a/.config/kaimo/kaimopr.cfg", "/a/.local/state/kaimo"},
+      // No $HOME: the home the user database gives.
+      {"", "", "", "/a", "/a/.config/kaimo/kaimopr.cfg", "/a/.local/state/kaimo"},
+      // No home at all: never the current folder.
+      {"", "", "", "", std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.home) + "|" + c.configHome + "|" + c.stateHome);
-    Environment env{prefix() / "bin" / "kaimo", c.home, c.configHome, c.stateHome};
-    EXPECT_EQ(settingsFile(env), fs::path(c.settings));
-    EXPECT_EQ(logFolder(env), fs::path(c.logs));
+    SCOPED_TRACE(std::string(c.home) + "|" + c.configHome + "|" + c.stateHome + "|" + c.accountHome);
+    Environment env{prefix() / "bin" / "kaimo", c.home, c.configHome, c.stateHome, c.accountHome};
+    EXPECT_EQ(settingsFile(env), c.settings);
+    EXPECT_EQ(logFolder(env), c.logs);
     writeFile(kSettingsFileName, "");
     EXPECT_EQ(settingsFile(env), fs::path(kSettingsFileName));
     EXPECT_EQ(logFolder(env), fs::path());

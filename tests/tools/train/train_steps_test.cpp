@@ -1,12 +1,17 @@
 // The steps of kaimo-train run end to end on a few cheap games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "engine/eval/pattern_layout.h"
+#include "tests/common/file_size_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tools/common/cli_args.h"
+#include "tools/train/chunks.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
 
@@ -74,6 +79,94 @@ TEST_F(TrainSteps, FitWritesStagesTheEvaluatorReadsBack) {
                      out),
               init[0] == 'd' ? 1 : 0)
         << init;
+  }
+  std::fclose(out);
+}
+
+// The games of chunk 1 of a small run, the record of one of them damaged
+// the three ways a chunk can hold other games than its name says.
+TEST_F(TrainSteps, EveryStepRefusesAChunkOfOtherGamesAndGamesRemakesIt) {
+  std::FILE* out = std::tmpfile();
+  const tools::Words games = words({"--dir", "g", "--games", "4", "--chunk", "2", "--depth", "1", "--exact", "8"});
+  ASSERT_EQ(runGames(games, out), 0);
+  const std::string name = chunkFileName("g", "games", 1);
+  const std::string whole = readFile(name);
+  const std::size_t record = kChunkHeaderBytes + kRecordBytes;  // the second record
+  const std::size_t gameField = record + 30;
+  ASSERT_GT(whole.size(), record + kRecordBytes);
+  std::string minusFive = whole, seven = whole, zeroed = whole;
+  minusFive.replace(gameField, 4, std::string("\xfb\xff\xff\xff", 4));
+  seven.replace(gameField, 4, std::string("\x07\0\0\0", 4));
+  zeroed.replace(record, kRecordBytes, std::string(kRecordBytes, '\0'));
+  for (const std::string* damaged : {&minusFive, &seven, &zeroed}) {
+    writeFile(name, *damaged);
+    EXPECT_EQ(runLabel(words({"--dir", "g", "--min", "8", "--max", "9", "--jobs", "1"}), out), 1);
+    EXPECT_EQ(runFit(words({"--dir", "g", "--out", "d", "--stages", "23", "--epochs", "1", "--jobs", "1"}), out), 1);
+    EXPECT_EQ(runAccuracy(words({"--dir", "g", "--data", "d"}), out), 1);
+    ASSERT_EQ(runGames(games, out), 0);
+    EXPECT_EQ(readFile(name), whole);
+  }
+  std::fclose(out);
+}
+
+// A folder without games is an error of one line; an empty file or folder
+// name, which the system would take for the current folder, a wrong argument.
+TEST_F(TrainSteps, MissingGamesAndEmptyNames) {
+  std::FILE* out = std::tmpfile();
+  std::filesystem::create_directory("empty");
+  for (const char* dir : {"missing", "empty"}) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runLabel(words({"--dir", dir}), out), 1) << dir;
+    EXPECT_EQ(runFit(words({"--dir", dir, "--out", "d"}), out), 1) << dir;
+    EXPECT_EQ(runAccuracy(words({"--dir", dir, "--data", "d"}), out), 1) << dir;
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 3) << errors;
+  }
+  EXPECT_FALSE(std::filesystem::exists("missing"));
+  struct Wrong {
+    int (*step)(const tools::Words&, std::FILE*);
+    tools::Words args;
+  };
+  const Wrong wrongs[] = {
+      {runGames, words({"--dir", "", "--games", "1"})},     {runLabel, words({"--dir", ""})},
+      {runFit, words({"--dir", "", "--out", "d"})},          {runFit, words({"--dir", "g", "--out", ""})},
+      {runFit, words({"--dir", "g,", "--out", "d"})},        {runAccuracy, words({"--dir", "g", "--data", ""})},
+      {runTables, words({"--out", ""})},
+  };
+  for (const Wrong& wrong : wrongs) EXPECT_THROW(wrong.step(wrong.args, out), tools::UsageError) << wrong.args[1];
+  std::fclose(out);
+}
+
+// A stage that cannot be written (the disk is full) ends the fit there, in
+// this process and in its workers: the system's reason on standard error,
+// no part file left behind, no further stage fitted.
+TEST_F(TrainSteps, AFitThatCannotWriteAStageStopsAtIt) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_EQ(runGames(words({"--dir", "g", "--games", "4", "--chunk", "2", "--depth", "1", "--exact", "8"}), out), 0);
+  const long stageBytes = stageFileBytes(inputSpace().layout.rowCount);
+  struct Mode {
+    tools::Words args;
+    long failures;  // one per process
+  };
+  const Mode modes[] = {{words({"--bootstrap", "8"}), 1}, {words({"--jobs", "2"}), 2}};
+  for (const Mode& mode : modes) {
+    tools::Words fit = words({"--dir", "g", "--out", "d", "--stages", "19-23", "--epochs", "1"});
+    fit.insert(fit.end(), mode.args.begin(), mode.args.end());
+    ::testing::internal::CaptureStderr();
+    int status = 0;
+    {
+      const kaimo::testing::FileSizeLimit fullDisk(static_cast<rlim_t>(stageBytes - 1));  // the index tables fit
+      ASSERT_TRUE(fullDisk.active());
+      status = runFit(fit, out);
+    }
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    std::size_t failures = 0;
+    for (std::size_t at = 0; (at = errors.find(std::strerror(EFBIG), at)) != std::string::npos; ++at) ++failures;
+    EXPECT_EQ(failures, mode.failures) << errors;
+    for (const auto& entry : std::filesystem::directory_iterator("d")) {
+      EXPECT_EQ(entry.path().extension(), ".kmx") << entry.path();
+    }
   }
   std::fclose(out);
 }
