@@ -5,6 +5,7 @@
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/move_values.h"
+#include "engine/book/book_choice.h"
 
 #include <system_error>
 
@@ -50,10 +51,27 @@ void GameController::startAnalysis() {
 
 void GameController::startHint() {
   stopThinking();
+  if (const std::vector<BookMove> moves = bookMovesHere(); !moves.empty()) {
+    showBookHint(moves);
+    return;
+  }
   hintJob_ = HintJob{board_, side_, sideSettingsOf(side_), exchange().stopToken()};
   beginStudy(texts::kHint);
   hintRunning_ = true;
   launchHintWorker();
+}
+
+std::vector<BookMove> GameController::bookMovesHere() const {
+  if (!bookEnabled_ || !book_) return {};
+  return bookMovesFor(*book_, board_, side_, sideSettingsOf(side_));
+}
+
+// Every move has its value in the book: no search, the best one marked at once.
+void GameController::showBookHint(const std::vector<BookMove>& moves) {
+  for (const BookMove& move : moves) squareValues_[move.square] = bookValueToScore(move.value);
+  hintMove_ = moves.front().square;
+  window_.setPaneText(kProgressPane, texts::bookHintText(hintMove_, squareValues_[hintMove_]));
+  window_.requestRepaint();
 }
 
 // The analysis and the hint: values square by square from a worker, the

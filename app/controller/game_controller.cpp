@@ -7,6 +7,7 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/think_worker.h"
+#include "engine/book/book_choice.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
@@ -212,13 +213,28 @@ void GameController::startComputerTurn() {
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
+  if (playFromBook()) return;
   window_.setPaneText(side_ + 1, texts::kThinking);
   searchBoard_ = board_;
   prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_);
   launchThinkWorker();
 }
 
+// The book's move is posted like a worker's result and played at the next tick.
+bool GameController::playFromBook() {
+  movedFromBook_ = false;
+  if (!bookEnabled_ || !book_) return false;
+  const std::optional<BookMove> pick = pickBookMove(*book_, board_, side_, sideSettingsOf(side_), bookRandom_);
+  if (!pick) return false;
+  movedFromBook_ = true;
+  window_.setPaneText(kProgressPane, texts::kBookMove);
+  window_.setPaneText(side_ + 1, texts::kBookMove);
+  exchange().postResult(pick->square, bookValueToScore(pick->value));
+  return true;
+}
+
 void GameController::startHumanTurn() {
+  movedFromBook_ = false;
   // The pane may still say that this side passed before the last reply.
   window_.setPaneText(side_ + 1, "");
   exchange().resetResult(0);
@@ -238,8 +254,8 @@ void GameController::tickPlaying() {
     return;
   }
   if (result.value != SCORE_NONE) {
-    window_.setPaneText(side_ + 1, texts::evaluationText(result.value));
-    const bool exact = job_.depth >= emptyCount(board_);
+    window_.setPaneText(side_ + 1, movedFromBook_ ? texts::bookMoveText(result.value) : texts::evaluationText(result.value));
+    const bool exact = !movedFromBook_ && job_.depth >= emptyCount(board_);
     track_.record(board_, side_, side_ == kBlack ? result.value : -result.value,
                   exact ? GraphValueKind::Exact : GraphValueKind::Search);
   }

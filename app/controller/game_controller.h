@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <ctime>
+#include <memory>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "app/records/history.h"
 #include "app/records/record_reader.h"
 #include "app/settings/player_settings.h"
+#include "engine/book/opening_book.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
@@ -93,6 +96,15 @@ class GameController {
   // Takes all 30 words and zeroes the two reserved words 5 and 6.
   void applySettings(const PlayerSettings& edited);
 
+  // --- the opening book ---
+  // While the book is on and the position is in it, a computer side that
+  // reads normally plays one of the book's close moves at once (at random,
+  // seeded from the time) instead of searching, and the hint shows the
+  // book's values. No book (null) or the book off: always a search.
+  void setOpeningBook(std::shared_ptr<const OpeningBook> book) { book_ = std::move(book); }
+  void setBookEnabled(bool on) { bookEnabled_ = on; }
+  bool bookEnabled() const { return bookEnabled_; }
+
   // --- study ---
   // Command "評価値": every computer routine's score of the position in a
   // message. Does not stop a running game.
@@ -104,6 +116,7 @@ class GameController {
   // Command "ヒント": stops the game and values every legal move of the side
   // to move on a worker, each read as deep as a computer turn of that side
   // would read the position; the best one is hintMove() when it is done.
+  // In the book, the book's values at once.
   void startHint();
   // The square the finished hint found best, -1 when none is shown.
   int hintMove() const { return hintMove_; }
@@ -175,6 +188,9 @@ class GameController {
   void finishGame();
   void pass();
   void startComputerTurn();
+  bool playFromBook();
+  std::vector<BookMove> bookMovesHere() const;
+  void showBookHint(const std::vector<BookMove>& moves);
   void startHumanTurn();
   void tickPlaying();
   void forwardStatusTexts();
@@ -219,6 +235,10 @@ class GameController {
   Board searchBoard_{};
   SearchJob job_{};
   ThinkProgress thinkProgress_{static_cast<unsigned>(std::time(nullptr))};
+  std::shared_ptr<const OpeningBook> book_;
+  bool bookEnabled_ = true;
+  bool movedFromBook_ = false;  // the move the turn posted is the book's
+  std::mt19937_64 bookRandom_{static_cast<std::uint64_t>(std::time(nullptr))};
   AnalysisJob analysisJob_{};
   HintJob hintJob_{};
   bool hintRunning_ = false;

@@ -40,6 +40,10 @@ std::string hintText(int square, int value) {
   return format("最善手 %s %+.2lf", squareName(square).c_str(), value / static_cast<double>(SCORE_PER_DISC));
 }
 
+std::string bookHintText(int square, int value) { return std::string(kBookMove) + " " + hintText(square, value); }
+
+std::string bookMoveText(int value) { return std::string(kBookMove) + " " + evaluationText(value); }
+
 std::string worstMovesText(int colour, const std::vector<MoveDrop>& drops) {
   std::string text = format("悪手 %s:", colour == 0 ? "黒" : "白");
   if (drops.empty()) return text + " なし";

@@ -29,6 +29,7 @@ inline constexpr const char* kAnalysisNoMove = "打てる手がないので、�
 inline constexpr const char* kEvaluationHeading = "黒から見た評価値（単位は石）";
 inline constexpr const char* kEditing = "盤面編集";
 inline constexpr const char* kHint = "ヒント";
+inline constexpr const char* kBookMove = "定石";
 inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
 inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。";
 inline constexpr const char* kUnsavedGameQuestion = "保存されていない対局があります。保存しますか？";
@@ -49,6 +50,10 @@ std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond,
 std::string analysisProgressText(double percent, std::int64_t seconds);
 // "最善手 %s %+.2lf": the hint's best square and its value in discs.
 std::string hintText(int square, int value);
+// "定石 最善手 %s %+.2lf": the same from the opening book.
+std::string bookHintText(int square, int value);
+// "定石 %+.2lf": a computer move from the book, with the book's value.
+std::string bookMoveText(int value);
 // The bad moves of one side after a game: "悪手 黒: 23.f4 -12石  31.c8 -6石",
 // or "悪手 黒: なし".
 std::string worstMovesText(int colour, const std::vector<MoveDrop>& drops);

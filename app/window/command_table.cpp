@@ -27,6 +27,7 @@ const std::vector<CommandInfo>& commandTable() {
       {kHint, "ヒント(&H)", "Ctrl+H", "手番の側の最善手と各手の評価値を表示\nヒント"},
       {kToggleToolBar, "ツールバー(&T)", "", "ツールバーの表示/非表示を切り替えます\nツールバーの表示切り替え"},
       {kToggleStatusBar, "ステータスバー(&S)", "", "ステータスバーの表示/非表示を切り替えます\nステータスバーの表示切り替え"},
+      {kUseBook, "定石を使う(&J)", "", "コンピュータは定石にある局面で定石の手から打ちます\n定石を使う"},
       {kAbout, "Kaimo のバージョン情報(&A)...", "", "プログラムのバージョンを表示します\nバージョン情報"},
       {kRecentFiles, "最近使ったファイル", "", ""},
   };
@@ -49,7 +50,7 @@ const std::vector<MenuInfo>& menuBarLayout() {
       {"設定(&C)", {kPlayerSettings}},
       {"ナビゲート(&N)", {kStart, kPause, kSeparator, kClearBoard, kSeparator, kPrevious, kNext, kFirst, kLast}},
       {"研究(&S)", {kRotate, kMirror, kEditBoard, kSeparator, kEvaluationValues, kEndgameAnalysis, kHint}},
-      {"表示(&V)", {kToggleToolBar, kToggleStatusBar}},
+      {"表示(&V)", {kToggleToolBar, kToggleStatusBar, kSeparator, kUseBook}},
       {"ﾍﾙﾌﾟ(&H)", {kAbout}},
   };
   return layout;

@@ -29,6 +29,7 @@ constexpr int kPasteRecord = 32832;
 constexpr int kSaveBoardPicture = 32833;
 constexpr int kToggleToolBar = 59392;
 constexpr int kToggleStatusBar = 59393;
+constexpr int kUseBook = 32834;
 constexpr int kAbout = 57664;
 // Where a list of recently used files would go: shown grayed, never enabled.
 constexpr int kRecentFiles = 57616;

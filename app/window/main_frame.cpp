@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -46,6 +47,11 @@ QIcon toolbarIconFor(int id) {
     default: return {};
   }
 }
+
+// Whether the computer plays from the opening book, kept in Qt's settings
+// of the program (beside the recent files), not in the players' settings
+// file; on unless the user turned it off.
+constexpr const char* kUseBookKey = "UseOpeningBook";
 
 // The longest texts a pane shows in practice; a pane is widened beyond its
 // nominal width when the platform's font needs more room for them.
@@ -115,6 +121,10 @@ void CMainFrame::createActions() {
     actions_[id]->setCheckable(true);
     actions_[id]->setChecked(true);
   }
+  QAction* useBook = actions_[command::kUseBook];
+  useBook->setCheckable(true);
+  useBook->setChecked(QSettings().value(QLatin1String(kUseBookKey), true).toBool());
+  view_->controller().setBookEnabled(useBook->isChecked());
 }
 
 void CMainFrame::connectCommands() {
@@ -143,6 +153,11 @@ void CMainFrame::connectCommands() {
   setHandler(kSaveBoardPicture, [this] { saveBoardPictureCommand(*view_); });
   setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });
   setHandler(kToggleStatusBar, [this] { statusBar()->setVisible(actions_[kToggleStatusBar]->isChecked()); });
+  setHandler(kUseBook, [this, &game] {
+    const bool on = actions_[command::kUseBook]->isChecked();
+    game.setBookEnabled(on);
+    QSettings().setValue(QLatin1String(kUseBookKey), on);
+  });
   setHandler(kAbout, [this] { showAbout(); });
 }
 

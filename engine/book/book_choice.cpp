@@ -2,13 +2,18 @@
 
 namespace kaimo {
 
-std::vector<BookMove> bookCandidates(const OpeningBook& book, const Board& board, int side,
-                                     const SideSettings& settings) {
+std::vector<BookMove> bookMovesFor(const OpeningBook& book, const Board& board, int side,
+                                   const SideSettings& settings) {
   DiscCounts counts;
   boardCount(board, counts);
   const int empties = counts[2];
   if (empties <= settings.exactDepth || empties <= settings.winDepth) return {};
-  std::vector<BookMove> moves = book.movesOf(board, side);
+  return book.movesOf(board, side);
+}
+
+std::vector<BookMove> bookCandidates(const OpeningBook& book, const Board& board, int side,
+                                     const SideSettings& settings) {
+  std::vector<BookMove> moves = bookMovesFor(book, board, side, settings);
   if (moves.empty()) return moves;
   const int lowest = moves.front().value - kBookMargin;
   std::erase_if(moves, [lowest](const BookMove& m) { return m.value < lowest; });

@@ -17,9 +17,14 @@ namespace kaimo {
 // as far as the book can tell.
 constexpr int kBookMargin = 200;
 
+// The book's moves for a side with these settings: every legal move with its
+// value, best first; empty when the position is not in the book or the side
+// reads it to the end of the game.
+std::vector<BookMove> bookMovesFor(const OpeningBook& book, const Board& board, int side,
+                                   const SideSettings& settings);
+
 // The moves a side in the book chooses from: those within kBookMargin of the
-// best, best first; empty when the position is not in the book or the side
-// reads it to the end.
+// best, best first.
 std::vector<BookMove> bookCandidates(const OpeningBook& book, const Board& board, int side,
                                      const SideSettings& settings);
 

@@ -35,6 +35,7 @@ void putRecord(std::string& out, const BookEntry& e) {
   putLittle(out, e.key.mover, kMaskBytes);
   putLittle(out, e.key.opponent, kMaskBytes);
   putLittle(out, static_cast<std::uint16_t>(e.value));
+  putLittle(out, static_cast<std::uint16_t>(e.gameValue));
   putLittle(out, static_cast<std::uint16_t>(e.readValue));
   putLittle(out, e.readDepth);
   out.push_back(0);
@@ -47,12 +48,14 @@ std::string getRecord(const char* in, BookEntry& e) {
   e.key.mover = getLittle<Bits>(in, kMaskBytes);
   e.key.opponent = getLittle<Bits>(in + kMaskBytes, kMaskBytes);
   e.value = static_cast<std::int16_t>(getLittle<std::uint16_t>(in + 26));
-  e.readValue = static_cast<std::int16_t>(getLittle<std::uint16_t>(in + 28));
-  e.readDepth = static_cast<std::uint8_t>(in[30]);
+  e.gameValue = static_cast<std::int16_t>(getLittle<std::uint16_t>(in + 28));
+  e.readValue = static_cast<std::int16_t>(getLittle<std::uint16_t>(in + 30));
+  e.readDepth = static_cast<std::uint8_t>(in[32]);
   if (((e.key.mover | e.key.opponent) & ~kAllSquares) != 0 || (e.key.mover & e.key.opponent) != 0) {
     return "a record is no position (overlapping discs, or discs beyond square 99)";
   }
-  if (in[31] != 0 || e.readDepth == 0 || !withinValues(e.value) || !withinValues(e.readValue)) {
+  if (in[33] != 0 || e.readDepth == 0 || !withinValues(e.value) || !withinValues(e.gameValue) ||
+      !withinValues(e.readValue)) {
     return "a record has a value beyond a wipe-out, no read depth or a reserved byte set";
   }
   if (!(canonicalKey(e.key.mover, e.key.opponent) == e.key)) return "a record's key is not the smallest of its eight images";

@@ -48,9 +48,9 @@ int showBook(const Args& args, std::FILE* out) {
     return 1;
   }
   const std::vector<BookMove> moves = book->movesOf(position.board, position.side);
-  std::fprintf(out, "%s: value %+.2f for the side to move; its own read of %d plies %+.2f\n",
-               moves.empty() ? "the book ends here" : "in the book", discs(entry->value), entry->readDepth,
-               discs(entry->readValue));
+  std::fprintf(out, "%s: value %+.2f for the side to move; its own game %+.2f, its own read of %d plies %+.2f\n",
+               moves.empty() ? "the book ends here" : "in the book", discs(entry->value), discs(entry->gameValue),
+               entry->readDepth, discs(entry->readValue));
   if (moves.empty()) return 1;
   for (const BookMove& move : moves) {
     const bool close = move.value >= moves.front().value - kBookMargin;
@@ -116,7 +116,7 @@ int checkBook(const Args& args, std::FILE* out) {
     }
     return 0;
   };
-  Differences bookInPlay, ownInPlay, ends;
+  Differences bookInPlay, readInPlay, bookAtEnds, readAtEnds;
   bool failed = false;
   const auto onLine = [&](int, const std::string& line) {
     std::size_t i = 0;
@@ -126,23 +126,21 @@ int checkBook(const Args& args, std::FILE* out) {
       return;
     }
     const BookEntry& e = *positions[i];
-    if (i < sample.inPlay.size()) {
-      bookInPlay.add(e.value - read);
-      ownInPlay.add(e.readValue - read);
-    } else {
-      ends.add(e.value - read);
-    }
+    const bool inPlay = i < sample.inPlay.size();
+    (inPlay ? bookInPlay : bookAtEnds).add(e.value - read);
+    (inPlay ? readInPlay : readAtEnds).add(e.readValue - read);
   };
-  const std::vector<tools::WorkerEnd> ends_ = tools::runInProcesses(std::min<int>(jobs, positions.size()), work, onLine);
-  if (failed || !tools::allSucceeded(ends_)) {
+  const int workers = std::min(jobs, static_cast<int>(positions.size()));
+  if (failed || !tools::allSucceeded(tools::runInProcesses(workers, work, onLine))) {
     std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
     return 1;
   }
   std::fprintf(out, "%d positions in play and %d where the book ends, against reads of %d plies by 狐:\n",
-               bookInPlay.count, ends.count, depth);
+               bookInPlay.count, bookAtEnds.count, depth);
   bookInPlay.print(out, "in play, the book's value");
-  ownInPlay.print(out, "in play, the position's own read");
-  ends.print(out, "where the book ends, its own read");
+  readInPlay.print(out, "in play, the position's own read");
+  bookAtEnds.print(out, "where the book ends, the book's value (its own game)");
+  readAtEnds.print(out, "where the book ends, the position's own read");
   return 0;
 }
 

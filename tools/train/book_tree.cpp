@@ -16,6 +16,7 @@ void BookTree::add(const std::vector<BookEntry>& scored) {
   for (const BookEntry& entry : scored) {
     if (contains(entry.key)) continue;
     Node node;
+    node.gameValue = entry.gameValue;
     node.readValue = entry.readValue;
     node.readDepth = entry.readDepth;
     node.steps = bookStepsOf(boardOfKey(entry.key), kBlack);
@@ -44,7 +45,7 @@ void BookTree::evaluate(const BookKey& root, int plyCost) {
   for (auto* entry : order) {
     Node& node = entry->second;
     node.expanded = isExpanded(node);
-    node.value = node.readValue;
+    node.value = node.gameValue;
     if (node.expanded) {
       node.value = valueOf(node.steps.front());
       for (const BookStep& step : node.steps) node.value = std::max(node.value, valueOf(step));
@@ -94,7 +95,8 @@ std::vector<BookEntry> BookTree::entries() const {
   std::vector<BookEntry> entries;
   entries.reserve(nodes_.size());
   for (const auto& [key, node] : nodes_) {
-    entries.push_back({key, clampedValue(node.value), clampedValue(node.readValue), static_cast<std::uint8_t>(node.readDepth)});
+    entries.push_back({key, clampedValue(node.value), clampedValue(node.gameValue), clampedValue(node.readValue),
+                       static_cast<std::uint8_t>(node.readDepth)});
   }
   return entries;
 }

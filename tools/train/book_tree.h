@@ -1,9 +1,10 @@
-// The opening book as the trainer grows it: every position read so far, with
-// its own read value, joined by the legal moves between them.
+// The opening book as the trainer grows it: every position scored so far,
+// with its own game and deep read, joined by the legal moves between them.
 //
 // Values are backed up by negamax: a position whose every move leads to a
 // position of the book (or ends the game) is worth its best move; any other
-// is worth its own read. Growth follows the most promising leaves: a
+// is worth its own game (what the program makes of it when it plays on
+// against itself). Growth follows the most promising leaves: a
 // position's cost is the least, over the lines from the initial position, of
 // what the moves on the way give up against the best move where they are
 // played (in hundredths of a disc, both sides' moves counted), plus a fixed
@@ -20,8 +21,9 @@ namespace kaimo::train {
 
 class BookTree {
  public:
-  // Adds positions with their own reads (each entry's readValue and
-  // readDepth; its value is ignored). A position already held stays as it is.
+  // Adds positions with their own scores (each entry's gameValue, readValue
+  // and readDepth; its value is ignored). A position already held stays as
+  // it is.
   void add(const std::vector<BookEntry>& scored);
   bool contains(const BookKey& key) const { return nodes_.count(key) != 0; }
   std::size_t size() const { return nodes_.size(); }
@@ -49,6 +51,7 @@ class BookTree {
 
  private:
   struct Node {
+    int gameValue = 0;
     int readValue = 0;
     int readDepth = 0;
     std::vector<BookStep> steps;

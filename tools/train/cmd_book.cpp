@@ -1,13 +1,14 @@
-// kaimo-train book: grows the opening book round by round. Each round reads
+// kaimo-train book: grows the opening book round by round. Each round scores
 // the positions that the cheapest leaves of the book so far lead to (see
-// book_tree.h), in chunks of a few positions; a chunk's file is written whole
-// once its reads are done, so a stopped run resumes where it was and gives
+// book_tree.h): a deep read of each, and the game the program plays on from
+// it against itself. The positions go in chunks of a few; a chunk's file is
+// written whole once its positions are scored, so a stopped run resumes where it was and gives
 // the same book as a run never stopped, and a larger --rounds grows a
 // finished book further.
 //
 // --shard K/N splits each round's chunks among N runs sharing one folder:
 // each makes its own chunks, then waits for the others' before it chooses
-// the next round (a round is chosen from all the reads of the rounds
+// the next round (a round is chosen from all the scores of the rounds
 // before). Between them the runs write the very files of an unsplit run.
 #include <algorithm>
 #include <chrono>
@@ -39,7 +40,7 @@ constexpr int kDefaultLeaves = 16;
 // book: the initial position has 96 empty squares, the network scores 84
 // and fewer.
 constexpr int kDefaultDepth = 12;
-// A chunk of positions is under a minute of reading.
+// A chunk of positions is under a minute of work.
 constexpr int kDefaultChunk = 8;
 // A ply costs as much as giving up one disc: the book grows along the best
 // lines, and alternatives within a disc or two of the best get their turn
@@ -52,7 +53,9 @@ constexpr auto kLongestWait = std::chrono::milliseconds(2000);
 
 struct BookSettings {
   int routine;
-  int depth;
+  int depth;      // of the deep read
+  int gameDepth;  // normal and exact-read depths of the game played on
+  int gameExact;
   int leaves;
   int chunk;
   int plyCost;
@@ -60,9 +63,49 @@ struct BookSettings {
 
 std::string describe(const BookSettings& s) {
   char text[256];
-  std::snprintf(text, sizeof text, "routine %d\ndepth %d\nleaves per round %d\npositions per chunk %d\nply cost %d\n",
-                s.routine, s.depth, s.leaves, s.chunk, s.plyCost);
+  std::snprintf(text, sizeof text,
+                "routine %d\ndepth %d\ngame depth %d exact %d\nleaves per round %d\npositions per chunk %d\n"
+                "ply cost %d\n",
+                s.routine, s.depth, s.gameDepth, s.gameExact, s.leaves, s.chunk, s.plyCost);
   return text;
+}
+
+int hundredths(int score) { return std::clamp(score / (SCORE_PER_DISC / 100), -kBookValueLimit, kBookValueLimit); }
+
+// The final margin for `side` of the game both sides play on from the
+// position as computer turns with `settings`; false when a search fails.
+bool playOut(Board board, int side, const SideSettings& settings, int& value) {
+  const int mover = side;
+  for (int passes = 0; passes < 2;) {
+    if (boardMobility(board, side) == 0) {
+      ++passes;
+      side = opponentOf(side);
+      continue;
+    }
+    passes = 0;
+    const tools::TurnResult turn = tools::runComputerTurn(board, side, settings);
+    if (isMarker(turn.value) || turn.move < 0) return false;
+    boardPlayInPlace(board, turn.move, side);
+    side = opponentOf(side);
+  }
+  DiscCounts counts;
+  boardCount(board, counts);
+  const int black = hundredths(scoreFinal(counts[0], counts[1]));
+  value = mover == kBlack ? black : -black;
+  return true;
+}
+
+// A position's own scores, the mover as black: a deep read, and its game.
+bool scorePosition(const BookKey& key, const BookSettings& settings, BookEntry& entry) {
+  const Board board = boardOfKey(key);
+  const SideSettings read{settings.routine, settings.depth, 0, 0, 0, 0, 0, 0};
+  const tools::TurnResult turn = tools::runComputerTurn(board, kBlack, read);
+  const SideSettings game{settings.routine, settings.gameDepth, settings.gameExact, 0, 0, 0, 0, 0};
+  int gameValue = 0;
+  if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE || !playOut(board, kBlack, game, gameValue)) return false;
+  entry = {key, static_cast<std::int16_t>(gameValue), static_cast<std::int16_t>(gameValue),
+           static_cast<std::int16_t>(hundredths(turn.value)), static_cast<std::uint8_t>(turn.depth)};
+  return true;
 }
 
 std::string chunkFile(const std::string& dir, int round, int chunk) {
@@ -84,7 +127,7 @@ std::vector<BookKey> chunkPositions(const std::vector<BookKey>& round, int chunk
   return {round.begin() + static_cast<long>(begin), round.begin() + static_cast<long>(end)};
 }
 
-// The reads of a chunk's file when it holds exactly the positions wanted.
+// The entries of a chunk's file when it holds exactly the positions wanted.
 bool readChunkFile(const std::string& file, const std::vector<BookKey>& wanted, std::vector<BookEntry>& entries,
                    std::string& fault) {
   if (!readBookFile(file, entries, fault)) return false;
@@ -102,18 +145,13 @@ bool writeBook(const std::string& file, const std::vector<BookEntry>& entries) {
          }).ok();
 }
 
-// Reads each position as a computer turn of `routine` at `depth` would, the
-// mover as black. An empty text, or why it failed.
+// Scores the positions of a chunk and writes its file. An empty text, or
+// why it failed.
 std::string makeChunk(const std::string& file, const std::vector<BookKey>& positions, const BookSettings& settings,
                       const std::function<void()>& tick) {
-  const SideSettings side{settings.routine, settings.depth, 0, 0, 0, 0, 0, 0};
-  std::vector<BookEntry> entries;
-  for (const BookKey& key : positions) {
-    const tools::TurnResult turn = tools::runComputerTurn(boardOfKey(key), kBlack, side);
-    if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE) return "the read of a position of " + file + " failed";
-    const int hundredths = std::clamp(turn.value / (SCORE_PER_DISC / 100), -kBookValueLimit, kBookValueLimit);
-    entries.push_back({key, static_cast<std::int16_t>(hundredths), static_cast<std::int16_t>(hundredths),
-                       static_cast<std::uint8_t>(turn.depth)});
+  std::vector<BookEntry> entries(positions.size());
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    if (!scorePosition(positions[i], settings, entries[i])) return "a search for a position of " + file + " failed";
     tick();
   }
   return writeBook(file, entries) ? "" : "cannot write " + file;
@@ -137,14 +175,14 @@ class BookRun {
   BookRun(std::string dir, const BookSettings& settings, const Shard& shard, int jobs, std::FILE* out)
       : dir_(std::move(dir)), settings_(settings), shard_(shard), jobs_(jobs), out_(out) {}
 
-  // Makes round `round` (its positions are `wanted`) and adds its reads.
+  // Makes round `round` (its positions are `wanted`) and adds its scores.
   bool runRound(int round, const std::vector<BookKey>& wanted) {
     const int chunkCount = static_cast<int>((wanted.size() + settings_.chunk - 1) / settings_.chunk);
     std::vector<int> toMake;
     for (int c = 0; c < chunkCount; ++c) {
       if (shard_.owns(c) && !chunkIsWhole(round, c, chunkPositions(wanted, c, settings_.chunk), true)) toMake.push_back(c);
     }
-    std::fprintf(out_, "round %d: %zu positions in %d chunks; %zu to read here\n", round, wanted.size(), chunkCount,
+    std::fprintf(out_, "round %d: %zu positions in %d chunks; %zu to score here\n", round, wanted.size(), chunkCount,
                  toMake.size());
     std::fflush(out_);
     long units = 0;
@@ -168,7 +206,7 @@ class BookRun {
     std::vector<BookEntry> entries;
     std::string fault;
     if (readChunkFile(file, wanted, entries, fault)) return true;
-    if (sayWhy) std::fprintf(stderr, "book: %s; it is read again\n", fault.c_str());
+    if (sayWhy) std::fprintf(stderr, "book: %s; it is made again\n", fault.c_str());
     return false;
   }
 
@@ -187,7 +225,7 @@ class BookRun {
         const bool present = std::filesystem::exists(std::filesystem::symlink_status(file, error));
         if (present && readChunkFile(file, positions, entries, fault)) break;
         if (present) {
-          std::fprintf(stderr, "book: %s; it is read again\n", fault.c_str());
+          std::fprintf(stderr, "book: %s; it is made again\n", fault.c_str());
           const std::string failure = makeChunk(file, positions, settings_, [] {});
           if (!failure.empty()) {
             std::fprintf(stderr, "book: %s\n", failure.c_str());
@@ -219,16 +257,20 @@ class BookRun {
 
 int runBook(const tools::Words& words, std::FILE* out) {
   const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--rounds", "--leaves", "--depth", "--routine", "--chunk", "--ply-cost", "--jobs", "--shard"});
+  args.allowOnly({"--dir", "--rounds", "--leaves", "--depth", "--game-depth", "--game-exact", "--routine", "--chunk",
+                  "--ply-cost", "--jobs", "--shard"});
   if (!args.positional.empty() || !args.has("--dir") || !args.has("--rounds")) {
-    throw tools::UsageError("usage: kaimo-train book --dir DIR --rounds N [--leaves N] [--depth N] [--routine NAME] "
-                            "[--chunk N] [--ply-cost HUNDREDTHS] [--jobs N] [--shard K/N]");
+    throw tools::UsageError("usage: kaimo-train book --dir DIR --rounds N [--leaves N] [--depth N] [--game-depth N] "
+                            "[--game-exact N] [--routine NAME] [--chunk N] [--ply-cost HUNDREDTHS] [--jobs N] "
+                            "[--shard K/N]");
   }
   const std::string dir = args.getPath("--dir");
   const int rounds = args.getInt("--rounds", 1, 1, kMaxRounds);
   BookSettings settings;
   settings.routine = tools::routineFromArgument(args.get("--routine", "狐"));
   settings.depth = args.getInt("--depth", kDefaultDepth, 1, tools::kMaxNormalDepth);
+  settings.gameDepth = args.getInt("--game-depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
+  settings.gameExact = args.getInt("--game-exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
   settings.leaves = args.getInt("--leaves", kDefaultLeaves, 1, 100000);
   settings.chunk = args.getInt("--chunk", kDefaultChunk, 1, 100000);
   settings.plyCost = args.getInt("--ply-cost", kDefaultPlyCost, 0, 10000);
@@ -269,8 +311,9 @@ int runBook(const tools::Words& words, std::FILE* out) {
   const BookTree::Summary s = run.tree().summary(root);
   std::fprintf(out,
                "book: %zu positions, %zu in play; deepest position %d plies from the start (in play %d); "
-               "best line %d plies; reads of %d plies; %s\n",
-               s.positions, s.inPlay, s.deepestPly, s.deepestPlayPly, s.bestLinePlies, settings.depth,
+               "best line %d plies; reads of %d plies, games at %d (exact %d); %s\n",
+               s.positions, s.inPlay, s.deepestPly, s.deepestPlayPly, s.bestLinePlies, settings.depth, settings.gameDepth,
+               settings.gameExact,
                formatDuration(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()).c_str());
   if (shard.index != 0) return 0;
   // One shard writes the book, so two never race to replace it.

@@ -36,6 +36,7 @@ TEST(BookFile, ReadsBackWhatItWrote) {
   for (std::size_t i = 0; i < read.size(); ++i) {
     EXPECT_EQ(read[i].key, entries[i].key);
     EXPECT_EQ(read[i].value, entries[i].value);
+    EXPECT_EQ(read[i].gameValue, entries[i].gameValue);
     EXPECT_EQ(read[i].readValue, entries[i].readValue);
     EXPECT_EQ(read[i].readDepth, entries[i].readDepth);
   }
@@ -65,6 +66,7 @@ TEST(BookFile, RefusesEveryKindOfDamage) {
       {"discs beyond square 99", written([](auto& e) { e.back().key.opponent |= Bits{1} << 100; })},
       {"a key not the smallest image", written([](auto& e) { e.back().key = largerImage(e.back().key); })},
       {"a value beyond a wipe-out", written([](auto& e) { e[0].value = kBookValueLimit + 1; })},
+      {"a game beyond a wipe-out", written([](auto& e) { e[1].gameValue = -kBookValueLimit - 1; })},
       {"no read depth", written([](auto& e) { e[0].readDepth = 0; })},
   };
   for (const auto& [what, damaged] : cases) {

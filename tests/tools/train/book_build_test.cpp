@@ -32,16 +32,16 @@ TEST(BookTree, BacksValuesUpAndGrowsTheCheapestLeavesFirst) {
   int read = 0;
   for (const BookStep& step : bookStepsOf(child, opponentOf(side))) {
     if (std::none_of(leaves.begin(), leaves.end(), [&](const BookEntry& e) { return e.key == step.key; })) {
-      leaves.push_back({step.key, 0, static_cast<std::int16_t>(read += 150), 4});
+      leaves.push_back({step.key, 0, static_cast<std::int16_t>(read += 150), 0, 4});
     }
   }
   ASSERT_GE(leaves.size(), 2u);
 
   BookTree tree;
-  tree.add({{rootKey, 0, 30, 4}, {childKey, 0, -70, 4}});
+  tree.add({{rootKey, 0, 30, 11, 4}, {childKey, 0, -70, 22, 4}});
   tree.add({leaves.front()});
   tree.evaluate(rootKey, 100);
-  // The reply position is not yet played from: it is worth its own read.
+  // The reply position is not yet played from: it is worth its own game.
   EXPECT_EQ(OpeningBook(tree.entries()).find(rootKey)->value, 70);
   EXPECT_EQ(tree.cheapestLeaves(5), std::vector<BookKey>{childKey});
   EXPECT_EQ(tree.positionsAfter({childKey}).size(), leaves.size() - 1);
@@ -52,7 +52,8 @@ TEST(BookTree, BacksValuesUpAndGrowsTheCheapestLeavesFirst) {
   // The replier takes the leaf worst for the first player: the one read 150.
   EXPECT_EQ(book.find(childKey)->value, -150);
   EXPECT_EQ(book.find(rootKey)->value, 150);
-  EXPECT_EQ(book.find(rootKey)->readValue, 30);
+  EXPECT_EQ(book.find(rootKey)->gameValue, 30);
+  EXPECT_EQ(book.find(rootKey)->readValue, 11);
   // Costs: two plies each, plus what the reply gives up against the best.
   std::vector<BookKey> byValue;
   for (const BookEntry& e : leaves) byValue.push_back(e.key);
