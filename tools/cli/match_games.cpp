@@ -73,34 +73,25 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
 
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
                          std::mt19937_64& random) {
-  Board board = opening.board;
-  int side = opening.side;
   GameResult result;
-  for (int passes = 0; passes < 2;) {
-    if (boardMobility(board, side) == 0) {
-      ++passes;
-      side = opponentOf(side);
-      continue;
-    }
-    passes = 0;
+  const auto choose = [&](const Board& board, int side) {
     const MatchPlayer& player = side == kBlack ? black : white;
-    int move = -1;
-    if (const auto pick = player.book ? pickBookMove(*player.book, board, side, player.settings, random) : std::nullopt) {
-      move = pick->square;
-      ++(side == kBlack ? result.blackBookMoves : result.whiteBookMoves);
-    } else {
-      const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator);
-      if (!isMarker(turn.value)) move = turn.move;
+    if (player.book) {
+      if (const std::optional<BookMove> pick = pickBookMove(*player.book, board, side, player.settings, random)) {
+        ++(side == kBlack ? result.blackBookMoves : result.whiteBookMoves);
+        return pick->square;
+      }
     }
-    if (move < 0 || boardPlayInPlace(board, move, side) <= 1) {
-      result.failed = true;
-      return result;
-    }
-    result.moves.push_back(move);
-    side = opponentOf(side);
+    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator);
+    return isMarker(turn.value) ? -1 : turn.move;
+  };
+  const std::optional<Board> end = tools::playToTheEnd(opening.board, opening.side, choose, &result.moves);
+  if (!end) {
+    result.failed = true;
+    return result;
   }
   DiscCounts counts;
-  boardCount(board, counts);
+  boardCount(*end, counts);
   result.black = counts[0];
   result.white = counts[1];
   return result;

@@ -228,3 +228,25 @@ bool saveSettings(const std::string& name, const std::string& text) {
 }
 
 }  // namespace kaimo::train
+
+namespace kaimo::train {
+
+int keepSettings(const std::string& step, const std::string& file, const std::string& wanted) {
+  std::string saved, fault;
+  if (!loadSettings(file, saved, fault)) {
+    std::fprintf(stderr, "kaimo-train %s: %s\n", step.c_str(), fault.c_str());
+    return 1;
+  }
+  if (!saved.empty() && saved != wanted) {
+    std::fprintf(stderr, "kaimo-train %s: %s holds other settings than these:\n%s", step.c_str(), file.c_str(),
+                 saved.c_str());
+    return 2;
+  }
+  if (saved.empty() && !saveSettings(file, wanted)) {
+    std::fprintf(stderr, "kaimo-train %s: cannot write %s\n", step.c_str(), file.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace kaimo::train

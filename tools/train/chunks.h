@@ -88,4 +88,10 @@ bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& w
 bool loadSettings(const std::string& name, std::string& text, std::string& error);
 bool saveSettings(const std::string& name, const std::string& text);
 
+// Keeps `wanted` as the settings of a step's folder in `file`: writes them
+// where the folder has none yet and refuses a folder made with others. 0,
+// or the step's exit status after one line on standard error naming `step`:
+// 1 when the file cannot be read or written, 2 for other settings.
+int keepSettings(const std::string& step, const std::string& file, const std::string& wanted);
+
 }  // namespace kaimo::train

@@ -74,24 +74,17 @@ int hundredths(int score) { return std::clamp(score / (SCORE_PER_DISC / 100), -k
 
 // The final margin for `side` of the game both sides play on from the
 // position as computer turns with `settings`; false when a search fails.
-bool playOut(Board board, int side, const SideSettings& settings, int& value) {
-  const int mover = side;
-  for (int passes = 0; passes < 2;) {
-    if (boardMobility(board, side) == 0) {
-      ++passes;
-      side = opponentOf(side);
-      continue;
-    }
-    passes = 0;
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, settings);
-    if (isMarker(turn.value) || turn.move < 0) return false;
-    boardPlayInPlace(board, turn.move, side);
-    side = opponentOf(side);
-  }
+bool playOut(const Board& board, int side, const SideSettings& settings, int& value) {
+  const auto choose = [&settings](const Board& position, int mover) {
+    const tools::TurnResult turn = tools::runComputerTurn(position, mover, settings);
+    return isMarker(turn.value) ? -1 : turn.move;
+  };
+  const std::optional<Board> end = tools::playToTheEnd(board, side, choose);
+  if (!end) return false;
   DiscCounts counts;
-  boardCount(board, counts);
+  boardCount(*end, counts);
   const int black = hundredths(scoreFinal(counts[0], counts[1]));
-  value = mover == kBlack ? black : -black;
+  value = side == kBlack ? black : -black;
   return true;
 }
 
@@ -280,20 +273,7 @@ int runBook(const tools::Words& words, std::FILE* out) {
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   const std::string settingsFile = (std::filesystem::path(dir) / kSettingsFile).string();
-  const std::string wanted = describe(settings);
-  std::string saved, fault;
-  if (!loadSettings(settingsFile, saved, fault)) {
-    std::fprintf(stderr, "kaimo-train book: %s\n", fault.c_str());
-    return 1;
-  }
-  if (!saved.empty() && saved != wanted) {
-    std::fprintf(stderr, "kaimo-train book: %s holds a book made with other settings:\n%s", dir.c_str(), saved.c_str());
-    return 2;
-  }
-  if (saved.empty() && !saveSettings(settingsFile, wanted)) {
-    std::fprintf(stderr, "kaimo-train book: cannot write %s\n", settingsFile.c_str());
-    return 1;
-  }
+  if (const int status = keepSettings("book", settingsFile, describe(settings)); status != 0) return status;
   removeLeftovers(dir, shard);
 
   const auto start = std::chrono::steady_clock::now();
