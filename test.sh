@@ -23,7 +23,7 @@ case "$mode" in
     ;;
   --tsan)
     # Only the suites that run threads (label "threads") are built here.
-    KAIMO_TARGETS="game_controller_test search_stop_test pattern_threads_test" \
+    KAIMO_TARGETS="game_controller_test review_test search_stop_test pattern_threads_test" \
       kaimo_build build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAIMO_SANITIZE=thread -DKAIMO_BUILD_BENCH=OFF
     cd build/tsan && ctest -j "$(nproc)" --output-on-failure -L threads
     ;;

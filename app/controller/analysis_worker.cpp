@@ -5,7 +5,6 @@
 #include "app/controller/controller_window.h"
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
-#include "app/controller/move_values.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
 
@@ -34,14 +33,6 @@ void analysisWorker(AnalysisJob* job) {
   SquareValues values;
   const AnalysisResult result =
       analyzeEndgame(job->board, job->side, job->evaluator, job->stop, values, publishProgress, &start);
-  postValues(result.last, values);
-}
-
-void hintWorker(HintJob* job) {
-  Clock::time_point start = Clock::now();
-  SquareValues values;
-  const MoveValuesResult result =
-      searchMoveValues(job->board, job->side, job->settings, job->stop, values, publishProgress, &start);
   postValues(result.last, values);
 }
 

@@ -23,14 +23,4 @@ struct AnalysisJob {
 // solved. An evaluation failure is flagged for the window thread to show.
 void analysisWorker(AnalysisJob* job);
 
-// The hint: every legal move's value at the depth the side's settings give
-// the position (see searchMoveValues), published and posted the same way.
-struct HintJob {
-  Board board;
-  int side;
-  SideSettings settings;
-  std::stop_token stop;
-};
-void hintWorker(HintJob* job);
-
 }  // namespace kaimo

@@ -46,14 +46,14 @@ void GameController::transformBoard(void (*transform)(Board&, const Board&)) {
 
 void GameController::toggleEditing() {
   if (mode_ == ViewMode::Editing) {
-    window_.setPaneText(kProgressPane, texts::kStopped);
+    setPane(kProgressPane, texts::kStopped);
     mode_ = ViewMode::Idle;
     clearSquareValues();
-    window_.setPaneText(kBlackPane, "");
-    window_.setPaneText(kWhitePane, "");
+    setPane(kBlackPane, "");
+    setPane(kWhitePane, "");
   } else {
     stopThinking();
-    window_.setPaneText(kProgressPane, texts::kEditing);
+    setPane(kProgressPane, texts::kEditing);
     mode_ = ViewMode::Editing;
     clearSquareValues();
   }

@@ -21,6 +21,12 @@ int valueCount(const SquareValues& values) {
   return n;
 }
 
+int emptyCount(const Board& board) {
+  DiscCounts counts;
+  boardCount(board, counts);
+  return counts[2];
+}
+
 }  // namespace
 
 void GameController::applySettings(const PlayerSettings& edited) {
@@ -49,16 +55,31 @@ void GameController::startAnalysis() {
   launchAnalysisWorker();
 }
 
+bool GameController::canHint() const {
+  if (mode_ == ViewMode::Busy || mode_ == ViewMode::NextTurn) return false;
+  return mode_ != ViewMode::Playing || isHumanToMove();
+}
+
 void GameController::startHint() {
-  stopThinking();
+  if (!canHint()) return;
+  // A human to move in a running game keeps the game: the click still plays.
+  if (mode_ != ViewMode::Playing) stopThinking();
+  clearSquareValues();
   if (const std::vector<BookMove> moves = bookMovesHere(); !moves.empty()) {
     showBookHint(moves);
     return;
   }
-  hintJob_ = HintJob{board_, side_, sideSettingsOf(side_), exchange().stopToken()};
-  beginStudy(texts::kHint);
+  const SideSettings settings = sideSettingsOf(side_);
+  hintInDiscs_ = texts::valuesInDiscs(settings.routine, moveValuesDepth(board_, settings) >= emptyCount(board_));
+  hint_.start(board_, side_, settings);
   hintRunning_ = true;
-  launchHintWorker();
+  analysisStart_ = std::chrono::steady_clock::now();
+  analysisMoves_ = boardMobility(board_, side_);
+  analysisSecondShown_ = 0;
+  analysisDoneShown_ = 0;
+  hintPaneText_ = texts::kHint;
+  setPane(kProgressPane, hintPaneText_);
+  window_.requestRepaint();
 }
 
 std::vector<BookMove> GameController::bookMovesHere() const {
@@ -70,40 +91,54 @@ std::vector<BookMove> GameController::bookMovesHere() const {
 void GameController::showBookHint(const std::vector<BookMove>& moves) {
   for (const BookMove& move : moves) squareValues_[move.square] = bookValueToScore(move.value);
   hintMove_ = moves.front().square;
-  window_.setPaneText(kProgressPane, texts::bookHintText(hintMove_, squareValues_[hintMove_]));
+  hintPaneText_ = texts::bookHintText(hintMove_, squareValues_[hintMove_]);
+  setPane(kProgressPane, hintPaneText_);
   window_.requestRepaint();
 }
 
-// The analysis and the hint: values square by square from a worker, the
-// mode Busy until it posts them all.
+// The hint's values appear as the worker finds them; once it is done the
+// best one is marked and named in pane 0.
+void GameController::tickHint() {
+  if (!hintRunning_) return;
+  HintProgress progress = hint_.progress();
+  if (!progress.finished) {
+    if (progress.values != squareValues_) {
+      squareValues_ = progress.values;
+      window_.requestRepaint();
+    }
+    showAnalysisClock(progress.done);
+    return;
+  }
+  progress = hint_.take();
+  hintRunning_ = false;
+  squareValues_ = progress.values;
+  showBestMove(hintInDiscs_);
+  window_.requestRepaint();
+  if (progress.evalFailed) window_.showMessage(texts::kEvalError);
+}
+
+// The endgame analysis: values square by square from a worker, the mode
+// Busy until it posts them all.
 void GameController::beginStudy(const char* paneText) {
   exchange().resetResult(1);
   clearSquareValues();
-  hintRunning_ = false;
   exchange().publishValues(squareValues_);
-  window_.setPaneText(kProgressPane, paneText);
+  setPane(kProgressPane, paneText);
   analysisStart_ = std::chrono::steady_clock::now();
   analysisMoves_ = boardMobility(board_, side_);
   analysisSecondShown_ = 0;
+  analysisDoneShown_ = 0;
   mode_ = ViewMode::Busy;
   window_.requestRepaint();
 }
 
-void GameController::launchHintWorker() {
-  try {
-    worker_ = std::thread(hintWorker, &hintJob_);
-  } catch (const std::system_error&) {
-    SquareValues none;
-    none.fill(SCORE_NONE);
-    exchange().postAnalysisDone(none);  // no thread: the next tick ends the hint empty
-  }
-}
-
-// The best square keeps its value and says so in pane 0 too.
-void GameController::finishHint() {
-  hintRunning_ = false;
+// The best square is marked on the board and named in pane 0, until the
+// values go.
+void GameController::showBestMove(bool inDiscs) {
   hintMove_ = bestValuedSquare(squareValues_);
-  if (hintMove_ >= 0) window_.setPaneText(kProgressPane, texts::hintText(hintMove_, squareValues_[hintMove_]));
+  if (hintMove_ < 0) return;
+  hintPaneText_ = texts::hintText(hintMove_, squareValues_[hintMove_], inDiscs);
+  setPane(kProgressPane, hintPaneText_);
 }
 
 // Mode Busy belongs to the analysis whenever a tick can see it: every other
@@ -113,7 +148,7 @@ void GameController::tickAnalysis() {
   if (result.finished != 1) {
     exchange().fetchValues(squareValues_);
     forwardStatusTexts();
-    showAnalysisClock();
+    showAnalysisClock(valueCount(squareValues_));
     window_.requestRepaint();
     return;
   }
@@ -123,20 +158,22 @@ void GameController::tickAnalysis() {
   discardStatusTexts();
   becomeIdle();
   exchange().fetchValues(squareValues_);
-  if (hintRunning_) finishHint();
+  showBestMove(true);  // read to the end: discs
   window_.requestRepaint();
   tellEvalError();
 }
 
-// The worker says how far it is only when a move is solved, which deep
+// The workers say how far they are only when a move is valued, which deep
 // positions take minutes over; the window keeps the seconds counting between.
-void GameController::showAnalysisClock() {
+void GameController::showAnalysisClock(int done) {
   const auto elapsed = std::chrono::steady_clock::now() - analysisStart_;
   const std::int64_t seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
-  if (seconds <= analysisSecondShown_ || analysisMoves_ == 0) return;
+  if ((seconds <= analysisSecondShown_ && done == analysisDoneShown_) || analysisMoves_ == 0) return;
   analysisSecondShown_ = seconds;
-  const double percent = valueCount(squareValues_) * 100.0 / analysisMoves_;
-  window_.setPaneText(kProgressPane, texts::analysisProgressText(percent, seconds));
+  analysisDoneShown_ = done;
+  const std::string text = texts::analysisProgressText(done * 100.0 / analysisMoves_, seconds);
+  if (hintRunning_) hintPaneText_ = text;
+  setPane(kProgressPane, text);
 }
 
 }  // namespace kaimo

@@ -25,6 +25,9 @@ class ControllerWindow {
   virtual void setPaneText(int pane, const std::string& text) = 0;
   // A modal message with an OK button; returns when the user has closed it.
   virtual void showMessage(const std::string& text) = 0;
+  // A notice that needs no answer (a pass): a message like showMessage,
+  // unless the user chose notices that do not hold the game up.
+  virtual void showNotice(const std::string& text) = 0;
   // A modal question with Yes and No buttons; true for Yes.
   virtual bool askYesNo(const std::string& question) = 0;
   // A modal question with Yes, No and Cancel buttons; closing it is Cancel.
@@ -34,6 +37,9 @@ class ControllerWindow {
   virtual std::string chooseRecordFile(RecordFileUse use) = 0;
   // The game state changed: draw it again and refresh the commands.
   virtual void requestRepaint() = 0;
+  // Only what the column beside the board shows changed (the review's
+  // values, the computer's thinking); the board is as it was.
+  virtual void studyChanged() = 0;
 };
 
 }  // namespace kaimo

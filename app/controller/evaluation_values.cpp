@@ -11,7 +11,7 @@ std::string evaluationValuesText(const Board& board, int side) {
     DiscCounts counts;  // the evaluation may use it as scratch, so fresh for each
     boardCount(board, counts);
     const int score = routineEvaluator(routine).evaluate(board, 0, side, counts);
-    text += texts::evaluationLine(routineTable[routine].name, score);
+    text += texts::evaluationLine(routineTable[routine].name, score, texts::valuesInDiscs(routine, false));
   }
   return text;
 }

@@ -77,6 +77,20 @@ bool Exchange::takeStatusText(int slot, std::string& text) {
   return true;
 }
 
+void Exchange::publishThinking(const ThinkingLine& line) {
+  std::lock_guard lock(statusLock_);
+  thinking_ = line;
+  thinkingChanged_ = true;
+}
+
+bool Exchange::takeThinking(ThinkingLine& line) {
+  std::lock_guard lock(statusLock_);
+  if (!thinkingChanged_) return false;
+  thinkingChanged_ = false;
+  line = thinking_;
+  return true;
+}
+
 void Exchange::clear() {
   {
     std::lock_guard lock(resultLock_);
@@ -87,6 +101,8 @@ void Exchange::clear() {
   requestStop(0);
   std::lock_guard lock(statusLock_);
   slots_ = {};
+  thinking_ = {};
+  thinkingChanged_ = false;
 }
 
 Exchange& exchange() {

@@ -11,6 +11,7 @@
 #include <stop_token>
 #include <string>
 
+#include "app/controller/search_line.h"
 #include "engine/search/endgame_analysis.h"
 
 namespace kaimo {
@@ -50,10 +51,13 @@ class Exchange {
   // What a worker started now is handed: it stops when requestStop(1) comes.
   std::stop_token stopToken() const { return stop_.get_token(); }
 
-  // --- status text slots ("statustext") ---
+  // --- status text slots ("statustext"), and what the computer thinks ---
   void setStatusText(int slot, const std::string& text);
   // True (and the text) only when the slot changed since the last take.
   bool takeStatusText(int slot, std::string& text);
+  void publishThinking(const ThinkingLine& line);
+  // True (and the line) only when it changed since the last take.
+  bool takeThinking(ThinkingLine& line);
 
   // Back to the state of a fresh program: nothing posted, no stop, no texts.
   void clear();
@@ -73,6 +77,8 @@ class Exchange {
   };
   std::mutex statusLock_;
   std::array<StatusSlot, kStatusSlotCount> slots_;
+  ThinkingLine thinking_;
+  bool thinkingChanged_ = false;
 };
 
 // The one exchange of the process (there is one board window).

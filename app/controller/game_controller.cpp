@@ -24,12 +24,6 @@ constexpr int kMinNormalDepth = 1;
 int depthSetting(std::int32_t word) { return std::clamp<int>(word, 0, kMaxDepthSetting); }
 int normalDepthSetting(std::int32_t word) { return std::clamp<int>(word, kMinNormalDepth, kMaxDepthSetting); }
 
-int emptyCount(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[2];
-}
-
 }  // namespace
 
 GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
@@ -141,7 +135,8 @@ void GameController::onTimer() {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{ticking_};
-  updateGraph();
+  updateReview();
+  tickHint();
   if (mode_ == ViewMode::Playing) {
     tickPlaying();
   } else if (mode_ == ViewMode::NextTurn) {
@@ -155,12 +150,50 @@ void GameController::start() {
   if (!canStart()) return;
   mode_ = ViewMode::NextTurn;
   clearSquareValues();
+  // "停止", a final count, a best move or a request to start: all said of
+  // the state that ends here.
+  for (int pane : {kProgressPane, kBlackPane, kWhitePane}) {
+    if (!paneTexts_[pane].empty()) setPane(pane, "");
+  }
   window_.requestRepaint();
+}
+
+int GameController::takeBackTarget() const {
+  if (isBusy() || mode_ == ViewMode::Editing) return -1;
+  if (againstComputer() && gameGoesOn()) {
+    const int human = routineOf(kBlack) == kHumanRoutine ? kBlack : kWhite;
+    for (int entry = cursor_ - 1; entry >= 0; --entry) {
+      if (history_[entry].side == human) return entry;
+    }
+    return -1;
+  }
+  return cursor_ > 0 ? cursor_ - 1 : -1;
+}
+
+bool GameController::againstComputer() const {
+  return (routineOf(kBlack) == kHumanRoutine) != (routineOf(kWhite) == kHumanRoutine);
+}
+
+// A game is under way, or has just ended on the position shown.
+bool GameController::gameGoesOn() const {
+  if (mode_ == ViewMode::Playing || mode_ == ViewMode::NextTurn) return true;
+  return mode_ == ViewMode::Idle && cursor_ == static_cast<int>(history_.size()) - 1 && historyEndsGame(history_);
+}
+
+void GameController::takeBack() {
+  const int target = takeBackTarget();
+  if (target < 0) return;
+  const bool humansOnly = routineOf(kBlack) == kHumanRoutine && routineOf(kWhite) == kHumanRoutine;
+  const bool goesOn = gameGoesOn() && (againstComputer() || humansOnly);
+  goToPosition(target);
+  if (!goesOn) return;
+  setPane(kProgressPane, "");
+  turnStep();
 }
 
 void GameController::clickSquare(int square) {
   if (mode_ == ViewMode::Idle) {
-    window_.setPaneText(kProgressPane, texts::kStartFirst);
+    setPane(kProgressPane, texts::kStartFirst);
     return;
   }
   if (mode_ != ViewMode::Playing || !isHumanToMove()) return;
@@ -169,7 +202,7 @@ void GameController::clickSquare(int square) {
   if (board_[square] == kEmpty && boardPlay(board_, scratch, square, side_) > 1) {
     exchange().postResult(square, SCORE_NONE);
   } else {
-    window_.setPaneText(kProgressPane, texts::kCannotPlayThere);
+    setPane(kProgressPane, texts::kCannotPlayThere);
   }
 }
 
@@ -189,21 +222,22 @@ SideSettings GameController::sideSettingsOf(int colour) const {
 }
 
 void GameController::finishGame() {
-  window_.setPaneText(kProgressPane, texts::kGameOver);
+  setPane(kProgressPane, texts::kGameOver);
   mode_ = ViewMode::Idle;
   clearSquareValues();
+  clearThinking();
   DiscCounts counts;
   boardCount(board_, counts);
-  window_.setPaneText(kBlackPane, texts::blackCountText(counts[0]));
-  window_.setPaneText(kWhitePane, texts::whiteCountText(counts[1]));
+  setPane(kBlackPane, texts::blackCountText(counts[0]));
+  setPane(kWhitePane, texts::whiteCountText(counts[1]));
   window_.requestRepaint();
   window_.showMessage(texts::gameOverText(counts[0], counts[1]));
 }
 
 void GameController::pass() {
   const std::string text = texts::passText(side_);
-  window_.setPaneText(side_ + 1, text);
-  window_.showMessage(text);
+  setPane(side_ + 1, text);
+  window_.showNotice(text);
   side_ = opponentOf(side_);
 }
 
@@ -213,8 +247,11 @@ void GameController::startComputerTurn() {
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
+  clearThinking();  // and the last search's line, if nobody took it
   if (playFromBook()) return;
-  window_.setPaneText(side_ + 1, texts::kThinking);
+  setPane(side_ + 1, texts::kThinking);
+  thinking_ = ThinkingDisplay{side_, routineOf(side_), true, false, {}};
+  window_.studyChanged();
   searchBoard_ = board_;
   prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_);
   launchThinkWorker();
@@ -227,16 +264,21 @@ bool GameController::playFromBook() {
   const std::optional<BookMove> pick = pickBookMove(*book_, board_, side_, sideSettingsOf(side_), bookRandom_);
   if (!pick) return false;
   movedFromBook_ = true;
-  window_.setPaneText(kProgressPane, texts::kBookMove);
-  window_.setPaneText(side_ + 1, texts::kBookMove);
-  exchange().postResult(pick->square, bookValueToScore(pick->value));
+  setPane(kProgressPane, texts::kBookMove);
+  setPane(side_ + 1, texts::kBookMove);
+  ThinkingLine line;
+  line.value = bookValueToScore(pick->value);
+  line.moves = {pick->square};
+  thinking_ = ThinkingDisplay{side_, routineOf(side_), false, true, line};
+  window_.studyChanged();
+  exchange().postResult(pick->square, line.value);
   return true;
 }
 
 void GameController::startHumanTurn() {
   movedFromBook_ = false;
   // The pane may still say that this side passed before the last reply.
-  window_.setPaneText(side_ + 1, "");
+  setPane(side_ + 1, "");
   exchange().resetResult(0);
   mode_ = ViewMode::Playing;
   clearSquareValues();
@@ -245,6 +287,7 @@ void GameController::startHumanTurn() {
 
 void GameController::tickPlaying() {
   forwardStatusTexts();
+  takeThinking();
   const ThinkResult result = exchange().readResult();
   if (result.finished != 1) return;
   joinWorker();
@@ -254,10 +297,14 @@ void GameController::tickPlaying() {
     return;
   }
   if (result.value != SCORE_NONE) {
-    window_.setPaneText(side_ + 1, movedFromBook_ ? texts::bookMoveText(result.value) : texts::evaluationText(result.value));
-    const bool exact = !movedFromBook_ && job_.depth >= emptyCount(board_);
-    track_.record(board_, side_, side_ == kBlack ? result.value : -result.value,
-                  exact ? GraphValueKind::Exact : GraphValueKind::Search);
+    setPane(side_ + 1, movedFromBook_ ? texts::bookMoveText(result.value) : texts::evaluationText(result.value));
+  }
+  if (isHumanToMove()) {
+    clearPaneIf(kProgressPane, texts::kCannotPlayThere);
+  } else if (!movedFromBook_) {
+    takeThinking();  // the line of the finished search
+    thinking_.searching = false;
+    window_.studyChanged();
   }
   mode_ = ViewMode::Busy;
   clearSquareValues();
@@ -272,16 +319,50 @@ void GameController::tickPlaying() {
 void GameController::forwardStatusTexts() {
   std::string text;
   for (int slot = 0; slot < kStatusSlotCount; ++slot) {
-    if (exchange().takeStatusText(slot, text)) window_.setPaneText(slot, text);
+    if (exchange().takeStatusText(slot, text)) setPane(slot, text);
   }
 }
 
+void GameController::takeThinking() {
+  ThinkingLine line;
+  if (!exchange().takeThinking(line) || thinking_.colour < 0) return;
+  thinking_.line = line;
+  window_.studyChanged();
+}
+
+void GameController::clearThinking() {
+  ThinkingLine stale;
+  exchange().takeThinking(stale);
+  if (thinking_.colour < 0) return;
+  thinking_ = ThinkingDisplay{};
+  window_.studyChanged();
+}
+
+void GameController::setPane(int pane, const std::string& text) {
+  paneTexts_[pane] = text;
+  window_.setPaneText(pane, text);
+}
+
+void GameController::clearPaneIf(int pane, const std::string& text) {
+  if (paneTexts_[pane] == text) setPane(pane, "");
+}
+
+void GameController::clearSquareValues() {
+  hint_.halt();
+  hintRunning_ = false;
+  squareValues_.fill(SCORE_NONE);
+  hintMove_ = -1;
+  if (!hintPaneText_.empty()) clearPaneIf(kProgressPane, hintPaneText_);
+  hintPaneText_.clear();
+}
+
 void GameController::becomeIdle() {
-  window_.setPaneText(kProgressPane, texts::kStopped);
+  setPane(kProgressPane, texts::kStopped);
   mode_ = ViewMode::Idle;
   clearSquareValues();
-  window_.setPaneText(kBlackPane, "");
-  window_.setPaneText(kWhitePane, "");
+  clearThinking();
+  setPane(kBlackPane, "");
+  setPane(kWhitePane, "");
   window_.requestRepaint();
 }
 

@@ -4,6 +4,7 @@
 // a 100 ms tick, and reaches the window only through ControllerWindow.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <ctime>
 #include <memory>
@@ -14,12 +15,14 @@
 
 #include "app/controller/analysis_worker.h"
 #include "app/controller/controller_window.h"
-#include "app/controller/evaluation_track.h"
-#include "app/controller/graph_worker.h"
+#include "app/controller/hint_worker.h"
+#include "app/controller/search_line.h"
 #include "app/controller/think_worker.h"
 #include "app/controller/view_mode.h"
 #include "app/records/history.h"
 #include "app/records/record_reader.h"
+#include "app/review/game_review.h"
+#include "app/review/review_worker.h"
 #include "app/settings/player_settings.h"
 #include "engine/book/opening_book.h"
 #include "engine/eval/routines.h"
@@ -83,10 +86,16 @@ class GameController {
   void onTimer();
 
   // Command "対局を開始": the next tick starts the turn. Only when canStart().
+  // The texts left by the state before (stopped, finished, a hint) go.
   void start();
   bool canStart() const { return mode_ == ViewMode::Idle || mode_ == ViewMode::Editing; }
   // Command "一時停止".
   void pause() { stopThinking(); }
+  // Command "待った": in a game of a human against the computer, back to the
+  // human's turn before and the game goes on; otherwise one move back (a
+  // game of two humans goes on too).
+  void takeBack();
+  bool canTakeBack() const { return takeBackTarget() >= 0; }
   // A left click on `square` (0..99) while playing: a human's move.
   void clickSquare(int square);
   // Most commands wait while a transition or the endgame analysis runs.
@@ -113,19 +122,35 @@ class GameController {
   // squares; otherwise stops the game and solves every legal move on a
   // worker, the values appearing square by square, the mode Busy meanwhile.
   void startAnalysis();
-  // Command "ヒント": stops the game and values every legal move of the side
-  // to move on a worker, each read as deep as a computer turn of that side
-  // would read the position; the best one is hintMove() when it is done.
+  // Command "ヒント": values every legal move of the side to move on a
+  // worker, each read as deep as a computer turn of that side would read the
+  // position; the best one is hintMove() when it is done. A game where a
+  // human is to move goes on: the human's click plays, and the values go
+  // with any change of the position. Otherwise the game is stopped first.
   // In the book, the book's values at once.
   void startHint();
-  // The square the finished hint found best, -1 when none is shown.
+  // Not while the computer is to move in a running game, nor while Busy.
+  bool canHint() const;
+  // The square the finished hint or endgame analysis found best, -1 when
+  // none is shown.
   int hintMove() const { return hintMove_; }
 
   // --- the game as a whole ---
-  // The evaluation graph: one point per history entry, black's point of view.
-  std::vector<GraphPoint> graphPoints() const { return track_.points(history_); }
-  // The largest losses of `colour`'s moves, once the history ends the game.
-  std::vector<MoveDrop> worstMoves(int colour) const;
+  // The review of the game's moves, read on its own worker as the game goes.
+  const GameReview& review() const { return review_; }
+  // The evaluation graph: one point per history entry, black's point of
+  // view: the review's value of the best move.
+  std::vector<GraphPoint> graphPoints() const { return review_.points(history_); }
+  // Once the history ends the game: the summary of each side's costliest
+  // moves, or how far the review has come; empty before.
+  std::string reviewSummary() const;
+  // Turning the review off stops its reads at once; on, it reads on.
+  void setReviewing(bool on);
+  // The depth and reach of the review's reads (kDefaultReviewSettings to
+  // begin with); what was read with other settings is forgotten.
+  void setReviewSettings(const ReviewSettings& settings);
+  // What the computer thinks or thought last, for the column beside the board.
+  const ThinkingDisplay& thinking() const { return thinking_; }
 
   // --- navigation, board transforms and editing ---
   void goBack() { goToPosition(cursor_ - 1); }
@@ -195,21 +220,28 @@ class GameController {
   void tickPlaying();
   void forwardStatusTexts();
   void becomeIdle();
-  void clearSquareValues() {
-    squareValues_.fill(SCORE_NONE);
-    hintMove_ = -1;
-  }
+  // Clears the values on the board and stops a hint still valuing; its
+  // text in pane 0 goes with it.
+  void clearSquareValues();
   void beginStudy(const char* paneText);
   void tickAnalysis();
-  void finishHint();
-  void showAnalysisClock();
+  void tickHint();
+  void showBestMove(bool inDiscs);
+  void showAnalysisClock(int done);
   void discardStatusTexts();
   void launchThinkWorker();
   void launchAnalysisWorker();
-  void launchHintWorker();
-  // The graph's reads: collected and started at every tick.
-  void updateGraph();
-  void keepGraphReading(const GraphReading& reading);
+  // The review's reads: collected and asked for at every tick.
+  void updateReview();
+  void takeThinking();
+  void clearThinking();
+  int takeBackTarget() const;
+  bool againstComputer() const;
+  bool gameGoesOn() const;
+  // Every pane text goes through here, so a text can be taken back when
+  // the state it describes ends.
+  void setPane(int pane, const std::string& text);
+  void clearPaneIf(int pane, const std::string& text);
   void joinWorker();
   void tellEvalError();
   void transformBoard(void (*transform)(Board&, const Board&));
@@ -234,26 +266,33 @@ class GameController {
   // the board under a running search.
   Board searchBoard_{};
   SearchJob job_{};
-  ThinkProgress thinkProgress_{static_cast<unsigned>(std::time(nullptr))};
+  ThinkProgress thinkProgress_{job_, static_cast<unsigned>(std::time(nullptr))};
   std::shared_ptr<const OpeningBook> book_;
   bool bookEnabled_ = true;
   bool movedFromBook_ = false;  // the move the turn posted is the book's
   std::mt19937_64 bookRandom_{static_cast<std::uint64_t>(std::time(nullptr))};
   AnalysisJob analysisJob_{};
-  HintJob hintJob_{};
+  HintWorker hint_;
   bool hintRunning_ = false;
+  bool hintInDiscs_ = false;  // the hint's values are final margins, or a routine's own points
   int hintMove_ = -1;
-  EvaluationTrack track_;
-  // The running analysis as the window sees it: when it began, how many
-  // moves it has to solve and the whole second last shown in pane 0.
+  std::string hintPaneText_;  // what pane 0 says about the hint, while it does
+  ThinkingDisplay thinking_;
+  // The running analysis or hint as the window sees it: when it began, how
+  // many moves it has to value and the whole second last shown in pane 0.
   std::chrono::steady_clock::time_point analysisStart_{};
   int analysisMoves_ = 0;
   std::int64_t analysisSecondShown_ = 0;
+  int analysisDoneShown_ = 0;
+  std::array<std::string, 3> paneTexts_;
   // The square an editing drag changed last; kEditNowhere after a release.
   int lastEditSquare_ = kEditNowhere;
   // Joined once the worker has posted, so no thread outlives the controller.
   std::thread worker_;
-  GraphWorker graphWorker_;
+  GameReview review_;
+  ReviewWorker reviewWorker_{1};
+  std::vector<ReviewRequest> reviewAsked_;
+  bool reviewing_ = true;
   bool ticking_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/board/notation.h"
+#include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 
 namespace kaimo::texts {
@@ -15,6 +16,10 @@ std::string format(const char* pattern, Args... args) {
   std::snprintf(buffer, sizeof buffer, pattern, args...);
   return buffer;
 }
+
+// After a value of the simple evaluation, which counts corners and
+// mobility as well as discs.
+constexpr const char* kNotDiscs = "（独自の点数で、石数ではありません）";
 
 }  // namespace
 
@@ -36,26 +41,51 @@ std::string analysisProgressText(double percent, std::int64_t seconds) {
   return format("%6.2lf%%完了 %" PRId64 " sec", percent, seconds);
 }
 
-std::string hintText(int square, int value) {
-  return format("最善手 %s %+.2lf", squareName(square).c_str(), value / static_cast<double>(SCORE_PER_DISC));
+bool valuesInDiscs(int routine, bool exact) {
+  if (exact) return true;
+  const bool known = routine >= 0 && routine < routineCount();
+  return known && routineTable[routine].evaluation == Evaluation::Pattern;
 }
 
-std::string bookHintText(int square, int value) { return std::string(kBookMove) + " " + hintText(square, value); }
+std::string bookHintText(int square, int value) { return std::string(kBookMove) + " " + hintText(square, value, true); }
 
 std::string bookMoveText(int value) { return std::string(kBookMove) + " " + evaluationText(value); }
 
-std::string worstMovesText(int colour, const std::vector<MoveDrop>& drops) {
-  std::string text = format("悪手 %s:", colour == 0 ? "黒" : "白");
-  if (drops.empty()) return text + " なし";
-  for (const MoveDrop& drop : drops) {
-    text += format(" %d.%s -%d石", drop.entry + 1, squareName(drop.square).c_str(), drop.discs);
-  }
-  return text;
+std::string valueText(int value, bool inDiscs) {
+  return format("%+.2lf%s", value / static_cast<double>(SCORE_PER_DISC), inDiscs ? "石" : "点");
 }
 
-std::string evaluationLine(const char* routineName, int score) {
+std::string hintText(int square, int value, bool inDiscs) {
+  return std::string("最善手 ").append(squareDisplayName(square)).append(" ").append(valueText(value, inDiscs));
+}
+
+std::string evaluationLine(const char* routineName, int score, bool inDiscs) {
   if (score == SCORE_EVAL_ERROR) return format("%s error\n", routineName);
-  return format("%s %+.2lf\n", routineName, score / static_cast<double>(SCORE_PER_DISC));
+  return std::string(routineName) + " " + valueText(score, inDiscs) + (inDiscs ? "" : kNotDiscs) + "\n";
+}
+
+std::string reviewPausedText(std::size_t read, std::size_t total) {
+  return format("検討を止めています %zu/%zu手", read, total);
+}
+
+std::string thinkingText(const ThinkingDisplay& thinking) {
+  if (thinking.colour < 0) return {};
+  const ThinkingLine& line = thinking.line;
+  const char* who = thinking.colour == 0 ? "黒" : "白";
+  const char* name = thinking.routine >= 0 && thinking.routine < routineCount() ? routineTable[thinking.routine].name : "";
+  const char* doing = thinking.fromBook ? kBookMove : thinking.searching ? "思考中" : "の読み";
+  std::string text = format("%s（%s）%s", who, name, doing);
+  if (line.depth > 0) text += line.exact ? format("　完全読み %d手", line.depth) : format("　深さ %d", line.depth);
+  if (line.lineDepth == 0 && !thinking.fromBook) return text;
+  // The book's values are the final margins of its games.
+  const bool inDiscs = thinking.fromBook || valuesInDiscs(thinking.routine, line.lineDepth >= line.depth && line.exact);
+  text += "\n評価 " + valueText(line.value, inDiscs);
+  if (line.lineDepth != line.depth) text += format("（深さ %d）", line.lineDepth);
+  if (!line.moves.empty()) {
+    text += "\n読み筋";
+    for (int move : line.moves) text.append(" ").append(squareDisplayName(move));
+  }
+  return text;
 }
 
 }  // namespace kaimo::texts

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/controller/evaluation_track.h"
+#include "app/controller/search_line.h"
 
 namespace kaimo::texts {
 
@@ -26,7 +26,7 @@ inline constexpr const char* kAnalysing = "終盤解析";
 inline constexpr const char* kAnalysisDone = "完了";
 inline constexpr const char* kAnalysisRefused = "空きの数が40以上あるので、終盤解析はできません。";
 inline constexpr const char* kAnalysisNoMove = "打てる手がないので、終盤解析はできません。";
-inline constexpr const char* kEvaluationHeading = "黒から見た評価値（単位は石）";
+inline constexpr const char* kEvaluationHeading = "黒から見た評価値";
 inline constexpr const char* kEditing = "盤面編集";
 inline constexpr const char* kHint = "ヒント";
 inline constexpr const char* kBookMove = "定石";
@@ -48,17 +48,27 @@ std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond,
 // "%6.2lf%%完了 %ld sec": the endgame analysis's share of moves solved and
 // its whole seconds so far.
 std::string analysisProgressText(double percent, std::int64_t seconds);
-// "最善手 %s %+.2lf": the hint's best square and its value in discs.
-std::string hintText(int square, int value);
-// "定石 最善手 %s %+.2lf": the same from the opening book.
+// Whether values read with `routine` are discs: those of "狐" are, and any
+// read to the end; the simple evaluation's own are points of its own.
+bool valuesInDiscs(int routine, bool exact);
+// A value with its unit: "+3.25石", or "+177.00点" for points.
+std::string valueText(int value, bool inDiscs);
+// "最善手 f10 +3.25石": the best square of a hint or an analysis, written
+// as the board labels it, and its value.
+std::string hintText(int square, int value, bool inDiscs);
+// "定石 最善手 f10 +3.25石": the same from the opening book.
 std::string bookHintText(int square, int value);
-// "定石 %+.2lf": a computer move from the book, with the book's value.
+// "定石 +3.25": a computer move from the book, with the book's value.
 std::string bookMoveText(int value);
-// The bad moves of one side after a game: "悪手 黒: 23.f4 -12石  31.c8 -6石",
-// or "悪手 黒: なし".
-std::string worstMovesText(int colour, const std::vector<MoveDrop>& drops);
-// One line of the evaluation values: "%s %+.2lf\n" with the routine's name
-// and the score in discs, or "%s error\n" when the evaluation failed.
-std::string evaluationLine(const char* routineName, int score);
+// One line of the evaluation values: the routine's name and the score with
+// its unit ("狐 +1.25石", "狸 -177.00点（…）"), or "%s error\n" when the
+// evaluation failed.
+std::string evaluationLine(const char* routineName, int score, bool inDiscs);
+// "検討を止めています 42/96手": the review turned off before it read the game.
+std::string reviewPausedText(std::size_t read, std::size_t total);
+// The computer's thinking for the column beside the board: who thinks and
+// how deep, the value with its depth, and the line of best moves written as
+// the board labels the squares; empty when there is nothing to show.
+std::string thinkingText(const ThinkingDisplay& thinking);
 
 }  // namespace kaimo::texts

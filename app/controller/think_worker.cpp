@@ -2,12 +2,19 @@
 
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
+#include "app/controller/search_line.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
 namespace {
 
 int sidePane(const SearchJob& job) { return job.side + 1; }
+
+// What the search holds: its depth, and the value and line of the last pass
+// it finished (of the whole search once it has returned).
+void publishLine(const SearchJob& job, bool finished) {
+  exchange().publishThinking(thinkingLine(job.context, *job.board, job.side, finished));
+}
 
 int searchFullWindow(SearchJob& job) {
   return searchRoot(*job.board, job.side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
@@ -52,6 +59,7 @@ void thinkWorker(SearchJob* job) {
   } else {
     result = searchWinRead(*job, shownValue);
   }
+  if (!isMarker(result) && result != SCORE_NO_MOVE) publishLine(*job, true);
   postOutcome(*job, result, shownValue);
 }
 
@@ -63,6 +71,13 @@ void ThinkProgress::report(int value, const SearchContext& context) {
   const std::int64_t rate = (context.leafCount + context.orderCount) / elapsed;
   exchange().setStatusText(0, texts::progressText(percent, rate, elapsed));
   lastPercentShown_ = percent;
+  if (&context == &job_.context) publishLine(job_, false);
+}
+
+// The depth changes only here; the line and value of the pass before are
+// in the table now.
+void ThinkProgress::passBegins(const SearchContext& context) {
+  if (&context == &job_.context) publishLine(job_, false);
 }
 
 }  // namespace kaimo

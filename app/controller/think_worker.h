@@ -22,15 +22,19 @@ constexpr int kProgressRefreshOdds = 1000;
 void thinkWorker(SearchJob* job);
 
 // The think jobs' progress: writes the text "%ld%% %ldKLeaf/sec %ldmsec"
-// into status slot 0. One object serves every search of a game controller,
-// one search at a time; the percentage last shown carries over.
+// into status slot 0, and with it what the search of `job` thinks (depth,
+// value, line) into the exchange. One object serves every search of a game
+// controller's job, one search at a time; the percentage last shown carries
+// over.
 class ThinkProgress final : public SearchProgress {
  public:
   // `seed` seeds the draw that picks the refreshing reports.
-  explicit ThinkProgress(unsigned seed) : draw_(seed) {}
+  ThinkProgress(const SearchJob& job, unsigned seed) : job_(job), draw_(seed) {}
   void report(int value, const SearchContext& context) override;
+  void passBegins(const SearchContext& context) override;
 
  private:
+  const SearchJob& job_;
   std::minstd_rand draw_;
   std::int64_t lastPercentShown_ = -1;
 };

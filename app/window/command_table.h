@@ -27,9 +27,13 @@ constexpr int kHint = 32830;
 constexpr int kCopyRecord = 32831;
 constexpr int kPasteRecord = 32832;
 constexpr int kSaveBoardPicture = 32833;
+constexpr int kTakeBack = 32834;
+constexpr int kReview = 32835;
+constexpr int kToggleStudyColumn = 32836;
+constexpr int kModelessPassNotices = 32837;
+constexpr int kUseBook = 32838;
 constexpr int kToggleToolBar = 59392;
 constexpr int kToggleStatusBar = 59393;
-constexpr int kUseBook = 32834;
 constexpr int kAbout = 57664;
 // Where a list of recently used files would go: shown grayed, never enabled.
 constexpr int kRecentFiles = 57616;

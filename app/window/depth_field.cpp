@@ -9,6 +9,7 @@ namespace kaimo {
 DepthField::DepthField(QWidget* parent) : QAbstractSpinBox(parent) {
   setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   setNumber(kMinDepth);
+  connect(lineEdit(), &QLineEdit::textChanged, this, &DepthField::fieldChanged);
 }
 
 void DepthField::setNumber(int number) { lineEdit()->setText(QString::number(number)); }

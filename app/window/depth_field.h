@@ -27,6 +27,10 @@ class DepthField : public QAbstractSpinBox {
 
   void stepBy(int steps) override;
 
+ signals:
+  // The text changed, typed, stepped or set.
+  void fieldChanged();
+
  protected:
   QValidator::State validate(QString& input, int& pos) const override;
   StepEnabled stepEnabled() const override;

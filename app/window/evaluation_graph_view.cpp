@@ -63,7 +63,7 @@ int GraphScale::positionAt(int x) const {
 
 EvaluationGraphView::EvaluationGraphView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("evaluationGraph"));
-  setToolTip(QStringLiteral("評価グラフ（上が黒の有利、赤い点は完全読み）"));
+  setToolTip(QStringLiteral("対局の検討の評価グラフ：黒から見た石数（上が黒の有利）、赤い点は完全読み"));
 }
 
 void EvaluationGraphView::setPoints(std::vector<GraphPoint> points, int cursor) {
@@ -127,7 +127,7 @@ void EvaluationGraphView::paintEvent(QPaintEvent*) {
   p.setPen(Qt::NoPen);
   p.setBrush(kExactColour);
   for (std::size_t i = 0; i < points_.size(); ++i) {
-    if (points_[i].kind != GraphValueKind::Exact) continue;
+    if (points_[i].kind != ReviewValueKind::Exact) continue;
     p.drawEllipse(QPointF(s.xOf(static_cast<int>(i)), s.yOf(points_[i].value)), 2.5, 2.5);
   }
 }

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "app/controller/evaluation_track.h"
+#include "app/review/game_review.h"
 
 namespace kaimo {
 

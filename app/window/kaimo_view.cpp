@@ -70,6 +70,25 @@ void CKaimoView::showMessage(const std::string& text) {
   box.exec();
 }
 
+// A modeless notice replaces the one before: there is one box, raised with
+// each new text, and the game goes on while it is open.
+void CKaimoView::showNotice(const std::string& text) {
+  if (!modelessNotices_ || messageHandler_) {
+    showMessage(text);
+    return;
+  }
+  if (!notice_) {
+    notice_ = new QMessageBox(window());
+    notice_->setObjectName(QStringLiteral("passNotice"));
+    notice_->setWindowModality(Qt::NonModal);
+    notice_->setAttribute(Qt::WA_DeleteOnClose, false);
+    prepareBox(*notice_, QString(), QMessageBox::Information, QMessageBox::Ok);
+  }
+  notice_->setText(QString::fromStdString(text));
+  notice_->show();
+  notice_->raise();
+}
+
 bool CKaimoView::askYesNo(const std::string& question) {
   const QString text = QString::fromStdString(question);
   if (questionHandler_) return questionHandler_(text);

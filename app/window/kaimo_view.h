@@ -2,6 +2,8 @@
 // into squares and drives the controller with the 100 ms tick.
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -40,18 +42,26 @@ class CKaimoView : public QWidget, public ControllerWindow {
 
   QSize sizeHint() const override;
 
+  // Pass notices in a box that holds nothing up, instead of a modal one.
+  void setModelessNotices(bool on) { modelessNotices_ = on; }
+  bool modelessNotices() const { return modelessNotices_; }
+
   // ControllerWindow
   void setPaneText(int pane, const std::string& text) override;
   void showMessage(const std::string& text) override;
+  void showNotice(const std::string& text) override;
   bool askYesNo(const std::string& question) override;
   Answer askYesNoCancel(const std::string& question) override;
   std::string chooseRecordFile(RecordFileUse use) override;
   void requestRepaint() override;
+  void studyChanged() override { emit studyContentChanged(); }
 
  signals:
   void paneTextChanged(int pane, const QString& text);
   // The game state changed; the commands' enabled states may follow.
   void stateChanged();
+  // Only the review or the computer's thinking changed.
+  void studyContentChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -74,6 +84,8 @@ class CKaimoView : public QWidget, public ControllerWindow {
   QuestionHandler questionHandler_;
   ChoiceHandler choiceHandler_;
   FileChooser fileChooser_;
+  bool modelessNotices_ = false;
+  QPointer<QMessageBox> notice_;  // the modeless notice box, made at its first use
 };
 
 }  // namespace kaimo

@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -22,6 +21,7 @@
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
 #include "app/window/study_pane.h"
+#include "app/window/window_options.h"
 #include "engine/eval/pattern_eval.h"
 
 namespace kaimo {
@@ -44,18 +44,26 @@ QIcon toolbarIconFor(int id) {
     case kEditBoard: return toolbarIcon(QStringLiteral("編"));
     case kEndgameAnalysis: return toolbarIcon(QStringLiteral("解"));
     case kHint: return toolbarIcon(QStringLiteral("ヒ"));
+    case kTakeBack: return toolbarIcon(QStringLiteral("待"));
     default: return {};
   }
 }
 
-// Whether the computer plays from the opening book, kept in Qt's settings
-// of the program (beside the recent files), not in the players' settings
-// file; on unless the user turned it off.
-constexpr const char* kUseBookKey = "UseOpeningBook";
-
 // The longest texts a pane shows in practice; a pane is widened beyond its
 // nominal width when the platform's font needs more room for them.
 const char* const kWidestPaneTexts[] = {"100% 99999KLeaf/sec 99999msec", "黒はパスです。", "白はパスです。"};
+
+// The checkable commands whose choice is kept between runs, with what they
+// start as the first time.
+struct KeptChoice {
+  int id;
+  const char* key;
+  bool fallback;
+};
+constexpr KeptChoice kKeptChoices[] = {{command::kToggleStudyColumn, options::kStudyColumn, true},
+                                       {command::kModelessPassNotices, options::kModelessPassNotices, false},
+                                       {command::kReview, options::kReview, true},
+                                       {command::kUseBook, options::kUseBook, true}};
 
 int paneWidth(const QLabel& label, int pane) {
   const int margins = 2 * label.frameWidth() + 2 * label.margin() + 6;
@@ -77,6 +85,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   row->addWidget(studyPane_);
   setCentralWidget(central);
   connect(view_, &CKaimoView::stateChanged, studyPane_, &StudyPane::refresh);
+  connect(view_, &CKaimoView::studyContentChanged, studyPane_, &StudyPane::refreshStudy);
   createActions();
   connectCommands();
   createMenus();
@@ -121,10 +130,33 @@ void CMainFrame::createActions() {
     actions_[id]->setCheckable(true);
     actions_[id]->setChecked(true);
   }
-  QAction* useBook = actions_[command::kUseBook];
-  useBook->setCheckable(true);
-  useBook->setChecked(QSettings().value(QLatin1String(kUseBookKey), true).toBool());
-  view_->controller().setBookEnabled(useBook->isChecked());
+  // The choices kept between runs, each taking effect as it is read.
+  for (const KeptChoice& option : kKeptChoices) {
+    actions_[option.id]->setCheckable(true);
+    actions_[option.id]->setChecked(options::load(option.key, option.fallback));
+    applyOption(option.id);
+  }
+}
+
+// The window follows a checkable choice of the menus.
+void CMainFrame::applyOption(int id) {
+  using namespace command;
+  const bool on = actions_[id]->isChecked();
+  switch (id) {
+    case kToggleStudyColumn: studyPane_->setVisible(on); break;
+    case kModelessPassNotices: view_->setModelessNotices(on); break;
+    case kReview: view_->controller().setReviewing(on); break;
+    case kUseBook: view_->controller().setBookEnabled(on); break;
+    default: break;
+  }
+}
+
+// The user changed a choice: the window follows it, and keeps it.
+void CMainFrame::changeOption(int id) {
+  applyOption(id);
+  for (const KeptChoice& choice : kKeptChoices) {
+    if (choice.id == id) options::store(choice.key, actions_[id]->isChecked());
+  }
 }
 
 void CMainFrame::connectCommands() {
@@ -147,17 +179,14 @@ void CMainFrame::connectCommands() {
   setHandler(kEvaluationValues, [&game] { game.showEvaluationValues(); });
   setHandler(kEndgameAnalysis, [&game] { game.startAnalysis(); });
   setHandler(kHint, [&game] { game.startHint(); });
+  setHandler(kTakeBack, [&game] { game.takeBack(); });
+  for (const KeptChoice& choice : kKeptChoices) setHandler(choice.id, [this, id = choice.id] { changeOption(id); });
   setHandler(kCopyRecord,
              [&game] { QGuiApplication::clipboard()->setText(QString::fromStdString(game.recordText())); });
   setHandler(kPasteRecord, [&game] { game.pasteRecord(QGuiApplication::clipboard()->text().toStdString()); });
   setHandler(kSaveBoardPicture, [this] { saveBoardPictureCommand(*view_); });
   setHandler(kToggleToolBar, [this] { toolBar_->setVisible(actions_[kToggleToolBar]->isChecked()); });
   setHandler(kToggleStatusBar, [this] { statusBar()->setVisible(actions_[kToggleStatusBar]->isChecked()); });
-  setHandler(kUseBook, [this, &game] {
-    const bool on = actions_[command::kUseBook]->isChecked();
-    game.setBookEnabled(on);
-    QSettings().setValue(QLatin1String(kUseBookKey), on);
-  });
   setHandler(kAbout, [this] { showAbout(); });
 }
 
@@ -280,6 +309,10 @@ bool CMainFrame::isEnabledByRule(int id) const {
       return game.canGoBack();
     case kNext:
       return game.canGoForward();
+    case kTakeBack:
+      return game.canTakeBack();
+    case kHint:
+      return game.canHint();
     case kPlayerSettings:
     case kClearBoard:
     case kFirst:
@@ -287,7 +320,6 @@ bool CMainFrame::isEnabledByRule(int id) const {
     case kEditBoard:
     case kEvaluationValues:
     case kEndgameAnalysis:
-    case kHint:
       return notBusy;
     default:
       return true;

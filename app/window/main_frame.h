@@ -60,6 +60,8 @@ class CMainFrame : public QMainWindow {
   // The title and the recent files follow the record the game belongs to.
   void showRecordName();
   void setHandler(int id, std::function<void()> handler);
+  void applyOption(int id);
+  void changeOption(int id);
   void runCommand(int id);
   bool isEnabledByRule(int id) const;
   void setPaneText(int pane, const QString& text);

@@ -27,7 +27,7 @@ QString moveRowText(const MoveListRow& row) {
   }
   return QStringLiteral("%1. %2 %3")
       .arg(row.number, 3)
-      .arg(discOf(row.colour), QString::fromStdString(squareName(row.square)));
+      .arg(discOf(row.colour), QString::fromStdString(squareDisplayName(row.square)));
 }
 
 MoveListView::MoveListView(QWidget* parent) : QListWidget(parent) {
@@ -52,6 +52,11 @@ void MoveListView::refresh(const History& history, int cursor) {
   const int current = rowOfPosition(rows_, cursor);
   setCurrentRow(current);
   if (current >= 0) scrollToItem(item(current));
+}
+
+void MoveListView::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  if (QListWidgetItem* current = currentItem()) scrollToItem(current);
 }
 
 }  // namespace kaimo

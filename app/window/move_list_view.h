@@ -11,7 +11,8 @@
 
 namespace kaimo {
 
-// The text of one row: "開始局面", " 12. ● d5" or "     ○ パス".
+// The text of one row: "開始局面", " 12. ● d5" or "     ○ パス"; the tenth
+// row is written 10, as the board labels it.
 QString moveRowText(const MoveListRow& row);
 
 class MoveListView : public QListWidget {
@@ -22,10 +23,15 @@ class MoveListView : public QListWidget {
 
   // Rebuilds the rows only when the history changed; always moves the highlight.
   void refresh(const History& history, int cursor);
+
   const std::vector<MoveListRow>& rows() const { return rows_; }
 
  signals:
   void positionChosen(int position);
+
+ protected:
+  // The column's other parts come and go: the highlighted row stays in view.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   std::vector<MoveListRow> rows_;

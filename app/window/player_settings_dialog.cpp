@@ -1,6 +1,7 @@
 #include "app/window/player_settings_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,8 +11,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/settings/strength_levels.h"
 #include "app/window/depth_field.h"
 #include "app/window/integer_check.h"
 #include "engine/eval/routines.h"
@@ -25,6 +28,7 @@ using namespace dialog141;
 struct SideTexts {
   const char* title;
   const char* routine;
+  const char* level;
   const char* normalDepth;
   const char* winDepth;
   const char* exactDepth;
@@ -32,19 +36,19 @@ struct SideTexts {
   const char* cutValue;
 };
 constexpr SideTexts kSideTexts[2] = {
-    {"黒", "思考ルーチン(&A)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
+    {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
      "Cut値(&E)"},
-    {"白", "思考ルーチン(&H)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "ProbCutを使用(&K)",
+    {"白", "思考ルーチン(&H)", "強さ(&G)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "ProbCutを使用(&K)",
      "Cut値(&L)"},
 };
 
 struct SideIds {
-  int routines, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutValue, probCutA, probCutB;
+  int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutValue, probCutA, probCutB;
 };
 constexpr SideIds kSideIds[2] = {
-    {kBlackRoutines, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
+    {kBlackRoutines, kBlackLevel, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
      kBlackCutValue, kBlackProbCutA, kBlackProbCutB},
-    {kWhiteRoutines, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
+    {kWhiteRoutines, kWhiteLevel, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
      kWhiteCutValue, kWhiteProbCutA, kWhiteProbCutB},
 };
 
@@ -109,9 +113,10 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   controls.normalDepth = named(new DepthField(box), ids.normalDepth);
   controls.winDepth = named(new DepthField(box), ids.winDepth);
   controls.exactDepth = named(new DepthField(box), ids.exactDepth);
-  addDepthRow(grid, 2, texts.normalDepth, controls.normalDepth);
-  addDepthRow(grid, 3, texts.winDepth, controls.winDepth);
-  addDepthRow(grid, 4, texts.exactDepth, controls.exactDepth);
+  addLevelRow(grid, 2, texts.level, controls, ids.level);
+  addDepthRow(grid, 3, texts.normalDepth, controls.normalDepth);
+  addDepthRow(grid, 4, texts.winDepth, controls.winDepth);
+  addDepthRow(grid, 5, texts.exactDepth, controls.exactDepth);
 
   controls.probCut = named(new QCheckBox(text(texts.probCut), box), ids.probCut);
   controls.cutLabel = named(new QLabel(text(texts.cutValue), box), ids.cutLabel);
@@ -119,11 +124,11 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   controls.probCutA = named(new QLineEdit(box), ids.probCutA);
   controls.probCutB = named(new QLineEdit(box), ids.probCutB);
   controls.cutLabel->setBuddy(controls.cutValue);
-  grid->addWidget(controls.probCut, 5, 0, 1, 3);
-  grid->addWidget(controls.cutLabel, 6, 0);
-  grid->addWidget(controls.cutValue, 6, 1);
-  grid->addWidget(controls.probCutA, 7, 0);
-  grid->addWidget(controls.probCutB, 7, 1);
+  grid->addWidget(controls.probCut, 6, 0, 1, 3);
+  grid->addWidget(controls.cutLabel, 7, 0);
+  grid->addWidget(controls.cutValue, 7, 1);
+  grid->addWidget(controls.probCutA, 8, 0);
+  grid->addWidget(controls.probCutB, 8, 1);
   hideProbCutControls(controls);
   return box;
 }
@@ -134,6 +139,42 @@ void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* 
   grid->addWidget(caption, row, 0);
   grid->addWidget(field, row, 1);
   grid->addWidget(new QLabel(text("手"), field->parentWidget()), row, 2);
+}
+
+// Choosing a level fills the three depth fields; editing a field shows the
+// level its depths make, if any.
+void CPlayerSettingsDialog::addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id) {
+  QWidget* box = controls.normalDepth->parentWidget();
+  controls.level = named(new QComboBox(box), id);
+  controls.level->addItem(text("個別の設定"));
+  for (std::size_t level = 1; level <= kStrengthLevels.size(); ++level) {
+    controls.level->addItem(text("レベル %1").arg(level));
+  }
+  connect(controls.level, &QComboBox::activated, this, [&controls](int index) {
+    if (index <= 0) return;
+    const LevelDepths depths = depthsOfLevel(index);
+    controls.normalDepth->setNumber(depths.normal);
+    controls.winDepth->setNumber(depths.win);
+    controls.exactDepth->setNumber(depths.exact);
+  });
+  for (DepthField* field : {controls.normalDepth, controls.winDepth, controls.exactDepth}) {
+    connect(field, &DepthField::fieldChanged, this, [&controls] { showLevelOfFields(controls); });
+  }
+  auto* caption = new QLabel(text(label), box);
+  caption->setBuddy(controls.level);
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(controls.level, row, 1, 1, 2);
+}
+
+void CPlayerSettingsDialog::showLevelOfFields(SideControls& controls) {
+  auto number = [](const DepthField* field) {
+    bool ok = false;
+    const int value = field->fieldText().toInt(&ok);
+    return ok ? value : -1;
+  };
+  const int level = levelOfDepths(number(controls.normalDepth), number(controls.winDepth), number(controls.exactDepth));
+  const QSignalBlocker quiet(controls.level);
+  controls.level->setCurrentIndex(level);
 }
 
 // ProbCut is never offered: its words are carried and cleared on OK.

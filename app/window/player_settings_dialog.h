@@ -1,7 +1,9 @@
 // The player settings dialog (resource 141, "対局者設定"): each side's
-// routine and its normal, win-read and exact-read depths. It edits a copy of
-// the thirty settings words and hands the copy back on OK; the ProbCut
-// controls exist but stay hidden and always hold 0.
+// routine and its normal, win-read and exact-read depths, which a strength
+// level can fill in one choice (the fields stay editable, and the level
+// shown follows them). It edits a copy of the thirty settings words and
+// hands the copy back on OK; the ProbCut controls exist but stay hidden and
+// always hold 0.
 #pragma once
 
 #include <QDialog>
@@ -12,6 +14,7 @@
 #include "app/settings/player_settings.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -42,6 +45,9 @@ constexpr int kBlackProbCutA = 1030;
 constexpr int kWhiteProbCutA = 1034;
 constexpr int kBlackProbCutB = 1031;
 constexpr int kWhiteProbCutB = 1035;
+// The strength level lists, which fill the three depth fields of a side.
+constexpr int kBlackLevel = 1040;
+constexpr int kWhiteLevel = 1041;
 }  // namespace dialog141
 
 class CPlayerSettingsDialog : public QDialog {
@@ -65,6 +71,7 @@ class CPlayerSettingsDialog : public QDialog {
  private:
   struct SideControls {
     QListWidget* routines;
+    QComboBox* level;
     DepthField* normalDepth;
     DepthField* winDepth;
     DepthField* exactDepth;
@@ -84,6 +91,9 @@ class CPlayerSettingsDialog : public QDialog {
 
   QGroupBox* createSide(int colour, SideControls& controls);
   void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field);
+  void addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id);
+  // The level list shows the level whose depths the fields hold, or none.
+  static void showLevelOfFields(SideControls& controls);
   void hideProbCutControls(SideControls& controls);
   void loadFields();
   std::vector<NumberField> fieldsInCheckOrder() const;

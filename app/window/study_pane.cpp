@@ -10,18 +10,27 @@ namespace {
 // Wide enough for the summary of three moves a side.
 constexpr int kPaneWidth = 280;
 
+// A label that says nothing takes no room.
+void showText(QLabel& label, const QString& text) {
+  if (text != label.text()) label.setText(text);
+  label.setVisible(!text.isEmpty());
+}
+
 }  // namespace
 
 StudyPane::StudyPane(GameController& game, QWidget* parent)
-    : QWidget(parent), game_(game), list_(new MoveListView(this)), graph_(new EvaluationGraphView(this)),
-      summary_(new QLabel(this)) {
+    : QWidget(parent), game_(game), list_(new MoveListView(this)), thinking_(new QLabel(this)),
+      graph_(new EvaluationGraphView(this)), summary_(new QLabel(this)) {
   setObjectName(QStringLiteral("studyPane"));
   setFixedWidth(kPaneWidth);
+  thinking_->setObjectName(QStringLiteral("thinking"));
+  thinking_->setWordWrap(true);
   summary_->setObjectName(QStringLiteral("worstMoves"));
   summary_->setWordWrap(true);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(4, 4, 4, 4);
   column->addWidget(list_, 3);
+  column->addWidget(thinking_);
   column->addWidget(graph_, 2);
   column->addWidget(summary_);
   connect(list_, &MoveListView::positionChosen, this, &StudyPane::choosePosition);
@@ -30,21 +39,17 @@ StudyPane::StudyPane(GameController& game, QWidget* parent)
 }
 
 void StudyPane::refresh() {
-  const History& history = game_.history();
-  std::vector<GraphPoint> points = game_.graphPoints();
-  list_->refresh(history, game_.cursor());
-  QString text;
-  if (historyEndsGame(history)) {
-    text = QString::fromStdString(texts::worstMovesText(kBlack, largestDrops(history, points, kBlack))) +
-           QLatin1Char('\n') +
-           QString::fromStdString(texts::worstMovesText(kWhite, largestDrops(history, points, kWhite)));
-  }
-  graph_->setPoints(std::move(points), game_.cursor());
-  if (text != summary_->text()) summary_->setText(text);
-  summary_->setVisible(!text.isEmpty());
+  list_->refresh(game_.history(), game_.cursor());
+  refreshStudy();
 }
 
-// Like the navigation commands, which wait while the analysis or the hint runs.
+void StudyPane::refreshStudy() {
+  graph_->setPoints(game_.graphPoints(), game_.cursor());
+  showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.thinking())));
+  showText(*summary_, QString::fromStdString(game_.reviewSummary()));
+}
+
+// Like the navigation commands, which wait while the analysis runs.
 void StudyPane::choosePosition(int position) {
   if (game_.isBusy()) {
     refresh();

@@ -1,7 +1,8 @@
-// The column beside the board: the move list over the evaluation graph, and
-// after a game the summary of each side's costliest moves. It follows the
-// controller after every change of the game and asks it for a position when
-// the list or the graph is clicked.
+// The column beside the board: the move list, what the computer thinks
+// while it thinks, the evaluation graph of the review and, after a game, the
+// summary of each side's costliest moves. It follows the controller after
+// every change of the game and asks it for a position when the list or the
+// graph is clicked.
 #pragma once
 
 #include <QLabel>
@@ -22,14 +23,19 @@ class StudyPane : public QWidget {
   MoveListView* moveList() const { return list_; }
   EvaluationGraphView* graph() const { return graph_; }
   QLabel* summary() const { return summary_; }
+  QLabel* thinking() const { return thinking_; }
 
+  // After any change of the game.
   void refresh();
+  // After a change of the review or of the computer's thinking only.
+  void refreshStudy();
 
  private:
   void choosePosition(int position);
 
   GameController& game_;
   MoveListView* list_;
+  QLabel* thinking_;
   EvaluationGraphView* graph_;
   QLabel* summary_;
 };

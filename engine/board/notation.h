@@ -1,5 +1,6 @@
-// Square names as game records and the window write them: a letter a..j for
-// the column and a digit 1..9, then 0, for the row.
+// Square names: a letter a..j for the column and the row, written 1..9 then
+// 0 in game records (one character a square), and 1..10 where people read
+// them, as the board is labelled.
 #pragma once
 
 #include <string>
@@ -14,6 +15,12 @@ inline constexpr char moveDigit(int square) { return static_cast<char>('0' + (sq
 inline std::string squareName(int square) {
   if (square < 0 || square >= kSquareCount) return "none";
   return {moveLetter(square), moveDigit(square)};
+}
+
+// "a1".."j10": the row as the board labels it.
+inline std::string squareDisplayName(int square) {
+  if (square < 0 || square >= kSquareCount) return "none";
+  return std::string(1, moveLetter(square)) + std::to_string(square % 10 + 1);
 }
 
 // The square named by a letter (either case) and a digit, or -1.

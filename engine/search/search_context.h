@@ -21,6 +21,10 @@ struct SearchContext;
 class SearchProgress {
  public:
   virtual void report(int value, const SearchContext& context) = 0;
+  // A pass of the root search begins: context.rootDepth is its depth, and
+  // the table holds what the shallower passes found. For whoever shows how
+  // deep the search has come; nothing by default.
+  virtual void passBegins(const SearchContext& /*context*/) {}
 
  protected:
   ~SearchProgress() = default;

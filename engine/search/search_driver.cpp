@@ -49,6 +49,7 @@ int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<E
   MoveOrder order;
   context.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
   context.rootDepth = pass.depth;
+  if (context.progress != nullptr) context.progress->passBegins(context);
   MidgameSearch<Eval> search(context, eval);
   int best = -SCORE_INF;
   int bestMove = -1;

@@ -1,8 +1,8 @@
 #include <cstdio>
 
-#include "app/records/record_text.h"
 #include "engine/board/notation.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/record_file.h"
 
 namespace kaimo::cli {
 namespace {
@@ -23,20 +23,9 @@ int runRecord(const Words& words, std::FILE* out) {
   if (args.positional.size() != 2 || args.positional[0] != "show") {
     throw UsageError("usage: kaimo-cli record show FILE");
   }
-  // Read as a paste into the window is: a record, or a plain move list.
-  const RecordReadResult record = readRecordTextFile(args.positional[1]);
-  if (record.status == RecordStatus::CannotOpen) {
-    std::fprintf(stderr, "%s\n", recordStatusMessage(record.status));
-    return 2;
-  }
-  // After a format error too: what was read comes first, then the message.
-  for (std::size_t i = 0; i < record.history.size(); ++i) printEntry(out, i, record.history[i]);
-  std::fflush(out);
-  if (record.status != RecordStatus::Ok) {
-    std::fprintf(stderr, "%s\n", recordStatusMessage(record.status));
-    return 1;
-  }
-  return 0;
+  return withRecordFile(args.positional[1], out, [out](const History& history) {
+    for (std::size_t i = 0; i < history.size(); ++i) printEntry(out, i, history[i]);
+  });
 }
 
 }  // namespace kaimo::cli

@@ -29,6 +29,10 @@ int runRecord(const Words& words, std::FILE* out);
 int runSearch(const Words& words, std::FILE* out);
 // The exact result of every legal move; 2 with 40 or more empty squares.
 int runAnalyze(const Words& words, std::FILE* out);
+// Every move of a game record against the best move, with the summary of
+// each side's costliest moves; 1 when the record breaks off (what was read
+// is reviewed), 2 when it cannot be opened.
+int runReview(const Words& words, std::FILE* out);
 // The fixed search suite; its total leaf count is the engine's signature.
 int runBench(const Words& words, std::FILE* out);
 // Games between two computer players from seeded openings, both colours;

@@ -14,6 +14,7 @@ const Subcommand kSubcommands[] = {
     {"record", kaimo::cli::runRecord, "record show FILE"},
     {"search", kaimo::cli::runSearch, "search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]"},
     {"analyze", kaimo::cli::runAnalyze, "analyze [position]"},
+    {"review", kaimo::cli::runReview, "review --record FILE [--depth N] [--exact N]"},
     {"bench", kaimo::cli::runBench, "bench [--suite FILE]"},
     {"match", kaimo::cli::runMatch, "match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--black-depth N ...] [--book on|off] [--black-book on|off ...] [--games N] [--jobs N] [--seed S] [--plies N]"},
     {"book", kaimo::cli::runBook, "book show [position] [--book FILE] | book check [--positions N] [--depth N] [--jobs N]"},

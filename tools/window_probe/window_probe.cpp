@@ -1,6 +1,6 @@
 // kaimo-window-probe: plays one game in the real window, a seeded random
 // player for black against "狸" for white, with the move list and the
-// evaluation graph following it, and measures the window thread: how long
+// review's graph following it, and measures the window thread: how long
 // each event takes to handle (the steps), and how late a precise 1 ms timer
 // fires (which adds the system's scheduling on a busy machine). Optionally
 // shows the hint once and takes screenshots. Prints both, then exits.
@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
   driver.setInterval(20);
   QObject::connect(&driver, &QTimer::timeout, [&] {
     if (awaitingHintShot) {
-      if (game.mode() != ViewMode::Idle) return;
+      // The hint leaves the game running: its best move marks its end.
+      if (game.hintMove() < 0) return;
       awaitingHintShot = false;
       shoot("hint.png");
 

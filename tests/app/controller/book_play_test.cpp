@@ -44,6 +44,12 @@ TEST_F(BookPlay, AComputerSidePlaysTheBooksCloseMovesThenSearches) {
     const auto pick = std::find_if(close.begin(), close.end(), [&](const BookMove& m) { return m.square == played; });
     ASSERT_NE(pick, close.end()) << "ply " << ply << " played a move outside the book's close ones";
     EXPECT_EQ(window.panes[mover + 1], texts::bookMoveText(bookValueToScore(pick->value)));
+    if (ply < 3) {  // the next book move is already posted, and shown beside the board
+      const ThinkingDisplay& thinking = c().thinking();
+      EXPECT_TRUE(thinking.fromBook);
+      EXPECT_EQ(thinking.colour, c().side());
+      EXPECT_EQ(thinking.line.moves.size(), 1u);
+    }
   }
   EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kNormalRead));
   EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead));
@@ -74,7 +80,7 @@ TEST_F(BookPlay, TheHintInTheBookShowsTheBooksValuesAtOnce) {
 
   c().setBookEnabled(false);
   c().startHint();
-  EXPECT_EQ(c().mode(), ViewMode::Busy) << "without the book the hint searches";
+  EXPECT_EQ(window.panes[kProgressPane], texts::kHint) << "without the book the hint searches";
   c().pause();
 }
 

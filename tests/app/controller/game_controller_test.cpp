@@ -237,6 +237,46 @@ TEST_F(Controller, DestroyingTheControllerStopsItsWorker) {
   EXPECT_EQ(exchange().stopRequested(), 0);
 }
 
+// "待った" by who plays: against the computer back to the human's turn
+// before and on with the game (also once the game is over); between two
+// humans one move back and on; between two computers one move back, stopped.
+TEST_F(Controller, TakeBackDependsOnWhoPlays) {
+  struct Case {
+    int black, white;
+    std::size_t moves;  // played before the take-back
+    int cursor;         // where it leads
+    ViewMode mode;
+  };
+  for (const Case& tc : {Case{kHuman, kComputer, 4, 2, ViewMode::Playing}, Case{kComputer, kHuman, 3, 1, ViewMode::Playing},
+                         Case{kHuman, kHuman, 3, 2, ViewMode::Playing}, Case{kComputer, kComputer, 3, 2, ViewMode::Idle}}) {
+    make(quickSettings(tc.black, tc.white, 1, 4));
+    startAndTick();
+    ASSERT_TRUE(tickUntil(c(), [&] {
+      if (c().isHumanToMove() && c().mode() == ViewMode::Playing && historySize() <= tc.moves) {
+        c().clickSquare(legalSquares(c().board(), c().side()).front());
+      }
+      return historySize() == tc.moves + 1;
+    }));
+    ASSERT_TRUE(c().canTakeBack());
+    c().takeBack();
+    EXPECT_EQ(c().cursor(), tc.cursor) << tc.black << tc.white;
+    EXPECT_EQ(c().mode(), tc.mode) << tc.black << tc.white;
+    EXPECT_EQ(c().history().size(), tc.moves + 1) << "the moves taken back stay until another is played";
+  }
+  // A game lost at its last move: back to the human's last turn.
+  make(quickSettings(kHuman, kComputer, 1, 4));
+  setPosition(c(), nearlyFullBoard(), kBlack);
+  startAndTick();
+  ASSERT_TRUE(tickUntil(c(), [&] {
+    if (c().isHumanToMove() && c().mode() == ViewMode::Playing) c().clickSquare(legalSquares(c().board(), kBlack).front());
+    return c().mode() == ViewMode::Idle;
+  }));
+  c().takeBack();
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+  EXPECT_TRUE(c().isHumanToMove());
+  EXPECT_EQ(c().history()[c().cursor()].side, kBlack);
+}
+
 TEST_F(Controller, PlayingFromAnEarlierPositionCutsTheHistory) {
   make(quickSettings(kHuman, kHuman));
   startAndTick();

@@ -1,5 +1,5 @@
 // The study tools that follow a whole game, through the controller: the
-// hint's values, the evaluation graph and its bad moves, and the game as
+// hint's values, the review's graph and its bad moves, and the game as
 // clipboard text.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/controller/game_texts.h"
-#include "app/controller/graph_worker.h"
+#include "app/review/review_text.h"
+#include "app/controller/move_list.h"
 #include "app/controller/move_values.h"
 #include "app/records/record_limits.h"
 #include "app/records/record_status.h"
@@ -61,10 +62,7 @@ class GameStudy : public testing::ControllerFixture<> {
     startAndTick();
     for (int i = 0; i < count; ++i) clickAndTick(firstLegalSquare(c().board(), c().side()));
   }
-  bool graphComplete() {
-    const std::vector<GraphPoint> points = c().graphPoints();
-    return std::none_of(points.begin(), points.end(), [](const GraphPoint& p) { return p.value == SCORE_NONE; });
-  }
+  bool reviewComplete() { return c().review().readCount(c().history()) + 1 == c().history().size(); }
 };
 
 struct HintCase {
@@ -90,15 +88,15 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
   settings = quickSettings(kComputer, kComputer, hc.normal, hc.exact);
   setPosition(c(), board, side);
   c().startHint();
-  ASSERT_EQ(c().mode(), ViewMode::Busy);
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
+  EXPECT_EQ(c().mode(), ViewMode::Idle) << "the hint holds no command up";
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().hintMove() >= 0; }));
 
   const SideSettings s = sideSettings(kComputer, hc.normal, hc.exact);
   const TurnSearch turn = computerTurnSearch(board, side, s);
   ASSERT_GE(c().hintMove(), 0);
   EXPECT_EQ(c().squareValues()[c().hintMove()], turn.value);
   EXPECT_EQ(c().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
-  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().hintMove(), turn.value));
+  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().hintMove(), turn.value, emptyCount(board) <= hc.exact));
   for (int square : legalSquares(board, side)) EXPECT_NE(c().squareValues()[square], SCORE_NONE);
 
   if (emptyCount(board) <= hc.exact) {
@@ -115,50 +113,25 @@ INSTANTIATE_TEST_SUITE_P(Positions, Hint,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
-  settings = quickSettings(kHuman, kHuman, 8, 60);  // an exact read of the opening: never ends by itself
+  settings = quickSettings(kHuman, kHuman, 30, 0);  // 29 plies a move: far longer than the test
   c().startHint();
-  ASSERT_EQ(c().mode(), ViewMode::Busy);
+  EXPECT_EQ(window.panes[kProgressPane], texts::kHint);
+  c().onTimer();
   c().pause();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   EXPECT_EQ(c().hintMove(), -1);
   EXPECT_TRUE(std::all_of(c().squareValues().begin(), c().squareValues().end(),
                           [](int v) { return v == SCORE_NONE; }));
+  EXPECT_EQ(window.panes[kProgressPane], "") << "the hint's text goes with it";
 }
 
-// Positions nobody searched are read on the graph's worker at its short
-// depth, as `kaimo-cli search --depth` reads them.
-TEST_F(GameStudy, GraphReadsUnsearchedPositionsAtItsShortDepth) {
-  playFirstLegalMoves(4);
-  ASSERT_TRUE(tickUntil(c(), [&] { return graphComplete(); }));
-  const std::vector<GraphPoint> points = c().graphPoints();
-  ASSERT_EQ(points.size(), 5u);
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    const HistoryEntry& entry = c().history()[i];
-    const TurnSearch turn = computerTurnSearch(entry.board, entry.side, sideSettings(kSimpleRoutine, kGraphDepth, 0));
-    EXPECT_EQ(points[i].value, blackView(entry.side, turn.value)) << "position " << i;
-    EXPECT_EQ(points[i].kind, GraphValueKind::Estimate);
-  }
-}
-
-// Where the computer played, its own value is the point (the one its pane
-// shows), from black's point of view.
-TEST_F(GameStudy, GraphTakesTheComputersOwnValues) {
-  settings = quickSettings(kHuman, kComputer, 3, 0);
-  playFirstLegalMoves(1);
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() == 3u && c().isHumanToMove(); }));
-  const GraphPoint white = c().graphPoints()[1];
-  EXPECT_EQ(white.kind, GraphValueKind::Search);
-  EXPECT_EQ(window.panes[kWhitePane], texts::evaluationText(-white.value));
-}
-
-// A game from a nearly full board, every move the worst one: every point is
-// the exact value, and the summary names each side's costliest moves with
-// what they lost.
-TEST_F(GameStudy, SolvedGameIsExactAndItsWorstMovesAreNamed) {
+// A game from a nearly full board, every move the worst one: each point of
+// the graph is the exact value of its position, and the summary names each
+// side's costliest move first with what it lost.
+TEST_F(GameStudy, ReviewOfASolvedGameIsExactAndNamesTheWorstMoves) {
   setPosition(c(), nearlyFullBoard(), kBlack);
   c().start();
   c().onTimer();
-  EXPECT_TRUE(c().worstMoves(kBlack).empty()) << "no summary before the game is over";
   while (c().mode() == ViewMode::Playing) {
     const Board board = c().board();
     const int side = c().side();
@@ -172,30 +145,29 @@ TEST_F(GameStudy, SolvedGameIsExactAndItsWorstMovesAreNamed) {
     }
     clickAndTick(worst);
   }
-  ASSERT_TRUE(tickUntil(c(), [&] { return graphComplete(); }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return reviewComplete(); }));
   const std::vector<GraphPoint> points = c().graphPoints();
   const History& history = c().history();
-  std::vector<int> lost(history.size(), 0);
+  ASSERT_EQ(points.size(), history.size());
   for (std::size_t i = 0; i < history.size(); ++i) {
-    EXPECT_EQ(points[i].kind, GraphValueKind::Exact);
+    EXPECT_EQ(points[i].kind, ReviewValueKind::Exact);
     EXPECT_EQ(points[i].value, blackView(history[i].side, testing::referenceValue(history[i].board, history[i].side)));
-    if (i > 0) lost[i - 1] = blackView(history[i - 1].side, points[i - 1].value - points[i].value);
   }
+  const std::vector<MoveReview> moves = c().review().moves(history);
   for (int colour : {kBlack, kWhite}) {
     int largest = 0;
-    for (std::size_t i = 0; i + 1 < history.size(); ++i) {
-      if (history[i].side == colour) largest = std::max(largest, lost[i]);
+    for (const MoveReview& move : moves) {
+      if (move.colour == colour) largest = std::max(largest, move.loss());
     }
-    const std::vector<MoveDrop> drops = c().worstMoves(colour);
-    if (largest < kLeastNotedDrop) {
-      EXPECT_TRUE(drops.empty());
-      continue;
+    const std::vector<MoveReview> named = largestLosses(moves, colour);
+    if (largest == 0) {
+      EXPECT_TRUE(named.empty());
+    } else {
+      ASSERT_FALSE(named.empty()) << "colour " << colour;
+      EXPECT_EQ(named[0].loss(), largest);
     }
-    ASSERT_FALSE(drops.empty()) << "colour " << colour;
-    EXPECT_EQ(drops[0].discs, largest / SCORE_PER_DISC);
-    EXPECT_EQ(history[drops[0].entry].side, colour);
-    EXPECT_EQ(lost[drops[0].entry], largest);
   }
+  EXPECT_EQ(c().reviewSummary(), texts::reviewSummaryText(c().review(), history));
 }
 
 // The texts a move list may come in, all giving the game the test played.
@@ -224,6 +196,33 @@ TEST_F(GameStudy, PastedMoveListsAndRecordsGiveTheGame) {
     EXPECT_EQ(c().cursor(), 0);
     EXPECT_TRUE(window.messages.empty()) << text;
   }
+}
+
+// A move list of a whole game, as another program writes it: the game ends
+// on the last move, with no pass after it in the list.
+TEST_F(GameStudy, PastedFinishedGameEndsWithItsLastMove) {
+  std::mt19937 rng(88);
+  Board board = initialBoard();
+  int side = kBlack;
+  int lastMover = -1;
+  std::string moves;
+  for (;;) {
+    if (plain::mobility(board, side) == 0) side = opponentOf(side);
+    const std::vector<int> legal = legalSquares(board, side);
+    if (legal.empty()) break;
+    const int square = legal[rng() % legal.size()];
+    moves += squareName(square) + " ";
+    Board next;
+    plain::play(board, next, square, side);
+    board = next;
+    lastMover = side;
+    side = opponentOf(side);
+  }
+  c().pasteRecord(moves);
+  ASSERT_EQ(c().history().back().board, board);
+  EXPECT_EQ(c().history().back().side, opponentOf(lastMover));
+  const std::vector<MoveListRow> rows = moveListRows(c().history());
+  EXPECT_EQ(rows.back().kind, MoveRowKind::Move) << "no pass row after the last move";
 }
 
 TEST_F(GameStudy, PastedRecordWithABoardAndABrokenOne) {

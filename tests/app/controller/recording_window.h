@@ -30,6 +30,11 @@ class RecordingWindow : public ControllerWindow {
     messages.push_back(text);
     if (whileMessageIsOpen) whileMessageIsOpen();
   }
+  void showNotice(const std::string& text) override {
+    noteThread();
+    ++notices;
+    showMessage(text);
+  }
   bool askYesNo(const std::string& question) override {
     noteThread();
     questions.push_back(question);
@@ -49,6 +54,10 @@ class RecordingWindow : public ControllerWindow {
     noteThread();
     ++repaints;
   }
+  void studyChanged() override {
+    noteThread();
+    ++studyChanges;
+  }
 
   bool paneShowed(int pane, const std::string& text) const {
     for (const auto& shown : paneLog[pane]) {
@@ -67,6 +76,9 @@ class RecordingWindow : public ControllerWindow {
   std::string chosenFile;
   std::vector<RecordFileUse> fileDialogs;
   int repaints = 0;
+  int studyChanges = 0;
+  // Of the messages, those that came as notices (passes).
+  int notices = 0;
   // Runs while a message is "open", as the window's event loop would run timers.
   std::function<void()> whileMessageIsOpen;
   // Calls that came from a thread other than the one that made the window.

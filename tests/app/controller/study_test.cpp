@@ -91,18 +91,22 @@ TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0], std::string(texts::kEvaluationHeading) + "\n" + text);
 
+  // One line a routine, each with its value and its unit: "狸" counts
+  // points of its own and says so; "狐" is in discs (or failed).
   std::string expected;
   for (int routine = 1; routine < routineCount(); ++routine) {
     DiscCounts counts;
     boardCount(initial, counts);
     const int score = routineEvaluator(routine).evaluate(initial, 0, kBlack, counts);
-    char line[64];
+    char value[64];
+    std::snprintf(value, sizeof value, "%s %+.2lf", routineTable[routine].name, score / 1000.0);
     if (score == SCORE_EVAL_ERROR) {
-      std::snprintf(line, sizeof line, "%s error\n", routineTable[routine].name);
+      expected += std::string(routineTable[routine].name) + " error\n";
+    } else if (routine == kSimpleRoutine) {
+      expected += std::string(value) + "点（独自の点数で、石数ではありません）\n";
     } else {
-      std::snprintf(line, sizeof line, "%s %+.2lf\n", routineTable[routine].name, score / 1000.0);
+      expected += std::string(value) + "石\n";
     }
-    expected += line;
   }
   EXPECT_EQ(text, expected);
   EXPECT_EQ(text.rfind("狸 ", 0), 0u) << "人間 is left out, 狸 comes first";
@@ -110,10 +114,9 @@ TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
 }
 
 TEST_F(Study, EvaluationLinesHaveSignAndTwoDecimals) {
-  EXPECT_EQ(texts::evaluationLine("狸", 3250), "狸 +3.25\n");
-  EXPECT_EQ(texts::evaluationLine("狸", -500), "狸 -0.50\n");
-  EXPECT_EQ(texts::evaluationLine("狸", 0), "狸 +0.00\n");
-  EXPECT_EQ(texts::evaluationLine("狐", SCORE_EVAL_ERROR), "狐 error\n");
+  EXPECT_EQ(texts::evaluationLine("狐", 3250, true), "狐 +3.25石\n");
+  EXPECT_EQ(texts::evaluationLine("狐", -500, true), "狐 -0.50石\n");
+  EXPECT_EQ(texts::evaluationLine("狐", SCORE_EVAL_ERROR, true), "狐 error\n");
   EXPECT_EQ(texts::analysisProgressText(25.0, 7), " 25.00%完了 7 sec");
   EXPECT_EQ(texts::analysisProgressText(100.0, 12), "100.00%完了 12 sec");
 }
@@ -159,7 +162,9 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
   EXPECT_EQ(c().squareValues(), expected);
   // Worked out by hand: each of the three moves takes the last white disc.
   for (int s : {squareAt(6, 4), squareAt(6, 5), squareAt(6, 6)}) EXPECT_EQ(c().squareValues()[s], SCORE_WIPEOUT);
-  EXPECT_EQ(window.panes[kProgressPane], "停止");
+  // The first of the best moves is marked and named, as after a hint.
+  EXPECT_EQ(c().hintMove(), squareAt(6, 4));
+  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(squareAt(6, 4), SCORE_WIPEOUT, true));
   EXPECT_EQ(c().cursor(), 0);
   EXPECT_EQ(c().board(), board) << "the analysis leaves the position alone";
 }
@@ -260,6 +265,8 @@ TEST_F(Study, StartingAGameAfterAnAnalysisShowsNoLeftOverText) {
   startAndTick();
   c().onTimer();
   EXPECT_FALSE(window.paneShowed(kProgressPane, texts::kAnalysisDone));
+  EXPECT_EQ(window.panes[kProgressPane], "") << "the best move belonged to the analysis";
+  EXPECT_EQ(c().hintMove(), -1);
   EXPECT_EQ(shownValueCount(), 0) << "starting clears the values";
 }
 

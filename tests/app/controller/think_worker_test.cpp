@@ -130,7 +130,8 @@ TEST_F(Worker, StopRequestedBeforehandPostsNoMove) {
 
 TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
   exchange().clear();
-  ThinkProgress reporter(1);
+  const SearchJob job{};  // not the search reported: no line to publish
+  ThinkProgress reporter(job, 1);
   SearchContext context{};
   context.startTime = searchClockMs() - 1000;
   context.leafCount = 5'000'000'000;  // more than a 32-bit count holds
@@ -151,7 +152,8 @@ TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
 
 TEST(ProgressReport, NoTimeElapsedCountsAsOneMillisecond) {
   exchange().clear();
-  ThinkProgress reporter(1);
+  const SearchJob job{};  // not the search reported: no line to publish
+  ThinkProgress reporter(job, 1);
   SearchContext context{};
   context.startTime = searchClockMs();
   context.leafCount = 7;

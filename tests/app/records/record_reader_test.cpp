@@ -92,8 +92,9 @@ TEST(RecordReader, ShortOrForeignBoardsAreFormatErrorsAndLeaveNoHalfBoard) {
     EXPECT_EQ(read.status, RecordStatus::FormatError);
     Board allWalls;
     allWalls.fill(kWall);
-    // d5 on a wall changes nothing; the broken board is not applied.
-    EXPECT_EQ(read.history, History({{kWhite, 34, allWalls}, {kWhite, -1, allWalls}}));
+    // d5 on a wall changes nothing; the broken board is not applied. Neither
+    // colour can move on walls: the game is over, and the turn has passed.
+    EXPECT_EQ(read.history, History({{kWhite, 34, allWalls}, {kBlack, -1, allWalls}}));
   }
 }
 

@@ -65,13 +65,12 @@ TEST(RecordWriter, APassIsWrittenWithoutASideToken) {
 }
 
 TEST(RecordWriter, TheNextColourComesFromTheReplayedBoardNotTheBoardAfterIt) {
-  // Black a3 wipes white out, so replaying the record leaves black to move;
-  // the next entry is the initial position edited in with white to move.
-  // Deriving the colour from that board (where white can move) would leave
-  // out the side token and read the entry back as black's.
-  Board start = testing::emptyBoard();
-  start[0] = kBlack;
-  start[1] = kWhite;
+  // After black a3 white has no move but black has, so replaying the record
+  // leaves black to move; the next entry is the initial position edited in
+  // with white to move. Deriving the colour from that board (where white
+  // can move) would leave out the side token and read the entry back as
+  // black's.
+  const Board start = testing::whitePassesAfterA3Board();
   const History game = {{kBlack, 2, start}, {kWhite, 46, initialBoard()},
                         {kBlack, -1, testing::playedOn(initialBoard(), 46, kWhite)}};
   const std::string text = writeText(game);

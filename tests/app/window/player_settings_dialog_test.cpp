@@ -2,6 +2,7 @@
 // check of its fields with the program's messages and the focus, and what OK
 // and Cancel leave in the thirty words.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -198,6 +199,30 @@ class PlayerSettingsDialogTest : public QObject {
     edit->selectAll();
     QTest::keyClicks(edit, "4x-5");
     QCOMPARE(depth->fieldText(), QString("45"));
+  }
+
+  // A level fills a side's three depths; the fields stay editable, and the
+  // list shows the level of whatever depths they hold, or none.
+  void levelsFillTheDepthsAndFollowThem() {
+    auto* level = qobject_cast<QComboBox*>(dialog_->control(kBlackLevel));
+    QVERIFY(level != nullptr);
+    QCOMPARE(level->count(), 11);
+    QCOMPARE(level->currentIndex(), 0);  // 7, 17 and 15 are no level's depths
+    emit level->activated(3);
+    QCOMPARE(field(kBlackNormalDepth)->fieldText(), QString("3"));
+    QCOMPARE(field(kBlackWinDepth)->fieldText(), QString("0"));
+    QCOMPARE(field(kBlackExactDepth)->fieldText(), QString("8"));
+    field(kBlackExactDepth)->setRawText(QStringLiteral("9"));
+    QCOMPARE(level->currentIndex(), 0);
+    field(kBlackExactDepth)->setRawText(QStringLiteral("8"));
+    QCOMPARE(level->currentIndex(), 3);
+    dialog_->accept();
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    const PlayerSettings& s = dialog_->settings();
+    QCOMPARE(s[kBlackNormalDepthWord], 3);
+    QCOMPARE(s[kBlackWinDepthWord], 0);
+    QCOMPARE(s[kBlackExactDepthWord], 8);
+    QCOMPARE(s[kWhiteNormalDepthWord], 4);  // the other side keeps its own
   }
 
   void aRoutineOutsideTheTableIsKept() {

@@ -59,15 +59,59 @@ class StudyPaneTest : public QObject {
 
   void hintShowsTheBestMoveOnItsSquare() {
     frame_->action(command::kHint)->trigger();
-    QTRY_COMPARE(game().mode(), ViewMode::Idle);
+    QTRY_VERIFY(game().hintMove() >= 0);
     const int best = game().hintMove();
-    QVERIFY(best >= 0);
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(geometry::squareLeft(best) + geometry::kValueOffsetX + 1,
                              geometry::squareTop(best) + geometry::kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
     frame_->action(command::kStart)->trigger();
     QCOMPARE(game().hintMove(), -1);
+  }
+
+  // Black a human, white "狸" one ply deep: after white's reply 待った goes
+  // back to black's turn before, and the game goes on from there.
+  void takeBackReturnsToTheHumansTurnAndPlayGoesOn() {
+    settings_[kWhiteRoutineWord] = kSimpleRoutine;
+    settings_[kWhiteNormalDepthWord] = 1;
+    QAction* takeBack = frame_->action(command::kTakeBack);
+    frame_->action(command::kStart)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    QVERIFY(!takeBack->isEnabled());
+    clickFirstLegalSquare();
+    QTRY_VERIFY(game().cursor() == 2 && game().isHumanToMove());
+    QVERIFY(takeBack->isEnabled());
+    takeBack->trigger();
+    QCOMPARE(game().cursor(), 0);
+    QCOMPARE(game().side(), kBlack);
+    QCOMPARE(game().mode(), ViewMode::Playing);
+    QVERIFY(game().isHumanToMove());
+    QCOMPARE(frame_->pane(256)->text(), QString());
+    clickFirstLegalSquare();
+    QTRY_VERIFY(game().cursor() == 2 && game().isHumanToMove());
+    QCOMPARE(game().history().size(), 3u);
+  }
+
+  // The hint in a running game: the game goes on, the best square is marked
+  // and named, and the human's click on it plays it and takes the marks and
+  // the text away. A text of a state that has ended goes the same way.
+  void hintLeavesTheGameRunningAndTheClickPlays() {
+    QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareAt(0, 0)));
+    QCOMPARE(frame_->pane(256)->text(), QString("対局を開始してください。"));
+    frame_->action(command::kStart)->trigger();
+    QCOMPARE(frame_->pane(256)->text(), QString());
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    frame_->action(command::kHint)->trigger();
+    QCOMPARE(game().mode(), ViewMode::Playing);
+    QTRY_VERIFY(game().hintMove() >= 0);
+    const int best = game().hintMove();
+    QVERIFY(frame_->pane(256)->text().startsWith(QStringLiteral("最善手 ")));
+    QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(best));
+    QTRY_COMPARE(game().cursor(), 1);
+    QCOMPARE(game().history()[0].move, best);
+    QCOMPARE(game().hintMove(), -1);
+    QCOMPARE(frame_->pane(256)->text(), QString());
+    QCOMPARE(game().mode(), ViewMode::Playing);
   }
 
   // Rows: the start, moves, and the pass row that follows a move after which
@@ -197,6 +241,10 @@ class StudyPaneTest : public QObject {
     game().appendHistory(HistoryEntry{kBlack, squareAt(0, 2), board});
     game().appendHistory(HistoryEntry{kWhite, -1, board});
     game().goToPosition(0);
+  }
+
+  static QPoint squareCentre(int square) {
+    return {geometry::squareLeft(square) + geometry::kCell / 2, geometry::squareTop(square) + geometry::kCell / 2};
   }
 
   void clickFirstLegalSquare() {

@@ -106,6 +106,8 @@ class WindowCommandsTest : public QObject {
     QTest::newRow("対局者設定") << 32775 << "対局者設定(&P)" << "Ctrl+Q" << "思考ルーチン設定" << "思考ルーチン設定";
     QTest::newRow("対局を開始") << 32772 << "対局を開始(&B)" << "Ctrl+B" << "対局を開始" << "対局開始";
     QTest::newRow("一時停止") << 32773 << "一時停止(&S)" << "Ctrl+G" << "一時停止" << "一時停止";
+    QTest::newRow("待った") << 32834 << "待った(&Z)" << "Ctrl+Z" << "コンピュータと対局中なら自分の前の手番に戻って続けます"
+                         << "待った";
     QTest::newRow("盤面をクリア") << 32821 << "盤面をクリア(&C)" << ""
                                  << "盤面をクリアして新しいゲームを開始" << "盤面をクリア";
     QTest::newRow("前へ") << 32777 << "前へ(&P)" << "Left" << "一手戻る" << "一手戻る";
@@ -119,6 +121,12 @@ class WindowCommandsTest : public QObject {
                          << "評価値を算出";
     QTest::newRow("終盤解析") << 32820 << "終盤解析(&S)" << "Ctrl+K" << "終盤解析" << "終盤解析";
     QTest::newRow("ヒント") << 32830 << "ヒント(&H)" << "Ctrl+H" << "手番の側の最善手と各手の評価値を表示" << "ヒント";
+    QTest::newRow("対局を検討") << 32835 << "対局を検討(&R)" << "Ctrl+R"
+                           << "対局の各手を最善手と比べ、グラフと悪手の一覧に示します" << "対局を検討";
+    QTest::newRow("棋譜とグラフ") << 32836 << "棋譜とグラフ(&G)" << ""
+                             << "盤の右の棋譜と評価グラフの表示/非表示を切り替えます" << "棋譜とグラフの表示切り替え";
+    QTest::newRow("パスの知らせ") << 32837 << "パスの知らせで対局を止めない(&P)" << ""
+                             << "パスの知らせを閉じるのを待たずに対局を続けます" << "パスの知らせで止めない";
     QTest::newRow("棋譜をコピー") << 32831 << "棋譜をコピー(&C)" << "Ctrl+C" << "棋譜をクリップボードにコピーします"
                                << "棋譜をコピー";
     QTest::newRow("棋譜を貼り付け") << 32832 << "棋譜を貼り付け(&V)" << "Ctrl+V"
@@ -127,7 +135,7 @@ class WindowCommandsTest : public QObject {
                                    << "盤面を座標付きのPNG画像で保存します" << "盤面を画像で保存";
     QTest::newRow("ツールバー") << 59392 << "ツールバー(&T)" << "" << "" << "";
     QTest::newRow("ステータスバー") << 59393 << "ステータスバー(&S)" << "" << "" << "";
-    QTest::newRow("定石を使う") << 32834 << "定石を使う(&J)" << ""
+    QTest::newRow("定石を使う") << 32838 << "定石を使う(&J)" << ""
                              << "コンピュータは定石にある局面で定石の手から打ちます" << "定石を使う";
     QTest::newRow("バージョン情報") << 57664 << "Kaimo のバージョン情報(&A)..." << "" << "" << "";
   }
@@ -152,9 +160,9 @@ class WindowCommandsTest : public QObject {
     const QList<QPair<QString, QList<int>>> expected = {
         {"ﾌｧｲﾙ(&F)", {32781, 32780, 0, 32831, 32832, 32833, 0, 57616, 0, 57665}},
         {"設定(&C)", {32775}},
-        {"ナビゲート(&N)", {32772, 32773, 0, 32821, 0, 32777, 32778, 32774, 32779}},
-        {"研究(&S)", {32798, 32799, 32818, 0, 32797, 32820, 32830}},
-        {"表示(&V)", {59392, 59393, 0, 32834}},
+        {"ナビゲート(&N)", {32772, 32773, 32834, 0, 32821, 0, 32777, 32778, 32774, 32779}},
+        {"研究(&S)", {32798, 32799, 32818, 0, 32797, 32820, 32830, 0, 32835}},
+        {"表示(&V)", {59392, 59393, 32836, 0, 32837, 32838}},
         {"ﾍﾙﾌﾟ(&H)", {57664}},
     };
     const QList<QAction*> menus = frame_->menuBar()->actions();
@@ -185,6 +193,8 @@ class WindowCommandsTest : public QObject {
     QTest::newRow("対局者設定") << 32775 << QString(notBusy);
     QTest::newRow("対局を開始") << 32772 << QString("10001");
     QTest::newRow("一時停止") << 32773 << QString(always);
+    // Two humans and a move to go back to: not while the analysis runs or editing.
+    QTest::newRow("待った") << 32834 << QString("11100");
     QTest::newRow("盤面をクリア") << 32821 << QString(notBusy);
     QTest::newRow("前へ") << 32777 << QString(notBusy);
     QTest::newRow("次へ") << 32778 << QString(notBusy);
@@ -195,13 +205,17 @@ class WindowCommandsTest : public QObject {
     QTest::newRow("盤面編集") << 32818 << QString(notBusy);
     QTest::newRow("評価値") << 32797 << QString(notBusy);
     QTest::newRow("終盤解析") << 32820 << QString(notBusy);
-    QTest::newRow("ヒント") << 32830 << QString(notBusy);
+    // Not before the turn has begun (whose it is, is not known yet).
+    QTest::newRow("ヒント") << 32830 << QString("10101");
+    QTest::newRow("対局を検討") << 32835 << QString(always);
+    QTest::newRow("棋譜とグラフ") << 32836 << QString(always);
+    QTest::newRow("パスの知らせ") << 32837 << QString(always);
     QTest::newRow("棋譜をコピー") << 32831 << QString(always);
     QTest::newRow("棋譜を貼り付け") << 32832 << QString(always);
     QTest::newRow("盤面を画像で保存") << 32833 << QString(always);
     QTest::newRow("ツールバー") << 59392 << QString(always);
     QTest::newRow("ステータスバー") << 59393 << QString(always);
-    QTest::newRow("定石を使う") << 32834 << QString(always);
+    QTest::newRow("定石を使う") << 32838 << QString(always);
     QTest::newRow("バージョン情報") << 57664 << QString(always);
     QTest::newRow("最近使ったファイル") << 57616 << QString("00000");
   }
@@ -473,7 +487,7 @@ class WindowCommandsTest : public QObject {
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     frame_->action(command::kEvaluationValues)->trigger();
     QCOMPARE(messages_.size(), 1);
-    QVERIFY(messages_[0].contains("\n狸 +0.00\n"));
+    QVERIFY(messages_[0].contains("\n狸 +0.00点"));
     QCOMPARE(game().mode(), ViewMode::Playing);
   }
 
@@ -487,15 +501,11 @@ class WindowCommandsTest : public QObject {
     frame_->action(command::kEndgameAnalysis)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Idle);
     QVERIFY(game().squareValues()[99] != SCORE_NONE);
+    // The only move is the best one: its value stands out as after a hint.
+    QCOMPARE(game().hintMove(), 99);
     const QImage image = frame_->view()->grab().toImage();
-    // The value is written black on white in the square's upper part.
-    int whitePixels = 0;
-    for (int y = squareTop(99) + kValueOffsetY; y < squareTop(99) + kCell; ++y) {
-      for (int x = squareLeft(99) + kValueOffsetX; x < squareLeft(99) + kCell; ++x) {
-        whitePixels += image.pixelColor(x, y) == QColor(Qt::white);
-      }
-    }
-    QVERIFY(whitePixels > 20);
+    const QPoint valueCorner(squareLeft(99) + kValueOffsetX + 1, squareTop(99) + kValueOffsetY + 1);
+    QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
   }
 
  private:

@@ -118,7 +118,9 @@ TEST(SearchRoot, EvaluationFailureAndNoMoveComeBackAsMarkers) {
 
 struct RecordedProgress final : SearchProgress {
   void report(int value, const SearchContext&) override { values.push_back(value); }
+  void passBegins(const SearchContext& context) override { passes.push_back(context.rootDepth); }
   std::vector<int> values;
+  std::vector<int> passes;
 };
 
 TEST(SearchRoot, ProgressClimbsToTheWholeSpan) {
@@ -134,6 +136,7 @@ TEST(SearchRoot, ProgressClimbsToTheWholeSpan) {
   ASSERT_FALSE(progressValues.empty());
   EXPECT_TRUE(std::is_sorted(progressValues.begin(), progressValues.end()));
   EXPECT_EQ(progressValues.back(), kProgressSpan);
+  EXPECT_EQ(progress.passes, (std::vector<int>{1, 2, 3, 4, 5, 6})) << "each pass says when it begins";
   EXPECT_TRUE(boardIsLegal(b, job.context.bestMove, side));
 }
 

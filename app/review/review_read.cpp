@@ -1,0 +1,113 @@
+#include "app/review/review_read.h"
+
+#include <algorithm>
+
+#include "engine/board/bitboard.h"
+#include "engine/eval/pattern_data.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "engine/search/midgame_search.h"
+#include "engine/search/move_order.h"
+#include "engine/search/search_driver.h"
+#include "engine/search/search_table.h"
+
+namespace kaimo {
+namespace {
+
+// What a read knows about its root while it searches the moves.
+struct Root {
+  Bits own;
+  Bits opp;
+  int side;
+  int depth;
+};
+
+// The value of `square` for the side to move, fail-soft in (alpha, beta):
+// the child searched one ply less deep. A pass of the opponent and the end
+// of the game are the search's own business.
+int moveValue(SearchContext& context, const Root& root, int square, int alpha, int beta) {
+  const Bits bit = squareBit(square);
+  const Bits flips = bitFlips(root.own, root.opp, square);
+  return -searchMidgame(context, root.opp & ~flips, root.own | flips | bit, opponentOf(root.side), root.depth - 1,
+                        -beta, -alpha);
+}
+
+// The evaluation of the routine that reads with the network ("狐").
+Evaluator foxEvaluator() {
+  for (int routine = 0; routine < routineCount(); ++routine) {
+    if (routineTable[routine].evaluation == Evaluation::Pattern) return routineEvaluator(routine);
+  }
+  return Evaluator{};
+}
+
+ReadOutcome outcomeOfAbort(int marker) { return marker == SCORE_EVAL_ERROR ? ReadOutcome::NoData : ReadOutcome::Stopped; }
+
+PositionRead failed(ReadOutcome outcome, std::int64_t leaves = 0) {
+  return PositionRead{outcome, ReviewValueKind::None, SCORE_NONE, -1, SCORE_NONE, leaves};
+}
+
+}  // namespace
+
+bool foxDataReadable() { return !foxEvaluator().failed(); }
+
+int finishedPositionValue(const Board& board) {
+  DiscCounts counts;
+  boardCount(board, counts);
+  return scoreFinal(counts[kBlack], counts[kWhite]);
+}
+
+PositionReader::PositionReader(const ReviewSettings& settings, ReviewEvaluator evaluator)
+    : settings_(settings), use_(evaluator), fox_(foxEvaluator()), table_(std::make_unique<SearchTable>()) {}
+
+PositionReader::~PositionReader() = default;
+
+PositionRead PositionReader::read(const Board& board, int side, int played, std::stop_token stop) {
+  const BitBoard bits = toBits(board);
+  const Bits own = side == kBlack ? bits.black : bits.white;
+  const Bits opp = side == kBlack ? bits.white : bits.black;
+  const Bits legal = bitLegalMoves(own, opp, bits.empty);
+  if (played < 0 || played >= kSquareCount || (legal & squareBit(played)) == 0) return failed(ReadOutcome::NotAMove);
+  const int empties = bitCount(bits.empty);
+  const bool exact = empties <= settings_.exactEmpties || settings_.depth >= empties;
+  if (!exact && use_ == ReviewEvaluator::ExactOnly) return failed(ReadOutcome::NoData);
+  // "狐" scores positions above kPatternMaxEmpties empty squares with the
+  // simple evaluation, which is not in discs: an opening read goes deep
+  // enough for its leaves to reach the network.
+  const int depth = exact ? empties : std::max(settings_.depth, empties - kPatternMaxEmpties);
+  const Root root{own, opp, side, depth};
+
+  SearchContext context;
+  prepareSearch(context, fox_, std::move(stop), nullptr, 0, table_.get());
+  // Shallower passes leave the best moves in the table to order the real
+  // one; a read to the end orders itself better.
+  if (!exact && depth > 1) {
+    const int value = searchRoot(board, side, depth - 1, -SCORE_INF, SCORE_INF, context, 0, 0);
+    if (isMarker(value)) return failed(outcomeOfAbort(value), context.leafCount);
+  }
+  context.rootEmpty = bits.empty;
+  context.rootDepth = depth;
+  context.abortMarker = 0;
+
+  // The move played first with the whole window: its value is exact. Every
+  // other move only has to show whether it does better, and how much.
+  int best = moveValue(context, root, played, -SCORE_INF, SCORE_INF);
+  const int playedValue = best;
+  int bestMove = played;
+  MoveOrder order;
+  const int tableMove = context.table != nullptr ? context.table->move(own, opp, side) : -1;
+  orderMoves(own, opp, bits.empty, legal & ~squareBit(played), tableMove, order);
+  for (int i = 0; i < order.count && context.abortMarker == 0; ++i) {
+    const int square = order.moves[i].square;
+    int value = moveValue(context, root, square, best, best + 1);
+    if (value > best && context.abortMarker == 0) value = moveValue(context, root, square, best, SCORE_INF);
+    if (value > best) {
+      best = value;
+      bestMove = square;
+    }
+  }
+  if (context.abortMarker != 0) return failed(outcomeOfAbort(context.abortMarker), context.leafCount);
+  return PositionRead{ReadOutcome::Done, exact ? ReviewValueKind::Exact : ReviewValueKind::Estimate, playedValue,
+                      bestMove, best, context.leafCount};
+}
+
+}  // namespace kaimo

@@ -1,0 +1,30 @@
+// The review in words, the same in the window and on the command line: the
+// summary of each side's costliest moves, and one line per move for
+// `kaimo-cli review`. Squares are written as the board labels them (the
+// tenth row is 10).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/review/game_review.h"
+
+namespace kaimo::texts {
+
+inline constexpr const char* kReviewWithoutFox =
+    "狐のデータファイルが読めないため、完全読みの範囲の手だけを検討しました。";
+
+// "悪手 黒: 81.j2 -5石 79.c10 -3石" and "悪手 白: なし" (never a move that
+// lost less than half a disc), then a line saying so when the data of "狐"
+// were missing.
+std::vector<std::string> reviewSummaryLines(const GameReview& review, const History& history);
+// The same lines joined by line ends.
+std::string reviewSummaryText(const GameReview& review, const History& history);
+// "検討中 42/96手": while the moves are being read.
+std::string reviewProgressText(std::size_t read, std::size_t total);
+// "12 f5 +2.31 d6 +4.00 1.69": the move's number and square, its value, the
+// best move and its value (discs, for the side that moved) and the loss;
+// "-" for values not known.
+std::string reviewLine(const MoveReview& move);
+
+}  // namespace kaimo::texts

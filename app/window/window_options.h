@@ -1,0 +1,16 @@
+// The window's own choices on the 表示 and 研究 menus, kept in Qt's
+// settings profile of the program (like the recent files), so they survive
+// a restart. The players' settings file is not touched.
+#pragma once
+
+namespace kaimo::options {
+
+inline constexpr const char* kStudyColumn = "ShowStudyColumn";           // default on
+inline constexpr const char* kModelessPassNotices = "ModelessPassNotices";  // default off
+inline constexpr const char* kReview = "ReviewGame";                      // default on
+inline constexpr const char* kUseBook = "UseOpeningBook";                 // default on: the computer plays from the book
+
+bool load(const char* key, bool fallback);
+void store(const char* key, bool value);
+
+}  // namespace kaimo::options

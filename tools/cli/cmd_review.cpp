@@ -1,0 +1,65 @@
+#include <cstdio>
+
+#include <unistd.h>
+
+#include "app/review/review_text.h"
+#include "app/review/review_worker.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/record_file.h"
+#include "tools/common/limits.h"
+
+namespace kaimo::cli {
+namespace {
+
+constexpr const char* kUsage = "usage: kaimo-cli review --record FILE [--depth N] [--exact N]";
+// The positions are shared out to this many threads.
+constexpr int kReviewThreads = 2;
+
+// Prints the lines of the moves read so far in game order, each once.
+class MoveLines {
+ public:
+  MoveLines(const History& history, std::FILE* out, bool showProgress)
+      : history_(history), out_(out), showProgress_(showProgress) {}
+
+  void follow(const GameReview& review) {
+    const std::vector<MoveReview> moves = review.moves(history_);
+    if (showProgress_) std::fprintf(stderr, "\r\033[K");
+    for (; printed_ < moves.size() && moves[printed_].outcome != ReadOutcome::Stopped; ++printed_) {
+      std::fprintf(out_, "%s\n", texts::reviewLine(moves[printed_]).c_str());
+    }
+    std::fflush(out_);
+    if (showProgress_ && printed_ < moves.size()) {
+      std::fprintf(stderr, "review: %zu/%zu moves", review.readCount(history_), moves.size());
+      std::fflush(stderr);
+    }
+  }
+
+ private:
+  const History& history_;
+  std::FILE* out_;
+  bool showProgress_;
+  std::size_t printed_ = 0;
+};
+
+}  // namespace
+
+int runReview(const Words& words, std::FILE* out) {
+  const Args args = Args::parse(words);
+  args.allowOnly({"--record", "--depth", "--exact"});
+  if (!args.positional.empty() || !args.has("--record")) throw UsageError(kUsage);
+  const ReviewSettings settings{
+      args.getInt("--depth", kDefaultReviewSettings.depth, 1, tools::kMaxNormalDepth),
+      args.getInt("--exact", kDefaultReviewSettings.exactEmpties, 0, tools::kMaxReadEmpties),
+  };
+  // A record that breaks off is reviewed as far as it was read.
+  return withRecordFile(args.get("--record", ""), out, [&](const History& history) {
+    GameReview review(settings);
+    review.setEvaluator(foxDataReadable() ? ReviewEvaluator::Fox : ReviewEvaluator::ExactOnly);
+    MoveLines lines(history, out, isatty(STDERR_FILENO) != 0);
+    readWholeGame(review, history, kReviewThreads, [&lines](const GameReview& r) { lines.follow(r); });
+    lines.follow(review);
+    for (const std::string& line : texts::reviewSummaryLines(review, history)) std::fprintf(out, "%s\n", line.c_str());
+  });
+}
+
+}  // namespace kaimo::cli
