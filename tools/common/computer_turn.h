@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
@@ -41,6 +44,13 @@ constexpr int kDefaultCutEmpties = 15;
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
                            int msPerMove = 0);
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
+
+// Plays on from `board` with `side` to move until neither side can move
+// (passes implied), each move the square chooseMove(board, side) gives; -1
+// there means the choice failed. The final board, or nothing when a choice
+// failed or was no legal move; `moves`, when given, gets the squares played.
+std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,
+                                  std::vector<int>* moves = nullptr);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.
