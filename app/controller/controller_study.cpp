@@ -5,6 +5,7 @@
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/move_values.h"
+#include "engine/book/book_choice.h"
 
 #include <system_error>
 
@@ -66,6 +67,10 @@ void GameController::startHint() {
   // A human to move in a running game keeps the game: the click still plays.
   if (mode_ != ViewMode::Playing) stopThinking();
   clearSquareValues();
+  if (const std::vector<BookMove> moves = bookMovesHere(); !moves.empty()) {
+    showBookHint(moves);
+    return;
+  }
   const SideSettings settings = sideSettingsOf(side_);
   hintInDiscs_ = texts::valuesInDiscs(settings.routine, moveValuesDepth(board_, settings) >= emptyCount(board_));
   hint_.start(board_, side_, settings);
@@ -75,6 +80,20 @@ void GameController::startHint() {
   analysisSecondShown_ = 0;
   analysisDoneShown_ = 0;
   hintPaneText_ = texts::kHint;
+  setPane(kProgressPane, hintPaneText_);
+  window_.requestRepaint();
+}
+
+std::vector<BookMove> GameController::bookMovesHere() const {
+  if (!bookEnabled_ || !book_) return {};
+  return bookMovesFor(*book_, board_, side_, sideSettingsOf(side_));
+}
+
+// Every move has its value in the book: no search, the best one marked at once.
+void GameController::showBookHint(const std::vector<BookMove>& moves) {
+  for (const BookMove& move : moves) squareValues_[move.square] = bookValueToScore(move.value);
+  hintMove_ = moves.front().square;
+  hintPaneText_ = texts::bookHintText(hintMove_, squareValues_[hintMove_]);
   setPane(kProgressPane, hintPaneText_);
   window_.requestRepaint();
 }

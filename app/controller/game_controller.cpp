@@ -7,6 +7,7 @@
 #include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/think_worker.h"
+#include "engine/book/book_choice.h"
 #include "engine/search/search_team.h"
 #include "support/kr/kr_error.h"
 
@@ -247,9 +248,10 @@ void GameController::startComputerTurn() {
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
-  setPane(side_ + 1, texts::kThinking);
   clearThinking();  // and the last search's line, if nobody took it
-  thinking_ = ThinkingDisplay{side_, routineOf(side_), true, {}};
+  if (playFromBook()) return;
+  setPane(side_ + 1, texts::kThinking);
+  thinking_ = ThinkingDisplay{side_, routineOf(side_), true, false, {}};
   window_.studyChanged();
   searchBoard_ = board_;
   prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_,
@@ -257,7 +259,26 @@ void GameController::startComputerTurn() {
   launchThinkWorker();
 }
 
+// The book's move is posted like a worker's result and played at the next tick.
+bool GameController::playFromBook() {
+  movedFromBook_ = false;
+  if (!bookEnabled_ || !book_) return false;
+  const std::optional<BookMove> pick = pickBookMove(*book_, board_, side_, sideSettingsOf(side_), bookRandom_);
+  if (!pick) return false;
+  movedFromBook_ = true;
+  setPane(kProgressPane, texts::kBookMove);
+  setPane(side_ + 1, texts::kBookMove);
+  ThinkingLine line;
+  line.value = bookValueToScore(pick->value);
+  line.moves = {pick->square};
+  thinking_ = ThinkingDisplay{side_, routineOf(side_), false, true, line};
+  window_.studyChanged();
+  exchange().postResult(pick->square, line.value);
+  return true;
+}
+
 void GameController::startHumanTurn() {
+  movedFromBook_ = false;
   // The pane may still say that this side passed before the last reply.
   setPane(side_ + 1, "");
   exchange().resetResult(0);
@@ -277,10 +298,12 @@ void GameController::tickPlaying() {
     tellEvalError();
     return;
   }
-  if (result.value != SCORE_NONE) setPane(side_ + 1, texts::evaluationText(result.value));
+  if (result.value != SCORE_NONE) {
+    setPane(side_ + 1, movedFromBook_ ? texts::bookMoveText(result.value) : texts::evaluationText(result.value));
+  }
   if (isHumanToMove()) {
     clearPaneIf(kProgressPane, texts::kCannotPlayThere);
-  } else {
+  } else if (!movedFromBook_) {
     takeThinking();  // the line of the finished search
     thinking_.searching = false;
     window_.studyChanged();

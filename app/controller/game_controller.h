@@ -7,6 +7,8 @@
 #include <array>
 #include <chrono>
 #include <ctime>
+#include <memory>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "app/review/game_review.h"
 #include "app/review/review_worker.h"
 #include "app/settings/player_settings.h"
+#include "engine/book/opening_book.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
@@ -102,6 +105,15 @@ class GameController {
   // Takes all 30 words and zeroes the two reserved words 5 and 6.
   void applySettings(const PlayerSettings& edited);
 
+  // --- the opening book ---
+  // While the book is on and the position is in it, a computer side that
+  // reads normally plays one of the book's close moves at once (at random,
+  // seeded from the time) instead of searching, and the hint shows the
+  // book's values. No book (null) or the book off: always a search.
+  void setOpeningBook(std::shared_ptr<const OpeningBook> book) { book_ = std::move(book); }
+  void setBookEnabled(bool on) { bookEnabled_ = on; }
+  bool bookEnabled() const { return bookEnabled_; }
+
   // --- study ---
   // Command "評価値": every computer routine's score of the position in a
   // message. Does not stop a running game.
@@ -115,6 +127,7 @@ class GameController {
   // position; the best one is hintMove() when it is done. A game where a
   // human is to move goes on: the human's click plays, and the values go
   // with any change of the position. Otherwise the game is stopped first.
+  // In the book, the book's values at once.
   void startHint();
   // Not while the computer is to move in a running game, nor while Busy.
   bool canHint() const;
@@ -200,6 +213,9 @@ class GameController {
   void finishGame();
   void pass();
   void startComputerTurn();
+  bool playFromBook();
+  std::vector<BookMove> bookMovesHere() const;
+  void showBookHint(const std::vector<BookMove>& moves);
   void startHumanTurn();
   void tickPlaying();
   void forwardStatusTexts();
@@ -251,6 +267,10 @@ class GameController {
   Board searchBoard_{};
   SearchJob job_{};
   ThinkProgress thinkProgress_{job_, static_cast<unsigned>(std::time(nullptr))};
+  std::shared_ptr<const OpeningBook> book_;
+  bool bookEnabled_ = true;
+  bool movedFromBook_ = false;  // the move the turn posted is the book's
+  std::mt19937_64 bookRandom_{static_cast<std::uint64_t>(std::time(nullptr))};
   AnalysisJob analysisJob_{};
   HintWorker hint_;
   bool hintRunning_ = false;

@@ -32,6 +32,7 @@ const std::vector<CommandInfo>& commandTable() {
       {kToggleStudyColumn, "棋譜とグラフ(&G)", "", "盤の右の棋譜と評価グラフの表示/非表示を切り替えます\n棋譜とグラフの表示切り替え"},
       {kModelessPassNotices, "パスの知らせで対局を止めない(&P)", "",
        "パスの知らせを閉じるのを待たずに対局を続けます\nパスの知らせで止めない"},
+      {kUseBook, "定石を使う(&J)", "", "コンピュータは定石にある局面で定石の手から打ちます\n定石を使う"},
       {kAbout, "Kaimo のバージョン情報(&A)...", "", "プログラムのバージョンを表示します\nバージョン情報"},
       {kRecentFiles, "最近使ったファイル", "", ""},
   };
@@ -55,7 +56,7 @@ const std::vector<MenuInfo>& menuBarLayout() {
       {"ナビゲート(&N)", {kStart, kPause, kTakeBack, kSeparator, kClearBoard, kSeparator, kPrevious, kNext, kFirst, kLast}},
       {"研究(&S)", {kRotate, kMirror, kEditBoard, kSeparator, kEvaluationValues, kEndgameAnalysis, kHint, kSeparator,
                   kReview}},
-      {"表示(&V)", {kToggleToolBar, kToggleStatusBar, kToggleStudyColumn, kSeparator, kModelessPassNotices}},
+      {"表示(&V)", {kToggleToolBar, kToggleStatusBar, kToggleStudyColumn, kSeparator, kModelessPassNotices, kUseBook}},
       {"ﾍﾙﾌﾟ(&H)", {kAbout}},
   };
   return layout;

@@ -31,6 +31,7 @@ constexpr int kTakeBack = 32834;
 constexpr int kReview = 32835;
 constexpr int kToggleStudyColumn = 32836;
 constexpr int kModelessPassNotices = 32837;
+constexpr int kUseBook = 32838;
 constexpr int kToggleToolBar = 59392;
 constexpr int kToggleStatusBar = 59393;
 constexpr int kAbout = 57664;

@@ -9,6 +9,7 @@
 #include "app/window/board_geometry.h"
 #include "app/window/board_painter.h"
 #include "app/window/record_file_dialog.h"
+#include "engine/book/opening_book.h"
 
 namespace kaimo {
 
@@ -44,6 +45,9 @@ CKaimoView::CKaimoView(PlayerSettings& settings, QWidget* parent)
   setMinimumSize(geometry::kViewWidth, geometry::kViewHeight);
   tick_.setInterval(kTickMilliseconds);
   connect(&tick_, &QTimer::timeout, this, [this] { controller_.onTimer(); });
+  // The book of the data folder; one that cannot be read is logged and the
+  // computer then always searches.
+  controller_.setOpeningBook(defaultOpeningBook());
 }
 
 // The controller's destructor stops a running worker before anything goes.

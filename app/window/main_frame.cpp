@@ -62,7 +62,8 @@ struct KeptChoice {
 };
 constexpr KeptChoice kKeptChoices[] = {{command::kToggleStudyColumn, options::kStudyColumn, true},
                                        {command::kModelessPassNotices, options::kModelessPassNotices, false},
-                                       {command::kReview, options::kReview, true}};
+                                       {command::kReview, options::kReview, true},
+                                       {command::kUseBook, options::kUseBook, true}};
 
 int paneWidth(const QLabel& label, int pane) {
   const int margins = 2 * label.frameWidth() + 2 * label.margin() + 6;
@@ -145,6 +146,7 @@ void CMainFrame::applyOption(int id) {
     case kToggleStudyColumn: studyPane_->setVisible(on); break;
     case kModelessPassNotices: view_->setModelessNotices(on); break;
     case kReview: view_->controller().setReviewing(on); break;
+    case kUseBook: view_->controller().setBookEnabled(on); break;
     default: break;
   }
 }

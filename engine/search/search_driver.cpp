@@ -10,6 +10,7 @@
 #include "engine/search/midgame_search.h"
 #include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
+#include "engine/search/probcut.h"
 #include "engine/search/search_team.h"
 
 namespace kaimo {
@@ -102,6 +103,41 @@ int searchFrom(SearchContext& context, const Eval& eval, const SearchNode<Eval>&
   return searchRootMoves(context, eval, root, {depth, alpha, beta, progressBase, progressSpan, reports});
 }
 
+// The root position's masks, set into the context for a new read.
+struct RootMasks {
+  Bits own;
+  Bits opp;
+};
+RootMasks startRoot(const Board& board, int side, SearchContext& context) {
+  const BitBoard bits = toBits(board);
+  context.rootEmpty = bits.empty;
+  context.bestMove = -1;
+  context.abortMarker = 0;
+  return {side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black};
+}
+
+// Runs `read(eval, root)` from the root startRoot set, compiled for the
+// context's evaluator, with the context's threads searching it together.
+// SCORE_NO_MOVE when the side to move has no move.
+template <typename Read>
+int readRoot(SearchContext& context, const RootMasks& masks, int side, const Read& read) {
+  if (bitLegalMoves(masks.own, masks.opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
+  // The helpers copy the context as it stands: set up for this root.
+  std::optional<SearchTeam> team;
+  if (context.threads > 1 && context.team == nullptr) team.emplace(context, context.threads);
+  return context.evaluator->visit([&](const auto& eval) {
+    using Eval = std::decay_t<decltype(eval)>;
+    return read(eval, SearchNode<Eval>::root(eval, masks.own, masks.opp, side));
+  });
+}
+
+ProbCut probCutFor(const SideSettings& settings, const Evaluator& evaluator) {
+  // The table is fitted to the searches of "狐" with the data beside it.
+  const PatternData* data = evaluator.patternData();
+  if (settings.probCut == 0 || data == nullptr || data->failed()) return {};
+  return probCutOf(probCutTableIn(data->folder()).get(), settings.cutValue, settings.probCutA, settings.probCutB);
+}
+
 }  // namespace
 
 void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
@@ -141,6 +177,7 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
   job.context.threads = threads;
+  job.context.probCut = probCutFor(settings, job.evaluator);
   // Only a read to the end needs "狐" to order it: "狸" reads its data then.
   if (!job.evaluator.isPattern() && depth >= emptyCount(board)) {
     job.orderer = routineEvaluator(kPatternRoutine);
@@ -156,23 +193,27 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
 
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan) {
-  const BitBoard bits = toBits(board);
-  const Bits own = side == kBlack ? bits.black : bits.white;
-  const Bits opp = side == kBlack ? bits.white : bits.black;
-  context.rootEmpty = bits.empty;
-  context.bestMove = -1;
-  context.abortMarker = 0;
-  if (context.table != nullptr && depth >= bitCount(bits.empty)) {
-    context.table->useBuckets(SearchTable::bucketBitsForEmpties(bitCount(bits.empty)));
+  const RootMasks masks = startRoot(board, side, context);
+  const int empties = bitCount(context.rootEmpty);
+  if (context.table != nullptr && depth >= empties) {
+    context.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
   }
-  if (bitLegalMoves(own, opp, bits.empty) == 0) return SCORE_NO_MOVE;
-  // The helpers copy the context as it stands: set up for this root.
-  std::optional<SearchTeam> team;
-  if (context.threads > 1 && context.team == nullptr) team.emplace(context, context.threads);
-  return context.evaluator->visit([&](const auto& eval) {
-    using Eval = std::decay_t<decltype(eval)>;
-    return searchFrom(context, eval, SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta, progressBase,
-                      progressSpan);
+  return readRoot(context, masks, side, [&](const auto& eval, const auto& root) {
+    return searchFrom(context, eval, root, depth, alpha, beta, progressBase, progressSpan);
+  });
+}
+
+int searchDeepening(const Board& board, int side, int maxDepth, SearchContext& context, const DepthFinished& onDepth) {
+  // The shallow reads fill the table first: it keeps all its buckets.
+  const RootMasks masks = startRoot(board, side, context);
+  return readRoot(context, masks, side, [&](const auto& eval, const auto& root) {
+    int value = SCORE_NONE;
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+      value = searchRootMoves(context, eval, root, {depth, -SCORE_INF, SCORE_INF, 0, 0, false});
+      if (isMarker(value)) break;
+      onDepth(depth, value, context.bestMove);
+    }
+    return value;
   });
 }
 

@@ -3,6 +3,9 @@
 #include <set>
 
 #include "engine/eval/routines.h"
+#include "tests/common/capture.h"
+#include "tests/common/small_book.h"
+#include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
 
 namespace kaimo::cli {
@@ -24,8 +27,14 @@ TEST(MatchOpenings, AreDifferentUnfinishedAndRepeatable) {
 }
 
 TEST(MatchOpenings, StopShortWhenThePliesCannotGiveThatMany) {
-  // No ply at all: only the initial position exists.
-  EXPECT_EQ(randomOpenings(3, 0, 1).size(), 1u);
+  // One ply: the four first moves give a position each.
+  EXPECT_EQ(randomOpenings(9, 1, 1).size(), 4u);
+  // No ply at all: every game starts from the initial position.
+  const auto initial = randomOpenings(3, 0, 1);
+  ASSERT_EQ(initial.size(), 3u);
+  Board board;
+  EXPECT_EQ(initial[2].side, boardInit(board));
+  EXPECT_EQ(initial[2].board, board);
 }
 
 TEST(MatchGames, EachOpeningIsPlayedWithBothColours) {
@@ -37,10 +46,78 @@ TEST(MatchGames, EachOpeningIsPlayedWithBothColours) {
 TEST(MatchGames, AGamePlaysToTheEnd) {
   const Opening opening = randomOpenings(1, 6, 3)[0];
   const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
-  const GameResult r = playMatchGame(opening, {quick}, {quick});
+  std::mt19937_64 random = gameRandom(1, 0);
+  const GameResult r = playMatchGame(opening, {quick}, {quick}, random);
   ASSERT_FALSE(r.failed);
   EXPECT_GT(r.black + r.white, 4);
   EXPECT_LE(r.black + r.white, 100);
+  EXPECT_EQ(static_cast<int>(r.moves.size()), r.black + r.white - 4 - 6);
+}
+
+TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
+  const Opening initial = randomOpenings(1, 0, 1)[0];
+  const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
+  MatchPlayer booked{quick};
+  booked.book = std::make_shared<const OpeningBook>(testing::smallBook(4));
+  const auto play = [&](std::uint64_t seed, int game) {
+    std::mt19937_64 random = gameRandom(seed, game);
+    return playMatchGame(initial, booked, booked, random);
+  };
+  std::vector<std::pair<Board, std::vector<int>>> games;
+  for (int game = 0; game < 8; ++game) {
+    const GameResult r = play(3, game);
+    ASSERT_FALSE(r.failed);
+    // The book holds four plies: two moves a side, then both search.
+    EXPECT_EQ(r.blackMoves.bookMoves, 2);
+    EXPECT_EQ(r.whiteMoves.bookMoves, 2);
+    EXPECT_EQ(play(3, game).moves, r.moves);
+    games.emplace_back(initial.board, r.moves);
+  }
+  // The first move alone is one of four images of one position.
+  const DistinctGames distinct = countDistinctGames(games);
+  EXPECT_GT(distinct.asPlayed, 4);
+  EXPECT_LT(distinct.upToSymmetry, distinct.asPlayed);
+}
+
+TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
+  const Opening opening = randomOpenings(1, 6, 4)[0];
+  const SideSettings three{kSimpleRoutine, 3, 8, 0, 0, 0, 0, 0};
+  MatchPlayer timed{three};
+  timed.msPerMove = 2;  // capped at depth 3 all the same
+  std::mt19937_64 random = gameRandom(4, 0);
+  const GameResult r = playMatchGame(opening, {three}, timed, random);
+  ASSERT_FALSE(r.failed);
+  for (const MoveTally& t : {r.blackMoves, r.whiteMoves}) {
+    EXPECT_GT(t.normalReads, 0);
+    EXPECT_LT(t.normalReads, t.moves);  // the last moves are read to the end
+    EXPECT_GE(t.cpuMsec, t.normalCpuMsec);
+  }
+  EXPECT_EQ(r.blackMoves.depthSum, 3L * r.blackMoves.normalReads);
+  EXPECT_GE(r.whiteMoves.meanDepth(), 1.0);
+  EXPECT_LE(r.whiteMoves.meanDepth(), 3.0);
+  MoveTally both = r.blackMoves;
+  both.add(r.whiteMoves);
+  EXPECT_EQ(both.moves, r.blackMoves.moves + r.whiteMoves.moves);
+}
+
+TEST(MatchCommand, SaysEachSidesMeanDepthAndTime) {
+  const testing::Captured match = testing::captureCommand(
+      runMatch, {"--black", "狸", "--white", "狸", "--games", "2", "--depth", "2", "--white-depth", "3", "--exact", "6",
+                 "--plies", "4"});
+  EXPECT_EQ(match.status, 0) << match.output;
+  // The options of --black are the first player's, whichever colour it has.
+  const auto line = [&](const std::string& start) {
+    const std::size_t at = match.output.find("\n" + start);
+    return at == std::string::npos ? std::string() : match.output.substr(at + 1, match.output.find('\n', at + 1) - at - 1);
+  };
+  EXPECT_NE(line("first 狸: ").find(", mean depth 2.00, mean time "), std::string::npos) << match.output;
+  EXPECT_NE(line("second 狸: ").find(", mean depth 3.00, mean time "), std::string::npos) << match.output;
+  for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--probcut", "on"},
+                                               {"--white-probcut", "yes"}, {"--ms", "0"}}) {
+    std::vector<std::string> words{"--black", "狸", "--white", "狸", "--games", "2"};
+    words.insert(words.end(), wrong.begin(), wrong.end());
+    EXPECT_THROW(testing::captureCommand(runMatch, words), UsageError) << wrong[0];
+  }
 }
 
 TEST(MatchTally, CountsAWinOneAndADrawHalf) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
@@ -13,11 +16,12 @@ namespace kaimo::tools {
 struct TurnResult {
   int value;  // for the side to move; SCORE_NO_MOVE or a marker as the driver returns them
   int move;   // the chosen square, -1 when there is none
-  int depth;
+  int depth;  // of the read that chose the move (with a time limit: the deepest finished)
   std::int64_t leaves;
   std::int64_t msec;     // elapsed
-  std::int64_t cpuMsec;  // processor time of the searching threads: steady on a busy machine
+  std::int64_t cpuMsec;  // processor time of the process: steady on a busy machine
   std::int64_t nodes;    // positions searched, leaves included
+  bool toEnd;            // a read to the end (the exact-read or win-read depth covered the position)
 };
 
 // The settings a new side starts with: a normal read of 6 plies, exact from
@@ -25,13 +29,30 @@ struct TurnResult {
 constexpr int kDefaultNormalDepth = 6;
 constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
+// ProbCut, when it is asked for: the values of the settings file's defaults
+// for black (confidence 1.5 deviations, nodes up to 15 plies deep, none at 15
+// empty squares or fewer).
+constexpr int kDefaultCutValue = 1500;
+constexpr int kDefaultCutDepth = 15;
+constexpr int kDefaultCutEmpties = 15;
 
 // The depth rule, a table of its own, no stop and no progress report; the
 // leaves scored by `evaluator`, by default the routine's own; `threads`
-// searching together (one: the same leaves and move on every run).
+// searching together (one: the same leaves and move on every run). With
+// `msPerMove` above 0 a normal read deepens ply by ply, up to the normal
+// depth, and plays the move of the deepest read that finished within that
+// much processor time of the process (at least one ply; with two threads the
+// time runs out twice as fast); a read to the end is not timed.
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
-                           int threads = 1);
+                           int msPerMove = 0, int threads = 1);
 TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, int threads = 1);
+
+// Plays on from `board` with `side` to move until neither side can move
+// (passes implied), each move the square chooseMove(board, side) gives; -1
+// there means the choice failed. The final board, or nothing when a choice
+// failed or was no legal move; `moves`, when given, gets the squares played.
+std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,
+                                  std::vector<int>* moves = nullptr);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.

@@ -135,6 +135,8 @@ class WindowCommandsTest : public QObject {
                                    << "盤面を座標付きのPNG画像で保存します" << "盤面を画像で保存";
     QTest::newRow("ツールバー") << 59392 << "ツールバー(&T)" << "" << "" << "";
     QTest::newRow("ステータスバー") << 59393 << "ステータスバー(&S)" << "" << "" << "";
+    QTest::newRow("定石を使う") << 32838 << "定石を使う(&J)" << ""
+                             << "コンピュータは定石にある局面で定石の手から打ちます" << "定石を使う";
     QTest::newRow("バージョン情報") << 57664 << "Kaimo のバージョン情報(&A)..." << "" << "" << "";
   }
   void everyCommandHasItsTextKeyAndPrompts() {
@@ -160,7 +162,7 @@ class WindowCommandsTest : public QObject {
         {"設定(&C)", {32775}},
         {"ナビゲート(&N)", {32772, 32773, 32834, 0, 32821, 0, 32777, 32778, 32774, 32779}},
         {"研究(&S)", {32798, 32799, 32818, 0, 32797, 32820, 32830, 0, 32835}},
-        {"表示(&V)", {59392, 59393, 32836, 0, 32837}},
+        {"表示(&V)", {59392, 59393, 32836, 0, 32837, 32838}},
         {"ﾍﾙﾌﾟ(&H)", {57664}},
     };
     const QList<QAction*> menus = frame_->menuBar()->actions();
@@ -213,6 +215,7 @@ class WindowCommandsTest : public QObject {
     QTest::newRow("盤面を画像で保存") << 32833 << QString(always);
     QTest::newRow("ツールバー") << 59392 << QString(always);
     QTest::newRow("ステータスバー") << 59393 << QString(always);
+    QTest::newRow("定石を使う") << 32838 << QString(always);
     QTest::newRow("バージョン情報") << 57664 << QString(always);
     QTest::newRow("最近使ったファイル") << 57616 << QString("00000");
   }
@@ -445,8 +448,26 @@ class WindowCommandsTest : public QObject {
     });
     QCOMPARE(settings_[kBlackRoutineWord], 2);
     QCOMPARE(settings_[5], 0);
-    QCOMPARE(settings_[kBlackCutValueWord], 0);
+    QCOMPARE(settings_[kBlackCutValueWord], 1500);  // the dialog shows the ProbCut words and keeps them
     QCOMPARE(settings_[20], before[20]);
+  }
+
+  // On at first; the choice reaches the game at once and the next window,
+  // and stays out of the players' settings.
+  void theBookChoiceIsKeptBetweenWindows() {
+    const PlayerSettings before = settings_;
+    QAction* useBook = frame_->action(command::kUseBook);
+    QVERIFY(useBook->isCheckable());
+    QVERIFY(useBook->isChecked());
+    QVERIFY(game().bookEnabled());
+    useBook->trigger();
+    QVERIFY(!game().bookEnabled());
+    frame_ = std::make_unique<CMainFrame>(settings_);
+    QVERIFY(!frame_->action(command::kUseBook)->isChecked());
+    QVERIFY(!game().bookEnabled());
+    frame_->action(command::kUseBook)->trigger();
+    QVERIFY(game().bookEnabled());
+    QVERIFY(settings_ == before);
   }
 
   void settingsStopTheGameFirst() {

@@ -9,9 +9,11 @@
 #include <set>
 #include <vector>
 
+#include "engine/book/opening_book.h"
 #include "engine/eval/pattern_eval.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "engine/search/probcut.h"
 #include "tests/common/plain_board.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/fox_data.h"
@@ -97,6 +99,23 @@ TEST(ShippedData, FoxEvaluatesEveryStageOfAGame) {
   EXPECT_GT(values.size(), stages.size());
 }
 
+// The ProbCut table is fitted to the deep reads of the searches: every
+// stage predicts from shallower reads, and the deviations grow towards the
+// end of the game, where a move changes the margin most.
+TEST(ShippedData, TheProbCutTableLoadsBesideTheNetwork) {
+  const auto table = probCutTableIn("");
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->firstDepth(), 3);
+  EXPECT_GE(table->lastDepth(), 8);
+  for (int depth = table->firstDepth(); depth <= table->lastDepth(); ++depth) {
+    const ProbCutPair& late = table->at(table->stageOf(20), depth);
+    const ProbCutPair& early = table->at(table->stageOf(70), depth);
+    EXPECT_LT(late.shallow, depth);
+    EXPECT_GT(late.deviation, early.deviation) << depth;
+    EXPECT_NEAR(early.slope, 1.0, 0.3) << depth;
+  }
+}
+
 // A match of two sets of data gives each side an evaluator of its own
 // folder: the shipped folder's must score exactly as the program's "狐".
 TEST(ShippedData, AnotherFolderOfDataScoresWithItsOwnFiles) {
@@ -114,6 +133,29 @@ TEST(ShippedData, AnotherFolderOfDataScoresWithItsOwnFiles) {
     EXPECT_EQ(here.evaluate(board, 0, side, counts), evaluateAsFox(board, side)) << plies;
   }
   EXPECT_THROW(tools::foxEvaluatorFrom(std::filesystem::temp_directory_path()), tools::UsageError);
+}
+
+// The book shipped in data/: it reads, the initial position is in play, and
+// every position in play is worth its best move, as the trainer backed the
+// values up; where the book ends, a position is worth its own game.
+TEST(ShippedData, TheOpeningBookHoldsTheOpeningWithItsValuesBackedUp) {
+  std::string fault;
+  const auto book = loadOpeningBook(kBookFileName, fault);
+  ASSERT_NE(book, nullptr) << fault;
+  Board board;
+  const int side = boardInit(board);
+  EXPECT_FALSE(book->movesOf(board, side).empty());
+  std::size_t inPlay = 0;
+  for (const BookEntry& e : book->entries()) {
+    const std::vector<BookMove> moves = book->movesOf(boardOfKey(e.key), kBlack);
+    if (moves.empty()) {
+      EXPECT_EQ(e.value, e.gameValue);
+      continue;
+    }
+    ++inPlay;
+    EXPECT_EQ(e.value, moves.front().value);
+  }
+  EXPECT_GT(inPlay, book->size() / 10);
 }
 
 }  // namespace
