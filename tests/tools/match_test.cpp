@@ -113,7 +113,8 @@ TEST(MatchCommand, SaysEachSidesMeanDepthAndTime) {
   EXPECT_NE(line("first 狸: ").find(", mean depth 2.00, mean time "), std::string::npos) << match.output;
   EXPECT_NE(line("second 狸: ").find(", mean depth 3.00, mean time "), std::string::npos) << match.output;
   for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--probcut", "on"},
-                                               {"--white-probcut", "yes"}, {"--ms", "0"}}) {
+                                               {"--white-probcut", "yes"}, {"--ms", "0"},
+                                               {"--black-threads", "0"}}) {
     std::vector<std::string> words{"--black", "狸", "--white", "狸", "--games", "2"};
     words.insert(words.end(), wrong.begin(), wrong.end());
     EXPECT_THROW(testing::captureCommand(runMatch, words), UsageError) << wrong[0];

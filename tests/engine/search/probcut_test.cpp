@@ -143,16 +143,8 @@ Read readWith(const Board& b, int side, int depth, const ProbCut& cut, int exact
   return {value, job.context.bestMove, job.context.nodeCount};
 }
 
-// Every pair predicts the deep value exactly: a cut at the first shallow
-// result outside the window.
-ProbCutTable rashTable() {
-  ProbCutTable table(1, 96, 3, 8);
-  for (int depth = 3; depth <= 8; ++depth) table.at(0, depth) = {depth - 2, 1.0, 0, 1};
-  return table;
-}
-
 TEST(ProbCutSearch, CutsSaveNodesAndPlayALegalMove) {
-  const ProbCutTable table = rashTable();
+  const ProbCutTable table = testing::rashProbCutTable();
   std::mt19937 rng(26);
   for (int i = 0; i < 6; ++i) {
     int side;
@@ -169,7 +161,7 @@ TEST(ProbCutSearch, CutsSaveNodesAndPlayALegalMove) {
 }
 
 TEST(ProbCutSearch, AReadToTheEndIsNeverCut) {
-  const ProbCutTable table = rashTable();
+  const ProbCutTable table = testing::rashProbCutTable();
   std::mt19937 rng(27);
   for (int i = 0; i < 6; ++i) {
     const Board b = testing::randomEndgame(rng, 10 + i % 3, i % 2 == 0 ? 0 : 20, 50);

@@ -1,6 +1,6 @@
 // Helpers shared by the search tests: boards from the text form, counts,
-// the fail-soft bounds of a value, and evaluation functions with a known
-// behaviour.
+// the fail-soft bounds of a value, evaluation functions with a known
+// behaviour, and a ProbCut table that cuts often.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "engine/board/board.h"
 #include "engine/eval/evaluator.h"
 #include "engine/eval/score.h"
+#include "engine/search/probcut.h"
 #include "tests/engine/search/reference_minimax.h"
 
 namespace kaimo::testing {
@@ -47,6 +48,14 @@ inline ::testing::AssertionResult keepsFailSoftBounds(int result, int alpha, int
   const bool kept = result <= alpha ? exact <= result : result >= beta ? exact >= result : exact == result;
   if (kept) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << result << " in (" << alpha << ", " << beta << ") for the value " << exact;
+}
+
+// Every pair predicts the deep value exactly: a cut at the first shallow
+// result outside the window.
+inline ProbCutTable rashProbCutTable() {
+  ProbCutTable table(1, 96, 3, 8);
+  for (int depth = 3; depth <= 8; ++depth) table.at(0, depth) = {depth - 2, 1.0, 0, 1};
+  return table;
 }
 
 }  // namespace kaimo::testing

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "engine/eval/routines.h"
 #include "engine/search/endgame_analysis.h"
@@ -73,16 +74,19 @@ TEST(SearchThreads, ReadsToTheEndInEveryWindowGiveTheValueOfOneThread) {
 }
 
 // A normal read with two threads: the value of one thread at every depth,
-// and a move worth that value.
+// and a move worth that value; deepening depth by depth on two threads (one
+// team for every depth) gives the same values.
 TEST(SearchThreads, NormalReadsGiveTheValueOfOneThreadAtEachDepth) {
   std::mt19937 rng(26);
   for (int i = 0; i < 8; ++i) {
     int side;
     const Board b = positionWithMove(rng, 40 + 5 * i, true, side);
+    std::vector<int> values{0, 0, 0};  // of one thread, by depth
     for (int depth = 3; depth <= 6; ++depth) {
       SearchJob job;
       prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, 0, 0, 0, 0, 0, 0}, {}, nullptr, 1);
       const int value = searchRoot(b, side, depth, -kInf, kInf, job.context, 0, job.progressSpan);
+      values.push_back(value);
       prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, 0, 0, 0, 0, 0, 0}, {}, nullptr, 2);
       ASSERT_EQ(searchRoot(b, side, depth, -kInf, kInf, job.context, 0, job.progressSpan), value) << i << " " << depth;
       const int move = job.context.bestMove;
@@ -95,6 +99,43 @@ TEST(SearchThreads, NormalReadsGiveTheValueOfOneThreadAtEachDepth) {
         EXPECT_EQ(-reply, value) << "move " << move << " is not worth the value";
       }
     }
+    SearchJob job;
+    prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 6, 0, 0, 0, 0, 0, 0}, {}, nullptr, 2);
+    int deepest = 0;
+    searchDeepening(b, side, 6, job.context, [&](int depth, int value, int) {
+      deepest = depth;
+      if (depth >= 3) {
+        EXPECT_EQ(value, values[depth]) << i << " " << depth;
+      }
+    });
+    EXPECT_EQ(deepest, 6) << i;
+  }
+}
+
+// ProbCut on two threads: the helpers' shallow reads cut as the owner's do
+// (far fewer nodes than the full read, a legal move), and a ProbCut no node
+// is deep enough to try gives the full read's value.
+TEST(SearchThreads, ProbCutCutsOnBothThreads) {
+  const ProbCutTable table = testing::rashProbCutTable();
+  std::mt19937 rng(29);
+  for (int i = 0; i < 4; ++i) {
+    int side;
+    const Board b = positionWithMove(rng, 60 - 8 * i, true, side);
+    std::int64_t nodes = 0;
+    auto read = [&](const ProbCut& cut) {
+      SearchJob job;
+      prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 6, 0, 0, 0, 0, 0, 0}, {}, nullptr, 2);
+      job.context.probCut = cut;
+      const int value = searchRoot(b, side, 6, -kInf, kInf, job.context, 0, job.progressSpan);
+      EXPECT_TRUE(boardIsLegal(b, job.context.bestMove, side)) << i;
+      nodes = job.context.nodeCount;
+      return value;
+    };
+    const int full = read({});
+    const std::int64_t fullNodes = nodes;
+    read(probCutOf(&table, 0, 60, 0));
+    EXPECT_LT(nodes, fullNodes) << i;
+    EXPECT_EQ(read(probCutOf(&table, 0, 2, 0)), full) << i;
   }
 }
 
