@@ -16,7 +16,7 @@
 #include "app/controller/game_controller.h"
 #include "app/records/record_writer.h"
 #include "app/review/review_text.h"
-#include "app/review/review_worker.h"
+#include "app/review/review_batch.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
