@@ -23,7 +23,7 @@
 #include <random>
 #include <vector>
 
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "app/window/study_pane.h"
 #include "engine/eval/score.h"
@@ -159,14 +159,14 @@ int main(int argc, char** argv) {
   settings[kWhiteNormalDepthWord] = options.depth;
 
   CMainFrame frame(settings);
-  frame.view()->setMessageHandler([](const QString&) {});  // passes and the final count: no modal box
+  frame.dialogs().setMessageHandler([](const QString&) {});  // passes and the final count: no modal box
   // The window closes at the end with the game unsaved: it is thrown away
   // instead of waiting for an answer nobody gives.
-  frame.view()->setChoiceHandler([](const QString&) { return Answer::No; });
+  frame.dialogs().setChoiceHandler([](const QString&) { return Answer::No; });
   frame.resize(1120, 720);
   if (qEnvironmentVariableIsSet("PROBE_NO_PANE")) frame.studyPane()->hide();
   frame.show();
-  GameController& game = frame.view()->controller();
+  GameController& game = frame.game();
   std::mt19937 rng(options.seed);
   QElapsedTimer humanWait;
   bool hintShown = options.shots.isEmpty();
@@ -204,7 +204,7 @@ int main(int argc, char** argv) {
     }
     if (game.mode() == ViewMode::Idle) {
       if (gameStart < 0) gameStart = app.elapsed();
-      frame.action(command::kStart)->trigger();
+      frame.action(Command::Start)->trigger();
       return;
     }
     if (game.mode() != ViewMode::Playing || !game.isHumanToMove()) return;
@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     if (!hintShown && game.history().size() > 40) {
       hintShown = true;
       awaitingHintShot = true;
-      frame.action(command::kHint)->trigger();
+      frame.action(Command::Hint)->trigger();
       return;
     }
     MoveMarks marks;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <cstdio>
 #include <thread>
@@ -375,6 +376,43 @@ TEST_F(Controller, StartIsOfferedOnlyWhenIdle) {
   EXPECT_EQ(c().mode(), ViewMode::Playing) << "a start while playing is ignored";
   c().pause();
   EXPECT_TRUE(c().canStart());
+}
+
+// The rules that enable the window's commands, in each mode: two humans,
+// the cursor in the middle of a three-entry history whose middle position
+// takes the endgame analysis far longer than the test.
+TEST_F(Controller, EnableRulesHoldInEachMode) {
+  struct Rule {
+    const char* name;
+    bool (GameController::*holds)() const;
+    const char* modes;  // Idle, NextTurn, Playing, Busy, Editing
+  };
+  const Rule rules[] = {
+      {"hasHistory", &GameController::hasHistory, "11111"},  {"canStart", &GameController::canStart, "10001"},
+      {"isNotBusy", &GameController::isNotBusy, "11101"},    {"canGoBack", &GameController::canGoBack, "11101"},
+      {"canGoForward", &GameController::canGoForward, "11101"}, {"canTakeBack", &GameController::canTakeBack, "11100"},
+      {"canHint", &GameController::canHint, "10101"},
+  };
+  make(quickSettings(kHuman, kHuman));
+  Board slow;
+  slow.fill(kEmpty);
+  for (int s = 0; s < 61; ++s) slow[s] = static_cast<std::int8_t>((s / 3 + s % 2) % 2);
+  constexpr std::array<ViewMode, 5> kModes = {ViewMode::Idle, ViewMode::NextTurn, ViewMode::Playing, ViewMode::Busy,
+                                              ViewMode::Editing};
+  for (int mode = 0; mode < 5; ++mode) {
+    c().clearHistory();
+    c().appendHistory(HistoryEntry{kBlack, squareAt(0, 0), initialBoard()});
+    c().appendHistory(HistoryEntry{kBlack, squareAt(0, 0), slow});
+    c().appendHistory(HistoryEntry{kBlack, -1, initialBoard()});
+    c().goToPosition(1);
+    if (mode == 1 || mode == 2) c().start();
+    if (mode == 2) c().onTimer();
+    if (mode == 3) c().startAnalysis();
+    if (mode == 4) c().toggleEditing();
+    ASSERT_EQ(c().mode(), kModes[mode]);
+    for (const Rule& rule : rules) EXPECT_EQ((c().*rule.holds)(), rule.modes[mode] == '1') << rule.name << " in mode " << mode;
+    c().pause();
+  }
 }
 
 TEST_F(Controller, AnExactReadIsAnnouncedAsSuch) {
