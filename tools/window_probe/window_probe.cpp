@@ -3,7 +3,9 @@
 // review's graph following it, and measures the window thread: how long
 // each event takes to handle (the steps), and how late a precise 1 ms timer
 // fires (which adds the system's scheduling on a busy machine). Optionally
-// shows the hint once and takes screenshots. Prints both, then exits.
+// shows the hint once and takes screenshots: the hint, the finished game
+// with its review, and (after the figures are taken) the endgame analysis
+// of the position 16 moves before the end. Prints both, then exits.
 //
 //   kaimo-window-probe [--seed S] [--depth N] [--think MS] [--shots DIR]
 //
@@ -171,6 +173,7 @@ int main(int argc, char** argv) {
   QElapsedTimer humanWait;
   bool hintShown = options.shots.isEmpty();
   bool awaitingHintShot = false;
+  bool analysing = false;  // the game is over and reviewed: the analysis's turn
   auto shoot = [&](const char* name) {
     if (options.shots.isEmpty()) return;
     frame.grab().save(QDir(options.shots).filePath(QString::fromLatin1(name)));
@@ -189,15 +192,32 @@ int main(int argc, char** argv) {
 
     }
     const bool over = historyEndsGame(game.history());
-    if (game.mode() == ViewMode::Idle && over) {
+    if (game.mode() == ViewMode::Idle && over && !analysing) {
       if (!graphKnown(game)) return;
       driver.stop();
+      analysing = true;
       // Let the last repaints land before the picture is taken.
       QTimer::singleShot(300, [&] {
         shoot("finished-game.png");
         app.report(gameStart);
         probe.report();
         std::fflush(stdout);
+        if (options.shots.isEmpty()) {
+          app.quit();
+          return;
+        }
+        game.goToPosition(std::max(0, static_cast<int>(game.history().size()) - 17));
+        frame.action(Command::EndgameAnalysis)->trigger();
+        driver.start();
+      });
+      return;
+    }
+    if (analysing) {
+      // The analysis marks its best move when every move is read.
+      if (game.isBusy() || game.hintMove() < 0) return;
+      driver.stop();
+      QTimer::singleShot(300, [&] {
+        shoot("analysis.png");
         app.quit();
       });
       return;
