@@ -37,7 +37,8 @@ TEST(MatchGames, EachOpeningIsPlayedWithBothColours) {
 TEST(MatchGames, AGamePlaysToTheEnd) {
   const Opening opening = randomOpenings(1, 6, 3)[0];
   const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
-  const GameResult r = playMatchGame(opening, {quick}, {quick});
+  tools::TurnSearcher searcher;
+  const GameResult r = playMatchGame(opening, {quick}, {quick}, searcher);
   ASSERT_FALSE(r.failed);
   EXPECT_GT(r.black + r.white, 4);
   EXPECT_LE(r.black + r.white, 100);

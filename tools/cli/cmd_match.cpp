@@ -118,9 +118,10 @@ int runMatch(const Words& words, std::FILE* out) {
 
   // A child reports "g black white", or "g failed".
   const auto work = [&](int job, std::FILE* report) {
+    tools::TurnSearcher searcher;
     for (int g = job; g < games; g += jobs) {
       const bool firstBlack = firstPlaysBlack(g);
-      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first);
+      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first, searcher);
       if (r.failed) {
         std::fprintf(report, "%d failed\n", g);
         return 1;

@@ -33,7 +33,7 @@ int runSearch(const Words& words, std::FILE* out) {
   settings.winDepth = args.getInt("--win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
   const Position position = positionFrom(args);
 
-  const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, settings);
+  const tools::TurnResult result = tools::TurnSearcher().play(position.board, position.side, settings);
   if (result.value == SCORE_EVAL_ERROR) {
     tools::printEvalError();
     return 1;

@@ -63,7 +63,8 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
   return openings;
 }
 
-GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white) {
+GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
+                         tools::TurnSearcher& searcher) {
   Board board = opening.board;
   int side = opening.side;
   GameResult result;
@@ -75,7 +76,7 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
     }
     passes = 0;
     const MatchPlayer& player = side == kBlack ? black : white;
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator);
+    const tools::TurnResult turn = searcher.play(board, side, player.settings, player.evaluator);
     if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
       result.failed = true;
       return result;

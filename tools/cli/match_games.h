@@ -8,6 +8,7 @@
 
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 
@@ -36,7 +37,8 @@ struct MatchPlayer {
 };
 
 // Plays the opening out, each side searching with its own settings.
-GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white);
+GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
+                         tools::TurnSearcher& searcher);
 
 // Game g of a match plays opening g / 2; the first player is black in even
 // games and white in odd ones.

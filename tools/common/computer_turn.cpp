@@ -19,16 +19,14 @@ std::int64_t threadCpuMs() {
 
 }  // namespace
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings) {
-  return runComputerTurn(board, side, settings, routineEvaluator(settings.routine));
+TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& settings) {
+  return play(board, side, settings, routineEvaluator(settings.routine));
 }
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator) {
+TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator) {
   const std::int64_t cpuStart = threadCpuMs();
-  // One job per thread, reused: its table is set up once, not for every
-  // turn of a match or of self-play (a new search ignores what the last
-  // one stored).
-  thread_local SearchJob job;
+  if (!job_) job_ = std::make_unique<SearchJob>();
+  SearchJob& job = *job_;
   prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr);
   const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   const std::int64_t msec = searchClockMs() - job.context.startTime;

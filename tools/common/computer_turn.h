@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/board/board.h"
@@ -26,10 +27,21 @@ constexpr int kDefaultNormalDepth = 6;
 constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
 
-// The depth rule, a table of its own, no stop and no progress report; the
-// leaves scored by `evaluator`, by default the routine's own.
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator);
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings);
+// Computer turns one after another, each searched as the window's computer
+// searches a turn: the depth rule, no stop and no progress report. One table
+// serves all the turns (a new search ignores what the last one stored), so a
+// match, a self-play run or the bench suite keeps one searcher for all of
+// them. The table is made at the first turn: a searcher made before the
+// process pool forks costs nothing, and each process gets its own.
+class TurnSearcher {
+ public:
+  // The leaves scored by `evaluator`, by default the routine's own.
+  TurnResult play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator);
+  TurnResult play(const Board& board, int side, const SideSettings& settings);
+
+ private:
+  std::unique_ptr<SearchJob> job_;
+};
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.

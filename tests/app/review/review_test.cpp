@@ -54,7 +54,7 @@ History playGame(unsigned seed, int blackRoutine, int whiteRoutine) {
       side = opponentOf(side);
     }
     const SideSettings settings{side == kBlack ? blackRoutine : whiteRoutine, 2, 8, 0, 0, 0, 0, 0};
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, settings);
+    const tools::TurnResult turn = tools::TurnSearcher().play(board, side, settings);
     history.push_back({side, turn.move, board});
     Board next;
     boardPlay(board, next, turn.move, side);
