@@ -6,7 +6,7 @@
 
 namespace kaimo {
 
-DepthField::DepthField(QWidget* parent) : QAbstractSpinBox(parent) {
+DepthField::DepthField(QWidget* parent, int maximum) : QAbstractSpinBox(parent), maximum_(maximum) {
   setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   setNumber(kMinDepth);
   connect(lineEdit(), &QLineEdit::textChanged, this, &DepthField::fieldChanged);
@@ -17,7 +17,7 @@ void DepthField::setNumber(int number) { lineEdit()->setText(QString::number(num
 void DepthField::setRawText(const QString& text) { lineEdit()->setText(text); }
 
 void DepthField::stepBy(int steps) {
-  setNumber(std::clamp(currentNumber() + steps, kMinDepth, kMaxDepth));
+  setNumber(std::clamp(currentNumber() + steps, kMinDepth, maximum_));
   lineEdit()->selectAll();
 }
 
@@ -32,7 +32,7 @@ QValidator::State DepthField::validate(QString& input, int& /*pos*/) const {
 QAbstractSpinBox::StepEnabled DepthField::stepEnabled() const {
   const int number = currentNumber();
   StepEnabled enabled = StepNone;
-  if (number < kMaxDepth) enabled |= StepUpEnabled;
+  if (number < maximum_) enabled |= StepUpEnabled;
   if (number > kMinDepth) enabled |= StepDownEnabled;
   return enabled;
 }

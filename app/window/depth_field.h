@@ -1,7 +1,8 @@
 // An edit for a search depth with spin buttons: digits only while typing,
-// the arrows and the arrow keys step within 0..60. What the user typed is
-// judged only when the dialog is confirmed, so an out-of-range number gets
-// its message rather than being silently corrected.
+// the arrows and the arrow keys step within 0..60 (or 0 up to another
+// maximum, for the other numbers of a side). What the user typed is judged
+// only when the dialog is confirmed, so an out-of-range number gets its
+// message rather than being silently corrected.
 #pragma once
 
 #include <QAbstractSpinBox>
@@ -16,7 +17,9 @@ class DepthField : public QAbstractSpinBox {
   Q_OBJECT
 
  public:
-  explicit DepthField(QWidget* parent = nullptr);
+  explicit DepthField(QWidget* parent = nullptr, int maximum = kMaxDepth);
+
+  int maximum() const { return maximum_; }
 
   void setNumber(int number);
   // The text as typed (QAbstractSpinBox::text() is the same).
@@ -38,6 +41,8 @@ class DepthField : public QAbstractSpinBox {
  private:
   // The typed number, or kMinDepth when the text is not one.
   int currentNumber() const;
+
+  int maximum_;
 };
 
 }  // namespace kaimo

@@ -7,17 +7,20 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/settings/strength_levels.h"
 #include "app/window/depth_field.h"
 #include "app/window/integer_check.h"
 #include "engine/eval/routines.h"
+#include "engine/search/probcut.h"
 
 namespace kaimo {
 namespace {
@@ -34,13 +37,23 @@ struct SideTexts {
   const char* exactDepth;
   const char* probCut;
   const char* cutValue;
+  const char* probCutA;
+  const char* probCutB;
 };
 constexpr SideTexts kSideTexts[2] = {
     {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
-     "Cut値(&E)"},
+     "Cut値(&E)", "枝刈りする深さ(&O)", "枝刈りをやめる空き(&P)"},
     {"白", "思考ルーチン(&H)", "強さ(&G)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "ProbCutを使用(&K)",
-     "Cut値(&L)"},
+     "Cut値(&L)", "枝刈りする深さ(&R)", "枝刈りをやめる空き(&S)"},
 };
+// What the ProbCut controls mean, as their tool tips say.
+constexpr const char* kProbCutTip =
+    "狐が、浅い読みの値から深い読みの値を予測して、見込みのない手を深く読まずに枝刈りします。"
+    "同じ時間でより深く読めます。狸には効きません。";
+constexpr const char* kCutValueTip =
+    "予測の確かさ：予測のばらつき（標準偏差）の1000分の1を単位とする幅です。大きいほど慎重に刈ります（1500で1.5倍）。";
+constexpr const char* kProbCutATip = "残りの深さがこの手数以下の局面でだけ枝刈りを試みます。";
+constexpr const char* kProbCutBTip = "空きマスがこの数以下の局面では枝刈りしません。";
 
 struct SideIds {
   int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutValue, probCutA, probCutB;
@@ -51,6 +64,9 @@ constexpr SideIds kSideIds[2] = {
     {kWhiteRoutines, kWhiteLevel, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
      kWhiteCutValue, kWhiteProbCutA, kWhiteProbCutB},
 };
+
+// A field checked only for being an integer.
+constexpr int kNoRange = -1;
 
 // Tall enough to show every routine without scrolling at the usual count.
 constexpr int kRoutineListRows = 4;
@@ -118,27 +134,17 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   addDepthRow(grid, 4, texts.winDepth, controls.winDepth);
   addDepthRow(grid, 5, texts.exactDepth, controls.exactDepth);
 
-  controls.probCut = named(new QCheckBox(text(texts.probCut), box), ids.probCut);
-  controls.cutLabel = named(new QLabel(text(texts.cutValue), box), ids.cutLabel);
-  controls.cutValue = named(new QLineEdit(box), ids.cutValue);
-  controls.probCutA = named(new QLineEdit(box), ids.probCutA);
-  controls.probCutB = named(new QLineEdit(box), ids.probCutB);
-  controls.cutLabel->setBuddy(controls.cutValue);
-  grid->addWidget(controls.probCut, 6, 0, 1, 3);
-  grid->addWidget(controls.cutLabel, 7, 0);
-  grid->addWidget(controls.cutValue, 7, 1);
-  grid->addWidget(controls.probCutA, 8, 0);
-  grid->addWidget(controls.probCutB, 8, 1);
-  hideProbCutControls(controls);
+  addProbCutRows(grid, 6, colour, controls);
   return box;
 }
 
-void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field) {
+void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field,
+                                        const char* unit) {
   auto* caption = new QLabel(text(label), field->parentWidget());
   caption->setBuddy(field);
   grid->addWidget(caption, row, 0);
   grid->addWidget(field, row, 1);
-  grid->addWidget(new QLabel(text("手"), field->parentWidget()), row, 2);
+  grid->addWidget(new QLabel(text(unit), field->parentWidget()), row, 2);
 }
 
 // Choosing a level fills the three depth fields; editing a field shows the
@@ -177,14 +183,41 @@ void CPlayerSettingsDialog::showLevelOfFields(SideControls& controls) {
   controls.level->setCurrentIndex(level);
 }
 
-// ProbCut is never offered: its words are carried and cleared on OK.
-void CPlayerSettingsDialog::hideProbCutControls(SideControls& controls) {
-  controls.probCut->setChecked(false);
-  for (QLineEdit* edit : {controls.cutValue, controls.probCutA, controls.probCutB}) edit->setText(QStringLiteral("0"));
-  for (QWidget* widget : std::initializer_list<QWidget*>{controls.probCut, controls.cutLabel, controls.cutValue,
-                                                         controls.probCutA, controls.probCutB}) {
-    widget->hide();
-  }
+// The switch, then the cut value and the two parameters, each a number
+// field like the depths.
+void CPlayerSettingsDialog::addProbCutRows(QGridLayout* grid, int row, int colour, SideControls& controls) {
+  const SideTexts& texts = kSideTexts[colour];
+  const SideIds& ids = kSideIds[colour];
+  QWidget* box = grid->parentWidget();
+  controls.probCut = named(new QCheckBox(text(texts.probCut), box), ids.probCut);
+  controls.probCut->setToolTip(text(kProbCutTip));
+  grid->addWidget(controls.probCut, row, 0, 1, 3);
+  controls.cutValue = named(new DepthField(box, kMaxCutValue), ids.cutValue);
+  controls.probCutA = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.probCutA);
+  controls.probCutB = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.probCutB);
+  controls.cutLabel = named(new QLabel(text(texts.cutValue), box), ids.cutLabel);
+  controls.cutLabel->setBuddy(controls.cutValue);
+  grid->addWidget(controls.cutLabel, row + 1, 0);
+  grid->addWidget(controls.cutValue, row + 1, 1);
+  grid->addWidget(new QLabel(text("/1000σ"), box), row + 1, 2);
+  addDepthRow(grid, row + 2, texts.probCutA, controls.probCutA);
+  addDepthRow(grid, row + 3, texts.probCutB, controls.probCutB, "マス");
+  controls.cutValue->setToolTip(text(kCutValueTip));
+  controls.probCutA->setToolTip(text(kProbCutATip));
+  controls.probCutB->setToolTip(text(kProbCutBTip));
+  // Words cleared by an older version leave all three at 0, where ProbCut
+  // would do nothing: switching it on then brings the usual values.
+  connect(controls.probCut, &QCheckBox::toggled, this, [&controls, colour](bool on) {
+    DepthField* fields[] = {controls.cutValue, controls.probCutA, controls.probCutB};
+    if (!on || std::any_of(std::begin(fields), std::end(fields), [](DepthField* f) { return f->fieldText() != "0"; })) {
+      return;
+    }
+    const PlayerSettings defaults = PlayerSettings::defaults();
+    const bool black = colour == kBlack;
+    controls.cutValue->setNumber(defaults[black ? kBlackCutValueWord : kWhiteCutValueWord]);
+    controls.probCutA->setNumber(defaults[black ? kBlackProbCutAWord : kWhiteProbCutAWord]);
+    controls.probCutB->setNumber(defaults[black ? kBlackProbCutBWord : kWhiteProbCutBWord]);
+  });
 }
 
 void CPlayerSettingsDialog::loadFields() {
@@ -196,28 +229,27 @@ void CPlayerSettingsDialog::loadFields() {
     controls->normalDepth->setNumber(copy_[black ? kBlackNormalDepthWord : kWhiteNormalDepthWord]);
     controls->exactDepth->setNumber(copy_[black ? kBlackExactDepthWord : kWhiteExactDepthWord]);
     controls->winDepth->setNumber(copy_[black ? kBlackWinDepthWord : kWhiteWinDepthWord]);
+    controls->cutValue->setNumber(copy_[black ? kBlackCutValueWord : kWhiteCutValueWord]);
+    controls->probCutA->setNumber(copy_[black ? kBlackProbCutAWord : kWhiteProbCutAWord]);
+    controls->probCutB->setNumber(copy_[black ? kBlackProbCutBWord : kWhiteProbCutBWord]);
+    controls->probCut->setChecked(copy_[black ? kBlackProbCutWord : kWhiteProbCutWord] != 0);
   }
 }
 
 // The order the fields are checked in, and the word each one fills.
 std::vector<CPlayerSettingsDialog::NumberField> CPlayerSettingsDialog::fieldsInCheckOrder() const {
+  const auto field = [](DepthField* f, int word) { return NumberField{f, f->fieldText(), f->maximum(), word}; };
+  const auto box = [](QCheckBox* b, int word) {
+    return NumberField{b, b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), kNoRange, word};
+  };
   return {
-      {white_.exactDepth, white_.exactDepth->fieldText(), true, kWhiteExactDepthWord},
-      {black_.exactDepth, black_.exactDepth->fieldText(), true, kBlackExactDepthWord},
-      {black_.normalDepth, black_.normalDepth->fieldText(), true, kBlackNormalDepthWord},
-      {white_.normalDepth, white_.normalDepth->fieldText(), true, kWhiteNormalDepthWord},
-      {black_.probCut, black_.probCut->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), false,
-       kBlackProbCutWord},
-      {white_.probCut, white_.probCut->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), false,
-       kWhiteProbCutWord},
-      {black_.cutValue, black_.cutValue->text(), false, kBlackCutValueWord},
-      {white_.cutValue, white_.cutValue->text(), false, kWhiteCutValueWord},
-      {black_.winDepth, black_.winDepth->fieldText(), true, kBlackWinDepthWord},
-      {white_.winDepth, white_.winDepth->fieldText(), true, kWhiteWinDepthWord},
-      {black_.probCutA, black_.probCutA->text(), false, kBlackProbCutAWord},
-      {white_.probCutA, white_.probCutA->text(), false, kWhiteProbCutAWord},
-      {black_.probCutB, black_.probCutB->text(), false, kBlackProbCutBWord},
-      {white_.probCutB, white_.probCutB->text(), false, kWhiteProbCutBWord},
+      field(white_.exactDepth, kWhiteExactDepthWord), field(black_.exactDepth, kBlackExactDepthWord),
+      field(black_.normalDepth, kBlackNormalDepthWord), field(white_.normalDepth, kWhiteNormalDepthWord),
+      box(black_.probCut, kBlackProbCutWord),           box(white_.probCut, kWhiteProbCutWord),
+      field(black_.cutValue, kBlackCutValueWord),       field(white_.cutValue, kWhiteCutValueWord),
+      field(black_.winDepth, kBlackWinDepthWord),       field(white_.winDepth, kWhiteWinDepthWord),
+      field(black_.probCutA, kBlackProbCutAWord),       field(white_.probCutA, kWhiteProbCutAWord),
+      field(black_.probCutB, kBlackProbCutBWord),       field(white_.probCutB, kWhiteProbCutBWord),
   };
 }
 
@@ -225,7 +257,8 @@ void CPlayerSettingsDialog::accept() {
   const std::vector<NumberField> fields = fieldsInCheckOrder();
   std::vector<int> values;
   for (const NumberField& field : fields) {
-    const IntegerCheck check = field.depth ? checkInteger(field.text, kMinDepth, kMaxDepth) : checkInteger(field.text);
+    const IntegerCheck check =
+        field.maximum == kNoRange ? checkInteger(field.text) : checkInteger(field.text, kMinDepth, field.maximum);
     if (!check.ok) {
       tell(check.message);
       field.control->setFocus(Qt::OtherFocusReason);

@@ -1,9 +1,9 @@
 // The player settings dialog (resource 141, "対局者設定"): each side's
 // routine and its normal, win-read and exact-read depths, which a strength
 // level can fill in one choice (the fields stay editable, and the level
-// shown follows them). It edits a copy of the thirty settings words and
-// hands the copy back on OK; the ProbCut controls exist but stay hidden and
-// always hold 0.
+// shown follows them), and whether "狐" reads with ProbCut, with its cut
+// value and two parameters. It edits a copy of the thirty settings words and
+// hands the copy back on OK.
 #pragma once
 
 #include <QDialog>
@@ -18,7 +18,6 @@ class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 
 namespace kaimo {
@@ -77,24 +76,25 @@ class CPlayerSettingsDialog : public QDialog {
     DepthField* exactDepth;
     QCheckBox* probCut;
     QLabel* cutLabel;
-    QLineEdit* cutValue;
-    QLineEdit* probCutA;
-    QLineEdit* probCutB;
+    DepthField* cutValue;
+    DepthField* probCutA;
+    DepthField* probCutB;
   };
-  // A field as validation sees it: where it maps, and whether 0..60 applies.
+  // A field as validation sees it: where it maps, and its range 0..maximum
+  // (none below 0).
   struct NumberField {
     QWidget* control;
     QString text;
-    bool depth;
+    int maximum;
     int word;
   };
 
   QGroupBox* createSide(int colour, SideControls& controls);
-  void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field);
+  void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field, const char* unit = "手");
   void addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id);
   // The level list shows the level whose depths the fields hold, or none.
   static void showLevelOfFields(SideControls& controls);
-  void hideProbCutControls(SideControls& controls);
+  void addProbCutRows(QGridLayout* grid, int row, int colour, SideControls& controls);
   void loadFields();
   std::vector<NumberField> fieldsInCheckOrder() const;
   void tell(const QString& message);

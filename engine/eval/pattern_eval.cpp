@@ -24,18 +24,10 @@ Registry& registry() {
   return *instance;
 }
 
-std::filesystem::path keyOf(const std::filesystem::path& folder) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-  if (error) return folder.lexically_normal();
-  const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
-  return error ? absolute.lexically_normal() : canonical;
-}
-
 std::shared_ptr<const PatternData> dataIn(const std::filesystem::path& folder, std::FILE* announce) {
   Registry& r = registry();
   const std::lock_guard hold(r.lock);
-  std::shared_ptr<const PatternData>& data = r.byFolder[keyOf(folder)];
+  std::shared_ptr<const PatternData>& data = r.byFolder[paths::folderKey(folder)];
   if (!data) data = std::make_shared<const PatternData>(folder, announce);
   return data;
 }

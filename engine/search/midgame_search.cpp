@@ -65,6 +65,34 @@ int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, in
   return best;
 }
 
+// The ProbCut step at a node's entry: the shallow search of the node's
+// pair asks, with a null window each, whether the deep value would clear
+// beta or stay under alpha with the side's confidence. True with `value`
+// (the bound passed, or anything once the search aborts) when the node is
+// cut.
+template <typename Eval>
+bool MidgameSearch<Eval>::probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value) {
+  const ProbCut& cut = context_.probCut;
+  ProbCutPair pair;
+  if (depth > cut.maxDepth || empties <= cut.minEmpties || !cut.table->pairFor(empties, depth, pair)) return false;
+  const ProbCutBounds bounds = probCutBounds(pair, cut.confidence, alpha, beta);
+  if (bounds.high != SCORE_INF) {
+    const int shallow = search(node, pair.shallow, bounds.high - 1, bounds.high);
+    if (context_.abortMarker != 0 || shallow >= bounds.high) {
+      value = beta;
+      return true;
+    }
+  }
+  if (bounds.low != -SCORE_INF) {
+    const int shallow = search(node, pair.shallow, bounds.low, bounds.low + 1);
+    if (context_.abortMarker != 0 || shallow <= bounds.low) {
+      value = alpha;
+      return true;
+    }
+  }
+  return false;
+}
+
 template <typename Eval>
 int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta) {
   const Bits own = node.own, opp = node.opp;
@@ -98,6 +126,9 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
     } else {
       first = table->move(own, opp, side);
     }
+  }
+  if (context_.probCut.table != nullptr) {
+    if (int value; probCut(node, depth, empties, alpha, beta, value)) return value;
   }
   MoveOrder order;
   if (depth >= kSortDepth) {

@@ -5,7 +5,9 @@
 // scored by scoreFinal, and a read whose depth reaches the end of the game is
 // handed to the exact solver. Moves are ordered from the masks (the table's
 // move, then the opponent's fewest replies); bounds are kept in the table
-// per remaining depth.
+// per remaining depth. With the context's ProbCut table, a node may be cut
+// by shallow searches before its moves are searched (see probcut.h); the
+// reads that reach the end of the game are never cut.
 //
 // The search is compiled once per evaluator: the leaves call the evaluator
 // directly and a move updates its state in the child node.
@@ -32,6 +34,7 @@ class MidgameSearch {
  private:
   int leafValue(const Node& node, Bits empty);
   int leafParent(const Node& node, Bits empty, Bits moves, int alpha, int beta);
+  bool probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value);
   void reportShare(int done, int total);
 
   SearchContext& context_;

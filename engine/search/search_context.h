@@ -9,6 +9,7 @@
 #include "engine/board/bitboard.h"
 #include "engine/eval/evaluator.h"
 #include "engine/eval/score.h"
+#include "engine/search/probcut.h"
 
 namespace kaimo {
 
@@ -36,6 +37,7 @@ struct SearchContext {
   SearchProgress* progress;    // null: no reports
   int progressDepth;       // nodes with at least this depth left report progress
   SearchTable* table;      // null: no table
+  ProbCut probCut;         // its table null: every node reads in full
   int bestMove;            // after the root returns, its choice; -1 none
   // Set once a stop was seen or an evaluation failed (the marker): every node
   // then returns at once, and the root returns the marker.

@@ -8,6 +8,7 @@
 #include "engine/search/endgame_solver.h"
 #include "engine/search/midgame_search.h"
 #include "engine/search/move_order.h"
+#include "engine/search/probcut.h"
 
 namespace kaimo {
 namespace {
@@ -109,6 +110,26 @@ int searchFrom(SearchContext& context, const Eval& eval, const SearchNode<Eval>&
   return searchRootMoves(context, eval, root, {depth, alpha, beta, progressBase, progressSpan, reports});
 }
 
+// The root position's masks, set into the context for a new read.
+struct RootMasks {
+  Bits own;
+  Bits opp;
+};
+RootMasks startRoot(const Board& board, int side, SearchContext& context) {
+  const BitBoard bits = toBits(board);
+  context.rootEmpty = bits.empty;
+  context.bestMove = -1;
+  context.abortMarker = 0;
+  return {side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black};
+}
+
+ProbCut probCutFor(const SideSettings& settings, const Evaluator& evaluator) {
+  // The table is fitted to the searches of "狐" with the data beside it.
+  const PatternData* data = evaluator.patternData();
+  if (settings.probCut == 0 || data == nullptr || data->failed()) return {};
+  return probCutOf(probCutTableIn(data->folder()).get(), settings.cutValue, settings.probCutA, settings.probCutB);
+}
+
 }  // namespace
 
 void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
@@ -141,6 +162,7 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
   const int depth = chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
+  job.context.probCut = probCutFor(settings, job.evaluator);
 }
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
@@ -150,17 +172,28 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
 
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan) {
-  const BitBoard bits = toBits(board);
-  const Bits own = side == kBlack ? bits.black : bits.white;
-  const Bits opp = side == kBlack ? bits.white : bits.black;
-  context.rootEmpty = bits.empty;
-  context.bestMove = -1;
-  context.abortMarker = 0;
-  if (bitLegalMoves(own, opp, bits.empty) == 0) return SCORE_NO_MOVE;
+  const auto [own, opp] = startRoot(board, side, context);
+  if (bitLegalMoves(own, opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
   return context.evaluator->visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
     return searchFrom(context, eval, SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta, progressBase,
                       progressSpan);
+  });
+}
+
+int searchDeepening(const Board& board, int side, int maxDepth, SearchContext& context, const DepthFinished& onDepth) {
+  const auto [own, opp] = startRoot(board, side, context);
+  if (bitLegalMoves(own, opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
+  return context.evaluator->visit([&](const auto& eval) {
+    using Eval = std::decay_t<decltype(eval)>;
+    const SearchNode<Eval> root = SearchNode<Eval>::root(eval, own, opp, side);
+    int value = SCORE_NONE;
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+      value = searchRootMoves(context, eval, root, {depth, -SCORE_INF, SCORE_INF, 0, 0, false});
+      if (isMarker(value)) break;
+      onDepth(depth, value, context.bestMove);
+    }
+    return value;
   });
 }
 

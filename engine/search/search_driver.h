@@ -2,6 +2,8 @@
 // rule, the context set-up and the root search.
 #pragma once
 
+#include <functional>
+
 #include "engine/search/search_context.h"
 #include "engine/search/search_table.h"
 
@@ -28,10 +30,10 @@ struct SideSettings {
   int normalDepth;
   int exactDepth;
   int winDepth;
-  int probCut;  // carried, without effect
-  int cutValue;
-  int probCutA;
-  int probCutB;
+  int probCut;   // non-zero: "狐" reads with ProbCut when its data folder has the table
+  int cutValue;  // the confidence, in thousandths of a deviation
+  int probCutA;  // the deepest node depth that tries a cut
+  int probCutB;  // no cuts at this many empty squares or fewer
 };
 
 int chooseDepth(int normalDepth, int exactDepth, int winDepth, int empties);
@@ -48,8 +50,9 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
                       std::stop_token stop, SearchProgress* progress, int progressDepth);
 
 // Fills `job` as a computer turn does: the depth rule for the board's empty
-// squares, progress from the nodes two plies below the root, and `evaluator`
-// (the side's routine's unless the caller has another).
+// squares, progress from the nodes two plies below the root, `evaluator`
+// (the side's routine's unless the caller has another), and ProbCut when the
+// side's switch is on and the evaluator is "狐" with a table in its folder.
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
                          Evaluator evaluator, std::stop_token stop, SearchProgress* progress);
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
@@ -62,5 +65,13 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
 // progressBase + progressSpan.
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan);
+
+// Reads the position to depth 1, 2, ... up to `maxDepth`, each read with the
+// full window, each ordered by what the ones before left in the table, and
+// tells `onDepth` each finished depth's value and move. Returns the value of
+// the last read, SCORE_NO_MOVE when `side` has no move, or the marker of a
+// read the context stopped (what onDepth heard before stays valid).
+using DepthFinished = std::function<void(int depth, int value, int move)>;
+int searchDeepening(const Board& board, int side, int maxDepth, SearchContext& context, const DepthFinished& onDepth);
 
 }  // namespace kaimo

@@ -94,6 +94,16 @@ fs::path dataFolder() { return dataFolder(Environment::ofProcess()); }
 std::optional<fs::path> settingsFile() { return settingsFile(Environment::ofProcess()); }
 std::optional<fs::path> logFolder() { return logFolder(Environment::ofProcess()); }
 
+fs::path folderKey(const fs::path& folder) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(folder, error);
+  if (error) return folder.lexically_normal();
+  fs::path key = fs::weakly_canonical(absolute, error);
+  if (error) key = absolute.lexically_normal();
+  // "data/" and "data" are one folder.
+  return key.has_filename() || !key.has_parent_path() ? key : key.parent_path();
+}
+
 bool makeFolder(const fs::path& folder) {
   if (folder.empty()) return true;
   std::error_code error;

@@ -64,6 +64,10 @@ std::optional<std::filesystem::path> settingsFile();
 std::optional<std::filesystem::path> logFolder(const Environment& env);
 std::optional<std::filesystem::path> logFolder();
 
+// One spelling of a folder, for keeping what is read from it once: the
+// absolute path with "." and ".." and links resolved as far as it exists.
+std::filesystem::path folderKey(const std::filesystem::path& folder);
+
 // Creates a folder with its missing parents, each readable by its owner only
 // (0700, as the XDG conventions ask). True when the folder exists afterwards.
 bool makeFolder(const std::filesystem::path& folder);

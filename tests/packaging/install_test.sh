@@ -15,6 +15,11 @@ cd "$work/start"
 output=$(env -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$work/home" \
   "$work/prefix/bin/kaimo-cli" eval --moves d5d6g7f4f3g3d7c7c6c5b4b5)
 grep -Eq '^狐 [+-][0-9]+\.[0-9]{2}$' <<<"$output" || fail "no value of 狐 from the installed data: $output"
+# ProbCut reads its table beside the other data; without it a line would go
+# to the log under the home folder.
+output=$(env -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$work/home" \
+  "$work/prefix/bin/kaimo-cli" search --routine 狐 --probcut on --depth 5 --moves d5d6g7f4f3g3d7c7c6c5b4b5)
+grep -q '^move ' <<<"$output" || fail "no move of 狐 with ProbCut: $output"
 [ -z "$(ls -A)" ] || fail "written into the current folder: $(ls -A)"
 [ -z "$(ls -A "$work/home")" ] || fail "written into the home folder: $(ls -AR "$work/home")"
 

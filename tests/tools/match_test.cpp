@@ -3,6 +3,8 @@
 #include <set>
 
 #include "engine/eval/routines.h"
+#include "tests/common/capture.h"
+#include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
 
 namespace kaimo::cli {
@@ -42,6 +44,46 @@ TEST(MatchGames, AGamePlaysToTheEnd) {
   ASSERT_FALSE(r.failed);
   EXPECT_GT(r.black + r.white, 4);
   EXPECT_LE(r.black + r.white, 100);
+}
+
+TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
+  const Opening opening = randomOpenings(1, 6, 4)[0];
+  const SideSettings three{kSimpleRoutine, 3, 8, 0, 0, 0, 0, 0};
+  MatchPlayer timed{three};
+  timed.msPerMove = 2;  // capped at depth 3 all the same
+  const GameResult r = playMatchGame(opening, {three}, timed);
+  ASSERT_FALSE(r.failed);
+  for (const MoveTally& t : {r.blackMoves, r.whiteMoves}) {
+    EXPECT_GT(t.normalReads, 0);
+    EXPECT_LT(t.normalReads, t.moves);  // the last moves are read to the end
+    EXPECT_GE(t.cpuMsec, t.normalCpuMsec);
+  }
+  EXPECT_EQ(r.blackMoves.depthSum, 3L * r.blackMoves.normalReads);
+  EXPECT_GE(r.whiteMoves.meanDepth(), 1.0);
+  EXPECT_LE(r.whiteMoves.meanDepth(), 3.0);
+  MoveTally both = r.blackMoves;
+  both.add(r.whiteMoves);
+  EXPECT_EQ(both.moves, r.blackMoves.moves + r.whiteMoves.moves);
+}
+
+TEST(MatchCommand, SaysEachSidesMeanDepthAndTime) {
+  const testing::Captured match = testing::captureCommand(
+      runMatch, {"--black", "狸", "--white", "狸", "--games", "2", "--depth", "2", "--white-depth", "3", "--exact", "6",
+                 "--plies", "4"});
+  EXPECT_EQ(match.status, 0) << match.output;
+  // The options of --black are the first player's, whichever colour it has.
+  const auto line = [&](const std::string& start) {
+    const std::size_t at = match.output.find("\n" + start);
+    return at == std::string::npos ? std::string() : match.output.substr(at + 1, match.output.find('\n', at + 1) - at - 1);
+  };
+  EXPECT_NE(line("first 狸: ").find(", mean depth 2.00, mean time "), std::string::npos) << match.output;
+  EXPECT_NE(line("second 狸: ").find(", mean depth 3.00, mean time "), std::string::npos) << match.output;
+  for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--probcut", "on"},
+                                               {"--white-probcut", "yes"}, {"--ms", "0"}}) {
+    std::vector<std::string> words{"--black", "狸", "--white", "狸", "--games", "2"};
+    words.insert(words.end(), wrong.begin(), wrong.end());
+    EXPECT_THROW(testing::captureCommand(runMatch, words), UsageError) << wrong[0];
+  }
 }
 
 TEST(MatchTally, CountsAWinOneAndADrawHalf) {

@@ -55,6 +55,17 @@ TEST_F(SearchCommands, SearchRefusesHumansAndUnknownRoutines) {
   EXPECT_THROW(captureCommand(runSearch, {"--depth", "0"}), UsageError);
   EXPECT_THROW(captureCommand(runSearch, {"extra"}), UsageError);
   EXPECT_EQ(captureCommand(runSearch, {"--routine", "1", "--depth", "1"}).status, 0);
+  EXPECT_THROW(captureCommand(runSearch, {"--probcut", "on"}), UsageError);  // "狸" has no table
+  EXPECT_THROW(captureCommand(runSearch, {"--routine", "狐", "--probcut", "1"}), UsageError);
+  EXPECT_THROW(captureCommand(runSearch, {"--ms", "0"}), UsageError);
+}
+
+TEST_F(SearchCommands, SearchByTimeSaysTheDepthItReached) {
+  const std::string line = captureCommand(runSearch, {"--moves", "e4d4", "--ms", "20", "--depth", "5"}).output;
+  int depth = 0;
+  ASSERT_EQ(std::sscanf(line.c_str(), "move %*2s value %*f depth %d ", &depth), 1) << line;
+  EXPECT_GE(depth, 1);
+  EXPECT_LE(depth, 5);
 }
 
 TEST_F(SearchCommands, AnalyzePrintsEveryLegalMoveAndRefusesFortyEmpties) {

@@ -4,7 +4,9 @@
 
 #include "engine/eval/routines.h"
 #include "tools/cli/commands.h"
+#include "engine/search/probcut.h"
 #include "tools/cli/match_games.h"
+#include "tools/cli/side_options.h"
 #include "tools/common/computer_turn.h"
 #include "tools/common/fox_data.h"
 #include "tools/common/limits.h"
@@ -20,38 +22,34 @@ constexpr int kMaxOpeningPlies = 40;
 constexpr int kMaxJobs = 64;
 
 const char* const kUsage =
-    "usage: kaimo-cli match --black NAME --white NAME [--depth N] [--exact N] [--win N] "
-    "[--black-depth N] [--black-exact N] [--black-win N] [--white-depth N] [--white-exact N] [--white-win N] "
+    "usage: kaimo-cli match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--ms N] "
+    "[--probcut on|off] [--cut N] [--cut-depth N] [--cut-empties N] (each also as --black-... and --white-...) "
     "[--black-data DIR] [--white-data DIR] [--games N] [--jobs N] [--seed S] [--plies N]";
-
-// --black-depth (and so on) for one side, else the common --depth, else the default.
-int sideOption(const Args& args, const std::string& colour, const std::string& name, int fallback, int low, int high) {
-  return args.getInt("--" + colour + "-" + name, args.getInt("--" + name, fallback, low, high), low, high);
-}
-
-SideSettings sideFrom(const Args& args, const std::string& colour) {
-  SideSettings s{};
-  s.routine = tools::routineFromArgument(args.get("--" + colour, ""));
-  s.normalDepth = sideOption(args, colour, "depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
-  s.exactDepth = sideOption(args, colour, "exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
-  s.winDepth = sideOption(args, colour, "win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
-  return s;
-}
 
 MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   MatchPlayer player;
-  player.settings = sideFrom(args, colour);
+  const SideOptions side = sideOptionsFrom(args, colour, tools::routineFromArgument(args.get("--" + colour, "")));
+  player.settings = side.settings;
+  player.msPerMove = side.msPerMove;
   const std::string data = "--" + colour + "-data";
+  const bool fox = routineTable[player.settings.routine].evaluation == Evaluation::Pattern;
+  if (args.has(data) && !fox) throw UsageError(data + " is for 狐, which reads data files");
   if (!args.has(data)) {
     player.evaluator = routineEvaluator(player.settings.routine);
-    return player;
+  } else {
+    player.dataFolder = args.getPath(data);
+    player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
   }
-  if (routineTable[player.settings.routine].evaluation != Evaluation::Pattern) {
-    throw UsageError(data + " is for 狐, which reads data files");
-  }
-  player.dataFolder = args.getPath(data);
-  player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
   return player;
+}
+
+// Reads the player's ProbCut table now, once for every worker, and says so
+// when there is none (the player then reads in full).
+void loadProbCut(const MatchPlayer& player) {
+  const PatternData* data = player.evaluator.patternData();
+  if (player.settings.probCut == 0 || data == nullptr || probCutTableIn(data->folder()) != nullptr) return;
+  std::fprintf(stderr, "kaimo-cli match: no ProbCut table (%s) for 狐 in '%s': it reads without ProbCut\n",
+               ProbCutTable::kFileName, data->folder().empty() ? "." : data->folder().c_str());
 }
 
 // "4, 6, 8", the game numbers as the game lines show them; a long list is cut.
@@ -83,22 +81,49 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
 }
 
 std::string describe(const MatchPlayer& player) {
-  const SideSettings& s = player.settings;
-  const std::string data = player.dataFolder.empty() ? "" : ", data " + player.dataFolder;
-  return std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) + ", exact " +
-         std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth) + data + ")";
+  std::string text = describeSide({player.settings, player.msPerMove});
+  if (!player.dataFolder.empty()) text.insert(text.size() - 1, ", data " + player.dataFolder);
+  return text;
+}
+
+// A game's line from a worker: "g black white" and each colour's moves,
+// processor time, reads to a depth, the sum of their depths and their
+// processor time.
+void printGameLine(std::FILE* report, int game, const GameResult& r) {
+  std::fprintf(report, "%d %d %d", game, r.black, r.white);
+  for (const MoveTally* t : {&r.blackMoves, &r.whiteMoves}) {
+    std::fprintf(report, " %d %" PRId64 " %d %ld %" PRId64, t->moves, t->cpuMsec, t->normalReads, t->depthSum,
+                 t->normalCpuMsec);
+  }
+  std::fprintf(report, "\n");
+}
+
+bool parseGameLine(const std::string& line, int& game, GameResult& r) {
+  MoveTally& b = r.blackMoves;
+  MoveTally& w = r.whiteMoves;
+  return std::sscanf(line.c_str(), "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %" SCNd64 " %d %ld %" SCNd64, &game,
+                     &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
+                     &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec) == 13;
+}
+
+void printMoveSummary(std::FILE* out, const char* which, const char* name, const MoveTally& t) {
+  std::fprintf(out, "%s %s: %d reads to a depth, mean depth %.2f, mean time %.1f ms; all %d moves, mean time %.1f ms\n",
+               which, name, t.normalReads, t.meanDepth(), t.meanNormalMsec(), t.moves, t.meanMsec());
 }
 
 }  // namespace
 
 int runMatch(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
-  args.allowOnly({"--black", "--white", "--depth", "--exact", "--win", "--black-depth", "--black-exact", "--black-win",
-                  "--white-depth", "--white-exact", "--white-win", "--black-data", "--white-data", "--games", "--jobs", "--seed",
-                  "--plies"});
+  std::set<std::string> options = sideOptionNames("black");
+  options.merge(sideOptionNames("white"));
+  options.insert({"--black", "--white", "--black-data", "--white-data", "--games", "--jobs", "--seed", "--plies"});
+  args.allowOnly(options);
   if (!args.positional.empty() || !args.has("--black") || !args.has("--white")) throw UsageError(kUsage);
   const MatchPlayer first = playerFrom(args, "black");
   const MatchPlayer second = playerFrom(args, "white");
+  loadProbCut(first);
+  loadProbCut(second);
   const int games = args.getInt("--games", kDefaultGames, 1, kMaxGames);
   const int jobs = std::min(args.getInt("--jobs", 1, 1, kMaxJobs), games);
   const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
@@ -126,22 +151,27 @@ int runMatch(const Words& words, std::FILE* out) {
         std::fprintf(report, "%d failed\n", g);
         return 1;
       }
-      std::fprintf(report, "%d %d %d\n", g, r.black, r.white);
+      printGameLine(report, g, r);
     }
     return 0;
   };
   MatchTally tally;
+  MoveTally firstMoves, secondMoves;
   std::vector<bool> finished(static_cast<std::size_t>(games), false);
   bool evaluationFailed = false;
   const auto onLine = [&](int, const std::string& line) {
-    int g = 0, black = 0, white = 0;
-    if (std::sscanf(line.c_str(), "%d %d %d", &g, &black, &white) != 3 || g < 0 || g >= games) {
+    int g = 0;
+    GameResult r;
+    if (!parseGameLine(line, g, r) || g < 0 || g >= games) {
       evaluationFailed = true;
       return;
     }
+    const int black = r.black, white = r.white;
     finished[static_cast<std::size_t>(g)] = true;
     const bool firstBlack = firstPlaysBlack(g);
     tally.add(firstBlack ? black : white, firstBlack ? white : black);
+    firstMoves.add(firstBlack ? r.blackMoves : r.whiteMoves);
+    secondMoves.add(firstBlack ? r.whiteMoves : r.blackMoves);
     std::fprintf(out, "game %d (opening %d): black %s %d - %d white %s\n", g + 1, g / 2 + 1,
                  firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName);
     std::fflush(out);
@@ -151,6 +181,8 @@ int runMatch(const Words& words, std::FILE* out) {
   std::fprintf(out, "%s %d-%d-%d vs %s, score %.1f%%\n", firstName, tally.wins, tally.draws, tally.losses, secondName,
                tally.scorePercent());
   std::fprintf(out, "mean disc margin %+.2f\n", tally.meanMargin());
+  printMoveSummary(out, "first", firstName, firstMoves);
+  printMoveSummary(out, "second", secondName, secondMoves);
   std::fflush(out);
   if (tally.games() == games && !evaluationFailed) return 0;
   reportMissingGames(ends, evaluationFailed, finished);

@@ -5,6 +5,7 @@
 #include "engine/eval/score.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/position_args.h"
+#include "tools/cli/side_options.h"
 #include "tools/common/computer_turn.h"
 #include "tools/common/limits.h"
 
@@ -14,7 +15,8 @@ namespace {
 
 std::set<std::string> searchOptions() {
   std::set<std::string> names = positionOptions();
-  names.insert({"--routine", "--depth", "--exact", "--win"});
+  names.merge(sideOptionNames(""));
+  names.insert("--routine");
   return names;
 }
 
@@ -24,16 +26,15 @@ int runSearch(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
   args.allowOnly(searchOptions());
   if (!args.positional.empty()) {
-    throw UsageError("usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N]");
+    throw UsageError("usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N] "
+                     "[--ms N] [--probcut on|off] [--cut N] [--cut-depth N] [--cut-empties N]");
   }
-  SideSettings settings{};
-  settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
-  settings.normalDepth = args.getInt("--depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
-  settings.exactDepth = args.getInt("--exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
-  settings.winDepth = args.getInt("--win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
+  const int routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
+  const SideOptions side = sideOptionsFrom(args, "", routine);
   const Position position = positionFrom(args);
 
-  const tools::TurnResult result = tools::TurnSearcher().play(position.board, position.side, settings);
+  const tools::TurnResult result = tools::TurnSearcher().play(position.board, position.side, side.settings,
+                                                               routineEvaluator(routine), side.msPerMove);
   if (result.value == SCORE_EVAL_ERROR) {
     tools::printEvalError();
     return 1;

@@ -76,10 +76,18 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
     }
     passes = 0;
     const MatchPlayer& player = side == kBlack ? black : white;
-    const tools::TurnResult turn = searcher.play(board, side, player.settings, player.evaluator);
+    const tools::TurnResult turn = searcher.play(board, side, player.settings, player.evaluator, player.msPerMove);
     if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
       result.failed = true;
       return result;
+    }
+    MoveTally& tally = side == kBlack ? result.blackMoves : result.whiteMoves;
+    ++tally.moves;
+    tally.cpuMsec += turn.cpuMsec;
+    if (!turn.toEnd) {
+      ++tally.normalReads;
+      tally.depthSum += turn.depth;
+      tally.normalCpuMsec += turn.cpuMsec;
     }
     side = opponentOf(side);
   }
@@ -88,6 +96,14 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
   result.black = counts[0];
   result.white = counts[1];
   return result;
+}
+
+void MoveTally::add(const MoveTally& other) {
+  moves += other.moves;
+  cpuMsec += other.cpuMsec;
+  normalReads += other.normalReads;
+  depthSum += other.depthSum;
+  normalCpuMsec += other.normalCpuMsec;
 }
 
 void MatchTally::add(int firstDiscs, int secondDiscs) {

@@ -22,10 +22,26 @@ struct Opening {
 // seed.
 std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed);
 
+// How one side's moves of a game went.
+struct MoveTally {
+  int moves = 0;
+  std::int64_t cpuMsec = 0;        // processor time of all its moves
+  int normalReads = 0;             // moves read to a depth (not to the end)
+  long depthSum = 0;               // of those reads
+  std::int64_t normalCpuMsec = 0;  // their processor time
+
+  void add(const MoveTally& other);
+  double meanDepth() const { return normalReads == 0 ? 0 : static_cast<double>(depthSum) / normalReads; }
+  double meanNormalMsec() const { return normalReads == 0 ? 0 : static_cast<double>(normalCpuMsec) / normalReads; }
+  double meanMsec() const { return moves == 0 ? 0 : static_cast<double>(cpuMsec) / moves; }
+};
+
 struct GameResult {
   int black = 0;  // discs at the end
   int white = 0;
   bool failed = false;  // a search failed (the evaluation data are missing)
+  MoveTally blackMoves;
+  MoveTally whiteMoves;
 };
 
 // One side of a match: its settings and the evaluator it plays with (its
@@ -34,6 +50,7 @@ struct MatchPlayer {
   SideSettings settings;
   Evaluator evaluator{};
   std::string dataFolder{};  // where the evaluator reads its files when not the program's own, as given
+  int msPerMove = 0;         // 0: reads to its normal depth
 };
 
 // Plays the opening out, each side searching with its own settings.

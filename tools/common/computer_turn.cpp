@@ -1,20 +1,30 @@
 #include "tools/common/computer_turn.h"
 
 #include <cstdio>
-#include <time.h>
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
+#include "tools/common/cpu_deadline.h"
 
 namespace kaimo::tools {
 namespace {
 
-std::int64_t threadCpuMs() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+struct FinishedRead {
+  int depth = 0;
+  int value = SCORE_NONE;
+  int move = -1;
+};
+
+// Deepens until the deadline stops it; the deepest finished read, or none.
+FinishedRead deepenUntilStopped(SearchJob& job) {
+  FinishedRead last;
+  const int result = searchDeepening(*job.board, job.side, job.depth, job.context, [&](int depth, int value, int move) {
+    last = {depth, value, move};
+  });
+  if (result == SCORE_NO_MOVE || result == SCORE_EVAL_ERROR) last = {job.depth, result, -1};
+  return last;
 }
 
 }  // namespace
@@ -23,17 +33,45 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
   return play(board, side, settings, routineEvaluator(settings.routine));
 }
 
-TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator) {
-  const std::int64_t cpuStart = threadCpuMs();
+TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                              int msPerMove) {
+  const std::int64_t cpuStart = processCpuMicros();
+  const std::int64_t start = searchClockMs();
   if (!job_) job_ = std::make_unique<SearchJob>();
   SearchJob& job = *job_;
-  prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr);
-  const int value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
-  const std::int64_t msec = searchClockMs() - job.context.startTime;
-  const std::int64_t cpuMsec = threadCpuMs() - cpuStart;
-  const bool moved = !isMarker(value) && value != SCORE_NO_MOVE;
-  return {value, moved ? job.context.bestMove : -1, job.depth, job.context.leafCount, msec, cpuMsec,
-          job.context.nodeCount};
+  DiscCounts counts;
+  boardCount(board, counts);
+  const bool toEnd = counts[2] <= settings.exactDepth || counts[2] <= settings.winDepth;
+  FinishedRead read;
+  std::int64_t leaves = 0, nodes = 0;
+  if (msPerMove <= 0 || toEnd) {
+    prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr);
+    read.depth = job.depth;
+    read.value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
+    read.move = job.context.bestMove;
+  } else {
+    const CpuDeadline deadline(msPerMove);
+    prepareComputerMove(job, board, side, settings, evaluator, deadline.token(), nullptr);
+    read = deepenUntilStopped(job);
+    if (read.depth == 0) {
+      // Not even one ply in the time: that ply, untimed, so there is a move.
+      leaves = job.context.leafCount;
+      nodes = job.context.nodeCount;
+      SideSettings onePly = settings;
+      onePly.normalDepth = 1;
+      prepareComputerMove(job, board, side, onePly, evaluator, {}, nullptr);
+      read = deepenUntilStopped(job);
+    }
+  }
+  const bool moved = !isMarker(read.value) && read.value != SCORE_NO_MOVE;
+  return {read.value,
+          moved ? read.move : -1,
+          read.depth,
+          leaves + job.context.leafCount,
+          searchClockMs() - start,
+          (processCpuMicros() - cpuStart) / 1000,
+          nodes + job.context.nodeCount,
+          toEnd};
 }
 
 int routineFromArgument(const std::string& text) {

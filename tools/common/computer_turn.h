@@ -14,11 +14,12 @@ namespace kaimo::tools {
 struct TurnResult {
   int value;  // for the side to move; SCORE_NO_MOVE or a marker as the driver returns them
   int move;   // the chosen square, -1 when there is none
-  int depth;
+  int depth;  // of the read that chose the move (with a time limit: the deepest finished)
   std::int64_t leaves;
   std::int64_t msec;     // elapsed
-  std::int64_t cpuMsec;  // processor time of the searching thread: steady on a busy machine
+  std::int64_t cpuMsec;  // processor time of the process: steady on a busy machine
   std::int64_t nodes;    // positions searched, leaves included
+  bool toEnd;            // a read to the end (the exact-read or win-read depth covered the position)
 };
 
 // The settings a new side starts with: a normal read of 6 plies, exact from
@@ -26,6 +27,12 @@ struct TurnResult {
 constexpr int kDefaultNormalDepth = 6;
 constexpr int kDefaultExactDepth = 13;
 constexpr int kDefaultWinDepth = 0;
+// ProbCut, when it is asked for: the values of the settings file's defaults
+// for black (confidence 1.5 deviations, nodes up to 15 plies deep, none at 15
+// empty squares or fewer).
+constexpr int kDefaultCutValue = 1500;
+constexpr int kDefaultCutDepth = 15;
+constexpr int kDefaultCutEmpties = 15;
 
 // Computer turns one after another, each searched as the window's computer
 // searches a turn: the depth rule, no stop and no progress report. One table
@@ -35,8 +42,12 @@ constexpr int kDefaultWinDepth = 0;
 // process pool forks costs nothing, and each process gets its own.
 class TurnSearcher {
  public:
-  // The leaves scored by `evaluator`, by default the routine's own.
-  TurnResult play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator);
+  // The leaves scored by `evaluator`, by default the routine's own. With
+  // `msPerMove` above 0 a normal read deepens ply by ply, up to the normal
+  // depth, and plays the move of the deepest read that finished within that
+  // much processor time (at least one ply); a read to the end is not timed.
+  TurnResult play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                  int msPerMove = 0);
   TurnResult play(const Board& board, int side, const SideSettings& settings);
 
  private:

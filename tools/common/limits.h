@@ -12,6 +12,8 @@ namespace kaimo::tools {
 constexpr int kMaxPerftDepth = 16;
 // A normal read of 11 plies takes seconds; each ply costs about 3 times more.
 constexpr int kMaxNormalDepth = 24;
+// A move by time: an hour of processor time is far beyond any use.
+constexpr int kMaxMsPerMove = 3600000;
 // Reads to the end (exact or win/loss): 20 empty squares take minutes, each
 // further square about 2.7 times more.
 constexpr int kMaxReadEmpties = 32;

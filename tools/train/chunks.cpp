@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <random>
 
 #include "engine/eval/pattern_evaluator.h"
 #include "support/files/input_file.h"
@@ -53,7 +55,7 @@ void removeLeftovers(const std::string& dir, const std::string& prefix) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
     const std::string name = entry.path().filename().string();
-    if (name.rfind(prefix + "-", 0) == 0 && name.find(".kpos.tmp-") != std::string::npos) {
+    if (name.rfind(prefix + "-", 0) == 0 && name.find(".tmp-") != std::string::npos) {
       std::filesystem::remove(entry.path(), error);
     }
   }
@@ -142,6 +144,48 @@ std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix,
   return chunks;
 }
 
+int gamesPlayedBefore(const std::string& dir, const Shard& shard) {
+  const std::vector<int> played = existingChunks(dir, "games");
+  const int end = played.empty() ? 0 : played.back() + 1;
+  for (int chunk = 0; chunk < end; ++chunk) {
+    if (shard.owns(chunk) && !std::binary_search(played.begin(), played.end(), chunk)) return chunk;
+  }
+  return end;
+}
+
+std::vector<TrainingPosition> drawPerGame(const std::vector<TrainingPosition>& positions, int perGame,
+                                          std::uint64_t seed,
+                                          const std::function<bool(const TrainingPosition&)>& wanted) {
+  std::vector<TrainingPosition> drawn;
+  for (std::size_t begin = 0; begin < positions.size();) {
+    std::size_t end = begin;
+    while (end < positions.size() && positions[end].game == positions[begin].game) ++end;
+    std::vector<TrainingPosition> pool;
+    std::copy_if(positions.begin() + begin, positions.begin() + end, std::back_inserter(pool), wanted);
+    std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(positions[begin].game)};
+    std::mt19937_64 random(sequence);
+    std::shuffle(pool.begin(), pool.end(), random);
+    if (static_cast<int>(pool.size()) > perGame) pool.resize(perGame);
+    drawn.insert(drawn.end(), pool.begin(), pool.end());
+    begin = end;
+  }
+  return drawn;
+}
+
+bool drawsFromChunks(const std::string& dir, const std::vector<int>& chunks, int gamesPerChunk, int perGame,
+                     const std::function<bool(std::int32_t game)>& counts, long& draws, std::string& error) {
+  draws = 0;
+  for (const int chunk : chunks) {
+    std::vector<TrainingPosition> positions;
+    if (!readChunkOfGames(chunkFileName(dir, "games", chunk), gamesPerChunk, positions, error)) return false;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      const std::int32_t game = positions[i].game;
+      if ((i == 0 || game != positions[i - 1].game) && counts(game)) draws += perGame;
+    }
+  }
+  return true;
+}
+
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix) {
   std::vector<std::string> files;
   std::error_code error;
@@ -164,6 +208,19 @@ std::vector<int> existingChunks(const std::string& dir, const std::string& prefi
 
 bool runChunks(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
                const std::string& what, long units, const MakeChunk& make) {
+  const auto write = [&](int chunk, const std::function<void()>& tick, std::string& error) {
+    std::vector<TrainingPosition> positions;
+    if (!make(chunk, positions, tick)) {
+      error = "chunk " + std::to_string(chunk) + " failed";
+      return false;
+    }
+    return writeChunk(chunkFileName(dir, prefix, chunk), positions, error);
+  };
+  return runChunkFiles(dir, prefix, chunks, jobs, what, units, write);
+}
+
+bool runChunkFiles(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
+                   const std::string& what, long units, const WriteChunk& write) {
   removeLeftovers(dir, prefix);
   if (chunks.empty()) {
     std::fprintf(stderr, "%s: nothing left to do\n", what.c_str());
@@ -174,13 +231,8 @@ bool runChunks(const std::string& dir, const std::string& prefix, const std::vec
   const auto work = [&](int job, std::FILE* out) {
     for (std::size_t i = static_cast<std::size_t>(job); i < chunks.size(); i += static_cast<std::size_t>(jobs)) {
       const auto tick = [out] { std::fputs("+\n", out); };
-      std::vector<TrainingPosition> positions;
       std::string error;
-      if (!make(chunks[i], positions, tick)) {
-        std::fprintf(out, "error: chunk %d failed\n", chunks[i]);
-        return 1;
-      }
-      if (!writeChunk(chunkFileName(dir, prefix, chunks[i]), positions, error)) {
+      if (!write(chunks[i], tick, error)) {
         std::fprintf(out, "error: %s\n", error.c_str());
         return 1;
       }

@@ -4,6 +4,7 @@
 // missing or damaged, and gives the same files as a run never stopped.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -57,6 +58,24 @@ bool readChunkOfGames(const std::string& file, int perChunk, std::vector<Trainin
 std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix, int count, const Shard& shard,
                               const std::string& what, int perChunk);
 
+// The chunks of games in `dir` that `shard` can work on: those up to its
+// first chunk not yet played (later ones may still be in the making).
+int gamesPlayedBefore(const std::string& dir, const Shard& shard);
+
+// What a step takes from a chunk of games: of each game's positions that
+// `wanted` accepts, `perGame` drawn in an order fixed by the seed and the
+// game's number (the same in whichever process draws them), game after game.
+std::vector<TrainingPosition> drawPerGame(const std::vector<TrainingPosition>& positions, int perGame,
+                                          std::uint64_t seed,
+                                          const std::function<bool(const TrainingPosition&)>& wanted);
+
+// The draws drawPerGame makes at most from the games chunks `chunks` of
+// `dir` (played `gamesPerChunk` to a chunk), `perGame` for every game that
+// `counts` accepts: the length of the progress line of a step that draws.
+// False with `error` set when a chunk is refused (readChunkOfGames).
+bool drawsFromChunks(const std::string& dir, const std::vector<int>& chunks, int gamesPerChunk, int perGame,
+                     const std::function<bool(std::int32_t game)>& counts, long& draws, std::string& error);
+
 // Chunk files of `prefix` present in `dir`, in order.
 std::vector<std::string> existingChunkFiles(const std::string& dir, const std::string& prefix);
 
@@ -73,6 +92,14 @@ using MakeChunk =
 // every chunk was written.
 bool runChunks(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
                const std::string& what, long units, const MakeChunk& make);
+
+// The same for files of another kind: write(chunk, tick, error) makes and
+// writes the file of one chunk (whole, or not at all), false with `error`
+// set when it fails. Temporary files a stopped run left for `prefix` are
+// removed first.
+using WriteChunk = std::function<bool(int chunk, const std::function<void()>& tick, std::string& error)>;
+bool runChunkFiles(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
+                   const std::string& what, long units, const WriteChunk& write);
 
 // The settings a step keeps in its folder (a few lines of text). Reading
 // gives empty text when the file is absent; false with `error` set when it

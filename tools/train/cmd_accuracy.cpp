@@ -5,6 +5,7 @@
 #include "engine/eval/score.h"
 #include "tools/common/cli_args.h"
 #include "tools/train/evaluator_in_dir.h"
+#include "tools/train/line_fit.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/training_set.h"
 
@@ -24,21 +25,6 @@ double simpleValue(const TrainingPosition& p) {
   DiscCounts counts;
   boardCount(p.board, counts);
   return evalSimple(p.board, 0, p.side, counts) / static_cast<double>(SCORE_PER_DISC);
-}
-
-// margin ~ slope * value + intercept by least squares.
-void linearFit(const std::vector<double>& values, const std::vector<double>& margins, double& slope, double& intercept) {
-  const double n = static_cast<double>(values.size());
-  double sx = 0, sy = 0, sxx = 0, sxy = 0;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    sx += values[i];
-    sy += margins[i];
-    sxx += values[i] * values[i];
-    sxy += values[i] * margins[i];
-  }
-  const double denominator = n * sxx - sx * sx;
-  slope = denominator != 0 ? (n * sxy - sx * sy) / denominator : 0;
-  intercept = n > 0 ? (sy - slope * sx) / n : 0;
 }
 
 }  // namespace
@@ -97,8 +83,8 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
       fitMargins.push_back(p.margin);
     }
   }
-  double slope = 0, intercept = 0;
-  linearFit(fitValues, fitMargins, slope, intercept);
+  const LineFit line = fitLine(fitValues, fitMargins);
+  const double slope = line.slope, intercept = line.intercept;
   double simpleError = 0;
   for (const auto& p : heldOut) simpleError += std::fabs(slope * simpleValue(p) + intercept - p.margin);
   const double n = static_cast<double>(heldOut.size());

@@ -1,5 +1,5 @@
+#include <algorithm>
 #include <filesystem>
-#include <random>
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
@@ -25,17 +25,6 @@ struct LabelJob {
   int gamesPerChunk;
 };
 
-// The positions of one game that are worth a read: inside the range and not
-// already exact.
-std::vector<TrainingPosition> candidates(const std::vector<TrainingPosition>& game, const LabelJob& job) {
-  std::vector<TrainingPosition> found;
-  for (const auto& p : game) {
-    const int e = emptiesOf(p.board);
-    if (p.kind == LabelKind::Outcome && e >= job.minEmpties && e <= job.maxEmpties) found.push_back(p);
-  }
-  return found;
-}
-
 bool solve(TrainingPosition& position, tools::TurnSearcher& searcher) {
   const int empties = emptiesOf(position.board);
   const SideSettings exact{kSimpleRoutine, empties, empties, 0, 0, 0, 0, 0};
@@ -52,35 +41,18 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, tools::TurnSe
   std::vector<TrainingPosition> positions;
   std::string error;
   if (!readChunkOfGames(gamesFile, job.gamesPerChunk, positions, error)) return false;
-  for (std::size_t begin = 0; begin < positions.size();) {
-    std::size_t end = begin;
-    while (end < positions.size() && positions[end].game == positions[begin].game) ++end;
-    const std::int32_t game = positions[begin].game;
-    if (job.holdout == 0 || isHeldOut(game, job.holdout)) {
-      std::vector<TrainingPosition> pool = candidates({positions.begin() + begin, positions.begin() + end}, job);
-      std::seed_seq sequence{static_cast<std::uint32_t>(job.seed), static_cast<std::uint32_t>(game)};
-      std::mt19937_64 random(sequence);
-      std::shuffle(pool.begin(), pool.end(), random);
-      for (int k = 0; k < job.perGame && k < static_cast<int>(pool.size()); ++k) {
-        if (!solve(pool[k], searcher)) return false;
-        solved.push_back(pool[k]);
-        tick();
-      }
-    }
-    begin = end;
+  // Positions worth a read: inside the range and not already exact.
+  const auto wanted = [&job](const TrainingPosition& p) {
+    const int e = emptiesOf(p.board);
+    return (job.holdout == 0 || isHeldOut(p.game, job.holdout)) && p.kind == LabelKind::Outcome &&
+           e >= job.minEmpties && e <= job.maxEmpties;
+  };
+  for (TrainingPosition& position : drawPerGame(positions, job.perGame, job.seed, wanted)) {
+    if (!solve(position, searcher)) return false;
+    solved.push_back(position);
+    tick();
   }
   return true;  // a chunk without positions is still written, so it counts as done
-}
-
-// The games chunks of `shard` that are played, up to the first one that is
-// not (later ones may still be in the making), and the others' before it.
-int gamesPlayedBefore(const std::string& dir, const Shard& shard) {
-  const std::vector<int> played = existingChunks(dir, "games");
-  const int end = played.empty() ? 0 : played.back() + 1;
-  for (int chunk = 0; chunk < end; ++chunk) {
-    if (shard.owns(chunk) && !std::binary_search(played.begin(), played.end(), chunk)) return chunk;
-  }
-  return end;
 }
 
 }  // namespace
@@ -134,19 +106,12 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   const int playedChunks = std::min(chunkLimit, gamesPlayedBefore(job.dir, shard));
   const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label", job.gamesPerChunk);
   // Every game gives perGame reads (the held-out ones only, with --holdout).
+  const auto counts = [&job](std::int32_t game) { return job.holdout == 0 || isHeldOut(game, job.holdout); };
   long units = 0;
-  for (const int c : chunks) {
-    std::vector<TrainingPosition> positions;
-    std::string error;
-    if (!readChunkOfGames(chunkFileName(job.dir, "games", c), job.gamesPerChunk, positions, error)) {
-      std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
-      return 1;
-    }
-    std::int32_t last = -1;
-    for (const auto& p : positions) {
-      if (p.game != last && (job.holdout == 0 || isHeldOut(p.game, job.holdout))) units += job.perGame;
-      last = p.game;
-    }
+  std::string error;
+  if (!drawsFromChunks(job.dir, chunks, job.gamesPerChunk, job.perGame, counts, units, error)) {
+    std::fprintf(stderr, "kaimo-train label: %s\n", error.c_str());
+    return 1;
   }
   std::fprintf(out, "%zu chunks to label\n", chunks.size());
   std::fflush(out);

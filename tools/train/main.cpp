@@ -14,6 +14,7 @@ const Subcommand kSteps[] = {
     {"games", kaimo::train::runGames, "games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] [--depth N] [--exact N] ..."},
     {"label", kaimo::train::runLabel, "label --dir DIR [--min E] [--max E] [--per-game N] [--jobs N]"},
     {"fit", kaimo::train::runFit, "fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--l2 X] [--jobs N] [--force 1]"},
+    {"probcut", kaimo::train::runProbCut, "probcut --dir DIR --out DIR [--depth D] [--per-game N] [--jobs N] [--shard K/N] ..."},
     {"accuracy", kaimo::train::runAccuracy, "accuracy --dir DIR --data DIR [--min E] [--max E]"},
 };
 

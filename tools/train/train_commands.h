@@ -17,6 +17,8 @@ int runGames(const tools::Words& words, std::FILE* out);
 int runLabel(const tools::Words& words, std::FILE* out);
 // Fits the stage weights and checks them through the real evaluator.
 int runFit(const tools::Words& words, std::FILE* out);
+// Fits the ProbCut regressions of "狐" from searches of positions of the games.
+int runProbCut(const tools::Words& words, std::FILE* out);
 // Errors of "狐" and of a linear fit of "狸" against exact margins.
 int runAccuracy(const tools::Words& words, std::FILE* out);
 

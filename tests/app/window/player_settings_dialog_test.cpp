@@ -35,6 +35,14 @@ PlayerSettings distinctSettings() {
   s[kWhiteNormalDepthWord] = 4;
   s[kWhiteExactDepthWord] = 12;
   s[kWhiteWinDepthWord] = 14;
+  s[kBlackProbCutWord] = 1;
+  s[kBlackCutValueWord] = 1200;
+  s[kBlackProbCutAWord] = 11;
+  s[kBlackProbCutBWord] = 16;
+  s[kWhiteProbCutWord] = 0;
+  s[kWhiteCutValueWord] = 2000;
+  s[kWhiteProbCutAWord] = 9;
+  s[kWhiteProbCutBWord] = 5;
   return s;
 }
 
@@ -69,15 +77,32 @@ class PlayerSettingsDialogTest : public QObject {
     for (const auto& [id, text] : depths) QCOMPARE(field(id)->fieldText(), text);
   }
 
-  void probCutControlsExistButAreHidden() {
-    for (int id : {kBlackProbCut, kWhiteProbCut, kBlackCutValue, kWhiteCutValue, kBlackCutLabel, kWhiteCutLabel,
-                   kBlackProbCutA, kWhiteProbCutA, kBlackProbCutB, kWhiteProbCutB}) {
-      QWidget* control = dialog_->control(id);
-      QVERIFY2(control != nullptr, qPrintable(QString::number(id)));
-      QVERIFY2(!control->isVisible(), qPrintable(QString::number(id)));
-    }
-    QCOMPARE(static_cast<QCheckBox*>(dialog_->control(kBlackProbCut))->text(), QString("ProbCutを使用(&D)"));
+  void probCutControlsShowTheWords() {
+    QVERIFY(box(kBlackProbCut)->isVisible());
+    QVERIFY(box(kBlackProbCut)->isChecked());
+    QVERIFY(!box(kWhiteProbCut)->isChecked());
+    QCOMPARE(box(kBlackProbCut)->text(), QString("ProbCutを使用(&D)"));
     QCOMPARE(static_cast<QLabel*>(dialog_->control(kWhiteCutLabel))->text(), QString("Cut値(&L)"));
+    const QList<QPair<int, QString>> numbers = {{kBlackCutValue, "1200"}, {kBlackProbCutA, "11"},
+                                                {kBlackProbCutB, "16"},   {kWhiteCutValue, "2000"},
+                                                {kWhiteProbCutA, "9"},    {kWhiteProbCutB, "5"}};
+    for (const auto& [id, text] : numbers) {
+      QVERIFY(field(id)->isVisible());
+      QCOMPARE(field(id)->fieldText(), text);
+    }
+  }
+
+  void switchingProbCutOnWithNoValuesBringsTheDefaults() {
+    for (int id : {kWhiteCutValue, kWhiteProbCutA, kWhiteProbCutB}) field(id)->setNumber(0);
+    box(kWhiteProbCut)->setChecked(true);
+    QCOMPARE(field(kWhiteCutValue)->fieldText(), QString("1500"));
+    QCOMPARE(field(kWhiteProbCutA)->fieldText(), QString("8"));
+    QCOMPARE(field(kWhiteProbCutB)->fieldText(), QString("4"));
+    // Values of the user's own stay.
+    box(kBlackProbCut)->setChecked(false);
+    field(kBlackProbCutA)->setNumber(0);
+    box(kBlackProbCut)->setChecked(true);
+    QCOMPARE(field(kBlackProbCutA)->fieldText(), QString("0"));
   }
 
   void labelsCarryTheirMnemonics() {
@@ -105,6 +130,10 @@ class PlayerSettingsDialogTest : public QObject {
       QTest::newRow(qPrintable(name + " text")) << id << "abc" << kNotAnInteger;
       QTest::newRow(qPrintable(name + " empty")) << id << "" << kNotAnInteger;
     }
+    QTest::newRow("cut value 5000") << kWhiteCutValue << "5000" << "";
+    QTest::newRow("cut value 5001") << kWhiteCutValue << "5001" << "0 から 5000 までの整数を入力してください。";
+    QTest::newRow("ProbCut A 61") << kBlackProbCutA << "61" << kOutOfRange;
+    QTest::newRow("ProbCut B 0") << kWhiteProbCutB << "0" << "";
     QTest::newRow("minus one") << kBlackExactDepth << "-1" << kOutOfRange;
     QTest::newRow("beyond int") << kWhiteNormalDepth << "99999999999" << kNotAnInteger;
     QTest::newRow("digits then text") << kWhiteNormalDepth << "12a" << kNotAnInteger;
@@ -146,18 +175,20 @@ class PlayerSettingsDialogTest : public QObject {
     QCOMPARE(dialog_->focusWidget(), static_cast<QWidget*>(field(kBlackWinDepth)));
   }
 
-  void okCopiesEveryWordAndClearsProbCut() {
+  void okCopiesEveryWord() {
     list_(kWhiteRoutines)->setCurrentRow(1);
     field(kWhiteNormalDepth)->setRawText("9");
+    box(kBlackProbCut)->setChecked(false);
+    box(kWhiteProbCut)->setChecked(true);
+    field(kWhiteProbCutB)->setRawText("6");
     static_cast<QPushButton*>(dialog_->control(1))->click();
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     PlayerSettings expected = distinctSettings();
     expected[kWhiteRoutineWord] = 1;
     expected[kWhiteNormalDepthWord] = 9;
-    for (int word : {kBlackProbCutWord, kBlackCutValueWord, kBlackProbCutAWord, kBlackProbCutBWord, kWhiteProbCutWord,
-                     kWhiteCutValueWord, kWhiteProbCutAWord, kWhiteProbCutBWord}) {
-      expected[word] = 0;
-    }
+    expected[kBlackProbCutWord] = 0;
+    expected[kWhiteProbCutWord] = 1;
+    expected[kWhiteProbCutBWord] = 6;
     for (int i = 0; i < kSettingsWordCount; ++i) QCOMPARE(dialog_->settings()[i], expected[i]);
   }
 
@@ -236,6 +267,7 @@ class PlayerSettingsDialogTest : public QObject {
 
  private:
   DepthField* field(int id) { return qobject_cast<DepthField*>(dialog_->control(id)); }
+  QCheckBox* box(int id) { return qobject_cast<QCheckBox*>(dialog_->control(id)); }
   QListWidget* list_(int id) { return qobject_cast<QListWidget*>(dialog_->control(id)); }
   static int wordOf(int id) {
     switch (id) {
@@ -245,6 +277,9 @@ class PlayerSettingsDialogTest : public QObject {
       case kWhiteExactDepth: return kWhiteExactDepthWord;
       case kBlackWinDepth: return kBlackWinDepthWord;
       case kWhiteWinDepth: return kWhiteWinDepthWord;
+      case kWhiteCutValue: return kWhiteCutValueWord;
+      case kBlackProbCutA: return kBlackProbCutAWord;
+      case kWhiteProbCutB: return kWhiteProbCutBWord;
       default: return -1;
     }
   }

@@ -370,7 +370,7 @@ class WindowCommandsTest : public QObject {
     });
     QCOMPARE(settings_[kBlackRoutineWord], 2);
     QCOMPARE(settings_[5], 0);
-    QCOMPARE(settings_[kBlackCutValueWord], 0);
+    QCOMPARE(settings_[kBlackCutValueWord], 1500);  // the dialog shows the ProbCut words and keeps them
     QCOMPARE(settings_[20], before[20]);
   }
 

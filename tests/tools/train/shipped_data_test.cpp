@@ -12,6 +12,7 @@
 #include "engine/eval/pattern_eval.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "engine/search/probcut.h"
 #include "tests/common/plain_board.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/fox_data.h"
@@ -95,6 +96,23 @@ TEST(ShippedData, FoxEvaluatesEveryStageOfAGame) {
   EXPECT_GE(stages.size(), 15u);
   // Weights that are all zero would score every position alike.
   EXPECT_GT(values.size(), stages.size());
+}
+
+// The ProbCut table is fitted to the deep reads of the searches: every
+// stage predicts from shallower reads, and the deviations grow towards the
+// end of the game, where a move changes the margin most.
+TEST(ShippedData, TheProbCutTableLoadsBesideTheNetwork) {
+  const auto table = probCutTableIn("");
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->firstDepth(), 3);
+  EXPECT_GE(table->lastDepth(), 8);
+  for (int depth = table->firstDepth(); depth <= table->lastDepth(); ++depth) {
+    const ProbCutPair& late = table->at(table->stageOf(20), depth);
+    const ProbCutPair& early = table->at(table->stageOf(70), depth);
+    EXPECT_LT(late.shallow, depth);
+    EXPECT_GT(late.deviation, early.deviation) << depth;
+    EXPECT_NEAR(early.slope, 1.0, 0.3) << depth;
+  }
 }
 
 // A match of two sets of data gives each side an evaluator of its own

@@ -8,12 +8,14 @@
 #include <filesystem>
 
 #include "engine/eval/pattern_layout.h"
+#include "engine/search/probcut.h"
 #include "tests/common/file_size_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tools/common/cli_args.h"
 #include "tools/train/chunks.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
+#include "tools/reference/pattern_sample_data.h"
 
 namespace kaimo::train {
 namespace {
@@ -168,6 +170,46 @@ TEST_F(TrainSteps, AFitThatCannotWriteAStageStopsAtIt) {
       EXPECT_EQ(entry.path().extension(), ".kmx") << entry.path();
     }
   }
+  std::fclose(out);
+}
+
+// The ProbCut step on the searches of a "狐" of random weights: a table the
+// engine reads, the same from a run resumed after damage and from two shards.
+TEST_F(TrainSteps, ProbCutFitsATableTheSameWayHoweverTheRunIsSplit) {
+  const long rows = testing::rowCountOfWrittenTables();
+  for (int stage = 19; stage <= 21; ++stage) {  // 11 to 18 empty squares
+    ASSERT_TRUE(testing::writeStage(stage, testing::randomStage(rows, stage, 3000, 20000)));
+  }
+  std::FILE* out = std::tmpfile();
+  ASSERT_EQ(runGames(words({"--dir", "g", "--games", "6", "--chunk", "3", "--depth", "1", "--exact", "8"}), out), 0);
+  std::filesystem::create_directory("h");
+  for (const char* file : {"games.cfg", "games-00000.kpos", "games-00001.kpos"}) {
+    std::filesystem::copy_file(std::string("g/") + file, std::string("h/") + file);
+  }
+  const auto probcut = [&](const char* dir, const char* shard) {
+    return runProbCut(words({"--dir", dir, "--out", dir, "--data", ".", "--depth", "3", "--min", "14", "--max", "18",
+                             "--per-game", "2", "--jobs", "1", "--shard", shard}),
+                      out);
+  };
+  ASSERT_EQ(probcut("g", "0/1"), 0);
+  const std::string table = readFile("g/probcut.dat");
+  std::string fault;
+  const auto read = parseProbCutFile(table, fault);
+  ASSERT_TRUE(read) << fault;
+  EXPECT_EQ(read->firstDepth(), 3);
+  EXPECT_EQ(read->lastDepth(), 3);
+  EXPECT_EQ(read->at(read->stageOf(16), 3).shallow, 1);
+
+  ASSERT_EQ(probcut("h", "0/2"), 0);
+  EXPECT_FALSE(std::filesystem::exists("h/probcut.dat"));  // the other shard's samples are missing
+  ASSERT_EQ(probcut("h", "1/2"), 0);
+  EXPECT_EQ(readFile("h/probcut.dat"), table);
+  writeFile("h/probcut-00001.kpcs", readFile("h/probcut-00001.kpcs").substr(5));
+  std::filesystem::remove("h/probcut.dat");
+  ASSERT_EQ(probcut("h", "0/1"), 0);
+  EXPECT_EQ(readFile("h/probcut.dat"), table);
+  EXPECT_EQ(probcut("h", "0/1"), 0);  // nothing left to sample: the fit again
+  EXPECT_EQ(runProbCut(words({"--dir", "h", "--out", "h", "--data", ".", "--depth", "4"}), out), 2);  // other settings
   std::fclose(out);
 }
 
