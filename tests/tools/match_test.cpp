@@ -51,7 +51,8 @@ TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
   const SideSettings three{kSimpleRoutine, 3, 8, 0, 0, 0, 0, 0};
   MatchPlayer timed{three};
   timed.msPerMove = 2;  // capped at depth 3 all the same
-  const GameResult r = playMatchGame(opening, {three}, timed);
+  tools::TurnSearcher searcher;
+  const GameResult r = playMatchGame(opening, {three}, timed, searcher);
   ASSERT_FALSE(r.failed);
   for (const MoveTally& t : {r.blackMoves, r.whiteMoves}) {
     EXPECT_GT(t.normalReads, 0);
