@@ -172,21 +172,22 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
 
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan) {
-  const auto [own, opp] = startRoot(board, side, context);
-  if (bitLegalMoves(own, opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
+  // Named fields, not a structured binding: clang 14 cannot capture one in a lambda.
+  const RootMasks masks = startRoot(board, side, context);
+  if (bitLegalMoves(masks.own, masks.opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
   return context.evaluator->visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
-    return searchFrom(context, eval, SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta, progressBase,
-                      progressSpan);
+    return searchFrom(context, eval, SearchNode<Eval>::root(eval, masks.own, masks.opp, side), depth, alpha, beta,
+                      progressBase, progressSpan);
   });
 }
 
 int searchDeepening(const Board& board, int side, int maxDepth, SearchContext& context, const DepthFinished& onDepth) {
-  const auto [own, opp] = startRoot(board, side, context);
-  if (bitLegalMoves(own, opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
+  const RootMasks masks = startRoot(board, side, context);
+  if (bitLegalMoves(masks.own, masks.opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
   return context.evaluator->visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
-    const SearchNode<Eval> root = SearchNode<Eval>::root(eval, own, opp, side);
+    const SearchNode<Eval> root = SearchNode<Eval>::root(eval, masks.own, masks.opp, side);
     int value = SCORE_NONE;
     for (int depth = 1; depth <= maxDepth; ++depth) {
       value = searchRootMoves(context, eval, root, {depth, -SCORE_INF, SCORE_INF, 0, 0, false});
