@@ -4,6 +4,7 @@
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/move_values.h"
+#include "engine/book/book_choice.h"
 
 namespace kaimo {
 namespace {
@@ -55,6 +56,10 @@ void GameController::startHint() {
   // A human to move in a running game keeps the game: the click still plays.
   if (mode_ != ViewMode::Playing) stopThinking();
   clearSquareValues();
+  if (const std::vector<BookMove> moves = bookMovesHere(); !moves.empty()) {
+    showBookHint(moves);
+    return;
+  }
   const SideSettings settings = sideSettingsOf(side_);
   hintInDiscs_ = texts::valuesInDiscs(settings.routine, moveValuesDepth(board_, settings) >= emptyCount(board_));
   hint_.start([job = HintJob{board_, side_, settings}](std::stop_token stop, ValuesWorker::Exchange& exchange) {
@@ -62,6 +67,20 @@ void GameController::startHint() {
   });
   startValuesClock();
   hintPaneText_ = texts::kHint;
+  setPane(kProgressPane, hintPaneText_);
+  window_.requestRepaint();
+}
+
+std::vector<BookMove> GameController::bookMovesHere() const {
+  if (!bookEnabled_ || !book_) return {};
+  return bookMovesFor(*book_, board_, side_, sideSettingsOf(side_));
+}
+
+// Every move has its value in the book: no search, the best one marked at once.
+void GameController::showBookHint(const std::vector<BookMove>& moves) {
+  for (const BookMove& move : moves) squareValues_[move.square] = bookValueToScore(move.value);
+  hintMove_ = moves.front().square;
+  hintPaneText_ = texts::bookHintText(hintMove_, squareValues_[hintMove_]);
   setPane(kProgressPane, hintPaneText_);
   window_.requestRepaint();
 }

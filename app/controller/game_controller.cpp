@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/controller/game_texts.h"
+#include "engine/book/book_choice.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
@@ -27,7 +28,10 @@ bool evaluationFailed(const std::optional<Result>& result) {
 }  // namespace
 
 GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
-    : settings_(settings), window_(window), seeds_(static_cast<unsigned>(std::time(nullptr))) {
+    : settings_(settings),
+      window_(window),
+      bookRandom_(static_cast<std::uint64_t>(std::time(nullptr))),
+      seeds_(static_cast<unsigned>(std::time(nullptr))) {
   clearSquareValues();
   newGame();
 }
@@ -99,7 +103,7 @@ void GameController::stopThinking() {
   const bool failed = evaluationFailed(think_.takeResult()) || evaluationFailed(analysis_.takeResult());
   think_.cancel();
   analysis_.cancel();
-  clickedSquare_ = -1;
+  postedSquare_ = -1;
   becomeIdle();
   if (failed) tellEvalError();
 }
@@ -190,7 +194,7 @@ void GameController::clickSquare(int square) {
   if (square < 0 || square >= kSquareCount) return;
   Board scratch;
   if (board_[square] == kEmpty && boardPlay(board_, scratch, square, side_) > 1) {
-    clickedSquare_ = square;
+    postedSquare_ = square;
   } else {
     setPane(kProgressPane, texts::kCannotPlayThere);
   }
@@ -235,31 +239,48 @@ void GameController::startComputerTurn() {
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
-  setPane(side_ + 1, texts::kThinking);
   clearThinking();
-  thinking_ = ThinkingDisplay{side_, routineOf(side_), true, {}};
+  if (playFromBook()) return;
+  setPane(side_ + 1, texts::kThinking);
+  thinking_ = ThinkingDisplay{side_, routineOf(side_), true, false, {}};
   window_.studyChanged();
   // The job searches its own copy, so no command can change the board under it.
   think_.start([job = ThinkJob{board_, side_, sideSettingsOf(side_), static_cast<unsigned>(seeds_())}](
                    std::stop_token stop, ThinkWorker::Exchange& exchange) { return think(job, stop, exchange); });
 }
 
+// The book's move is posted like a click and played at the next tick.
+bool GameController::playFromBook() {
+  if (!bookEnabled_ || !book_) return false;
+  const std::optional<BookMove> pick = pickBookMove(*book_, board_, side_, sideSettingsOf(side_), bookRandom_);
+  if (!pick) return false;
+  ThinkingLine line;
+  line.value = bookValueToScore(pick->value);
+  line.moves = {pick->square};
+  setPane(kProgressPane, texts::kBookMove);
+  setPane(side_ + 1, texts::bookMoveText(line.value));
+  thinking_ = ThinkingDisplay{side_, routineOf(side_), false, true, line};
+  window_.studyChanged();
+  postedSquare_ = pick->square;
+  return true;
+}
+
 void GameController::startHumanTurn() {
   // The pane may still say that this side passed before the last reply.
   setPane(side_ + 1, "");
-  clickedSquare_ = -1;
+  postedSquare_ = -1;
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
 }
 
 void GameController::tickPlaying() {
-  if (isHumanToMove()) {
-    if (clickedSquare_ < 0) return;
+  if (postedSquare_ >= 0) {
     clearPaneIf(kProgressPane, texts::kCannotPlayThere);
-    playPosted(std::exchange(clickedSquare_, -1));
+    playPosted(std::exchange(postedSquare_, -1));
     return;
   }
+  if (isHumanToMove()) return;
   forwardThinkProgress();
   const std::optional<ThinkResult> result = think_.takeResult();
   if (!result) return;

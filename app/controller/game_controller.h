@@ -12,6 +12,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -27,6 +28,7 @@
 #include "app/records/record_reader.h"
 #include "app/review/game_review.h"
 #include "app/settings/player_settings.h"
+#include "engine/book/opening_book.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
@@ -112,6 +114,15 @@ class GameController {
   // Takes all 30 words and zeroes the two reserved words 5 and 6.
   void applySettings(const PlayerSettings& edited);
 
+  // --- the opening book ---
+  // While the book is on and the position is in it, a computer side that
+  // reads normally plays one of the book's close moves at once (at random,
+  // seeded from the time) instead of searching, and the hint shows the
+  // book's values. No book (null) or the book off: always a search.
+  void setOpeningBook(std::shared_ptr<const OpeningBook> book) { book_ = std::move(book); }
+  void setBookEnabled(bool on) { bookEnabled_ = on; }
+  bool bookEnabled() const { return bookEnabled_; }
+
   // --- study ---
   // Command "評価値": every computer routine's score of the position in a
   // message. Does not stop a running game.
@@ -125,6 +136,7 @@ class GameController {
   // position; the best one is hintMove() when it is done. A game where a
   // human is to move goes on: the human's click plays, and the values go
   // with any change of the position. Otherwise the game is stopped first.
+  // In the book, the book's values at once.
   void startHint();
   // Not while the computer is to move in a running game, nor while Busy.
   bool canHint() const;
@@ -210,6 +222,9 @@ class GameController {
   void finishGame();
   void pass();
   void startComputerTurn();
+  bool playFromBook();
+  std::vector<BookMove> bookMovesHere() const;
+  void showBookHint(const std::vector<BookMove>& moves);
   void startHumanTurn();
   void tickPlaying();
   void becomeIdle();
@@ -259,9 +274,13 @@ class GameController {
   bool movesUnsaved_ = false;
   std::string recordPath_;
 
-  // The human's click, played at the next tick; -1 for none. A second
-  // click before the tick replaces the first.
-  int clickedSquare_ = -1;
+  // The move played at the next tick: the human's click (a second click
+  // before the tick replaces the first) or the computer's move from the
+  // book; -1 for none.
+  int postedSquare_ = -1;
+  std::shared_ptr<const OpeningBook> book_;
+  bool bookEnabled_ = true;
+  std::mt19937_64 bookRandom_;
   bool hintInDiscs_ = false;  // the hint's values are final margins, or a routine's own points
   int hintMove_ = -1;
   std::string hintPaneText_;  // what pane 0 says about the hint, while it does

@@ -47,6 +47,10 @@ bool valuesInDiscs(int routine, bool exact) {
   return known && routineTable[routine].evaluation == Evaluation::Pattern;
 }
 
+std::string bookHintText(int square, int value) { return std::string(kBookMove) + " " + hintText(square, value, true); }
+
+std::string bookMoveText(int value) { return std::string(kBookMove) + " " + evaluationText(value); }
+
 std::string valueText(int value, bool inDiscs) {
   return format("%+.2lf%s", value / static_cast<double>(SCORE_PER_DISC), inDiscs ? "石" : "点");
 }
@@ -69,10 +73,12 @@ std::string thinkingText(const ThinkingDisplay& thinking) {
   const ThinkingLine& line = thinking.line;
   const char* who = thinking.colour == 0 ? "黒" : "白";
   const char* name = thinking.routine >= 0 && thinking.routine < routineCount() ? routineTable[thinking.routine].name : "";
-  std::string text = format("%s（%s）%s", who, name, thinking.searching ? "思考中" : "の読み");
+  const char* doing = thinking.fromBook ? kBookMove : thinking.searching ? "思考中" : "の読み";
+  std::string text = format("%s（%s）%s", who, name, doing);
   if (line.depth > 0) text += line.exact ? format("　完全読み %d手", line.depth) : format("　深さ %d", line.depth);
-  if (line.lineDepth == 0) return text;
-  const bool inDiscs = valuesInDiscs(thinking.routine, line.lineDepth >= line.depth && line.exact);
+  if (line.lineDepth == 0 && !thinking.fromBook) return text;
+  // The book's values are the final margins of its games.
+  const bool inDiscs = thinking.fromBook || valuesInDiscs(thinking.routine, line.lineDepth >= line.depth && line.exact);
   text += "\n評価 " + valueText(line.value, inDiscs);
   if (line.lineDepth != line.depth) text += format("（深さ %d）", line.lineDepth);
   if (!line.moves.empty()) {

@@ -29,6 +29,7 @@ inline constexpr const char* kAnalysisNoMove = "打てる手がないので、�
 inline constexpr const char* kEvaluationHeading = "黒から見た評価値";
 inline constexpr const char* kEditing = "盤面編集";
 inline constexpr const char* kHint = "ヒント";
+inline constexpr const char* kBookMove = "定石";
 inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
 inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。";
 inline constexpr const char* kUnsavedGameQuestion = "保存されていない対局があります。保存しますか？";
@@ -55,6 +56,10 @@ std::string valueText(int value, bool inDiscs);
 // "最善手 f10 +3.25石": the best square of a hint or an analysis, written
 // as the board labels it, and its value.
 std::string hintText(int square, int value, bool inDiscs);
+// "定石 最善手 f10 +3.25石": the same from the opening book.
+std::string bookHintText(int square, int value);
+// "定石 +3.25": a computer move from the book, with the book's value.
+std::string bookMoveText(int value);
 // One line of the evaluation values: the routine's name and the score with
 // its unit ("狐 +1.25石", "狸 -177.00点（…）"), or "%s error\n" when the
 // evaluation failed.

@@ -25,6 +25,7 @@ struct ThinkingDisplay {
   int colour = -1;         // the side that thinks or thought; -1: nothing to show
   int routine = 0;         // its routine (the unit of its values)
   bool searching = false;  // false once its move is played
+  bool fromBook = false;   // the move came from the opening book: the line is the book's move and value
   ThinkingLine line;
 };
 

@@ -42,6 +42,7 @@ enum class Command : int {
   ToggleStatusBar = 59393,
   ToggleStudyColumn = 32836,
   ModelessPassNotices = 32837,
+  UseBook = 32838,
   About = 57664,
 };
 

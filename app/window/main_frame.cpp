@@ -18,6 +18,7 @@
 #include "app/window/product.h"
 #include "app/window/study_pane.h"
 #include "app/window/window_options.h"
+#include "engine/book/opening_book.h"
 #include "engine/eval/pattern_eval.h"
 
 namespace kaimo {
@@ -62,6 +63,9 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   connect(&dialogs_, &WindowDialogs::studyContentChanged, studyPane_, &StudyPane::refreshStudy);
   tick_.setInterval(kTickMilliseconds);
   connect(&tick_, &QTimer::timeout, this, [this] { game_.onTimer(); });
+  // The book of the data folder; one that cannot be read is logged and the
+  // computer then always searches.
+  game_.setOpeningBook(defaultOpeningBook());
   gameChanged();
 }
 

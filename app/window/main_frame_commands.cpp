@@ -86,6 +86,10 @@ const std::vector<CommandEntry>& CMainFrame::commandTable() {
        .prompt = "パスの知らせを閉じるのを待たずに対局を続けます\nパスの知らせで止めない",
        .run = [](CMainFrame& f) { f.dialogs_.setModelessNotices(f.actions_.at(C::ModelessPassNotices)->isChecked()); },
        .toggle = Toggle{false, options::kModelessPassNotices}},
+      {.command = C::UseBook, .text = "定石を使う(&J)",
+       .prompt = "コンピュータは定石にある局面で定石の手から打ちます\n定石を使う",
+       .run = [](CMainFrame& f) { f.game_.setBookEnabled(f.actions_.at(C::UseBook)->isChecked()); },
+       .toggle = Toggle{true, options::kUseBook}},
       {.command = C::About, .text = "Kaimo のバージョン情報(&A)...", .prompt = "プログラムのバージョンを表示します\nバージョン情報",
        .run = [](CMainFrame& f) { f.showAbout(); }},
   };
@@ -104,7 +108,7 @@ const std::vector<MenuLayout>& menuBarLayout() {
        {C::Start, C::Pause, C::TakeBack, kLine, C::ClearBoard, kLine, C::Previous, C::Next, C::First, C::Last}},
       {"研究(&S)",
        {C::Rotate, C::Mirror, C::EditBoard, kLine, C::EvaluationValues, C::EndgameAnalysis, C::Hint, kLine, C::Review}},
-      {"表示(&V)", {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices}},
+      {"表示(&V)", {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook}},
       {"ﾍﾙﾌﾟ(&H)", {C::About}},
   };
   return layout;

@@ -4,6 +4,7 @@
 
 #include "engine/eval/routines.h"
 #include "tests/common/capture.h"
+#include "tests/common/small_book.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
 
@@ -26,8 +27,14 @@ TEST(MatchOpenings, AreDifferentUnfinishedAndRepeatable) {
 }
 
 TEST(MatchOpenings, StopShortWhenThePliesCannotGiveThatMany) {
-  // No ply at all: only the initial position exists.
-  EXPECT_EQ(randomOpenings(3, 0, 1).size(), 1u);
+  // One ply: the four first moves give a position each.
+  EXPECT_EQ(randomOpenings(9, 1, 1).size(), 4u);
+  // No ply at all: every game starts from the initial position.
+  const auto initial = randomOpenings(3, 0, 1);
+  ASSERT_EQ(initial.size(), 3u);
+  Board board;
+  EXPECT_EQ(initial[2].side, boardInit(board));
+  EXPECT_EQ(initial[2].board, board);
 }
 
 TEST(MatchGames, EachOpeningIsPlayedWithBothColours) {
@@ -40,10 +47,38 @@ TEST(MatchGames, AGamePlaysToTheEnd) {
   const Opening opening = randomOpenings(1, 6, 3)[0];
   const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
   tools::TurnSearcher searcher;
-  const GameResult r = playMatchGame(opening, {quick}, {quick}, searcher);
+  std::mt19937_64 random = gameRandom(1, 0);
+  const GameResult r = playMatchGame(opening, {quick}, {quick}, searcher, random);
   ASSERT_FALSE(r.failed);
   EXPECT_GT(r.black + r.white, 4);
   EXPECT_LE(r.black + r.white, 100);
+  EXPECT_EQ(static_cast<int>(r.moves.size()), r.black + r.white - 4 - 6);
+}
+
+TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
+  const Opening initial = randomOpenings(1, 0, 1)[0];
+  const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
+  MatchPlayer booked{quick};
+  booked.book = std::make_shared<const OpeningBook>(testing::smallBook(4));
+  tools::TurnSearcher searcher;
+  const auto play = [&](std::uint64_t seed, int game) {
+    std::mt19937_64 random = gameRandom(seed, game);
+    return playMatchGame(initial, booked, booked, searcher, random);
+  };
+  std::vector<std::pair<Board, std::vector<int>>> games;
+  for (int game = 0; game < 8; ++game) {
+    const GameResult r = play(3, game);
+    ASSERT_FALSE(r.failed);
+    // The book holds four plies: two moves a side, then both search.
+    EXPECT_EQ(r.blackMoves.bookMoves, 2);
+    EXPECT_EQ(r.whiteMoves.bookMoves, 2);
+    EXPECT_EQ(play(3, game).moves, r.moves);
+    games.emplace_back(initial.board, r.moves);
+  }
+  // The first move alone is one of four images of one position.
+  const DistinctGames distinct = countDistinctGames(games);
+  EXPECT_GT(distinct.asPlayed, 4);
+  EXPECT_LT(distinct.upToSymmetry, distinct.asPlayed);
 }
 
 TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
@@ -52,7 +87,8 @@ TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
   MatchPlayer timed{three};
   timed.msPerMove = 2;  // capped at depth 3 all the same
   tools::TurnSearcher searcher;
-  const GameResult r = playMatchGame(opening, {three}, timed, searcher);
+  std::mt19937_64 random = gameRandom(4, 0);
+  const GameResult r = playMatchGame(opening, {three}, timed, searcher, random);
   ASSERT_FALSE(r.failed);
   for (const MoveTally& t : {r.blackMoves, r.whiteMoves}) {
     EXPECT_GT(t.normalReads, 0);

@@ -1,10 +1,13 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdlib>
+#include <filesystem>
 
+#include "engine/book/book_file.h"
 #include "engine/eval/routines.h"
-#include "tools/cli/commands.h"
 #include "engine/search/probcut.h"
+#include "support/paths/program_paths.h"
+#include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
 #include "tools/cli/side_options.h"
 #include "tools/common/computer_turn.h"
@@ -24,7 +27,26 @@ constexpr int kMaxJobs = 64;
 const char* const kUsage =
     "usage: kaimo-cli match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--ms N] "
     "[--probcut on|off] [--cut N] [--cut-depth N] [--cut-empties N] (each also as --black-... and --white-...) "
-    "[--black-data DIR] [--white-data DIR] [--games N] [--jobs N] [--seed S] [--plies N]";
+    "[--black-data DIR] [--white-data DIR] [--book on|off] [--black-book on|off] [--white-book on|off] "
+    "[--games N] [--jobs N] [--seed S] [--plies N]";
+
+// --black-book (or --white-book), else --book, else off.
+bool bookWanted(const Args& args, const std::string& colour) {
+  const std::string name = args.has("--" + colour + "-book") ? "--" + colour + "-book" : "--book";
+  const std::string value = args.get(name, "off");
+  if (value != "on" && value != "off") throw UsageError(name + " must be on or off, not '" + value + "'");
+  return value == "on";
+}
+
+// The book of the side's data folder; a book that cannot be read is refused.
+std::shared_ptr<const OpeningBook> bookOf(const MatchPlayer& player) {
+  const std::filesystem::path folder = player.dataFolder.empty() ? paths::dataFolder() : std::filesystem::path(player.dataFolder);
+  const std::string file = bookFileIn(folder).string();
+  std::string fault;
+  auto book = loadOpeningBook(file, fault);
+  if (!book) throw UsageError("the opening book cannot be read: " + fault);
+  return book;
+}
 
 MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   MatchPlayer player;
@@ -40,6 +62,7 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
     player.dataFolder = args.getPath(data);
     player.evaluator = tools::foxEvaluatorFrom(player.dataFolder);
   }
+  if (bookWanted(args, colour)) player.book = bookOf(player);
   return player;
 }
 
@@ -83,27 +106,36 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
 std::string describe(const MatchPlayer& player) {
   std::string text = describeSide({player.settings, player.msPerMove});
   if (!player.dataFolder.empty()) text.insert(text.size() - 1, ", data " + player.dataFolder);
+  if (player.book) text.insert(text.size() - 1, ", book");
   return text;
 }
 
-// A game's line from a worker: "g black white" and each colour's moves,
-// processor time, reads to a depth, the sum of their depths and their
-// processor time.
+// A game's line from a worker: "g black white", each colour's moves,
+// processor time, reads to a depth, the sum of their depths, their
+// processor time and its moves from the book, then the squares played.
 void printGameLine(std::FILE* report, int game, const GameResult& r) {
   std::fprintf(report, "%d %d %d", game, r.black, r.white);
   for (const MoveTally* t : {&r.blackMoves, &r.whiteMoves}) {
-    std::fprintf(report, " %d %" PRId64 " %d %ld %" PRId64, t->moves, t->cpuMsec, t->normalReads, t->depthSum,
-                 t->normalCpuMsec);
+    std::fprintf(report, " %d %" PRId64 " %d %ld %" PRId64 " %d", t->moves, t->cpuMsec, t->normalReads, t->depthSum,
+                 t->normalCpuMsec, t->bookMoves);
   }
+  for (const int move : r.moves) std::fprintf(report, " %d", move);
   std::fprintf(report, "\n");
 }
 
 bool parseGameLine(const std::string& line, int& game, GameResult& r) {
   MoveTally& b = r.blackMoves;
   MoveTally& w = r.whiteMoves;
-  return std::sscanf(line.c_str(), "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %" SCNd64 " %d %ld %" SCNd64, &game,
-                     &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
-                     &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec) == 13;
+  int used = 0;
+  if (std::sscanf(line.c_str(),
+                  "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %d %" SCNd64 " %d %ld %" SCNd64 " %d%n", &game,
+                  &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
+                  &b.bookMoves, &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec,
+                  &w.bookMoves, &used) != 15) {
+    return false;
+  }
+  for (int move = 0, n = 0; std::sscanf(line.c_str() + used, "%d%n", &move, &n) == 1; used += n) r.moves.push_back(move);
+  return true;
 }
 
 void printMoveSummary(std::FILE* out, const char* which, const char* name, const MoveTally& t) {
@@ -117,7 +149,8 @@ int runMatch(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
   std::set<std::string> options = sideOptionNames("black");
   options.merge(sideOptionNames("white"));
-  options.insert({"--black", "--white", "--black-data", "--white-data", "--games", "--jobs", "--seed", "--plies"});
+  options.insert({"--black", "--white", "--black-data", "--white-data", "--book", "--black-book", "--white-book",
+                  "--games", "--jobs", "--seed", "--plies"});
   args.allowOnly(options);
   if (!args.positional.empty() || !args.has("--black") || !args.has("--white")) throw UsageError(kUsage);
   const MatchPlayer first = playerFrom(args, "black");
@@ -137,16 +170,20 @@ int runMatch(const Words& words, std::FILE* out) {
   }
   const char* firstName = routineTable[first.settings.routine].name;
   const char* secondName = routineTable[second.settings.routine].name;
-  std::fprintf(out, "%s vs %s, %d games from %d openings of %d plies\n", describe(first).c_str(),
-               describe(second).c_str(), games, openingCount, plies);
+  const std::string from = plies == 0 ? "the initial position"
+                                      : std::to_string(openingCount) + " openings of " + std::to_string(plies) + " plies";
+  std::fprintf(out, "%s vs %s, %d games from %s\n", describe(first).c_str(), describe(second).c_str(), games,
+               from.c_str());
   std::fflush(out);
 
-  // A child reports "g black white", or "g failed".
+  // A child reports a game line (see printGameLine), or "g failed".
   const auto work = [&](int job, std::FILE* report) {
     tools::TurnSearcher searcher;
     for (int g = job; g < games; g += jobs) {
       const bool firstBlack = firstPlaysBlack(g);
-      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first, searcher);
+      std::mt19937_64 random = gameRandom(seed, g);
+      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first,
+                                         searcher, random);
       if (r.failed) {
         std::fprintf(report, "%d failed\n", g);
         return 1;
@@ -158,6 +195,7 @@ int runMatch(const Words& words, std::FILE* out) {
   MatchTally tally;
   MoveTally firstMoves, secondMoves;
   std::vector<bool> finished(static_cast<std::size_t>(games), false);
+  std::vector<std::pair<Board, std::vector<int>>> played;
   bool evaluationFailed = false;
   const auto onLine = [&](int, const std::string& line) {
     int g = 0;
@@ -172,6 +210,7 @@ int runMatch(const Words& words, std::FILE* out) {
     tally.add(firstBlack ? black : white, firstBlack ? white : black);
     firstMoves.add(firstBlack ? r.blackMoves : r.whiteMoves);
     secondMoves.add(firstBlack ? r.whiteMoves : r.blackMoves);
+    played.emplace_back(openings[g / 2].board, std::move(r.moves));
     std::fprintf(out, "game %d (opening %d): black %s %d - %d white %s\n", g + 1, g / 2 + 1,
                  firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName);
     std::fflush(out);
@@ -183,6 +222,14 @@ int runMatch(const Words& words, std::FILE* out) {
   std::fprintf(out, "mean disc margin %+.2f\n", tally.meanMargin());
   printMoveSummary(out, "first", firstName, firstMoves);
   printMoveSummary(out, "second", secondName, secondMoves);
+  const DistinctGames distinct = countDistinctGames(played);
+  std::fprintf(out, "%d different games (%d up to rotations and reflections)\n", distinct.asPlayed,
+               distinct.upToSymmetry);
+  if (first.book || second.book) {
+    const double count = std::max(1, tally.games());
+    std::fprintf(out, "book moves a game: %s %.1f, %s %.1f\n", firstName, firstMoves.bookMoves / count, secondName,
+                 secondMoves.bookMoves / count);
+  }
   std::fflush(out);
   if (tally.games() == games && !evaluationFailed) return 0;
   reportMissingGames(ends, evaluationFailed, finished);

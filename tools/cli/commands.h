@@ -38,6 +38,9 @@ int runBench(const Words& words, std::FILE* out);
 // Games between two computer players from seeded openings, both colours;
 // one line per game, then the score of the first player.
 int runMatch(const Words& words, std::FILE* out);
+// The opening book's moves for a position (1 when it has none there), or
+// its values against deeper reads.
+int runBook(const Words& words, std::FILE* out);
 
 // Lines of play `depth` plies deep; a pass uses up a ply and a finished game
 // is one leaf.

@@ -16,7 +16,8 @@ const Subcommand kSubcommands[] = {
     {"analyze", kaimo::cli::runAnalyze, "analyze [position]"},
     {"review", kaimo::cli::runReview, "review --record FILE [--depth N] [--exact N]"},
     {"bench", kaimo::cli::runBench, "bench [--suite FILE]"},
-    {"match", kaimo::cli::runMatch, "match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--black-depth N ...] [--games N] [--jobs N] [--seed S] [--plies N]"},
+    {"match", kaimo::cli::runMatch, "match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--black-depth N ...] [--book on|off] [--black-book on|off ...] [--games N] [--jobs N] [--seed S] [--plies N]"},
+    {"book", kaimo::cli::runBook, "book show [position] [--book FILE] | book check [--positions N] [--depth N] [--jobs N]"},
 };
 
 }  // namespace

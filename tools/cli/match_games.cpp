@@ -1,8 +1,11 @@
 #include "tools/cli/match_games.h"
 
+#include <algorithm>
 #include <random>
 #include <set>
 
+#include "engine/book/book_choice.h"
+#include "engine/eval/pattern_shapes.h"
 #include "engine/eval/score.h"
 #include "tools/common/computer_turn.h"
 
@@ -48,6 +51,11 @@ PositionKey keyOf(const Opening& opening) {
 }  // namespace
 
 std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
+  if (plies == 0) {
+    Opening initial;
+    initial.side = boardInit(initial.board);
+    return std::vector<Opening>(static_cast<std::size_t>(count), initial);
+  }
   std::mt19937_64 random(seed);
   std::vector<Opening> openings;
   std::set<PositionKey> seen;
@@ -64,24 +72,20 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
 }
 
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
-                         tools::TurnSearcher& searcher) {
-  Board board = opening.board;
-  int side = opening.side;
+                         tools::TurnSearcher& searcher, std::mt19937_64& random) {
   GameResult result;
-  for (int passes = 0; passes < 2;) {
-    if (boardMobility(board, side) == 0) {
-      ++passes;
-      side = opponentOf(side);
-      continue;
-    }
-    passes = 0;
+  const auto choose = [&](const Board& board, int side) -> int {
     const MatchPlayer& player = side == kBlack ? black : white;
-    const tools::TurnResult turn = searcher.play(board, side, player.settings, player.evaluator, player.msPerMove);
-    if (isMarker(turn.value) || turn.move < 0 || boardPlayInPlace(board, turn.move, side) <= 1) {
-      result.failed = true;
-      return result;
-    }
     MoveTally& tally = side == kBlack ? result.blackMoves : result.whiteMoves;
+    if (player.book) {
+      if (const std::optional<BookMove> pick = pickBookMove(*player.book, board, side, player.settings, random)) {
+        ++tally.moves;
+        ++tally.bookMoves;
+        return pick->square;
+      }
+    }
+    const tools::TurnResult turn = searcher.play(board, side, player.settings, player.evaluator, player.msPerMove);
+    if (isMarker(turn.value)) return -1;
     ++tally.moves;
     tally.cpuMsec += turn.cpuMsec;
     if (!turn.toEnd) {
@@ -89,10 +93,15 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
       tally.depthSum += turn.depth;
       tally.normalCpuMsec += turn.cpuMsec;
     }
-    side = opponentOf(side);
+    return turn.move;
+  };
+  const std::optional<Board> end = tools::playToTheEnd(opening.board, opening.side, choose, &result.moves);
+  if (!end) {
+    result.failed = true;
+    return result;
   }
   DiscCounts counts;
-  boardCount(board, counts);
+  boardCount(*end, counts);
   result.black = counts[0];
   result.white = counts[1];
   return result;
@@ -104,6 +113,29 @@ void MoveTally::add(const MoveTally& other) {
   normalReads += other.normalReads;
   depthSum += other.depthSum;
   normalCpuMsec += other.normalCpuMsec;
+  bookMoves += other.bookMoves;
+}
+
+std::mt19937_64 gameRandom(std::uint64_t seed, int game) {
+  std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
+                         static_cast<std::uint32_t>(game)};
+  return std::mt19937_64(sequence);
+}
+
+DistinctGames countDistinctGames(const std::vector<std::pair<Board, std::vector<int>>>& games) {
+  std::set<std::pair<Board, std::vector<int>>> asPlayed(games.begin(), games.end());
+  std::set<std::pair<Board, std::vector<int>>> canonical;
+  for (const auto& [board, moves] : games) {
+    std::pair<Board, std::vector<int>> least;
+    for (int t = 0; t < kSymmetryCount; ++t) {
+      std::pair<Board, std::vector<int>> image{{}, moves};
+      for (int s = 0; s < kSquareCount; ++s) image.first[kSymmetryMaps[t][s]] = board[s];
+      for (int& move : image.second) move = kSymmetryMaps[t][move];
+      if (t == 0 || image < least) least = std::move(image);
+    }
+    canonical.insert(std::move(least));
+  }
+  return {static_cast<int>(asPlayed.size()), static_cast<int>(canonical.size())};
 }
 
 void MatchTally::add(int firstDiscs, int secondDiscs) {

@@ -1,12 +1,16 @@
 // Games between two computer players for `kaimo-cli match`: seeded random
-// openings, each played twice with the colours swapped.
+// openings (or the initial position), each played twice with the colours
+// swapped; a side may play from the opening book.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "engine/board/board.h"
+#include "engine/book/opening_book.h"
 #include "engine/search/search_driver.h"
 #include "tools/common/computer_turn.h"
 
@@ -19,7 +23,8 @@ struct Opening {
 
 // `count` different positions, each `plies` random legal moves (passes
 // implied) from the initial position, still unfinished; the same for the same
-// seed.
+// seed. Fewer when the plies cannot give that many; with no plies, `count`
+// times the initial position.
 std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed);
 
 // How one side's moves of a game went.
@@ -29,6 +34,7 @@ struct MoveTally {
   int normalReads = 0;             // moves read to a depth (not to the end)
   long depthSum = 0;               // of those reads
   std::int64_t normalCpuMsec = 0;  // their processor time
+  int bookMoves = 0;               // moves taken from the opening book (no read)
 
   void add(const MoveTally& other);
   double meanDepth() const { return normalReads == 0 ? 0 : static_cast<double>(depthSum) / normalReads; }
@@ -42,6 +48,7 @@ struct GameResult {
   bool failed = false;  // a search failed (the evaluation data are missing)
   MoveTally blackMoves;
   MoveTally whiteMoves;
+  std::vector<int> moves;  // the squares played from the opening, passes left out
 };
 
 // One side of a match: its settings and the evaluator it plays with (its
@@ -51,11 +58,27 @@ struct MatchPlayer {
   Evaluator evaluator{};
   std::string dataFolder{};  // where the evaluator reads its files when not the program's own, as given
   int msPerMove = 0;         // 0: reads to its normal depth
+  std::shared_ptr<const OpeningBook> book{};  // null: the side always searches
 };
 
-// Plays the opening out, each side searching with its own settings.
+// Plays the opening out, each side searching with its own settings, or
+// playing from its book while the position is in it (`random` chooses among
+// the book's close moves). The searches go through `searcher`.
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
-                         tools::TurnSearcher& searcher);
+                         tools::TurnSearcher& searcher, std::mt19937_64& random);
+
+// The generator of game `game` of a match of seed `seed`: the same game
+// whichever process plays it.
+std::mt19937_64 gameRandom(std::uint64_t seed, int game);
+
+// How many of the games (an opening and the moves played from it) differ,
+// and how many still differ when games that are rotations or reflections of
+// each other count as one.
+struct DistinctGames {
+  int asPlayed = 0;
+  int upToSymmetry = 0;
+};
+DistinctGames countDistinctGames(const std::vector<std::pair<Board, std::vector<int>>>& games);
 
 // Game g of a match plays opening g / 2; the first player is black in even
 // games and white in odd ones.

@@ -74,6 +74,23 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
           toEnd};
 }
 
+std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,
+                                  std::vector<int>* moves) {
+  for (int passes = 0; passes < 2;) {
+    if (boardMobility(board, side) == 0) {
+      ++passes;
+      side = opponentOf(side);
+      continue;
+    }
+    passes = 0;
+    const int move = chooseMove(board, side);
+    if (move < 0 || move >= kSquareCount || boardPlayInPlace(board, move, side) <= 1) return std::nullopt;
+    if (moves != nullptr) moves->push_back(move);
+    side = opponentOf(side);
+  }
+  return board;
+}
+
 int routineFromArgument(const std::string& text) {
   int index = routineIndexOf(text.c_str());
   if (index < 0 && !text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() < 3) {

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
@@ -53,6 +56,13 @@ class TurnSearcher {
  private:
   std::unique_ptr<SearchJob> job_;
 };
+
+// Plays on from `board` with `side` to move until neither side can move
+// (passes implied), each move the square chooseMove(board, side) gives; -1
+// there means the choice failed. The final board, or nothing when a choice
+// failed or was no legal move; `moves`, when given, gets the squares played.
+std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,
+                                  std::vector<int>* moves = nullptr);
 
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.

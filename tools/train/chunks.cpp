@@ -222,17 +222,25 @@ bool runChunks(const std::string& dir, const std::string& prefix, const std::vec
 bool runChunkFiles(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
                    const std::string& what, long units, const WriteChunk& write) {
   removeLeftovers(dir, prefix);
+  return runChunkWork(chunks, jobs, what, units, [&](int chunk, const std::function<void()>& tick) -> std::string {
+    std::string error;
+    if (write(chunk, tick, error)) return {};
+    return error.empty() ? "chunk " + std::to_string(chunk) + " failed" : error;
+  });
+}
+
+bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& what, long units, const ChunkWork& work) {
   if (chunks.empty()) {
     std::fprintf(stderr, "%s: nothing left to do\n", what.c_str());
     return true;
   }
   if (jobs > static_cast<int>(chunks.size())) jobs = static_cast<int>(chunks.size());
   Progress progress(what, units);
-  const auto work = [&](int job, std::FILE* out) {
+  const auto runJob = [&](int job, std::FILE* out) {
     for (std::size_t i = static_cast<std::size_t>(job); i < chunks.size(); i += static_cast<std::size_t>(jobs)) {
       const auto tick = [out] { std::fputs("+\n", out); };
-      std::string error;
-      if (!write(chunks[i], tick, error)) {
+      const std::string error = work(chunks[i], tick);
+      if (!error.empty()) {
         std::fprintf(out, "error: %s\n", error.c_str());
         return 1;
       }
@@ -246,7 +254,7 @@ bool runChunkFiles(const std::string& dir, const std::string& prefix, const std:
       std::fprintf(stderr, "%s\n", line.c_str());
     }
   };
-  const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, work, onLine);
+  const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, runJob, onLine);
   progress.finish();
   for (std::size_t job = 0; job < ends.size(); ++job) {
     // A worker that failed on its own said why; one that died did not.
@@ -272,6 +280,28 @@ bool saveSettings(const std::string& name, const std::string& text) {
   return writeFileSafely(name, [&text](std::FILE* file) {
            return std::fwrite(text.data(), 1, text.size(), file) == text.size();
          }).ok();
+}
+
+}  // namespace kaimo::train
+
+namespace kaimo::train {
+
+int keepSettings(const std::string& step, const std::string& file, const std::string& wanted) {
+  std::string saved, fault;
+  if (!loadSettings(file, saved, fault)) {
+    std::fprintf(stderr, "kaimo-train %s: %s\n", step.c_str(), fault.c_str());
+    return 1;
+  }
+  if (!saved.empty() && saved != wanted) {
+    std::fprintf(stderr, "kaimo-train %s: %s holds other settings than these:\n%s", step.c_str(), file.c_str(),
+                 saved.c_str());
+    return 2;
+  }
+  if (saved.empty() && !saveSettings(file, wanted)) {
+    std::fprintf(stderr, "kaimo-train %s: cannot write %s\n", step.c_str(), file.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace kaimo::train

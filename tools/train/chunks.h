@@ -101,10 +101,24 @@ using WriteChunk = std::function<bool(int chunk, const std::function<void()>& ti
 bool runChunkFiles(const std::string& dir, const std::string& prefix, const std::vector<int>& chunks, int jobs,
                    const std::string& what, long units, const WriteChunk& write);
 
+// Makes `chunk` in a worker process, calling tick() after each unit of
+// work; an empty text on success, else what went wrong.
+using ChunkWork = std::function<std::string(int chunk, const std::function<void()>& tick)>;
+
+// Runs `work` for each of `chunks`, spread over `jobs` processes, with a
+// progress line of `units` units in all. True when every chunk was made.
+bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& what, long units, const ChunkWork& work);
+
 // The settings a step keeps in its folder (a few lines of text). Reading
 // gives empty text when the file is absent; false with `error` set when it
 // cannot be read or is not a regular file.
 bool loadSettings(const std::string& name, std::string& text, std::string& error);
 bool saveSettings(const std::string& name, const std::string& text);
+
+// Keeps `wanted` as the settings of a step's folder in `file`: writes them
+// where the folder has none yet and refuses a folder made with others. 0,
+// or the step's exit status after one line on standard error naming `step`:
+// 1 when the file cannot be read or written, 2 for other settings.
+int keepSettings(const std::string& step, const std::string& file, const std::string& wanted);
 
 }  // namespace kaimo::train

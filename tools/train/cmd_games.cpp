@@ -58,19 +58,8 @@ int runGames(const tools::Words& words, std::FILE* out) {
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   const std::string settingsFile = (std::filesystem::path(dir) / kGamesSettingsFile).string();
-  const std::string wanted = describe(settings, seed, perChunk);
-  std::string saved, fault;
-  if (!loadSettings(settingsFile, saved, fault)) {
-    std::fprintf(stderr, "kaimo-train games: %s\n", fault.c_str());
-    return 1;
-  }
-  if (!saved.empty() && saved != wanted) {
-    std::fprintf(stderr, "kaimo-train games: %s holds games made with other settings:\n%s", dir.c_str(), saved.c_str());
-    return 2;
-  }
-  if (saved.empty() && !saveSettings(settingsFile, wanted)) {
-    std::fprintf(stderr, "kaimo-train games: cannot write %s\n", settingsFile.c_str());
-    return 1;
+  if (const int status = keepSettings("games", settingsFile, describe(settings, seed, perChunk)); status != 0) {
+    return status;
   }
 
   const int chunkCount = games / perChunk;

@@ -92,16 +92,7 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   std::snprintf(settings, sizeof settings, "empties %d..%d\nper game %d\nholdout %d\nseed %llu\n", job.minEmpties,
                 job.maxEmpties, job.perGame, job.holdout, static_cast<unsigned long long>(job.seed));
   const std::string settingsFile = (std::filesystem::path(job.dir) / (job.prefix + ".cfg")).string();
-  std::string saved;
-  if (!loadSettings(settingsFile, saved, fault)) {
-    std::fprintf(stderr, "kaimo-train label: %s\n", fault.c_str());
-    return 1;
-  }
-  if (!saved.empty() && saved != settings) {
-    std::fprintf(stderr, "kaimo-train label: %s files were made with other settings:\n%s", job.prefix.c_str(), saved.c_str());
-    return 2;
-  }
-  if (saved.empty() && !saveSettings(settingsFile, settings)) return 1;
+  if (const int status = keepSettings("label", settingsFile, settings); status != 0) return status;
 
   const int playedChunks = std::min(chunkLimit, gamesPlayedBefore(job.dir, shard));
   const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label", job.gamesPerChunk);

@@ -15,6 +15,7 @@ const Subcommand kSteps[] = {
     {"label", kaimo::train::runLabel, "label --dir DIR [--min E] [--max E] [--per-game N] [--jobs N]"},
     {"fit", kaimo::train::runFit, "fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--l2 X] [--jobs N] [--force 1]"},
     {"probcut", kaimo::train::runProbCut, "probcut --dir DIR --out DIR [--depth D] [--per-game N] [--jobs N] [--shard K/N] ..."},
+    {"book", kaimo::train::runBook, "book --dir DIR --rounds N [--leaves N] [--depth N] [--jobs N] [--shard K/N]"},
     {"accuracy", kaimo::train::runAccuracy, "accuracy --dir DIR --data DIR [--min E] [--max E]"},
 };
 

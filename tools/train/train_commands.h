@@ -19,6 +19,9 @@ int runLabel(const tools::Words& words, std::FILE* out);
 int runFit(const tools::Words& words, std::FILE* out);
 // Fits the ProbCut regressions of "狐" from searches of positions of the games.
 int runProbCut(const tools::Words& words, std::FILE* out);
+
+// Grows the opening book from the initial position, round by round.
+int runBook(const tools::Words& words, std::FILE* out);
 // Errors of "狐" and of a linear fit of "狸" against exact margins.
 int runAccuracy(const tools::Words& words, std::FILE* out);
 

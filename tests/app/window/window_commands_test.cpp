@@ -374,6 +374,24 @@ class WindowCommandsTest : public QObject {
     QCOMPARE(settings_[20], before[20]);
   }
 
+  // On at first; the choice reaches the game at once and the next window,
+  // and stays out of the players' settings.
+  void theBookChoiceIsKeptBetweenWindows() {
+    const PlayerSettings before = settings_;
+    QAction* useBook = frame_->action(Command::UseBook);
+    QVERIFY(useBook->isCheckable());
+    QVERIFY(useBook->isChecked());
+    QVERIFY(game().bookEnabled());
+    useBook->trigger();
+    QVERIFY(!game().bookEnabled());
+    frame_ = std::make_unique<CMainFrame>(settings_);
+    QVERIFY(!frame_->action(Command::UseBook)->isChecked());
+    QVERIFY(!game().bookEnabled());
+    frame_->action(Command::UseBook)->trigger();
+    QVERIFY(game().bookEnabled());
+    QVERIFY(settings_ == before);
+  }
+
   void settingsStopTheGameFirst() {
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);

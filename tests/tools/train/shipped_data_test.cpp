@@ -9,6 +9,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/book/opening_book.h"
 #include "engine/eval/pattern_eval.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
@@ -132,6 +133,29 @@ TEST(ShippedData, AnotherFolderOfDataScoresWithItsOwnFiles) {
     EXPECT_EQ(here.evaluate(board, 0, side, counts), evaluateAsFox(board, side)) << plies;
   }
   EXPECT_THROW(tools::foxEvaluatorFrom(std::filesystem::temp_directory_path()), tools::UsageError);
+}
+
+// The book shipped in data/: it reads, the initial position is in play, and
+// every position in play is worth its best move, as the trainer backed the
+// values up; where the book ends, a position is worth its own game.
+TEST(ShippedData, TheOpeningBookHoldsTheOpeningWithItsValuesBackedUp) {
+  std::string fault;
+  const auto book = loadOpeningBook(kBookFileName, fault);
+  ASSERT_NE(book, nullptr) << fault;
+  Board board;
+  const int side = boardInit(board);
+  EXPECT_FALSE(book->movesOf(board, side).empty());
+  std::size_t inPlay = 0;
+  for (const BookEntry& e : book->entries()) {
+    const std::vector<BookMove> moves = book->movesOf(boardOfKey(e.key), kBlack);
+    if (moves.empty()) {
+      EXPECT_EQ(e.value, e.gameValue);
+      continue;
+    }
+    ++inPlay;
+    EXPECT_EQ(e.value, moves.front().value);
+  }
+  EXPECT_GT(inPlay, book->size() / 10);
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+// kaimo-cli book: the opening book's moves for a position, and how its values
+// compare with deeper reads.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <random>
+
+#include "engine/board/notation.h"
+#include "engine/book/book_choice.h"
+#include "engine/eval/routines.h"
+#include "engine/eval/score.h"
+#include "support/paths/program_paths.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/position_args.h"
+#include "tools/common/computer_turn.h"
+#include "tools/common/limits.h"
+#include "tools/common/process_pool.h"
+
+namespace kaimo::cli {
+namespace {
+
+const char* const kUsage =
+    "usage: kaimo-cli book show [position] [--book FILE] | kaimo-cli book check [--book FILE] [--positions N] "
+    "[--depth N] [--seed S] [--jobs N]";
+
+constexpr int kDefaultCheckPositions = 50;
+constexpr int kDefaultCheckDepth = 14;  // two plies beyond the book's own reads
+constexpr int kMaxJobs = 64;
+
+double discs(int hundredths) { return hundredths / 100.0; }
+
+std::shared_ptr<const OpeningBook> bookFrom(const Args& args) {
+  const std::string file = args.has("--book") ? args.getPath("--book") : bookFileIn(paths::dataFolder()).string();
+  std::string fault;
+  auto book = loadOpeningBook(file, fault);
+  if (!book) std::fprintf(stderr, "kaimo-cli book: the opening book cannot be read: %s\n", fault.c_str());
+  return book;
+}
+
+int showBook(const Args& args, std::FILE* out) {
+  const Position position = positionFrom(args);
+  const auto book = bookFrom(args);
+  if (!book) return 2;
+  const std::optional<BookKey> key = bookKeyOf(position.board, position.side);
+  const BookEntry* entry = key ? book->find(*key) : nullptr;
+  if (entry == nullptr) {
+    std::fprintf(out, "not in the book (%zu positions)\n", book->size());
+    return 1;
+  }
+  const std::vector<BookMove> moves = book->movesOf(position.board, position.side);
+  std::fprintf(out, "%s: value %+.2f for the side to move; its own game %+.2f, its own read of %d plies %+.2f\n",
+               moves.empty() ? "the book ends here" : "in the book", discs(entry->value), discs(entry->gameValue),
+               entry->readDepth, discs(entry->readValue));
+  if (moves.empty()) return 1;
+  for (const BookMove& move : moves) {
+    const bool close = move.value >= moves.front().value - kBookMargin;
+    std::fprintf(out, "%s %+.2f%s\n", squareName(move.square).c_str(), discs(move.value), close ? " *" : "");
+  }
+  return 0;
+}
+
+struct CheckSample {
+  std::vector<const BookEntry*> inPlay;
+  std::vector<const BookEntry*> ends;
+};
+
+// Up to `count` positions of each kind, chosen at random with `seed`.
+CheckSample sampleOf(const OpeningBook& book, int count, std::uint64_t seed) {
+  CheckSample all;
+  for (const BookEntry& e : book.entries()) {
+    (book.movesOf(boardOfKey(e.key), kBlack).empty() ? all.ends : all.inPlay).push_back(&e);
+  }
+  std::mt19937_64 random(seed);
+  for (auto* kind : {&all.inPlay, &all.ends}) {
+    std::shuffle(kind->begin(), kind->end(), random);
+    if (static_cast<int>(kind->size()) > count) kind->resize(static_cast<std::size_t>(count));
+  }
+  return all;
+}
+
+struct Differences {
+  double sum = 0, absoluteSum = 0;
+  int count = 0;
+  void add(int difference) {
+    sum += discs(difference);
+    absoluteSum += std::fabs(discs(difference));
+    ++count;
+  }
+  void print(std::FILE* out, const char* what) const {
+    if (count == 0) return;
+    std::fprintf(out, "  %s: mean %+.2f, mean absolute %.2f discs\n", what, sum / count, absoluteSum / count);
+  }
+};
+
+int checkBook(const Args& args, std::FILE* out) {
+  const int count = args.getInt("--positions", kDefaultCheckPositions, 1, 100000);
+  const int depth = args.getInt("--depth", kDefaultCheckDepth, 1, tools::kMaxNormalDepth);
+  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
+  const int jobs = args.getInt("--jobs", 1, 1, kMaxJobs);
+  const auto book = bookFrom(args);
+  if (!book) return 2;
+  const CheckSample sample = sampleOf(*book, count, seed);
+  std::vector<const BookEntry*> positions = sample.inPlay;
+  positions.insert(positions.end(), sample.ends.begin(), sample.ends.end());
+  const SideSettings deep{routineIndexOf("狐"), depth, 0, 0, 0, 0, 0, 0};
+
+  // A child reports "index value" in hundredths, or "index failed".
+  const auto work = [&](int job, std::FILE* report) {
+    tools::TurnSearcher searcher;
+    for (std::size_t i = static_cast<std::size_t>(job); i < positions.size(); i += static_cast<std::size_t>(jobs)) {
+      const tools::TurnResult turn = searcher.play(boardOfKey(positions[i]->key), kBlack, deep);
+      if (isMarker(turn.value)) {
+        std::fprintf(report, "%zu failed\n", i);
+        return 1;
+      }
+      std::fprintf(report, "%zu %d\n", i, turn.value / (SCORE_PER_DISC / 100));
+    }
+    return 0;
+  };
+  Differences bookInPlay, readInPlay, bookAtEnds, readAtEnds;
+  bool failed = false;
+  const auto onLine = [&](int, const std::string& line) {
+    std::size_t i = 0;
+    int read = 0;
+    if (std::sscanf(line.c_str(), "%zu %d", &i, &read) != 2 || i >= positions.size()) {
+      failed = true;
+      return;
+    }
+    const BookEntry& e = *positions[i];
+    const bool inPlay = i < sample.inPlay.size();
+    (inPlay ? bookInPlay : bookAtEnds).add(e.value - read);
+    (inPlay ? readInPlay : readAtEnds).add(e.readValue - read);
+  };
+  const int workers = std::min(jobs, static_cast<int>(positions.size()));
+  if (failed || !tools::allSucceeded(tools::runInProcesses(workers, work, onLine))) {
+    std::fprintf(stderr, "%s\n", tools::kEvalErrorMessage);
+    return 1;
+  }
+  std::fprintf(out, "%d positions in play and %d where the book ends, against reads of %d plies by 狐:\n",
+               bookInPlay.count, bookAtEnds.count, depth);
+  bookInPlay.print(out, "in play, the book's value");
+  readInPlay.print(out, "in play, the position's own read");
+  bookAtEnds.print(out, "where the book ends, the book's value (its own game)");
+  readAtEnds.print(out, "where the book ends, the position's own read");
+  return 0;
+}
+
+}  // namespace
+
+int runBook(const Words& words, std::FILE* out) {
+  const Args args = Args::parse(words);
+  if (args.positional.size() != 1) throw UsageError(kUsage);
+  if (args.positional[0] == "show") {
+    std::set<std::string> names = positionOptions();
+    names.insert("--book");
+    args.allowOnly(names);
+    return showBook(args, out);
+  }
+  if (args.positional[0] == "check") {
+    args.allowOnly({"--book", "--positions", "--depth", "--seed", "--jobs"});
+    return checkBook(args, out);
+  }
+  throw UsageError(kUsage);
+}
+
+}  // namespace kaimo::cli
