@@ -68,8 +68,8 @@ TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
     const GameResult r = play(3, game);
     ASSERT_FALSE(r.failed);
     // The book holds four plies: two moves a side, then both search.
-    EXPECT_EQ(r.blackBookMoves, 2);
-    EXPECT_EQ(r.whiteBookMoves, 2);
+    EXPECT_EQ(r.blackMoves.bookMoves, 2);
+    EXPECT_EQ(r.whiteMoves.bookMoves, 2);
     EXPECT_EQ(play(3, game).moves, r.moves);
     games.emplace_back(initial.board, r.moves);
   }
@@ -84,7 +84,8 @@ TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
   const SideSettings three{kSimpleRoutine, 3, 8, 0, 0, 0, 0, 0};
   MatchPlayer timed{three};
   timed.msPerMove = 2;  // capped at depth 3 all the same
-  const GameResult r = playMatchGame(opening, {three}, timed);
+  std::mt19937_64 random = gameRandom(4, 0);
+  const GameResult r = playMatchGame(opening, {three}, timed, random);
   ASSERT_FALSE(r.failed);
   for (const MoveTally& t : {r.blackMoves, r.whiteMoves}) {
     EXPECT_GT(t.normalReads, 0);
