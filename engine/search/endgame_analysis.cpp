@@ -63,21 +63,25 @@ void runWorker(Analysis& analysis) {
     const OrderedMove& move = analysis.order.moves[index];
     const std::int64_t leavesBefore = context.leafCount, nodesBefore = context.nodeCount;
     const int value = moveValue(context, analysis, move);
-    std::lock_guard<std::mutex> hold(analysis.lock);
-    analysis.result.leafCount += context.leafCount - leavesBefore;
-    analysis.result.nodeCount += context.nodeCount - nodesBefore;
-    if (analysis.ended.load()) break;
-    if (context.abortMarker != 0) {
-      analysis.result.last = context.abortMarker;
-      analysis.ended.store(true);
-      break;
+    SquareValues shown;
+    int done;
+    {
+      std::lock_guard<std::mutex> hold(analysis.lock);
+      analysis.result.leafCount += context.leafCount - leavesBefore;
+      analysis.result.nodeCount += context.nodeCount - nodesBefore;
+      if (analysis.ended.load()) break;
+      if (context.abortMarker != 0) {
+        analysis.result.last = context.abortMarker;
+        analysis.ended.store(true);
+        break;
+      }
+      analysis.result.last = value;
+      (*analysis.values)[move.square] = value;
+      done = ++analysis.done;
+      if (analysis.onProgress != nullptr) shown = *analysis.values;
     }
-    analysis.result.last = value;
-    (*analysis.values)[move.square] = value;
-    ++analysis.done;
-    if (analysis.onProgress != nullptr) {
-      analysis.onProgress(*analysis.values, analysis.done, analysis.order.count, analysis.user);
-    }
+    // Outside the lock: the caller's progress may take locks of its own.
+    if (analysis.onProgress != nullptr) analysis.onProgress(shown, done, analysis.order.count, analysis.user);
   }
 }
 
