@@ -14,7 +14,7 @@ kaimo_run_fuzzers() {
   fi
   kaimo_install_packages "${KAIMO_FUZZ_PACKAGES[@]}"
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKAIMO_BUILD_FUZZ=ON -DKAIMO_BUILD_TESTS=OFF -DKAIMO_BUILD_APP=OFF -DKAIMO_BUILD_BENCH=OFF >/dev/null
+    -DKAIMO_BUILD_FUZZ=ON -DKAIMO_BUILD_TESTS=OFF -DKAIMO_BUILD_APP=OFF -DKAIMO_BUILD_BENCH=OFF -DKAIMO_WERROR=ON >/dev/null
   cmake --build build/fuzz --target kaimo_fuzzers -j "$(nproc)"
   mkdir -p build/fuzz/artifacts build/fuzz/logs
   local fuzzer name seeds options

@@ -1,25 +1,16 @@
 // The game controller's settings and study commands: applying the dialog's
 // settings, the evaluation values, the endgame analysis and the hint.
 #include "app/controller/evaluation_values.h"
-#include "app/controller/exchange.h"
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 #include "app/controller/move_values.h"
 #include "engine/book/book_choice.h"
-
-#include <system_error>
 
 namespace kaimo {
 namespace {
 
 // Reserved words that a confirmed settings dialog always clears.
 constexpr int kClearedOnConfirmWords[] = {5, 6};
-
-int valueCount(const SquareValues& values) {
-  int n = 0;
-  for (int v : values) n += v != SCORE_NONE;
-  return n;
-}
 
 int emptyCount(const Board& board) {
   DiscCounts counts;
@@ -50,11 +41,9 @@ void GameController::startAnalysis() {
     return;
   }
   stopThinking();
-  // The analysis reuses the table of the computer's turns: the two never run together.
-  analysisJob_ = AnalysisJob{board_, side_, routineEvaluator(kSimpleRoutine), exchange().stopToken(),
-                             routineEvaluator(kPatternRoutine), &job_.table};
   beginStudy(texts::kAnalysing);
-  launchAnalysisWorker();
+  analysis_.start([job = AnalysisJob{board_, side_, routineEvaluator(kSimpleRoutine), routineEvaluator(kPatternRoutine)}](
+                      std::stop_token stop, ValuesWorker::Exchange& exchange) { return analyse(job, stop, exchange); });
 }
 
 bool GameController::canHint() const {
@@ -73,12 +62,10 @@ void GameController::startHint() {
   }
   const SideSettings settings = sideSettingsOf(side_);
   hintInDiscs_ = texts::valuesInDiscs(settings.routine, moveValuesDepth(board_, settings) >= emptyCount(board_));
-  hint_.start(board_, side_, settings);
-  hintRunning_ = true;
-  analysisStart_ = std::chrono::steady_clock::now();
-  analysisMoves_ = boardMobility(board_, side_);
-  analysisSecondShown_ = 0;
-  analysisDoneShown_ = 0;
+  hint_.start([job = HintJob{board_, side_, settings}](std::stop_token stop, ValuesWorker::Exchange& exchange) {
+    return hint(job, stop, exchange);
+  });
+  startValuesClock();
   hintPaneText_ = texts::kHint;
   setPane(kProgressPane, hintPaneText_);
   window_.requestRepaint();
@@ -101,37 +88,60 @@ void GameController::showBookHint(const std::vector<BookMove>& moves) {
 // The hint's values appear as the worker finds them; once it is done the
 // best one is marked and named in pane 0.
 void GameController::tickHint() {
-  if (!hintRunning_) return;
-  HintProgress progress = hint_.progress();
-  if (!progress.finished) {
-    if (progress.values != squareValues_) {
-      squareValues_ = progress.values;
-      window_.requestRepaint();
-    }
-    showAnalysisClock(progress.done);
-    return;
-  }
-  progress = hint_.take();
-  hintRunning_ = false;
-  squareValues_ = progress.values;
+  if (!hint_.active()) return;
+  const std::optional<ValuesResult> result = followValues(hint_);
+  if (!result) return;
+  squareValues_ = result->values;
   showBestMove(hintInDiscs_);
   window_.requestRepaint();
-  if (progress.evalFailed) window_.showMessage(texts::kEvalError);
+  if (result->evalFailed) window_.showMessage(texts::kEvalError);
 }
 
-// The endgame analysis: values square by square from a worker, the mode
-// Busy until it posts them all.
+// The endgame analysis: values square by square from its worker, the mode
+// Busy until it returns them all.
 void GameController::beginStudy(const char* paneText) {
-  exchange().resetResult(1);
   clearSquareValues();
-  exchange().publishValues(squareValues_);
   setPane(kProgressPane, paneText);
-  analysisStart_ = std::chrono::steady_clock::now();
-  analysisMoves_ = boardMobility(board_, side_);
-  analysisSecondShown_ = 0;
-  analysisDoneShown_ = 0;
+  startValuesClock();
   mode_ = ViewMode::Busy;
   window_.requestRepaint();
+}
+
+void GameController::tickAnalysis() {
+  if (!analysis_.active()) return;
+  const std::optional<ValuesResult> result = followValues(analysis_);
+  if (!result) return;
+  becomeIdle();
+  squareValues_ = result->values;
+  showBestMove(true);  // read to the end: discs
+  window_.requestRepaint();
+  if (result->evalFailed) tellEvalError();
+}
+
+void GameController::startValuesClock() {
+  analysisStart_ = std::chrono::steady_clock::now();
+  analysisMoves_ = boardMobility(board_, side_);
+  valuesDone_ = 0;
+  analysisSecondShown_ = 0;
+  analysisDoneShown_ = 0;
+}
+
+// The values of a running analysis or hint appear on the board as they
+// come, and pane 0 counts the moves and the seconds; its result once it
+// has returned.
+std::optional<ValuesResult> GameController::followValues(ValuesWorker& worker) {
+  const std::optional<ValuesProgress> progress = worker.takeProgress();
+  // Of two reports from the analysis's two threads the later may carry fewer moves.
+  if (progress && progress->done >= valuesDone_) {
+    valuesDone_ = progress->done;
+    if (progress->values != squareValues_) {
+      squareValues_ = progress->values;
+      window_.requestRepaint();
+    }
+  }
+  std::optional<ValuesResult> result = worker.takeResult();
+  if (!result) showAnalysisClock(valuesDone_);
+  return result;
 }
 
 // The best square is marked on the board and named in pane 0, until the
@@ -143,28 +153,6 @@ void GameController::showBestMove(bool inDiscs) {
   setPane(kProgressPane, hintPaneText_);
 }
 
-// Mode Busy belongs to the analysis whenever a tick can see it: every other
-// use of Busy begins and ends within one call on the window thread.
-void GameController::tickAnalysis() {
-  const ThinkResult result = exchange().readResult();
-  if (result.finished != 1) {
-    exchange().fetchValues(squareValues_);
-    forwardStatusTexts();
-    showAnalysisClock(valueCount(squareValues_));
-    window_.requestRepaint();
-    return;
-  }
-  if (result.move != kAnalysisDoneMove) return;
-  joinWorker();
-  exchange().resetResult(0);
-  discardStatusTexts();
-  becomeIdle();
-  exchange().fetchValues(squareValues_);
-  showBestMove(true);  // read to the end: discs
-  window_.requestRepaint();
-  tellEvalError();
-}
-
 // The workers say how far they are only when a move is valued, which deep
 // positions take minutes over; the window keeps the seconds counting between.
 void GameController::showAnalysisClock(int done) {
@@ -174,7 +162,7 @@ void GameController::showAnalysisClock(int done) {
   analysisSecondShown_ = seconds;
   analysisDoneShown_ = done;
   const std::string text = texts::analysisProgressText(done * 100.0 / analysisMoves_, seconds);
-  if (hintRunning_) hintPaneText_ = text;
+  if (hint_.active()) hintPaneText_ = text;
   setPane(kProgressPane, text);
 }
 

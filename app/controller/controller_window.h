@@ -1,4 +1,4 @@
-// What the game controller needs of its window. The board view implements
+// What the game controller needs of its window. WindowDialogs implements
 // it; tests replace it with a recorder. Called on the window thread only.
 #pragma once
 

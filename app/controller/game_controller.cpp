@@ -1,21 +1,16 @@
 #include "app/controller/game_controller.h"
 
 #include <algorithm>
-#include <chrono>
-#include <system_error>
+#include <ctime>
+#include <utility>
 
-#include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
-#include "app/controller/think_worker.h"
 #include "engine/book/book_choice.h"
-#include "engine/search/search_team.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
 namespace {
 
-// How often stopThinking looks whether the worker has posted.
-constexpr auto kStopPollInterval = std::chrono::milliseconds(50);
 // Depths are kept in the range the settings dialog accepts, whatever the file says.
 constexpr int kMaxDepthSetting = 60;
 // A computer side reads at least one ply: a normal depth of 0 (which the
@@ -25,20 +20,20 @@ constexpr int kMinNormalDepth = 1;
 int depthSetting(std::int32_t word) { return std::clamp<int>(word, 0, kMaxDepthSetting); }
 int normalDepthSetting(std::int32_t word) { return std::clamp<int>(word, kMinNormalDepth, kMaxDepthSetting); }
 
+template <typename Result>
+bool evaluationFailed(const std::optional<Result>& result) {
+  return result && result->evalFailed;
+}
+
 }  // namespace
 
 GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
-    : settings_(settings), window_(window) {
-  exchange().clear();
+    : settings_(settings),
+      window_(window),
+      bookRandom_(static_cast<std::uint64_t>(std::time(nullptr))),
+      seeds_(static_cast<unsigned>(std::time(nullptr))) {
   clearSquareValues();
   newGame();
-}
-
-GameController::~GameController() {
-  if (!worker_.joinable()) return;
-  exchange().requestStop(1);
-  worker_.join();
-  exchange().requestStop(0);
 }
 
 int GameController::routineOf(int colour) const {
@@ -101,17 +96,16 @@ void GameController::stopThinking() {
   mode_ = ViewMode::Busy;
   clearSquareValues();
   window_.requestRepaint();
-  exchange().requestStop(1);
-  for (;;) {
-    const ThinkResult result = exchange().readResult();
-    if (result.finished == 1 || result.workerMarker == 0) break;
-    std::this_thread::sleep_for(kStopPollInterval);
-  }
-  joinWorker();
-  exchange().requestStop(0);
-  discardStatusTexts();
+  // A search looks at its stop request every few hundred nodes: the wait is short.
+  think_.stop();
+  analysis_.stop();
+  // A failure the tick has not seen yet is still told; what else they left goes.
+  const bool failed = evaluationFailed(think_.takeResult()) || evaluationFailed(analysis_.takeResult());
+  think_.cancel();
+  analysis_.cancel();
+  postedSquare_ = -1;
   becomeIdle();
-  tellEvalError();
+  if (failed) tellEvalError();
 }
 
 void GameController::turnStep() {
@@ -138,12 +132,11 @@ void GameController::onTimer() {
   } reset{ticking_};
   updateReview();
   tickHint();
+  tickAnalysis();
   if (mode_ == ViewMode::Playing) {
     tickPlaying();
   } else if (mode_ == ViewMode::NextTurn) {
     turnStep();
-  } else if (mode_ == ViewMode::Busy) {
-    tickAnalysis();
   }
 }
 
@@ -201,7 +194,7 @@ void GameController::clickSquare(int square) {
   if (square < 0 || square >= kSquareCount) return;
   Board scratch;
   if (board_[square] == kEmpty && boardPlay(board_, scratch, square, side_) > 1) {
-    exchange().postResult(square, SCORE_NONE);
+    postedSquare_ = square;
   } else {
     setPane(kProgressPane, texts::kCannotPlayThere);
   }
@@ -243,98 +236,89 @@ void GameController::pass() {
 }
 
 void GameController::startComputerTurn() {
-  joinWorker();
-  exchange().resetResult(1);
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
-  clearThinking();  // and the last search's line, if nobody took it
+  clearThinking();
   if (playFromBook()) return;
   setPane(side_ + 1, texts::kThinking);
   thinking_ = ThinkingDisplay{side_, routineOf(side_), true, false, {}};
   window_.studyChanged();
-  searchBoard_ = board_;
-  prepareComputerMove(job_, searchBoard_, side_, sideSettingsOf(side_), exchange().stopToken(), &thinkProgress_,
-                      defaultSearchThreads());
-  launchThinkWorker();
+  // The job searches its own copy, so no command can change the board under it.
+  think_.start([job = ThinkJob{board_, side_, sideSettingsOf(side_), static_cast<unsigned>(seeds_())}](
+                   std::stop_token stop, ThinkWorker::Exchange& exchange) { return think(job, stop, exchange); });
 }
 
-// The book's move is posted like a worker's result and played at the next tick.
+// The book's move is posted like a click and played at the next tick.
 bool GameController::playFromBook() {
-  movedFromBook_ = false;
   if (!bookEnabled_ || !book_) return false;
   const std::optional<BookMove> pick = pickBookMove(*book_, board_, side_, sideSettingsOf(side_), bookRandom_);
   if (!pick) return false;
-  movedFromBook_ = true;
-  setPane(kProgressPane, texts::kBookMove);
-  setPane(side_ + 1, texts::kBookMove);
   ThinkingLine line;
   line.value = bookValueToScore(pick->value);
   line.moves = {pick->square};
+  setPane(kProgressPane, texts::kBookMove);
+  setPane(side_ + 1, texts::bookMoveText(line.value));
   thinking_ = ThinkingDisplay{side_, routineOf(side_), false, true, line};
   window_.studyChanged();
-  exchange().postResult(pick->square, line.value);
+  postedSquare_ = pick->square;
   return true;
 }
 
 void GameController::startHumanTurn() {
-  movedFromBook_ = false;
   // The pane may still say that this side passed before the last reply.
   setPane(side_ + 1, "");
-  exchange().resetResult(0);
+  postedSquare_ = -1;
   mode_ = ViewMode::Playing;
   clearSquareValues();
   window_.requestRepaint();
 }
 
 void GameController::tickPlaying() {
-  forwardStatusTexts();
-  takeThinking();
-  const ThinkResult result = exchange().readResult();
-  if (result.finished != 1) return;
-  joinWorker();
-  if (result.move < 0) {
-    becomeIdle();
-    tellEvalError();
+  if (postedSquare_ >= 0) {
+    clearPaneIf(kProgressPane, texts::kCannotPlayThere);
+    playPosted(std::exchange(postedSquare_, -1));
     return;
   }
-  if (result.value != SCORE_NONE) {
-    setPane(side_ + 1, movedFromBook_ ? texts::bookMoveText(result.value) : texts::evaluationText(result.value));
+  if (isHumanToMove()) return;
+  forwardThinkProgress();
+  const std::optional<ThinkResult> result = think_.takeResult();
+  if (!result) return;
+  forwardThinkProgress();  // what it said as it returned: the line of the finished search
+  if (result->move < 0) {
+    becomeIdle();
+    if (result->evalFailed) tellEvalError();
+    return;
   }
-  if (isHumanToMove()) {
-    clearPaneIf(kProgressPane, texts::kCannotPlayThere);
-  } else if (!movedFromBook_) {
-    takeThinking();  // the line of the finished search
-    thinking_.searching = false;
-    window_.studyChanged();
-  }
+  if (result->value != SCORE_NONE) setPane(side_ + 1, texts::evaluationText(result->value));
+  thinking_.searching = false;
+  window_.studyChanged();
+  playPosted(result->move);
+}
+
+void GameController::playPosted(int square) {
   mode_ = ViewMode::Busy;
   clearSquareValues();
   window_.requestRepaint();
-  if (playMove(result.move)) {
+  if (playMove(square)) {
     turnStep();
   } else {
     becomeIdle();  // a square that cannot be played here ends the game rather than hanging in Busy
   }
 }
 
-void GameController::forwardStatusTexts() {
-  std::string text;
-  for (int slot = 0; slot < kStatusSlotCount; ++slot) {
-    if (exchange().takeStatusText(slot, text)) setPane(slot, text);
+void GameController::forwardThinkProgress() {
+  const std::optional<ThinkProgress> progress = think_.takeProgress();
+  if (!progress) return;
+  if (progress->progressText) setPane(kProgressPane, *progress->progressText);
+  if (progress->sideText) setPane(side_ + 1, *progress->sideText);
+  if (progress->line && thinking_.colour >= 0) {
+    thinking_.line = *progress->line;
+    window_.studyChanged();
   }
 }
 
-void GameController::takeThinking() {
-  ThinkingLine line;
-  if (!exchange().takeThinking(line) || thinking_.colour < 0) return;
-  thinking_.line = line;
-  window_.studyChanged();
-}
-
 void GameController::clearThinking() {
-  ThinkingLine stale;
-  exchange().takeThinking(stale);
   if (thinking_.colour < 0) return;
   thinking_ = ThinkingDisplay{};
   window_.studyChanged();
@@ -350,9 +334,8 @@ void GameController::clearPaneIf(int pane, const std::string& text) {
 }
 
 void GameController::clearSquareValues() {
-  hint_.halt();
-  hintRunning_ = false;
-  squareValues_.fill(SCORE_NONE);
+  hint_.cancel();
+  squareValues_ = noSquareValues();
   hintMove_ = -1;
   if (!hintPaneText_.empty()) clearPaneIf(kProgressPane, hintPaneText_);
   hintPaneText_.clear();
@@ -368,37 +351,6 @@ void GameController::becomeIdle() {
   window_.requestRepaint();
 }
 
-void GameController::discardStatusTexts() {
-  // What a stopped worker wrote last would otherwise reach the panes at the
-  // next game's first tick.
-  std::string text;
-  for (int slot = 0; slot < kStatusSlotCount; ++slot) exchange().takeStatusText(slot, text);
-}
-
-void GameController::launchThinkWorker() {
-  try {
-    worker_ = std::thread(thinkWorker, &job_);
-  } catch (const std::system_error&) {
-    exchange().postResult(-1, SCORE_NONE);  // no thread: the next tick stops the game
-  }
-}
-
-void GameController::launchAnalysisWorker() {
-  try {
-    worker_ = std::thread(analysisWorker, &analysisJob_);
-  } catch (const std::system_error&) {
-    SquareValues none;
-    none.fill(SCORE_NONE);
-    exchange().postAnalysisDone(none);  // no thread: the next tick ends the analysis empty
-  }
-}
-
-void GameController::joinWorker() {
-  if (worker_.joinable()) worker_.join();
-}
-
-void GameController::tellEvalError() {
-  if (exchange().takeEvalError()) window_.showMessage(kr_messageWithErrorLog(texts::kEvalError));
-}
+void GameController::tellEvalError() { window_.showMessage(kr_messageWithErrorLog(texts::kEvalError)); }
 
 }  // namespace kaimo

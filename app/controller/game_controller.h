@@ -2,27 +2,31 @@
 // cursor, the mode, and the turn loop that asks a human for a click or starts
 // the worker for a computer side. It runs on the window thread, moved on by
 // a 100 ms tick, and reaches the window only through ControllerWindow.
+//
+// It owns its four workers (the computer's move, the endgame analysis, the
+// hint and the review), hands each job a copy of what it reads, and reads
+// their progress and results on its tick; no worker thread reaches the
+// controller or the window.
 #pragma once
 
 #include <array>
 #include <chrono>
-#include <ctime>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "app/controller/analysis_worker.h"
 #include "app/controller/controller_window.h"
-#include "app/controller/hint_worker.h"
+#include "app/controller/review_job.h"
 #include "app/controller/search_line.h"
+#include "app/controller/study_workers.h"
 #include "app/controller/think_worker.h"
 #include "app/controller/view_mode.h"
 #include "app/records/history.h"
 #include "app/records/record_reader.h"
 #include "app/review/game_review.h"
-#include "app/review/review_worker.h"
 #include "app/settings/player_settings.h"
 #include "engine/book/opening_book.h"
 #include "engine/eval/routines.h"
@@ -42,8 +46,9 @@ class GameController {
  public:
   // `settings` is read at every turn, so a change takes effect at the next one.
   GameController(PlayerSettings& settings, ControllerWindow& window);
-  // Stops a running worker without a word to the window (which is going away).
-  ~GameController();
+  // The workers stop their jobs without a word to the window (which is
+  // going away) and are joined before the rest of the controller goes.
+  ~GameController() = default;
   GameController(const GameController&) = delete;
   GameController& operator=(const GameController&) = delete;
 
@@ -85,6 +90,9 @@ class GameController {
   // The 100 ms tick. A tick arriving while one runs (a message box is open) is dropped.
   void onTimer();
 
+  // The rules that enable the window's commands: every one is asked here.
+  bool hasHistory() const { return !history_.empty(); }
+
   // Command "対局を開始": the next tick starts the turn. Only when canStart().
   // The texts left by the state before (stopped, finished, a hint) go.
   void start();
@@ -100,6 +108,7 @@ class GameController {
   void clickSquare(int square);
   // Most commands wait while a transition or the endgame analysis runs.
   bool isBusy() const { return mode_ == ViewMode::Busy; }
+  bool isNotBusy() const { return !isBusy(); }
 
   // --- player settings (the dialog runs between stopThinking and this) ---
   // Takes all 30 words and zeroes the two reserved words 5 and 6.
@@ -218,22 +227,26 @@ class GameController {
   void showBookHint(const std::vector<BookMove>& moves);
   void startHumanTurn();
   void tickPlaying();
-  void forwardStatusTexts();
   void becomeIdle();
   // Clears the values on the board and stops a hint still valuing; its
   // text in pane 0 goes with it.
   void clearSquareValues();
+  // Plays a move the tick found posted, by a click or by the computer.
+  void playPosted(int square);
+  void forwardThinkProgress();
   void beginStudy(const char* paneText);
+  void startValuesClock();
+  std::optional<ValuesResult> followValues(ValuesWorker& worker);
   void tickAnalysis();
   void tickHint();
   void showBestMove(bool inDiscs);
   void showAnalysisClock(int done);
-  void discardStatusTexts();
-  void launchThinkWorker();
-  void launchAnalysisWorker();
   // The review's reads: collected and asked for at every tick.
   void updateReview();
-  void takeThinking();
+  bool collectReviewReads();
+  bool reviewBatchWanted(const std::vector<ReviewRequest>& wanted) const;
+  void startReviewBatch(std::vector<ReviewRequest> positions);
+  void stopReview();
   void clearThinking();
   int takeBackTarget() const;
   bool againstComputer() const;
@@ -242,7 +255,6 @@ class GameController {
   // the state it describes ends.
   void setPane(int pane, const std::string& text);
   void clearPaneIf(int pane, const std::string& text);
-  void joinWorker();
   void tellEvalError();
   void transformBoard(void (*transform)(Board&, const Board&));
   bool boardIsHistorys() const;
@@ -262,38 +274,42 @@ class GameController {
   bool movesUnsaved_ = false;
   std::string recordPath_;
 
-  // The worker reads its own copy of the position, so no command can change
-  // the board under a running search.
-  Board searchBoard_{};
-  SearchJob job_{};
-  ThinkProgress thinkProgress_{job_, static_cast<unsigned>(std::time(nullptr))};
+  // The move played at the next tick: the human's click (a second click
+  // before the tick replaces the first) or the computer's move from the
+  // book; -1 for none.
+  int postedSquare_ = -1;
   std::shared_ptr<const OpeningBook> book_;
   bool bookEnabled_ = true;
-  bool movedFromBook_ = false;  // the move the turn posted is the book's
-  std::mt19937_64 bookRandom_{static_cast<std::uint64_t>(std::time(nullptr))};
-  AnalysisJob analysisJob_{};
-  HintWorker hint_;
-  bool hintRunning_ = false;
+  std::mt19937_64 bookRandom_;
   bool hintInDiscs_ = false;  // the hint's values are final margins, or a routine's own points
   int hintMove_ = -1;
   std::string hintPaneText_;  // what pane 0 says about the hint, while it does
   ThinkingDisplay thinking_;
   // The running analysis or hint as the window sees it: when it began, how
-  // many moves it has to value and the whole second last shown in pane 0.
+  // many moves it has to value, how many are valued, and the whole second
+  // and count last shown in pane 0.
   std::chrono::steady_clock::time_point analysisStart_{};
   int analysisMoves_ = 0;
+  int valuesDone_ = 0;
   std::int64_t analysisSecondShown_ = 0;
   int analysisDoneShown_ = 0;
   std::array<std::string, 3> paneTexts_;
   // The square an editing drag changed last; kEditNowhere after a release.
   int lastEditSquare_ = kEditNowhere;
-  // Joined once the worker has posted, so no thread outlives the controller.
-  std::thread worker_;
   GameReview review_;
-  ReviewWorker reviewWorker_{1};
-  std::vector<ReviewRequest> reviewAsked_;
+  // The positions the review's job was given, and how many have come back.
+  std::vector<ReviewRequest> reviewBatch_;
+  std::size_t reviewBatchRead_ = 0;
   bool reviewing_ = true;
   bool ticking_ = false;
+  // Seeds each computer move's draw of the progress reports that refresh pane 0.
+  std::minstd_rand seeds_;
+
+  // Declared last, so their threads are joined before anything else goes.
+  ThinkWorker think_;
+  ValuesWorker analysis_;
+  ValuesWorker hint_;
+  ReviewWorker reviewer_;
 };
 
 }  // namespace kaimo

@@ -15,9 +15,7 @@ int emptyCount(const Board& board) {
 // One read of `child` with `mover` to move, shaped as the computer turn
 // would shape the read of a position with that many empty squares and depth.
 int readChild(const Board& child, int mover, int depth, const Evaluator& evaluator, const std::stop_token& stop,
-              std::int64_t& leafCount) {
-  // One table per thread that reads hints, set up once and reused.
-  thread_local SearchTable table;
+              SearchTable& table, std::int64_t& leafCount) {
   SearchContext context;
   prepareSearch(context, evaluator, stop, nullptr, depth, &table);
   const int value = searchRoot(child, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
@@ -28,11 +26,11 @@ int readChild(const Board& child, int mover, int depth, const Evaluator& evaluat
 // The value of the move that led to `child`, for `side`, or a marker. A pass
 // of the opponent lets the side move again, as the search's own nodes do.
 int moveValue(const Board& child, int side, int depth, const Evaluator& evaluator, const std::stop_token& stop,
-              std::int64_t& leafCount) {
-  const int reply = readChild(child, opponentOf(side), depth, evaluator, stop, leafCount);
+              SearchTable& table, std::int64_t& leafCount) {
+  const int reply = readChild(child, opponentOf(side), depth, evaluator, stop, table, leafCount);
   if (isMarker(reply)) return reply;
   if (reply != SCORE_NO_MOVE) return -reply;
-  const int again = readChild(child, side, depth, evaluator, stop, leafCount);
+  const int again = readChild(child, side, depth, evaluator, stop, table, leafCount);
   if (again != SCORE_NO_MOVE) return again;
   DiscCounts counts;
   boardCount(child, counts);
@@ -46,7 +44,8 @@ int moveValuesDepth(const Board& board, const SideSettings& settings) {
 }
 
 MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, std::stop_token stop,
-                                  SquareValues& values, AnalysisProgressFunc onProgress, void* user) {
+                                  SearchTable& table, SquareValues& values, AnalysisProgressFunc onProgress,
+                                  void* user) {
   values.fill(SCORE_NONE);
   const int depth = moveValuesDepth(board, settings);
   MoveValuesResult result{depth, 0, 0};
@@ -58,7 +57,7 @@ MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettin
   Board child;
   for (int s = 0; s < kSquareCount; ++s) {
     if (boardPlay(board, child, s, side) <= 1) continue;
-    result.last = moveValue(child, side, depth - 1, evaluator, stop, result.leafCount);
+    result.last = moveValue(child, side, depth - 1, evaluator, stop, table, result.leafCount);
     if (isMarker(result.last)) break;
     values[s] = result.last;
     ++done;

@@ -25,9 +25,11 @@ int moveValuesDepth(const Board& board, const SideSettings& settings);
 // the side's routine, to the depth above minus the move itself; values are
 // from `side`'s point of view, so the largest is what the computer's own
 // search of the position gives. Stops early when `stop` is requested or the
-// evaluation fails; the values found so far stay in `values`.
+// evaluation fails; the values found so far stay in `values`. Every search
+// uses `table` (the caller's, for one search at a time).
 MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, std::stop_token stop,
-                                  SquareValues& values, AnalysisProgressFunc onProgress, void* user);
+                                  SearchTable& table, SquareValues& values, AnalysisProgressFunc onProgress,
+                                  void* user);
 
 // The square with the largest value, the first in square order on a tie; -1
 // when there is none.

@@ -1,9 +1,12 @@
 #include "app/window/artwork.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
+#include <optional>
 
 #include "engine/board/board.h"
 
@@ -95,6 +98,20 @@ void drawCell(QPainter& p, const QRectF& r, int squareValue, bool lastMove, bool
   p.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// The shapes of the step and stop buttons, drawn rather than taken from a
+// font that may not have them.
+enum class Glyph { ToEnd, Forward, Stop, Back, ToStart };
+
+std::optional<Glyph> drawnGlyph(const QString& glyph) {
+  static const QHash<QString, Glyph> drawn = {{QStringLiteral("⏭"), Glyph::ToEnd},
+                                             {QStringLiteral("▶"), Glyph::Forward},
+                                             {QStringLiteral("■"), Glyph::Stop},
+                                             {QStringLiteral("◀"), Glyph::Back},
+                                             {QStringLiteral("⏮"), Glyph::ToStart}};
+  const auto found = drawn.find(glyph);
+  return found == drawn.end() ? std::nullopt : std::optional<Glyph>(*found);
+}
+
 void drawGlyph(QPainter& p, Glyph glyph) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
@@ -180,18 +197,17 @@ Artwork::Artwork(qreal devicePixelRatio) : ratio_(devicePixelRatio) {
   }
 }
 
-QIcon toolbarIcon(Glyph glyph) {
-  return glyphIcon([glyph](QPainter& p) { drawGlyph(p, glyph); });
-}
-
-QIcon toolbarIcon(const QString& character) {
-  return glyphIcon([&character](QPainter& p) {
+QIcon toolbarIcon(const QString& glyph) {
+  if (const std::optional<Glyph> shape = drawnGlyph(glyph)) {
+    return glyphIcon([shape](QPainter& p) { drawGlyph(p, *shape); });
+  }
+  return glyphIcon([&glyph](QPainter& p) {
     QFont font;
     font.setPixelSize(14);
     font.setBold(true);
     p.setFont(font);
     p.setPen(kGlyphInk);
-    p.drawText(QRectF(0, 0, kGlyphSize, kGlyphSize), Qt::AlignCenter, character);
+    p.drawText(QRectF(0, 0, kGlyphSize, kGlyphSize), Qt::AlignCenter, glyph);
   });
 }
 

@@ -51,11 +51,9 @@ class Artwork {
   QPixmap cells_[kSpriteColumns * kSpriteRows];
 };
 
-// Toolbar glyphs.
-enum class Glyph { ToEnd, Forward, Stop, Back, ToStart };
-QIcon toolbarIcon(Glyph glyph);
-// A button showing one character, such as 始.
-QIcon toolbarIcon(const QString& character);
+// A toolbar button: the step and stop signs ⏮ ◀ ■ ▶ ⏭ drawn as shapes,
+// anything else (one character, such as 始) as text.
+QIcon toolbarIcon(const QString& glyph);
 
 // The program icon: discs on a green board.
 QIcon programIcon();

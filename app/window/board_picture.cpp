@@ -5,7 +5,7 @@
 #include <QSaveFile>
 
 #include "app/window/artwork.h"
-#include "app/window/kaimo_view.h"
+#include "app/controller/game_controller.h"
 
 namespace kaimo {
 namespace {
@@ -62,12 +62,11 @@ QString saveBoardPicture(const QImage& image, const QString& path) {
   return QStringLiteral("画像を保存できませんでした。\n%1: %2").arg(path, file.errorString());
 }
 
-void saveBoardPictureCommand(CKaimoView& view) {
-  const QString path = QFile::decodeName(QByteArray::fromStdString(view.chooseRecordFile(RecordFileUse::BoardPicture)));
+void saveBoardPictureCommand(const GameController& game, ControllerWindow& window) {
+  const QString path = QFile::decodeName(QByteArray::fromStdString(window.chooseRecordFile(RecordFileUse::BoardPicture)));
   if (path.isEmpty()) return;
-  const GameController& game = view.controller();
   const QString failure = saveBoardPicture(renderBoardPicture(game.board(), game.lastMove()), path);
-  if (!failure.isEmpty()) view.showMessage(failure.toStdString());
+  if (!failure.isEmpty()) window.showMessage(failure.toStdString());
 }
 
 }  // namespace kaimo

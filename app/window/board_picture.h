@@ -10,7 +10,8 @@
 
 namespace kaimo {
 
-class CKaimoView;
+class ControllerWindow;
+class GameController;
 
 // Drawn at twice the view's size, so the picture stays sharp when enlarged.
 QImage renderBoardPicture(const Board& board, int lastMove);
@@ -20,8 +21,8 @@ QImage renderBoardPicture(const Board& board, int lastMove);
 // message: the file and the system's reason.
 QString saveBoardPicture(const QImage& image, const QString& path);
 
-// The command: asks for a file through the view and saves the position on
-// the board; a failure is told in a message.
-void saveBoardPictureCommand(CKaimoView& view);
+// The command: asks `window` for a file and saves the position on the
+// board of `game`; a failure is told in a message.
+void saveBoardPictureCommand(const GameController& game, ControllerWindow& window);
 
 }  // namespace kaimo

@@ -1,5 +1,5 @@
-// The document of the window set. The game lives in the view's controller;
-// the document only names what the window shows, in its title.
+// The document of the window set. The game lives in the main window's
+// controller; the document only names what the window shows, in its title.
 #pragma once
 
 #include <QFileInfo>

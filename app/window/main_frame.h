@@ -1,21 +1,27 @@
-// The main window: menu bar, toolbar and status bar around the board view.
-// Every command is one QAction keyed by its numeric id; updateActions() sets
-// all their enabled states from the controller after every change.
+// The main window: owns the game controller and its tick, and puts the menu
+// bar, the toolbar, the board view, the study column and the status bar
+// round it. Every command is one QAction built from its entry in the
+// command table; updateActions() sets all their enabled states from the
+// controller after every change.
 #pragma once
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <array>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/controller/game_controller.h"
 #include "app/settings/player_settings.h"
+#include "app/window/commands.h"
 #include "app/window/kaimo_doc.h"
 #include "app/window/kaimo_view.h"
 #include "app/window/recent_files.h"
+#include "app/window/window_dialogs.h"
 
 class QToolBar;
 class QCloseEvent;
@@ -23,6 +29,9 @@ class QCloseEvent;
 namespace kaimo {
 
 class StudyPane;
+
+// The controller's tick.
+constexpr int kTickMilliseconds = 100;
 
 // Ids and nominal widths (pixels) of the three panes the controller writes to.
 constexpr int kFirstPaneId = 256;
@@ -33,12 +42,19 @@ class CMainFrame : public QMainWindow {
 
  public:
   explicit CMainFrame(PlayerSettings& settings, QWidget* parent = nullptr);
+  ~CMainFrame() override;
 
+  // Every command, once: see main_frame_commands.cpp.
+  static const std::vector<CommandEntry>& commandTable();
+
+  GameController& game() { return game_; }
+  // The message boxes and file dialogs the controller uses.
+  WindowDialogs& dialogs() { return dialogs_; }
   CKaimoView* view() const { return view_; }
   StudyPane* studyPane() const { return studyPane_; }
   CKaimoDoc& document() { return document_; }
-  // The action of command `id`, or null for an unknown id.
-  QAction* action(int id) const;
+  // The action of `command`, or null.
+  QAction* action(Command command) const;
   // Pane 256, 257 or 258, or null.
   QLabel* pane(int id) const;
 
@@ -46,34 +62,40 @@ class CMainFrame : public QMainWindow {
   RecentFiles& recentFiles() { return *recentFiles_; }
 
  protected:
+  // The tick starts when the window is first shown.
+  void showEvent(QShowEvent* event) override;
   // A game with unsaved work is only thrown away when the user agrees.
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void createActions();
-  void connectCommands();
   void createMenus();
   void createToolBar();
   void createStatusBar();
   void createRecentFiles();
+  void loadToggles();
   void openRecent(const QString& path);
   // The title and the recent files follow the record the game belongs to.
   void showRecordName();
-  void setHandler(int id, std::function<void()> handler);
-  void applyOption(int id);
-  void changeOption(int id);
-  void runCommand(int id);
-  bool isEnabledByRule(int id) const;
+  void runCommand(const CommandEntry& entry);
+  bool isEnabled(const CommandEntry& entry) const;
+  // The window follows a switch of the menus; `changed` by the user, who
+  // then has it kept.
+  void applyToggle(const CommandEntry& entry, bool changed);
   void setPaneText(int pane, const QString& text);
+  void gameChanged();
   void showPlayerSettings();
   void showAbout();
 
+  // The controller's window: made before the controller and gone after it.
+  WindowDialogs dialogs_;
+  GameController game_;
+  QTimer tick_;
   CKaimoDoc document_;
   CKaimoView* view_;
   StudyPane* studyPane_;
   QToolBar* toolBar_ = nullptr;
-  std::map<int, QAction*> actions_;
-  std::map<int, std::function<void()>> handlers_;
+  std::map<Command, QAction*> actions_;
   std::array<QLabel*, 3> panes_{};
   RecentFiles* recentFiles_ = nullptr;
   std::optional<std::string> shownRecordPath_;  // none until the first title is set

@@ -35,11 +35,17 @@ struct Analysis {
     const Bits bit = squareBit(move.square);
     const int value = -solveExact(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit, -SCORE_INF, SCORE_INF);
     if (context.abortMarker != 0) return value;
-    std::lock_guard hold(lock);
-    last = value;
-    (*values)[move.square] = value;
-    ++done;
-    if (onProgress != nullptr) onProgress(*values, done, order.count, user);
+    SquareValues shown;
+    int count;
+    {
+      std::lock_guard hold(lock);
+      last = value;
+      (*values)[move.square] = value;
+      count = ++done;
+      if (onProgress != nullptr) shown = *values;
+    }
+    // Outside the lock: the caller's progress may take locks of its own.
+    if (onProgress != nullptr) onProgress(shown, count, order.count, user);
     return value;
   }
 };

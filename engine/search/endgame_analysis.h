@@ -18,8 +18,9 @@ using SquareValues = std::array<int, kSquareCount>;
 
 // Called after each solved move: the values so far (SCORE_NONE where not a
 // move or not yet solved), moves done and the total of legal moves. The
-// moves are solved by several threads; the calls come one at a time, from
-// any of them.
+// moves are solved by several threads, and each calls from its own thread
+// with no lock held: two calls may overlap or arrive out of turn (the one
+// with more moves done is the newer), each with its own copy of the values.
 using AnalysisProgressFunc = void (*)(const SquareValues& values, int done, int total, void* user);
 
 struct AnalysisResult {

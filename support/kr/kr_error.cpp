@@ -75,7 +75,11 @@ ErrorCode kr_reportError(ErrorRecord* record, const char* functionName, ErrorCod
   char message[KR_MESSAGE_SIZE];
   va_list arguments;
   va_start(arguments, format);
-  std::vsnprintf(message, sizeof message, format != nullptr ? format : "", arguments);
+  if (format != nullptr) {
+    std::vsnprintf(message, sizeof message, format, arguments);
+  } else {
+    message[0] = '\0';
+  }
   va_end(arguments);
   if (record != nullptr) {
     record->code = code;

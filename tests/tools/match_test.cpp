@@ -46,8 +46,9 @@ TEST(MatchGames, EachOpeningIsPlayedWithBothColours) {
 TEST(MatchGames, AGamePlaysToTheEnd) {
   const Opening opening = randomOpenings(1, 6, 3)[0];
   const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
+  tools::TurnSearcher searcher;
   std::mt19937_64 random = gameRandom(1, 0);
-  const GameResult r = playMatchGame(opening, {quick}, {quick}, random);
+  const GameResult r = playMatchGame(opening, {quick}, {quick}, searcher, random);
   ASSERT_FALSE(r.failed);
   EXPECT_GT(r.black + r.white, 4);
   EXPECT_LE(r.black + r.white, 100);
@@ -59,9 +60,10 @@ TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
   const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
   MatchPlayer booked{quick};
   booked.book = std::make_shared<const OpeningBook>(testing::smallBook(4));
+  tools::TurnSearcher searcher;
   const auto play = [&](std::uint64_t seed, int game) {
     std::mt19937_64 random = gameRandom(seed, game);
-    return playMatchGame(initial, booked, booked, random);
+    return playMatchGame(initial, booked, booked, searcher, random);
   };
   std::vector<std::pair<Board, std::vector<int>>> games;
   for (int game = 0; game < 8; ++game) {
@@ -84,8 +86,9 @@ TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
   const SideSettings three{kSimpleRoutine, 3, 8, 0, 0, 0, 0, 0};
   MatchPlayer timed{three};
   timed.msPerMove = 2;  // capped at depth 3 all the same
+  tools::TurnSearcher searcher;
   std::mt19937_64 random = gameRandom(4, 0);
-  const GameResult r = playMatchGame(opening, {three}, timed, random);
+  const GameResult r = playMatchGame(opening, {three}, timed, searcher, random);
   ASSERT_FALSE(r.failed);
   for (const MoveTally& t : {r.blackMoves, r.whiteMoves}) {
     EXPECT_GT(t.normalReads, 0);

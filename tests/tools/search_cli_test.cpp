@@ -143,11 +143,12 @@ TEST(BenchSuite, LeavesOfTheDeterministicPartArePinned) {
   constexpr std::int64_t kSignatureLeaves = 4054327;
   constexpr int kLargestEmpties = 18;
   std::int64_t leaves = 0;
+  tools::TurnSearcher searcher;
   for (const auto& position : parseBenchSuite(builtInBenchSuite(), "built-in")) {
     DiscCounts counts;
     boardCount(position.board, counts);
     if (position.kind == BenchKind::Exact && counts[2] > kLargestEmpties) continue;
-    leaves += tools::runComputerTurn(position.board, position.side, benchSettings(position)).leaves;
+    leaves += searcher.play(position.board, position.side, benchSettings(position)).leaves;
   }
   EXPECT_EQ(leaves, kSignatureLeaves);
 }

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <chrono>
 #include <cinttypes>
 #include <csignal>
@@ -70,11 +71,17 @@ class InterruptStopsAnalysis {
 
 struct ProgressLine {
   std::int64_t startMs;
+  std::atomic<int> shown{0};  // the most moves done shown yet
 };
 
-// Moves done of the total and the time so far, rewritten in place.
+// Moves done of the total and the time so far, rewritten in place. The two
+// threads of the analysis report on their own: an older count is skipped.
 void showProgress(const SquareValues& /*values*/, int done, int total, void* user) {
-  const auto* line = static_cast<const ProgressLine*>(user);
+  auto* line = static_cast<ProgressLine*>(user);
+  int shown = line->shown.load();
+  do {
+    if (done <= shown) return;
+  } while (!line->shown.compare_exchange_weak(shown, done));
   const double seconds = static_cast<double>(searchClockMs() - line->startMs) / 1000.0;
   std::fprintf(stderr, "\ranalyze: %d/%d moves, %.1f s", done, total, seconds);
   std::fflush(stderr);

@@ -62,9 +62,10 @@ int runBench(const Words& words, std::FILE* out) {
                                                     args.get("--suite", ""))
                                   : parseBenchSuite(builtInBenchSuite(), "the built-in suite");
   Tally midgame, exact;
+  tools::TurnSearcher searcher;
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const BenchPosition& position = positions[i];
-    const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, benchSettings(position));
+    const tools::TurnResult result = searcher.play(position.board, position.side, benchSettings(position));
     if (isMarker(result.value)) {
       tools::printEvalError();
       return 1;

@@ -106,8 +106,9 @@ int checkBook(const Args& args, std::FILE* out) {
 
   // A child reports "index value" in hundredths, or "index failed".
   const auto work = [&](int job, std::FILE* report) {
+    tools::TurnSearcher searcher;
     for (std::size_t i = static_cast<std::size_t>(job); i < positions.size(); i += static_cast<std::size_t>(jobs)) {
-      const tools::TurnResult turn = tools::runComputerTurn(boardOfKey(positions[i]->key), kBlack, deep);
+      const tools::TurnResult turn = searcher.play(boardOfKey(positions[i]->key), kBlack, deep);
       if (isMarker(turn.value)) {
         std::fprintf(report, "%zu failed\n", i);
         return 1;

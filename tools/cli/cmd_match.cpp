@@ -179,11 +179,12 @@ int runMatch(const Words& words, std::FILE* out) {
 
   // A child reports a game line (see printGameLine), or "g failed".
   const auto work = [&](int job, std::FILE* report) {
+    tools::TurnSearcher searcher;
     for (int g = job; g < games; g += jobs) {
       const bool firstBlack = firstPlaysBlack(g);
       std::mt19937_64 random = gameRandom(seed, g);
-      const GameResult r =
-          playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first, random);
+      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first,
+                                         searcher, random);
       if (r.failed) {
         std::fprintf(report, "%d failed\n", g);
         return 1;

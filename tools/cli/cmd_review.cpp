@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "app/review/review_text.h"
-#include "app/review/review_worker.h"
+#include "app/review/review_batch.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/record_file.h"
 #include "tools/common/limits.h"

@@ -33,8 +33,8 @@ int runSearch(const Words& words, std::FILE* out) {
   const SideOptions side = sideOptionsFrom(args, "", routine);
   const Position position = positionFrom(args);
 
-  const tools::TurnResult result = tools::runComputerTurn(position.board, position.side, side.settings,
-                                                          routineEvaluator(routine), side.msPerMove, side.threads);
+  const tools::TurnResult result = tools::TurnSearcher().play(position.board, position.side, side.settings,
+                                                               routineEvaluator(routine), side.msPerMove, side.threads);
   if (result.value == SCORE_EVAL_ERROR) {
     tools::printEvalError();
     return 1;

@@ -72,7 +72,7 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
 }
 
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
-                         std::mt19937_64& random) {
+                         tools::TurnSearcher& searcher, std::mt19937_64& random) {
   GameResult result;
   const auto choose = [&](const Board& board, int side) -> int {
     const MatchPlayer& player = side == kBlack ? black : white;
@@ -84,8 +84,8 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
         return pick->square;
       }
     }
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, player.settings, player.evaluator, player.msPerMove,
-                                                          player.threads);
+    const tools::TurnResult turn =
+        searcher.play(board, side, player.settings, player.evaluator, player.msPerMove, player.threads);
     if (isMarker(turn.value)) return -1;
     ++tally.moves;
     tally.cpuMsec += turn.cpuMsec;

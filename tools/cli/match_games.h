@@ -12,6 +12,7 @@
 #include "engine/board/board.h"
 #include "engine/book/opening_book.h"
 #include "engine/search/search_driver.h"
+#include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
 
@@ -63,9 +64,9 @@ struct MatchPlayer {
 
 // Plays the opening out, each side searching with its own settings, or
 // playing from its book while the position is in it (`random` chooses among
-// the book's close moves).
+// the book's close moves). The searches go through `searcher`.
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
-                         std::mt19937_64& random);
+                         tools::TurnSearcher& searcher, std::mt19937_64& random);
 
 // The generator of game `game` of a match of seed `seed`: the same game
 // whichever process plays it.

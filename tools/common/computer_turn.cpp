@@ -29,18 +29,16 @@ FinishedRead deepenUntilStopped(SearchJob& job) {
 
 }  // namespace
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, int threads) {
-  return runComputerTurn(board, side, settings, routineEvaluator(settings.routine), 0, threads);
+TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& settings) {
+  return play(board, side, settings, routineEvaluator(settings.routine));
 }
 
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
-                           int msPerMove, int threads) {
+TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                              int msPerMove, int threads) {
   const std::int64_t cpuStart = processCpuMicros();
   const std::int64_t start = searchClockMs();
-  // One job per thread, reused: its table is set up once, not for every
-  // turn of a match or of self-play (a new search ignores what the last
-  // one stored).
-  thread_local SearchJob job;
+  if (!job_) job_ = std::make_unique<SearchJob>();
+  SearchJob& job = *job_;
   DiscCounts counts;
   boardCount(board, counts);
   const bool toEnd = counts[2] <= settings.exactDepth || counts[2] <= settings.winDepth;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,16 +37,28 @@ constexpr int kDefaultCutValue = 1500;
 constexpr int kDefaultCutDepth = 15;
 constexpr int kDefaultCutEmpties = 15;
 
-// The depth rule, a table of its own, no stop and no progress report; the
-// leaves scored by `evaluator`, by default the routine's own; `threads`
-// searching together (one: the same leaves and move on every run). With
-// `msPerMove` above 0 a normal read deepens ply by ply, up to the normal
-// depth, and plays the move of the deepest read that finished within that
-// much processor time of the process (at least one ply; with two threads the
-// time runs out twice as fast); a read to the end is not timed.
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
-                           int msPerMove = 0, int threads = 1);
-TurnResult runComputerTurn(const Board& board, int side, const SideSettings& settings, int threads = 1);
+// Computer turns one after another, each searched as the window's computer
+// searches a turn: the depth rule, no stop and no progress report. One table
+// serves all the turns (a new search ignores what the last one stored), so a
+// match, a self-play run or the bench suite keeps one searcher for all of
+// them. The table is made at the first turn: a searcher made before the
+// process pool forks costs nothing, and each process gets its own.
+class TurnSearcher {
+ public:
+  // The leaves scored by `evaluator`, by default the routine's own;
+  // `threads` searching together (one: the same leaves and move on every
+  // run). With `msPerMove` above 0 a normal read deepens ply by ply, up to
+  // the normal depth, and plays the move of the deepest read that finished
+  // within that much processor time of the process (at least one ply; with
+  // two threads the time runs out twice as fast); a read to the end is not
+  // timed.
+  TurnResult play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                  int msPerMove = 0, int threads = 1);
+  TurnResult play(const Board& board, int side, const SideSettings& settings);
+
+ private:
+  std::unique_ptr<SearchJob> job_;
+};
 
 // Plays on from `board` with `side` to move until neither side can move
 // (passes implied), each move the square chooseMove(board, side) gives; -1

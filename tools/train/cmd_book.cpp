@@ -74,9 +74,9 @@ int hundredths(int score) { return std::clamp(score / (SCORE_PER_DISC / 100), -k
 
 // The final margin for `side` of the game both sides play on from the
 // position as computer turns with `settings`; false when a search fails.
-bool playOut(const Board& board, int side, const SideSettings& settings, int& value) {
-  const auto choose = [&settings](const Board& position, int mover) {
-    const tools::TurnResult turn = tools::runComputerTurn(position, mover, settings);
+bool playOut(const Board& board, int side, const SideSettings& settings, tools::TurnSearcher& searcher, int& value) {
+  const auto choose = [&settings, &searcher](const Board& position, int mover) {
+    const tools::TurnResult turn = searcher.play(position, mover, settings);
     return isMarker(turn.value) ? -1 : turn.move;
   };
   const std::optional<Board> end = tools::playToTheEnd(board, side, choose);
@@ -89,13 +89,13 @@ bool playOut(const Board& board, int side, const SideSettings& settings, int& va
 }
 
 // A position's own scores, the mover as black: a deep read, and its game.
-bool scorePosition(const BookKey& key, const BookSettings& settings, BookEntry& entry) {
+bool scorePosition(const BookKey& key, const BookSettings& settings, tools::TurnSearcher& searcher, BookEntry& entry) {
   const Board board = boardOfKey(key);
   const SideSettings read{settings.routine, settings.depth, 0, 0, 0, 0, 0, 0};
-  const tools::TurnResult turn = tools::runComputerTurn(board, kBlack, read);
+  const tools::TurnResult turn = searcher.play(board, kBlack, read);
   const SideSettings game{settings.routine, settings.gameDepth, settings.gameExact, 0, 0, 0, 0, 0};
   int gameValue = 0;
-  if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE || !playOut(board, kBlack, game, gameValue)) return false;
+  if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE || !playOut(board, kBlack, game, searcher, gameValue)) return false;
   entry = {key, static_cast<std::int16_t>(gameValue), static_cast<std::int16_t>(gameValue),
            static_cast<std::int16_t>(hundredths(turn.value)), static_cast<std::uint8_t>(turn.depth)};
   return true;
@@ -141,10 +141,10 @@ bool writeBook(const std::string& file, const std::vector<BookEntry>& entries) {
 // Scores the positions of a chunk and writes its file. An empty text, or
 // why it failed.
 std::string makeChunk(const std::string& file, const std::vector<BookKey>& positions, const BookSettings& settings,
-                      const std::function<void()>& tick) {
+                      tools::TurnSearcher& searcher, const std::function<void()>& tick) {
   std::vector<BookEntry> entries(positions.size());
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    if (!scorePosition(positions[i], settings, entries[i])) return "a search for a position of " + file + " failed";
+    if (!scorePosition(positions[i], settings, searcher, entries[i])) return "a search for a position of " + file + " failed";
     tick();
   }
   return writeBook(file, entries) ? "" : "cannot write " + file;
@@ -182,7 +182,8 @@ class BookRun {
     for (const int c : toMake) units += static_cast<long>(chunkPositions(wanted, c, settings_.chunk).size());
     if (!toMake.empty()) {
       const auto work = [&](int chunk, const std::function<void()>& tick) {
-        return makeChunk(chunkFile(dir_, round, chunk), chunkPositions(wanted, chunk, settings_.chunk), settings_, tick);
+        return makeChunk(chunkFile(dir_, round, chunk), chunkPositions(wanted, chunk, settings_.chunk), settings_, searcher_,
+                         tick);
       };
       if (!runChunkWork(toMake, jobs_, "book round " + std::to_string(round), units, work)) return false;
     }
@@ -219,7 +220,7 @@ class BookRun {
         if (present && readChunkFile(file, positions, entries, fault)) break;
         if (present) {
           std::fprintf(stderr, "book: %s; it is made again\n", fault.c_str());
-          const std::string failure = makeChunk(file, positions, settings_, [] {});
+          const std::string failure = makeChunk(file, positions, settings_, searcher_, [] {});
           if (!failure.empty()) {
             std::fprintf(stderr, "book: %s\n", failure.c_str());
             return false;
@@ -240,6 +241,7 @@ class BookRun {
 
   std::string dir_;
   BookSettings settings_;
+  tools::TurnSearcher searcher_;  // each process of the pool makes its own table
   Shard shard_;
   int jobs_;
   std::FILE* out_;

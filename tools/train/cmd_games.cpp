@@ -66,10 +66,11 @@ int runGames(const tools::Words& words, std::FILE* out) {
   const std::vector<int> chunks = chunksToMake(dir, "games", chunkCount, shard, "games", perChunk);
   std::fprintf(out, "%d games in %d chunks of %d; %zu chunks to play\n", games, chunkCount, perChunk, chunks.size());
   std::fflush(out);
+  tools::TurnSearcher searcher;  // each process of the pool makes its own table
   const auto make = [&](int chunk, std::vector<TrainingPosition>& positions, const std::function<void()>& tick) {
     for (int g = chunk * perChunk; g < (chunk + 1) * perChunk; ++g) {
       bool failed = false;
-      const std::vector<TrainingPosition> game = playTrainingGame(seed, g, settings, failed);
+      const std::vector<TrainingPosition> game = playTrainingGame(seed, g, settings, searcher, failed);
       if (failed) return false;
       positions.insert(positions.end(), game.begin(), game.end());
       tick();

@@ -25,10 +25,10 @@ struct LabelJob {
   int gamesPerChunk;
 };
 
-bool solve(TrainingPosition& position) {
+bool solve(TrainingPosition& position, tools::TurnSearcher& searcher) {
   const int empties = emptiesOf(position.board);
   const SideSettings exact{kSimpleRoutine, empties, empties, 0, 0, 0, 0, 0};
-  const tools::TurnResult turn = tools::runComputerTurn(position.board, position.side, exact);
+  const tools::TurnResult turn = searcher.play(position.board, position.side, exact);
   if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE) return false;
   const int mover = turn.value / SCORE_PER_DISC;
   position.margin = position.side == kBlack ? mover : -mover;
@@ -36,8 +36,8 @@ bool solve(TrainingPosition& position) {
   return true;
 }
 
-bool labelChunk(const std::string& gamesFile, const LabelJob& job, std::vector<TrainingPosition>& solved,
-                const std::function<void()>& tick) {
+bool labelChunk(const std::string& gamesFile, const LabelJob& job, tools::TurnSearcher& searcher,
+                std::vector<TrainingPosition>& solved, const std::function<void()>& tick) {
   std::vector<TrainingPosition> positions;
   std::string error;
   if (!readChunkOfGames(gamesFile, job.gamesPerChunk, positions, error)) return false;
@@ -48,7 +48,7 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, std::vector<T
            e >= job.minEmpties && e <= job.maxEmpties;
   };
   for (TrainingPosition& position : drawPerGame(positions, job.perGame, job.seed, wanted)) {
-    if (!solve(position)) return false;
+    if (!solve(position, searcher)) return false;
     solved.push_back(position);
     tick();
   }
@@ -106,8 +106,9 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   }
   std::fprintf(out, "%zu chunks to label\n", chunks.size());
   std::fflush(out);
+  tools::TurnSearcher searcher;  // each process of the pool makes its own table
   const auto make = [&](int chunk, std::vector<TrainingPosition>& solved, const std::function<void()>& tick) {
-    return labelChunk(chunkFileName(job.dir, "games", chunk), job, solved, tick);
+    return labelChunk(chunkFileName(job.dir, "games", chunk), job, searcher, solved, tick);
   };
   return runChunks(job.dir, job.prefix, chunks, jobs, "reads", units, make) ? 0 : 1;
 }

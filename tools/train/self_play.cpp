@@ -39,7 +39,7 @@ int blackHundredths(int value, int side) {
 }  // namespace
 
 std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t game, const SelfPlaySettings& settings,
-                                               bool& failed) {
+                                               tools::TurnSearcher& searcher, bool& failed) {
   std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32),
                          static_cast<std::uint32_t>(game)};
   std::mt19937_64 random(sequence);
@@ -67,7 +67,7 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
     int searchValue = kNoSearchValue;
     if (!exploring || kept) {
       // A kept position is searched even when a random move is played, for its value.
-      const tools::TurnResult turn = tools::runComputerTurn(board, colour, side);
+      const tools::TurnResult turn = searcher.play(board, colour, side);
       if (isMarker(turn.value) || turn.move < 0) {
         failed = true;
         return {};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/common/computer_turn.h"
 #include "tools/train/position_record.h"
 
 namespace kaimo::train {
@@ -27,6 +28,6 @@ struct SelfPlaySettings {
 // network scores (1 to 84 empty squares, a legal move for the side to move)
 // are kept. An evaluation failure leaves `failed` set and no positions.
 std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t game, const SelfPlaySettings& settings,
-                                               bool& failed);
+                                               tools::TurnSearcher& searcher, bool& failed);
 
 }  // namespace kaimo::train

@@ -3,7 +3,9 @@
 // review's graph following it, and measures the window thread: how long
 // each event takes to handle (the steps), and how late a precise 1 ms timer
 // fires (which adds the system's scheduling on a busy machine). Optionally
-// shows the hint once and takes screenshots. Prints both, then exits.
+// shows the hint once and takes screenshots: the hint, the finished game
+// with its review, and (after the figures are taken) the endgame analysis
+// of the position 16 moves before the end. Prints both, then exits.
 //
 //   kaimo-window-probe [--seed S] [--depth N] [--think MS] [--shots DIR]
 //
@@ -23,7 +25,7 @@
 #include <random>
 #include <vector>
 
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "app/window/study_pane.h"
 #include "engine/eval/score.h"
@@ -159,18 +161,19 @@ int main(int argc, char** argv) {
   settings[kWhiteNormalDepthWord] = options.depth;
 
   CMainFrame frame(settings);
-  frame.view()->setMessageHandler([](const QString&) {});  // passes and the final count: no modal box
+  frame.dialogs().setMessageHandler([](const QString&) {});  // passes and the final count: no modal box
   // The window closes at the end with the game unsaved: it is thrown away
   // instead of waiting for an answer nobody gives.
-  frame.view()->setChoiceHandler([](const QString&) { return Answer::No; });
+  frame.dialogs().setChoiceHandler([](const QString&) { return Answer::No; });
   frame.resize(1120, 720);
   if (qEnvironmentVariableIsSet("PROBE_NO_PANE")) frame.studyPane()->hide();
   frame.show();
-  GameController& game = frame.view()->controller();
+  GameController& game = frame.game();
   std::mt19937 rng(options.seed);
   QElapsedTimer humanWait;
   bool hintShown = options.shots.isEmpty();
   bool awaitingHintShot = false;
+  bool analysing = false;  // the game is over and reviewed: the analysis's turn
   auto shoot = [&](const char* name) {
     if (options.shots.isEmpty()) return;
     frame.grab().save(QDir(options.shots).filePath(QString::fromLatin1(name)));
@@ -189,22 +192,39 @@ int main(int argc, char** argv) {
 
     }
     const bool over = historyEndsGame(game.history());
-    if (game.mode() == ViewMode::Idle && over) {
+    if (game.mode() == ViewMode::Idle && over && !analysing) {
       if (!graphKnown(game)) return;
       driver.stop();
+      analysing = true;
       // Let the last repaints land before the picture is taken.
       QTimer::singleShot(300, [&] {
         shoot("finished-game.png");
         app.report(gameStart);
         probe.report();
         std::fflush(stdout);
+        if (options.shots.isEmpty()) {
+          app.quit();
+          return;
+        }
+        game.goToPosition(std::max(0, static_cast<int>(game.history().size()) - 17));
+        frame.action(Command::EndgameAnalysis)->trigger();
+        driver.start();
+      });
+      return;
+    }
+    if (analysing) {
+      // The analysis marks its best move when every move is read.
+      if (game.isBusy() || game.hintMove() < 0) return;
+      driver.stop();
+      QTimer::singleShot(300, [&] {
+        shoot("analysis.png");
         app.quit();
       });
       return;
     }
     if (game.mode() == ViewMode::Idle) {
       if (gameStart < 0) gameStart = app.elapsed();
-      frame.action(command::kStart)->trigger();
+      frame.action(Command::Start)->trigger();
       return;
     }
     if (game.mode() != ViewMode::Playing || !game.isHumanToMove()) return;
@@ -214,7 +234,7 @@ int main(int argc, char** argv) {
     if (!hintShown && game.history().size() > 40) {
       hintShown = true;
       awaitingHintShot = true;
-      frame.action(command::kHint)->trigger();
+      frame.action(Command::Hint)->trigger();
       return;
     }
     MoveMarks marks;

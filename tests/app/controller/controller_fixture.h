@@ -20,6 +20,7 @@ namespace kaimo::testing {
 // Routine numbers in the settings.
 constexpr int kHuman = 0;
 constexpr int kComputer = 1;  // "狸"
+constexpr int kFox = 2;       // "狐"
 
 inline Board initialBoard() {
   Board b;
@@ -47,6 +48,17 @@ inline Board blackMustPassBoard() {
   b.fill(kEmpty);
   b[0] = kWhite;
   b[1] = kBlack;
+  return b;
+}
+
+// An opening of twelve plies: 84 empty squares, where "狐" needs its data.
+inline Board patternOpening() {
+  Board b;
+  int side = boardInit(b);
+  for (const int square : {43, 33, 66, 53, 52, 62, 36, 26, 25, 24, 13, 14}) {
+    boardPlayInPlace(b, square, side);
+    side = opponentOf(side);
+  }
   return b;
 }
 

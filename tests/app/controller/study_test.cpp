@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/controller/evaluation_values.h"
-#include "app/controller/exchange.h"
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 #include "engine/eval/routines.h"
@@ -244,7 +243,6 @@ TEST_F(Study, ProgressAndValuesArriveMoveByMoveAndPauseClearsThem) {
   EXPECT_EQ(window.panes[kProgressPane], "停止");
   for (int i = 0; i < 3; ++i) c().onTimer();
   EXPECT_EQ(shownValueCount(), 0) << "a stopped analysis leaves no values";
-  EXPECT_EQ(exchange().stopRequested(), 0);
 }
 
 TEST_F(Study, TheSecondsCountOnWhileAMoveTakesLong) {

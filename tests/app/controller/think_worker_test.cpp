@@ -4,9 +4,7 @@
 
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "app/controller/exchange.h"
 #include "app/controller/game_texts.h"
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/score.h"
@@ -19,6 +17,7 @@ using testing::blackMustPassBoard;
 using testing::emptyCount;
 using testing::initialBoard;
 using testing::nearlyFullBoard;
+using testing::patternOpening;
 using testing::readProgressText;
 
 // "狐" without its data: every position of 84 empty squares or fewer fails.
@@ -26,43 +25,20 @@ Evaluator failingEvaluator() {
   return PatternEvaluator(std::make_shared<const PatternData>("kaimo-no-such-data-folder"));
 }
 
-// An opening of twelve plies: 84 empty squares, where "狐" needs its data.
-Board patternOpening() {
-  Board b;
-  int side = boardInit(b);
-  for (const int square : {43, 33, 66, 53, 52, 62, 36, 26, 25, 24, 13, 14}) {
-    boardPlayInPlace(b, square, side);
-    side = opponentOf(side);
-  }
-  return b;
-}
-
-struct NoProgress final : SearchProgress {
-  void report(int, const SearchContext&) override {}
-};
-
-class Worker : public ::testing::Test {
+// The think job's procedure on a search prepared by hand (the depth rule of
+// a computer turn never chooses the win/loss read), run on the test's thread.
+class Think : public ::testing::Test {
  protected:
-  void SetUp() override {
-    exchange().clear();
-    exchange().resetResult(1);
-  }
-  void prepare(const Board& b, int side, int depth, int winDepth, Evaluator evaluator = {}) {
+  void prepare(const Board& b, int side, int depth, int winDepth, Evaluator evaluator = {}, std::stop_token stop = {}) {
     board = b;
-    prepareSearchJob(job, board, side, depth, winDepth, std::move(evaluator), exchange().stopToken(), &noProgress,
-                     depth - 2);
+    prepareSearchJob(job, board, side, depth, winDepth, std::move(evaluator), std::move(stop), nullptr, depth - 2);
   }
-  // Runs the worker on a thread of its own, as the controller does.
   ThinkResult run() {
-    std::thread worker(thinkWorker, &job);
-    worker.join();
-    return exchange().readResult();
+    const ThinkResult result = runThink(job, exchange);
+    said = exchange.take().value_or(ThinkProgress{});
+    return result;
   }
-  std::string slotText(int slot) {
-    std::string text;
-    exchange().takeStatusText(slot, text);
-    return text;
-  }
+  std::string sideText() const { return said.sideText.value_or(""); }
   bool isLegal(int square, int side) {
     Board scratch;
     return square >= 0 && square < kSquareCount && boardPlay(board, scratch, square, side) > 1;
@@ -70,75 +46,78 @@ class Worker : public ::testing::Test {
 
   Board board{};
   SearchJob job{};
-  NoProgress noProgress;
+  ThinkWorker::Exchange exchange;
+  ThinkProgress said;
 };
 
-TEST_F(Worker, NormalReadPostsALegalMoveWithItsValue) {
+TEST_F(Think, NormalReadPostsALegalMoveWithItsValue) {
   prepare(initialBoard(), kBlack, 3, 0);
   const ThinkResult r = run();
-  EXPECT_EQ(r.finished, 1);
-  EXPECT_EQ(r.workerMarker, 0);
   EXPECT_TRUE(isLegal(r.move, kBlack)) << r.move;
   EXPECT_FALSE(isMarker(r.value));
-  EXPECT_EQ(slotText(kBlack + 1), texts::kNormalRead);
+  EXPECT_EQ(sideText(), texts::kNormalRead);
+  ASSERT_TRUE(said.line);
+  EXPECT_EQ(said.line->lineDepth, 3) << "the line of the finished search";
+  EXPECT_EQ(said.line->moves.front(), r.move);
 }
 
-TEST_F(Worker, ProvenWinPlaysTheMoveFound) {
+TEST_F(Think, ProvenWinPlaysTheMoveFound) {
   prepare(nearlyFullBoard(), kBlack, 2, 20);
   const ThinkResult r = run();
-  EXPECT_EQ(slotText(kBlack + 1), texts::kWinProven);
-  EXPECT_EQ(r.finished, 1);
+  EXPECT_EQ(sideText(), texts::kWinProven);
   EXPECT_TRUE(isLegal(r.move, kBlack)) << "a proven win must not stop the game; move " << r.move;
   EXPECT_EQ(r.value, SCORE_NONE) << "a win read proves a bound, not a value to show";
 }
 
-TEST_F(Worker, ProvenLossSearchesAgainForTheBestDefence) {
+TEST_F(Think, ProvenLossSearchesAgainForTheBestDefence) {
   prepare(nearlyFullBoard(), kWhite, 2, 20);
   const ThinkResult r = run();
-  EXPECT_EQ(slotText(kWhite + 1), texts::kLossProven);
+  EXPECT_EQ(sideText(), texts::kLossProven);
   EXPECT_TRUE(isLegal(r.move, kWhite)) << r.move;
   EXPECT_LT(r.value, 0);
   EXPECT_FALSE(isMarker(r.value));
 }
 
-TEST_F(Worker, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {
+TEST_F(Think, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {
   prepare(patternOpening(), kBlack, 3, 0, failingEvaluator());
   const ThinkResult r = run();
-  EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.move, -1);
   EXPECT_EQ(r.value, SCORE_NONE);
-  EXPECT_TRUE(exchange().takeEvalError());
-  EXPECT_FALSE(exchange().takeEvalError());
+  EXPECT_TRUE(r.evalFailed);
 }
 
-TEST_F(Worker, NoLegalMovePostsNoMove) {
+TEST_F(Think, NoLegalMovePostsNoMove) {
   prepare(blackMustPassBoard(), kBlack, 2, 0);
   const ThinkResult r = run();
-  EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.move, -1);
-  EXPECT_FALSE(exchange().takeEvalError());
+  EXPECT_FALSE(r.evalFailed);
 }
 
-TEST_F(Worker, StopRequestedBeforehandPostsNoMove) {
-  prepare(initialBoard(), kBlack, 12, 0);
-  exchange().requestStop(1);
+TEST_F(Think, StopRequestedBeforehandPostsNoMove) {
+  std::stop_source stop;
+  stop.request_stop();
+  prepare(initialBoard(), kBlack, 12, 0, {}, stop.get_token());
   const ThinkResult r = run();
-  exchange().requestStop(0);
-  EXPECT_EQ(r.finished, 1);
   EXPECT_EQ(r.move, -1);
+  EXPECT_FALSE(r.evalFailed);
+}
+
+// The text of pane 0 from a report, if the reporter wrote one.
+std::string progressText(ThinkWorker::Exchange& exchange) {
+  const std::optional<ThinkProgress> said = exchange.take();
+  return said && said->progressText ? *said->progressText : "";
 }
 
 TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
-  exchange().clear();
+  ThinkWorker::Exchange exchange;
   const SearchJob job{};  // not the search reported: no line to publish
-  ThinkProgress reporter(job, 1);
+  ThinkReporter reporter(job, 1, exchange);
   SearchContext context{};
   context.startTime = searchClockMs() - 1000;
   context.leafCount = 5'000'000'000;  // more than a 32-bit count holds
   context.orderCount = 0;
   reporter.report(25 * kProgressPerPercent, context);
-  std::string text;
-  ASSERT_TRUE(exchange().takeStatusText(0, text));
+  std::string text = progressText(exchange);
   const auto progress = readProgressText(text);
   ASSERT_TRUE(progress) << text;
   EXPECT_EQ(progress->percent, 25);
@@ -146,20 +125,18 @@ TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
   EXPECT_EQ(progress->rate, 5'000'000'000 / progress->elapsed);
 
   reporter.report(26 * kProgressPerPercent + 5, context);
-  ASSERT_TRUE(exchange().takeStatusText(0, text));
-  EXPECT_EQ(text.substr(0, 4), "26% ");
+  EXPECT_EQ(progressText(exchange).substr(0, 4), "26% ");
 }
 
 TEST(ProgressReport, NoTimeElapsedCountsAsOneMillisecond) {
-  exchange().clear();
+  ThinkWorker::Exchange exchange;
   const SearchJob job{};  // not the search reported: no line to publish
-  ThinkProgress reporter(job, 1);
+  ThinkReporter reporter(job, 1, exchange);
   SearchContext context{};
   context.startTime = searchClockMs();
   context.leafCount = 7;
   reporter.report(99 * kProgressPerPercent, context);
-  std::string text;
-  ASSERT_TRUE(exchange().takeStatusText(0, text));
+  const std::string text = progressText(exchange);
   const auto progress = readProgressText(text);
   ASSERT_TRUE(progress) << text;
   EXPECT_EQ(progress->percent, 99);

@@ -16,7 +16,7 @@
 #include "app/controller/game_controller.h"
 #include "app/records/record_writer.h"
 #include "app/review/review_text.h"
-#include "app/review/review_worker.h"
+#include "app/review/review_batch.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
@@ -54,7 +54,7 @@ History playGame(unsigned seed, int blackRoutine, int whiteRoutine) {
       side = opponentOf(side);
     }
     const SideSettings settings{side == kBlack ? blackRoutine : whiteRoutine, 2, 8, 0, 0, 0, 0, 0};
-    const tools::TurnResult turn = tools::runComputerTurn(board, side, settings);
+    const tools::TurnResult turn = tools::TurnSearcher().play(board, side, settings);
     history.push_back({side, turn.move, board});
     Board next;
     boardPlay(board, next, turn.move, side);

@@ -11,7 +11,7 @@
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
 #include "app/window/board_painter.h"
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "engine/eval/score.h"
 
@@ -19,6 +19,10 @@ namespace kaimo {
 namespace {
 
 using namespace geometry;
+
+// The board transforms' ids, as the data table carries them.
+constexpr int kRotate = static_cast<int>(Command::Rotate);
+constexpr int kMirror = static_cast<int>(Command::Mirror);
 
 PlayerSettings twoHumans() {
   PlayerSettings s = PlayerSettings::defaults();
@@ -77,22 +81,22 @@ class BoardViewTest : public QObject {
   void theFrameFollowsTheTransforms_data() {
     QTest::addColumn<QList<int>>("commands");
     QTest::addColumn<QString>("framed");
-    QTest::newRow("回転") << QList<int>{command::kRotate} << "f4";
-    QTest::newRow("回転 twice") << QList<int>{command::kRotate, command::kRotate} << "g6";
-    QTest::newRow("裏返し") << QList<int>{command::kMirror} << "e4";
-    QTest::newRow("回転, 裏返し") << QList<int>{command::kRotate, command::kMirror} << "d6";
-    QTest::newRow("回転 four times") << QList<int>(4, command::kRotate) << "d5";
+    QTest::newRow("回転") << QList<int>{kRotate} << "f4";
+    QTest::newRow("回転 twice") << QList<int>{kRotate, kRotate} << "g6";
+    QTest::newRow("裏返し") << QList<int>{kMirror} << "e4";
+    QTest::newRow("回転, 裏返し") << QList<int>{kRotate, kMirror} << "d6";
+    QTest::newRow("回転 four times") << QList<int>(4, kRotate) << "d5";
   }
   void theFrameFollowsTheTransforms() {
     QFETCH(QList<int>, commands);
     QFETCH(QString, framed);
-    GameController& game = frame_->view()->controller();
-    frame_->action(command::kStart)->trigger();
+    GameController& game = frame_->game();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game.mode(), ViewMode::Playing);
     const QRectF board = drawnBoard(frame_->view()->grab().toImage());
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, centreOf(board, squareNamed("d5")));
     QTRY_COMPARE(game.history().size(), std::size_t(2));
-    for (int id : commands) frame_->action(id)->trigger();
+    for (int id : commands) frame_->action(static_cast<Command>(id))->trigger();
 
     const int expected = squareNamed(framed.toLatin1().constData());
     QCOMPARE(game.lastMove(), expected);
@@ -159,9 +163,9 @@ class BoardViewTest : public QObject {
       frame_->resize(size);
       QTRY_COMPARE(frame_->size(), size);
     }
-    GameController& game = frame_->view()->controller();
-    frame_->action(command::kEditBoard)->trigger();
-    frame_->action(command::kEditBoard)->trigger();  // back to idle: the ground drawn green
+    GameController& game = frame_->game();
+    frame_->action(Command::EditBoard)->trigger();
+    frame_->action(Command::EditBoard)->trigger();  // back to idle: the ground drawn green
     const QImage image = frame_->view()->grab().toImage();
     const QRectF board = drawnBoard(image);
     if (size.isEmpty()) {
@@ -184,7 +188,7 @@ class BoardViewTest : public QObject {
     }
     QVERIFY(coordinatePixels > 20 * kBoardSize);
 
-    frame_->action(command::kEditBoard)->trigger();
+    frame_->action(Command::EditBoard)->trigger();
     const int target = squareNamed(square.toLatin1().constData());
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, centreOf(board, target));
     for (int s = 0; s < kSquareCount; ++s) {

@@ -17,7 +17,7 @@
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
 #include "app/window/board_painter.h"
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "engine/eval/pattern_eval.h"
 
@@ -65,7 +65,7 @@ class MainFrameTest : public QObject {
     settings_ = humanAgainstQuickComputer();
     messages_.clear();
     frame_ = std::make_unique<CMainFrame>(settings_);
-    frame_->view()->setMessageHandler([this](const QString& text) { messages_ << text; });
+    frame_->dialogs().setMessageHandler([this](const QString& text) { messages_ << text; });
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
   }
@@ -75,13 +75,13 @@ class MainFrameTest : public QObject {
     QStringList titles;
     for (QAction* menu : frame_->menuBar()->actions()) titles << menu->text();
     QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ(&F)", "設定(&C)", "ナビゲート(&N)", "研究(&S)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
-    QAction* start = frame_->action(command::kStart);
+    QAction* start = frame_->action(Command::Start);
     QVERIFY(start != nullptr);
     QCOMPARE(start->text(), QString("対局を開始(&B)"));
     QCOMPARE(start->shortcut(), QKeySequence("Ctrl+B"));
     QCOMPARE(start->statusTip(), QString("対局を開始"));
     QCOMPARE(start->toolTip(), QString("対局開始"));
-    QCOMPARE(frame_->action(command::kPause)->shortcut(), QKeySequence("Ctrl+G"));
+    QCOMPARE(frame_->action(Command::Pause)->shortcut(), QKeySequence("Ctrl+G"));
 
     for (int i = 0; i < 3; ++i) {
       QLabel* pane = frame_->pane(kFirstPaneId + i);
@@ -110,23 +110,23 @@ class MainFrameTest : public QObject {
   }
 
   void startEnablingFollowsTheMode() {
-    QAction* start = frame_->action(command::kStart);
+    QAction* start = frame_->action(Command::Start);
     QVERIFY(start->isEnabled());
-    QVERIFY(frame_->action(command::kPause)->isEnabled());
+    QVERIFY(frame_->action(Command::Pause)->isEnabled());
     start->trigger();
-    QCOMPARE(frame_->view()->controller().mode(), ViewMode::NextTurn);
+    QCOMPARE(frame_->game().mode(), ViewMode::NextTurn);
     QVERIFY(!start->isEnabled());
-    QTRY_COMPARE(frame_->view()->controller().mode(), ViewMode::Playing);
+    QTRY_COMPARE(frame_->game().mode(), ViewMode::Playing);
     QVERIFY(!start->isEnabled());
-    frame_->action(command::kPause)->trigger();
-    QCOMPARE(frame_->view()->controller().mode(), ViewMode::Idle);
+    frame_->action(Command::Pause)->trigger();
+    QCOMPARE(frame_->game().mode(), ViewMode::Idle);
     QVERIFY(start->isEnabled());
     QCOMPARE(frame_->pane(256)->text(), QString("停止"));
   }
 
   void clickOnALegalSquarePlaysAndTheComputerAnswers() {
-    GameController& game = frame_->view()->controller();
-    frame_->action(command::kStart)->trigger();
+    GameController& game = frame_->game();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game.mode(), ViewMode::Playing);
     MoveMarks marks;
     boardLegalMarks(game.board(), kBlack, marks);
@@ -164,14 +164,14 @@ class MainFrameTest : public QObject {
   }
 
   void legalMovesAreHighlightedOnlyForAHumanToMove() {
-    GameController& game = frame_->view()->controller();
+    GameController& game = frame_->game();
     MoveMarks marks;
     boardLegalMarks(game.board(), kBlack, marks);
     QImage image = frame_->view()->grab().toImage();
     for (int s = 0; s < kSquareCount; ++s) {
       QCOMPARE(image.pixelColor(groundPoint(s)), palette::kGreenGround);  // idle: nothing highlighted
     }
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game.mode(), ViewMode::Playing);
     image = frame_->view()->grab().toImage();
     int highlighted = 0;

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "app/window/board_geometry.h"
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
 #include "app/window/qt_translations.h"
@@ -85,18 +85,18 @@ class RecordWindowTest : public QObject {
     const QString suffix = QStringLiteral(" - Kaimo");
     QCOMPARE(frame_->windowTitle(), "無題" + suffix);
     openPath_ = file("game.txt", "d5d4");
-    frame_->action(command::kOpenRecord)->trigger();
+    frame_->action(Command::OpenRecord)->trigger();
     QCOMPARE(frame_->windowTitle(), "game.txt" + suffix);
     savePath_ = dir_->filePath("対局.txt");
-    frame_->action(command::kSaveRecord)->trigger();
+    frame_->action(Command::SaveRecord)->trigger();
     QCOMPARE(frame_->windowTitle(), "対局.txt" + suffix);
-    frame_->action(command::kClearBoard)->trigger();
+    frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(frame_->windowTitle(), "無題" + suffix);
   }
 
   void recentFilesAreTheLastFourNewestFirst() {
     QVERIFY(shownRecentFiles().isEmpty());
-    QAction* placeholder = frame_->action(command::kRecentFiles);
+    QAction* placeholder = frame_->action(Command::RecentFiles);
     QVERIFY(placeholder->isVisible() && !placeholder->isEnabled());
 
     const QByteArray moves[] = {"", "d5", "d5d4", "d5d4d3", "d5d4d3c3"};
@@ -104,7 +104,7 @@ class RecordWindowTest : public QObject {
     for (int i = 0; i < 5; ++i) {
       paths.prepend(file(QStringLiteral("game%1.txt").arg(i), moves[i]));
       openPath_ = paths.first();
-      frame_->action(command::kOpenRecord)->trigger();
+      frame_->action(Command::OpenRecord)->trigger();
     }
     QCOMPARE(shownRecentFiles(), paths.mid(0, 4));
     QVERIFY(!placeholder->isVisible());
@@ -151,7 +151,7 @@ class RecordWindowTest : public QObject {
     if (closing) {
       frame_->close();
     } else {
-      frame_->action(command::kOpenRecord)->trigger();
+      frame_->action(Command::OpenRecord)->trigger();
     }
     const bool thrownAway = !played || answer_ != Answer::Cancel;
     QCOMPARE(questions_, played ? 1 : 0);
@@ -172,27 +172,27 @@ class RecordWindowTest : public QObject {
   // with the edited board and its side to move.
   void anEditedBoardIsSavedAndReadBack() {
     playMoves({"d5", "d4", "d3"});
-    frame_->action(command::kFirst)->trigger();
-    frame_->action(command::kNext)->trigger();
-    frame_->action(command::kNext)->trigger();
-    frame_->action(command::kEditBoard)->trigger();
+    frame_->action(Command::First)->trigger();
+    frame_->action(Command::Next)->trigger();
+    frame_->action(Command::Next)->trigger();
+    frame_->action(Command::EditBoard)->trigger();
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareNamed("a1")));
     QTest::mouseClick(frame_->view(), Qt::RightButton, {}, squareCentre(squareNamed("j10")));
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, {kIndicatorX + 4, kWhiteIndicatorY + 4});
-    frame_->action(command::kEditBoard)->trigger();
+    frame_->action(Command::EditBoard)->trigger();
     const Board edited = game().board();
     const History played = game().history();
     QCOMPARE(game().side(), kWhite);
 
     savePath_ = dir_->filePath("edited.txt");
-    frame_->action(command::kSaveRecord)->trigger();
+    frame_->action(Command::SaveRecord)->trigger();
     QVERIFY(messages_.isEmpty());
     QCOMPARE(game().history().size(), std::size_t(3));
     QCOMPARE(game().board(), edited);
 
-    frame_->action(command::kClearBoard)->trigger();
+    frame_->action(Command::ClearBoard)->trigger();
     openPath_ = savePath_;
-    frame_->action(command::kOpenRecord)->trigger();
+    frame_->action(Command::OpenRecord)->trigger();
     QVERIFY(messages_.isEmpty());
     const History& read = game().history();
     QCOMPARE(read.size(), std::size_t(3));
@@ -202,8 +202,8 @@ class RecordWindowTest : public QObject {
   }
 
   void qtsOwnDialogsSpeakJapanese() {
-    frame_->view()->setFileChooser(nullptr);
-    frame_->view()->setQuestionHandler(nullptr);
+    frame_->dialogs().setFileChooser(nullptr);
+    frame_->dialogs().setQuestionHandler(nullptr);
     QStringList texts;
     QTimer::singleShot(0, this, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -214,31 +214,31 @@ class RecordWindowTest : public QObject {
       for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons()) texts << button->text();
       dialog->reject();
     });
-    frame_->action(command::kOpenRecord)->trigger();
+    frame_->action(Command::OpenRecord)->trigger();
     QTimer::singleShot(0, this, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
       for (QAbstractButton* button : box->buttons()) texts << button->text();
       box->button(QMessageBox::No)->click();
     });
-    frame_->action(command::kClearBoard)->trigger();
+    frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(texts.size(), 7);  // three labels, open and cancel, yes and no
     for (const QString& text : texts) QVERIFY2(isJapanese(text), qPrintable(text));
   }
 
  private:
-  GameController& game() { return frame_->view()->controller(); }
+  GameController& game() { return frame_->game(); }
 
   void makeFrame() {
     frame_ = std::make_unique<CMainFrame>(settings_);
-    CKaimoView* view = frame_->view();
-    view->setMessageHandler([this](const QString& text) { messages_ << text; });
-    view->setQuestionHandler([](const QString&) { return true; });
-    view->setChoiceHandler([this](const QString&) {
+    WindowDialogs* dialogs = &frame_->dialogs();
+    dialogs->setMessageHandler([this](const QString& text) { messages_ << text; });
+    dialogs->setQuestionHandler([](const QString&) { return true; });
+    dialogs->setChoiceHandler([this](const QString&) {
       ++questions_;
       return answer_;
     });
-    view->setFileChooser([this](RecordFileUse use) { return use == RecordFileUse::Open ? openPath_ : savePath_; });
+    dialogs->setFileChooser([this](RecordFileUse use) { return use == RecordFileUse::Open ? openPath_ : savePath_; });
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
   }
@@ -250,14 +250,14 @@ class RecordWindowTest : public QObject {
   }
 
   void playMoves(std::initializer_list<const char*> moves) {
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     for (const char* move : moves) {
       const std::size_t size = game().history().size();
       QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareNamed(move)));
       QTRY_COMPARE(game().history().size(), size + 1);
     }
-    frame_->action(command::kPause)->trigger();
+    frame_->action(Command::Pause)->trigger();
   }
 
   QAction* recentEntry(int number) const {

@@ -12,7 +12,7 @@
 
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "app/window/study_pane.h"
 #include "engine/eval/score.h"
@@ -50,22 +50,22 @@ class StudyPaneTest : public QObject {
     settings_ = twoHumans();
     messages_.clear();
     frame_ = std::make_unique<CMainFrame>(settings_);
-    frame_->view()->setMessageHandler([this](const QString& text) { messages_ << text; });
-    frame_->view()->setQuestionHandler([](const QString&) { return true; });
+    frame_->dialogs().setMessageHandler([this](const QString& text) { messages_ << text; });
+    frame_->dialogs().setQuestionHandler([](const QString&) { return true; });
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
   }
   void cleanup() { frame_.reset(); }
 
   void hintShowsTheBestMoveOnItsSquare() {
-    frame_->action(command::kHint)->trigger();
+    frame_->action(Command::Hint)->trigger();
     QTRY_VERIFY(game().hintMove() >= 0);
     const int best = game().hintMove();
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(geometry::squareLeft(best) + geometry::kValueOffsetX + 1,
                              geometry::squareTop(best) + geometry::kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QCOMPARE(game().hintMove(), -1);
   }
 
@@ -74,8 +74,8 @@ class StudyPaneTest : public QObject {
   void takeBackReturnsToTheHumansTurnAndPlayGoesOn() {
     settings_[kWhiteRoutineWord] = kSimpleRoutine;
     settings_[kWhiteNormalDepthWord] = 1;
-    QAction* takeBack = frame_->action(command::kTakeBack);
-    frame_->action(command::kStart)->trigger();
+    QAction* takeBack = frame_->action(Command::TakeBack);
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     QVERIFY(!takeBack->isEnabled());
     clickFirstLegalSquare();
@@ -98,10 +98,10 @@ class StudyPaneTest : public QObject {
   void hintLeavesTheGameRunningAndTheClickPlays() {
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareAt(0, 0)));
     QCOMPARE(frame_->pane(256)->text(), QString("対局を開始してください。"));
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QCOMPARE(frame_->pane(256)->text(), QString());
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
-    frame_->action(command::kHint)->trigger();
+    frame_->action(Command::Hint)->trigger();
     QCOMPARE(game().mode(), ViewMode::Playing);
     QTRY_VERIFY(game().hintMove() >= 0);
     const int best = game().hintMove();
@@ -153,7 +153,7 @@ class StudyPaneTest : public QObject {
 
   void graphFillsAndTheSummaryFollowsTheEnd() {
     setPosition(nearlyFullBoard(), kBlack);
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     while (game().mode() == ViewMode::Playing) {
       const int before = static_cast<int>(game().history().size());
@@ -164,33 +164,33 @@ class StudyPaneTest : public QObject {
     QVERIFY(pane().summary()->isVisible());
     QVERIFY(pane().summary()->text().startsWith(QStringLiteral("悪手 黒:")));
     QVERIFY(pane().summary()->text().contains(QStringLiteral("\n悪手 白:")));
-    frame_->action(command::kPrevious)->trigger();
+    frame_->action(Command::Previous)->trigger();
     QVERIFY2(pane().summary()->isVisible(), "the summary belongs to the game, not to the position shown");
   }
 
   void copyAndPasteGoThroughTheClipboard() {
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     for (int i = 0; i < 3; ++i) {
       clickFirstLegalSquare();
       QTRY_COMPARE(static_cast<int>(game().history().size()), i + 2);
     }
     const History played = game().history();
-    frame_->action(command::kCopyRecord)->trigger();
+    frame_->action(Command::CopyRecord)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), game().recordText());
-    frame_->action(command::kClearBoard)->trigger();
+    frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(game().history().size(), 1u);
-    frame_->action(command::kPasteRecord)->trigger();
+    frame_->action(Command::PasteRecord)->trigger();
     QVERIFY(game().history() == played);
     QCOMPARE(game().cursor(), 0);
     QCOMPARE(pane().moveList()->count(), 4);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("d5 q7"));
-    frame_->action(command::kPasteRecord)->trigger();
+    frame_->action(Command::PasteRecord)->trigger();
     QCOMPARE(messages_, QStringList{QStringLiteral("正しくない棋譜です。")});
     // One word of 40,000 characters once overflowed the reader's stack.
     QGuiApplication::clipboard()->setText(QString(40000, QLatin1Char('x')));
-    frame_->action(command::kPasteRecord)->trigger();
+    frame_->action(Command::PasteRecord)->trigger();
     QCOMPARE(messages_.size(), 2);
     QCOMPARE(game().history().size(), 1u);
   }
@@ -199,11 +199,11 @@ class StudyPaneTest : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("盤面.png"));
     QList<RecordFileUse> asked;
-    frame_->view()->setFileChooser([&](RecordFileUse use) {
+    frame_->dialogs().setFileChooser([&](RecordFileUse use) {
       asked << use;
       return path;
     });
-    frame_->action(command::kSaveBoardPicture)->trigger();
+    frame_->action(Command::SaveBoardPicture)->trigger();
     QCOMPARE(asked, QList<RecordFileUse>{RecordFileUse::BoardPicture});
     QImage picture;
     QVERIFY(picture.load(path, "PNG"));
@@ -214,14 +214,14 @@ class StudyPaneTest : public QObject {
     QCOMPARE(picture.pixelColor(corner), palette::kGreenGround);
     QVERIFY(messages_.isEmpty());
 
-    frame_->view()->setFileChooser([&](RecordFileUse) { return dir.filePath(QStringLiteral("missing/盤面.png")); });
-    frame_->action(command::kSaveBoardPicture)->trigger();
+    frame_->dialogs().setFileChooser([&](RecordFileUse) { return dir.filePath(QStringLiteral("missing/盤面.png")); });
+    frame_->action(Command::SaveBoardPicture)->trigger();
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].contains(QStringLiteral("missing/盤面.png")));
   }
 
  private:
-  GameController& game() { return frame_->view()->controller(); }
+  GameController& game() { return frame_->game(); }
   StudyPane& pane() { return *frame_->studyPane(); }
 
   void setPosition(const Board& board, int side) {

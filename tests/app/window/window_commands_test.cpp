@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -21,7 +22,7 @@
 
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
-#include "app/window/command_table.h"
+#include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "app/window/player_settings_dialog.h"
 
@@ -84,8 +85,8 @@ class WindowCommandsTest : public QObject {
     messages_.clear();
     questions_.clear();
     frame_ = std::make_unique<CMainFrame>(settings_);
-    frame_->view()->setMessageHandler([this](const QString& text) { messages_ << text; });
-    frame_->view()->setQuestionHandler([this](const QString& text) {
+    frame_->dialogs().setMessageHandler([this](const QString& text) { messages_ << text; });
+    frame_->dialogs().setQuestionHandler([this](const QString& text) {
       questions_ << text;
       return answerYes_;
     });
@@ -94,150 +95,71 @@ class WindowCommandsTest : public QObject {
   }
   void cleanup() { frame_.reset(); }
 
-  void everyCommandHasItsTextKeyAndPrompts_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("tip");
-    QTest::newRow("棋譜を開く") << 32781 << "棋譜を開く(&O)" << "Ctrl+O" << "棋譜を開きます" << "棋譜を開く";
-    QTest::newRow("棋譜を保存") << 32780 << "棋譜を保存(&S)" << "Ctrl+S" << "棋譜を保存します" << "棋譜を保存";
-    QTest::newRow("終了") << 57665 << "アプリケーションの終了(&X)" << "" << "" << "";
-    QTest::newRow("対局者設定") << 32775 << "対局者設定(&P)" << "Ctrl+Q" << "思考ルーチン設定" << "思考ルーチン設定";
-    QTest::newRow("対局を開始") << 32772 << "対局を開始(&B)" << "Ctrl+B" << "対局を開始" << "対局開始";
-    QTest::newRow("一時停止") << 32773 << "一時停止(&S)" << "Ctrl+G" << "一時停止" << "一時停止";
-    QTest::newRow("待った") << 32834 << "待った(&Z)" << "Ctrl+Z" << "コンピュータと対局中なら自分の前の手番に戻って続けます"
-                         << "待った";
-    QTest::newRow("盤面をクリア") << 32821 << "盤面をクリア(&C)" << ""
-                                 << "盤面をクリアして新しいゲームを開始" << "盤面をクリア";
-    QTest::newRow("前へ") << 32777 << "前へ(&P)" << "Left" << "一手戻る" << "一手戻る";
-    QTest::newRow("次へ") << 32778 << "次へ(&N)" << "Right" << "一つ次へ移動" << "次へ移動";
-    QTest::newRow("最初に移動") << 32774 << "最初に移動(&I)" << "Ctrl+Left" << "最初に戻る" << "最初に戻る";
-    QTest::newRow("最後へ移動") << 32779 << "最後へ移動(&L)" << "Ctrl+Right" << "最後へ移動" << "最後へ移動";
-    QTest::newRow("回転") << 32798 << "回転(&T)" << "Ctrl+T" << "盤面を回転" << "盤面を回転";
-    QTest::newRow("裏返し") << 32799 << "裏返し(&U)" << "Ctrl+U" << "盤面を裏返す" << "盤面を裏返す";
-    QTest::newRow("盤面編集") << 32818 << "盤面編集(&E)" << "Ctrl+E" << "盤面を編集する" << "盤面を編集";
-    QTest::newRow("評価値") << 32797 << "評価値(&F)" << "Ctrl+F" << "現在の盤面の評価値を各ルーチンごとに算出"
-                         << "評価値を算出";
-    QTest::newRow("終盤解析") << 32820 << "終盤解析(&S)" << "Ctrl+K" << "終盤解析" << "終盤解析";
-    QTest::newRow("ヒント") << 32830 << "ヒント(&H)" << "Ctrl+H" << "手番の側の最善手と各手の評価値を表示" << "ヒント";
-    QTest::newRow("対局を検討") << 32835 << "対局を検討(&R)" << "Ctrl+R"
-                           << "対局の各手を最善手と比べ、グラフと悪手の一覧に示します" << "対局を検討";
-    QTest::newRow("棋譜とグラフ") << 32836 << "棋譜とグラフ(&G)" << ""
-                             << "盤の右の棋譜と評価グラフの表示/非表示を切り替えます" << "棋譜とグラフの表示切り替え";
-    QTest::newRow("パスの知らせ") << 32837 << "パスの知らせで対局を止めない(&P)" << ""
-                             << "パスの知らせを閉じるのを待たずに対局を続けます" << "パスの知らせで止めない";
-    QTest::newRow("棋譜をコピー") << 32831 << "棋譜をコピー(&C)" << "Ctrl+C" << "棋譜をクリップボードにコピーします"
-                               << "棋譜をコピー";
-    QTest::newRow("棋譜を貼り付け") << 32832 << "棋譜を貼り付け(&V)" << "Ctrl+V"
-                                 << "クリップボードの棋譜または手順を読み込みます" << "棋譜を貼り付け";
-    QTest::newRow("盤面を画像で保存") << 32833 << "盤面を画像で保存(&G)..." << "Ctrl+I"
-                                   << "盤面を座標付きのPNG画像で保存します" << "盤面を画像で保存";
-    QTest::newRow("ツールバー") << 59392 << "ツールバー(&T)" << "" << "" << "";
-    QTest::newRow("ステータスバー") << 59393 << "ステータスバー(&S)" << "" << "" << "";
-    QTest::newRow("定石を使う") << 32838 << "定石を使う(&J)" << ""
-                             << "コンピュータは定石にある局面で定石の手から打ちます" << "定石を使う";
-    QTest::newRow("バージョン情報") << 57664 << "Kaimo のバージョン情報(&A)..." << "" << "" << "";
-  }
-  void everyCommandHasItsTextKeyAndPrompts() {
-    QFETCH(int, id);
-    QFETCH(QString, text);
-    QFETCH(QString, keys);
-    QFETCH(QString, prompt);
-    QFETCH(QString, tip);
-    QAction* action = frame_->action(id);
-    QVERIFY(action != nullptr);
-    QCOMPARE(action->text(), text);
-    QCOMPARE(action->shortcut(), QKeySequence(keys));
-    // The framework's own commands carry prompts of their own.
-    if (!prompt.isEmpty()) {
-      QCOMPARE(action->statusTip(), prompt);
-      QCOMPARE(action->toolTip(), tip);
+  // Each command once in the table, with a handler (but the placeholder of
+  // the recent files), on a menu, and on the toolbar exactly when it has a
+  // glyph; the menus and the toolbar built from their layouts.
+  void everyCommandIsDeclaredOnceWithItsHandler() {
+    QSet<Command> declared;
+    for (const CommandEntry& entry : CMainFrame::commandTable()) {
+      QVERIFY2(!declared.contains(entry.command), entry.text);
+      declared.insert(entry.command);
+      QVERIFY2((entry.run == nullptr) == (entry.command == Command::RecentFiles), entry.text);
+      QVERIFY(frame_->action(entry.command) != nullptr);
     }
-  }
-
-  void theMenuBarHoldsEveryCommandInOrder() {
-    const QList<QPair<QString, QList<int>>> expected = {
-        {"ﾌｧｲﾙ(&F)", {32781, 32780, 0, 32831, 32832, 32833, 0, 57616, 0, 57665}},
-        {"設定(&C)", {32775}},
-        {"ナビゲート(&N)", {32772, 32773, 32834, 0, 32821, 0, 32777, 32778, 32774, 32779}},
-        {"研究(&S)", {32798, 32799, 32818, 0, 32797, 32820, 32830, 0, 32835}},
-        {"表示(&V)", {59392, 59393, 32836, 0, 32837, 32838}},
-        {"ﾍﾙﾌﾟ(&H)", {57664}},
-    };
+    QSet<Command> onMenus;
     const QList<QAction*> menus = frame_->menuBar()->actions();
-    QCOMPARE(menus.size(), expected.size());
+    QCOMPARE(menus.size(), static_cast<qsizetype>(menuBarLayout().size()));
     for (int i = 0; i < menus.size(); ++i) {
-      QCOMPARE(menus[i]->text(), expected[i].first);
-      QList<int> ids;
+      QCOMPARE(menus[i]->text(), QString::fromUtf8(menuBarLayout()[i].title));
+      QList<Command> shown;
       for (QAction* entry : menus[i]->menu()->actions()) {
-        if (entry->isVisible()) ids << (entry->isSeparator() ? 0 : entry->data().toInt());
+        if (entry->isVisible()) shown << (entry->isSeparator() ? Command::Separator : static_cast<Command>(entry->data().toInt()));
       }
-      QCOMPARE(ids, expected[i].second);
+      QCOMPARE(shown, QList<Command>(menuBarLayout()[i].entries.begin(), menuBarLayout()[i].entries.end()));
+      for (Command command : shown) onMenus.insert(command);
     }
-    QAction* recent = frame_->action(command::kRecentFiles);
-    QCOMPARE(recent->text(), QString("最近使ったファイル"));
-    QVERIFY(!recent->isEnabled());
+    onMenus.remove(Command::Separator);
+    QCOMPARE(onMenus, declared);
+    QSet<Command> onToolBar(toolBarLayout().begin(), toolBarLayout().end());
+    onToolBar.remove(Command::Separator);
+    for (const CommandEntry& entry : CMainFrame::commandTable()) {
+      QVERIFY2(onToolBar.contains(entry.command) == (entry.glyph != nullptr), entry.text);
+      QVERIFY2(!frame_->action(entry.command)->icon().isNull() == (entry.glyph != nullptr), entry.text);
+    }
+    QVERIFY(!frame_->action(Command::RecentFiles)->isEnabled());
   }
 
-  // Columns: Idle, NextTurn, Playing, Busy, Editing; with the cursor in the
-  // middle of a three-entry history, so both steps are possible.
-  void enablingFollowsTheModes_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("enabled");
-    const char* always = "11111";
-    const char* notBusy = "11101";
-    QTest::newRow("棋譜を開く") << 32781 << QString(always);
-    QTest::newRow("棋譜を保存") << 32780 << QString(always);
-    QTest::newRow("終了") << 57665 << QString(always);
-    QTest::newRow("対局者設定") << 32775 << QString(notBusy);
-    QTest::newRow("対局を開始") << 32772 << QString("10001");
-    QTest::newRow("一時停止") << 32773 << QString(always);
-    // Two humans and a move to go back to: not while the analysis runs or editing.
-    QTest::newRow("待った") << 32834 << QString("11100");
-    QTest::newRow("盤面をクリア") << 32821 << QString(notBusy);
-    QTest::newRow("前へ") << 32777 << QString(notBusy);
-    QTest::newRow("次へ") << 32778 << QString(notBusy);
-    QTest::newRow("最初に移動") << 32774 << QString(notBusy);
-    QTest::newRow("最後へ移動") << 32779 << QString(notBusy);
-    QTest::newRow("回転") << 32798 << QString(always);
-    QTest::newRow("裏返し") << 32799 << QString(always);
-    QTest::newRow("盤面編集") << 32818 << QString(notBusy);
-    QTest::newRow("評価値") << 32797 << QString(notBusy);
-    QTest::newRow("終盤解析") << 32820 << QString(notBusy);
-    // Not before the turn has begun (whose it is, is not known yet).
-    QTest::newRow("ヒント") << 32830 << QString("10101");
-    QTest::newRow("対局を検討") << 32835 << QString(always);
-    QTest::newRow("棋譜とグラフ") << 32836 << QString(always);
-    QTest::newRow("パスの知らせ") << 32837 << QString(always);
-    QTest::newRow("棋譜をコピー") << 32831 << QString(always);
-    QTest::newRow("棋譜を貼り付け") << 32832 << QString(always);
-    QTest::newRow("盤面を画像で保存") << 32833 << QString(always);
-    QTest::newRow("ツールバー") << 59392 << QString(always);
-    QTest::newRow("ステータスバー") << 59393 << QString(always);
-    QTest::newRow("定石を使う") << 32838 << QString(always);
-    QTest::newRow("バージョン情報") << 57664 << QString(always);
-    QTest::newRow("最近使ったファイル") << 57616 << QString("00000");
+  void keysAreUnique() {
+    QSet<QKeySequence> keys;
+    for (QAction* action : frame_->actions()) {
+      if (action->shortcut().isEmpty()) continue;
+      QVERIFY2(!keys.contains(action->shortcut()), qPrintable(action->shortcut().toString()));
+      keys.insert(action->shortcut());
+    }
+    QVERIFY(keys.size() > 10);
   }
-  void enablingFollowsTheModes() {
-    QFETCH(int, id);
-    QFETCH(QString, enabled);
-    QAction* action = frame_->action(id);
-    QVERIFY(action != nullptr);
+
+  // In every mode each command is enabled exactly when the controller's
+  // rule allows it (the keys of those that are not do nothing: below).
+  void enablingFollowsTheControllerInEveryMode() {
     for (int mode = 0; mode < kModeColumns; ++mode) {
       enterMode(static_cast<ModeColumn>(mode));
-      QVERIFY2(action->isEnabled() == (enabled[mode] == QLatin1Char('1')), kModeNames[mode]);
+      for (const CommandEntry& entry : CMainFrame::commandTable()) {
+        const bool allowed = entry.run != nullptr && (entry.enabled == nullptr || (game().*entry.enabled)());
+        QAction* action = frame_->action(entry.command);
+        QVERIFY2(action->isEnabled() == allowed, qPrintable(QString("%1 %2").arg(kModeNames[mode], entry.text)));
+      }
       leaveMode();
     }
   }
 
   void stepsAreEnabledOnlyWhereThereIsSomewhereToGo() {
     setThreeEntryHistory(0);
-    QVERIFY(!frame_->action(command::kPrevious)->isEnabled());
-    QVERIFY(frame_->action(command::kNext)->isEnabled());
+    QVERIFY(!frame_->action(Command::Previous)->isEnabled());
+    QVERIFY(frame_->action(Command::Next)->isEnabled());
     game().goToLast();
-    QVERIFY(frame_->action(command::kPrevious)->isEnabled());
-    QVERIFY(!frame_->action(command::kNext)->isEnabled());
+    QVERIFY(frame_->action(Command::Previous)->isEnabled());
+    QVERIFY(!frame_->action(Command::Next)->isEnabled());
   }
 
   void keysRunTheirCommandsOnlyWhenEnabled() {
@@ -266,7 +188,7 @@ class WindowCommandsTest : public QObject {
   }
 
   void editingClicksSetTheSquares() {
-    frame_->action(command::kEditBoard)->trigger();
+    frame_->action(Command::EditBoard)->trigger();
     QCOMPARE(game().mode(), ViewMode::Editing);
     QCOMPARE(frame_->pane(kFirstPaneId)->text(), QString("盤面編集"));
     QWidget* view = frame_->view();
@@ -302,7 +224,7 @@ class WindowCommandsTest : public QObject {
   }
 
   void editingIndicatorsChooseTheSideToMove() {
-    frame_->action(command::kEditBoard)->trigger();
+    frame_->action(Command::EditBoard)->trigger();
     QWidget* view = frame_->view();
     QTest::mouseClick(view, Qt::RightButton, {}, indicatorPoint(kWhiteIndicatorY));
     QCOMPARE(game().side(), kBlack);
@@ -314,7 +236,7 @@ class WindowCommandsTest : public QObject {
   }
 
   void editingDragsPaintALine() {
-    frame_->action(command::kEditBoard)->trigger();
+    frame_->action(Command::EditBoard)->trigger();
     QWidget* view = frame_->view();
     const int row = 2;
     sendMouse(view, QEvent::MouseButtonPress, squareCentre(squareAt(0, row)), Qt::LeftButton, Qt::LeftButton);
@@ -347,14 +269,14 @@ class WindowCommandsTest : public QObject {
   void clearingAsksAndNoKeepsTheGame() {
     setThreeEntryHistory(2);
     answerYes_ = false;
-    frame_->action(command::kClearBoard)->trigger();
+    frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(questions_, QStringList{"盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？"});
     QCOMPARE(game().history().size(), std::size_t(3));
     answerYes_ = true;
-    frame_->action(command::kClearBoard)->trigger();
+    frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(game().history().size(), std::size_t(1));
     QCOMPARE(game().board(), initialBoard());
-    QVERIFY(!frame_->action(command::kPrevious)->isEnabled());
+    QVERIFY(!frame_->action(Command::Previous)->isEnabled());
   }
 
   void openShowsTheRecordsFirstPosition() {
@@ -365,32 +287,32 @@ class WindowCommandsTest : public QObject {
     file.write("d5d4d3c3");
     file.close();
     QList<RecordFileUse> asked;
-    frame_->view()->setFileChooser([&](RecordFileUse use) {
+    frame_->dialogs().setFileChooser([&](RecordFileUse use) {
       asked << use;
       return path;
     });
-    frame_->action(command::kOpenRecord)->trigger();
+    frame_->action(Command::OpenRecord)->trigger();
     QCOMPARE(asked, QList<RecordFileUse>{RecordFileUse::Open});
     QCOMPARE(game().history().size(), std::size_t(5));
     QCOMPARE(game().cursor(), 0);
     QCOMPARE(game().board(), initialBoard());
-    QVERIFY(frame_->action(command::kNext)->isEnabled());
-    QVERIFY(!frame_->action(command::kPrevious)->isEnabled());
+    QVERIFY(frame_->action(Command::Next)->isEnabled());
+    QVERIFY(!frame_->action(Command::Previous)->isEnabled());
     QVERIFY(messages_.isEmpty());
   }
 
   void openTellsUnreadableAndBrokenFiles() {
     QTemporaryDir dir;
     QString path = dir.filePath("missing.txt");
-    frame_->view()->setFileChooser([&](RecordFileUse) { return path; });
-    frame_->action(command::kOpenRecord)->trigger();
+    frame_->dialogs().setFileChooser([&](RecordFileUse) { return path; });
+    frame_->action(Command::OpenRecord)->trigger();
     QCOMPARE(messages_, QStringList{"ファイルが開けません。"});
     path = dir.filePath("broken.txt");
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("d5d4t1");
     file.close();
-    frame_->action(command::kOpenRecord)->trigger();
+    frame_->action(Command::OpenRecord)->trigger();
     QCOMPARE(messages_.last(), QString("正しくない棋譜です。"));
     QCOMPARE(game().history().size(), std::size_t(3));
     QCOMPARE(game().cursor(), 0);
@@ -399,12 +321,12 @@ class WindowCommandsTest : public QObject {
   void saveWritesTheRecordUnderAUnicodeName() {
     QTemporaryDir dir;
     const QString path = dir.filePath("対局.txt");
-    frame_->view()->setFileChooser([&](RecordFileUse use) { return use == RecordFileUse::Save ? path : QString(); });
-    frame_->action(command::kStart)->trigger();
+    frame_->dialogs().setFileChooser([&](RecordFileUse use) { return use == RecordFileUse::Save ? path : QString(); });
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareAt(3, 4)));  // d5
     QTRY_COMPARE(game().history().size(), std::size_t(2));
-    frame_->action(command::kSaveRecord)->trigger();
+    frame_->action(Command::SaveRecord)->trigger();
     QCOMPARE(game().mode(), ViewMode::Idle);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -426,7 +348,7 @@ class WindowCommandsTest : public QObject {
         seen->reject();
       });
       const Board before = game().board();
-      frame_->action(use == RecordFileUse::Open ? command::kOpenRecord : command::kSaveRecord)->trigger();
+      frame_->action(use == RecordFileUse::Open ? Command::OpenRecord : Command::SaveRecord)->trigger();
       QVERIFY(seen != nullptr);
       QCOMPARE(game().board(), before);
     }
@@ -456,22 +378,22 @@ class WindowCommandsTest : public QObject {
   // and stays out of the players' settings.
   void theBookChoiceIsKeptBetweenWindows() {
     const PlayerSettings before = settings_;
-    QAction* useBook = frame_->action(command::kUseBook);
+    QAction* useBook = frame_->action(Command::UseBook);
     QVERIFY(useBook->isCheckable());
     QVERIFY(useBook->isChecked());
     QVERIFY(game().bookEnabled());
     useBook->trigger();
     QVERIFY(!game().bookEnabled());
     frame_ = std::make_unique<CMainFrame>(settings_);
-    QVERIFY(!frame_->action(command::kUseBook)->isChecked());
+    QVERIFY(!frame_->action(Command::UseBook)->isChecked());
     QVERIFY(!game().bookEnabled());
-    frame_->action(command::kUseBook)->trigger();
+    frame_->action(Command::UseBook)->trigger();
     QVERIFY(game().bookEnabled());
     QVERIFY(settings_ == before);
   }
 
   void settingsStopTheGameFirst() {
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     ViewMode during = ViewMode::Playing;
     runSettingsDialog([&](CPlayerSettingsDialog& dialog) {
@@ -483,9 +405,9 @@ class WindowCommandsTest : public QObject {
   }
 
   void evaluationValuesAreShownWithoutStopping() {
-    frame_->action(command::kStart)->trigger();
+    frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
-    frame_->action(command::kEvaluationValues)->trigger();
+    frame_->action(Command::EvaluationValues)->trigger();
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].contains("\n狸 +0.00点"));
     QCOMPARE(game().mode(), ViewMode::Playing);
@@ -498,7 +420,7 @@ class WindowCommandsTest : public QObject {
     board[99] = kEmpty;
     board[97] = kBlack;
     setPosition(board, kBlack);
-    frame_->action(command::kEndgameAnalysis)->trigger();
+    frame_->action(Command::EndgameAnalysis)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Idle);
     QVERIFY(game().squareValues()[99] != SCORE_NONE);
     // The only move is the best one: its value stands out as after a hint.
@@ -509,7 +431,7 @@ class WindowCommandsTest : public QObject {
   }
 
  private:
-  GameController& game() { return frame_->view()->controller(); }
+  GameController& game() { return frame_->game(); }
 
   void setPosition(const Board& board, int side) {
     game().clearHistory();
@@ -532,17 +454,17 @@ class WindowCommandsTest : public QObject {
       case kIdle:
         break;
       case kNextTurn:
-        frame_->action(command::kStart)->trigger();  // the next tick has not come yet
+        frame_->action(Command::Start)->trigger();  // the next tick has not come yet
         break;
       case kPlaying:
-        frame_->action(command::kStart)->trigger();
+        frame_->action(Command::Start)->trigger();
         game().onTimer();  // the tick that starts the first turn, without waiting for it
         break;
       case kBusy:
-        frame_->action(command::kEndgameAnalysis)->trigger();
+        frame_->action(Command::EndgameAnalysis)->trigger();
         break;
       case kEditing:
-        frame_->action(command::kEditBoard)->trigger();
+        frame_->action(Command::EditBoard)->trigger();
         break;
       case kModeColumns:
         break;
@@ -567,7 +489,7 @@ class WindowCommandsTest : public QObject {
       ran = true;
       act(*dialog);
     });
-    frame_->action(command::kPlayerSettings)->trigger();
+    frame_->action(Command::PlayerSettings)->trigger();
     QVERIFY(ran);
   }
 

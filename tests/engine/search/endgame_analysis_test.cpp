@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -13,8 +15,13 @@ namespace {
 
 using testing::boardFromText;
 
+// The two workers report from their own threads, possibly at once.
+std::mutex reportsLock;
 std::vector<int> doneReports;
-void recordDone(const SquareValues&, int done, int total, void*) { doneReports.push_back(done * 100 + total); }
+void recordDone(const SquareValues&, int done, int total, void*) {
+  std::lock_guard hold(reportsLock);
+  doneReports.push_back(done * 100 + total);
+}
 
 TEST(AnalyzeEndgame, EveryLegalMoveGetsItsExactValue) {
   std::mt19937 rng(31);
@@ -25,6 +32,7 @@ TEST(AnalyzeEndgame, EveryLegalMoveGetsItsExactValue) {
     doneReports.clear();
     const AnalysisResult result = analyzeEndgame(b, side, Evaluator{}, {}, values, recordDone, nullptr);
     EXPECT_FALSE(isMarker(result.last));
+    std::sort(doneReports.begin(), doneReports.end());
     const int total = boardMobility(b, side);
     int done = 0;
     for (int s = 0; s < kSquareCount; ++s) {

@@ -42,10 +42,14 @@ int plainSolve(const Board& board, int side, int passes = 0) {
 
 TEST(SelfPlay, TheSameSeedAndGamePlayTheSameGame) {
   bool failed = true;
-  const auto a = playTrainingGame(3, 17, quickSettings(), failed);
+  tools::TurnSearcher searcher, fresh;  // the table a game left behind changes nothing
+  const auto a = playTrainingGame(3, 17, quickSettings(), searcher, failed);
   ASSERT_FALSE(failed);
-  const auto b = playTrainingGame(3, 17, quickSettings(), failed);
-  const auto c = playTrainingGame(3, 18, quickSettings(), failed);
+  const auto c = playTrainingGame(3, 18, quickSettings(), searcher, failed);
+  const auto b = playTrainingGame(3, 17, quickSettings(), searcher, failed);
+  const auto again = playTrainingGame(3, 17, quickSettings(), fresh, failed);
+  ASSERT_EQ(again.size(), b.size());
+  for (std::size_t i = 0; i < b.size(); ++i) EXPECT_EQ(again[i].searchValue, b[i].searchValue);
   ASSERT_EQ(a.size(), b.size());
   for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].board, b[i].board);
   bool differs = a.size() != c.size();
@@ -55,7 +59,8 @@ TEST(SelfPlay, TheSameSeedAndGamePlayTheSameGame) {
 
 TEST(SelfPlay, KeepsOnlyPositionsTheNetworkScoresAndLabelsTheEndExactly) {
   bool failed = true;
-  const auto positions = playTrainingGame(9, 2, quickSettings(), failed);
+  tools::TurnSearcher searcher;
+  const auto positions = playTrainingGame(9, 2, quickSettings(), searcher, failed);
   ASSERT_FALSE(failed);
   ASSERT_FALSE(positions.empty());
   for (const auto& p : positions) {

@@ -1,0 +1,127 @@
+// Every command of the window, declared once: its text, key, prompt and
+// toolbar glyph, what it does and the rule of the controller that enables
+// it; then where the menus and the toolbar put them.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/window/board_picture.h"
+#include "app/window/main_frame.h"
+#include "app/window/study_pane.h"
+#include "app/window/window_options.h"
+
+namespace kaimo {
+
+const std::vector<CommandEntry>& CMainFrame::commandTable() {
+  using C = Command;
+  using G = GameController;
+  static const std::vector<CommandEntry> table = {
+      {.command = C::OpenRecord, .text = "棋譜を開く(&O)", .keys = "Ctrl+O", .prompt = "棋譜を開きます\n棋譜を開く",
+       .run = [](CMainFrame& f) { f.game_.openRecord(); }},
+      {.command = C::SaveRecord, .text = "棋譜を保存(&S)", .keys = "Ctrl+S", .prompt = "棋譜を保存します\n棋譜を保存",
+       .run = [](CMainFrame& f) { f.game_.saveRecord(); }, .enabled = &G::hasHistory},
+      {.command = C::CopyRecord, .text = "棋譜をコピー(&C)", .keys = "Ctrl+C",
+       .prompt = "棋譜をクリップボードにコピーします\n棋譜をコピー",
+       .run = [](CMainFrame& f) { QGuiApplication::clipboard()->setText(QString::fromStdString(f.game_.recordText())); }},
+      {.command = C::PasteRecord, .text = "棋譜を貼り付け(&V)", .keys = "Ctrl+V",
+       .prompt = "クリップボードの棋譜または手順を読み込みます\n棋譜を貼り付け",
+       .run = [](CMainFrame& f) { f.game_.pasteRecord(QGuiApplication::clipboard()->text().toStdString()); }},
+      {.command = C::SaveBoardPicture, .text = "盤面を画像で保存(&G)...", .keys = "Ctrl+I",
+       .prompt = "盤面を座標付きのPNG画像で保存します\n盤面を画像で保存",
+       .run = [](CMainFrame& f) { saveBoardPictureCommand(f.game_, f.dialogs_); }},
+      {.command = C::RecentFiles, .text = "最近使ったファイル"},
+      {.command = C::Exit, .text = "アプリケーションの終了(&X)", .prompt = "アプリケーションを終了します\n終了",
+       .run = [](CMainFrame& f) { f.close(); }},
+      {.command = C::PlayerSettings, .text = "対局者設定(&P)", .keys = "Ctrl+Q",
+       .prompt = "思考ルーチン設定\n思考ルーチン設定", .glyph = "設",
+       .run = [](CMainFrame& f) { f.showPlayerSettings(); }, .enabled = &G::isNotBusy},
+      {.command = C::Start, .text = "対局を開始(&B)", .keys = "Ctrl+B", .prompt = "対局を開始\n対局開始", .glyph = "始",
+       .run = [](CMainFrame& f) { f.game_.start(); }, .enabled = &G::canStart},
+      {.command = C::Pause, .text = "一時停止(&S)", .keys = "Ctrl+G", .prompt = "一時停止\n一時停止", .glyph = "■",
+       .run = [](CMainFrame& f) { f.game_.pause(); }},
+      {.command = C::TakeBack, .text = "待った(&Z)", .keys = "Ctrl+Z",
+       .prompt = "コンピュータと対局中なら自分の前の手番に戻って続けます\n待った", .glyph = "待",
+       .run = [](CMainFrame& f) { f.game_.takeBack(); }, .enabled = &G::canTakeBack},
+      {.command = C::ClearBoard, .text = "盤面をクリア(&C)", .prompt = "盤面をクリアして新しいゲームを開始\n盤面をクリア",
+       .glyph = "新", .run = [](CMainFrame& f) { f.game_.clearBoard(); }, .enabled = &G::isNotBusy},
+      {.command = C::Previous, .text = "前へ(&P)", .keys = "Left", .prompt = "一手戻る\n一手戻る", .glyph = "◀",
+       .run = [](CMainFrame& f) { f.game_.goBack(); }, .enabled = &G::canGoBack},
+      {.command = C::Next, .text = "次へ(&N)", .keys = "Right", .prompt = "一つ次へ移動\n次へ移動", .glyph = "▶",
+       .run = [](CMainFrame& f) { f.game_.goForward(); }, .enabled = &G::canGoForward},
+      {.command = C::First, .text = "最初に移動(&I)", .keys = "Ctrl+Left", .prompt = "最初に戻る\n最初に戻る",
+       .glyph = "⏮", .run = [](CMainFrame& f) { f.game_.goToFirst(); }, .enabled = &G::isNotBusy},
+      {.command = C::Last, .text = "最後へ移動(&L)", .keys = "Ctrl+Right", .prompt = "最後へ移動\n最後へ移動",
+       .glyph = "⏭", .run = [](CMainFrame& f) { f.game_.goToLast(); }, .enabled = &G::isNotBusy},
+      {.command = C::Rotate, .text = "回転(&T)", .keys = "Ctrl+T", .prompt = "盤面を回転\n盤面を回転",
+       .run = [](CMainFrame& f) { f.game_.rotateBoard(); }},
+      {.command = C::Mirror, .text = "裏返し(&U)", .keys = "Ctrl+U", .prompt = "盤面を裏返す\n盤面を裏返す",
+       .run = [](CMainFrame& f) { f.game_.mirrorBoard(); }},
+      {.command = C::EditBoard, .text = "盤面編集(&E)", .keys = "Ctrl+E", .prompt = "盤面を編集する\n盤面を編集",
+       .glyph = "編", .run = [](CMainFrame& f) { f.game_.toggleEditing(); }, .enabled = &G::isNotBusy},
+      {.command = C::EvaluationValues, .text = "評価値(&F)", .keys = "Ctrl+F",
+       .prompt = "現在の盤面の評価値を各ルーチンごとに算出\n評価値を算出",
+       .run = [](CMainFrame& f) { f.game_.showEvaluationValues(); }, .enabled = &G::isNotBusy},
+      {.command = C::EndgameAnalysis, .text = "終盤解析(&S)", .keys = "Ctrl+K", .prompt = "終盤解析\n終盤解析",
+       .glyph = "解", .run = [](CMainFrame& f) { f.game_.startAnalysis(); }, .enabled = &G::isNotBusy},
+      {.command = C::Hint, .text = "ヒント(&H)", .keys = "Ctrl+H", .prompt = "手番の側の最善手と各手の評価値を表示\nヒント",
+       .glyph = "ヒ", .run = [](CMainFrame& f) { f.game_.startHint(); }, .enabled = &G::canHint},
+      {.command = C::Review, .text = "対局を検討(&R)", .keys = "Ctrl+R",
+       .prompt = "対局の各手を最善手と比べ、グラフと悪手の一覧に示します\n対局を検討",
+       .run = [](CMainFrame& f) { f.game_.setReviewing(f.actions_.at(C::Review)->isChecked()); },
+       .toggle = Toggle{true, options::kReview}},
+      {.command = C::ToggleToolBar, .text = "ツールバー(&T)",
+       .prompt = "ツールバーの表示/非表示を切り替えます\nツールバーの表示切り替え",
+       .run = [](CMainFrame& f) { f.toolBar_->setVisible(f.actions_.at(C::ToggleToolBar)->isChecked()); },
+       .toggle = Toggle{true, nullptr}},
+      {.command = C::ToggleStatusBar, .text = "ステータスバー(&S)",
+       .prompt = "ステータスバーの表示/非表示を切り替えます\nステータスバーの表示切り替え",
+       .run = [](CMainFrame& f) { f.statusBar()->setVisible(f.actions_.at(C::ToggleStatusBar)->isChecked()); },
+       .toggle = Toggle{true, nullptr}},
+      {.command = C::ToggleStudyColumn, .text = "棋譜とグラフ(&G)",
+       .prompt = "盤の右の棋譜と評価グラフの表示/非表示を切り替えます\n棋譜とグラフの表示切り替え",
+       .run = [](CMainFrame& f) { f.studyPane_->setVisible(f.actions_.at(C::ToggleStudyColumn)->isChecked()); },
+       .toggle = Toggle{true, options::kStudyColumn}},
+      {.command = C::ModelessPassNotices, .text = "パスの知らせで対局を止めない(&P)",
+       .prompt = "パスの知らせを閉じるのを待たずに対局を続けます\nパスの知らせで止めない",
+       .run = [](CMainFrame& f) { f.dialogs_.setModelessNotices(f.actions_.at(C::ModelessPassNotices)->isChecked()); },
+       .toggle = Toggle{false, options::kModelessPassNotices}},
+      {.command = C::UseBook, .text = "定石を使う(&J)",
+       .prompt = "コンピュータは定石にある局面で定石の手から打ちます\n定石を使う",
+       .run = [](CMainFrame& f) { f.game_.setBookEnabled(f.actions_.at(C::UseBook)->isChecked()); },
+       .toggle = Toggle{true, options::kUseBook}},
+      {.command = C::About, .text = "Kaimo のバージョン情報(&A)...", .prompt = "プログラムのバージョンを表示します\nバージョン情報",
+       .run = [](CMainFrame& f) { f.showAbout(); }},
+  };
+  return table;
+}
+
+const std::vector<MenuLayout>& menuBarLayout() {
+  using C = Command;
+  constexpr C kLine = C::Separator;
+  static const std::vector<MenuLayout> layout = {
+      {"ﾌｧｲﾙ(&F)",
+       {C::OpenRecord, C::SaveRecord, kLine, C::CopyRecord, C::PasteRecord, C::SaveBoardPicture, kLine, C::RecentFiles,
+        kLine, C::Exit}},
+      {"設定(&C)", {C::PlayerSettings}},
+      {"ナビゲート(&N)",
+       {C::Start, C::Pause, C::TakeBack, kLine, C::ClearBoard, kLine, C::Previous, C::Next, C::First, C::Last}},
+      {"研究(&S)",
+       {C::Rotate, C::Mirror, C::EditBoard, kLine, C::EvaluationValues, C::EndgameAnalysis, C::Hint, kLine, C::Review}},
+      {"表示(&V)", {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook}},
+      {"ﾍﾙﾌﾟ(&H)", {C::About}},
+  };
+  return layout;
+}
+
+const std::vector<Command>& toolBarLayout() {
+  using C = Command;
+  constexpr C kLine = C::Separator;
+  static const std::vector<Command> layout = {
+      C::Last,  C::Next,  C::Pause,          C::Previous, C::First, kLine, C::ClearBoard, kLine, C::Start,
+      C::PlayerSettings, kLine, C::EditBoard, kLine, C::EndgameAnalysis, C::Hint, kLine, C::TakeBack,
+  };
+  return layout;
+}
+
+}  // namespace kaimo

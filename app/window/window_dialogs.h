@@ -1,0 +1,71 @@
+// The controller's window as Qt shows it: message boxes, questions and file
+// dialogs on the main window, and signals for the rest (pane texts, a
+// changed game, a changed study column), which the main window turns into
+// its panes, the board's repaint and its commands' states. Tests replace
+// the boxes and dialogs with handlers.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+#include "app/controller/controller_window.h"
+
+class QWidget;
+
+namespace kaimo {
+
+class WindowDialogs : public QObject, public ControllerWindow {
+  Q_OBJECT
+
+ public:
+  // The boxes and dialogs are modal on `owner`.
+  explicit WindowDialogs(QWidget* owner);
+
+  // Messages are shown in a modal box unless a handler takes them (tests).
+  using MessageHandler = std::function<void(const QString&)>;
+  void setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
+  // Likewise the Yes/No question, the Yes/No/Cancel question and the game
+  // record file dialogs.
+  using QuestionHandler = std::function<bool(const QString&)>;
+  void setQuestionHandler(QuestionHandler handler) { questionHandler_ = std::move(handler); }
+  using ChoiceHandler = std::function<Answer(const QString&)>;
+  void setChoiceHandler(ChoiceHandler handler) { choiceHandler_ = std::move(handler); }
+  using FileChooser = std::function<QString(RecordFileUse)>;
+  void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+
+  // Pass notices in a box that holds nothing up, instead of a modal one.
+  void setModelessNotices(bool on) { modelessNotices_ = on; }
+  bool modelessNotices() const { return modelessNotices_; }
+
+  // ControllerWindow
+  void setPaneText(int pane, const std::string& text) override;
+  void showMessage(const std::string& text) override;
+  void showNotice(const std::string& text) override;
+  bool askYesNo(const std::string& question) override;
+  Answer askYesNoCancel(const std::string& question) override;
+  std::string chooseRecordFile(RecordFileUse use) override;
+  void requestRepaint() override { emit stateChanged(); }
+  void studyChanged() override { emit studyContentChanged(); }
+
+ signals:
+  void paneTextChanged(int pane, const QString& text);
+  // The game state changed: the board is drawn again, the commands follow.
+  void stateChanged();
+  // Only the review or the computer's thinking changed.
+  void studyContentChanged();
+
+ private:
+  QWidget* owner_;
+  MessageHandler messageHandler_;
+  QuestionHandler questionHandler_;
+  ChoiceHandler choiceHandler_;
+  FileChooser fileChooser_;
+  bool modelessNotices_ = false;
+  QPointer<QMessageBox> notice_;  // the modeless notice box, made at its first use
+};
+
+}  // namespace kaimo
