@@ -28,6 +28,7 @@
 // mixed update only costs work.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -92,8 +93,11 @@ class SearchTable {
   // called at the start of a read, before anything is stored.
   void useBuckets(int bucketBits);
   // The buckets a read to the end of this many empty squares fills: 2^(E+1),
-  // up to all of them (a read of 14 empty squares stays within 2 MB).
-  static int bucketBitsForEmpties(int empties) { return empties + 1; }
+  // up to all of them (a read of 14 empty squares stays within 2 MB), and
+  // never more than 2^kMaxReadBucketBits: a table made for one read of 30
+  // empty squares would otherwise ask for 128 GB.
+  static constexpr int kMaxReadBucketBits = 21;
+  static int bucketBitsForEmpties(int empties) { return std::min(empties + 1, kMaxReadBucketBits); }
 
   static TableKey keyOf(Bits own, Bits opp) {
     const auto a = static_cast<std::uint64_t>(own), b = static_cast<std::uint64_t>(own >> 64);
