@@ -66,7 +66,7 @@ TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
     return playMatchGame(initial, booked, booked, searcher, random);
   };
   std::vector<std::pair<Board, std::vector<int>>> games;
-  for (int game = 0; game < 8; ++game) {
+  for (int game = 0; game < 16; ++game) {
     const GameResult r = play(3, game);
     ASSERT_FALSE(r.failed);
     // The book holds four plies: two moves a side, then both search.
