@@ -12,12 +12,10 @@ constexpr Bits rowsFrom(int first, int last) {
   return mask;
 }
 
-// The four lines through a square, by the index step between neighbours:
+// The four lines through a square go by the index step between neighbours:
 // the column (1: next row), the row (10: next column), and the diagonals
 // (11: both next; 9: next column, row before). A step changes the row by
-// `rowChange`; a step that would cross a row's end leaves the board.
-constexpr int kSteps[4] = {1, 10, 11, 9};
-
+// `rowChangeOf`; a step that would cross a row's end leaves the board.
 constexpr int rowChangeOf(int step) { return step == 10 ? 0 : step == 9 ? -1 : 1; }
 
 // The squares k steps forward along `Step` from which the step stays on the
