@@ -77,7 +77,7 @@ TEST(OpeningBook, AMoveThatLeavesTheOpponentNoMoveOrEndsTheGameIsTheMoversToValu
   EXPECT_EQ(stepValue(last[0], 0), 100 * 100);  // a wipe-out: all 100 squares black
 }
 
-TEST(BookChoice, PlaysAtRandomAmongTheMovesWithinTwoDiscsOfTheBest) {
+TEST(BookChoice, PlaysAtRandomAmongTheMovesWithinTheMarginOfTheBest) {
   const OpeningBook book(smallBook(3));
   auto [board, side] = initialPosition();
   boardPlayInPlace(board, bookStepsOf(board, side).front().square, side);
@@ -100,6 +100,45 @@ TEST(BookChoice, PlaysAtRandomAmongTheMovesWithinTwoDiscsOfTheBest) {
   const SideSettings exact{2, 6, 95, 0, 0, 0, 0, 0};
   EXPECT_TRUE(bookCandidates(book, board, side, exact).empty());
   EXPECT_FALSE(pickBookMove(book, board, opponentOf(side), normal, random).has_value());
+}
+
+// The lines below a position, counted one sequence at a time.
+double linesByEnumeration(const OpeningBook& book, const Board& board, int side, const SideSettings& settings) {
+  const std::vector<BookMove> moves = bookCandidates(book, board, side, settings);
+  if (moves.empty()) return 1;
+  double lines = 0;
+  for (const BookMove& move : moves) {
+    Board next;
+    boardPlay(board, next, move.square, side);
+    lines += linesByEnumeration(book, next, opponentOf(side), settings);  // no pass this early
+  }
+  return lines;
+}
+
+TEST(BookChoice, MakesEveryLineOfTheBookAsLikely) {
+  const OpeningBook book(smallBook(4));
+  auto [board, side] = initialPosition();
+  boardPlayInPlace(board, bookStepsOf(board, side).front().square, side);
+  side = opponentOf(side);
+  const SideSettings normal{2, 6, 13, 0, 0, 0, 0, 0};
+  const std::vector<BookMove> moves = bookCandidates(book, board, side, normal);
+  const std::vector<double> lines = bookLinesOf(book, board, side, normal, moves);
+  ASSERT_EQ(lines.size(), moves.size());
+  double total = 0;
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    Board next;
+    boardPlay(board, next, moves[i].square, side);
+    EXPECT_EQ(lines[i], linesByEnumeration(book, next, opponentOf(side), normal)) << i;
+    total += lines[i];
+  }
+  // Moves with more lines below them are played more often.
+  std::mt19937_64 random(11);
+  std::map<int, int> played;
+  constexpr int kDraws = 1000;
+  for (int draw = 0; draw < kDraws; ++draw) ++played[pickBookMove(book, board, side, normal, random)->square];
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    EXPECT_NEAR(played[moves[i].square] / double(kDraws), lines[i] / total, 0.05) << i;
+  }
 }
 
 }  // namespace
