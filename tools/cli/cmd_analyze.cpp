@@ -1,4 +1,5 @@
 #include <atomic>
+#include <set>
 #include <chrono>
 #include <cinttypes>
 #include <csignal>
@@ -12,9 +13,11 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
+#include "engine/search/search_team.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/position_args.h"
 #include "tools/common/computer_turn.h"
+#include "tools/common/limits.h"
 
 namespace kaimo::cli {
 namespace {
@@ -91,8 +94,10 @@ void showProgress(const SquareValues& /*values*/, int done, int total, void* use
 
 int runAnalyze(const Words& words, std::FILE* out) {
   const Args args = Args::parse(words);
-  args.allowOnly(positionOptions());
-  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli analyze [position]");
+  std::set<std::string> allowed = positionOptions();
+  allowed.insert("--threads");
+  args.allowOnly(allowed);
+  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli analyze [position] [--threads N]");
   const Position position = positionFrom(args);
   DiscCounts counts;
   boardCount(position.board, counts);
@@ -109,6 +114,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
   const Evaluator orderer = routineEvaluator(kPatternRoutine);
   AnalysisSetup setup;
   setup.orderer = &orderer;
+  setup.threads = args.getInt("--threads", defaultSearchThreads(), 1, tools::kMaxSearchThreads);
   const AnalysisResult result =
       analyzeEndgame(position.board, position.side, routineEvaluator(kSimpleRoutine), interruptStops.token(), values,
                      showing ? showProgress : nullptr, &line, setup);
