@@ -1,17 +1,21 @@
 #include "engine/search/endgame_analysis.h"
 
-#include <memory>
 #include <mutex>
 #include <optional>
 
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
+#include "engine/search/evaluation_order.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_driver.h"
 #include "engine/search/search_team.h"
 
 namespace kaimo {
 namespace {
+
+// The read of "狐" that estimates each move's value: on analyses of 20 to 22
+// empty squares 4, 6 and 8 plies did alike within the noise of two threads.
+constexpr int kGuessPlies = 6;
 
 // What the threads share besides the tree: the values found, under the lock.
 struct Analysis {
@@ -33,7 +37,7 @@ struct Analysis {
   int solve(SearchContext& context, int index) {
     const OrderedMove& move = order.moves[index];
     const Bits bit = squareBit(move.square);
-    const int value = -solveExact(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit, -SCORE_INF, SCORE_INF);
+    const int value = -solveChild(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit);
     if (context.abortMarker != 0) return value;
     SquareValues shown;
     int count;
@@ -47,6 +51,19 @@ struct Analysis {
     // Outside the lock: the caller's progress may take locks of its own.
     if (onProgress != nullptr) onProgress(shown, count, order.count, user);
     return value;
+  }
+
+  // The exact value of a child for its own mover: around what a short read
+  // of "狐" expects when the context has its data (all moves' values of 20
+  // to 22 empty squares in 0.6 to 0.9 of the time of full windows with two
+  // threads, more where the threads share wide windows), else in the full
+  // window.
+  static int solveChild(SearchContext& context, Bits own, Bits opp, Bits empty) {
+    if (context.orderer != nullptr) {
+      const int guess = valueByEvaluation(context, *context.orderer, kGuessPlies, own, opp, empty);
+      if (guess != SCORE_NONE) return solveExactNear(context, own, opp, empty, guess);
+    }
+    return solveExact(context, own, opp, empty, -SCORE_INF, SCORE_INF);
   }
 };
 

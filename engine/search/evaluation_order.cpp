@@ -12,17 +12,22 @@ namespace {
 // the masks alone.
 constexpr int kReplyWeight = 2;
 
-}  // namespace
-
-int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own,
-                           Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
-  // The read of "狐" keeps its own counts and no table, and sees the colours
-  // as they are named here (the side to move as black): the order only
-  // compares moves of one position.
+// The context of a read of "狐" made for the order: its own counts and no
+// table; it sees the colours as they are named here (the side to move as
+// black), since only values of one position are compared.
+SearchContext readingContext(const SearchContext& context, Bits empty) {
   SearchContext reading{};
   reading.evaluator = context.evaluator;
   reading.rootEmpty = empty;
   reading.pollCountdown = 1;
+  return reading;
+}
+
+}  // namespace
+
+int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own,
+                           Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
+  SearchContext reading = readingContext(context, empty);
   MidgameSearch<PatternEvaluator> search(reading, orderer);
   const auto node = SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack);
   order.count = 0;
@@ -40,6 +45,15 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
     order.insert({square, key, flips});
   }
   return order.count;
+}
+
+int valueByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own, Bits opp,
+                      Bits empty) {
+  SearchContext reading = readingContext(context, empty);
+  MidgameSearch<PatternEvaluator> search(reading, orderer);
+  const int value =
+      search.search(SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack), plies, -SCORE_INF, SCORE_INF);
+  return reading.abortMarker != 0 ? SCORE_NONE : value;
 }
 
 }  // namespace kaimo

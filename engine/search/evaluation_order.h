@@ -19,4 +19,10 @@ namespace kaimo {
 int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own,
                            Bits opp, Bits empty, Bits moves, int first, MoveOrder& order);
 
+// The value of the position for the owner of `own` by a read of `plies` of
+// "狐" (0: its static value), with no table; SCORE_NONE when the stage has
+// no weights.
+int valueByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own, Bits opp,
+                      Bits empty);
+
 }  // namespace kaimo

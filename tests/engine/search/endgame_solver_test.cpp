@@ -148,5 +148,29 @@ TEST(SolveExact, ReadsWithTheTableMatchReadsWithoutIt) {
   }
 }
 
+// A read around a guess, wherever the guess lies (on the value, a few discs
+// off, beyond a wipe-out, at the ends of the scale), gives the value of the
+// full window: the window widens on the side the value fell out of.
+TEST(SolveExact, AroundAnyGuessGivesTheValueOfTheFullWindow) {
+  std::mt19937 rng(12);
+  SearchTable table(12);
+  for (int i = 0; i < 60; ++i) {
+    const Board b = testing::randomEndgame(rng, 6 + i % 7, i % 3 == 0 ? 30 : 0, i % 4 == 0 ? 85 : 50);
+    const int side = static_cast<int>(rng() & 1);
+    if (boardMobility(b, side) == 0) continue;
+    const int exact = solve(b, side);
+    for (const int guess : {exact, exact - 1000, exact + 2500, exact - 7000, exact + 30000, -SCORE_WIPEOUT - 5000,
+                            SCORE_INF - 1, -SCORE_INF + 1}) {
+      SearchContext context;
+      const Evaluator failing = testing::failingEvaluator();
+      prepareSearch(context, failing, {}, nullptr, 0, i % 2 == 0 ? &table : nullptr);
+      const BitBoard bits = toBits(b);
+      const int value = side == kBlack ? solveExactNear(context, bits.black, bits.white, bits.empty, guess)
+                                       : solveExactNear(context, bits.white, bits.black, bits.empty, guess);
+      ASSERT_EQ(value, exact) << "position " << i << ", guess " << guess;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kaimo
