@@ -17,11 +17,19 @@ std::pair<Board, int> initialPosition() {
   return {board, side};
 }
 
-TEST(OpeningBook, GivesEveryMoveTheNegatedValueOfWhatFollows) {
-  const OpeningBook book(smallBook(2));
+// The position after the first of the initial moves, white to move.
+std::pair<Board, int> afterFirstMove() {
   auto [board, side] = initialPosition();
   boardPlayInPlace(board, bookStepsOf(board, side).front().square, side);
-  side = opponentOf(side);
+  return {board, opponentOf(side)};
+}
+
+// A side that reads 6 plies and the last 13 squares to the end.
+const SideSettings kNormal{2, 6, 13, 0, 0, 0, 0, 0};
+
+TEST(OpeningBook, GivesEveryMoveTheNegatedValueOfWhatFollows) {
+  const OpeningBook book(smallBook(2));
+  const auto [board, side] = afterFirstMove();
   const std::vector<BookMove> moves = book.movesOf(board, side);
   const std::vector<BookStep> steps = bookStepsOf(board, side);
   ASSERT_EQ(moves.size(), steps.size());
@@ -79,10 +87,8 @@ TEST(OpeningBook, AMoveThatLeavesTheOpponentNoMoveOrEndsTheGameIsTheMoversToValu
 
 TEST(BookChoice, PlaysAtRandomAmongTheMovesWithinTheMarginOfTheBest) {
   const OpeningBook book(smallBook(3));
-  auto [board, side] = initialPosition();
-  boardPlayInPlace(board, bookStepsOf(board, side).front().square, side);
-  side = opponentOf(side);
-  const SideSettings normal{2, 6, 13, 0, 0, 0, 0, 0};
+  const auto [board, side] = afterFirstMove();
+  const SideSettings& normal = kNormal;
   const std::vector<BookMove> all = book.movesOf(board, side);
   const std::vector<BookMove> close = bookCandidates(book, board, side, normal);
   ASSERT_FALSE(close.empty());
@@ -117,10 +123,8 @@ double linesByEnumeration(const OpeningBook& book, const Board& board, int side,
 
 TEST(BookChoice, MakesEveryLineOfTheBookAsLikely) {
   const OpeningBook book(smallBook(4));
-  auto [board, side] = initialPosition();
-  boardPlayInPlace(board, bookStepsOf(board, side).front().square, side);
-  side = opponentOf(side);
-  const SideSettings normal{2, 6, 13, 0, 0, 0, 0, 0};
+  const auto [board, side] = afterFirstMove();
+  const SideSettings& normal = kNormal;
   const std::vector<BookMove> moves = bookCandidates(book, board, side, normal);
   const std::vector<double> lines = bookLinesOf(book, board, side, normal, moves);
   ASSERT_EQ(lines.size(), moves.size());
