@@ -55,7 +55,7 @@ struct Analysis {
 
   // The exact value of a child for its own mover: around what a short read
   // of "狐" expects when the context has its data (all moves' values of 20
-  // to 22 empty squares in 0.6 to 0.9 of the time of full windows with two
+  // to 22 empty squares in 0.5 to 0.9 of the time of full windows with two
   // threads, more where the threads share wide windows), else in the full
   // window.
   static int solveChild(SearchContext& context, Bits own, Bits opp, Bits empty) {

@@ -24,10 +24,13 @@ constexpr int kSortEmpties = 7;
 constexpr int kEtcEmpties = 10;
 // From this many empty squares up the moves are ordered by a read of "狐"
 // one ply below each, from kDeeperOrderEmpties by a read of two: below it
-// the read costs more than it saves (reads of 18 to 21 empty squares: 22 %
-// fewer nodes and 19 % less time from 12 up, more time from 10 or 11 up;
-// two plies from 16 up another 6 %).
-constexpr int kEvaluationOrderEmpties = 12;
+// the read costs more than it saves. Reads of 18 to 21 empty squares in full
+// windows: 22 % fewer nodes and 19 % less time from 12 up than from the
+// masks alone, two plies from 16 up another 6 %; analyses of 20 to 22 empty
+// squares reading around a guess (one thread): 9 % less time from 14 up
+// than from 12 (more nodes, fewer evaluations), 4 to 7 % from 13 or 15,
+// and the bench's reads to the end 10 % less.
+constexpr int kEvaluationOrderEmpties = 14;
 constexpr int kDeeperOrderEmpties = 16;
 // From this many empty squares up a node shares its moves with an idle
 // thread: a smaller tree costs less than handing it over.
