@@ -42,6 +42,9 @@ TEST(BitBoard, EveryMaskOperationAgreesWithTheByteBoard) {
       const Bits legal = bitLegalMoves(own, opp, m.empty);
       ASSERT_EQ(bitCount(legal), plain::mobility(b, colour)) << trial;
       ASSERT_EQ(bits_detail::legalMovesPortable(own, opp, m.empty), legal);
+#if defined(__SSE2__)
+      ASSERT_EQ(bits_detail::sse::legalMoves(own, opp, m.empty), legal);  // where AVX2 made `legal`
+#endif
       Bits listed = 0;
       for (Bits rest = legal; rest != 0; rest &= rest - 1) listed |= squareBit(lowestSquare(rest));
       ASSERT_EQ(listed, legal);

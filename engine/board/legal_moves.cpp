@@ -1,0 +1,92 @@
+#include "engine/board/bitboard.h"
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace kaimo {
+namespace bits_detail {
+
+#if defined(__x86_64__)
+// The SSE2 move generator with two directions in each 256-bit register, one
+// in each 128-bit half: the directions of a pair step the same way (towards
+// higher or lower squares) by different counts, so one variable shift per
+// 64-bit word moves both, and the byte shift that carries bits between the
+// words of a mask works within each half. Half the instructions of SSE2.
+namespace avx2 {
+
+#define KAIMO_AVX2 __attribute__((target("avx2")))
+
+// The shift counts of a pair of steps: each word of a half by its step,
+// the bits carried into its neighbour word by 64 minus the step.
+struct Counts {
+  __m256i word;
+  __m256i carry;
+};
+
+KAIMO_AVX2 inline Counts countsOf(int low, int high) {
+  return {_mm256_set_epi64x(high, high, low, low), _mm256_set_epi64x(64 - high, 64 - high, 64 - low, 64 - low)};
+}
+
+template <bool Up>
+KAIMO_AVX2 inline __m256i shifted(__m256i x, const Counts& by) {
+  if constexpr (Up) {
+    return _mm256_or_si256(_mm256_sllv_epi64(x, by.word), _mm256_srlv_epi64(_mm256_slli_si256(x, 8), by.carry));
+  } else {
+    return _mm256_or_si256(_mm256_srlv_epi64(x, by.word), _mm256_sllv_epi64(_mm256_srli_si256(x, 8), by.carry));
+  }
+}
+
+// movesAlong of bitboard.h for the steps (low, high) in one pass; `o` holds
+// in each half the opponent discs that a run along its step can flip.
+template <bool Up>
+KAIMO_AVX2 inline __m256i movesAlong(int low, int high, __m256i own, __m256i o, __m256i empty) {
+  const Counts one = countsOf(low, high), two = countsOf(2 * low, 2 * high);
+  __m256i run = _mm256_and_si256(o, shifted<Up>(own, one));
+  run = _mm256_or_si256(run, _mm256_and_si256(o, shifted<Up>(run, one)));
+  const __m256i pairs = _mm256_and_si256(o, shifted<Up>(o, one));
+  run = _mm256_or_si256(run, _mm256_and_si256(pairs, shifted<Up>(run, two)));
+  run = _mm256_or_si256(run, _mm256_and_si256(pairs, shifted<Up>(run, two)));
+  run = _mm256_or_si256(run, _mm256_and_si256(pairs, shifted<Up>(run, two)));
+  return _mm256_and_si256(empty, shifted<Up>(run, one));
+}
+
+KAIMO_AVX2 inline __m256i both(Bits low, Bits high) {
+  return _mm256_set_epi64x(static_cast<long long>(high >> 64), static_cast<long long>(static_cast<std::uint64_t>(high)),
+                           static_cast<long long>(low >> 64), static_cast<long long>(static_cast<std::uint64_t>(low)));
+}
+
+KAIMO_AVX2 Bits legalMoves(Bits ownBits, Bits oppBits, Bits emptyBits) {
+  const Bits innerBits = oppBits & runSquaresOf(1);
+  const __m256i own = both(ownBits, ownBits), empty = both(emptyBits, emptyBits);
+  const __m256i inner = both(innerBits, innerBits), columnAndDiagonal = both(oppBits, innerBits);
+  // Steps of one row (±1) and the diagonal ±9 change rows, ±10 does not.
+  const __m256i moves = _mm256_or_si256(
+      _mm256_or_si256(movesAlong<true>(1, 9, own, inner, empty), movesAlong<true>(10, 11, own, columnAndDiagonal, empty)),
+      _mm256_or_si256(movesAlong<false>(1, 9, own, inner, empty),
+                      movesAlong<false>(10, 11, own, columnAndDiagonal, empty)));
+  const __m128i halves = _mm_or_si128(_mm256_castsi256_si128(moves), _mm256_extracti128_si256(moves, 1));
+  const auto lo = static_cast<std::uint64_t>(_mm_cvtsi128_si64(halves));
+  const auto hi = static_cast<std::uint64_t>(_mm_extract_epi64(halves, 1));
+  return Bits{hi} << 64 | lo;
+}
+
+#undef KAIMO_AVX2
+
+}  // namespace avx2
+#endif
+
+LegalMovesFn chooseLegalMoves() {
+#if defined(__x86_64__)
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx2")) return avx2::legalMoves;
+#endif
+#if defined(__SSE2__)
+  return sse::legalMoves;
+#else
+  return legalMovesPortable;
+#endif
+}
+
+}  // namespace bits_detail
+}  // namespace kaimo
