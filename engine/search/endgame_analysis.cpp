@@ -13,10 +13,6 @@
 namespace kaimo {
 namespace {
 
-// The read of "狐" that estimates each move's value: on analyses of 20 to 22
-// empty squares 4, 6 and 8 plies did alike within the noise of two threads.
-constexpr int kGuessPlies = 6;
-
 // What the threads share besides the tree: the values found, under the lock.
 struct Analysis {
   Bits own;
@@ -59,10 +55,8 @@ struct Analysis {
   // of full windows on two threads, the least where the threads had shared
   // nodes of wide windows.
   static int solveChild(SearchContext& context, Bits own, Bits opp, Bits empty) {
-    if (context.orderer != nullptr) {
-      const int guess = valueByEvaluation(context, *context.orderer, kGuessPlies, own, opp, empty);
-      if (guess != SCORE_NONE) return solveExactNear(context, own, opp, empty, guess);
-    }
+    const int guess = guessExactValue(context, own, opp, empty);
+    if (guess != SCORE_NONE) return solveExactNear(context, own, opp, empty, guess);
     return solveExact(context, own, opp, empty, -SCORE_INF, SCORE_INF);
   }
 };

@@ -4,6 +4,7 @@
 
 #include "engine/eval/score.h"
 #include "engine/search/evaluation_order.h"
+#include "engine/search/guessed_window.h"
 #include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_table.h"
@@ -349,25 +350,9 @@ int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha
 }
 
 int solveExactNear(SearchContext& context, Bits own, Bits opp, Bits empty, int guess) {
-  // A window side that failed twice opens to the end: a value that far off
-  // is cheaper to read once than to chase.
-  constexpr int kTriesPerSide = 2;
-  const int width = kAspirationDiscs * SCORE_PER_DISC;
-  const int centre = std::clamp(guess, -SCORE_WIPEOUT, SCORE_WIPEOUT);
-  int alpha = centre - width, beta = centre + width;
-  int lowFails = 0, highFails = 0;
-  while (true) {
-    const int value = solveExact(context, own, opp, empty, alpha, beta);
-    if (context.abortMarker != 0 || (value > alpha && value < beta)) return value;
-    // Fail-soft: the value is at most (at least) what came back.
-    if (value <= alpha) {
-      beta = value + 1;
-      alpha = ++lowFails < kTriesPerSide ? value - 4 * width : -SCORE_INF;
-    } else {
-      alpha = value - 1;
-      beta = ++highFails < kTriesPerSide ? value + 4 * width : SCORE_INF;
-    }
-  }
+  return readAroundGuess(
+      context, guess, -SCORE_INF, SCORE_INF,
+      [&](int alpha, int beta) { return solveExact(context, own, opp, empty, alpha, beta); }, [](int) {});
 }
 
 }  // namespace kaimo

@@ -29,11 +29,8 @@ constexpr int kExactTableSide = 2;
 // context.abortMarker says why.
 int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha, int beta);
 
-// The exact value for the owner of `own`, read first in a window of
-// kAspirationDiscs either side of `guess` (an estimate, any score) and
-// again in a wider one on the side where the value fell out of it: close to
-// the value a narrow window cuts far more than the full one.
-constexpr int kAspirationDiscs = 2;
+// The exact value for the owner of `own`, read around `guess` (an
+// estimate, any score; see guessed_window.h).
 int solveExactNear(SearchContext& context, Bits own, Bits opp, Bits empty, int guess);
 
 }  // namespace kaimo

@@ -12,6 +12,10 @@ namespace {
 // the masks alone.
 constexpr int kReplyWeight = 2;
 
+// The read that guesses a read to the end: on analyses of 20 to 22 empty
+// squares 4, 6 and 8 plies did alike within the noise of two threads.
+constexpr int kGuessPlies = 6;
+
 // The context of a read of "狐" made for the order: its own counts and no
 // table; it sees the colours as they are named here (the side to move as
 // black), since only values of one position are compared.
@@ -54,6 +58,11 @@ int valueByEvaluation(const SearchContext& context, const PatternEvaluator& orde
   const int value =
       search.search(SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack), plies, -SCORE_INF, SCORE_INF);
   return reading.abortMarker != 0 ? SCORE_NONE : value;
+}
+
+int guessExactValue(const SearchContext& context, Bits own, Bits opp, Bits empty) {
+  if (context.orderer == nullptr) return SCORE_NONE;
+  return valueByEvaluation(context, *context.orderer, kGuessPlies, own, opp, empty);
 }
 
 }  // namespace kaimo

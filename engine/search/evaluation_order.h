@@ -25,4 +25,9 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
 int valueByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own, Bits opp,
                       Bits empty);
 
+// What a read of "狐" expects the owner of `own` to make of the position
+// in the end: the guess a read to the end starts from (see
+// guessed_window.h); SCORE_NONE when the context has no data of "狐".
+int guessExactValue(const SearchContext& context, Bits own, Bits opp, Bits empty);
+
 }  // namespace kaimo

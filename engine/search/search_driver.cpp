@@ -7,6 +7,8 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
+#include "engine/search/evaluation_order.h"
+#include "engine/search/guessed_window.h"
 #include "engine/search/midgame_search.h"
 #include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
@@ -82,6 +84,29 @@ int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<E
   return result.best;
 }
 
+// The root of a read to the end, around what "狐" expects of it: narrow
+// windows cut far more, and the value is the same. Each pass after a miss
+// reports its progress in the half of the span the one before left.
+template <typename Eval>
+int searchExactRoot(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, const RootPass& pass,
+                    int guess) {
+  RootPass attempt = pass;
+  attempt.progressSpan = pass.progressSpan / 2;
+  const int value = readAroundGuess(
+      context, guess, pass.alpha, pass.beta,
+      [&](int alpha, int beta) {
+        attempt.alpha = alpha;
+        attempt.beta = beta;
+        return searchRootMoves(context, eval, root, attempt);
+      },
+      [&](int) {
+        attempt.progressBase += attempt.progressSpan;
+        attempt.progressSpan /= 2;
+      });
+  if (context.abortMarker == 0 && pass.reports) report(context, pass.progressBase + pass.progressSpan);
+  return value;
+}
+
 // The root with the preliminary passes, compiled for the context's evaluator.
 template <typename Eval>
 int searchFrom(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, int depth, int alpha, int beta,
@@ -99,8 +124,12 @@ int searchFrom(SearchContext& context, const Eval& eval, const SearchNode<Eval>&
       if (isMarker(value)) return value;
     }
   }
-  const bool reports = depth >= context.progressDepth;
-  return searchRootMoves(context, eval, root, {depth, alpha, beta, progressBase, progressSpan, reports});
+  const RootPass pass{depth, alpha, beta, progressBase, progressSpan, depth >= context.progressDepth};
+  if (depth >= bitCount(empty)) {
+    const int guess = guessExactValue(context, root.own, root.opp, empty);
+    if (guess != SCORE_NONE) return searchExactRoot(context, eval, root, pass, guess);
+  }
+  return searchRootMoves(context, eval, root, pass);
 }
 
 // The root position's masks, set into the context for a new read.

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
+#include "engine/search/guessed_window.h"
 #include "engine/search/search_driver.h"
 #include "tests/engine/search/reference_minimax.h"
 #include "tests/engine/search/search_test_support.h"
@@ -168,6 +170,35 @@ TEST(SolveExact, AroundAnyGuessGivesTheValueOfTheFullWindow) {
       const int value = side == kBlack ? solveExactNear(context, bits.black, bits.white, bits.empty, guess)
                                        : solveExactNear(context, bits.white, bits.black, bits.empty, guess);
       ASSERT_EQ(value, exact) << "position " << i << ", guess " << guess;
+    }
+  }
+}
+
+// Reading around a guess inside a caller's window (a narrow one, one on
+// either side of the value, one bounded on one side): wherever the guess
+// lies, every read stays inside the caller's window, a few reads suffice,
+// and the result keeps the caller's bounds. The read here is a stand-in
+// that answers fail-soft, with the window's bound or the value itself.
+TEST(ReadAroundGuess, KeepsTheCallersWindow) {
+  SearchContext context{};
+  for (const int exact : {-64000, -12000, 0, 6000}) {
+    const std::pair<int, int> windows[] = {{-kInf, kInf},           {-1, 1},        {exact - 1, exact + 1},
+                                           {exact + 2000, exact + 9000}, {exact - 30000, exact - 4000},
+                                           {-kInf, exact - 1000},   {exact + 1000, kInf}};
+    for (const auto& [low, high] : windows) {
+      for (const int guess : {exact, exact - 3000, exact + 11000, low, high - 1, -SCORE_INF + 1}) {
+        int reads = 0;
+        const auto read = [&](int alpha, int beta) {
+          ++reads;
+          EXPECT_TRUE(low <= alpha && alpha < beta && beta <= high) << alpha << ", " << beta;
+          if (exact <= alpha) return reads % 2 == 0 ? exact : alpha;
+          if (exact >= beta) return reads % 2 == 0 ? exact : beta;
+          return exact;
+        };
+        const int value = readAroundGuess(context, guess, low, high, read, [](int) {});
+        EXPECT_TRUE(testing::keepsFailSoftBounds(value, low, high, exact)) << "guess " << guess;
+        EXPECT_LE(reads, 5) << "guess " << guess << " in (" << low << ", " << high << ")";
+      }
     }
   }
 }

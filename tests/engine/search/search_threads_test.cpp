@@ -153,7 +153,8 @@ TEST(SearchThreads, TheAnalysisWithTwoThreadsGivesTheValuesOfOne) {
 }
 
 // Reads to the end ordered by "狐" (data written for the test) near their
-// top, one and two plies deep, on two threads: the values of reads on one
+// top, one and two plies deep, and read around its guess, on two threads:
+// the analysis and the computer's own read give the values of reads on one
 // thread ordered from the masks alone (a position of a game with 13 empty
 // squares, one with walls and 17).
 class FoxOrderedReads : public testing::InTempDir {};
@@ -171,6 +172,14 @@ TEST_F(FoxOrderedReads, GiveTheValuesOfReadsOrderedFromTheMasks) {
     analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, masks, nullptr, nullptr, {&table, nullptr, 1});
     analyzeEndgame(b, side, testing::kSimpleEvaluator, {}, fox, nullptr, nullptr, {&table, &orderer, 2});
     EXPECT_EQ(fox, masks) << empties;
+    // The computer's own read to the end, around the guess of "狐".
+    SearchContext plain, byFox;
+    prepareSearch(plain, testing::kSimpleEvaluator, {}, nullptr, 0, &table);
+    const int value = searchRoot(b, side, empties, -kInf, kInf, plain, 0, 0);
+    prepareSearch(byFox, testing::kSimpleEvaluator, {}, nullptr, 0, &table);
+    orderReadsWith(byFox, orderer);
+    byFox.threads = 2;
+    EXPECT_EQ(searchRoot(b, side, empties, -kInf, kInf, byFox, 0, 0), value) << empties;
   }
 }
 
