@@ -16,9 +16,16 @@ namespace {
 // From this many empty squares up a node keeps its bounds in the table: below
 // it a node costs less than the look-up saves.
 constexpr int kTableEmpties = 7;
-// From this many empty squares up moves are sorted fastest first; below it the
-// quadrant parity order is as good and costs nothing.
-constexpr int kSortEmpties = 7;
+// From this many empty squares up moves are sorted, below it they go in the
+// quadrant parity order. Below kFullKeyEmpties the sort is by the
+// opponent's replies alone (fewestRepliesKey): as few nodes as with the
+// whole fastest-first key there, for less work. Sorting from 6 empty
+// squares (without the table there) and the replies alone at 6 and 7 left
+// 18 to 20 % fewer nodes and took 4 to 6 % less time than sorting from 7
+// by the whole key (analyses of 20 and 21 empty squares, one thread);
+// sorting from 5, fewer nodes still but more time.
+constexpr int kSortEmpties = 6;
+constexpr int kFullKeyEmpties = 8;
 // From this many empty squares up a node first looks up its children: one
 // whose bound already proves the cutoff saves the search (the enhanced
 // transposition cutoff).
@@ -215,6 +222,7 @@ inline int orderNode(const SearchContext& context, Bits own, Bits opp, Bits empt
     const int plies = n >= kDeeperOrderEmpties ? 2 : 1;
     return orderMovesByEvaluation(context, *context.orderer, plies, own, opp, empty, moves, first, order);
   }
+  if (n < kFullKeyEmpties) return orderMoves(own, opp, empty, moves, first, order, &fewestRepliesKey);
   return orderMoves(own, opp, empty, moves, first, order);
 }
 
@@ -234,7 +242,7 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   if (searchAborted(context)) return 0;
   const Bits moves = bitLegalMoves(own, opp, empty);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
-  SearchTable* table = context.table;
+  SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
   TableKey key{};
   int first = -1;
   if (table != nullptr) {

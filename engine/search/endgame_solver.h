@@ -3,8 +3,8 @@
 //   - solveExact: a principal-variation node (wide window), the entry;
 //   - null-window nodes with many empty squares: the table, and the moves
 //     sorted fastest first (fewest replies for the opponent);
-//   - null-window nodes with few empty squares: moves in quadrant-parity
-//     order, no table, no sorting;
+//   - null-window nodes with six empty squares: the moves sorted by the
+//     opponent's replies, no table; with five, in quadrant-parity order;
 //   - hand-written code for the last four, three, two and one empty squares.
 // Passes cost nothing (the other side moves on the same position); a game
 // that ends is scored by scoreFinal from the mover's point of view, so a

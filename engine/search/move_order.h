@@ -52,25 +52,34 @@ struct MoveOrder {
   }
 };
 
-// How fast a move is to search: the opponent's replies after it (a corner
-// reply counted twice), four times, and the empty squares next to the
-// mover's discs (the replies to come). Lower first.
-inline int fastestFirstKey(Bits own, Bits opp, Bits empty, int square, Bits flips) {
+// How few replies a move leaves the opponent, a corner reply counted
+// twice. Lower first.
+inline int fewestRepliesKey(Bits own, Bits opp, Bits empty, int square, Bits flips) {
   const Bits bit = squareBit(square);
   const Bits replies = bitLegalMoves(opp & ~flips, own | flips | bit, empty & ~bit);
-  return 4 * (bitCount(replies) + bitCount(replies & kCornerSquares)) +
+  return bitCount(replies) + bitCount(replies & kCornerSquares);
+}
+
+// How fast a move is to search: fewestRepliesKey four times, and the empty
+// squares next to the mover's discs (the replies to come). Lower first.
+inline int fastestFirstKey(Bits own, Bits opp, Bits empty, int square, Bits flips) {
+  const Bits bit = squareBit(square);
+  return 4 * fewestRepliesKey(own, opp, empty, square, flips) +
          bitCount(adjacentSquares(own | flips | bit) & (empty & ~bit));
 }
 
-// Ranks every move of `moves` (legal moves of the owner of `own`); the table
-// move `first` (or -1) goes before all. Returns the number of moves ranked.
-inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
+// Ranks every move of `moves` (legal moves of the owner of `own`) by
+// `key` (fastestFirstKey unless given); the table move `first` (or -1)
+// goes before all. Returns the number of moves ranked.
+template <typename Key = decltype(&fastestFirstKey)>
+inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order,
+                      const Key& key = &fastestFirstKey) {
   order.count = 0;
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
     const Bits flips = bitFlips(own, opp, square);
     // Equal keys stay in square order.
-    order.insert({square, square == first ? -1 : fastestFirstKey(own, opp, empty, square, flips), flips});
+    order.insert({square, square == first ? -1 : key(own, opp, empty, square, flips), flips});
   }
   return order.count;
 }
