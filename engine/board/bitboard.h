@@ -259,10 +259,6 @@ constexpr std::array<FlipsFn, kSquareCount> makeFlipsTable(std::integer_sequence
 
 inline constexpr auto kFlipsAt = makeFlipsTable(std::make_integer_sequence<int, kSquareCount>{});
 
-}  // namespace bits_detail
-
-namespace bits_detail {
-
 using LegalMovesFn = Bits (*)(Bits own, Bits opp, Bits empty);
 
 // The fastest move generator this processor runs: two directions per

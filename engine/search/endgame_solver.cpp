@@ -360,7 +360,7 @@ int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha
 int solveExactNear(SearchContext& context, Bits own, Bits opp, Bits empty, int guess) {
   return readAroundGuess(
       context, guess, -SCORE_INF, SCORE_INF,
-      [&](int alpha, int beta) { return solveExact(context, own, opp, empty, alpha, beta); }, [](int) {});
+      [&](int alpha, int beta) { return solveExact(context, own, opp, empty, alpha, beta); }, [] {});
 }
 
 }  // namespace kaimo

@@ -19,8 +19,8 @@ constexpr int kAspirationDiscs = 2;
 // high): first kAspirationDiscs either side of `guess` (any score), then,
 // on the side the value fell out of, a window 8 discs wider, and after a
 // second miss open to the caller's bound. Returns what the read in (low,
-// high) would: the value inside it, or a bound at or beyond it. A pass
-// after a miss starts with `onRetry(tries)` (tries made so far).
+// high) would: the value inside it, or a bound at or beyond it. Each
+// read after a miss starts with `onRetry()`.
 template <typename Read, typename Retry>
 int readAroundGuess(const SearchContext& context, int guess, int low, int high, const Read& read,
                     const Retry& onRetry) {
@@ -45,7 +45,7 @@ int readAroundGuess(const SearchContext& context, int guess, int low, int high, 
       alpha = value - 1;
       beta = ++highFails < kTriesPerSide ? std::min(high, value + 4 * width) : high;
     }
-    onRetry(lowFails + highFails);
+    onRetry();
   }
 }
 

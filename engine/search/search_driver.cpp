@@ -99,7 +99,7 @@ int searchExactRoot(SearchContext& context, const Eval& eval, const SearchNode<E
         attempt.beta = beta;
         return searchRootMoves(context, eval, root, attempt);
       },
-      [&](int) {
+      [&] {
         attempt.progressBase += attempt.progressSpan;
         attempt.progressSpan /= 2;
       });

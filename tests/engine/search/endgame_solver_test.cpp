@@ -195,7 +195,7 @@ TEST(ReadAroundGuess, KeepsTheCallersWindow) {
           if (exact >= beta) return reads % 2 == 0 ? exact : beta;
           return exact;
         };
-        const int value = readAroundGuess(context, guess, low, high, read, [](int) {});
+        const int value = readAroundGuess(context, guess, low, high, read, [] {});
         EXPECT_TRUE(testing::keepsFailSoftBounds(value, low, high, exact)) << "guess " << guess;
         EXPECT_LE(reads, 5) << "guess " << guess << " in (" << low << ", " << high << ")";
       }
