@@ -236,17 +236,25 @@ inline int moveValue(SearchContext& context, Bits own, Bits opp, Bits empty, int
   return -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -alpha);
 }
 
+// The table key of the position after `move`, the opponent to move.
+inline TableKey childKey(Bits own, Bits opp, const OrderedMove& move) {
+  return SearchTable::keyOf(opp & ~move.flips, own | move.flips | squareBit(move.square));
+}
+
 // Many empty squares: the table, and the moves sorted fastest first.
 int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
   ++context.nodeCount;
   if (searchAborted(context)) return 0;
-  const Bits moves = bitLegalMoves(own, opp, empty);
-  if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
   SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
   TableKey key{};
-  int first = -1;
   if (table != nullptr) {
     key = SearchTable::keyOf(own, opp);
+    table->prefetch(key);  // while the moves are generated
+  }
+  const Bits moves = bitLegalMoves(own, opp, empty);
+  if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
+  int first = -1;
+  if (table != nullptr) {
     const NodeProbe probe = probeNode(context, key, kExactTableSide, n, alpha, alpha + 1);
     if (probe.settled) return probe.value;
     first = probe.move;
@@ -255,13 +263,16 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   context.orderCount += orderNode(context, own, opp, empty, moves, first, n, order);
   if (table != nullptr && n > kEtcEmpties) {
     // A child already known to be worth less than the window to the
-    // opponent proves the cutoff without a search.
+    // opponent proves the cutoff without a search. Every child's bucket is
+    // asked for before the first is read: the misses overlap.
+    TableKey keys[kSquareCount];
     for (int i = 0; i < order.count; ++i) {
-      const OrderedMove& move = order.moves[i];
-      const Bits bit = squareBit(move.square);
+      keys[i] = childKey(own, opp, order.moves[i]);
+      table->prefetch(keys[i]);
+    }
+    for (int i = 0; i < order.count; ++i) {
       TableHit child;
-      if (table->probe(SearchTable::keyOf(opp & ~move.flips, own | move.flips | bit), kExactTableSide, child) &&
-          child.depth == n - 1 && child.upper < -alpha) {
+      if (table->probe(keys[i], kExactTableSide, child) && child.depth == n - 1 && child.upper < -alpha) {
         ++context.hashCutoffs;
         return -child.upper;
       }
@@ -270,6 +281,11 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   const MoveLoopResult result = searchMoves(
       context, order, alpha, alpha + 1, n >= kShareEmpties,
       [&](SearchContext& searching, int index, int low, int high) {
+        // The next child's bucket comes from memory while this child is
+        // searched (its own look-up starts too late to hide the wait).
+        if (table != nullptr && n > kTableEmpties && index + 1 < order.count) {
+          table->prefetch(childKey(own, opp, order.moves[index + 1]));
+        }
         return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
       },
       noReport);
