@@ -182,19 +182,25 @@ int solveFour(SearchContext& context, Bits own, Bits opp, int alpha, Bits empty)
 
 // --- null-window nodes -----------------------------------------------------
 
-int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha);
+// `known` is the side to move's legal moves when the parent's order
+// generated them (OrderedMove::replies), else kRepliesUnknown.
+int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known);
+
+inline Bits movesOf(Bits own, Bits opp, Bits empty, Bits known) {
+  return known != kRepliesUnknown ? known : bitLegalMoves(own, opp, empty);
+}
 
 // The side to move has no move: the opponent moves on the same position, or
 // the game is over.
 inline int passOrEnd(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
   if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
-  return -nullWindow(context, opp, own, empty, n, -alpha - 1);
+  return -nullWindow(context, opp, own, empty, n, -alpha - 1, kRepliesUnknown);
 }
 
 // Few empty squares: the moves in parity order.
-int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
   ++context.nodeCount;
-  const Bits moves = bitLegalMoves(own, opp, empty);
+  const Bits moves = movesOf(own, opp, empty, known);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
   const Bits odd = oddQuadrants(empty);
   int best = kNoValue;
@@ -204,7 +210,8 @@ int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, in
       const Bits bit = squareBit(square);
       part ^= bit;
       const Bits flips = bitFlips(own, opp, square);
-      const int value = -nullWindow(context, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1);
+      const int value =
+          -nullWindow(context, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1, kRepliesUnknown);
       if (value > alpha) return value;
       best = std::max(best, value);
     }
@@ -212,7 +219,7 @@ int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, in
   return best;
 }
 
-int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta);
+int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta, Bits known);
 
 // The moves of a node with many empty squares, best first: by "狐" when
 // the context has its data, else from the masks alone.
@@ -232,8 +239,8 @@ inline int moveValue(SearchContext& context, Bits own, Bits opp, Bits empty, int
                      int beta) {
   const Bits bit = squareBit(move.square);
   const Bits childOwn = opp & ~move.flips, childOpp = own | move.flips | bit;
-  if (beta - alpha == 1) return -nullWindow(context, childOwn, childOpp, empty ^ bit, n - 1, -beta);
-  return -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -alpha);
+  if (beta - alpha == 1) return -nullWindow(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, move.replies);
+  return -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -alpha, move.replies);
 }
 
 // The table key of the position after `move`, the opponent to move.
@@ -242,16 +249,16 @@ inline TableKey childKey(Bits own, Bits opp, const OrderedMove& move) {
 }
 
 // Many empty squares: the table, and the moves sorted fastest first.
-int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
   ++context.nodeCount;
   if (searchAborted(context)) return 0;
   SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
   TableKey key{};
   if (table != nullptr) {
     key = SearchTable::keyOf(own, opp);
-    table->prefetch(key);  // while the moves are generated
+    table->prefetch(key);  // early: the look-up below waits for it
   }
-  const Bits moves = bitLegalMoves(own, opp, empty);
+  const Bits moves = movesOf(own, opp, empty, known);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
   int first = -1;
   if (table != nullptr) {
@@ -306,13 +313,13 @@ inline bool stabilityBound(Bits own, Bits opp, Bits empty, int alpha, int& bound
   return stable > 0 && bound <= alpha;
 }
 
-int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
+int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
   if (int bound; n >= kStabilityEmpties && stabilityBound(own, opp, empty, alpha, bound)) {
     ++context.nodeCount;
     return bound;
   }
-  if (n >= kSortEmpties) return nullWindowDeep(context, own, opp, empty, n, alpha);
-  if (n > 4) return nullWindowShallow(context, own, opp, empty, n, alpha);
+  if (n >= kSortEmpties) return nullWindowDeep(context, own, opp, empty, n, alpha, known);
+  if (n > 4) return nullWindowShallow(context, own, opp, empty, n, alpha, known);
   int squares[4];
   switch (n) {
     case 4:
@@ -335,15 +342,15 @@ int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, in
 
 // A wide window: the first move with the window, the others with a null
 // window first and again with the window only when they beat the best.
-int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta) {
-  if (beta - alpha <= 1) return nullWindow(context, own, opp, empty, n, alpha);
+int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta, Bits known) {
+  if (beta - alpha <= 1) return nullWindow(context, own, opp, empty, n, alpha, known);
   ++context.nodeCount;
   if (n == 0) return finalScore(context, own, opp);
   if (searchAborted(context)) return 0;
-  const Bits moves = bitLegalMoves(own, opp, empty);
+  const Bits moves = movesOf(own, opp, empty, known);
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
-    return -principal(context, opp, own, empty, n, -beta, -alpha);
+    return -principal(context, opp, own, empty, n, -beta, -alpha, kRepliesUnknown);
   }
   SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
   TableKey key{};
@@ -370,7 +377,7 @@ int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int
 }  // namespace
 
 int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha, int beta) {
-  return principal(context, own, opp, empty, bitCount(empty), alpha, beta);
+  return principal(context, own, opp, empty, bitCount(empty), alpha, beta, kRepliesUnknown);
 }
 
 int solveExactNear(SearchContext& context, Bits own, Bits opp, Bits empty, int guess) {

@@ -39,14 +39,16 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
     const int square = lowestSquare(moves);
     const Bits flips = bitFlips(own, opp, square);
     int key = -SCORE_INF;
+    Bits replies = kRepliesUnknown;
     if (square != first) {
       // The value for the opponent, in discs: lower first.
       int value = search.search(node.child(square, flips), plies, -SCORE_INF, SCORE_INF) / SCORE_PER_DISC;
       if (reading.abortMarker != 0) value = 0;  // a stage without its weights: no preference
       reading.abortMarker = 0;
-      key = value + kReplyWeight * fastestFirstKey(own, opp, empty, square, flips);
+      replies = repliesTo(own, opp, empty, square, flips);
+      key = value + kReplyWeight * fastestFirstKey(own, opp, empty, square, flips, replies);
     }
-    order.insert({square, key, flips});
+    order.insert({square, key, flips, replies});
   }
   return order.count;
 }

@@ -136,12 +136,12 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   } else {
     // The table's move first, the others in square order.
     if (first >= 0 && (moves & squareBit(first)) != 0) {
-      order.moves[order.count++] = {first, 0, bitFlips(own, opp, first)};
+      order.moves[order.count++] = {first, 0, bitFlips(own, opp, first), kRepliesUnknown};
       moves ^= squareBit(first);
     }
     for (; moves != 0; moves &= moves - 1) {
       const int square = lowestSquare(moves);
-      order.moves[order.count++] = {square, 0, bitFlips(own, opp, square)};
+      order.moves[order.count++] = {square, 0, bitFlips(own, opp, square), kRepliesUnknown};
     }
   }
   // The children two plies or more above the leaves look up the table: ask

@@ -30,10 +30,18 @@ inline Bits adjacentSquares(Bits b) {
   return (column | column << 10 | column >> 10 | up | down) & ~b;
 }
 
+// What OrderedMove::replies holds when the order did not generate them:
+// more than any mask of squares.
+inline constexpr Bits kRepliesUnknown = ~Bits{0};
+
 struct OrderedMove {
   int square;
   int key;  // lower first
   Bits flips;
+  // The opponent's legal moves after this one, when the key needed them
+  // (the child's own move generation, done once), else kRepliesUnknown.
+  // No default: a MoveOrder would set it in all its hundred moves.
+  Bits replies;
 };
 
 // At most one move per square.
@@ -52,19 +60,23 @@ struct MoveOrder {
   }
 };
 
-// How few replies a move leaves the opponent, a corner reply counted
-// twice. Lower first.
-inline int fewestRepliesKey(Bits own, Bits opp, Bits empty, int square, Bits flips) {
+// The opponent's legal moves after the owner of `own` plays `square`.
+inline Bits repliesTo(Bits own, Bits opp, Bits empty, int square, Bits flips) {
   const Bits bit = squareBit(square);
-  const Bits replies = bitLegalMoves(opp & ~flips, own | flips | bit, empty & ~bit);
+  return bitLegalMoves(opp & ~flips, own | flips | bit, empty & ~bit);
+}
+
+// How few replies a move leaves the opponent (`replies`, see repliesTo), a
+// corner reply counted twice. Lower first.
+inline int fewestRepliesKey(Bits /*own*/, Bits /*opp*/, Bits /*empty*/, int /*square*/, Bits /*flips*/, Bits replies) {
   return bitCount(replies) + bitCount(replies & kCornerSquares);
 }
 
 // How fast a move is to search: fewestRepliesKey four times, and the empty
 // squares next to the mover's discs (the replies to come). Lower first.
-inline int fastestFirstKey(Bits own, Bits opp, Bits empty, int square, Bits flips) {
+inline int fastestFirstKey(Bits own, Bits opp, Bits empty, int square, Bits flips, Bits replies) {
   const Bits bit = squareBit(square);
-  return 4 * fewestRepliesKey(own, opp, empty, square, flips) +
+  return 4 * fewestRepliesKey(own, opp, empty, square, flips, replies) +
          bitCount(adjacentSquares(own | flips | bit) & (empty & ~bit));
 }
 
@@ -79,7 +91,12 @@ inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, Mov
     const int square = lowestSquare(moves);
     const Bits flips = bitFlips(own, opp, square);
     // Equal keys stay in square order.
-    order.insert({square, square == first ? -1 : key(own, opp, empty, square, flips), flips});
+    if (square == first) {
+      order.insert({square, -1, flips, kRepliesUnknown});
+    } else {
+      const Bits replies = repliesTo(own, opp, empty, square, flips);
+      order.insert({square, key(own, opp, empty, square, flips, replies), flips, replies});
+    }
   }
   return order.count;
 }
