@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -261,8 +262,11 @@ inline constexpr auto kFlipsAt = makeFlipsTable(std::make_integer_sequence<int, 
 
 using LegalMovesFn = Bits (*)(Bits own, Bits opp, Bits empty);
 
-// The fastest move generator this processor runs: two directions per
-// register where it has AVX2 (asked once, at the first call), else SSE2.
+// Every move generator this processor runs, the slowest first: plain
+// integers, SSE2, two directions per register with AVX2, and the same with
+// AVX-512's concatenating shifts (VBMI2). Their results are the same.
+std::vector<LegalMovesFn> runnableLegalMoves();
+// The fastest of them (asked once, at the first call of bitLegalMoves).
 LegalMovesFn chooseLegalMoves();
 
 }  // namespace bits_detail

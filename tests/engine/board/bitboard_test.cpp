@@ -24,6 +24,7 @@ Board samplePosition(std::mt19937& rng, int trial) {
 // for every empty square the flip mask and the position it leads to.
 TEST(BitBoard, EveryMaskOperationAgreesWithTheByteBoard) {
   std::mt19937 rng(1207);
+  const auto generators = bits_detail::runnableLegalMoves();
   for (int trial = 0; trial < 4000; ++trial) {
     const Board b = samplePosition(rng, trial);
     const BitBoard m = toBits(b);
@@ -41,10 +42,7 @@ TEST(BitBoard, EveryMaskOperationAgreesWithTheByteBoard) {
       const Bits opp = colour == kBlack ? m.white : m.black;
       const Bits legal = bitLegalMoves(own, opp, m.empty);
       ASSERT_EQ(bitCount(legal), plain::mobility(b, colour)) << trial;
-      ASSERT_EQ(bits_detail::legalMovesPortable(own, opp, m.empty), legal);
-#if defined(__SSE2__)
-      ASSERT_EQ(bits_detail::sse::legalMoves(own, opp, m.empty), legal);  // where AVX2 made `legal`
-#endif
+      for (const bits_detail::LegalMovesFn generator : generators) ASSERT_EQ(generator(own, opp, m.empty), legal);
       Bits listed = 0;
       for (Bits rest = legal; rest != 0; rest &= rest - 1) listed |= squareBit(lowestSquare(rest));
       ASSERT_EQ(listed, legal);
