@@ -229,7 +229,7 @@ inline int orderNode(const SearchContext& context, Bits own, Bits opp, Bits empt
     const int plies = n >= kDeeperOrderEmpties ? 2 : 1;
     return orderMovesByEvaluation(context, *context.orderer, plies, own, opp, empty, moves, first, order);
   }
-  if (n < kFullKeyEmpties) return orderMoves(own, opp, empty, moves, first, order, &fewestRepliesKey);
+  if (n < kFullKeyEmpties) return orderMoves<&fewestRepliesKey>(own, opp, empty, moves, first, order);
   return orderMoves(own, opp, empty, moves, first, order);
 }
 

@@ -81,11 +81,11 @@ inline int fastestFirstKey(Bits own, Bits opp, Bits empty, int square, Bits flip
 }
 
 // Ranks every move of `moves` (legal moves of the owner of `own`) by
-// `key` (fastestFirstKey unless given); the table move `first` (or -1)
-// goes before all. Returns the number of moves ranked.
-template <typename Key = decltype(&fastestFirstKey)>
-inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order,
-                      const Key& key = &fastestFirstKey) {
+// `Key` (fastestFirstKey unless given: a template argument, so that it is
+// inlined); the table move `first` (or -1) goes before all. Returns the
+// number of moves ranked.
+template <auto Key = &fastestFirstKey>
+inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
   order.count = 0;
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
@@ -95,7 +95,7 @@ inline int orderMoves(Bits own, Bits opp, Bits empty, Bits moves, int first, Mov
       order.insert({square, -1, flips, kRepliesUnknown});
     } else {
       const Bits replies = repliesTo(own, opp, empty, square, flips);
-      order.insert({square, key(own, opp, empty, square, flips, replies), flips, replies});
+      order.insert({square, Key(own, opp, empty, square, flips, replies), flips, replies});
     }
   }
   return order.count;
