@@ -98,7 +98,7 @@ bool MidgameSearch<Eval>::probCut(const Node& node, int depth, int empties, int 
 }
 
 template <typename Eval>
-int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta) {
+int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta, Bits known) {
   const Bits own = node.own, opp = node.opp;
   const int side = node.side;
   const Bits empty = context_.rootEmpty & ~(own | opp);
@@ -107,7 +107,7 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   const int empties = bitCount(empty);
   if (depth >= empties) return solveExact(context_, own, opp, empty, alpha, beta);
   if (searchAborted(context_)) return 0;
-  Bits moves = bitLegalMoves(own, opp, empty);
+  Bits moves = known != kRepliesUnknown ? known : bitLegalMoves(own, opp, empty);
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) {
       ++context_.leafCount;
@@ -158,7 +158,8 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
       context_, order, alpha, beta, depth >= kShareDepth,
       [&](SearchContext& context, int index, int low, int high) {
         const OrderedMove& move = order.moves[index];
-        return -MidgameSearch(context, eval).search(node.child(move.square, move.flips), depth - 1, -high, -low);
+        return -MidgameSearch(context, eval).search(node.child(move.square, move.flips), depth - 1, -high, -low,
+                                                    move.replies);
       },
       [&](int done) {
         if (reports) reportShare(done, order.count);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "engine/board/bitboard.h"
+#include "engine/search/move_order.h"
 #include "engine/search/search_context.h"
 #include "engine/search/search_node.h"
 
@@ -28,8 +29,10 @@ class MidgameSearch {
 
   // The value for the side to move, fail-soft in (alpha, beta), with `depth`
   // plies left. When the context aborts (a stop, a failed evaluation) the
-  // result is meaningless and context.abortMarker says why.
-  int search(const Node& node, int depth, int alpha, int beta);
+  // result is meaningless and context.abortMarker says why. `known` is the
+  // side to move's legal moves when the parent's order generated them
+  // (OrderedMove::replies), else kRepliesUnknown.
+  int search(const Node& node, int depth, int alpha, int beta, Bits known = kRepliesUnknown);
 
  private:
   int leafValue(const Node& node, Bits empty);
