@@ -58,19 +58,32 @@ KAIMO_AVX2 inline __m256i both(Bits low, Bits high) {
                            static_cast<long long>(low >> 64), static_cast<long long>(static_cast<std::uint64_t>(low)));
 }
 
-KAIMO_AVX2 Bits legalMoves(Bits ownBits, Bits oppBits, Bits emptyBits) {
+// The masks in both halves of a register, as the generators read them. The
+// steps of one row (±1) and the diagonal ±9 change rows, ±10 does not, so
+// the pair (1, 9) reads `inner` and the pair (10, 11) `columnAndDiagonal`.
+struct Operands {
+  __m256i own, empty, inner, columnAndDiagonal;
+};
+
+KAIMO_AVX2 inline Operands operandsOf(Bits ownBits, Bits oppBits, Bits emptyBits) {
   const Bits innerBits = oppBits & runSquaresOf(1);
-  const __m256i own = both(ownBits, ownBits), empty = both(emptyBits, emptyBits);
-  const __m256i inner = both(innerBits, innerBits), columnAndDiagonal = both(oppBits, innerBits);
-  // Steps of one row (±1) and the diagonal ±9 change rows, ±10 does not.
-  const __m256i moves = _mm256_or_si256(
-      _mm256_or_si256(movesAlong<true>(1, 9, own, inner, empty), movesAlong<true>(10, 11, own, columnAndDiagonal, empty)),
-      _mm256_or_si256(movesAlong<false>(1, 9, own, inner, empty),
-                      movesAlong<false>(10, 11, own, columnAndDiagonal, empty)));
+  return {both(ownBits, ownBits), both(emptyBits, emptyBits), both(innerBits, innerBits), both(oppBits, innerBits)};
+}
+
+// The moves of four registers of pairs of directions as one mask.
+KAIMO_AVX2 inline Bits unionOf(__m256i a, __m256i b, __m256i c, __m256i d) {
+  const __m256i moves = _mm256_or_si256(_mm256_or_si256(a, b), _mm256_or_si256(c, d));
   const __m128i halves = _mm_or_si128(_mm256_castsi256_si128(moves), _mm256_extracti128_si256(moves, 1));
   const auto lo = static_cast<std::uint64_t>(_mm_cvtsi128_si64(halves));
   const auto hi = static_cast<std::uint64_t>(_mm_extract_epi64(halves, 1));
   return Bits{hi} << 64 | lo;
+}
+
+KAIMO_AVX2 Bits legalMoves(Bits ownBits, Bits oppBits, Bits emptyBits) {
+  const Operands m = operandsOf(ownBits, oppBits, emptyBits);
+  return unionOf(
+      movesAlong<true>(1, 9, m.own, m.inner, m.empty), movesAlong<true>(10, 11, m.own, m.columnAndDiagonal, m.empty),
+      movesAlong<false>(1, 9, m.own, m.inner, m.empty), movesAlong<false>(10, 11, m.own, m.columnAndDiagonal, m.empty));
 }
 
 #undef KAIMO_AVX2
@@ -109,17 +122,10 @@ KAIMO_VBMI2 inline __m256i movesAlong(int low, int high, __m256i own, __m256i o,
 }
 
 KAIMO_VBMI2 Bits legalMoves(Bits ownBits, Bits oppBits, Bits emptyBits) {
-  const Bits innerBits = oppBits & runSquaresOf(1);
-  const __m256i own = avx2::both(ownBits, ownBits), empty = avx2::both(emptyBits, emptyBits);
-  const __m256i inner = avx2::both(innerBits, innerBits), columnAndDiagonal = avx2::both(oppBits, innerBits);
-  const __m256i moves = _mm256_or_si256(
-      _mm256_or_si256(movesAlong<true>(1, 9, own, inner, empty), movesAlong<true>(10, 11, own, columnAndDiagonal, empty)),
-      _mm256_or_si256(movesAlong<false>(1, 9, own, inner, empty),
-                      movesAlong<false>(10, 11, own, columnAndDiagonal, empty)));
-  const __m128i halves = _mm_or_si128(_mm256_castsi256_si128(moves), _mm256_extracti128_si256(moves, 1));
-  const auto lo = static_cast<std::uint64_t>(_mm_cvtsi128_si64(halves));
-  const auto hi = static_cast<std::uint64_t>(_mm_extract_epi64(halves, 1));
-  return Bits{hi} << 64 | lo;
+  const avx2::Operands m = avx2::operandsOf(ownBits, oppBits, emptyBits);
+  return avx2::unionOf(
+      movesAlong<true>(1, 9, m.own, m.inner, m.empty), movesAlong<true>(10, 11, m.own, m.columnAndDiagonal, m.empty),
+      movesAlong<false>(1, 9, m.own, m.inner, m.empty), movesAlong<false>(10, 11, m.own, m.columnAndDiagonal, m.empty));
 }
 
 #undef KAIMO_VBMI2
