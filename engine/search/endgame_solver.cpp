@@ -186,10 +186,6 @@ int solveFour(SearchContext& context, Bits own, Bits opp, int alpha, Bits empty)
 // generated them (OrderedMove::replies), else kRepliesUnknown.
 int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known);
 
-inline Bits movesOf(Bits own, Bits opp, Bits empty, Bits known) {
-  return known != kRepliesUnknown ? known : bitLegalMoves(own, opp, empty);
-}
-
 // The side to move has no move: the opponent moves on the same position, or
 // the game is over.
 inline int passOrEnd(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
@@ -200,7 +196,7 @@ inline int passOrEnd(SearchContext& context, Bits own, Bits opp, Bits empty, int
 // Few empty squares: the moves in parity order.
 int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
   ++context.nodeCount;
-  const Bits moves = movesOf(own, opp, empty, known);
+  const Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
   const Bits odd = oddQuadrants(empty);
   int best = kNoValue;
@@ -258,7 +254,7 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
     key = SearchTable::keyOf(own, opp);
     table->prefetch(key);  // early: the look-up below waits for it
   }
-  const Bits moves = movesOf(own, opp, empty, known);
+  const Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
   int first = -1;
   if (table != nullptr) {
@@ -347,7 +343,7 @@ int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int
   ++context.nodeCount;
   if (n == 0) return finalScore(context, own, opp);
   if (searchAborted(context)) return 0;
-  const Bits moves = movesOf(own, opp, empty, known);
+  const Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
     return -principal(context, opp, own, empty, n, -beta, -alpha, kRepliesUnknown);

@@ -107,7 +107,7 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   const int empties = bitCount(empty);
   if (depth >= empties) return solveExact(context_, own, opp, empty, alpha, beta);
   if (searchAborted(context_)) return 0;
-  Bits moves = known != kRepliesUnknown ? known : bitLegalMoves(own, opp, empty);
+  Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) {
       ++context_.leafCount;

@@ -66,6 +66,12 @@ inline Bits repliesTo(Bits own, Bits opp, Bits empty, int square, Bits flips) {
   return bitLegalMoves(opp & ~flips, own | flips | bit, empty & ~bit);
 }
 
+// The legal moves of the owner of `own`: `known` when the parent's order
+// generated them (OrderedMove::replies), else generated now.
+inline Bits movesOrKnown(Bits own, Bits opp, Bits empty, Bits known) {
+  return known != kRepliesUnknown ? known : bitLegalMoves(own, opp, empty);
+}
+
 // How few replies a move leaves the opponent (`replies`, see repliesTo), a
 // corner reply counted twice. Lower first.
 inline int fewestRepliesKey(Bits /*own*/, Bits /*opp*/, Bits /*empty*/, int /*square*/, Bits /*flips*/, Bits replies) {
