@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/board/last_flips.h"
 #include "engine/eval/score.h"
 #include "engine/search/evaluation_order.h"
 #include "engine/search/guessed_window.h"
@@ -84,11 +85,20 @@ inline int finalScore(SearchContext& context, Bits own, Bits opp) {
 
 // --- the last squares ------------------------------------------------------
 
+// Where the processor runs pext fast, the last square's flips are counted
+// from its lines on boards without walls (lastFlipCount).
+const bool kCountLastFlips = lastFlipCountRunnable();
+
 // One empty square: whoever can fill it does (the side to move first).
 inline int solveOne(SearchContext& context, Bits own, Bits opp, int square) {
   ++context.nodeCount;
   ++context.leafCount;
   const int o = bitCount(own), p = bitCount(opp);
+  if (kCountLastFlips && o + p == kSquareCount - 1) {
+    if (const int n = lastFlipCount(own, square)) return scoreFinal(o + n + 1, p - n);
+    if (const int n = lastFlipCount(opp, square)) return scoreFinal(o - n, p + n + 1);
+    return scoreFinal(o, p);
+  }
   Bits flips = bitFlips(own, opp, square);
   if (flips != 0) {
     const int n = bitCount(flips);

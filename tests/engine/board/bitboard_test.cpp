@@ -3,6 +3,7 @@
 #include <random>
 
 #include "engine/board/bitboard.h"
+#include "engine/board/last_flips.h"
 #include "tests/common/plain_board.h"
 
 namespace kaimo {
@@ -63,6 +64,27 @@ TEST(BitBoard, EveryMaskOperationAgreesWithTheByteBoard) {
         fromBits(after, played);
         ASSERT_EQ(played, expected) << "square " << s << " trial " << trial;
       }
+    }
+  }
+}
+
+// The last square's count from its lines against the byte board, on full
+// boards of every density (long runs, none, runs to the edge) with the empty
+// square anywhere.
+TEST(BitBoard, LastFlipCountIsTheFlipsOfTheLastSquare) {
+  if (!lastFlipCountRunnable()) GTEST_SKIP() << "no fast pext here";
+  std::mt19937 rng(1208);
+  for (int trial = 0; trial < 3000; ++trial) {
+    std::bernoulli_distribution black((trial % 9 + 0.5) / 9);
+    Board b;
+    for (auto& square : b) square = black(rng) ? kBlack : kWhite;
+    const int s = trial % kSquareCount;
+    b[s] = kEmpty;
+    const BitBoard m = toBits(b);
+    for (int colour = 0; colour < 2; ++colour) {
+      Board played;
+      const int expected = plain::play(b, played, s, colour) - 1;
+      ASSERT_EQ(lastFlipCount(colour == kBlack ? m.black : m.white, s), expected) << "square " << s << " trial " << trial;
     }
   }
 }
