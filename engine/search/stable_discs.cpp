@@ -1,5 +1,6 @@
 #include "engine/search/stable_discs.h"
 
+#include <array>
 
 namespace kaimo {
 namespace {
@@ -35,31 +36,45 @@ constexpr Bits backwardFrom(int k) {
 // The squares whose neighbour k steps forward (or back) along `Step` is in
 // `b`.
 template <int Step, int K>
-inline Bits forward(Bits b) {
+constexpr Bits forward(Bits b) {
   return (b >> (K * Step)) & forwardFrom<Step>(K);
 }
 
 template <int Step, int K>
-inline Bits backward(Bits b) {
+constexpr Bits backward(Bits b) {
   return (b << (K * Step)) & backwardFrom<Step>(K);
 }
 
-// The whole lines along `Step` through the squares of `b`: each doubling
-// reaches twice as far, and nine steps cross the board.
+// The four lines through each square: along the column (step 1), the row
+// (10), and the diagonals (11 and 9), each to both ends of the board.
 template <int Step>
-inline Bits linesThrough(Bits b) {
-  b |= forward<Step, 1>(b) | backward<Step, 1>(b);
-  b |= forward<Step, 2>(b) | backward<Step, 2>(b);
-  b |= forward<Step, 4>(b) | backward<Step, 4>(b);
-  return b | forward<Step, 8>(b) | backward<Step, 8>(b);
+constexpr Bits lineThrough(int square) {
+  const Bits start = Bits{1} << square;
+  Bits line = start;
+  for (Bits ahead = start; (ahead = forward<Step, 1>(ahead)) != 0;) line |= ahead;
+  for (Bits behind = start; (behind = backward<Step, 1>(behind)) != 0;) line |= behind;
+  return line;
 }
 
-// Along `Step`, the squares that line alone protects: a line without an
-// empty square, or the edge or a wall next to them. `squares` are those
-// that are not walls.
+// Something along each of the four lines.
+struct Lines {
+  Bits column, row, diagonal, antiDiagonal;
+};
+
+constexpr std::array<Lines, kSquareCount> makeLines() {
+  std::array<Lines, kSquareCount> lines{};
+  for (int s = 0; s < kSquareCount; ++s) {
+    lines[s] = {lineThrough<1>(s), lineThrough<10>(s), lineThrough<11>(s), lineThrough<9>(s)};
+  }
+  return lines;
+}
+
+constexpr std::array<Lines, kSquareCount> kLines = makeLines();
+
+// Along `Step`, the squares with the board's end or a wall next to them.
 template <int Step>
-inline Bits protectedAlong(Bits empty, Bits squares) {
-  return ~linesThrough<Step>(empty) | ~(forward<Step, 1>(squares) & backward<Step, 1>(squares));
+inline Bits besideAnEnd(Bits squares) {
+  return ~(forward<Step, 1>(squares) & backward<Step, 1>(squares));
 }
 
 // Along `Step`, the squares next to a disc of `stable`.
@@ -68,19 +83,46 @@ inline Bits nextTo(Bits stable) {
   return forward<Step, 1>(stable) | backward<Step, 1>(stable);
 }
 
-}  // namespace
-
-Bits stableDiscs(Bits discs, Bits other, Bits empty) {
+// Along each line, the squares a disc is protected on by the line alone: a
+// line with no empty square, or the board's end or a wall beside it.
+Lines protectionOf(Bits discs, Bits other, Bits empty) {
+  // A line holding an empty square protects nothing; the few empty squares
+  // of an endgame mark theirs from a table of lines.
+  Lines open{};
+  for (Bits rest = empty; rest != 0; rest &= rest - 1) {
+    const Lines& lines = kLines[lowestSquare(rest)];
+    open.column |= lines.column;
+    open.row |= lines.row;
+    open.diagonal |= lines.diagonal;
+    open.antiDiagonal |= lines.antiDiagonal;
+  }
   const Bits squares = discs | other | empty;
-  const Bits byColumn = protectedAlong<1>(empty, squares), byRow = protectedAlong<10>(empty, squares);
-  const Bits byDiagonal = protectedAlong<11>(empty, squares), byAntiDiagonal = protectedAlong<9>(empty, squares);
-  Bits stable = 0;
+  return {~open.column | besideAnEnd<1>(squares), ~open.row | besideAnEnd<10>(squares),
+          ~open.diagonal | besideAnEnd<11>(squares), ~open.antiDiagonal | besideAnEnd<9>(squares)};
+}
+
+// The discs protected along every line, by the line or by a neighbour in
+// `stable`.
+inline Bits protectedDiscs(Bits discs, const Lines& by, Bits stable) {
+  return discs & (by.column | nextTo<1>(stable)) & (by.row | nextTo<10>(stable)) &
+         (by.diagonal | nextTo<11>(stable)) & (by.antiDiagonal | nextTo<9>(stable));
+}
+
+// The rule applied from no stable disc until no disc is added.
+Bits fewestStable(Bits discs, const Lines& by) {
+  Bits stable = protectedDiscs(discs, by, 0);
+  if (stable == 0) return 0;
   for (;;) {
-    const Bits grown = discs & (byColumn | nextTo<1>(stable)) & (byRow | nextTo<10>(stable)) &
-                       (byDiagonal | nextTo<11>(stable)) & (byAntiDiagonal | nextTo<9>(stable));
+    const Bits grown = protectedDiscs(discs, by, stable);
     if (grown == stable) return stable;
     stable = grown;
   }
+}
+
+}  // namespace
+
+Bits stableDiscs(Bits discs, Bits other, Bits empty) {
+  return fewestStable(discs, protectionOf(discs, other, empty));
 }
 
 }  // namespace kaimo
