@@ -57,6 +57,14 @@ constexpr int kShareEmpties = 12;
 // few (one thread, valgrind's count).
 constexpr int kStabilityEmpties = 5;
 constexpr int kStabilityMargin = 40;
+// Up to this many empty squares a null-window node orders its moves before
+// it reads its table bucket, while the bucket comes from memory: the read
+// waits on it otherwise, and the table seldom has a move to search before
+// the order there (1 to 7 % of the look-ups of 7 to 10 empty squares).
+// Above it the table's move is searched first, alone (searchTableMove).
+// Ordering first up to 10 took 2 to 3 % less time on analyses of 20 and 21
+// empty squares (one thread), for 1.5 % more instructions.
+constexpr int kOrderWhileProbingEmpties = 10;
 // Below any real score: "no move found yet".
 constexpr int kNoValue = -SCORE_INF;
 
@@ -281,6 +289,9 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
   }
   Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
+  MoveOrder order;
+  const bool orderWhileProbing = n <= kOrderWhileProbingEmpties;
+  if (orderWhileProbing) context.orderCount += orderNode(context, own, opp, empty, moves, -1, n, order);
   int first = -1;
   if (table != nullptr) {
     const NodeProbe probe = probeNode(context, key, kExactTableSide, n, alpha, alpha + 1);
@@ -288,16 +299,19 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
     first = probe.move;
   }
   int tableMoveValue = kNoValue;
-  if (first >= 0 && (moves & squareBit(first)) != 0) {
-    tableMoveValue = searchTableMove(context, own, opp, empty, n, alpha, first, moves);
-    if (context.abortMarker != 0) return 0;
-    if (tableMoveValue > alpha || moves == 0) {
-      table->store(key, kExactTableSide, n, alpha, alpha + 1, tableMoveValue, first);
-      return tableMoveValue;
+  if (orderWhileProbing) {
+    if (first >= 0) order.moveToFront(first);
+  } else {
+    if (first >= 0 && (moves & squareBit(first)) != 0) {
+      tableMoveValue = searchTableMove(context, own, opp, empty, n, alpha, first, moves);
+      if (context.abortMarker != 0) return 0;
+      if (tableMoveValue > alpha || moves == 0) {
+        table->store(key, kExactTableSide, n, alpha, alpha + 1, tableMoveValue, first);
+        return tableMoveValue;
+      }
     }
+    context.orderCount += orderNode(context, own, opp, empty, moves, -1, n, order);
   }
-  MoveOrder order;
-  context.orderCount += orderNode(context, own, opp, empty, moves, -1, n, order);
   if (table != nullptr && n > kEtcEmpties) {
     // A child already known to be worth less than the window to the
     // opponent proves the cutoff without a search. Every child's bucket is

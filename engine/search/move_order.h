@@ -58,6 +58,18 @@ struct MoveOrder {
     }
     moves[i] = move;
   }
+
+  // Puts the move on `square`, if there is one, before the others, which
+  // keep their order.
+  void moveToFront(int square) {
+    for (int i = 0; i < count; ++i) {
+      if (moves[i].square != square) continue;
+      const OrderedMove move = moves[i];
+      for (; i > 0; --i) moves[i] = moves[i - 1];
+      moves[0] = move;
+      return;
+    }
+  }
 };
 
 // The opponent's legal moves after the owner of `own` plays `square`.
