@@ -24,6 +24,12 @@ namespace {
 
 constexpr const char* kTooManyEmpties = "空きの数が40以上あるので、終盤解析はできません。";
 
+// The values are the same without the data, only the reads take longer:
+// said, so that a slow analysis started away from the data is understood.
+constexpr const char* kWithoutPatternData =
+    "analyze: no data of 狐 here (errorlog.txt says why); the moves are ordered from the masks alone, "
+    "which is slower";
+
 volatile std::sig_atomic_t interrupted = 0;
 
 void noteInterrupt(int) { interrupted = 1; }
@@ -112,6 +118,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
   const InterruptStopsAnalysis interruptStops;
   // Ordered by 狐 as in the window (from the masks alone without its data).
   const Evaluator orderer = routineEvaluator(kPatternRoutine);
+  if (orderer.failed()) std::fprintf(stderr, "%s\n", kWithoutPatternData);
   AnalysisSetup setup;
   setup.orderer = &orderer;
   setup.threads = args.getInt("--threads", defaultSearchThreads(), 1, tools::kMaxSearchThreads);
