@@ -93,10 +93,10 @@ void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   p.drawPixmap(kIndicatorX, kWhiteIndicatorY, art.cell(0, spriteRow(kWhite, picture.side == kWhite)));
   p.setFont(panelFont());
   p.setPen(palette::kPanelText);
-  const int width = kPanelTextRight - kPanelTextLeft;
+  constexpr int width = kPanelTextRight - kPanelTextLeft;
   const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
   // A little air between an indicator and its count.
-  auto textRect = [width](int top) { return QRect(kPanelTextLeft, top, width, kPanelTextHeight).adjusted(kPanelTextInset, 0, 0, 0); };
+  auto textRect = [](int top) { return QRect(kPanelTextLeft, top, width, kPanelTextHeight).adjusted(kPanelTextInset, 0, 0, 0); };
   p.drawText(textRect(kBlackCountTop), flags, discCountText(counts[0]));
   p.drawText(textRect(kWhiteCountTop), flags, discCountText(counts[1]));
   p.drawText(textRect(kCaptionTop), flags, QString::fromLatin1(kCaption));

@@ -24,7 +24,7 @@ std::uint64_t getLittleEndian(const unsigned char* bytes, int width) {
 }
 
 constexpr int kPackedBoardBytes = 25;
-constexpr int kSideOffset = 25;
+constexpr int kSideOffset = kPackedBoardBytes;  // the side follows the packed board
 constexpr int kEmptiesOffset = 26;
 constexpr int kKindOffset = 27;
 constexpr int kMarginOffset = 28;

@@ -185,7 +185,8 @@ TEST(ReadAroundGuess, KeepsTheCallersWindow) {
     const std::pair<int, int> windows[] = {{-kInf, kInf},           {-1, 1},        {exact - 1, exact + 1},
                                            {exact + 2000, exact + 9000}, {exact - 30000, exact - 4000},
                                            {-kInf, exact - 1000},   {exact + 1000, kInf}};
-    for (const auto& [low, high] : windows) {
+    for (const auto& window : windows) {
+      const int low = window.first, high = window.second;  // named: a lambda below captures them
       for (const int guess : {exact, exact - 3000, exact + 11000, low, high - 1, -SCORE_INF + 1}) {
         int reads = 0;
         const auto read = [&](int alpha, int beta) {
