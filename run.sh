@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 
 kaimo_install_packages "${KAIMO_PACKAGES[@]}"
-kaimo_build build/release -DCMAKE_BUILD_TYPE=Release
+kaimo_build build/release "${KAIMO_RELEASE_OPTIONS[@]}"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run.sh: no display to open the window on (DISPLAY is not set); try: xvfb-run ./run.sh" >&2

@@ -15,7 +15,7 @@ kaimo_install_packages "${KAIMO_PACKAGES[@]}"
 
 case "$mode" in
   release)
-    kaimo_build build/release -DCMAKE_BUILD_TYPE=Release -DKAIMO_WERROR=ON
+    kaimo_build build/release "${KAIMO_RELEASE_OPTIONS[@]}" -DKAIMO_WERROR=ON
     cd build/release && ctest -j "$(nproc)" --output-on-failure
     ;;
   --sanitize)

@@ -1,7 +1,12 @@
 # Shared by run.sh and test.sh: install what is missing, then configure and
 # build one build directory.
 
-KAIMO_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev xz-utils)
+KAIMO_PACKAGES=(g++ clang cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev xz-utils)
+# The release build (build/release, of run.sh and test.sh) is compiled by
+# clang++: Debian's clang 14 makes the searches 3 to 10 % faster than g++ 12,
+# the same values and the same bench signature. The sanitizer builds stay
+# with g++, so the code is kept warning-free under both.
+KAIMO_RELEASE_OPTIONS=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++)
 # The window: Qt with its own texts in Japanese, a font with the Japanese
 # texts, and a virtual screen for screenshots.
 KAIMO_PACKAGES+=(qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth)
