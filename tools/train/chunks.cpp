@@ -1,11 +1,15 @@
 #include "tools/train/chunks.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <random>
+
+#include <unistd.h>
 
 #include "engine/eval/pattern_evaluator.h"
 #include "support/files/input_file.h"
@@ -276,32 +280,71 @@ bool loadSettings(const std::string& name, std::string& text, std::string& error
   return result.ok();
 }
 
-bool saveSettings(const std::string& name, const std::string& text) {
+int saveSettings(const std::string& name, const std::string& text) {
   return writeFileSafely(name, [&text](std::FILE* file) {
            return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-         }).ok();
+         }).systemError;
 }
 
 }  // namespace kaimo::train
 
 namespace kaimo::train {
+namespace {
 
-int keepSettings(const std::string& step, const std::string& file, const std::string& wanted) {
-  std::string saved, fault;
-  if (!loadSettings(file, saved, fault)) {
-    std::fprintf(stderr, "kaimo-train %s: %s\n", step.c_str(), fault.c_str());
-    return 1;
+// Writes the settings of a folder that has none: 0, or the system's error.
+// A missing file is created only if it is still missing (linked into place),
+// so of two runs that start together only one writes (the other is `late`);
+// an empty one is replaced.
+int createSettings(const std::string& file, const std::string& text, bool& late) {
+  late = false;
+  std::error_code missing;
+  if (std::filesystem::exists(std::filesystem::symlink_status(file, missing))) return saveSettings(file, text);
+  const std::string fresh = file + ".new-" + std::to_string(::getpid());
+  if (const int error = saveSettings(fresh, text); error != 0) return error;
+  const int error = ::link(fresh.c_str(), file.c_str()) == 0 ? 0 : errno;
+  ::unlink(fresh.c_str());
+  late = error == EEXIST;
+  return late ? 0 : error;
+}
+
+}  // namespace
+
+bool holdsFilesOf(const std::string& dir, const std::string& prefix, const std::string& extension) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix + "-", 0) == 0 && entry.path().extension() == extension) return true;
   }
-  if (!saved.empty() && saved != wanted) {
-    std::fprintf(stderr, "kaimo-train %s: %s holds other settings than these:\n%s", step.c_str(), file.c_str(),
-                 saved.c_str());
-    return 2;
+  return false;
+}
+
+int keepSettings(const std::string& step, const std::string& file, const std::string& wanted, bool made) {
+  for (;;) {
+    std::string saved, fault;
+    if (!loadSettings(file, saved, fault)) {
+      std::fprintf(stderr, "kaimo-train %s: %s\n", step.c_str(), fault.c_str());
+      return 1;
+    }
+    if (!saved.empty()) {
+      if (saved == wanted) return 0;
+      std::fprintf(stderr, "kaimo-train %s: %s holds other settings than these:\n%s", step.c_str(), file.c_str(),
+                   saved.c_str());
+      return 2;
+    }
+    if (made) {
+      std::fprintf(stderr,
+                   "kaimo-train %s: %s is missing or empty, so nothing says how the files beside it were made: "
+                   "put back the one they were made with, or start in another folder\n",
+                   step.c_str(), file.c_str());
+      return 2;
+    }
+    bool late = false;
+    if (const int error = createSettings(file, wanted, late); error != 0) {
+      std::fprintf(stderr, "kaimo-train %s: cannot write %s: %s\n", step.c_str(), file.c_str(), std::strerror(error));
+      return 1;
+    }
+    if (!late) return 0;  // else another run wrote them first: compare with those
   }
-  if (saved.empty() && !saveSettings(file, wanted)) {
-    std::fprintf(stderr, "kaimo-train %s: cannot write %s\n", step.c_str(), file.c_str());
-    return 1;
-  }
-  return 0;
 }
 
 }  // namespace kaimo::train

@@ -111,14 +111,21 @@ bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& w
 
 // The settings a step keeps in its folder (a few lines of text). Reading
 // gives empty text when the file is absent; false with `error` set when it
-// cannot be read or is not a regular file.
+// cannot be read or is not a regular file. Saving replaces the file whole
+// and gives 0 or the system's error.
 bool loadSettings(const std::string& name, std::string& text, std::string& error);
-bool saveSettings(const std::string& name, const std::string& text);
+int saveSettings(const std::string& name, const std::string& text);
 
-// Keeps `wanted` as the settings of a step's folder in `file`: writes them
-// where the folder has none yet and refuses a folder made with others. 0,
-// or the step's exit status after one line on standard error naming `step`:
-// 1 when the file cannot be read or written, 2 for other settings.
-int keepSettings(const std::string& step, const std::string& file, const std::string& wanted);
+// Keeps `wanted` as the settings of a step's folder in `file`: writes them,
+// whole or not at all, where the folder has none yet (a missing or empty
+// file) and refuses a folder made with others. A folder that already holds
+// the step's files (`made`) but no settings is refused too: nothing says how
+// they were made. 0, or the step's exit status after one line on standard
+// error naming `step`: 1 when the file cannot be read or written, 2 for
+// other or missing settings.
+int keepSettings(const std::string& step, const std::string& file, const std::string& wanted, bool made);
+
+// Whether `dir` holds files "PREFIX-*EXTENSION" (a step's chunks).
+bool holdsFilesOf(const std::string& dir, const std::string& prefix, const std::string& extension);
 
 }  // namespace kaimo::train

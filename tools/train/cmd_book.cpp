@@ -9,9 +9,12 @@
 // --shard K/N splits each round's chunks among N runs sharing one folder:
 // each makes its own chunks, then waits for the others' before it chooses
 // the next round (a round is chosen from all the scores of the rounds
-// before). Between them the runs write the very files of an unsplit run.
+// before). Between them the runs write the very chunks and book of an
+// unsplit run. The folder keeps N in book.cfg: runs that split a round
+// otherwise would leave chunks no run makes and wait for them forever.
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -24,6 +27,7 @@
 #include "tools/common/limits.h"
 #include "tools/train/book_tree.h"
 #include "tools/train/chunks.h"
+#include "tools/train/folder_lock.h"
 #include "tools/train/progress.h"
 #include "tools/train/train_commands.h"
 
@@ -59,14 +63,15 @@ struct BookSettings {
   int leaves;
   int chunk;
   int plyCost;
+  int shards;  // N of --shard K/N
 };
 
 std::string describe(const BookSettings& s) {
   char text[256];
   std::snprintf(text, sizeof text,
                 "routine %d\ndepth %d\ngame depth %d exact %d\nleaves per round %d\npositions per chunk %d\n"
-                "ply cost %d\n",
-                s.routine, s.depth, s.gameDepth, s.gameExact, s.leaves, s.chunk, s.plyCost);
+                "ply cost %d\nshards %d\n",
+                s.routine, s.depth, s.gameDepth, s.gameExact, s.leaves, s.chunk, s.plyCost, s.shards);
   return text;
 }
 
@@ -131,11 +136,13 @@ bool readChunkFile(const std::string& file, const std::vector<BookKey>& wanted, 
   return same;
 }
 
-bool writeBook(const std::string& file, const std::vector<BookEntry>& entries) {
+// An empty text, or why the file could not be written.
+std::string writeBook(const std::string& file, const std::vector<BookEntry>& entries) {
   const std::string bytes = encodeBook(entries);
-  return writeFileSafely(file, [&bytes](std::FILE* f) {
-           return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-         }).ok();
+  const SafeWriteResult written = writeFileSafely(file, [&bytes](std::FILE* f) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  });
+  return written.ok() ? "" : "cannot write " + file + ": " + std::strerror(written.systemError);
 }
 
 // Scores the positions of a chunk and writes its file. An empty text, or
@@ -147,7 +154,7 @@ std::string makeChunk(const std::string& file, const std::vector<BookKey>& posit
     if (!scorePosition(positions[i], settings, searcher, entries[i])) return "a search for a position of " + file + " failed";
     tick();
   }
-  return writeBook(file, entries) ? "" : "cannot write " + file;
+  return writeBook(file, entries);
 }
 
 // Temporary files of chunk writes a stopped run of this shard left half done.
@@ -271,11 +278,17 @@ int runBook(const tools::Words& words, std::FILE* out) {
   settings.plyCost = args.getInt("--ply-cost", kDefaultPlyCost, 0, 10000);
   const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
   const Shard shard = parseShard(args.get("--shard", "0/1"));
+  settings.shards = shard.count;
 
   std::error_code error;
   std::filesystem::create_directories(dir, error);
+  // The shards of a book share its folder: one run at a time per shard.
+  FolderLock lock;
+  const std::string lockName = "book-" + std::to_string(shard.index) + ".lock";
+  if (const int status = lockFolder("book", dir, lockName, lock); status != 0) return status;
   const std::string settingsFile = (std::filesystem::path(dir) / kSettingsFile).string();
-  if (const int status = keepSettings("book", settingsFile, describe(settings)); status != 0) return status;
+  const bool made = holdsFilesOf(dir, "book", ".kbook");
+  if (const int status = keepSettings("book", settingsFile, describe(settings), made); status != 0) return status;
   removeLeftovers(dir, shard);
 
   const auto start = std::chrono::steady_clock::now();
@@ -301,8 +314,8 @@ int runBook(const tools::Words& words, std::FILE* out) {
   // One shard writes the book, so two never race to replace it.
   const std::string bookFile = (std::filesystem::path(dir) / kBookFileName).string();
   const std::vector<BookEntry> entries = run.tree().entries();
-  if (!writeBook(bookFile, entries)) {
-    std::fprintf(stderr, "kaimo-train book: cannot write %s\n", bookFile.c_str());
+  if (const std::string failure = writeBook(bookFile, entries); !failure.empty()) {
+    std::fprintf(stderr, "kaimo-train book: %s\n", failure.c_str());
     return 1;
   }
   std::fprintf(out, "wrote %s (%zu positions)\n", bookFile.c_str(), entries.size());

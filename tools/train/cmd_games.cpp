@@ -4,6 +4,7 @@
 #include "tools/common/cli_args.h"
 #include "tools/common/computer_turn.h"
 #include "tools/train/chunks.h"
+#include "tools/train/folder_lock.h"
 #include "tools/train/self_play.h"
 #include "tools/train/train_commands.h"
 
@@ -57,8 +58,11 @@ int runGames(const tools::Words& words, std::FILE* out) {
 
   std::error_code error;
   std::filesystem::create_directories(dir, error);
+  FolderLock lock;
+  if (const int status = lockFolder("games", dir, "games.lock", lock); status != 0) return status;
   const std::string settingsFile = (std::filesystem::path(dir) / kGamesSettingsFile).string();
-  if (const int status = keepSettings("games", settingsFile, describe(settings, seed, perChunk)); status != 0) {
+  const std::string wanted = describe(settings, seed, perChunk);
+  if (const int status = keepSettings("games", settingsFile, wanted, holdsFilesOf(dir, "games", ".kpos")); status != 0) {
     return status;
   }
 

@@ -6,6 +6,7 @@
 #include "tools/common/cli_args.h"
 #include "tools/common/computer_turn.h"
 #include "tools/train/chunks.h"
+#include "tools/train/folder_lock.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/training_set.h"
 
@@ -91,8 +92,11 @@ int runLabel(const tools::Words& words, std::FILE* out) {
   char settings[160];
   std::snprintf(settings, sizeof settings, "empties %d..%d\nper game %d\nholdout %d\nseed %llu\n", job.minEmpties,
                 job.maxEmpties, job.perGame, job.holdout, static_cast<unsigned long long>(job.seed));
+  FolderLock lock;
+  if (const int status = lockFolder("label", job.dir, job.prefix + ".lock", lock); status != 0) return status;
   const std::string settingsFile = (std::filesystem::path(job.dir) / (job.prefix + ".cfg")).string();
-  if (const int status = keepSettings("label", settingsFile, settings); status != 0) return status;
+  const bool made = holdsFilesOf(job.dir, job.prefix, ".kpos");
+  if (const int status = keepSettings("label", settingsFile, settings, made); status != 0) return status;
 
   const int playedChunks = std::min(chunkLimit, gamesPlayedBefore(job.dir, shard));
   const std::vector<int> chunks = chunksToMake(job.dir, job.prefix, playedChunks, shard, "label", job.gamesPerChunk);

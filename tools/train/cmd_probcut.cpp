@@ -3,6 +3,7 @@
 // finds, as for the games of "狐", or those of --data).
 #include <algorithm>
 #include <cinttypes>
+#include <cstring>
 #include <filesystem>
 
 #include "engine/eval/routines.h"
@@ -10,6 +11,7 @@
 #include "tools/common/cli_args.h"
 #include "tools/common/fox_data.h"
 #include "tools/train/chunks.h"
+#include "tools/train/folder_lock.h"
 #include "tools/train/probcut_fit.h"
 #include "tools/train/probcut_samples.h"
 #include "tools/train/train_commands.h"
@@ -119,7 +121,7 @@ int fitAndWrite(const ProbCutJob& job, int count, int width, const std::string& 
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   });
   if (!written.ok()) {
-    std::fprintf(stderr, "kaimo-train probcut: cannot write %s\n", name.c_str());
+    std::fprintf(stderr, "kaimo-train probcut: cannot write %s: %s\n", name.c_str(), std::strerror(written.systemError));
     return 1;
   }
   std::fprintf(out, "%zu samples of %d chunks; %s written\n", samples.size(), count, name.c_str());
@@ -139,6 +141,7 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   }
   ProbCutJob job;
   job.dir = args.getPath("--dir");
+  const std::string outDir = args.getPath("--out");
   job.depth = args.getInt("--depth", 10, kFirstProbCutDepth, kMaxSampleDepth);
   job.minEmpties = args.getInt("--min", 10, 1, kSquareCount);
   job.maxEmpties = args.getInt("--max", 90, job.minEmpties, kSquareCount);
@@ -167,21 +170,11 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   char settings[160];
   std::snprintf(settings, sizeof settings, "depth %d\nempties %d..%d\nper game %d\nseed %" PRIu64 "\n", job.depth,
                 job.minEmpties, job.maxEmpties, job.perGame, job.seed);
+  FolderLock lock;
+  if (const int status = lockFolder("probcut", job.dir, std::string(kPrefix) + ".lock", lock); status != 0) return status;
   const std::string settingsFile = (std::filesystem::path(job.dir) / (std::string(kPrefix) + ".cfg")).string();
-  std::string saved;
-  if (!loadSettings(settingsFile, saved, fault)) {
-    std::fprintf(stderr, "kaimo-train probcut: %s\n", fault.c_str());
-    return 1;
-  }
-  if (!saved.empty() && saved != settings) {
-    std::fprintf(stderr, "kaimo-train probcut: %s holds samples made with other settings:\n%s", job.dir.c_str(),
-                 saved.c_str());
-    return 2;
-  }
-  if (saved.empty() && !saveSettings(settingsFile, settings)) {
-    std::fprintf(stderr, "kaimo-train probcut: cannot write %s\n", settingsFile.c_str());
-    return 1;
-  }
+  const bool made = holdsFilesOf(job.dir, kPrefix, ".kpcs");
+  if (const int status = keepSettings("probcut", settingsFile, settings, made); status != 0) return status;
 
   const int played = std::min(chunkLimit, gamesPlayedBefore(job.dir, shard));
   const std::vector<int> chunks = sampleChunksToMake(job, played, shard);
@@ -205,7 +198,7 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
     std::fprintf(out, "samples of other shards missing: no fit written\n");
     return 0;
   }
-  return fitAndWrite(job, all, width, args.getPath("--out"), out);
+  return fitAndWrite(job, all, width, outDir, out);
 }
 
 }  // namespace kaimo::train
