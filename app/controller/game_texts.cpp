@@ -2,6 +2,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
@@ -62,6 +63,29 @@ std::string hintText(int square, int value, bool inDiscs) {
 std::string evaluationLine(const char* routineName, int score, bool inDiscs) {
   if (score == SCORE_EVAL_ERROR) return format("%s error\n", routineName);
   return std::string(routineName) + " " + valueText(score, inDiscs) + (inDiscs ? "" : kNotDiscs) + "\n";
+}
+
+namespace {
+
+std::string settingsFaultText(const SettingsFileRead& read) {
+  switch (read.fault) {
+    case SettingsFault::None: break;
+    case SettingsFault::NotAFile: return "ふつうのファイルではありません";
+    case SettingsFault::CannotRead: return std::string("読めません: ") + std::strerror(read.systemError);
+    case SettingsFault::TooLarge: return "大きすぎます";
+    case SettingsFault::TooShort: return "短すぎます";
+    case SettingsFault::OldVersion: return format("古い版 %d のファイルです", read.version);
+    case SettingsFault::WrongLength: return "長さが設定の数と合いません";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string settingsAtStartText(const std::string& path, const SettingsAtStart& start) {
+  std::string text = "設定ファイル " + path + " は使えないので（" + settingsFaultText(start.read) + "）、既定の設定で始めます。\n";
+  if (!start.keptAs.empty()) return text + "元のファイルは " + start.keptAs + " として残しました。";
+  return text + "このファイルはそのままにして、今回の設定は保存しません。";
 }
 
 std::string reviewPausedText(std::size_t read, std::size_t total) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/controller/search_line.h"
+#include "app/settings/settings_file.h"
 
 namespace kaimo::texts {
 
@@ -60,6 +61,11 @@ std::string hintText(int square, int value, bool inDiscs);
 std::string bookHintText(int square, int value);
 // "定石 +3.25": a computer move from the book, with the book's value.
 std::string bookMoveText(int value);
+// What the window says at start about a settings file `path` it could not
+// use: why, that the defaults serve, and where the file went (or that it
+// was left alone and this run's settings will not be kept). The message
+// box shows it as it is; errorlog.txt gets it on one line.
+std::string settingsAtStartText(const std::string& path, const SettingsAtStart& start);
 // One line of the evaluation values: the routine's name and the score with
 // its unit ("狐 +1.25石", "狸 -177.00点（…）"), or "%s error\n" when the
 // evaluation failed.

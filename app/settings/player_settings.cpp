@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "support/files/input_file.h"
 #include "support/files/safe_file.h"
 
 namespace kaimo {
@@ -53,16 +52,6 @@ PlayerSettings PlayerSettings::defaults() {
   s[20] = 8;
   s[21] = 4;
   return s;
-}
-
-PlayerSettings loadPlayerSettings(const std::string& path) {
-  // A folder or a FIFO of that name gives the defaults too, without waiting.
-  InputFileResult opened;
-  std::FILE* file = openInputFile(path, opened);
-  if (file == nullptr) return PlayerSettings::defaults();
-  const PlayerSettings settings = readPlayerSettings(file);
-  std::fclose(file);
-  return settings;
 }
 
 PlayerSettings readPlayerSettings(std::FILE* stream) {

@@ -48,13 +48,12 @@ struct PlayerSettings {
   bool operator==(const PlayerSettings&) const = default;
 };
 
-// The settings in `path`, or the defaults when it is missing, unreadable or of
-// an older version. Of the count N the file announces, min(max(N, 0), 30)
-// words are read, and never more than the file holds; every word not read
-// keeps its default.
-PlayerSettings loadPlayerSettings(const std::string& path);
-
-// The same from an open stream positioned at the start of the file's bytes.
+// The words of a settings file from an open stream positioned at its start,
+// taking whatever can be taken: the defaults for a file shorter than its
+// header or of an older version; else of the count N the file announces,
+// min(max(N, 0), 30) words, and never more than the file holds; every word
+// not read keeps its default. (readSettingsFile, in settings_file.h, reads a
+// file and tells a damaged one.)
 PlayerSettings readPlayerSettings(std::FILE* stream);
 
 // Writes a temporary file beside `path` and renames it over `path`, so a

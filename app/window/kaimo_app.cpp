@@ -2,25 +2,44 @@
 
 #include <QMessageBox>
 
+#include <algorithm>
 #include <memory>
 
+#include "app/controller/game_texts.h"
+#include "app/settings/settings_file.h"
 #include "app/window/artwork.h"
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
 #include "app/window/qt_translations.h"
+#include "support/kr/kr_error.h"
 
 namespace kaimo {
 
 CKaimoApp::CKaimoApp(int& argc, char** argv)
     : application_(argc, argv),
       settingsFile_(paths::settingsFile()),
-      settings_(settingsFile_ ? loadPlayerSettings(*settingsFile_) : PlayerSettings::defaults()) {
+      settings_(PlayerSettings::defaults()) {
   QApplication::setOrganizationName(QString::fromUtf8(product::kOrganisation));
   QApplication::setApplicationName(QString::fromUtf8(product::kName));
   QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
   QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kDesktopId));
   QApplication::setWindowIcon(programIcon());
   installQtJapanese(application_);
+  if (settingsFile_) readSettings();
+}
+
+// A file that is there but cannot be used is kept, logged and told once
+// the window is up; the defaults serve meanwhile.
+void CKaimoApp::readSettings() {
+  const std::string path = settingsFile_->string();
+  const SettingsAtStart start = settingsAtStart(path);
+  settings_ = start.read.settings;
+  if (start.read.fault == SettingsFault::None) return;
+  startMessage_ = texts::settingsAtStartText(path, start);
+  std::string line = startMessage_;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  logError("%s\n", line.c_str());
+  if (!start.writable) settingsFile_.reset();
 }
 
 int CKaimoApp::run() {
@@ -28,6 +47,9 @@ int CKaimoApp::run() {
   {
     auto frame = std::make_unique<CMainFrame>(settings_);
     frame->show();
+    if (!startMessage_.empty()) {
+      QMessageBox::warning(frame.get(), QString::fromUtf8(product::kName), QString::fromStdString(startMessage_));
+    }
     code = QApplication::exec();
   }
   saveSettings();

@@ -2,12 +2,16 @@
 // writes the settings back when the window is gone. The settings file is the
 // one paths::settingsFile names; its folder is made when it is first written.
 // Without one (no home folder at all) the defaults serve and nothing is kept.
+// A settings file that is there but cannot be used is moved aside first
+// (see app/settings/settings_file.h), or, when it is no regular file or
+// cannot be moved, left alone and not written; either way the user is told.
 #pragma once
 
 #include <QApplication>
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/settings/player_settings.h"
 
@@ -21,11 +25,13 @@ class CKaimoApp {
   int run();
 
  private:
+  void readSettings();
   void saveSettings();
 
   QApplication application_;
   std::optional<std::filesystem::path> settingsFile_;
   PlayerSettings settings_;
+  std::string startMessage_;  // about a settings file that could not be used
 };
 
 }  // namespace kaimo
