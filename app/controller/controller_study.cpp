@@ -9,9 +9,6 @@
 namespace kaimo {
 namespace {
 
-// Reserved words that a confirmed settings dialog always clears.
-constexpr int kClearedOnConfirmWords[] = {5, 6};
-
 int emptyCount(const Board& board) {
   DiscCounts counts;
   boardCount(board, counts);
@@ -22,7 +19,7 @@ int emptyCount(const Board& board) {
 
 void GameController::applySettings(const PlayerSettings& edited) {
   settings_ = edited;
-  for (int word : kClearedOnConfirmWords) settings_[word] = 0;
+  settings_.clearOnConfirm();
 }
 
 void GameController::showEvaluationValues() {

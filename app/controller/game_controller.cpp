@@ -37,7 +37,7 @@ GameController::GameController(PlayerSettings& settings, ControllerWindow& windo
 }
 
 int GameController::routineOf(int colour) const {
-  const int routine = settings_[colour == kBlack ? kBlackRoutineWord : kWhiteRoutineWord];
+  const int routine = settings_.side(colour).routine;
   return routine >= 0 && routine < routineCount() ? routine : kHumanRoutine;
 }
 
@@ -201,17 +201,16 @@ void GameController::clickSquare(int square) {
 }
 
 SideSettings GameController::sideSettingsOf(int colour) const {
-  const bool black = colour == kBlack;
-  const PlayerSettings& s = settings_;
+  const SidePlayer& player = settings_.side(colour);
   return SideSettings{
       routineOf(colour),
-      normalDepthSetting(s[black ? kBlackNormalDepthWord : kWhiteNormalDepthWord]),
-      depthSetting(s[black ? kBlackExactDepthWord : kWhiteExactDepthWord]),
-      depthSetting(s[black ? kBlackWinDepthWord : kWhiteWinDepthWord]),
-      s[black ? kBlackProbCutWord : kWhiteProbCutWord],
-      s[black ? kBlackCutValueWord : kWhiteCutValueWord],
-      s[black ? kBlackProbCutAWord : kWhiteProbCutAWord],
-      s[black ? kBlackProbCutBWord : kWhiteProbCutBWord],
+      normalDepthSetting(player.normalDepth),
+      depthSetting(player.exactDepth),
+      depthSetting(player.winDepth),
+      player.probCut,
+      player.cutConfidence,
+      player.cutDepthLimit,
+      player.cutEmptiesLimit,
   };
 }
 

@@ -111,7 +111,7 @@ class GameController {
   bool isNotBusy() const { return !isBusy(); }
 
   // --- player settings (the dialog runs between stopThinking and this) ---
-  // Takes all 30 words and zeroes the two reserved words 5 and 6.
+  // Takes the edited settings, clearing the reserved words a confirmed dialog clears.
   void applySettings(const PlayerSettings& edited);
 
   // --- the opening book ---

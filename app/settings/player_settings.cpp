@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/settings/settings_words.h"
 #include "support/files/safe_file.h"
 
 namespace kaimo {
@@ -37,33 +38,26 @@ bool readHead(std::FILE* stream, std::vector<unsigned char>& bytes) {
 
 PlayerSettings PlayerSettings::defaults() {
   PlayerSettings s{};
-  s[kBlackRoutineWord] = 0;
-  s[kWhiteRoutineWord] = 1;
-  s[kBlackNormalDepthWord] = 6;
-  s[kBlackExactDepthWord] = 13;
-  s[kBlackCutValueWord] = 1500;
-  s[kWhiteNormalDepthWord] = 6;
-  s[kWhiteExactDepthWord] = 13;
-  s[kWhiteCutValueWord] = 1500;
-  s[kBlackProbCutAWord] = 15;
-  s[kBlackProbCutBWord] = 15;
-  s[kWhiteProbCutAWord] = 8;
-  s[kWhiteProbCutBWord] = 4;
-  s[20] = 8;
-  s[21] = 4;
+  s.black = SidePlayer{.routine = 0, .normalDepth = 6, .exactDepth = 13, .winDepth = 0, .probCut = 0,
+                       .cutConfidence = 1500, .cutDepthLimit = 15, .cutEmptiesLimit = 15};
+  s.white = SidePlayer{.routine = 1, .normalDepth = 6, .exactDepth = 13, .winDepth = 0, .probCut = 0,
+                       .cutConfidence = 1500, .cutDepthLimit = 8, .cutEmptiesLimit = 4};
+  // Words 2, 5, 6, 7, 20, 21, 22 ... 29 of the file.
+  s.reserved = ReservedWords{0, 0, 0, 0, 8, 4};
   return s;
 }
 
 PlayerSettings readPlayerSettings(std::FILE* stream) {
-  PlayerSettings settings = PlayerSettings::defaults();
+  const PlayerSettings defaults = PlayerSettings::defaults();
   std::vector<unsigned char> bytes;
-  if (!readHead(stream, bytes) || bytes.size() < static_cast<std::size_t>(kHeaderBytes)) return settings;
-  if (wordAt(bytes, 0) < kSettingsVersion) return settings;
+  if (!readHead(stream, bytes) || bytes.size() < static_cast<std::size_t>(kHeaderBytes)) return defaults;
+  if (wordAt(bytes, 0) < kSettingsVersion) return defaults;
+  SettingsWords words = settingsToWords(defaults);
   const int announced = std::clamp(wordAt(bytes, kWordBytes), 0, kSettingsWordCount);
   const int present = static_cast<int>((bytes.size() - kHeaderBytes) / kWordBytes);
   const int count = std::min(announced, present);
-  for (int i = 0; i < count; ++i) settings[i] = wordAt(bytes, kHeaderBytes + i * kWordBytes);
-  return settings;
+  for (int i = 0; i < count; ++i) words[i] = wordAt(bytes, kHeaderBytes + i * kWordBytes);
+  return settingsFromWords(words);
 }
 
 bool savePlayerSettings(const PlayerSettings& settings, const std::string& path) {
@@ -71,7 +65,7 @@ bool savePlayerSettings(const PlayerSettings& settings, const std::string& path)
   bytes.reserve(kFileBytes);
   appendWord(bytes, kSettingsVersion);
   appendWord(bytes, kSettingsWordCount);
-  for (std::int32_t word : settings.words) appendWord(bytes, word);
+  for (std::int32_t word : settingsToWords(settings)) appendWord(bytes, word);
 
   const SafeWriteResult result = writeFileSafely(path, [&bytes](std::FILE* file) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

@@ -1,5 +1,6 @@
-// The players' settings: thirty 32-bit words kept between runs in the file
-// "kaimopr.cfg" (version word, word count, the words; little-endian).
+// The players' settings: who plays each colour and, for a computer, how deep
+// it reads. They are kept between runs in the file "kaimopr.cfg", whose word
+// layout lives in settings_words.h and nowhere else.
 #pragma once
 
 #include <array>
@@ -11,40 +12,43 @@
 
 namespace kaimo {
 
-constexpr int kSettingsWordCount = 30;
 // Files of an older layout are ignored as a whole.
 constexpr std::int32_t kSettingsVersion = 1302;
 constexpr const char* kSettingsFileName = paths::kSettingsFileName;
 
-// Word positions. The words between and after them are reserved: carried and
-// written back, never read.
-enum SettingsWord : int {
-  kBlackRoutineWord = 0,
-  kWhiteRoutineWord = 1,
-  kBlackNormalDepthWord = 3,
-  kBlackExactDepthWord = 4,
-  kBlackProbCutWord = 8,
-  kBlackCutValueWord = 9,
-  kWhiteNormalDepthWord = 10,
-  kWhiteExactDepthWord = 11,
-  kWhiteProbCutWord = 12,
-  kWhiteCutValueWord = 13,
-  kBlackWinDepthWord = 14,
-  kWhiteWinDepthWord = 15,
-  kBlackProbCutAWord = 16,
-  kBlackProbCutBWord = 17,
-  kWhiteProbCutAWord = 18,
-  kWhiteProbCutBWord = 19,
+// One colour's player. The values are kept as the file gave them (the
+// dialog checks its own ranges; the controller bounds the depths it uses).
+struct SidePlayer {
+  int routine;      // row of the routine table: 0 "人間" (a human), 1 "狸", 2 "狐"
+  int normalDepth;  // plies of a normal read ("通常読みの深さ")
+  int exactDepth;   // at or below this many empty squares, read to the final count ("最終読みの深さ")
+  int winDepth;     // at or below this many empty squares, read to the end ("必勝読みの深さ")
+  int probCut;      // non-zero: "狐" reads with ProbCut
+  int cutConfidence;    // ProbCut's confidence, in thousandths of a deviation
+  int cutDepthLimit;    // the deepest node depth that tries a cut
+  int cutEmptiesLimit;  // no cuts at this many empty squares or fewer
+
+  bool operator==(const SidePlayer&) const = default;
 };
 
+// Words of the file that nothing reads, in the order they stand there:
+// carried from the file and written back unchanged.
+constexpr int kReservedWordCount = 14;
+using ReservedWords = std::array<std::int32_t, kReservedWordCount>;
+
 struct PlayerSettings {
-  std::array<std::int32_t, kSettingsWordCount> words;
+  SidePlayer black;
+  SidePlayer white;
+  ReservedWords reserved;
 
   // Black a human, white "狸" reading 6 plies and the last 13 squares exactly.
   static PlayerSettings defaults();
 
-  std::int32_t& operator[](int word) { return words[word]; }
-  std::int32_t operator[](int word) const { return words[word]; }
+  SidePlayer& side(int colour) { return colour == 0 ? black : white; }
+  const SidePlayer& side(int colour) const { return colour == 0 ? black : white; }
+  // A confirmed settings dialog has always cleared two of the reserved words.
+  void clearOnConfirm();
+
   bool operator==(const PlayerSettings&) const = default;
 };
 

@@ -36,9 +36,9 @@ struct SideTexts {
   const char* winDepth;
   const char* exactDepth;
   const char* probCut;
-  const char* cutValue;
-  const char* probCutA;
-  const char* probCutB;
+  const char* cutConfidence;
+  const char* cutDepthLimit;
+  const char* cutEmptiesLimit;
 };
 constexpr SideTexts kSideTexts[2] = {
     {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
@@ -50,19 +50,19 @@ constexpr SideTexts kSideTexts[2] = {
 constexpr const char* kProbCutTip =
     "狐が、浅い読みの値から深い読みの値を予測して、見込みのない手を深く読まずに枝刈りします。"
     "同じ時間でより深く読めます。狸には効きません。";
-constexpr const char* kCutValueTip =
+constexpr const char* kCutConfidenceTip =
     "予測の確かさ：予測のばらつき（標準偏差）の1000分の1を単位とする幅です。大きいほど慎重に刈ります（1500で1.5倍）。";
-constexpr const char* kProbCutATip = "残りの深さがこの手数以下の局面でだけ枝刈りを試みます。";
-constexpr const char* kProbCutBTip = "空きマスがこの数以下の局面では枝刈りしません。";
+constexpr const char* kCutDepthLimitTip = "残りの深さがこの手数以下の局面でだけ枝刈りを試みます。";
+constexpr const char* kCutEmptiesLimitTip = "空きマスがこの数以下の局面では枝刈りしません。";
 
 struct SideIds {
-  int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutValue, probCutA, probCutB;
+  int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutConfidence, cutDepthLimit, cutEmptiesLimit;
 };
 constexpr SideIds kSideIds[2] = {
     {kBlackRoutines, kBlackLevel, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
-     kBlackCutValue, kBlackProbCutA, kBlackProbCutB},
+     kBlackCutConfidence, kBlackCutDepthLimit, kBlackCutEmptiesLimit},
     {kWhiteRoutines, kWhiteLevel, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
-     kWhiteCutValue, kWhiteProbCutA, kWhiteProbCutB},
+     kWhiteCutConfidence, kWhiteCutDepthLimit, kWhiteCutEmptiesLimit},
 };
 
 // A field checked only for being an integer.
@@ -117,9 +117,8 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   controls.routines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   controls.routines->setFixedHeight(controls.routines->sizeHintForRow(0) * kRoutineListRows +
                                     2 * controls.routines->frameWidth());
-  const int routineWord = colour == kBlack ? kBlackRoutineWord : kWhiteRoutineWord;
-  connect(controls.routines, &QListWidget::currentRowChanged, this, [this, routineWord](int row) {
-    if (row >= 0) copy_[routineWord] = row;
+  connect(controls.routines, &QListWidget::currentRowChanged, this, [this, colour](int row) {
+    if (row >= 0) copy_.side(colour).routine = row;
   });
   auto* routineLabel = new QLabel(text(texts.routine), box);
   routineLabel->setBuddy(controls.routines);
@@ -192,64 +191,65 @@ void CPlayerSettingsDialog::addProbCutRows(QGridLayout* grid, int row, int colou
   controls.probCut = named(new QCheckBox(text(texts.probCut), box), ids.probCut);
   controls.probCut->setToolTip(text(kProbCutTip));
   grid->addWidget(controls.probCut, row, 0, 1, 3);
-  controls.cutValue = named(new DepthField(box, kMaxCutValue), ids.cutValue);
-  controls.probCutA = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.probCutA);
-  controls.probCutB = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.probCutB);
-  controls.cutLabel = named(new QLabel(text(texts.cutValue), box), ids.cutLabel);
-  controls.cutLabel->setBuddy(controls.cutValue);
+  controls.cutConfidence = named(new DepthField(box, kMaxCutValue), ids.cutConfidence);
+  controls.cutDepthLimit = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.cutDepthLimit);
+  controls.cutEmptiesLimit = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.cutEmptiesLimit);
+  controls.cutLabel = named(new QLabel(text(texts.cutConfidence), box), ids.cutLabel);
+  controls.cutLabel->setBuddy(controls.cutConfidence);
   grid->addWidget(controls.cutLabel, row + 1, 0);
-  grid->addWidget(controls.cutValue, row + 1, 1);
+  grid->addWidget(controls.cutConfidence, row + 1, 1);
   grid->addWidget(new QLabel(text("/1000σ"), box), row + 1, 2);
-  addDepthRow(grid, row + 2, texts.probCutA, controls.probCutA);
-  addDepthRow(grid, row + 3, texts.probCutB, controls.probCutB, "マス");
-  controls.cutValue->setToolTip(text(kCutValueTip));
-  controls.probCutA->setToolTip(text(kProbCutATip));
-  controls.probCutB->setToolTip(text(kProbCutBTip));
+  addDepthRow(grid, row + 2, texts.cutDepthLimit, controls.cutDepthLimit);
+  addDepthRow(grid, row + 3, texts.cutEmptiesLimit, controls.cutEmptiesLimit, "マス");
+  controls.cutConfidence->setToolTip(text(kCutConfidenceTip));
+  controls.cutDepthLimit->setToolTip(text(kCutDepthLimitTip));
+  controls.cutEmptiesLimit->setToolTip(text(kCutEmptiesLimitTip));
   // Words cleared by an older version leave all three at 0, where ProbCut
   // would do nothing: switching it on then brings the usual values.
   connect(controls.probCut, &QCheckBox::toggled, this, [&controls, colour](bool on) {
-    DepthField* fields[] = {controls.cutValue, controls.probCutA, controls.probCutB};
+    DepthField* fields[] = {controls.cutConfidence, controls.cutDepthLimit, controls.cutEmptiesLimit};
     if (!on || std::any_of(std::begin(fields), std::end(fields), [](DepthField* f) { return f->fieldText() != "0"; })) {
       return;
     }
-    const PlayerSettings defaults = PlayerSettings::defaults();
-    const bool black = colour == kBlack;
-    controls.cutValue->setNumber(defaults[black ? kBlackCutValueWord : kWhiteCutValueWord]);
-    controls.probCutA->setNumber(defaults[black ? kBlackProbCutAWord : kWhiteProbCutAWord]);
-    controls.probCutB->setNumber(defaults[black ? kBlackProbCutBWord : kWhiteProbCutBWord]);
+    const SidePlayer defaults = PlayerSettings::defaults().side(colour);
+    controls.cutConfidence->setNumber(defaults.cutConfidence);
+    controls.cutDepthLimit->setNumber(defaults.cutDepthLimit);
+    controls.cutEmptiesLimit->setNumber(defaults.cutEmptiesLimit);
   });
 }
 
 void CPlayerSettingsDialog::loadFields() {
   for (auto [controls, colour] : {std::pair{&black_, kBlack}, std::pair{&white_, kWhite}}) {
-    const bool black = colour == kBlack;
-    const int routine = copy_[black ? kBlackRoutineWord : kWhiteRoutineWord];
+    const SidePlayer& player = copy_.side(colour);
     // A routine the table does not have stays unselected and is kept as it is.
-    if (routine >= 0 && routine < routineCount()) controls->routines->setCurrentRow(routine);
-    controls->normalDepth->setNumber(copy_[black ? kBlackNormalDepthWord : kWhiteNormalDepthWord]);
-    controls->exactDepth->setNumber(copy_[black ? kBlackExactDepthWord : kWhiteExactDepthWord]);
-    controls->winDepth->setNumber(copy_[black ? kBlackWinDepthWord : kWhiteWinDepthWord]);
-    controls->cutValue->setNumber(copy_[black ? kBlackCutValueWord : kWhiteCutValueWord]);
-    controls->probCutA->setNumber(copy_[black ? kBlackProbCutAWord : kWhiteProbCutAWord]);
-    controls->probCutB->setNumber(copy_[black ? kBlackProbCutBWord : kWhiteProbCutBWord]);
-    controls->probCut->setChecked(copy_[black ? kBlackProbCutWord : kWhiteProbCutWord] != 0);
+    if (player.routine >= 0 && player.routine < routineCount()) controls->routines->setCurrentRow(player.routine);
+    controls->normalDepth->setNumber(player.normalDepth);
+    controls->exactDepth->setNumber(player.exactDepth);
+    controls->winDepth->setNumber(player.winDepth);
+    controls->cutConfidence->setNumber(player.cutConfidence);
+    controls->cutDepthLimit->setNumber(player.cutDepthLimit);
+    controls->cutEmptiesLimit->setNumber(player.cutEmptiesLimit);
+    controls->probCut->setChecked(player.probCut != 0);
   }
 }
 
-// The order the fields are checked in, and the word each one fills.
+// The order the fields are checked in, and the setting each one fills.
 std::vector<CPlayerSettingsDialog::NumberField> CPlayerSettingsDialog::fieldsInCheckOrder() const {
-  const auto field = [](DepthField* f, int word) { return NumberField{f, f->fieldText(), f->maximum(), word}; };
-  const auto box = [](QCheckBox* b, int word) {
-    return NumberField{b, b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), kNoRange, word};
+  const auto field = [](DepthField* f, int colour, int SidePlayer::*setting) {
+    return NumberField{f, f->fieldText(), f->maximum(), colour, setting};
   };
+  const auto box = [](QCheckBox* b, int colour, int SidePlayer::*setting) {
+    return NumberField{b, b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), kNoRange, colour, setting};
+  };
+  using P = SidePlayer;
   return {
-      field(white_.exactDepth, kWhiteExactDepthWord), field(black_.exactDepth, kBlackExactDepthWord),
-      field(black_.normalDepth, kBlackNormalDepthWord), field(white_.normalDepth, kWhiteNormalDepthWord),
-      box(black_.probCut, kBlackProbCutWord),           box(white_.probCut, kWhiteProbCutWord),
-      field(black_.cutValue, kBlackCutValueWord),       field(white_.cutValue, kWhiteCutValueWord),
-      field(black_.winDepth, kBlackWinDepthWord),       field(white_.winDepth, kWhiteWinDepthWord),
-      field(black_.probCutA, kBlackProbCutAWord),       field(white_.probCutA, kWhiteProbCutAWord),
-      field(black_.probCutB, kBlackProbCutBWord),       field(white_.probCutB, kWhiteProbCutBWord),
+      field(white_.exactDepth, kWhite, &P::exactDepth),   field(black_.exactDepth, kBlack, &P::exactDepth),
+      field(black_.normalDepth, kBlack, &P::normalDepth), field(white_.normalDepth, kWhite, &P::normalDepth),
+      box(black_.probCut, kBlack, &P::probCut),           box(white_.probCut, kWhite, &P::probCut),
+      field(black_.cutConfidence, kBlack, &P::cutConfidence),  field(white_.cutConfidence, kWhite, &P::cutConfidence),
+      field(black_.winDepth, kBlack, &P::winDepth),       field(white_.winDepth, kWhite, &P::winDepth),
+      field(black_.cutDepthLimit, kBlack, &P::cutDepthLimit),  field(white_.cutDepthLimit, kWhite, &P::cutDepthLimit),
+      field(black_.cutEmptiesLimit, kBlack, &P::cutEmptiesLimit), field(white_.cutEmptiesLimit, kWhite, &P::cutEmptiesLimit),
   };
 }
 
@@ -267,7 +267,7 @@ void CPlayerSettingsDialog::accept() {
     }
     values.push_back(check.value);
   }
-  for (std::size_t i = 0; i < fields.size(); ++i) copy_[fields[i].word] = values[i];
+  for (std::size_t i = 0; i < fields.size(); ++i) copy_.side(fields[i].colour).*fields[i].setting = values[i];
   QDialog::accept();
 }
 

@@ -2,8 +2,8 @@
 // routine and its normal, win-read and exact-read depths, which a strength
 // level can fill in one choice (the fields stay editable, and the level
 // shown follows them), and whether "狐" reads with ProbCut, with its cut
-// value and two parameters. It edits a copy of the thirty settings words and
-// hands the copy back on OK.
+// value and two parameters. It edits a copy of the players' settings and hands
+// the copy back on OK.
 #pragma once
 
 #include <QDialog>
@@ -36,14 +36,14 @@ constexpr int kBlackExactDepth = 1021;
 constexpr int kWhiteExactDepth = 1015;
 constexpr int kBlackProbCut = 1023;
 constexpr int kWhiteProbCut = 1020;
-constexpr int kBlackCutValue = 1024;
-constexpr int kWhiteCutValue = 1026;
+constexpr int kBlackCutConfidence = 1024;
+constexpr int kWhiteCutConfidence = 1026;
 constexpr int kBlackCutLabel = 1032;
 constexpr int kWhiteCutLabel = 1033;
-constexpr int kBlackProbCutA = 1030;
-constexpr int kWhiteProbCutA = 1034;
-constexpr int kBlackProbCutB = 1031;
-constexpr int kWhiteProbCutB = 1035;
+constexpr int kBlackCutDepthLimit = 1030;
+constexpr int kWhiteCutDepthLimit = 1034;
+constexpr int kBlackCutEmptiesLimit = 1031;
+constexpr int kWhiteCutEmptiesLimit = 1035;
 // The strength level lists, which fill the three depth fields of a side.
 constexpr int kBlackLevel = 1040;
 constexpr int kWhiteLevel = 1041;
@@ -76,9 +76,9 @@ class CPlayerSettingsDialog : public QDialog {
     DepthField* exactDepth;
     QCheckBox* probCut;
     QLabel* cutLabel;
-    DepthField* cutValue;
-    DepthField* probCutA;
-    DepthField* probCutB;
+    DepthField* cutConfidence;
+    DepthField* cutDepthLimit;
+    DepthField* cutEmptiesLimit;
   };
   // A field as validation sees it: where it maps, and its range 0..maximum
   // (none below 0).
@@ -86,7 +86,8 @@ class CPlayerSettingsDialog : public QDialog {
     QWidget* control;
     QString text;
     int maximum;
-    int word;
+    int colour;
+    int SidePlayer::*setting;
   };
 
   QGroupBox* createSide(int colour, SideControls& controls);

@@ -156,9 +156,9 @@ int main(int argc, char** argv) {
   TimedApplication app(argc, argv);
   const Options options = parse(argc, argv);
   PlayerSettings settings = PlayerSettings::defaults();
-  settings[kBlackRoutineWord] = kHumanRoutine;
-  settings[kWhiteRoutineWord] = kSimpleRoutine;
-  settings[kWhiteNormalDepthWord] = options.depth;
+  settings.black.routine = kHumanRoutine;
+  settings.white.routine = kSimpleRoutine;
+  settings.white.normalDepth = options.depth;
 
   CMainFrame frame(settings);
   frame.dialogs().setMessageHandler([](const QString&) {});  // passes and the final count: no modal box

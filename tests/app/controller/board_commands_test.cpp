@@ -7,6 +7,7 @@
 
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
+#include "app/settings/settings_words.h"
 #include "engine/eval/score.h"
 #include "tests/app/controller/controller_fixture.h"
 
@@ -310,16 +311,17 @@ TEST_F(BoardCommands, StartingFromAnEditedPositionPlaysFromIt) {
 
 TEST_F(BoardCommands, ConfirmedSettingsClearTheTwoReservedWords) {
   make(quickSettings(kHuman, kHuman));
-  PlayerSettings edited = settings;
-  edited[5] = 77;
-  edited[6] = -3;
-  edited[20] = 9;
-  edited[kBlackRoutineWord] = 2;
+  SettingsWords words = settingsToWords(settings);
+  words[5] = 77;
+  words[6] = -3;
+  words[20] = 9;
+  PlayerSettings edited = settingsFromWords(words);
+  edited.black.routine = 2;
   c().applySettings(edited);
-  EXPECT_EQ(settings[5], 0);
-  EXPECT_EQ(settings[6], 0);
-  EXPECT_EQ(settings[20], 9);
-  EXPECT_EQ(settings[kBlackRoutineWord], 2);
+  EXPECT_EQ(settingsToWords(settings)[5], 0);
+  EXPECT_EQ(settingsToWords(settings)[6], 0);
+  EXPECT_EQ(settingsToWords(settings)[20], 9);
+  EXPECT_EQ(settings.black.routine, 2);
   EXPECT_EQ(c().routineOf(kBlack), 2);
 }
 

@@ -223,7 +223,7 @@ TEST_F(Controller, PauseDuringASearchLeavesTheBoardAndStartContinues) {
   c().onTimer();
   EXPECT_EQ(c().board(), before) << "a stopped search plays nothing";
 
-  settings[kWhiteNormalDepthWord] = 2;
+  settings.white.normalDepth = 2;
   ASSERT_TRUE(c().canStart());
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
@@ -450,8 +450,8 @@ TEST_F(Controller, AFailedEvaluationIsShownByTheWindowThread) {
 
 TEST_F(Controller, RoutinesOutsideTheTableCountAsHumans) {
   PlayerSettings s = quickSettings(kHuman, kHuman);
-  s[kBlackRoutineWord] = 999;
-  s[kWhiteRoutineWord] = -4;
+  s.black.routine = 999;
+  s.white.routine = -4;
   make(s);
   EXPECT_EQ(c().routineOf(kBlack), kHuman);
   EXPECT_EQ(c().routineOf(kWhite), kHuman);

@@ -94,10 +94,10 @@ class RecordingWindow : public ControllerWindow {
 // Routines and depths small enough that a whole game takes a moment.
 inline PlayerSettings quickSettings(int blackRoutine, int whiteRoutine, int normalDepth = 2, int exactDepth = 4) {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = blackRoutine;
-  s[kWhiteRoutineWord] = whiteRoutine;
-  s[kBlackNormalDepthWord] = s[kWhiteNormalDepthWord] = normalDepth;
-  s[kBlackExactDepthWord] = s[kWhiteExactDepthWord] = exactDepth;
+  s.black.routine = blackRoutine;
+  s.white.routine = whiteRoutine;
+  s.black.normalDepth = s.white.normalDepth = normalDepth;
+  s.black.exactDepth = s.white.exactDepth = exactDepth;
   return s;
 }
 

@@ -1,5 +1,6 @@
 #include "app/settings/player_settings.h"
 #include "app/settings/settings_file.h"
+#include "app/settings/settings_words.h"
 
 #include <gtest/gtest.h>
 
@@ -50,21 +51,46 @@ PlayerSettings decoded(const char* name) {
 }
 
 PlayerSettings expectFirstWordsFromFile(int fromFile) {
-  PlayerSettings expected = PlayerSettings::defaults();
+  SettingsWords expected = settingsToWords(PlayerSettings::defaults());
   for (int i = 0; i < fromFile; ++i) expected[i] = 100 + i;
-  return expected;
+  return settingsFromWords(expected);
 }
 
 TEST(PlayerSettingsDefaults, BlackHumanWhiteSimpleRoutine) {
   const PlayerSettings d = PlayerSettings::defaults();
-  EXPECT_EQ(d[kBlackRoutineWord], 0);
-  EXPECT_EQ(d[kWhiteRoutineWord], 1);
-  EXPECT_EQ(d[kWhiteNormalDepthWord], 6);
-  EXPECT_EQ(d[kWhiteExactDepthWord], 13);
-  EXPECT_EQ(d[kWhiteWinDepthWord], 0);
-  EXPECT_EQ(d[20], 8);
-  EXPECT_EQ(d[21], 4);
-  EXPECT_EQ(d[29], 0);
+  EXPECT_EQ(d.black.routine, 0);
+  EXPECT_EQ(d.white.routine, 1);
+  EXPECT_EQ(d.white.normalDepth, 6);
+  EXPECT_EQ(d.white.exactDepth, 13);
+  EXPECT_EQ(d.white.winDepth, 0);
+  const SettingsWords words = settingsToWords(d);
+  EXPECT_EQ(words[20], 8);
+  EXPECT_EQ(words[21], 4);
+  EXPECT_EQ(words[29], 0);
+}
+
+// Each named setting stands at its own word, and the words between them
+// are carried: every word of a file with all thirty different comes back.
+TEST(SettingsWordLayout, EachSettingHasItsWord) {
+  SettingsWords words{};
+  for (int i = 0; i < kSettingsWordCount; ++i) words[i] = 100 + i;
+  const PlayerSettings s = settingsFromWords(words);
+  const SidePlayer black{100, 103, 104, 114, 108, 109, 116, 117};
+  const SidePlayer white{101, 110, 111, 115, 112, 113, 118, 119};
+  EXPECT_EQ(s.black, black);
+  EXPECT_EQ(s.white, white);
+  EXPECT_EQ(s.reserved, (ReservedWords{102, 105, 106, 107, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129}));
+  EXPECT_EQ(settingsToWords(s), words);
+}
+
+TEST(PlayerSettingsConfirm, ClearsWordsFiveAndSixOnly) {
+  SettingsWords words{};
+  for (int i = 0; i < kSettingsWordCount; ++i) words[i] = 100 + i;
+  PlayerSettings s = settingsFromWords(words);
+  s.clearOnConfirm();
+  words[5] = 0;
+  words[6] = 0;
+  EXPECT_EQ(settingsToWords(s), words);
 }
 
 TEST_F(SettingsFile, MissingFileGivesDefaults) {
@@ -89,8 +115,8 @@ TEST_F(SettingsFile, ShortCountTakesTheRestFromTheDefaults) {
   writeWords(fileWords(20, 20));
   const PlayerSettings s = loaded(kName);
   EXPECT_EQ(s, expectFirstWordsFromFile(20));
-  EXPECT_EQ(s[20], 8);
-  EXPECT_EQ(s[21], 4);
+  EXPECT_EQ(settingsToWords(s)[20], 8);
+  EXPECT_EQ(settingsToWords(s)[21], 4);
 }
 
 TEST_F(SettingsFile, NegativeCountReadsNothing) {
@@ -121,9 +147,9 @@ TEST_F(SettingsFile, FileShorterThanItsHeaderGivesDefaults) {
 
 TEST_F(SettingsFile, SaveWritesVersionCountAndWordsThenReadsBack) {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = 2;
-  s[kWhiteNormalDepthWord] = -7;
-  s[29] = 0x12345678;
+  s.black.routine = 2;
+  s.white.normalDepth = -7;
+  s.reserved.back() = 0x12345678;
   ASSERT_TRUE(savePlayerSettings(s, kName));
   const std::string bytes = readFile(kName);
   ASSERT_EQ(bytes.size(), 128u);
@@ -131,6 +157,17 @@ TEST_F(SettingsFile, SaveWritesVersionCountAndWordsThenReadsBack) {
   EXPECT_EQ(bytes.substr(124, 4), "\x78\x56\x34\x12");
   EXPECT_EQ(loaded(kName), s);
   EXPECT_FALSE(std::filesystem::exists(std::string(kName) + ".tmp"));
+}
+
+// A file whose reserved words are not zero (written by another version)
+// is written back byte for byte.
+TEST_F(SettingsFile, ReservedWordsRoundTripUnchanged) {
+  std::vector<std::int32_t> words = fileWords(30, 30);
+  for (int reserved : {2, 5, 6, 7, 20, 21, 22, 29}) words[2 + reserved] = -1000 - reserved;
+  writeWords(words);
+  const std::string before = readFile(kName);
+  ASSERT_TRUE(savePlayerSettings(loaded(kName), kName));
+  EXPECT_EQ(readFile(kName), before);
 }
 
 TEST_F(SettingsFile, SaveReplacesAnOlderFile) {

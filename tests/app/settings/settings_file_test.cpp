@@ -98,7 +98,8 @@ TEST_F(SettingsAtStartTest, UsableOrMissingFilesStayWhereTheyAre) {
     EXPECT_EQ(start.read.fault, SettingsFault::None) << count;
     EXPECT_TRUE(start.keptAs.empty());
     EXPECT_TRUE(fs::exists(kName));
-    EXPECT_EQ(start.read.settings[count > 0 ? 0 : 3], count > 0 ? 7 : 6) << count;
+    const SidePlayer& black = start.read.settings.black;
+    EXPECT_EQ(count > 0 ? black.routine : black.normalDepth, count > 0 ? 7 : 6) << count;
   }
 }
 

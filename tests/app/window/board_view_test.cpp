@@ -26,8 +26,8 @@ constexpr int kMirror = static_cast<int>(Command::Mirror);
 
 PlayerSettings twoHumans() {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = 0;
-  s[kWhiteRoutineWord] = 0;
+  s.black.routine = 0;
+  s.white.routine = 0;
   return s;
 }
 

@@ -29,10 +29,10 @@ using namespace geometry;
 // Black a human; white "狸" reading two plies, so it answers at once.
 PlayerSettings humanAgainstQuickComputer() {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = 0;
-  s[kWhiteRoutineWord] = 1;
-  s[kWhiteNormalDepthWord] = 2;
-  s[kWhiteExactDepthWord] = 4;
+  s.black.routine = 0;
+  s.white.routine = 1;
+  s.white.normalDepth = 2;
+  s.white.exactDepth = 4;
   return s;
 }
 

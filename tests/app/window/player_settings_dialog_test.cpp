@@ -1,6 +1,6 @@
 // The player settings dialog on the offscreen platform: what it shows, the
 // check of its fields with the program's messages and the focus, and what OK
-// and Cancel leave in the thirty words.
+// and Cancel leave in the settings.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/window/depth_field.h"
+#include "app/settings/settings_words.h"
 #include "app/window/player_settings_dialog.h"
 #include "engine/eval/routines.h"
 
@@ -25,24 +26,25 @@ constexpr const char* kOutOfRange = "0 から 60 までの整数を入力して�
 
 // Every word different, so a word copied to the wrong place shows.
 PlayerSettings distinctSettings() {
-  PlayerSettings s{};
-  for (int i = 0; i < kSettingsWordCount; ++i) s[i] = 100 + i;
-  s[kBlackRoutineWord] = 2;
-  s[kWhiteRoutineWord] = 0;
-  s[kBlackNormalDepthWord] = 7;
-  s[kBlackExactDepthWord] = 15;
-  s[kBlackWinDepthWord] = 17;
-  s[kWhiteNormalDepthWord] = 4;
-  s[kWhiteExactDepthWord] = 12;
-  s[kWhiteWinDepthWord] = 14;
-  s[kBlackProbCutWord] = 1;
-  s[kBlackCutValueWord] = 1200;
-  s[kBlackProbCutAWord] = 11;
-  s[kBlackProbCutBWord] = 16;
-  s[kWhiteProbCutWord] = 0;
-  s[kWhiteCutValueWord] = 2000;
-  s[kWhiteProbCutAWord] = 9;
-  s[kWhiteProbCutBWord] = 5;
+  SettingsWords words{};
+  for (int i = 0; i < kSettingsWordCount; ++i) words[i] = 100 + i;
+  PlayerSettings s = settingsFromWords(words);
+  s.black.routine = 2;
+  s.white.routine = 0;
+  s.black.normalDepth = 7;
+  s.black.exactDepth = 15;
+  s.black.winDepth = 17;
+  s.white.normalDepth = 4;
+  s.white.exactDepth = 12;
+  s.white.winDepth = 14;
+  s.black.probCut = 1;
+  s.black.cutConfidence = 1200;
+  s.black.cutDepthLimit = 11;
+  s.black.cutEmptiesLimit = 16;
+  s.white.probCut = 0;
+  s.white.cutConfidence = 2000;
+  s.white.cutDepthLimit = 9;
+  s.white.cutEmptiesLimit = 5;
   return s;
 }
 
@@ -83,9 +85,9 @@ class PlayerSettingsDialogTest : public QObject {
     QVERIFY(!box(kWhiteProbCut)->isChecked());
     QCOMPARE(box(kBlackProbCut)->text(), QString("ProbCutを使用(&D)"));
     QCOMPARE(static_cast<QLabel*>(dialog_->control(kWhiteCutLabel))->text(), QString("Cut値(&L)"));
-    const QList<QPair<int, QString>> numbers = {{kBlackCutValue, "1200"}, {kBlackProbCutA, "11"},
-                                                {kBlackProbCutB, "16"},   {kWhiteCutValue, "2000"},
-                                                {kWhiteProbCutA, "9"},    {kWhiteProbCutB, "5"}};
+    const QList<QPair<int, QString>> numbers = {{kBlackCutConfidence, "1200"}, {kBlackCutDepthLimit, "11"},
+                                                {kBlackCutEmptiesLimit, "16"},   {kWhiteCutConfidence, "2000"},
+                                                {kWhiteCutDepthLimit, "9"},    {kWhiteCutEmptiesLimit, "5"}};
     for (const auto& [id, text] : numbers) {
       QVERIFY(field(id)->isVisible());
       QCOMPARE(field(id)->fieldText(), text);
@@ -93,16 +95,16 @@ class PlayerSettingsDialogTest : public QObject {
   }
 
   void switchingProbCutOnWithNoValuesBringsTheDefaults() {
-    for (int id : {kWhiteCutValue, kWhiteProbCutA, kWhiteProbCutB}) field(id)->setNumber(0);
+    for (int id : {kWhiteCutConfidence, kWhiteCutDepthLimit, kWhiteCutEmptiesLimit}) field(id)->setNumber(0);
     box(kWhiteProbCut)->setChecked(true);
-    QCOMPARE(field(kWhiteCutValue)->fieldText(), QString("1500"));
-    QCOMPARE(field(kWhiteProbCutA)->fieldText(), QString("8"));
-    QCOMPARE(field(kWhiteProbCutB)->fieldText(), QString("4"));
+    QCOMPARE(field(kWhiteCutConfidence)->fieldText(), QString("1500"));
+    QCOMPARE(field(kWhiteCutDepthLimit)->fieldText(), QString("8"));
+    QCOMPARE(field(kWhiteCutEmptiesLimit)->fieldText(), QString("4"));
     // Values of the user's own stay.
     box(kBlackProbCut)->setChecked(false);
-    field(kBlackProbCutA)->setNumber(0);
+    field(kBlackCutDepthLimit)->setNumber(0);
     box(kBlackProbCut)->setChecked(true);
-    QCOMPARE(field(kBlackProbCutA)->fieldText(), QString("0"));
+    QCOMPARE(field(kBlackCutDepthLimit)->fieldText(), QString("0"));
   }
 
   void labelsCarryTheirMnemonics() {
@@ -130,10 +132,10 @@ class PlayerSettingsDialogTest : public QObject {
       QTest::newRow(qPrintable(name + " text")) << id << "abc" << kNotAnInteger;
       QTest::newRow(qPrintable(name + " empty")) << id << "" << kNotAnInteger;
     }
-    QTest::newRow("cut value 5000") << kWhiteCutValue << "5000" << "";
-    QTest::newRow("cut value 5001") << kWhiteCutValue << "5001" << "0 から 5000 までの整数を入力してください。";
-    QTest::newRow("ProbCut A 61") << kBlackProbCutA << "61" << kOutOfRange;
-    QTest::newRow("ProbCut B 0") << kWhiteProbCutB << "0" << "";
+    QTest::newRow("cut value 5000") << kWhiteCutConfidence << "5000" << "";
+    QTest::newRow("cut value 5001") << kWhiteCutConfidence << "5001" << "0 から 5000 までの整数を入力してください。";
+    QTest::newRow("ProbCut A 61") << kBlackCutDepthLimit << "61" << kOutOfRange;
+    QTest::newRow("ProbCut B 0") << kWhiteCutEmptiesLimit << "0" << "";
     QTest::newRow("minus one") << kBlackExactDepth << "-1" << kOutOfRange;
     QTest::newRow("beyond int") << kWhiteNormalDepth << "99999999999" << kNotAnInteger;
     QTest::newRow("digits then text") << kWhiteNormalDepth << "12a" << kNotAnInteger;
@@ -151,7 +153,7 @@ class PlayerSettingsDialogTest : public QObject {
       bool ok = false;
       const int number = text.trimmed().toInt(&ok);
       QVERIFY(ok);
-      QCOMPARE(dialog_->settings()[wordOf(id)], number);
+      QCOMPARE(settingOf(dialog_->settings(), id), number);
     } else {
       QCOMPARE(messages_, QStringList{message});
       QVERIFY(dialog_->isVisible());
@@ -180,16 +182,18 @@ class PlayerSettingsDialogTest : public QObject {
     field(kWhiteNormalDepth)->setRawText("9");
     box(kBlackProbCut)->setChecked(false);
     box(kWhiteProbCut)->setChecked(true);
-    field(kWhiteProbCutB)->setRawText("6");
+    field(kWhiteCutEmptiesLimit)->setRawText("6");
     static_cast<QPushButton*>(dialog_->control(1))->click();
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     PlayerSettings expected = distinctSettings();
-    expected[kWhiteRoutineWord] = 1;
-    expected[kWhiteNormalDepthWord] = 9;
-    expected[kBlackProbCutWord] = 0;
-    expected[kWhiteProbCutWord] = 1;
-    expected[kWhiteProbCutBWord] = 6;
-    for (int i = 0; i < kSettingsWordCount; ++i) QCOMPARE(dialog_->settings()[i], expected[i]);
+    expected.white.routine = 1;
+    expected.white.normalDepth = 9;
+    expected.black.probCut = 0;
+    expected.white.probCut = 1;
+    expected.white.cutEmptiesLimit = 6;
+    const SettingsWords got = settingsToWords(dialog_->settings());
+    const SettingsWords want = settingsToWords(expected);
+    for (int i = 0; i < kSettingsWordCount; ++i) QCOMPARE(got[i], want[i]);
   }
 
   void cancelKeepsTheWords() {
@@ -202,7 +206,7 @@ class PlayerSettingsDialogTest : public QObject {
 
   void theListChangesTheCopyAtOnce() {
     list_(kBlackRoutines)->setCurrentRow(1);
-    QCOMPARE(dialog_->settings()[kBlackRoutineWord], 1);
+    QCOMPARE(dialog_->settings().black.routine, 1);
   }
 
   void spinButtonsStepWithinTheRange() {
@@ -250,36 +254,36 @@ class PlayerSettingsDialogTest : public QObject {
     dialog_->accept();
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     const PlayerSettings& s = dialog_->settings();
-    QCOMPARE(s[kBlackNormalDepthWord], 3);
-    QCOMPARE(s[kBlackWinDepthWord], 0);
-    QCOMPARE(s[kBlackExactDepthWord], 8);
-    QCOMPARE(s[kWhiteNormalDepthWord], 4);  // the other side keeps its own
+    QCOMPARE(s.black.normalDepth, 3);
+    QCOMPARE(s.black.winDepth, 0);
+    QCOMPARE(s.black.exactDepth, 8);
+    QCOMPARE(s.white.normalDepth, 4);  // the other side keeps its own
   }
 
   void aRoutineOutsideTheTableIsKept() {
     PlayerSettings s = distinctSettings();
-    s[kBlackRoutineWord] = 9;
+    s.black.routine = 9;
     CPlayerSettingsDialog dialog(s);
     QCOMPARE(static_cast<QListWidget*>(dialog.control(kBlackRoutines))->currentRow(), -1);
     dialog.accept();
-    QCOMPARE(dialog.settings()[kBlackRoutineWord], 9);
+    QCOMPARE(dialog.settings().black.routine, 9);
   }
 
  private:
   DepthField* field(int id) { return qobject_cast<DepthField*>(dialog_->control(id)); }
   QCheckBox* box(int id) { return qobject_cast<QCheckBox*>(dialog_->control(id)); }
   QListWidget* list_(int id) { return qobject_cast<QListWidget*>(dialog_->control(id)); }
-  static int wordOf(int id) {
+  static int settingOf(const PlayerSettings& s, int id) {
     switch (id) {
-      case kBlackNormalDepth: return kBlackNormalDepthWord;
-      case kWhiteNormalDepth: return kWhiteNormalDepthWord;
-      case kBlackExactDepth: return kBlackExactDepthWord;
-      case kWhiteExactDepth: return kWhiteExactDepthWord;
-      case kBlackWinDepth: return kBlackWinDepthWord;
-      case kWhiteWinDepth: return kWhiteWinDepthWord;
-      case kWhiteCutValue: return kWhiteCutValueWord;
-      case kBlackProbCutA: return kBlackProbCutAWord;
-      case kWhiteProbCutB: return kWhiteProbCutBWord;
+      case kBlackNormalDepth: return s.black.normalDepth;
+      case kWhiteNormalDepth: return s.white.normalDepth;
+      case kBlackExactDepth: return s.black.exactDepth;
+      case kWhiteExactDepth: return s.white.exactDepth;
+      case kBlackWinDepth: return s.black.winDepth;
+      case kWhiteWinDepth: return s.white.winDepth;
+      case kWhiteCutConfidence: return s.white.cutConfidence;
+      case kBlackCutDepthLimit: return s.black.cutDepthLimit;
+      case kWhiteCutEmptiesLimit: return s.white.cutEmptiesLimit;
       default: return -1;
     }
   }

@@ -30,8 +30,8 @@ using namespace geometry;
 
 PlayerSettings twoHumans() {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = 0;
-  s[kWhiteRoutineWord] = 0;
+  s.black.routine = 0;
+  s.white.routine = 0;
   return s;
 }
 

@@ -22,9 +22,9 @@ namespace {
 
 PlayerSettings twoHumans() {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = 0;
-  s[kWhiteRoutineWord] = 0;
-  s[kBlackNormalDepthWord] = s[kWhiteNormalDepthWord] = 3;
+  s.black.routine = 0;
+  s.white.routine = 0;
+  s.black.normalDepth = s.white.normalDepth = 3;
   return s;
 }
 
@@ -72,8 +72,8 @@ class StudyPaneTest : public QObject {
   // Black a human, white "狸" one ply deep: after white's reply 待った goes
   // back to black's turn before, and the game goes on from there.
   void takeBackReturnsToTheHumansTurnAndPlayGoesOn() {
-    settings_[kWhiteRoutineWord] = kSimpleRoutine;
-    settings_[kWhiteNormalDepthWord] = 1;
+    settings_.white.routine = kSimpleRoutine;
+    settings_.white.normalDepth = 1;
     QAction* takeBack = frame_->action(Command::TakeBack);
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);

@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "app/settings/settings_words.h"
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
 #include "app/window/commands.h"
@@ -38,8 +39,8 @@ constexpr const char* kModeNames[kModeColumns] = {"Idle", "NextTurn", "Playing",
 // Both sides human, so a started game waits for a click and stays put.
 PlayerSettings twoHumans() {
   PlayerSettings s = PlayerSettings::defaults();
-  s[kBlackRoutineWord] = 0;
-  s[kWhiteRoutineWord] = 0;
+  s.black.routine = 0;
+  s.white.routine = 0;
   return s;
 }
 
@@ -355,8 +356,10 @@ class WindowCommandsTest : public QObject {
   }
 
   void settingsOkStoresTheDialogsWordsAndCancelNothing() {
-    settings_[5] = 55;
-    settings_[kBlackCutValueWord] = 1500;
+    SettingsWords words = settingsToWords(settings_);
+    words[5] = 55;
+    settings_ = settingsFromWords(words);
+    settings_.black.cutConfidence = 1500;
     const PlayerSettings before = settings_;
     runSettingsDialog([](CPlayerSettingsDialog& dialog) {
       static_cast<QListWidget*>(dialog.control(dialog141::kBlackRoutines))->setCurrentRow(2);
@@ -368,10 +371,10 @@ class WindowCommandsTest : public QObject {
       static_cast<QListWidget*>(dialog.control(dialog141::kBlackRoutines))->setCurrentRow(2);
       static_cast<QPushButton*>(dialog.control(1))->click();
     });
-    QCOMPARE(settings_[kBlackRoutineWord], 2);
-    QCOMPARE(settings_[5], 0);
-    QCOMPARE(settings_[kBlackCutValueWord], 1500);  // the dialog shows the ProbCut words and keeps them
-    QCOMPARE(settings_[20], before[20]);
+    QCOMPARE(settings_.black.routine, 2);
+    QCOMPARE(settingsToWords(settings_)[5], 0);
+    QCOMPARE(settings_.black.cutConfidence, 1500);  // the dialog shows the ProbCut words and keeps them
+    QCOMPARE(settingsToWords(settings_)[20], settingsToWords(before)[20]);
   }
 
   // On at first; the choice reaches the game at once and the next window,
