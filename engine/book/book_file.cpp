@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/files/checksum.h"
 #include "support/files/input_file.h"
 
 namespace kaimo {
@@ -9,15 +10,6 @@ namespace {
 
 constexpr char kMagic[4] = {'K', 'B', 'O', 'K'};
 constexpr int kMaskBytes = 13;
-
-std::uint64_t fnv1a(std::string_view bytes) {
-  std::uint64_t hash = 0xcbf29ce484222325ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
-}
 
 template <typename T>
 void putLittle(std::string& out, T value, int bytes = sizeof(T)) {
@@ -71,7 +63,7 @@ std::string encodeBook(const std::vector<BookEntry>& entries) {
   std::string out(kMagic, sizeof kMagic);
   putLittle(out, kBookFormatVersion);
   putLittle(out, static_cast<std::uint64_t>(entries.size()));
-  putLittle(out, fnv1a(records));
+  putLittle(out, checksumOf(records));
   return out + records;
 }
 
@@ -92,7 +84,7 @@ bool decodeBook(std::string_view bytes, std::vector<BookEntry>& entries, std::st
     fault = std::to_string(bytes.size()) + " bytes do not hold the " + std::to_string(count) + " positions the header counts";
     return false;
   }
-  if (fnv1a(records) != getLittle<std::uint64_t>(bytes.data() + 16)) {
+  if (checksumOf(records) != getLittle<std::uint64_t>(bytes.data() + 16)) {
     fault = "the checksum does not match the records";
     return false;
   }

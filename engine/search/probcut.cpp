@@ -6,8 +6,11 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string_view>
+#include <type_traits>
 
 #include "engine/eval/score.h"
+#include "support/files/checksum.h"
 #include "support/files/input_file.h"
 #include "support/kr/kr_error.h"
 #include "support/paths/program_paths.h"
@@ -22,17 +25,19 @@ constexpr std::int32_t kMaxScoreField = SCORE_WIPEOUT;
 // A whole file of the largest shape: a bound on what is read.
 constexpr std::size_t kMaxFileBytes =
     ProbCutTable::kHeaderBytes +
-    std::size_t{ProbCutTable::kEntryBytes} * ProbCutTable::kMaxStages * ProbCutTable::kMaxDepth;
+    std::size_t{ProbCutTable::kEntryBytes} * ProbCutTable::kMaxStages * ProbCutTable::kMaxDepth +
+    ProbCutTable::kChecksumBytes;
 
 void appendWord(std::string& bytes, std::int32_t word) {
   auto value = static_cast<std::uint32_t>(word);
   for (int i = 0; i < 4; ++i, value >>= 8) bytes.push_back(static_cast<char>(value & 0xff));
 }
 
-std::int32_t wordAt(const std::string& bytes, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
-  return static_cast<std::int32_t>(value);
+template <typename T = std::int32_t>
+T wordAt(const std::string& bytes, std::size_t offset) {
+  std::make_unsigned_t<T> value = 0;
+  for (int i = sizeof(T) - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+  return static_cast<T>(value);
 }
 
 std::int32_t rounded(double value) { return static_cast<std::int32_t>(std::lround(value)); }
@@ -87,6 +92,8 @@ std::string probCutFileBytes(const ProbCutTable& table) {
       appendWord(bytes, std::clamp(rounded(pair.deviation), 1, kMaxScoreField));
     }
   }
+  const std::uint64_t sum = checksumOf(bytes);
+  for (int i = 0; i < ProbCutTable::kChecksumBytes; ++i) bytes.push_back(static_cast<char>((sum >> (8 * i)) & 0xff));
   return bytes;
 }
 
@@ -109,10 +116,15 @@ std::unique_ptr<ProbCutTable> parseProbCutFile(const std::string& bytes, std::st
     fault = "a header of stages or depths out of range";
     return nullptr;
   }
-  const std::size_t expected =
+  const std::size_t entriesEnd =
       ProbCutTable::kHeaderBytes + std::size_t{ProbCutTable::kEntryBytes} * stages * (last - first + 1);
+  const std::size_t expected = entriesEnd + ProbCutTable::kChecksumBytes;
   if (bytes.size() != expected) {
     fault = std::to_string(bytes.size()) + " bytes where the header asks for " + std::to_string(expected);
+    return nullptr;
+  }
+  if (checksumOf(std::string_view(bytes).substr(0, entriesEnd)) != wordAt<std::uint64_t>(bytes, entriesEnd)) {
+    fault = "the checksum does not match the table";
     return nullptr;
   }
   auto table = std::make_unique<ProbCutTable>(stages, width, first, last);
@@ -135,7 +147,8 @@ std::shared_ptr<const ProbCutTable> readProbCutTable(const std::filesystem::path
   std::string bytes;
   const InputFileResult read = readInputFile(name, kMaxFileBytes, bytes);
   if (!read.ok()) {
-    logError("ProbCut: データファイル%sが開けません。ProbCutを使わずに読みます。\n", name.c_str());
+    logError("ProbCut: データファイル%sが開けません（%s）。ProbCutを使わずに読みます。\n", name.c_str(),
+             describeInputFileResult(name, read, kMaxFileBytes).c_str());
     return nullptr;
   }
   std::string fault;

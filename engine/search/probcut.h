@@ -12,10 +12,10 @@
 // with its own pair, so the cuts happen at many heights of the tree.
 //
 // The table of "狐" is the data file "probcut.dat" beside its other data,
-// little-endian, 24 header bytes and 16 bytes per entry:
+// little-endian, 24 header bytes, 16 bytes per entry and a checksum:
 //
 //     0  "KMPC"
-//     4  int32 format version (1)
+//     4  int32 format version (2)
 //     8  int32 stage count S (1..96)
 //    12  int32 empty squares per stage W (1..96): stage = min(empties / W, S − 1)
 //    16  int32 first deep depth F (1..60)
@@ -25,8 +25,11 @@
 //          int32 slope in ten-thousandths (1..100000)
 //          int32 intercept in score units (1000 a disc, −100000..100000)
 //          int32 deviation in score units (1..100000)
+//     then uint64 checksum: 64-bit FNV-1a of every byte before it
 //
-// The file's size must be exactly that. A node deeper than L uses the pair
+// The file's size must be exactly that. Version 1 (the same without the
+// checksum) is refused like a damaged file: a flipped bit there could move
+// a slope inside its range and change the searches unseen. A node deeper than L uses the pair
 // of L with its shallow depth moved up as much (the same gap).
 #pragma once
 
@@ -50,7 +53,8 @@ class ProbCutTable {
   static constexpr int kMaxDepth = 60;
   static constexpr int kHeaderBytes = 24;
   static constexpr int kEntryBytes = 16;
-  static constexpr int kVersion = 1;
+  static constexpr int kChecksumBytes = 8;
+  static constexpr int kVersion = 2;
   static constexpr const char* kFileName = "probcut.dat";
 
   // S stages of W empty squares each, deep depths F..L, every pair the

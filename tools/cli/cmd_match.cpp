@@ -68,12 +68,14 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
 }
 
 // Reads the player's ProbCut table now, once for every worker, and says so
-// when there is none (the player then reads in full).
-void loadProbCut(const MatchPlayer& player) {
+// when there is none: the player then reads in full, and its settings (and
+// so the match's header) say so too.
+void loadProbCut(MatchPlayer& player) {
   const PatternData* data = player.evaluator.patternData();
   if (player.settings.probCut == 0 || data == nullptr || probCutTableIn(data->folder()) != nullptr) return;
   std::fprintf(stderr, "kaimo-cli match: no ProbCut table (%s) for 狐 in '%s': it reads without ProbCut\n",
                ProbCutTable::kFileName, data->folder().empty() ? "." : data->folder().c_str());
+  player.settings.probCut = 0;
 }
 
 // "4, 6, 8", the game numbers as the game lines show them; a long list is cut.
@@ -154,8 +156,8 @@ int runMatch(const Words& words, std::FILE* out) {
                   "--games", "--jobs", "--seed", "--plies"});
   args.allowOnly(options);
   if (!args.positional.empty() || !args.has("--black") || !args.has("--white")) throw UsageError(kUsage);
-  const MatchPlayer first = playerFrom(args, "black");
-  const MatchPlayer second = playerFrom(args, "white");
+  MatchPlayer first = playerFrom(args, "black");
+  MatchPlayer second = playerFrom(args, "white");
   loadProbCut(first);
   loadProbCut(second);
   const int games = args.getInt("--games", kDefaultGames, 1, kMaxGames);

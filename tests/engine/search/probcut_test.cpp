@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "engine/eval/pattern_eval.h"
 #include "engine/eval/routines.h"
 #include "engine/search/search_driver.h"
+#include "support/files/checksum.h"
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
 #include "tests/engine/search/search_test_support.h"
@@ -37,10 +39,25 @@ void putWord(std::string& bytes, std::size_t offset, std::int32_t word) {
   for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(static_cast<std::uint32_t>(word) >> (8 * i));
 }
 
+// The bytes with their checksum made right again, so a check behind it shows.
+std::string resealed(std::string bytes) {
+  const std::size_t end = bytes.size() - 8;
+  const std::uint64_t sum = checksumOf(std::string_view(bytes).substr(0, end));
+  for (int i = 0; i < 8; ++i) bytes[end + i] = static_cast<char>(sum >> (8 * i));
+  return bytes;
+}
+
+// The same table as a file of version 1, which had no checksum.
+std::string firstVersion(const std::string& bytes) {
+  std::string old = bytes.substr(0, bytes.size() - 8);
+  putWord(old, 4, 1);
+  return old;
+}
+
 TEST(ProbCutFile, ReadsBackWhatWasWritten) {
   const ProbCutTable table = distinctTable();
   const std::string bytes = probCutFileBytes(table);
-  ASSERT_EQ(bytes.size(), 24u + 16u * 3 * 4);
+  ASSERT_EQ(bytes.size(), 24u + 16u * 3 * 4 + 8);
   std::string fault;
   const auto read = parseProbCutFile(bytes, fault);
   ASSERT_TRUE(read) << fault;
@@ -68,7 +85,7 @@ TEST(ProbCutFile, RefusesWhatIsNotSuchAFile) {
   };
   // Offsets: the header's words, then entry 0 (stage 0, depth 3).
   const Damage damages[] = {
-      {"magic", 0, 0x4e4b4f4b}, {"version", 4, 2},      {"no stage", 8, 0},     {"stages", 8, 97},
+      {"magic", 0, 0x4e4b4f4b}, {"version", 4, 3},      {"no stage", 8, 0},     {"stages", 8, 97},
       {"width", 12, 0},         {"first depth", 16, 0}, {"last depth", 20, 2},  {"shallow", 24, 3},
       {"shallow below 0", 24, -1}, {"slope", 28, 0},   {"intercept", 32, 100001}, {"deviation", 36, 0},
       {"more stages than bytes", 8, 4},
@@ -77,12 +94,19 @@ TEST(ProbCutFile, RefusesWhatIsNotSuchAFile) {
     std::string bytes = good;
     putWord(bytes, d.offset, d.word);
     std::string fault;
-    EXPECT_FALSE(parseProbCutFile(bytes, fault)) << d.what;
+    EXPECT_FALSE(parseProbCutFile(resealed(bytes), fault)) << d.what;
     EXPECT_FALSE(fault.empty()) << d.what;
   }
   std::string fault;
-  for (const std::string& bytes : {std::string(), good.substr(0, 23), good.substr(0, good.size() - 1), good + '\0'}) {
+  for (const std::string& bytes : {std::string(), good.substr(0, 23), good.substr(0, good.size() - 1), good + '\0',
+                                   firstVersion(good)}) {
     EXPECT_FALSE(parseProbCutFile(bytes, fault)) << bytes.size();
+  }
+  // Any one bit flipped, also one that leaves every field in its range.
+  for (std::size_t bit = 0; bit < 8 * good.size(); ++bit) {
+    std::string bytes = good;
+    bytes[bit / 8] = static_cast<char>(bytes[bit / 8] ^ (1 << bit % 8));
+    EXPECT_FALSE(parseProbCutFile(bytes, fault)) << "bit " << bit;
   }
 }
 
@@ -189,13 +213,17 @@ TEST_F(ProbCutData, AMissingOrDamagedFileIsLoggedOnceAndGivesNoTable) {
   writeFile("damaged/probcut.dat", probCutFileBytes(distinctTable()).substr(1));
   EXPECT_EQ(probCutTableIn("damaged"), nullptr);
   EXPECT_EQ(logLines(), 2);
+  std::filesystem::create_directory("old");
+  writeFile("old/probcut.dat", firstVersion(probCutFileBytes(distinctTable())));
+  EXPECT_EQ(probCutTableIn("old"), nullptr);
+  EXPECT_EQ(logLines(), 3);
   std::filesystem::create_directory("good");
   writeFile("good/probcut.dat", probCutFileBytes(distinctTable()));
   const auto good = probCutTableIn("good");
   ASSERT_NE(good, nullptr);
   EXPECT_EQ(probCutTableIn("./good/"), good);
   EXPECT_EQ(good->at(2, 5).shallow, distinctTable().at(2, 5).shallow);
-  EXPECT_EQ(logLines(), 2);
+  EXPECT_EQ(logLines(), 3);
 }
 
 TEST_F(ProbCutData, ATurnReadsWithProbCutOnlyForTheFoxWithItsTable) {
