@@ -67,7 +67,10 @@ bool GameController::playMove(int square) {
   history_.resize(cursor_ + 2);
   history_[cursor_] = HistoryEntry{side_, square, board_};
   ++cursor_;
-  side_ = opponentOf(side_);
+  // The other colour is to move, and the turn step tells its pass; only a
+  // move that ends the game keeps the turn, as a record read back has it.
+  const bool gameOver = boardMobility(next, opponentOf(side_)) == 0 && boardMobility(next, side_) == 0;
+  if (!gameOver) side_ = opponentOf(side_);
   board_ = next;
   history_[cursor_] = HistoryEntry{side_, -1, board_};
   lastMove_ = square;
@@ -228,10 +231,17 @@ void GameController::finishGame() {
 }
 
 void GameController::pass() {
-  const std::string text = texts::passText(side_);
-  setPane(side_ + 1, text);
+  const int passer = side_;
+  side_ = opponentOf(passer);
+  // The game's last position goes to the colour that moves, as a record
+  // read back gives it: a pass alone is no change to save.
+  HistoryEntry& entry = history_[cursor_];
+  if (cursor_ + 1 == static_cast<int>(history_.size()) && entry.board == board_ && entry.side == passer) {
+    entry.side = side_;
+  }
+  const std::string text = texts::passText(passer);
+  setPane(passer + 1, text);
   window_.showNotice(text);
-  side_ = opponentOf(side_);
 }
 
 void GameController::startComputerTurn() {

@@ -23,6 +23,7 @@ QString moveRowText(const MoveListRow& row) {
   switch (row.kind) {
     case MoveRowKind::Start: return QStringLiteral("開始局面");
     case MoveRowKind::Pass: return QStringLiteral("     %1 パス").arg(discOf(row.colour));
+    case MoveRowKind::Edit: return QStringLiteral("     盤面編集");
     case MoveRowKind::Move: break;
   }
   return QStringLiteral("%1. %2 %3")

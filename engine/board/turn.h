@@ -5,13 +5,14 @@
 
 namespace kaimo {
 
-// After `mover` has played on `board`, the opponent moves next unless it has
-// no legal move while the mover has one: then the mover goes again (a pass
-// is implied). When neither can move the game is over, and the turn stays
-// with the opponent, as after any move: a finished game has no pass.
+// After `mover` has played on `board`, the other colour moves next, unless
+// it has no legal move: then the turn goes back to the mover (a pass is
+// implied). So also when neither can move and the game is over: the last
+// entry of a finished game belongs to the colour that played last. (The
+// move list draws no pass there; see app/controller/move_list.h.)
 inline int sideToMoveAfter(const Board& board, int mover) {
   const int next = opponentOf(mover);
-  return boardMobility(board, next) == 0 && boardMobility(board, mover) != 0 ? mover : next;
+  return boardMobility(board, next) == 0 ? mover : next;
 }
 
 }  // namespace kaimo

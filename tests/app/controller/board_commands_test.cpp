@@ -7,6 +7,7 @@
 
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
+#include "app/controller/move_list.h"
 #include "app/settings/settings_words.h"
 #include "engine/eval/score.h"
 #include "tests/app/controller/controller_fixture.h"
@@ -334,6 +335,45 @@ TEST_F(BoardCommands, ANormalDepthOfZeroStillPlaysAMove) {
   Board scratch;
   EXPECT_GT(boardPlay(initialBoard(), scratch, c().history()[0].move, kWhite), 1);
   EXPECT_EQ(c().mode(), ViewMode::Playing);
+}
+
+}  // namespace
+}  // namespace kaimo
+
+namespace kaimo {
+namespace {
+
+std::vector<MoveRowKind> rowKinds(const History& history) {
+  std::vector<MoveRowKind> kinds;
+  for (const MoveListRow& row : moveListRows(history)) kinds.push_back(row.kind);
+  return kinds;
+}
+
+// Black plays, the side to move is set back to black by hand, black plays
+// again: the list marks the edit, where it used to show a pass of white's
+// that never happened.
+TEST_F(BoardCommands, TheMoveListMarksAnEditNotAPass) {
+  make(quickSettings(kHuman, kHuman));
+  playHumanMoves(1);
+  enterEditing();
+  c().leftEdit(kEditBlackIndicator);
+  startAndTick();
+  clickAndTick(firstLegalSquare(c().board(), kBlack));
+  ASSERT_EQ(c().history().size(), 3u);
+  using K = MoveRowKind;
+  EXPECT_EQ(rowKinds(c().history()), (std::vector<K>{K::Start, K::Move, K::Edit, K::Move}));
+}
+
+// Both sides human, black has no move: after the pass message nothing is
+// left to save, and the game saved afterwards needs no side token.
+TEST_F(BoardCommands, APassAloneIsNoUnsavedWork) {
+  make(quickSettings(kHuman, kHuman));
+  setPosition(c(), blackMustPassBoard(), kBlack);
+  ASSERT_FALSE(c().hasUnsavedGame());
+  startAndTick();
+  ASSERT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
+  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_FALSE(c().hasUnsavedGame());
 }
 
 }  // namespace

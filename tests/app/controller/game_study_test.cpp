@@ -14,6 +14,7 @@
 #include "app/controller/move_values.h"
 #include "app/records/record_limits.h"
 #include "app/records/record_status.h"
+#include "app/records/record_text.h"
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
@@ -25,6 +26,7 @@
 namespace kaimo {
 namespace {
 
+using testing::blackMustPassBoard;
 using testing::emptyCount;
 using testing::firstLegalSquare;
 using testing::initialBoard;
@@ -220,9 +222,50 @@ TEST_F(GameStudy, PastedFinishedGameEndsWithItsLastMove) {
   }
   c().pasteRecord(moves);
   ASSERT_EQ(c().history().back().board, board);
-  EXPECT_EQ(c().history().back().side, opponentOf(lastMover));
+  // The turn goes back to the colour that played last, as the rule has it.
+  EXPECT_EQ(c().history().back().side, lastMover);
   const std::vector<MoveListRow> rows = moveListRows(c().history());
   EXPECT_EQ(rows.back().kind, MoveRowKind::Move) << "no pass row after the last move";
+}
+
+// The rows after a move, from the history alone: a pass where the other
+// colour could not move but the mover could; nothing where the move ended
+// the game, although the mover keeps the turn there.
+TEST(MoveList, APassRowOnlyWhereTheGameWentOn) {
+  // A corner of a few discs: white d1, black e1, white must pass, black c3.
+  Board corner;
+  corner.fill(kEmpty);
+  for (int square : {0, 20, 21}) corner[square] = kBlack;
+  for (int square : {10, 12}) corner[square] = kWhite;
+  // White a1 over black a2: white a3 takes black's last disc and ends the game.
+  const Board ending = blackMustPassBoard();
+  struct Case {
+    const char* name;
+    Board start;
+    int side;
+    std::vector<int> moves;
+    std::vector<MoveRowKind> rows;
+  };
+  using K = MoveRowKind;
+  const Case cases[] = {
+      {"white passes", corner, kWhite, {30, 40, 22}, {K::Start, K::Move, K::Move, K::Pass, K::Move}},
+      {"the move ends the game", ending, kWhite, {2}, {K::Start, K::Move}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text = "B";
+    for (int row = 0; row < 10; ++row) {
+      for (int column = 0; column < 10; ++column) text += "xo.-"[c.start[squareAt(column, row)]];
+    }
+    text += "T" + std::to_string(c.side);
+    for (int square : c.moves) text += squareName(square);
+    const RecordReadResult read = readRecordText(text);
+    ASSERT_EQ(read.status, RecordStatus::Ok);
+    ASSERT_EQ(read.history.size(), c.moves.size() + 1);
+    std::vector<K> kinds;
+    for (const MoveListRow& row : moveListRows(read.history)) kinds.push_back(row.kind);
+    EXPECT_EQ(kinds, c.rows);
+  }
 }
 
 TEST_F(GameStudy, PastedRecordWithABoardAndABrokenOne) {

@@ -93,8 +93,9 @@ TEST(RecordReader, ShortOrForeignBoardsAreFormatErrorsAndLeaveNoHalfBoard) {
     Board allWalls;
     allWalls.fill(kWall);
     // d5 on a wall changes nothing; the broken board is not applied. Neither
-    // colour can move on walls: the game is over, and the turn has passed.
-    EXPECT_EQ(read.history, History({{kWhite, 34, allWalls}, {kBlack, -1, allWalls}}));
+    // colour can move on walls: the game is over, and the turn goes back to
+    // the colour that moved.
+    EXPECT_EQ(read.history, History({{kWhite, 34, allWalls}, {kWhite, -1, allWalls}}));
   }
 }
 

@@ -77,11 +77,9 @@ inline Board playedOn(const Board& b, int square, int side) {
   return out;
 }
 
-// The other colour moves next unless only the mover can move; a finished
-// game leaves the turn with the other colour.
-inline int nextSide(const Board& b, int mover) {
-  return plain::mobility(b, 1 - mover) == 0 && plain::mobility(b, mover) != 0 ? mover : 1 - mover;
-}
+// The other colour moves next unless it cannot move: then the mover, also
+// when the game is over.
+inline int nextSide(const Board& b, int mover) { return plain::mobility(b, 1 - mover) == 0 ? mover : 1 - mover; }
 
 // The history of playing `squares` from `start` by the rules, passes implied.
 inline History playedHistory(const Board& start, int side, const std::vector<int>& squares) {

@@ -230,16 +230,21 @@ class StudyPaneTest : public QObject {
     game().goToPosition(0);
   }
 
-  // White moves, black moves, white passes, black moves: four positions
-  // (their boards matter to neither the list nor a click on the graph).
+  // White d1, black e1, white passes, black c3: four positions, from a
+  // corner of a few discs (black a1, c1, c2, white b1, b3).
   void setGameWithAPass() {
     Board board;
-    boardInit(board);
+    board.fill(kEmpty);
+    for (int square : {0, 20, 21}) board[square] = kBlack;
+    for (int square : {10, 12}) board[square] = kWhite;
     game().clearHistory();
-    game().appendHistory(HistoryEntry{kWhite, squareAt(0, 0), board});
-    game().appendHistory(HistoryEntry{kBlack, squareAt(0, 1), board});
-    game().appendHistory(HistoryEntry{kBlack, squareAt(0, 2), board});
-    game().appendHistory(HistoryEntry{kWhite, -1, board});
+    int side = kWhite;
+    for (int square : {30, 40, 22}) {
+      game().appendHistory(HistoryEntry{side, square, board});
+      boardPlayInPlace(board, square, side);
+      side = boardMobility(board, opponentOf(side)) == 0 ? side : opponentOf(side);
+    }
+    game().appendHistory(HistoryEntry{side, -1, board});
     game().goToPosition(0);
   }
 
