@@ -1,7 +1,5 @@
 // The game controller's commands that change the position without playing a
 // move: clearing, the two board transforms and editing with the mouse.
-#include <algorithm>
-
 #include "app/controller/game_controller.h"
 #include "app/controller/game_texts.h"
 
@@ -10,16 +8,12 @@ namespace {
 
 bool isSquare(int target) { return target >= 0 && target < kSquareCount; }
 
-// What an editing click makes of a square: `colour` unless it is that
-// colour already, in which case the square is emptied.
-std::int8_t toggled(std::int8_t square, std::int8_t colour) { return square == colour ? kEmpty : colour; }
-
 }  // namespace
 
 void GameController::clearBoard() {
   stopThinking();
   if (!window_.askYesNo(texts::kClearBoardQuestion)) return;
-  newGame();
+  game_.newGame();
   window_.requestRepaint();
 }
 
@@ -29,42 +23,30 @@ void GameController::mirrorBoard() { transformBoard(boardTranspose); }
 
 void GameController::transformBoard(void (*transform)(Board&, const Board&)) {
   stopThinking();
-  const Board before = board_;
-  transform(board_, before);
-  if (lastMove_ >= 0) {
-    // The frame goes where the transform takes its square: a lone marker
-    // through the same transform finds it.
-    Board marker;
-    marker.fill(kEmpty);
-    marker[lastMove_] = kBlack;
-    Board moved;
-    transform(moved, marker);
-    lastMove_ = static_cast<int>(std::find(moved.begin(), moved.end(), kBlack) - moved.begin());
-  }
+  game_.transformBoard(transform);
   window_.requestRepaint();
 }
 
 void GameController::toggleEditing() {
   if (mode_ == ViewMode::Editing) {
-    setPane(kProgressPane, texts::kStopped);
+    panes_.set(kProgressPane, texts::kStopped);
     mode_ = ViewMode::Idle;
-    clearSquareValues();
-    setPane(kBlackPane, "");
-    setPane(kWhitePane, "");
+    study_.clear();
+    panes_.clearSides();
   } else {
     stopThinking();
-    setPane(kProgressPane, texts::kEditing);
+    panes_.set(kProgressPane, texts::kEditing);
     mode_ = ViewMode::Editing;
-    clearSquareValues();
+    study_.clear();
   }
   window_.requestRepaint();
 }
 
 void GameController::leftEdit(int target) {
   if (mode_ != ViewMode::Editing) return;
-  if (isSquare(target) && target != lastEditSquare_) board_[target] = toggled(board_[target], kBlack);
-  if (target == kEditBlackIndicator) side_ = kBlack;
-  if (target == kEditWhiteIndicator) side_ = kWhite;
+  if (isSquare(target) && target != lastEditSquare_) game_.toggleSquare(target, kBlack);
+  if (target == kEditBlackIndicator) game_.setSideToMove(kBlack);
+  if (target == kEditWhiteIndicator) game_.setSideToMove(kWhite);
   lastEditSquare_ = target;
   window_.requestRepaint();
 }
@@ -72,7 +54,7 @@ void GameController::leftEdit(int target) {
 void GameController::rightEdit(int target) {
   if (mode_ != ViewMode::Editing) return;
   if (isSquare(target) && target != lastEditSquare_) {
-    board_[target] = toggled(board_[target], kWhite);
+    game_.toggleSquare(target, kWhite);
     window_.requestRepaint();
   }
   lastEditSquare_ = target;

@@ -1,7 +1,6 @@
 // The game controller's record commands: the history to and from a game
 // record file, through the window's file dialog, or as the clipboard's
 // text, and the question before a game with unsaved work is thrown away.
-#include <algorithm>
 #include <cstring>
 
 #include "app/controller/game_controller.h"
@@ -36,7 +35,7 @@ bool GameController::openRecordFile(const std::string& path) {
   // Read before asking, so that a file that cannot be opened costs no
   // question, and again after it, since the user may have saved over it.
   RecordReadResult read = readRecord(path);
-  if (read.status != RecordStatus::CannotOpen && hasUnsavedGame()) {
+  if (read.status != RecordStatus::CannotOpen && game_.hasUnsavedGame()) {
     if (!mayDiscardGame()) return true;
     read = readRecord(path);
   }
@@ -49,7 +48,7 @@ bool GameController::openRecordFile(const std::string& path) {
   return true;
 }
 
-std::string GameController::recordText() const { return kaimo::recordText(history_); }
+std::string GameController::recordText() const { return kaimo::recordText(game_.history()); }
 
 // A pasted game replaces the current one like an opened file, with the same
 // question first, but it has no file of its own. A text read to no history
@@ -67,47 +66,28 @@ void GameController::pasteRecord(const std::string& text) {
 }
 
 void GameController::takeRecord(History history, const std::string& path) {
-  history_ = std::move(history);
-  if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
-  movesUnsaved_ = false;
-  recordPath_ = path;
+  game_.takeRecord(std::move(history), path);
   goToPosition(0);
 }
 
 bool GameController::saveRecord() {
-  if (history_.empty()) return false;
+  if (game_.history().empty()) return false;
   stopThinking();
   const std::string path = window_.chooseRecordFile(RecordFileUse::Save);
   if (path.empty()) return false;
-  History record = historyToSave();
+  History record = game_.historyToSave();
   const RecordWriteResult written = writeRecord(path, record);
   if (written.status != RecordStatus::Ok) {
     window_.showMessage(saveFailureText(written, path));
     return false;
   }
-  history_ = std::move(record);  // an edited board becomes the entry at the cursor
-  movesUnsaved_ = false;
-  recordPath_ = path;
+  game_.saved(std::move(record), path);
   window_.requestRepaint();
   return true;
 }
 
-bool GameController::boardIsHistorys() const {
-  const auto at = static_cast<std::size_t>(cursor_);
-  return at < history_.size() && history_[at].board == board_ && history_[at].side == side_;
-}
-
-History GameController::historyToSave() const {
-  if (boardIsHistorys()) return history_;
-  History record(history_.begin(), history_.begin() + std::min<std::size_t>(cursor_, history_.size()));
-  record.push_back(HistoryEntry{side_, -1, board_});
-  return record;
-}
-
-bool GameController::hasUnsavedGame() const { return movesUnsaved_ || !boardIsHistorys(); }
-
 bool GameController::mayDiscardGame() {
-  if (!hasUnsavedGame()) return true;
+  if (!game_.hasUnsavedGame()) return true;
   stopThinking();
   switch (window_.askYesNoCancel(texts::kUnsavedGameQuestion)) {
     case Answer::Yes:

@@ -1,11 +1,9 @@
 #include "app/controller/game_controller.h"
 
 #include <algorithm>
-#include <ctime>
 #include <utility>
 
 #include "app/controller/game_texts.h"
-#include "engine/book/book_choice.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
@@ -17,24 +15,18 @@ constexpr int kMaxDepthSetting = 60;
 // dialog accepts) would find no move at all and stop the game unexplained.
 constexpr int kMinNormalDepth = 1;
 
-int depthSetting(std::int32_t word) { return std::clamp<int>(word, 0, kMaxDepthSetting); }
-int normalDepthSetting(std::int32_t word) { return std::clamp<int>(word, kMinNormalDepth, kMaxDepthSetting); }
-
-template <typename Result>
-bool evaluationFailed(const std::optional<Result>& result) {
-  return result && result->evalFailed;
-}
+int depthSetting(int depth) { return std::clamp(depth, 0, kMaxDepthSetting); }
+int normalDepthSetting(int depth) { return std::clamp(depth, kMinNormalDepth, kMaxDepthSetting); }
 
 }  // namespace
 
 GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
     : settings_(settings),
       window_(window),
-      bookRandom_(static_cast<std::uint64_t>(std::time(nullptr))),
-      seeds_(static_cast<unsigned>(std::time(nullptr))) {
-  clearSquareValues();
-  newGame();
-}
+      panes_(window),
+      computer_(panes_, window),
+      study_(game_, panes_, window),
+      review_(game_, window) {}
 
 int GameController::routineOf(int colour) const {
   const int routine = settings_.side(colour).routine;
@@ -44,76 +36,42 @@ int GameController::routineOf(int colour) const {
 MoveMarks GameController::highlightMarks() const {
   MoveMarks marks{};
   if (mode_ == ViewMode::Playing && isHumanToMove()) {
-    boardLegalMarks(board_, side_, marks);
+    boardLegalMarks(game_.board(), game_.side(), marks);
   } else if (mode_ == ViewMode::Editing) {
     marks.fill(1);
   }
   return marks;
 }
 
-void GameController::newGame() {
-  side_ = boardInit(board_);
-  cursor_ = 0;
-  history_.assign(1, HistoryEntry{side_, -1, board_});
-  lastMove_ = -1;
-  movesUnsaved_ = false;
-  recordPath_.clear();
-}
-
-bool GameController::playMove(int square) {
-  if (square < 0 || square >= kSquareCount) return false;
-  Board next;
-  if (boardPlay(board_, next, square, side_) <= 1) return false;
-  history_.resize(cursor_ + 2);
-  history_[cursor_] = HistoryEntry{side_, square, board_};
-  ++cursor_;
-  // The other colour is to move, and the turn step tells its pass; only a
-  // move that ends the game keeps the turn, as a record read back has it.
-  const bool gameOver = boardMobility(next, opponentOf(side_)) == 0 && boardMobility(next, side_) == 0;
-  if (!gameOver) side_ = opponentOf(side_);
-  board_ = next;
-  history_[cursor_] = HistoryEntry{side_, -1, board_};
-  lastMove_ = square;
-  movesUnsaved_ = true;
-  window_.requestRepaint();
-  return true;
-}
-
 void GameController::goToPosition(int index) {
-  if (index < 0 || index >= static_cast<int>(history_.size())) return;
+  if (index < 0 || index > game_.lastIndex()) return;
   stopThinking();
-  cursor_ = index;
-  board_ = history_[index].board;
-  side_ = history_[index].side;
-  lastMove_ = index > 0 ? history_[index - 1].move : -1;
+  game_.goTo(index);
   window_.requestRepaint();
 }
 
 void GameController::stopThinking() {
   if (mode_ == ViewMode::Idle) {
     // Nothing runs: the panes keep what they say, such as a game's final count.
-    clearSquareValues();
+    study_.clear();
     window_.requestRepaint();
     return;
   }
   mode_ = ViewMode::Busy;
-  clearSquareValues();
+  study_.clear();
   window_.requestRepaint();
-  // A search looks at its stop request every few hundred nodes: the wait is short.
-  think_.stop();
-  analysis_.stop();
   // A failure the tick has not seen yet is still told; what else they left goes.
-  const bool failed = evaluationFailed(think_.takeResult()) || evaluationFailed(analysis_.takeResult());
-  think_.cancel();
-  analysis_.cancel();
+  const bool searchFailed = computer_.stop();
+  const bool analysisFailed = study_.stopAnalysis();
   postedSquare_ = -1;
   becomeIdle();
-  if (failed) tellEvalError();
+  if (searchFailed || analysisFailed) tellEvalError();
 }
 
 void GameController::turnStep() {
-  if (boardMobility(board_, side_) == 0) {
-    if (boardMobility(board_, opponentOf(side_)) == 0) {
+  const Board& board = game_.board();
+  if (boardMobility(board, game_.side()) == 0) {
+    if (boardMobility(board, opponentOf(game_.side())) == 0) {
       finishGame();
       return;
     }
@@ -133,8 +91,8 @@ void GameController::onTimer() {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{ticking_};
-  updateReview();
-  tickHint();
+  review_.update();
+  study_.tickHint();
   tickAnalysis();
   if (mode_ == ViewMode::Playing) {
     tickPlaying();
@@ -146,25 +104,24 @@ void GameController::onTimer() {
 void GameController::start() {
   if (!canStart()) return;
   mode_ = ViewMode::NextTurn;
-  clearSquareValues();
+  study_.clear();
   // "停止", a final count, a best move or a request to start: all said of
   // the state that ends here.
-  for (int pane : {kProgressPane, kBlackPane, kWhitePane}) {
-    if (!paneTexts_[pane].empty()) setPane(pane, "");
-  }
+  panes_.clearAll();
   window_.requestRepaint();
 }
 
 int GameController::takeBackTarget() const {
   if (isBusy() || mode_ == ViewMode::Editing) return -1;
+  const int cursor = game_.cursor();
   if (againstComputer() && gameGoesOn()) {
     const int human = routineOf(kBlack) == kHumanRoutine ? kBlack : kWhite;
-    for (int entry = cursor_ - 1; entry >= 0; --entry) {
-      if (history_[entry].side == human) return entry;
+    for (int entry = cursor - 1; entry >= 0; --entry) {
+      if (game_.history()[entry].side == human) return entry;
     }
     return -1;
   }
-  return cursor_ > 0 ? cursor_ - 1 : -1;
+  return cursor > 0 ? cursor - 1 : -1;
 }
 
 bool GameController::againstComputer() const {
@@ -174,7 +131,7 @@ bool GameController::againstComputer() const {
 // A game is under way, or has just ended on the position shown.
 bool GameController::gameGoesOn() const {
   if (mode_ == ViewMode::Playing || mode_ == ViewMode::NextTurn) return true;
-  return mode_ == ViewMode::Idle && cursor_ == static_cast<int>(history_.size()) - 1 && historyEndsGame(history_);
+  return mode_ == ViewMode::Idle && game_.cursor() == game_.lastIndex() && historyEndsGame(game_.history());
 }
 
 void GameController::takeBack() {
@@ -184,22 +141,23 @@ void GameController::takeBack() {
   const bool goesOn = gameGoesOn() && (againstComputer() || humansOnly);
   goToPosition(target);
   if (!goesOn) return;
-  setPane(kProgressPane, "");
+  panes_.set(kProgressPane, "");
   turnStep();
 }
 
 void GameController::clickSquare(int square) {
   if (mode_ == ViewMode::Idle) {
-    setPane(kProgressPane, texts::kStartFirst);
+    panes_.set(kProgressPane, texts::kStartFirst);
     return;
   }
   if (mode_ != ViewMode::Playing || !isHumanToMove()) return;
   if (square < 0 || square >= kSquareCount) return;
+  const Board& board = game_.board();
   Board scratch;
-  if (board_[square] == kEmpty && boardPlay(board_, scratch, square, side_) > 1) {
+  if (board[square] == kEmpty && boardPlay(board, scratch, square, game_.side()) > 1) {
     postedSquare_ = square;
   } else {
-    setPane(kProgressPane, texts::kCannotPlayThere);
+    panes_.set(kProgressPane, texts::kCannotPlayThere);
   }
 }
 
@@ -218,145 +176,100 @@ SideSettings GameController::sideSettingsOf(int colour) const {
 }
 
 void GameController::finishGame() {
-  setPane(kProgressPane, texts::kGameOver);
+  panes_.set(kProgressPane, texts::kGameOver);
   mode_ = ViewMode::Idle;
-  clearSquareValues();
-  clearThinking();
+  study_.clear();
+  computer_.clearThinking();
   DiscCounts counts;
-  boardCount(board_, counts);
-  setPane(kBlackPane, texts::blackCountText(counts[0]));
-  setPane(kWhitePane, texts::whiteCountText(counts[1]));
+  boardCount(game_.board(), counts);
+  panes_.set(kBlackPane, texts::blackCountText(counts[0]));
+  panes_.set(kWhitePane, texts::whiteCountText(counts[1]));
   window_.requestRepaint();
   window_.showMessage(texts::gameOverText(counts[0], counts[1]));
 }
 
 void GameController::pass() {
-  const int passer = side_;
-  side_ = opponentOf(passer);
-  // The game's last position goes to the colour that moves, as a record
-  // read back gives it: a pass alone is no change to save.
-  HistoryEntry& entry = history_[cursor_];
-  if (cursor_ + 1 == static_cast<int>(history_.size()) && entry.board == board_ && entry.side == passer) {
-    entry.side = side_;
-  }
+  const int passer = game_.side();
+  game_.pass();
   const std::string text = texts::passText(passer);
-  setPane(passer + 1, text);
+  panes_.set(passer + 1, text);
   window_.showNotice(text);
 }
 
 void GameController::startComputerTurn() {
   mode_ = ViewMode::Playing;
-  clearSquareValues();
+  study_.clear();
   window_.requestRepaint();
-  clearThinking();
+  computer_.clearThinking();
   if (playFromBook()) return;
-  setPane(side_ + 1, texts::kThinking);
-  thinking_ = ThinkingDisplay{side_, routineOf(side_), true, false, {}};
-  window_.studyChanged();
-  // The job searches its own copy, so no command can change the board under it.
-  think_.start([job = ThinkJob{board_, side_, sideSettingsOf(side_), static_cast<unsigned>(seeds_())}](
-                   std::stop_token stop, ThinkWorker::Exchange& exchange) { return think(job, stop, exchange); });
+  computer_.startSearch(game_.board(), game_.side(), sideSettingsOf(game_.side()));
 }
 
 // The book's move is posted like a click and played at the next tick.
 bool GameController::playFromBook() {
-  if (!bookEnabled_ || !book_) return false;
-  const std::optional<BookMove> pick = pickBookMove(*book_, board_, side_, sideSettingsOf(side_), bookRandom_);
+  const int side = game_.side();
+  const std::optional<BookMove> pick = book_.pickMove(game_.board(), side, sideSettingsOf(side));
   if (!pick) return false;
-  ThinkingLine line;
-  line.value = bookValueToScore(pick->value);
-  line.moves = {pick->square};
-  setPane(kProgressPane, texts::kBookMove);
-  setPane(side_ + 1, texts::bookMoveText(line.value));
-  thinking_ = ThinkingDisplay{side_, routineOf(side_), false, true, line};
-  window_.studyChanged();
+  computer_.showBookMove(side, routineOf(side), *pick);
   postedSquare_ = pick->square;
   return true;
 }
 
 void GameController::startHumanTurn() {
   // The pane may still say that this side passed before the last reply.
-  setPane(side_ + 1, "");
+  panes_.set(game_.side() + 1, "");
   postedSquare_ = -1;
   mode_ = ViewMode::Playing;
-  clearSquareValues();
+  study_.clear();
   window_.requestRepaint();
 }
 
 void GameController::tickPlaying() {
   if (postedSquare_ >= 0) {
-    clearPaneIf(kProgressPane, texts::kCannotPlayThere);
+    panes_.clearIf(kProgressPane, texts::kCannotPlayThere);
     playPosted(std::exchange(postedSquare_, -1));
     return;
   }
   if (isHumanToMove()) return;
-  forwardThinkProgress();
-  const std::optional<ThinkResult> result = think_.takeResult();
+  const std::optional<ThinkResult> result = computer_.follow(game_.side());
   if (!result) return;
-  forwardThinkProgress();  // what it said as it returned: the line of the finished search
   if (result->move < 0) {
     becomeIdle();
     if (result->evalFailed) tellEvalError();
     return;
   }
-  if (result->value != SCORE_NONE) setPane(side_ + 1, texts::evaluationText(result->value));
-  thinking_.searching = false;
-  window_.studyChanged();
+  if (result->value != SCORE_NONE) panes_.set(game_.side() + 1, texts::evaluationText(result->value));
+  computer_.movePlayed();
   playPosted(result->move);
+}
+
+// The endgame analysis holds the mode Busy until it returns its values.
+void GameController::tickAnalysis() {
+  const std::optional<ValuesResult> result = study_.followAnalysis();
+  if (!result) return;
+  becomeIdle();
+  study_.showAnalysis(*result);
+  if (result->evalFailed) tellEvalError();
 }
 
 void GameController::playPosted(int square) {
   mode_ = ViewMode::Busy;
-  clearSquareValues();
+  study_.clear();
   window_.requestRepaint();
-  if (playMove(square)) {
+  if (game_.playMove(square)) {
+    window_.requestRepaint();
     turnStep();
   } else {
     becomeIdle();  // a square that cannot be played here ends the game rather than hanging in Busy
   }
 }
 
-void GameController::forwardThinkProgress() {
-  const std::optional<ThinkProgress> progress = think_.takeProgress();
-  if (!progress) return;
-  if (progress->progressText) setPane(kProgressPane, *progress->progressText);
-  if (progress->sideText) setPane(side_ + 1, *progress->sideText);
-  if (progress->line && thinking_.colour >= 0) {
-    thinking_.line = *progress->line;
-    window_.studyChanged();
-  }
-}
-
-void GameController::clearThinking() {
-  if (thinking_.colour < 0) return;
-  thinking_ = ThinkingDisplay{};
-  window_.studyChanged();
-}
-
-void GameController::setPane(int pane, const std::string& text) {
-  paneTexts_[pane] = text;
-  window_.setPaneText(pane, text);
-}
-
-void GameController::clearPaneIf(int pane, const std::string& text) {
-  if (paneTexts_[pane] == text) setPane(pane, "");
-}
-
-void GameController::clearSquareValues() {
-  hint_.cancel();
-  squareValues_ = noSquareValues();
-  hintMove_ = -1;
-  if (!hintPaneText_.empty()) clearPaneIf(kProgressPane, hintPaneText_);
-  hintPaneText_.clear();
-}
-
 void GameController::becomeIdle() {
-  setPane(kProgressPane, texts::kStopped);
+  panes_.set(kProgressPane, texts::kStopped);
   mode_ = ViewMode::Idle;
-  clearSquareValues();
-  clearThinking();
-  setPane(kBlackPane, "");
-  setPane(kWhitePane, "");
+  study_.clear();
+  computer_.clearThinking();
+  panes_.clearSides();
   window_.requestRepaint();
 }
 

@@ -65,7 +65,7 @@ QString saveBoardPicture(const QImage& image, const QString& path) {
 void saveBoardPictureCommand(const GameController& game, ControllerWindow& window) {
   const QString path = QFile::decodeName(QByteArray::fromStdString(window.chooseRecordFile(RecordFileUse::BoardPicture)));
   if (path.isEmpty()) return;
-  const QString failure = saveBoardPicture(renderBoardPicture(game.board(), game.lastMove()), path);
+  const QString failure = saveBoardPicture(renderBoardPicture(game.game().board(), game.game().lastMove()), path);
   if (!failure.isEmpty()) window.showMessage(failure.toStdString());
 }
 

@@ -36,8 +36,9 @@ int CKaimoView::targetAt(const QMouseEvent& event) const {
 void CKaimoView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const MoveMarks marks = game_.highlightMarks();
-  const BoardPicture picture{game_.board(), game_.side(), marks, game_.lastMove(),
-                             game_.squareValues(), game_.hintMove()};
+  const Game& game = game_.game();
+  const StudySession& study = game_.study();
+  const BoardPicture picture{game.board(), game.side(), marks, game.lastMove(), study.squareValues(), study.hintMove()};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }

@@ -65,7 +65,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   connect(&tick_, &QTimer::timeout, this, [this] { game_.onTimer(); });
   // The book of the data folder; one that cannot be read is logged and the
   // computer then always searches.
-  game_.setOpeningBook(defaultOpeningBook());
+  game_.book().setBook(defaultOpeningBook());
   gameChanged();
 }
 
@@ -222,7 +222,7 @@ void CMainFrame::gameChanged() {
 }
 
 void CMainFrame::showRecordName() {
-  const std::string& path = game_.recordPath();
+  const std::string& path = game_.game().recordPath();
   if (shownRecordPath_ == path) return;
   shownRecordPath_ = path;
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));

@@ -47,7 +47,7 @@ class CMainFrame : public QMainWindow {
   // Every command, once: see main_frame_commands.cpp.
   static const std::vector<CommandEntry>& commandTable();
 
-  GameController& game() { return game_; }
+  GameController& controller() { return game_; }
   // The message boxes and file dialogs the controller uses.
   WindowDialogs& dialogs() { return dialogs_; }
   CKaimoView* view() const { return view_; }

@@ -39,14 +39,14 @@ StudyPane::StudyPane(GameController& game, QWidget* parent)
 }
 
 void StudyPane::refresh() {
-  list_->refresh(game_.history(), game_.cursor());
+  list_->refresh(game_.game().history(), game_.game().cursor());
   refreshStudy();
 }
 
 void StudyPane::refreshStudy() {
-  graph_->setPoints(game_.graphPoints(), game_.cursor());
-  showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.thinking())));
-  showText(*summary_, QString::fromStdString(game_.reviewSummary()));
+  graph_->setPoints(game_.review().graphPoints(), game_.game().cursor());
+  showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.computer().thinking())));
+  showText(*summary_, QString::fromStdString(game_.review().summary()));
 }
 
 // Like the navigation commands, which wait while the analysis runs.

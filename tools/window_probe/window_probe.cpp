@@ -143,8 +143,8 @@ class LoopProbe {
   std::vector<double> gaps_;
 };
 
-bool graphKnown(const GameController& game) {
-  for (const GraphPoint& p : game.graphPoints()) {
+bool graphKnown(const GameController& controller) {
+  for (const GraphPoint& p : controller.review().graphPoints()) {
     if (p.value == SCORE_NONE) return false;
   }
   return true;
@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
   frame.resize(1120, 720);
   if (qEnvironmentVariableIsSet("PROBE_NO_PANE")) frame.studyPane()->hide();
   frame.show();
-  GameController& game = frame.game();
+  GameController& controller = frame.controller();
   std::mt19937 rng(options.seed);
   QElapsedTimer humanWait;
   bool hintShown = options.shots.isEmpty();
@@ -186,19 +186,19 @@ int main(int argc, char** argv) {
   QObject::connect(&driver, &QTimer::timeout, [&] {
     if (awaitingHintShot) {
       // The hint leaves the game running: its best move marks its end.
-      if (game.hintMove() < 0) return;
+      if (controller.study().hintMove() < 0) return;
       awaitingHintShot = false;
       shoot("hint.png");
 
     }
-    const bool over = historyEndsGame(game.history());
-    if (game.mode() == ViewMode::Idle && over && !analysing) {
-      if (!graphKnown(game)) return;
+    const bool over = historyEndsGame(controller.game().history());
+    if (controller.mode() == ViewMode::Idle && over && !analysing) {
+      if (!graphKnown(controller)) return;
       driver.stop();
       analysing = true;
       // Let the last repaints land before the picture is taken.
       QTimer::singleShot(300, [&] {
-        shoot("finished-game.png");
+        shoot("finished-controller.png");
         app.report(gameStart);
         probe.report();
         std::fflush(stdout);
@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
           app.quit();
           return;
         }
-        game.goToPosition(std::max(0, static_cast<int>(game.history().size()) - 17));
+        controller.goToPosition(std::max(0, static_cast<int>(controller.game().history().size()) - 17));
         frame.action(Command::EndgameAnalysis)->trigger();
         driver.start();
       });
@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     }
     if (analysing) {
       // The analysis marks its best move when every move is read.
-      if (game.isBusy() || game.hintMove() < 0) return;
+      if (controller.isBusy() || controller.study().hintMove() < 0) return;
       driver.stop();
       QTimer::singleShot(300, [&] {
         shoot("analysis.png");
@@ -222,28 +222,28 @@ int main(int argc, char** argv) {
       });
       return;
     }
-    if (game.mode() == ViewMode::Idle) {
+    if (controller.mode() == ViewMode::Idle) {
       if (gameStart < 0) gameStart = app.elapsed();
       frame.action(Command::Start)->trigger();
       return;
     }
-    if (game.mode() != ViewMode::Playing || !game.isHumanToMove()) return;
+    if (controller.mode() != ViewMode::Playing || !controller.isHumanToMove()) return;
     if (!humanWait.isValid()) humanWait.start();
     if (humanWait.elapsed() < options.thinkMs) return;
     humanWait.invalidate();
-    if (!hintShown && game.history().size() > 40) {
+    if (!hintShown && controller.game().history().size() > 40) {
       hintShown = true;
       awaitingHintShot = true;
       frame.action(Command::Hint)->trigger();
       return;
     }
     MoveMarks marks;
-    boardLegalMarks(game.board(), game.side(), marks);
+    boardLegalMarks(controller.game().board(), controller.game().side(), marks);
     std::vector<int> legal;
     for (int s = 0; s < kSquareCount; ++s) {
       if (marks[s]) legal.push_back(s);
     }
-    if (!legal.empty()) game.clickSquare(legal[rng() % legal.size()]);
+    if (!legal.empty()) controller.clickSquare(legal[rng() % legal.size()]);
   });
   driver.start();
   return app.exec();

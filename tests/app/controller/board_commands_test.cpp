@@ -36,7 +36,7 @@ class BoardCommands : public testing::ControllerFixture<> {
   // Two humans play `moves` legal moves from the start (the first legal square each time).
   void playHumanMoves(int moves) {
     startAndTick();
-    for (int i = 0; i < moves; ++i) clickAndTick(firstLegalSquare(c().board(), c().side()));
+    for (int i = 0; i < moves; ++i) clickAndTick(firstLegalSquare(c().game().board(), c().game().side()));
   }
   void enterEditing() {
     c().toggleEditing();
@@ -46,9 +46,9 @@ class BoardCommands : public testing::ControllerFixture<> {
   // makes black or empties black, the right one makes white or empties white.
   void editTo(const Board& target) {
     for (int s = 0; s < kSquareCount; ++s) {
-      if (c().board()[s] == target[s]) continue;
+      if (c().game().board()[s] == target[s]) continue;
       c().endEditStroke();
-      const bool left = target[s] == kBlack || (target[s] == kEmpty && c().board()[s] == kBlack);
+      const bool left = target[s] == kBlack || (target[s] == kEmpty && c().game().board()[s] == kBlack);
       if (left) {
         c().leftEdit(s);
       } else {
@@ -61,33 +61,33 @@ class BoardCommands : public testing::ControllerFixture<> {
 TEST_F(BoardCommands, BackTwiceShowsTheStartAndForwardGoesOnAgain) {
   make(quickSettings(kHuman, kHuman));
   playHumanMoves(2);
-  ASSERT_EQ(c().history().size(), 3u);
-  const History history = c().history();
+  ASSERT_EQ(c().game().history().size(), 3u);
+  const History history = c().game().history();
 
   c().goBack();
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "navigation stops the game";
   EXPECT_EQ(window.panes[kProgressPane], "停止");
   c().goBack();
-  EXPECT_EQ(c().cursor(), 0);
-  EXPECT_EQ(c().board(), initialBoard());
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().cursor(), 0);
+  EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().side(), kBlack);
   EXPECT_FALSE(c().canGoBack());
   EXPECT_TRUE(c().canGoForward());
 
   c().goBack();  // nothing before the first entry
-  EXPECT_EQ(c().cursor(), 0);
+  EXPECT_EQ(c().game().cursor(), 0);
   c().goToLast();
-  EXPECT_EQ(c().cursor(), 2);
-  EXPECT_EQ(c().board(), history[2].board);
-  EXPECT_EQ(c().side(), history[2].side);
+  EXPECT_EQ(c().game().cursor(), 2);
+  EXPECT_EQ(c().game().board(), history[2].board);
+  EXPECT_EQ(c().game().side(), history[2].side);
   EXPECT_FALSE(c().canGoForward());
   c().goForward();
-  EXPECT_EQ(c().cursor(), 2);
+  EXPECT_EQ(c().game().cursor(), 2);
   c().goToFirst();
   c().goForward();
-  EXPECT_EQ(c().cursor(), 1);
-  EXPECT_EQ(c().board(), history[1].board);
-  EXPECT_EQ(c().history(), history) << "stepping through leaves the history alone";
+  EXPECT_EQ(c().game().cursor(), 1);
+  EXPECT_EQ(c().game().board(), history[1].board);
+  EXPECT_EQ(c().game().history(), history) << "stepping through leaves the history alone";
 }
 
 TEST_F(BoardCommands, NavigatingWhileTheComputerThinksStopsTheSearch) {
@@ -98,11 +98,11 @@ TEST_F(BoardCommands, NavigatingWhileTheComputerThinksStopsTheSearch) {
   c().goBack();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   EXPECT_EQ(window.panes[kProgressPane], "停止");
-  EXPECT_EQ(c().cursor(), 0);
-  EXPECT_EQ(c().board(), initialBoard());
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().cursor(), 0);
+  EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().side(), kBlack);
   c().onTimer();
-  EXPECT_EQ(c().history().size(), 2u) << "the stopped search plays nothing";
+  EXPECT_EQ(c().game().history().size(), 2u) << "the stopped search plays nothing";
 }
 
 TEST_F(BoardCommands, NavigationIsRefusedWhileBusy) {
@@ -127,16 +127,16 @@ TEST_F(BoardCommands, RotatingFourTimesAndMirroringTwiceGiveTheBoardBack) {
   make(quickSettings(kHuman, kHuman));
   playHumanMoves(2);
   c().goBack();
-  const History history = c().history();
-  const Board shown = c().board();
+  const History history = c().game().history();
+  const Board shown = c().game().board();
   for (int i = 0; i < 4; ++i) c().rotateBoard();
-  EXPECT_EQ(c().board(), shown);
+  EXPECT_EQ(c().game().board(), shown);
   c().mirrorBoard();
   c().mirrorBoard();
-  EXPECT_EQ(c().board(), shown);
-  EXPECT_EQ(c().history(), history);
-  EXPECT_EQ(c().cursor(), 1);
-  EXPECT_EQ(c().side(), history[1].side);
+  EXPECT_EQ(c().game().board(), shown);
+  EXPECT_EQ(c().game().history(), history);
+  EXPECT_EQ(c().game().cursor(), 1);
+  EXPECT_EQ(c().game().side(), history[1].side);
 }
 
 TEST_F(BoardCommands, RotationTurnsClockwiseAndMirroringSwapsColumnsAndRows) {
@@ -147,15 +147,15 @@ TEST_F(BoardCommands, RotationTurnsClockwiseAndMirroringSwapsColumnsAndRows) {
   // The top-left corner goes to the top-right: (column, row) lands on (9 - row, column).
   for (int column = 0; column < 10; ++column) {
     for (int row = 0; row < 10; ++row) {
-      EXPECT_EQ(c().board()[squareAt(9 - row, column)], before[squareAt(column, row)]);
+      EXPECT_EQ(c().game().board()[squareAt(9 - row, column)], before[squareAt(column, row)]);
     }
   }
   setPosition(c(), before, kWhite);
   c().mirrorBoard();
   for (int column = 0; column < 10; ++column) {
-    for (int row = 0; row < 10; ++row) EXPECT_EQ(c().board()[squareAt(row, column)], before[squareAt(column, row)]);
+    for (int row = 0; row < 10; ++row) EXPECT_EQ(c().game().board()[squareAt(row, column)], before[squareAt(column, row)]);
   }
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().side(), kWhite);
 }
 
 TEST_F(BoardCommands, NextAfterATransformShowsTheHistoryPosition) {
@@ -163,30 +163,30 @@ TEST_F(BoardCommands, NextAfterATransformShowsTheHistoryPosition) {
   playHumanMoves(1);
   c().goBack();
   c().rotateBoard();
-  EXPECT_NE(c().board(), initialBoard());
+  EXPECT_NE(c().game().board(), initialBoard());
   c().goForward();
-  EXPECT_EQ(c().board(), c().history()[1].board);
+  EXPECT_EQ(c().game().board(), c().game().history()[1].board);
 }
 
 TEST_F(BoardCommands, ClearingAsksFirstAndNoKeepsEverything) {
   make(quickSettings(kHuman, kHuman));
   playHumanMoves(3);
-  const History history = c().history();
-  const Board board = c().board();
+  const History history = c().game().history();
+  const Board board = c().game().board();
   window.answerYes = false;
   c().clearBoard();
   ASSERT_EQ(window.questions.size(), 1u);
   EXPECT_EQ(window.questions[0], "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？");
-  EXPECT_EQ(c().history(), history);
-  EXPECT_EQ(c().board(), board);
+  EXPECT_EQ(c().game().history(), history);
+  EXPECT_EQ(c().game().board(), board);
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "the running game was stopped all the same";
 
   window.answerYes = true;
   c().clearBoard();
-  EXPECT_EQ(c().board(), initialBoard());
-  EXPECT_EQ(c().side(), kBlack);
-  ASSERT_EQ(c().history().size(), 1u);
-  EXPECT_EQ(c().cursor(), 0);
+  EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().side(), kBlack);
+  ASSERT_EQ(c().game().history().size(), 1u);
+  EXPECT_EQ(c().game().cursor(), 0);
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "clearing does not start a game";
 }
 
@@ -196,26 +196,26 @@ TEST_F(BoardCommands, EditingTogglesSquaresWithEitherButton) {
   EXPECT_EQ(window.panes[kProgressPane], "盤面編集");
   const int empty = squareAt(0, 0);
   c().leftEdit(empty);
-  EXPECT_EQ(c().board()[empty], kBlack);
+  EXPECT_EQ(c().game().board()[empty], kBlack);
   c().leftEdit(empty);
-  EXPECT_EQ(c().board()[empty], kBlack) << "holding still on a square changes it once";
+  EXPECT_EQ(c().game().board()[empty], kBlack) << "holding still on a square changes it once";
   c().endEditStroke();
   c().leftEdit(empty);
-  EXPECT_EQ(c().board()[empty], kEmpty) << "a second click empties a black square";
+  EXPECT_EQ(c().game().board()[empty], kEmpty) << "a second click empties a black square";
 
   const int white = squareAt(4, 4);
-  ASSERT_EQ(c().board()[white], kWhite);
+  ASSERT_EQ(c().game().board()[white], kWhite);
   c().endEditStroke();
   c().leftEdit(white);
-  EXPECT_EQ(c().board()[white], kBlack);
+  EXPECT_EQ(c().game().board()[white], kBlack);
   c().endEditStroke();
   c().rightEdit(white);
-  EXPECT_EQ(c().board()[white], kWhite) << "right on black makes white";
+  EXPECT_EQ(c().game().board()[white], kWhite) << "right on black makes white";
   c().endEditStroke();
   c().rightEdit(white);
-  EXPECT_EQ(c().board()[white], kEmpty) << "right on white empties";
-  EXPECT_EQ(c().history().size(), 1u);
-  EXPECT_EQ(c().history()[0].board, initialBoard()) << "editing changes only the board";
+  EXPECT_EQ(c().game().board()[white], kEmpty) << "right on white empties";
+  EXPECT_EQ(c().game().history().size(), 1u);
+  EXPECT_EQ(c().game().history()[0].board, initialBoard()) << "editing changes only the board";
 }
 
 TEST_F(BoardCommands, AWallTurnsBlackOrWhiteUnderEditing) {
@@ -227,8 +227,8 @@ TEST_F(BoardCommands, AWallTurnsBlackOrWhiteUnderEditing) {
   enterEditing();
   c().leftEdit(0);
   c().rightEdit(1);
-  EXPECT_EQ(c().board()[0], kBlack);
-  EXPECT_EQ(c().board()[1], kWhite);
+  EXPECT_EQ(c().game().board()[0], kBlack);
+  EXPECT_EQ(c().game().board()[1], kWhite);
 }
 
 TEST_F(BoardCommands, ADragTogglesEachSquareOnceAsThePointerEntersIt) {
@@ -236,33 +236,33 @@ TEST_F(BoardCommands, ADragTogglesEachSquareOnceAsThePointerEntersIt) {
   enterEditing();
   const int a = squareAt(0, 0), b = squareAt(1, 0), d = squareAt(2, 0);
   for (int target : {a, a, b, b, d}) c().leftEdit(target);
-  EXPECT_EQ(c().board()[a], kBlack);
-  EXPECT_EQ(c().board()[b], kBlack);
-  EXPECT_EQ(c().board()[d], kBlack);
+  EXPECT_EQ(c().game().board()[a], kBlack);
+  EXPECT_EQ(c().game().board()[b], kBlack);
+  EXPECT_EQ(c().game().board()[d], kBlack);
   c().leftEdit(b);  // back onto a square after leaving it
-  EXPECT_EQ(c().board()[b], kEmpty);
+  EXPECT_EQ(c().game().board()[b], kEmpty);
   c().leftEdit(kEditNowhere);
   c().leftEdit(b);  // off the board and back again
-  EXPECT_EQ(c().board()[b], kBlack);
+  EXPECT_EQ(c().game().board()[b], kBlack);
   EXPECT_EQ(c().lastEditSquare(), b);
   c().endEditStroke();
   EXPECT_EQ(c().lastEditSquare(), kEditNowhere);
 
   for (int target : {a, kEditNowhere, a}) c().rightEdit(target);
-  EXPECT_EQ(c().board()[a], kEmpty) << "black to white, then white to empty";
+  EXPECT_EQ(c().game().board()[a], kEmpty) << "black to white, then white to empty";
 }
 
 TEST_F(BoardCommands, IndicatorsChooseTheSideToMoveWithTheLeftButtonOnly) {
   make(quickSettings(kHuman, kHuman));
   enterEditing();
   c().rightEdit(kEditWhiteIndicator);
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().side(), kBlack);
   c().leftEdit(kEditWhiteIndicator);
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().side(), kWhite);
   c().leftEdit(kEditWhiteIndicator);
-  EXPECT_EQ(c().side(), kWhite) << "the indicator sets, it does not toggle";
+  EXPECT_EQ(c().game().side(), kWhite) << "the indicator sets, it does not toggle";
   c().leftEdit(kEditBlackIndicator);
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().side(), kBlack);
 }
 
 TEST_F(BoardCommands, EditsOutsideEditingDoNothing) {
@@ -270,8 +270,8 @@ TEST_F(BoardCommands, EditsOutsideEditingDoNothing) {
   c().leftEdit(0);
   c().rightEdit(1);
   c().leftEdit(kEditWhiteIndicator);
-  EXPECT_EQ(c().board(), initialBoard());
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().side(), kBlack);
 }
 
 TEST_F(BoardCommands, LeavingEditingShowsStoppedAndEditingAgainStopsAGame) {
@@ -290,7 +290,7 @@ TEST_F(BoardCommands, LeavingEditingShowsStoppedAndEditingAgainStopsAGame) {
   all.fill(1);
   EXPECT_EQ(c().highlightMarks(), all);
   c().onTimer();
-  EXPECT_EQ(c().history().size(), 1u) << "the stopped search played nothing";
+  EXPECT_EQ(c().game().history().size(), 1u) << "the stopped search played nothing";
 }
 
 TEST_F(BoardCommands, StartingFromAnEditedPositionPlaysFromIt) {
@@ -299,15 +299,15 @@ TEST_F(BoardCommands, StartingFromAnEditedPositionPlaysFromIt) {
   // White a1 and black a2 alone: black has no move, white plays a3.
   const Board target = blackMustPassBoard();
   editTo(target);
-  ASSERT_EQ(c().board(), target);
+  ASSERT_EQ(c().game().board(), target);
   ASSERT_TRUE(c().canStart());
   startAndTick();
   EXPECT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().side(), kWhite);
   clickAndTick(squareAt(0, 2));
-  ASSERT_EQ(c().history().size(), 2u);
-  EXPECT_EQ(c().history()[0].board, target) << "the edited board became the game's position";
-  EXPECT_EQ(c().history()[0].side, kWhite);
+  ASSERT_EQ(c().game().history().size(), 2u);
+  EXPECT_EQ(c().game().history()[0].board, target) << "the edited board became the game's position";
+  EXPECT_EQ(c().game().history()[0].side, kWhite);
 }
 
 TEST_F(BoardCommands, ConfirmedSettingsClearTheTwoReservedWords) {
@@ -330,10 +330,10 @@ TEST_F(BoardCommands, ANormalDepthOfZeroStillPlaysAMove) {
   make(quickSettings(kHuman, kComputer, 0, 0));
   setPosition(c(), initialBoard(), kWhite);
   c().start();
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() == 2 || c().mode() == ViewMode::Idle; }));
-  ASSERT_EQ(c().history().size(), 2u) << "the computer must not give up without a move";
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() == 2 || c().mode() == ViewMode::Idle; }));
+  ASSERT_EQ(c().game().history().size(), 2u) << "the computer must not give up without a move";
   Board scratch;
-  EXPECT_GT(boardPlay(initialBoard(), scratch, c().history()[0].move, kWhite), 1);
+  EXPECT_GT(boardPlay(initialBoard(), scratch, c().game().history()[0].move, kWhite), 1);
   EXPECT_EQ(c().mode(), ViewMode::Playing);
 }
 
@@ -358,10 +358,10 @@ TEST_F(BoardCommands, TheMoveListMarksAnEditNotAPass) {
   enterEditing();
   c().leftEdit(kEditBlackIndicator);
   startAndTick();
-  clickAndTick(firstLegalSquare(c().board(), kBlack));
-  ASSERT_EQ(c().history().size(), 3u);
+  clickAndTick(firstLegalSquare(c().game().board(), kBlack));
+  ASSERT_EQ(c().game().history().size(), 3u);
   using K = MoveRowKind;
-  EXPECT_EQ(rowKinds(c().history()), (std::vector<K>{K::Start, K::Move, K::Edit, K::Move}));
+  EXPECT_EQ(rowKinds(c().game().history()), (std::vector<K>{K::Start, K::Move, K::Edit, K::Move}));
 }
 
 // Both sides human, black has no move: after the pass message nothing is
@@ -369,11 +369,11 @@ TEST_F(BoardCommands, TheMoveListMarksAnEditNotAPass) {
 TEST_F(BoardCommands, APassAloneIsNoUnsavedWork) {
   make(quickSettings(kHuman, kHuman));
   setPosition(c(), blackMustPassBoard(), kBlack);
-  ASSERT_FALSE(c().hasUnsavedGame());
+  ASSERT_FALSE(c().game().hasUnsavedGame());
   startAndTick();
   ASSERT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
-  EXPECT_EQ(c().side(), kWhite);
-  EXPECT_FALSE(c().hasUnsavedGame());
+  EXPECT_EQ(c().game().side(), kWhite);
+  EXPECT_FALSE(c().game().hasUnsavedGame());
 }
 
 }  // namespace

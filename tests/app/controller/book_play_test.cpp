@@ -25,7 +25,7 @@ class BookPlay : public testing::ControllerFixture<> {
   void makeWithBook(const PlayerSettings& s) {
     make(s);
     book = std::make_shared<const OpeningBook>(testing::smallBook(4));
-    c().setOpeningBook(book);
+    c().book().setBook(book);
   }
   std::shared_ptr<const OpeningBook> book;
 };
@@ -35,25 +35,25 @@ TEST_F(BookPlay, AComputerSidePlaysTheBooksCloseMovesThenSearches) {
   const SideSettings side{kComputer, 2, 4, 0, 0, 0, 0, 0};
   c().start();
   for (int ply = 0; ply < 4; ++ply) {
-    const Board before = c().board();
-    const int mover = c().side();
+    const Board before = c().game().board();
+    const int mover = c().game().side();
     const std::vector<BookMove> close = bookCandidates(*book, before, mover, side);
     ASSERT_FALSE(close.empty()) << ply;
-    ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() == static_cast<std::size_t>(ply + 2); }));
-    const int played = c().history()[ply].move;
+    ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() == static_cast<std::size_t>(ply + 2); }));
+    const int played = c().game().history()[ply].move;
     const auto pick = std::find_if(close.begin(), close.end(), [&](const BookMove& m) { return m.square == played; });
     ASSERT_NE(pick, close.end()) << "ply " << ply << " played a move outside the book's close ones";
     EXPECT_EQ(window.panes[mover + 1], texts::bookMoveText(bookValueToScore(pick->value)));
     if (ply < 3) {  // the next book move is already posted, and shown beside the board
-      const ThinkingDisplay& thinking = c().thinking();
+      const ThinkingDisplay& thinking = c().computer().thinking();
       EXPECT_TRUE(thinking.fromBook);
-      EXPECT_EQ(thinking.colour, c().side());
+      EXPECT_EQ(thinking.colour, c().game().side());
       EXPECT_EQ(thinking.line.moves.size(), 1u);
     }
   }
   EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kNormalRead));
   EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead));
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() == 6; }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() == 6; }));
   EXPECT_TRUE(window.paneShowed(kBlackPane, texts::kNormalRead));
   EXPECT_NE(window.panes[kBlackPane].rfind(texts::kBookMove, 0), 0u) << "a searched move: " << window.panes[kBlackPane];
   c().pause();
@@ -61,9 +61,9 @@ TEST_F(BookPlay, AComputerSidePlaysTheBooksCloseMovesThenSearches) {
 
 TEST_F(BookPlay, WithTheBookOffTheComputerSearchesFromTheFirstMove) {
   makeWithBook(quickSettings(kComputer, kHuman));
-  c().setBookEnabled(false);
+  c().book().setEnabled(false);
   c().start();
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() == 2; }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() == 2; }));
   EXPECT_TRUE(window.paneShowed(kBlackPane, texts::kNormalRead));
   EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kBookMove));
 }
@@ -72,13 +72,13 @@ TEST_F(BookPlay, TheHintInTheBookShowsTheBooksValuesAtOnce) {
   makeWithBook(quickSettings(kHuman, kHuman));
   c().startHint();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
-  const std::vector<BookMove> moves = book->movesOf(c().board(), c().side());
-  ASSERT_EQ(moves.size(), legalSquares(c().board(), c().side()).size());
-  for (const BookMove& m : moves) EXPECT_EQ(c().squareValues()[m.square], bookValueToScore(m.value));
-  EXPECT_EQ(c().hintMove(), moves.front().square);
+  const std::vector<BookMove> moves = book->movesOf(c().game().board(), c().game().side());
+  ASSERT_EQ(moves.size(), legalSquares(c().game().board(), c().game().side()).size());
+  for (const BookMove& m : moves) EXPECT_EQ(c().study().squareValues()[m.square], bookValueToScore(m.value));
+  EXPECT_EQ(c().study().hintMove(), moves.front().square);
   EXPECT_EQ(window.panes[kProgressPane], texts::bookHintText(moves.front().square, bookValueToScore(moves.front().value)));
 
-  c().setBookEnabled(false);
+  c().book().setEnabled(false);
   c().startHint();
   EXPECT_EQ(window.panes[kProgressPane], texts::kHint) << "without the book the hint searches";
   c().pause();

@@ -53,19 +53,19 @@ Board finishedBoard() {
 
 class Controller : public testing::ControllerFixture<> {
  protected:
-  std::size_t historySize() { return c().history().size(); }
+  std::size_t historySize() { return c().game().history().size(); }
 };
 
 TEST_F(Controller, StartsIdleOnTheInitialPosition) {
   make(quickSettings(kHuman, kComputer));
   const Board initial = initialBoard();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
-  EXPECT_EQ(c().board(), initial);
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().board(), initial);
+  EXPECT_EQ(c().game().side(), kBlack);
   ASSERT_EQ(historySize(), 1u);
-  EXPECT_EQ(c().history()[0].board, initial);
-  EXPECT_EQ(c().lastMove(), -1);
-  for (int v : c().squareValues()) EXPECT_EQ(v, SCORE_NONE);
+  EXPECT_EQ(c().game().history()[0].board, initial);
+  EXPECT_EQ(c().game().lastMove(), -1);
+  for (int v : c().study().squareValues()) EXPECT_EQ(v, SCORE_NONE);
   // Nothing moves before the start command.
   c().onTimer();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
@@ -78,24 +78,24 @@ TEST_F(Controller, HumanAgainstComputer) {
   EXPECT_TRUE(c().isHumanToMove());
   EXPECT_TRUE(window.paneLog[kWhitePane].empty());
   EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kThinking));
-  const std::vector<int> moves = legalSquares(c().board(), kBlack);
+  const std::vector<int> moves = legalSquares(c().game().board(), kBlack);
   MoveMarks marks = c().highlightMarks();
   for (int s : moves) EXPECT_EQ(marks[s], 1);
 
   clickAndTick(moves.front());
-  EXPECT_EQ(c().history()[0].move, moves.front());
+  EXPECT_EQ(c().game().history()[0].move, moves.front());
   EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kThinking));
   EXPECT_EQ(c().highlightMarks(), MoveMarks{}) << "no highlight while the computer thinks";
 
   ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().side(), kBlack);
   EXPECT_EQ(c().mode(), ViewMode::Playing);
   EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kNormalRead));
   EXPECT_TRUE(isEvaluationText(window.panes[kWhitePane])) << window.panes[kWhitePane];
   bool progressShown = false;
   for (const auto& text : window.paneLog[kProgressPane]) progressShown |= isProgressText(text);
   EXPECT_TRUE(progressShown);
-  EXPECT_EQ(c().lastMove(), c().history()[1].move);
+  EXPECT_EQ(c().game().lastMove(), c().game().history()[1].move);
   EXPECT_TRUE(window.messages.empty());
 }
 
@@ -104,9 +104,9 @@ TEST_F(Controller, ComputerAgainstItselfPlaysToTheEnd) {
   c().start();
   ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
 
-  const History& h = c().history();
+  const History& h = c().game().history();
   ASSERT_GE(h.size(), 40u);
-  EXPECT_EQ(c().cursor(), static_cast<int>(h.size()) - 1);
+  EXPECT_EQ(c().game().cursor(), static_cast<int>(h.size()) - 1);
   for (std::size_t i = 0; i + 1 < h.size(); ++i) {
     Board next;
     ASSERT_GT(boardPlay(h[i].board, next, h[i].move, h[i].side), 1) << "entry " << i;
@@ -117,7 +117,7 @@ TEST_F(Controller, ComputerAgainstItselfPlaysToTheEnd) {
       EXPECT_EQ(h[i + 1].side, expectedSide) << "entry " << i + 1;
     }
   }
-  const Board& last = c().board();
+  const Board& last = c().game().board();
   EXPECT_EQ(boardMobility(last, kBlack), 0);
   EXPECT_EQ(boardMobility(last, kWhite), 0);
   DiscCounts counts;
@@ -152,14 +152,14 @@ TEST_F(Controller, PassIsAnnouncedAndNotRecorded) {
   startAndTick();
   EXPECT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
   EXPECT_EQ(window.panes[kBlackPane], "黒はパスです。");
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().side(), kWhite);
   EXPECT_EQ(c().mode(), ViewMode::Playing);
   EXPECT_EQ(historySize(), 1u);
 
   clickAndTick(squareAt(0, 2));
   ASSERT_EQ(historySize(), 2u);
-  EXPECT_EQ(c().history()[0].side, kWhite) << "the entry names the side that played from it";
-  EXPECT_EQ(c().history()[0].move, squareAt(0, 2));
+  EXPECT_EQ(c().game().history()[0].side, kWhite) << "the entry names the side that played from it";
+  EXPECT_EQ(c().game().history()[0].move, squareAt(0, 2));
   EXPECT_EQ(window.messages.back(), "終了 黒0石 白3石");
 }
 
@@ -175,7 +175,7 @@ TEST_F(Controller, APassIsNoLongerShownOnceThePasserIsToMoveAgain) {
   startAndTick();
   ASSERT_EQ(window.panes[kBlackPane], "黒はパスです。");
   clickAndTick(squareAt(1, 2));
-  ASSERT_EQ(c().side(), kBlack);
+  ASSERT_EQ(c().game().side(), kBlack);
   EXPECT_EQ(window.panes[kBlackPane], "");
 }
 
@@ -190,7 +190,7 @@ TEST_F(Controller, TicksWhileAMessageIsOpenAreDropped) {
   startAndTick();
   EXPECT_EQ(ticks, 1);
   EXPECT_EQ(window.messages, std::vector<std::string>{"黒はパスです。"});
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().side(), kWhite);
 }
 
 TEST_F(Controller, WhitePassesToo) {
@@ -202,32 +202,32 @@ TEST_F(Controller, WhitePassesToo) {
   startAndTick();
   EXPECT_EQ(window.messages, std::vector<std::string>{"白はパスです。"});
   EXPECT_EQ(window.panes[kWhitePane], "白はパスです。");
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().side(), kBlack);
 }
 
 TEST_F(Controller, PauseDuringASearchLeavesTheBoardAndStartContinues) {
   // A normal read far too deep to finish on its own.
   make(quickSettings(kHuman, kComputer, 30, 0));
   startAndTick();
-  clickAndTick(legalSquares(c().board(), kBlack).front());
+  clickAndTick(legalSquares(c().game().board(), kBlack).front());
   ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead); }));
-  const Board before = c().board();
+  const Board before = c().game().board();
 
   c().pause();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   EXPECT_EQ(window.panes[kProgressPane], "停止");
   EXPECT_EQ(window.panes[kWhitePane], "");
-  EXPECT_EQ(c().board(), before);
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().board(), before);
+  EXPECT_EQ(c().game().side(), kWhite);
   EXPECT_EQ(historySize(), 2u);
   c().onTimer();
-  EXPECT_EQ(c().board(), before) << "a stopped search plays nothing";
+  EXPECT_EQ(c().game().board(), before) << "a stopped search plays nothing";
 
   settings.white.normalDepth = 2;
   ASSERT_TRUE(c().canStart());
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
-  EXPECT_EQ(c().history()[1].side, kWhite);
+  EXPECT_EQ(c().game().history()[1].side, kWhite);
   EXPECT_TRUE(window.messages.empty());
 }
 
@@ -258,54 +258,54 @@ TEST_F(Controller, TakeBackDependsOnWhoPlays) {
     startAndTick();
     ASSERT_TRUE(tickUntil(c(), [&] {
       if (c().isHumanToMove() && c().mode() == ViewMode::Playing && historySize() <= tc.moves) {
-        c().clickSquare(legalSquares(c().board(), c().side()).front());
+        c().clickSquare(legalSquares(c().game().board(), c().game().side()).front());
       }
       return historySize() == tc.moves + 1;
     }));
     ASSERT_TRUE(c().canTakeBack());
     c().takeBack();
-    EXPECT_EQ(c().cursor(), tc.cursor) << tc.black << tc.white;
+    EXPECT_EQ(c().game().cursor(), tc.cursor) << tc.black << tc.white;
     EXPECT_EQ(c().mode(), tc.mode) << tc.black << tc.white;
-    EXPECT_EQ(c().history().size(), tc.moves + 1) << "the moves taken back stay until another is played";
+    EXPECT_EQ(c().game().history().size(), tc.moves + 1) << "the moves taken back stay until another is played";
   }
   // A game lost at its last move: back to the human's last turn.
   make(quickSettings(kHuman, kComputer, 1, 4));
   setPosition(c(), nearlyFullBoard(), kBlack);
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] {
-    if (c().isHumanToMove() && c().mode() == ViewMode::Playing) c().clickSquare(legalSquares(c().board(), kBlack).front());
+    if (c().isHumanToMove() && c().mode() == ViewMode::Playing) c().clickSquare(legalSquares(c().game().board(), kBlack).front());
     return c().mode() == ViewMode::Idle;
   }));
   c().takeBack();
   EXPECT_EQ(c().mode(), ViewMode::Playing);
   EXPECT_TRUE(c().isHumanToMove());
-  EXPECT_EQ(c().history()[c().cursor()].side, kBlack);
+  EXPECT_EQ(c().game().history()[c().game().cursor()].side, kBlack);
 }
 
 TEST_F(Controller, PlayingFromAnEarlierPositionCutsTheHistory) {
   make(quickSettings(kHuman, kHuman));
   startAndTick();
-  for (int i = 0; i < 3; ++i) clickAndTick(legalSquares(c().board(), c().side()).front());
+  for (int i = 0; i < 3; ++i) clickAndTick(legalSquares(c().game().board(), c().game().side()).front());
   ASSERT_EQ(historySize(), 4u);
 
   c().goToPosition(1);
-  EXPECT_EQ(c().cursor(), 1);
-  EXPECT_EQ(c().board(), c().history()[1].board);
-  EXPECT_EQ(c().side(), c().history()[1].side);
+  EXPECT_EQ(c().game().cursor(), 1);
+  EXPECT_EQ(c().game().board(), c().game().history()[1].board);
+  EXPECT_EQ(c().game().side(), c().game().history()[1].side);
   EXPECT_EQ(historySize(), 4u) << "going back keeps the later entries";
 
   startAndTick();
-  const int oldMove = c().history()[1].move;
-  const std::vector<int> moves = legalSquares(c().board(), c().side());
+  const int oldMove = c().game().history()[1].move;
+  const std::vector<int> moves = legalSquares(c().game().board(), c().game().side());
   const int other = moves.front() == oldMove ? moves.back() : moves.front();
   ASSERT_NE(other, oldMove);
-  const Board from = c().board();
+  const Board from = c().game().board();
   clickAndTick(other);
   ASSERT_EQ(historySize(), 3u);
-  EXPECT_EQ(c().cursor(), 2);
-  EXPECT_EQ(c().history()[1].move, other);
-  EXPECT_EQ(c().history()[1].board, from);
-  EXPECT_EQ(c().history()[2].board, c().board());
+  EXPECT_EQ(c().game().cursor(), 2);
+  EXPECT_EQ(c().game().history()[1].move, other);
+  EXPECT_EQ(c().game().history()[1].board, from);
+  EXPECT_EQ(c().game().history()[2].board, c().game().board());
 }
 
 TEST_F(Controller, GoToPositionIgnoresIndicesOutsideTheHistory) {
@@ -314,20 +314,20 @@ TEST_F(Controller, GoToPositionIgnoresIndicesOutsideTheHistory) {
   c().goToPosition(1);
   c().goToPosition(-1);
   EXPECT_EQ(c().mode(), ViewMode::Playing) << "an ignored index does not stop the game";
-  EXPECT_EQ(c().cursor(), 0);
+  EXPECT_EQ(c().game().cursor(), 0);
 }
 
 TEST_F(Controller, OfTwoClicksBeforeATickTheSecondIsPlayed) {
   make(quickSettings(kHuman, kHuman));
   startAndTick();
-  const std::vector<int> moves = legalSquares(c().board(), kBlack);
+  const std::vector<int> moves = legalSquares(c().game().board(), kBlack);
   ASSERT_GE(moves.size(), 2u);
   c().clickSquare(moves[0]);
   c().clickSquare(moves[1]);
   c().onTimer();
   ASSERT_EQ(historySize(), 2u);
-  EXPECT_EQ(c().history()[0].move, moves[1]);
-  EXPECT_EQ(c().side(), kWhite);
+  EXPECT_EQ(c().game().history()[0].move, moves[1]);
+  EXPECT_EQ(c().game().side(), kWhite);
 }
 
 TEST_F(Controller, IllegalClickIsRefusedInPaneZero) {
@@ -349,19 +349,19 @@ TEST_F(Controller, IllegalClickIsRefusedInPaneZero) {
 
 TEST_F(Controller, ClicksAreIgnoredWhenIdleOrWhileTheComputerMoves) {
   make(quickSettings(kHuman, kComputer));
-  const int move = legalSquares(c().board(), kBlack).front();
+  const int move = legalSquares(c().game().board(), kBlack).front();
   clickAndTick(move);
   EXPECT_EQ(historySize(), 1u);
   EXPECT_EQ(window.panes[kProgressPane], texts::kStartFirst) << "idle: the click is answered with a hint";
 
   startAndTick();
   clickAndTick(move);
-  ASSERT_EQ(c().side(), kWhite);
-  const int whiteMove = legalSquares(c().board(), kWhite).back();
+  ASSERT_EQ(c().game().side(), kWhite);
+  const int whiteMove = legalSquares(c().game().board(), kWhite).back();
   c().clickSquare(whiteMove);
   EXPECT_NE(window.panes[kProgressPane], "そこには打てません。");
   ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
-  EXPECT_EQ(c().history()[1].side, kWhite);
+  EXPECT_EQ(c().game().history()[1].side, kWhite);
 }
 
 TEST_F(Controller, StartIsOfferedOnlyWhenIdle) {
@@ -431,12 +431,12 @@ TEST_F(Controller, AFailedEvaluationIsShownByTheWindowThread) {
   ASSERT_TRUE(routineEvaluator(kFox).failed()) << "runs where the data of 狐 are not";
   make(quickSettings(kHuman, kFox, 2, 0));
   setPosition(c(), patternOpening(), kWhite);
-  const Board before = c().board();
+  const Board before = c().game().board();
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
   EXPECT_EQ(window.messages, std::vector<std::string>{texts::kEvalError});
   EXPECT_EQ(window.panes[kProgressPane], "停止");
-  EXPECT_EQ(c().board(), before);
+  EXPECT_EQ(c().game().board(), before);
   c().pause();
   EXPECT_EQ(window.messages.size(), 1u) << "the failure is told once";
 

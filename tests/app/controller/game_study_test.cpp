@@ -62,9 +62,9 @@ class GameStudy : public testing::ControllerFixture<> {
   void SetUp() override { make(quickSettings(kHuman, kHuman)); }
   void playFirstLegalMoves(int count) {
     startAndTick();
-    for (int i = 0; i < count; ++i) clickAndTick(firstLegalSquare(c().board(), c().side()));
+    for (int i = 0; i < count; ++i) clickAndTick(firstLegalSquare(c().game().board(), c().game().side()));
   }
-  bool reviewComplete() { return c().review().readCount(c().history()) + 1 == c().history().size(); }
+  bool reviewComplete() { return c().review().review().readCount(c().game().history()) + 1 == c().game().history().size(); }
 };
 
 struct HintCase {
@@ -91,20 +91,20 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
   setPosition(c(), board, side);
   c().startHint();
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "the hint holds no command up";
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().hintMove() >= 0; }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().study().hintMove() >= 0; }));
 
   const SideSettings s = sideSettings(kComputer, hc.normal, hc.exact);
   const TurnSearch turn = computerTurnSearch(board, side, s);
-  ASSERT_GE(c().hintMove(), 0);
-  EXPECT_EQ(c().squareValues()[c().hintMove()], turn.value);
-  EXPECT_EQ(c().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
-  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().hintMove(), turn.value, emptyCount(board) <= hc.exact));
-  for (int square : legalSquares(board, side)) EXPECT_NE(c().squareValues()[square], SCORE_NONE);
+  ASSERT_GE(c().study().hintMove(), 0);
+  EXPECT_EQ(c().study().squareValues()[c().study().hintMove()], turn.value);
+  EXPECT_EQ(c().study().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
+  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().study().hintMove(), turn.value, emptyCount(board) <= hc.exact));
+  for (int square : legalSquares(board, side)) EXPECT_NE(c().study().squareValues()[square], SCORE_NONE);
 
   if (emptyCount(board) <= hc.exact) {
     SquareValues exact;
     analyzeEndgame(board, side, routineEvaluator(kSimpleRoutine), {}, exact, nullptr, nullptr);
-    EXPECT_EQ(c().squareValues(), exact);
+    EXPECT_EQ(c().study().squareValues(), exact);
   }
 }
 
@@ -121,8 +121,8 @@ TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
   c().onTimer();
   c().pause();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
-  EXPECT_EQ(c().hintMove(), -1);
-  EXPECT_TRUE(std::all_of(c().squareValues().begin(), c().squareValues().end(),
+  EXPECT_EQ(c().study().hintMove(), -1);
+  EXPECT_TRUE(std::all_of(c().study().squareValues().begin(), c().study().squareValues().end(),
                           [](int v) { return v == SCORE_NONE; }));
   EXPECT_EQ(window.panes[kProgressPane], "") << "the hint's text goes with it";
 }
@@ -135,8 +135,8 @@ TEST_F(GameStudy, ReviewOfASolvedGameIsExactAndNamesTheWorstMoves) {
   c().start();
   c().onTimer();
   while (c().mode() == ViewMode::Playing) {
-    const Board board = c().board();
-    const int side = c().side();
+    const Board board = c().game().board();
+    const int side = c().game().side();
     Board child;
     int worst = -1;
     int worstValue = SCORE_INF;
@@ -148,14 +148,14 @@ TEST_F(GameStudy, ReviewOfASolvedGameIsExactAndNamesTheWorstMoves) {
     clickAndTick(worst);
   }
   ASSERT_TRUE(tickUntil(c(), [&] { return reviewComplete(); }));
-  const std::vector<GraphPoint> points = c().graphPoints();
-  const History& history = c().history();
+  const std::vector<GraphPoint> points = c().review().graphPoints();
+  const History& history = c().game().history();
   ASSERT_EQ(points.size(), history.size());
   for (std::size_t i = 0; i < history.size(); ++i) {
     EXPECT_EQ(points[i].kind, ReviewValueKind::Exact);
     EXPECT_EQ(points[i].value, blackView(history[i].side, testing::referenceValue(history[i].board, history[i].side)));
   }
-  const std::vector<MoveReview> moves = c().review().moves(history);
+  const std::vector<MoveReview> moves = c().review().review().moves(history);
   for (int colour : {kBlack, kWhite}) {
     int largest = 0;
     for (const MoveReview& move : moves) {
@@ -169,13 +169,13 @@ TEST_F(GameStudy, ReviewOfASolvedGameIsExactAndNamesTheWorstMoves) {
       EXPECT_EQ(named[0].loss(), largest);
     }
   }
-  EXPECT_EQ(c().reviewSummary(), texts::reviewSummaryText(c().review(), history));
+  EXPECT_EQ(c().review().summary(), texts::reviewSummaryText(c().review().review(), history));
 }
 
 // The texts a move list may come in, all giving the game the test played.
 TEST_F(GameStudy, PastedMoveListsAndRecordsGiveTheGame) {
   playFirstLegalMoves(6);
-  const History played = c().history();
+  const History played = c().game().history();
   std::vector<std::string> names;
   for (std::size_t i = 0; i + 1 < played.size(); ++i) names.push_back(squareName(played[i].move));
   auto upper = [](std::string s) {
@@ -194,8 +194,8 @@ TEST_F(GameStudy, PastedMoveListsAndRecordsGiveTheGame) {
     make(quickSettings(kHuman, kHuman));
     window.messages.clear();
     c().pasteRecord(text);
-    EXPECT_EQ(c().history(), played) << text;
-    EXPECT_EQ(c().cursor(), 0);
+    EXPECT_EQ(c().game().history(), played) << text;
+    EXPECT_EQ(c().game().cursor(), 0);
     EXPECT_TRUE(window.messages.empty()) << text;
   }
 }
@@ -221,10 +221,10 @@ TEST_F(GameStudy, PastedFinishedGameEndsWithItsLastMove) {
     side = opponentOf(side);
   }
   c().pasteRecord(moves);
-  ASSERT_EQ(c().history().back().board, board);
+  ASSERT_EQ(c().game().history().back().board, board);
   // The turn goes back to the colour that played last, as the rule has it.
-  EXPECT_EQ(c().history().back().side, lastMover);
-  const std::vector<MoveListRow> rows = moveListRows(c().history());
+  EXPECT_EQ(c().game().history().back().side, lastMover);
+  const std::vector<MoveListRow> rows = moveListRows(c().game().history());
   EXPECT_EQ(rows.back().kind, MoveRowKind::Move) << "no pass row after the last move";
 }
 
@@ -271,28 +271,28 @@ TEST(MoveList, APassRowOnlyWhereTheGameWentOn) {
 TEST_F(GameStudy, PastedRecordWithABoardAndABrokenOne) {
   setPosition(c(), nearlyFullBoard(), kBlack);
   playFirstLegalMoves(2);
-  const History played = c().history();
+  const History played = c().game().history();
   const std::string text = c().recordText();
   ASSERT_EQ(text.rfind("B", 0), 0u) << "a game from an edited board starts with the board";
   make(quickSettings(kHuman, kHuman));
   c().pasteRecord(text);
-  EXPECT_EQ(c().history(), played);
+  EXPECT_EQ(c().game().history(), played);
 
   c().pasteRecord(squareName(played[0].move) + " z9");
   EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
-  EXPECT_EQ(c().history().size(), 2u) << "what was read before the fault stays";
+  EXPECT_EQ(c().game().history().size(), 2u) << "what was read before the fault stays";
 }
 
 // A clipboard larger than any record is refused before it is read, and the
 // unsaved game stays without a question.
 TEST_F(GameStudy, APasteTooLargeForARecordKeepsTheGame) {
   playFirstLegalMoves(2);
-  const History played = c().history();
+  const History played = c().game().history();
   window.messages.clear();
   c().pasteRecord(std::string(kMaxRecordTextBytes + 1, 'x'));
   EXPECT_EQ(window.messages, std::vector<std::string>{recordStatusMessage(RecordStatus::FormatError)});
   EXPECT_TRUE(window.questions.empty());
-  EXPECT_EQ(c().history(), played);
+  EXPECT_EQ(c().game().history(), played);
 }
 
 }  // namespace

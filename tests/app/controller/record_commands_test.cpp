@@ -65,13 +65,13 @@ TEST_F(RecordCommands, OpeningShowsTheFirstPositionOfTheRecord) {
   open("game.txt");
   EXPECT_EQ(window.fileDialogs, std::vector<RecordFileUse>{RecordFileUse::Open});
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(c().history(), historyOf({"d5", "d4", "d3", "c3"}));
-  EXPECT_EQ(c().cursor(), 0);
-  EXPECT_EQ(c().board(), initialBoard());
-  EXPECT_EQ(c().side(), kBlack);
+  EXPECT_EQ(c().game().history(), historyOf({"d5", "d4", "d3", "c3"}));
+  EXPECT_EQ(c().game().cursor(), 0);
+  EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().side(), kBlack);
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   c().goToLast();
-  EXPECT_EQ(c().board(), historyOf({"d5", "d4", "d3", "c3"}).back().board);
+  EXPECT_EQ(c().game().board(), historyOf({"d5", "d4", "d3", "c3"}).back().board);
 }
 
 TEST_F(RecordCommands, OpeningStopsARunningGameFirst) {
@@ -82,32 +82,32 @@ TEST_F(RecordCommands, OpeningStopsARunningGameFirst) {
   open("game.txt");
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   EXPECT_EQ(window.panes[kProgressPane], "停止");
-  EXPECT_EQ(c().history(), historyOf({"d5", "d4"}));
+  EXPECT_EQ(c().game().history(), historyOf({"d5", "d4"}));
   for (int i = 0; i < 3; ++i) c().onTimer();
-  EXPECT_EQ(c().history(), historyOf({"d5", "d4"})) << "the stopped search posts no move";
+  EXPECT_EQ(c().game().history(), historyOf({"d5", "d4"})) << "the stopped search posts no move";
 }
 
 TEST_F(RecordCommands, AFileThatCannotBeOpenedChangesNothing) {
   make(quickSettings(kHuman, kHuman));
   playMoves({"d5", "d4"});
-  const History before = c().history();
+  const History before = c().game().history();
   std::filesystem::create_directory("folder");
   for (const char* path : {"missing.txt", "folder"}) {
     window.messages.clear();
     open(path);
     EXPECT_EQ(window.messages, std::vector<std::string>{kCannotOpen}) << path;
-    EXPECT_EQ(c().history(), before) << path;
-    EXPECT_EQ(c().cursor(), 2) << path;
+    EXPECT_EQ(c().game().history(), before) << path;
+    EXPECT_EQ(c().game().cursor(), 2) << path;
   }
 }
 
 TEST_F(RecordCommands, CancellingTheDialogReadsNothing) {
   make(quickSettings(kHuman, kHuman));
   playMoves({"d5"});
-  const History before = c().history();
+  const History before = c().game().history();
   open("");
   EXPECT_EQ(window.fileDialogs.size(), 1u);
-  EXPECT_EQ(c().history(), before);
+  EXPECT_EQ(c().game().history(), before);
   EXPECT_TRUE(window.messages.empty());
 }
 
@@ -116,8 +116,8 @@ TEST_F(RecordCommands, ABrokenRecordKeepsItsMovesAndSaysSo) {
   writeFile("broken.txt", "d5d4 d 3");
   open("broken.txt");
   EXPECT_EQ(window.messages, std::vector<std::string>{kBadRecord});
-  EXPECT_EQ(c().history(), historyOf({"d5", "d4"}));
-  EXPECT_EQ(c().cursor(), 0);
+  EXPECT_EQ(c().game().history(), historyOf({"d5", "d4"}));
+  EXPECT_EQ(c().game().cursor(), 0);
 }
 
 TEST_F(RecordCommands, ARecordBrokenBeforeItsFirstMoveStillLeavesAPosition) {
@@ -126,9 +126,9 @@ TEST_F(RecordCommands, ARecordBrokenBeforeItsFirstMoveStillLeavesAPosition) {
   writeFile("broken.txt", "T7d5");
   open("broken.txt");
   EXPECT_EQ(window.messages, std::vector<std::string>{kBadRecord});
-  ASSERT_EQ(c().history().size(), 1u);
-  EXPECT_EQ(c().board(), initialBoard());
-  EXPECT_EQ(c().cursor(), 0);
+  ASSERT_EQ(c().game().history().size(), 1u);
+  EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().cursor(), 0);
   // The commands that need a history go on working.
   c().goToLast();
   save("after.txt");
@@ -182,21 +182,21 @@ TEST_F(RecordCommands, SavingWritesTheWholeHistoryWhereverTheCursorIs) {
   EXPECT_EQ(window.fileDialogs, std::vector<RecordFileUse>{RecordFileUse::Save});
   EXPECT_TRUE(window.messages.empty());
   EXPECT_EQ(readFile("saved.txt"), "d5d4d3c3");
-  EXPECT_EQ(c().cursor(), 1) << "saving leaves the position shown";
+  EXPECT_EQ(c().game().cursor(), 1) << "saving leaves the position shown";
 }
 
 TEST_F(RecordCommands, SavedRecordsOpenAsTheSameHistory) {
   make(quickSettings(kComputer, kComputer, 1, 4));
   c().start();
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().history().size() >= 12; }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() >= 12; }));
   c().pause();
-  const History played = c().history();
+  const History played = c().game().history();
   save("game.txt");
   c().clearBoard();
-  ASSERT_EQ(c().history().size(), 1u);
+  ASSERT_EQ(c().game().history().size(), 1u);
   open("game.txt");
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(c().history(), played);
+  EXPECT_EQ(c().game().history(), played);
 }
 
 TEST_F(RecordCommands, AnEditedStartIsSavedWithItsBoard) {
@@ -205,12 +205,12 @@ TEST_F(RecordCommands, AnEditedStartIsSavedWithItsBoard) {
   c().leftEdit(square("a1"));
   startAndTick();
   clickAndTick(square("d5"));
-  const History played = c().history();
+  const History played = c().game().history();
   ASSERT_EQ(played.size(), 2u);
   save("edited.txt");
   EXPECT_EQ(readFile("edited.txt").rfind("B\nx.........\n", 0), 0u) << readFile("edited.txt");
   open("edited.txt");
-  EXPECT_EQ(c().history(), played);
+  EXPECT_EQ(c().game().history(), played);
 }
 
 TEST_F(RecordCommands, AFailedSaveIsToldWithTheFileAndTheReason) {

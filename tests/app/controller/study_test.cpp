@@ -73,7 +73,7 @@ class Study : public testing::ControllerFixture<> {
   void SetUp() override { make(quickSettings(kHuman, kHuman)); }
   int shownValueCount() {
     int n = 0;
-    for (int v : c().squareValues()) n += v != SCORE_NONE;
+    for (int v : c().study().squareValues()) n += v != SCORE_NONE;
     return n;
   }
   void analyseToTheEnd() {
@@ -158,14 +158,14 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
   const AnalysisResult result =
       analyzeEndgame(board, kBlack, routineEvaluator(kSimpleRoutine), {}, expected, nullptr, nullptr);
   EXPECT_FALSE(isMarker(result.last));
-  EXPECT_EQ(c().squareValues(), expected);
+  EXPECT_EQ(c().study().squareValues(), expected);
   // Worked out by hand: each of the three moves takes the last white disc.
-  for (int s : {squareAt(6, 4), squareAt(6, 5), squareAt(6, 6)}) EXPECT_EQ(c().squareValues()[s], SCORE_WIPEOUT);
+  for (int s : {squareAt(6, 4), squareAt(6, 5), squareAt(6, 6)}) EXPECT_EQ(c().study().squareValues()[s], SCORE_WIPEOUT);
   // The first of the best moves is marked and named, as after a hint.
-  EXPECT_EQ(c().hintMove(), squareAt(6, 4));
+  EXPECT_EQ(c().study().hintMove(), squareAt(6, 4));
   EXPECT_EQ(window.panes[kProgressPane], texts::hintText(squareAt(6, 4), SCORE_WIPEOUT, true));
-  EXPECT_EQ(c().cursor(), 0);
-  EXPECT_EQ(c().board(), board) << "the analysis leaves the position alone";
+  EXPECT_EQ(c().game().cursor(), 0);
+  EXPECT_EQ(c().game().board(), board) << "the analysis leaves the position alone";
 }
 
 TEST_F(Study, ValuesAreTheExactResultOfEveryMove) {
@@ -184,7 +184,7 @@ TEST_F(Study, ValuesAreTheExactResultOfEveryMove) {
     for (int s = 0; s < kSquareCount; ++s) {
       const int expected =
           plain::play(board, child, s, side) > 1 ? -exactValue(child, opponentOf(side)) : SCORE_NONE;
-      EXPECT_EQ(c().squareValues()[s], expected) << "position " << positions << " square " << s;
+      EXPECT_EQ(c().study().squareValues()[s], expected) << "position " << positions << " square " << s;
     }
   }
 }
@@ -203,7 +203,7 @@ TEST_F(Study, AMoveThatEndsTheGameScoresTheFinalCount) {
   Board after;
   ASSERT_GT(boardPlay(board, after, 99, kBlack), 1);
   boardCount(after, counts);
-  EXPECT_EQ(c().squareValues()[99], (counts[0] - counts[1]) * 1000);
+  EXPECT_EQ(c().study().squareValues()[99], (counts[0] - counts[1]) * 1000);
   EXPECT_EQ(shownValueCount(), 1);
 }
 
@@ -264,7 +264,7 @@ TEST_F(Study, StartingAGameAfterAnAnalysisShowsNoLeftOverText) {
   c().onTimer();
   EXPECT_FALSE(window.paneShowed(kProgressPane, texts::kAnalysisDone));
   EXPECT_EQ(window.panes[kProgressPane], "") << "the best move belonged to the analysis";
-  EXPECT_EQ(c().hintMove(), -1);
+  EXPECT_EQ(c().study().hintMove(), -1);
   EXPECT_EQ(shownValueCount(), 0) << "starting clears the values";
 }
 

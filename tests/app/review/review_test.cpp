@@ -191,14 +191,14 @@ TEST_F(Review, TheCommandLineAndTheWindowAgree) {
   testing::RecordingWindow window;
   {
     GameController controller(settings, window);
-    controller.setReviewSettings(kQuick);
+    controller.review().setSettings(kQuick);
     ASSERT_TRUE(controller.openRecordFile(path.string()));
-    ASSERT_TRUE(testing::tickUntil(controller, [&] { return controller.reviewSummary().rfind("悪手", 0) == 0; }));
+    ASSERT_TRUE(testing::tickUntil(controller, [&] { return controller.review().summary().rfind("悪手", 0) == 0; }));
     std::string expected;
-    for (const MoveReview& move : controller.review().moves(controller.history())) {
+    for (const MoveReview& move : controller.review().review().moves(controller.game().history())) {
       expected += texts::reviewLine(move) + "\n";
     }
-    expected += controller.reviewSummary() + "\n";
+    expected += controller.review().summary() + "\n";
     EXPECT_EQ(cli.output, expected);
   }
   EXPECT_EQ(window.foreignCalls, 0);

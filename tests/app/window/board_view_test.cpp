@@ -90,17 +90,17 @@ class BoardViewTest : public QObject {
   void theFrameFollowsTheTransforms() {
     QFETCH(QList<int>, commands);
     QFETCH(QString, framed);
-    GameController& game = frame_->game();
+    GameController& game = frame_->controller();
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game.mode(), ViewMode::Playing);
     const QRectF board = drawnBoard(frame_->view()->grab().toImage());
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, centreOf(board, squareNamed("d5")));
-    QTRY_COMPARE(game.history().size(), std::size_t(2));
+    QTRY_COMPARE(game.game().history().size(), std::size_t(2));
     for (int id : commands) frame_->action(static_cast<Command>(id))->trigger();
 
     const int expected = squareNamed(framed.toLatin1().constData());
-    QCOMPARE(game.lastMove(), expected);
-    QCOMPARE(game.board()[expected], kBlack);
+    QCOMPARE(game.game().lastMove(), expected);
+    QCOMPARE(game.game().board()[expected], kBlack);
     const QImage image = frame_->view()->grab().toImage();
     for (int square = 0; square < kSquareCount; ++square) {
       QVERIFY2(isFramed(image, board, square) == (square == expected), qPrintable(QString::number(square)));
@@ -163,7 +163,7 @@ class BoardViewTest : public QObject {
       frame_->resize(size);
       QTRY_COMPARE(frame_->size(), size);
     }
-    GameController& game = frame_->game();
+    GameController& game = frame_->controller();
     frame_->action(Command::EditBoard)->trigger();
     frame_->action(Command::EditBoard)->trigger();  // back to idle: the ground drawn green
     const QImage image = frame_->view()->grab().toImage();
@@ -192,11 +192,11 @@ class BoardViewTest : public QObject {
     const int target = squareNamed(square.toLatin1().constData());
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, centreOf(board, target));
     for (int s = 0; s < kSquareCount; ++s) {
-      const bool initialDisc = game.history()[0].board[s] != kEmpty;
+      const bool initialDisc = game.game().history()[0].board[s] != kEmpty;
       if (s == target) {
-        QCOMPARE(game.board()[s], kBlack);
+        QCOMPARE(game.game().board()[s], kBlack);
       } else if (!initialDisc) {
-        QCOMPARE(game.board()[s], kEmpty);
+        QCOMPARE(game.game().board()[s], kEmpty);
       }
     }
   }

@@ -114,35 +114,35 @@ class MainFrameTest : public QObject {
     QVERIFY(start->isEnabled());
     QVERIFY(frame_->action(Command::Pause)->isEnabled());
     start->trigger();
-    QCOMPARE(frame_->game().mode(), ViewMode::NextTurn);
+    QCOMPARE(frame_->controller().mode(), ViewMode::NextTurn);
     QVERIFY(!start->isEnabled());
-    QTRY_COMPARE(frame_->game().mode(), ViewMode::Playing);
+    QTRY_COMPARE(frame_->controller().mode(), ViewMode::Playing);
     QVERIFY(!start->isEnabled());
     frame_->action(Command::Pause)->trigger();
-    QCOMPARE(frame_->game().mode(), ViewMode::Idle);
+    QCOMPARE(frame_->controller().mode(), ViewMode::Idle);
     QVERIFY(start->isEnabled());
     QCOMPARE(frame_->pane(256)->text(), QString("停止"));
   }
 
   void clickOnALegalSquarePlaysAndTheComputerAnswers() {
-    GameController& game = frame_->game();
+    GameController& game = frame_->controller();
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game.mode(), ViewMode::Playing);
     MoveMarks marks;
-    boardLegalMarks(game.board(), kBlack, marks);
+    boardLegalMarks(game.game().board(), kBlack, marks);
     int move = -1;
     for (int s = 0; s < kSquareCount && move < 0; ++s) {
       if (marks[s]) move = s;
     }
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(move));
-    QTRY_COMPARE_WITH_TIMEOUT(game.history().size(), std::size_t(3), 30000);
-    QCOMPARE(game.history()[0].move, move);
-    QCOMPARE(game.side(), kBlack);
+    QTRY_COMPARE_WITH_TIMEOUT(game.game().history().size(), std::size_t(3), 30000);
+    QCOMPARE(game.game().history()[0].move, move);
+    QCOMPARE(game.game().side(), kBlack);
     QVERIFY(QRegularExpression(R"(^[+-]\d+\.\d\d$)").match(frame_->pane(258)->text()).hasMatch());
     QVERIFY(messages_.isEmpty());
 
     const QImage image = frame_->view()->grab().toImage();
-    const int last = game.lastMove();
+    const int last = game.game().lastMove();
     QCOMPARE(image.pixelColor(framePoint(squareLeft(last), squareTop(last))), palette::kFrameYellow);
     QVERIFY(image.pixelColor(framePoint(squareLeft(move), squareTop(move))) != palette::kFrameYellow);
     // Black is to move: its indicator is framed, white's is not.
@@ -164,9 +164,9 @@ class MainFrameTest : public QObject {
   }
 
   void legalMovesAreHighlightedOnlyForAHumanToMove() {
-    GameController& game = frame_->game();
+    GameController& game = frame_->controller();
     MoveMarks marks;
-    boardLegalMarks(game.board(), kBlack, marks);
+    boardLegalMarks(game.game().board(), kBlack, marks);
     QImage image = frame_->view()->grab().toImage();
     for (int s = 0; s < kSquareCount; ++s) {
       QCOMPARE(image.pixelColor(groundPoint(s)), palette::kGreenGround);  // idle: nothing highlighted

@@ -111,7 +111,7 @@ class RecordWindowTest : public QObject {
 
     // A click opens its file, which becomes the newest.
     recentEntry(3)->trigger();
-    QCOMPARE(game().history().size(), std::size_t(3));
+    QCOMPARE(game().game().history().size(), std::size_t(3));
     QCOMPARE(shownRecentFiles(), (QStringList{paths[2], paths[0], paths[1], paths[3]}));
 
     // A file that has gone is said so and leaves the list.
@@ -119,7 +119,7 @@ class RecordWindowTest : public QObject {
     recentEntry(3)->trigger();
     QCOMPARE(messages_, QStringList{"ファイルが開けません。"});
     QCOMPARE(shownRecentFiles(), (QStringList{paths[2], paths[0], paths[3]}));
-    QCOMPARE(game().history().size(), std::size_t(3));
+    QCOMPARE(game().game().history().size(), std::size_t(3));
 
     // The list outlives the window.
     makeFrame();
@@ -146,7 +146,7 @@ class RecordWindowTest : public QObject {
     openPath_ = file("other.txt", "d5d4d3");
     savePath_ = dir_->filePath("saved.txt");
     if (played) playMoves({"d5"});
-    const History before = game().history();
+    const History before = game().game().history();
 
     if (closing) {
       frame_->close();
@@ -159,12 +159,12 @@ class RecordWindowTest : public QObject {
     if (closing) {
       QCOMPARE(frame_->isVisible(), !thrownAway);
     } else {
-      QCOMPARE(game().history().size(), thrownAway ? std::size_t(4) : before.size());
+      QCOMPARE(game().game().history().size(), thrownAway ? std::size_t(4) : before.size());
     }
     if (!thrownAway) {
-      QVERIFY(game().history() == before);
-      QCOMPARE(game().cursor(), 1);
-      QCOMPARE(game().board(), before[1].board);
+      QVERIFY(game().game().history() == before);
+      QCOMPARE(game().game().cursor(), 1);
+      QCOMPARE(game().game().board(), before[1].board);
     }
   }
 
@@ -180,21 +180,21 @@ class RecordWindowTest : public QObject {
     QTest::mouseClick(frame_->view(), Qt::RightButton, {}, squareCentre(squareNamed("j10")));
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, {kIndicatorX + 4, kWhiteIndicatorY + 4});
     frame_->action(Command::EditBoard)->trigger();
-    const Board edited = game().board();
-    const History played = game().history();
-    QCOMPARE(game().side(), kWhite);
+    const Board edited = game().game().board();
+    const History played = game().game().history();
+    QCOMPARE(game().game().side(), kWhite);
 
     savePath_ = dir_->filePath("edited.txt");
     frame_->action(Command::SaveRecord)->trigger();
     QVERIFY(messages_.isEmpty());
-    QCOMPARE(game().history().size(), std::size_t(3));
-    QCOMPARE(game().board(), edited);
+    QCOMPARE(game().game().history().size(), std::size_t(3));
+    QCOMPARE(game().game().board(), edited);
 
     frame_->action(Command::ClearBoard)->trigger();
     openPath_ = savePath_;
     frame_->action(Command::OpenRecord)->trigger();
     QVERIFY(messages_.isEmpty());
-    const History& read = game().history();
+    const History& read = game().game().history();
     QCOMPARE(read.size(), std::size_t(3));
     QVERIFY(read[0] == played[0] && read[1] == played[1]);
     QCOMPARE(read[2].board, edited);
@@ -227,7 +227,7 @@ class RecordWindowTest : public QObject {
   }
 
  private:
-  GameController& game() { return frame_->game(); }
+  GameController& game() { return frame_->controller(); }
 
   void makeFrame() {
     frame_ = std::make_unique<CMainFrame>(settings_);
@@ -253,9 +253,9 @@ class RecordWindowTest : public QObject {
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     for (const char* move : moves) {
-      const std::size_t size = game().history().size();
+      const std::size_t size = game().game().history().size();
       QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareNamed(move)));
-      QTRY_COMPARE(game().history().size(), size + 1);
+      QTRY_COMPARE(game().game().history().size(), size + 1);
     }
     frame_->action(Command::Pause)->trigger();
   }

@@ -59,14 +59,14 @@ class StudyPaneTest : public QObject {
 
   void hintShowsTheBestMoveOnItsSquare() {
     frame_->action(Command::Hint)->trigger();
-    QTRY_VERIFY(game().hintMove() >= 0);
-    const int best = game().hintMove();
+    QTRY_VERIFY(game().study().hintMove() >= 0);
+    const int best = game().study().hintMove();
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(geometry::squareLeft(best) + geometry::kValueOffsetX + 1,
                              geometry::squareTop(best) + geometry::kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
     frame_->action(Command::Start)->trigger();
-    QCOMPARE(game().hintMove(), -1);
+    QCOMPARE(game().study().hintMove(), -1);
   }
 
   // Black a human, white "狸" one ply deep: after white's reply 待った goes
@@ -79,17 +79,17 @@ class StudyPaneTest : public QObject {
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     QVERIFY(!takeBack->isEnabled());
     clickFirstLegalSquare();
-    QTRY_VERIFY(game().cursor() == 2 && game().isHumanToMove());
+    QTRY_VERIFY(game().game().cursor() == 2 && game().isHumanToMove());
     QVERIFY(takeBack->isEnabled());
     takeBack->trigger();
-    QCOMPARE(game().cursor(), 0);
-    QCOMPARE(game().side(), kBlack);
+    QCOMPARE(game().game().cursor(), 0);
+    QCOMPARE(game().game().side(), kBlack);
     QCOMPARE(game().mode(), ViewMode::Playing);
     QVERIFY(game().isHumanToMove());
     QCOMPARE(frame_->pane(256)->text(), QString());
     clickFirstLegalSquare();
-    QTRY_VERIFY(game().cursor() == 2 && game().isHumanToMove());
-    QCOMPARE(game().history().size(), 3u);
+    QTRY_VERIFY(game().game().cursor() == 2 && game().isHumanToMove());
+    QCOMPARE(game().game().history().size(), 3u);
   }
 
   // The hint in a running game: the game goes on, the best square is marked
@@ -103,13 +103,13 @@ class StudyPaneTest : public QObject {
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     frame_->action(Command::Hint)->trigger();
     QCOMPARE(game().mode(), ViewMode::Playing);
-    QTRY_VERIFY(game().hintMove() >= 0);
-    const int best = game().hintMove();
+    QTRY_VERIFY(game().study().hintMove() >= 0);
+    const int best = game().study().hintMove();
     QVERIFY(frame_->pane(256)->text().startsWith(QStringLiteral("最善手 ")));
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(best));
-    QTRY_COMPARE(game().cursor(), 1);
-    QCOMPARE(game().history()[0].move, best);
-    QCOMPARE(game().hintMove(), -1);
+    QTRY_COMPARE(game().game().cursor(), 1);
+    QCOMPARE(game().game().history()[0].move, best);
+    QCOMPARE(game().study().hintMove(), -1);
     QCOMPARE(frame_->pane(256)->text(), QString());
     QCOMPARE(game().mode(), ViewMode::Playing);
   }
@@ -134,7 +134,7 @@ class StudyPaneTest : public QObject {
     QCOMPARE(list->count(), 5);
     QCOMPARE(list->currentRow(), 4);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-    QCOMPARE(game().cursor(), position);
+    QCOMPARE(game().game().cursor(), position);
     QCOMPARE(list->currentRow(), rowOfPosition(list->rows(), position));
   }
 
@@ -145,10 +145,10 @@ class StudyPaneTest : public QObject {
     for (int position : {2, 0, 3}) {
       const GraphScale scale = graph->scale();
       QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(scale.xOf(position) + 1, graph->height() / 2));
-      QCOMPARE(game().cursor(), position);
+      QCOMPARE(game().game().cursor(), position);
     }
     QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(graph->width() - 2, 5));
-    QCOMPARE(game().cursor(), 3);  // beyond the last point is the last position
+    QCOMPARE(game().game().cursor(), 3);  // beyond the last point is the last position
   }
 
   void graphFillsAndTheSummaryFollowsTheEnd() {
@@ -156,9 +156,9 @@ class StudyPaneTest : public QObject {
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     while (game().mode() == ViewMode::Playing) {
-      const int before = static_cast<int>(game().history().size());
+      const int before = static_cast<int>(game().game().history().size());
       clickFirstLegalSquare();
-      QTRY_VERIFY(game().mode() != ViewMode::Playing || static_cast<int>(game().history().size()) > before);
+      QTRY_VERIFY(game().mode() != ViewMode::Playing || static_cast<int>(game().game().history().size()) > before);
     }
     QTRY_VERIFY(graphKnown());
     QVERIFY(pane().summary()->isVisible());
@@ -173,16 +173,16 @@ class StudyPaneTest : public QObject {
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     for (int i = 0; i < 3; ++i) {
       clickFirstLegalSquare();
-      QTRY_COMPARE(static_cast<int>(game().history().size()), i + 2);
+      QTRY_COMPARE(static_cast<int>(game().game().history().size()), i + 2);
     }
-    const History played = game().history();
+    const History played = game().game().history();
     frame_->action(Command::CopyRecord)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), game().recordText());
     frame_->action(Command::ClearBoard)->trigger();
-    QCOMPARE(game().history().size(), 1u);
+    QCOMPARE(game().game().history().size(), 1u);
     frame_->action(Command::PasteRecord)->trigger();
-    QVERIFY(game().history() == played);
-    QCOMPARE(game().cursor(), 0);
+    QVERIFY(game().game().history() == played);
+    QCOMPARE(game().game().cursor(), 0);
     QCOMPARE(pane().moveList()->count(), 4);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("d5 q7"));
@@ -192,7 +192,7 @@ class StudyPaneTest : public QObject {
     QGuiApplication::clipboard()->setText(QString(40000, QLatin1Char('x')));
     frame_->action(Command::PasteRecord)->trigger();
     QCOMPARE(messages_.size(), 2);
-    QCOMPARE(game().history().size(), 1u);
+    QCOMPARE(game().game().history().size(), 1u);
   }
 
   void boardPictureIsAPngWithTheBoard() {
@@ -221,7 +221,7 @@ class StudyPaneTest : public QObject {
   }
 
  private:
-  GameController& game() { return frame_->game(); }
+  GameController& game() { return frame_->controller(); }
   StudyPane& pane() { return *frame_->studyPane(); }
 
   void setPosition(const Board& board, int side) {
@@ -254,7 +254,7 @@ class StudyPaneTest : public QObject {
 
   void clickFirstLegalSquare() {
     MoveMarks marks;
-    boardLegalMarks(game().board(), game().side(), marks);
+    boardLegalMarks(game().game().board(), game().game().side(), marks);
     for (int s = 0; s < kSquareCount; ++s) {
       if (marks[s]) {
         game().clickSquare(s);
@@ -264,7 +264,7 @@ class StudyPaneTest : public QObject {
   }
 
   bool graphKnown() {
-    for (const GraphPoint& p : game().graphPoints()) {
+    for (const GraphPoint& p : game().review().graphPoints()) {
       if (p.value == SCORE_NONE) return false;
     }
     return true;

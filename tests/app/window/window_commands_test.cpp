@@ -168,18 +168,18 @@ class WindowCommandsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
     setThreeEntryHistory(1);
     QTest::keyClick(frame_.get(), Qt::Key_Left);
-    QCOMPARE(game().cursor(), 0);
+    QCOMPARE(game().game().cursor(), 0);
     QTest::keyClick(frame_.get(), Qt::Key_Right, Qt::ControlModifier);
-    QCOMPARE(game().cursor(), 2);
+    QCOMPARE(game().game().cursor(), 2);
     QTest::keyClick(frame_.get(), Qt::Key_Left, Qt::ControlModifier);
-    QCOMPARE(game().cursor(), 0);
+    QCOMPARE(game().game().cursor(), 0);
     QTest::keyClick(frame_.get(), Qt::Key_Right);
-    QCOMPARE(game().cursor(), 1);
+    QCOMPARE(game().game().cursor(), 1);
 
     QTest::keyClick(frame_.get(), Qt::Key_K, Qt::ControlModifier);  // the analysis: busy
     QCOMPARE(game().mode(), ViewMode::Busy);
     QTest::keyClick(frame_.get(), Qt::Key_Left);
-    QCOMPARE(game().cursor(), 1);
+    QCOMPARE(game().game().cursor(), 1);
     QTest::keyClick(frame_.get(), Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(game().mode(), ViewMode::Busy);
     QTest::keyClick(frame_.get(), Qt::Key_G, Qt::ControlModifier);  // pause
@@ -196,13 +196,13 @@ class WindowCommandsTest : public QObject {
     const int empty = squareAt(0, 0);
     const int white = squareAt(4, 4);
     QTest::mouseClick(view, Qt::LeftButton, {}, squareCentre(empty));
-    QCOMPARE(game().board()[empty], kBlack);
+    QCOMPARE(game().game().board()[empty], kBlack);
     QTest::mouseClick(view, Qt::LeftButton, {}, squareCentre(empty));
-    QCOMPARE(game().board()[empty], kEmpty);
+    QCOMPARE(game().game().board()[empty], kEmpty);
     QTest::mouseClick(view, Qt::LeftButton, {}, squareCentre(white));
-    QCOMPARE(game().board()[white], kBlack);
+    QCOMPARE(game().game().board()[white], kBlack);
     QTest::mouseClick(view, Qt::RightButton, {}, squareCentre(white));
-    QCOMPARE(game().board()[white], kWhite);
+    QCOMPARE(game().game().board()[white], kWhite);
     // A double-click as Qt delivers it (the double-click event is the second
     // press) edits twice: a new disc and then the next state.
     const auto doubleClick = [view](int square, Qt::MouseButton button) {
@@ -213,12 +213,12 @@ class WindowCommandsTest : public QObject {
       sendMouse(view, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
     };
     doubleClick(empty, Qt::LeftButton);
-    QCOMPARE(game().board()[empty], kEmpty);
+    QCOMPARE(game().game().board()[empty], kEmpty);
     QTest::mouseClick(view, Qt::LeftButton, {}, squareCentre(empty));
     doubleClick(empty, Qt::RightButton);  // a black disc: white, then empty
-    QCOMPARE(game().board()[empty], kEmpty);
+    QCOMPARE(game().game().board()[empty], kEmpty);
     doubleClick(white, Qt::LeftButton);  // a white disc: black, then empty
-    QCOMPARE(game().board()[white], kEmpty);
+    QCOMPARE(game().game().board()[white], kEmpty);
     // Every square is drawn highlighted while editing.
     const QImage image = view->grab().toImage();
     QCOMPARE(image.pixelColor(squareLeft(99) + 5, squareTop(99) + 5), palette::kCyanGround);
@@ -228,9 +228,9 @@ class WindowCommandsTest : public QObject {
     frame_->action(Command::EditBoard)->trigger();
     QWidget* view = frame_->view();
     QTest::mouseClick(view, Qt::RightButton, {}, indicatorPoint(kWhiteIndicatorY));
-    QCOMPARE(game().side(), kBlack);
+    QCOMPARE(game().game().side(), kBlack);
     QTest::mouseClick(view, Qt::LeftButton, {}, indicatorPoint(kWhiteIndicatorY));
-    QCOMPARE(game().side(), kWhite);
+    QCOMPARE(game().game().side(), kWhite);
     const QImage image = view->grab().toImage();
     QCOMPARE(image.pixelColor(framePoint(kIndicatorX, kWhiteIndicatorY)), palette::kFrameYellow);
     QVERIFY(image.pixelColor(framePoint(kIndicatorX, kBlackIndicatorY)) != palette::kFrameYellow);
@@ -248,23 +248,23 @@ class WindowCommandsTest : public QObject {
       }
     }
     sendMouse(view, QEvent::MouseButtonRelease, squareCentre(squareAt(4, row)), Qt::LeftButton, Qt::NoButton);
-    for (int column = 0; column < 5; ++column) QCOMPARE(game().board()[squareAt(column, row)], kBlack);
-    QCOMPARE(game().board()[squareAt(5, row)], kEmpty);
+    for (int column = 0; column < 5; ++column) QCOMPARE(game().game().board()[squareAt(column, row)], kBlack);
+    QCOMPARE(game().game().board()[squareAt(5, row)], kEmpty);
 
     // The right button paints white over them; a move without a button does nothing.
     sendMouse(view, QEvent::MouseButtonPress, squareCentre(squareAt(0, row)), Qt::RightButton, Qt::RightButton);
     sendMouse(view, QEvent::MouseMove, squareCentre(squareAt(1, row)), Qt::NoButton, Qt::RightButton);
     sendMouse(view, QEvent::MouseButtonRelease, squareCentre(squareAt(1, row)), Qt::RightButton, Qt::NoButton);
     sendMouse(view, QEvent::MouseMove, squareCentre(squareAt(2, row)), Qt::NoButton, Qt::NoButton);
-    QCOMPARE(game().board()[squareAt(0, row)], kWhite);
-    QCOMPARE(game().board()[squareAt(1, row)], kWhite);
-    QCOMPARE(game().board()[squareAt(2, row)], kBlack);
+    QCOMPARE(game().game().board()[squareAt(0, row)], kWhite);
+    QCOMPARE(game().game().board()[squareAt(1, row)], kWhite);
+    QCOMPARE(game().game().board()[squareAt(2, row)], kBlack);
   }
 
   void clicksOutsideEditingDoNotEdit() {
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(0));
     QTest::mouseClick(frame_->view(), Qt::RightButton, {}, squareCentre(1));
-    QCOMPARE(game().board(), initialBoard());
+    QCOMPARE(game().game().board(), initialBoard());
   }
 
   void clearingAsksAndNoKeepsTheGame() {
@@ -272,11 +272,11 @@ class WindowCommandsTest : public QObject {
     answerYes_ = false;
     frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(questions_, QStringList{"盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？"});
-    QCOMPARE(game().history().size(), std::size_t(3));
+    QCOMPARE(game().game().history().size(), std::size_t(3));
     answerYes_ = true;
     frame_->action(Command::ClearBoard)->trigger();
-    QCOMPARE(game().history().size(), std::size_t(1));
-    QCOMPARE(game().board(), initialBoard());
+    QCOMPARE(game().game().history().size(), std::size_t(1));
+    QCOMPARE(game().game().board(), initialBoard());
     QVERIFY(!frame_->action(Command::Previous)->isEnabled());
   }
 
@@ -294,9 +294,9 @@ class WindowCommandsTest : public QObject {
     });
     frame_->action(Command::OpenRecord)->trigger();
     QCOMPARE(asked, QList<RecordFileUse>{RecordFileUse::Open});
-    QCOMPARE(game().history().size(), std::size_t(5));
-    QCOMPARE(game().cursor(), 0);
-    QCOMPARE(game().board(), initialBoard());
+    QCOMPARE(game().game().history().size(), std::size_t(5));
+    QCOMPARE(game().game().cursor(), 0);
+    QCOMPARE(game().game().board(), initialBoard());
     QVERIFY(frame_->action(Command::Next)->isEnabled());
     QVERIFY(!frame_->action(Command::Previous)->isEnabled());
     QVERIFY(messages_.isEmpty());
@@ -315,8 +315,8 @@ class WindowCommandsTest : public QObject {
     file.close();
     frame_->action(Command::OpenRecord)->trigger();
     QCOMPARE(messages_.last(), QString("正しくない棋譜です。"));
-    QCOMPARE(game().history().size(), std::size_t(3));
-    QCOMPARE(game().cursor(), 0);
+    QCOMPARE(game().game().history().size(), std::size_t(3));
+    QCOMPARE(game().game().cursor(), 0);
   }
 
   void saveWritesTheRecordUnderAUnicodeName() {
@@ -326,7 +326,7 @@ class WindowCommandsTest : public QObject {
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(squareAt(3, 4)));  // d5
-    QTRY_COMPARE(game().history().size(), std::size_t(2));
+    QTRY_COMPARE(game().game().history().size(), std::size_t(2));
     frame_->action(Command::SaveRecord)->trigger();
     QCOMPARE(game().mode(), ViewMode::Idle);
     QFile file(path);
@@ -348,10 +348,10 @@ class WindowCommandsTest : public QObject {
         QVERIFY(seen->selectedFiles().value(0).isEmpty() || QFileInfo(seen->selectedFiles().value(0)).isDir());
         seen->reject();
       });
-      const Board before = game().board();
+      const Board before = game().game().board();
       frame_->action(use == RecordFileUse::Open ? Command::OpenRecord : Command::SaveRecord)->trigger();
       QVERIFY(seen != nullptr);
-      QCOMPARE(game().board(), before);
+      QCOMPARE(game().game().board(), before);
     }
   }
 
@@ -384,14 +384,14 @@ class WindowCommandsTest : public QObject {
     QAction* useBook = frame_->action(Command::UseBook);
     QVERIFY(useBook->isCheckable());
     QVERIFY(useBook->isChecked());
-    QVERIFY(game().bookEnabled());
+    QVERIFY(game().book().enabled());
     useBook->trigger();
-    QVERIFY(!game().bookEnabled());
+    QVERIFY(!game().book().enabled());
     frame_ = std::make_unique<CMainFrame>(settings_);
     QVERIFY(!frame_->action(Command::UseBook)->isChecked());
-    QVERIFY(!game().bookEnabled());
+    QVERIFY(!game().book().enabled());
     frame_->action(Command::UseBook)->trigger();
-    QVERIFY(game().bookEnabled());
+    QVERIFY(game().book().enabled());
     QVERIFY(settings_ == before);
   }
 
@@ -425,16 +425,16 @@ class WindowCommandsTest : public QObject {
     setPosition(board, kBlack);
     frame_->action(Command::EndgameAnalysis)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Idle);
-    QVERIFY(game().squareValues()[99] != SCORE_NONE);
+    QVERIFY(game().study().squareValues()[99] != SCORE_NONE);
     // The only move is the best one: its value stands out as after a hint.
-    QCOMPARE(game().hintMove(), 99);
+    QCOMPARE(game().study().hintMove(), 99);
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(squareLeft(99) + kValueOffsetX + 1, squareTop(99) + kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
   }
 
  private:
-  GameController& game() { return frame_->game(); }
+  GameController& game() { return frame_->controller(); }
 
   void setPosition(const Board& board, int side) {
     game().clearHistory();

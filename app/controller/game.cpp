@@ -1,0 +1,96 @@
+#include "app/controller/game.h"
+
+#include <algorithm>
+
+namespace kaimo {
+
+void Game::newGame() {
+  side_ = boardInit(board_);
+  cursor_ = 0;
+  history_.assign(1, HistoryEntry{side_, -1, board_});
+  lastMove_ = -1;
+  movesUnsaved_ = false;
+  recordPath_.clear();
+}
+
+bool Game::playMove(int square) {
+  if (square < 0 || square >= kSquareCount) return false;
+  Board next;
+  if (boardPlay(board_, next, square, side_) <= 1) return false;
+  history_.resize(cursor_ + 2);
+  history_[cursor_] = HistoryEntry{side_, square, board_};
+  ++cursor_;
+  // The other colour is to move, and the turn step tells its pass; only a
+  // move that ends the game keeps the turn, as a record read back has it.
+  const bool gameOver = boardMobility(next, opponentOf(side_)) == 0 && boardMobility(next, side_) == 0;
+  if (!gameOver) side_ = opponentOf(side_);
+  board_ = next;
+  history_[cursor_] = HistoryEntry{side_, -1, board_};
+  lastMove_ = square;
+  movesUnsaved_ = true;
+  return true;
+}
+
+bool Game::goTo(int index) {
+  if (index < 0 || index > lastIndex()) return false;
+  cursor_ = index;
+  board_ = history_[index].board;
+  side_ = history_[index].side;
+  lastMove_ = index > 0 ? history_[index - 1].move : -1;
+  return true;
+}
+
+void Game::pass() {
+  const int passer = side_;
+  side_ = opponentOf(passer);
+  // The game's last position goes to the colour that moves, as a record
+  // read back gives it: a pass alone is no change to save.
+  HistoryEntry& entry = history_[cursor_];
+  if (cursor_ == lastIndex() && entry.board == board_ && entry.side == passer) entry.side = side_;
+}
+
+void Game::transformBoard(void (*transform)(Board&, const Board&)) {
+  const Board before = board_;
+  transform(board_, before);
+  if (lastMove_ < 0) return;
+  // The frame goes where the transform takes its square: a lone marker
+  // through the same transform finds it.
+  Board marker;
+  marker.fill(kEmpty);
+  marker[lastMove_] = kBlack;
+  Board moved;
+  transform(moved, marker);
+  lastMove_ = static_cast<int>(std::find(moved.begin(), moved.end(), kBlack) - moved.begin());
+}
+
+void Game::toggleSquare(int square, int colour) {
+  const auto disc = static_cast<std::int8_t>(colour);
+  board_[square] = board_[square] == disc ? kEmpty : disc;
+}
+
+bool Game::boardIsHistorys() const {
+  const auto at = static_cast<std::size_t>(cursor_);
+  return at < history_.size() && history_[at].board == board_ && history_[at].side == side_;
+}
+
+History Game::historyToSave() const {
+  if (boardIsHistorys()) return history_;
+  History record(history_.begin(), history_.begin() + std::min<std::size_t>(cursor_, history_.size()));
+  record.push_back(HistoryEntry{side_, -1, board_});
+  return record;
+}
+
+void Game::takeRecord(History history, const std::string& path) {
+  history_ = std::move(history);
+  if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
+  movesUnsaved_ = false;
+  recordPath_ = path;
+}
+
+void Game::saved(History record, const std::string& path) {
+  history_ = std::move(record);  // an edited board becomes the entry at the cursor
+  movesUnsaved_ = false;
+  recordPath_ = path;
+}
+
+}  // namespace kaimo

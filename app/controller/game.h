@@ -1,0 +1,81 @@
+// The game on the board and its history: the position shown (which editing
+// and the board transforms may change by hand), the side to move, the
+// history with its cursor, the last move framed, and the file the game
+// belongs to. No threads and no window: the controller decides when a
+// change happens and tells the window.
+#pragma once
+
+#include <string>
+
+#include "app/records/history.h"
+#include "engine/board/board.h"
+
+namespace kaimo {
+
+class Game {
+ public:
+  // The initial position, black to move.
+  Game() { newGame(); }
+
+  const Board& board() const { return board_; }
+  int side() const { return side_; }
+  int cursor() const { return cursor_; }
+  const History& history() const { return history_; }
+  int lastIndex() const { return static_cast<int>(history_.size()) - 1; }
+  // The square framed as the last move: the one played into the history
+  // position shown, carried along by the board transforms; -1 for none.
+  int lastMove() const { return lastMove_; }
+
+  // The initial position as a one-entry history, with no file of its own.
+  void newGame();
+  // Plays `square` for the side to move, cutting any later history; false
+  // (nothing changed) when the move is illegal.
+  bool playMove(int square);
+  // The side to move has no move: the other one moves. Not entered in the
+  // history as a move of its own.
+  void pass();
+  // Shows entry `index` of the history; false (nothing changed) outside it.
+  bool goTo(int index);
+  // For the game record reader, which then shows entry 0.
+  void clearHistory() { history_.clear(); }
+  void appendHistory(const HistoryEntry& entry) { history_.push_back(entry); }
+
+  // Writes `transform` of the board back into it; the last move's frame
+  // follows its square. The history stays as it was.
+  void transformBoard(void (*transform)(Board&, const Board&));
+  // Editing by hand: `colour` on `square`, or the square emptied when it
+  // holds that colour already; and the side to move.
+  void toggleSquare(int square, int colour);
+  void setSideToMove(int colour) { side_ = colour; }
+
+  // The file the game was last read from or saved to (file-system
+  // encoding); empty for a new game or a pasted one.
+  const std::string& recordPath() const { return recordPath_; }
+  // Moves played, or a board changed by hand, since the game was last
+  // opened, saved or cleared.
+  bool hasUnsavedGame() const { return movesUnsaved_ || !boardIsHistorys(); }
+  // The history as a record would keep it: the whole history, unless the
+  // board was changed by hand and not played from; then the record ends
+  // with that board in place of the history position it was made from,
+  // and the later moves are left out (as playing a move from it would cut them).
+  History historyToSave() const;
+  // A game read from `path` (empty for a pasted one) replaces this one;
+  // the caller then shows its first position.
+  void takeRecord(History history, const std::string& path);
+  // `record` (from historyToSave) was written to `path`.
+  void saved(History record, const std::string& path);
+
+ private:
+  bool boardIsHistorys() const;
+
+  History history_;
+  int cursor_ = 0;
+  Board board_{};
+  int side_ = kBlack;
+  int lastMove_ = -1;
+  // Moves were played since the game was opened, saved or cleared.
+  bool movesUnsaved_ = false;
+  std::string recordPath_;
+};
+
+}  // namespace kaimo

@@ -1,0 +1,31 @@
+// The three panes of the status bar as the controller's parts write them:
+// every text goes through here, so a text can be taken back when the state
+// it describes ends, and only if no other text has replaced it since.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/controller/controller_window.h"
+
+namespace kaimo {
+
+class StatusPanes {
+ public:
+  explicit StatusPanes(ControllerWindow& window) : window_(window) {}
+
+  // kProgressPane, kBlackPane or kWhitePane.
+  void set(int pane, const std::string& text);
+  // Empties `pane` if it still says `text`.
+  void clearIf(int pane, const std::string& text);
+  // Empties every pane that says anything.
+  void clearAll();
+  // Empties the two colours' panes.
+  void clearSides();
+
+ private:
+  ControllerWindow& window_;
+  std::array<std::string, 3> texts_;
+};
+
+}  // namespace kaimo
