@@ -1,7 +1,7 @@
 #include "engine/eval/pattern_network.h"
 
 #include <cmath>
-
+#include <vector>
 
 #include "engine/eval/score.h"
 
@@ -14,6 +14,24 @@ constexpr int kOutputGain = 4;          // output weights count four times
 constexpr double kOutputSpan = 32768.0; // the output unit's input scale
 // 200000 / 4096: the output 0..4096 spans a wipe-out either way.
 constexpr double kScorePerOutput = 48.828125;
+// Output sums with |a| below this are read from a table (1 MB): beyond it
+// the score is within four discs of a wipe-out, where leaves are rare.
+constexpr int kTabledOutputs = 1 << 17;
+
+int computedOutputScore(int a) {
+  const float y = static_cast<float>(kSigmoidSpan / (1.0 + std::exp(-a / kOutputSpan)));
+  return static_cast<int>(static_cast<double>(y) * kScorePerOutput - SCORE_WIPEOUT);
+}
+
+// Built on first use: a program that never evaluates with "狐" never fills it.
+const int* outputScores() {
+  static const std::vector<int> table = [] {
+    std::vector<int> scores(2 * kTabledOutputs);
+    for (int a = -kTabledOutputs; a < kTabledOutputs; ++a) scores[a + kTabledOutputs] = computedOutputScore(a);
+    return scores;
+  }();
+  return table.data() + kTabledOutputs;
+}
 
 }  // namespace
 
@@ -31,6 +49,12 @@ int hiddenUnit(int sum, const SigmoidTable& sigmoid) {
   return sigmoid[t + SigmoidTable::kCentre];
 }
 
+int outputScore(int a) {
+  static const int* const tabled = outputScores();
+  if (a < -kTabledOutputs || a >= kTabledOutputs) return computedOutputScore(a);
+  return tabled[a];
+}
+
 int networkOutput(const PatternFeatures& features, std::array<int, kHiddenUnits> sums, const std::int16_t* weights,
                   const std::int16_t* output, const SigmoidTable& sigmoid) {
   for (int i = 0; i < kFeatureCount; ++i) {
@@ -41,8 +65,7 @@ int networkOutput(const PatternFeatures& features, std::array<int, kHiddenUnits>
   for (int h = 0; h < kHiddenUnits; ++h) {
     a += kOutputGain * output[h] * hiddenUnit(sums[h], sigmoid) / kSigmoidSpan;
   }
-  const float y = static_cast<float>(kSigmoidSpan / (1.0 + std::exp(-a / kOutputSpan)));
-  return static_cast<int>(static_cast<double>(y) * kScorePerOutput - SCORE_WIPEOUT);
+  return outputScore(a);
 }
 
 int networkScore(const PatternFeatures& features, const std::array<int, kActiveRowCount>& rows,

@@ -32,6 +32,12 @@ class SigmoidTable {
 // A hidden unit's value 0..4096 from its 32-bit sum.
 int hiddenUnit(int sum, const SigmoidTable& sigmoid);
 
+// The score from black's point of view of the output unit's sum `a`:
+// trunc(y * 48.828125 - 100000) with y = 4096 / (1 + e^(-a / 32768)) rounded
+// to a float. Read from a table where leaves' sums fall (the same function
+// filled it), computed beyond.
+int outputScore(int a);
+
 // The four hidden units' sums over weight rows. A row's four int16 weights
 // are 64 bits: two rows interleaved and multiplied by ones add each unit's
 // pair into one 32-bit lane, so a pair of rows costs an unpack, a

@@ -189,9 +189,19 @@ testing::StageData oneUnitStage(long rows, int biasWeight, int rowWeight, int un
   return data;
 }
 
-int outputScore(int a) {
-  const float y = static_cast<float>(4096.0 / (1.0 + std::exp(-a / 32768.0)));
-  return static_cast<int>(static_cast<double>(y) * 48.828125 - 100000);
+using reference::outputScore;
+
+// Every output sum the weights allow, |4 x output weight| on four units and
+// the bias: the table and the computation beyond it agree with the formula
+// to the unit, the table's ends included.
+TEST(OutputScore, EveryReachableSumScoresAsTheFormulaSays) {
+  constexpr int kLowest = 4 * -32768 * 5, kHighest = 4 * 32767 * 5;
+  int mismatches = 0;
+  for (int a = kLowest; a <= kHighest; ++a) mismatches += kaimo::outputScore(a) != outputScore(a);
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(kaimo::outputScore(kLowest), -SCORE_WIPEOUT + 1);
+  EXPECT_EQ(kaimo::outputScore(kHighest), SCORE_WIPEOUT);
+  EXPECT_EQ(kaimo::outputScore(0), 0);
 }
 
 TEST_F(PatternNetwork, HiddenUnitsSaturateBeyondTheTable) {

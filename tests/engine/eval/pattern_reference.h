@@ -104,6 +104,11 @@ inline int index(const Board& b, const Tables& t, int p, int j) {
 
 inline int sigmoid(int t) { return static_cast<int>(4096.0 / (1.0 + std::exp(-t / 4096.0))); }
 
+inline int outputScore(int a) {
+  const float y = static_cast<float>(4096.0 / (1.0 + std::exp(-a / 32768.0)));
+  return static_cast<int>(static_cast<double>(y) * 48.828125 - 100000);
+}
+
 inline int score(const Board& b, int side, const Tables& t, const testing::StageData& w) {
   DiscCounts counts;
   plain::count(b, counts);
@@ -128,8 +133,7 @@ inline int score(const Board& b, int side, const Tables& t, const testing::Stage
   }
   int a = 4 * w.output[4];
   for (int h = 0; h < 4; ++h) a += (4 * w.output[h] * hidden[h]) / 4096;
-  const float y = static_cast<float>(4096.0 / (1.0 + std::exp(-a / 32768.0)));
-  return static_cast<int>(static_cast<double>(y) * 48.828125 - 100000);
+  return outputScore(a);
 }
 
 }  // namespace kaimo::reference
