@@ -4,6 +4,7 @@
 
 #include "engine/board/bitboard.h"
 #include "engine/board/last_flips.h"
+#include "engine/board/mobility.h"
 #include "tests/common/plain_board.h"
 
 namespace kaimo {
@@ -65,6 +66,22 @@ TEST(BitBoard, EveryMaskOperationAgreesWithTheByteBoard) {
         ASSERT_EQ(played, expected) << "square " << s << " trial " << trial;
       }
     }
+  }
+}
+
+// Every way of counting mobility this processor runs against the plain
+// count of both colours' moves, walls and wrapping runs included.
+TEST(BitBoard, EveryMobilityPathCountsBothColoursMoves) {
+  std::mt19937 rng(1209);
+  const auto paths = mobility_detail::runnableMobilities();
+  for (int trial = 0; trial < 4000; ++trial) {
+    const Board b = samplePosition(rng, trial);
+    const BitBoard m = toBits(b);
+    const int expected = plain::mobility(b, kBlack) - plain::mobility(b, kWhite);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      ASSERT_EQ(paths[i](m.black, m.white, m.empty), expected) << "path " << i << " trial " << trial;
+    }
+    ASSERT_EQ(bitMobilityDifference(m.black, m.white, m.empty), expected) << trial;
   }
 }
 
