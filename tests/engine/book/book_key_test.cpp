@@ -35,6 +35,13 @@ TEST(BookKey, IsTheSameForEveryImageOfAPositionAndForItsColoursExchanged) {
       Board image;
       for (int s = 0; s < kSquareCount; ++s) image[kSymmetryMaps[t][s]] = board[s];
       EXPECT_EQ(bookKeyOf(image, side), key) << "symmetry " << t;
+      // The key is the smallest image, the form the book file stores.
+      BookKey masks;
+      for (int s = 0; s < kSquareCount; ++s) {
+        if (image[s] == side) masks.mover |= squareBit(s);
+        if (image[s] == opponentOf(side)) masks.opponent |= squareBit(s);
+      }
+      EXPECT_FALSE(masks < *key) << "symmetry " << t;
     }
     Board exchanged = board;
     for (auto& square : exchanged) {

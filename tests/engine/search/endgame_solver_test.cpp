@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 
@@ -201,6 +202,28 @@ TEST(ReadAroundGuess, KeepsTheCallersWindow) {
         EXPECT_LE(reads, 5) << "guess " << guess << " in (" << low << ", " << high << ")";
       }
     }
+  }
+}
+
+// After a miss the window reaches 8 discs beyond the value that missed:
+// a value just inside that reach takes two reads, one on its edge a third
+// (the window then opens to the caller's bound). The stand-in read answers
+// a miss with the bound it failed through, the least a fail-soft read may
+// tell.
+TEST(ReadAroundGuess, WidensByEightDiscsAfterAMiss) {
+  SearchContext context{};
+  const struct {
+    int exact;
+    int reads;
+  } cases[] = {{-9000, 2}, {-10000, 3}, {9000, 2}, {10000, 3}, {1999, 1}, {-2000, 2}};
+  for (const auto& c : cases) {
+    int reads = 0;
+    const auto read = [&](int alpha, int beta) {
+      ++reads;
+      return std::clamp(c.exact, alpha, beta);
+    };
+    EXPECT_EQ(readAroundGuess(context, 0, -kInf, kInf, read, [] {}), c.exact);
+    EXPECT_EQ(reads, c.reads) << "value " << c.exact;
   }
 }
 

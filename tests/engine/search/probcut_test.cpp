@@ -12,6 +12,7 @@
 
 #include "engine/eval/pattern_eval.h"
 #include "engine/eval/routines.h"
+#include "engine/search/midgame_search.h"
 #include "engine/search/search_driver.h"
 #include "support/files/checksum.h"
 #include "tests/common/plain_board.h"
@@ -195,6 +196,46 @@ TEST(ProbCutSearch, AReadToTheEndIsNeverCut) {
     const Read exact = readWith(b, side, 8, {}, empties);
     EXPECT_EQ(readWith(b, side, 8, probCutOf(&table, 0, 60, 0), empties).value, exact.value) << i;
   }
+}
+
+// The value of a normal read by "狸" of `depth` plies with `cut`, in (alpha, beta), without a table.
+int readIn(const Board& b, int side, int depth, const ProbCut& cut, int alpha, int beta) {
+  SearchContext context;
+  prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, nullptr);
+  const BitBoard bits = toBits(b);
+  context.rootEmpty = bits.empty;
+  context.probCut = cut;
+  const Bits own = side == kBlack ? bits.black : bits.white, opp = side == kBlack ? bits.white : bits.black;
+  return searchMidgame(context, own, opp, side, depth, alpha, beta);
+}
+
+// ProbCut's boundaries, at a root of E empty squares read 4 plies deep with
+// a pair for that depth only (the read of 2 plies taken as the deep value,
+// no margin), where the shallow value lies above the deep one: a shallow
+// value exactly on the window's top cuts (the read answers beta), one a
+// point under it does not; B = E - 1 lets the root try, B = E does not.
+TEST(ProbCutSearch, CutsOnTheBoundAndOnlyAboveTheEmptiesLimit) {
+  ProbCutTable table(1, 96, 4, 4);
+  table.at(0, 4) = {2, 1.0, 0, 1};
+  std::mt19937 rng(31);
+  int positions = 0;
+  for (int i = 0; i < 12; ++i) {
+    int side;
+    const Board b = plain::randomGame(rng, 40 + 3 * i, &side);  // B counts up to 60 empty squares
+    if (boardMobility(b, side) == 0) continue;
+    const int shallow = readIn(b, side, 2, {}, -kInf, kInf), deep = readIn(b, side, 4, {}, -kInf, kInf);
+    if (deep >= shallow) continue;  // a cut would answer what the full read does
+    ++positions;
+    const int empties = testing::countsOf(b)[2];
+    const struct {
+      int beta, minEmpties, value;
+    } cases[] = {{shallow, empties - 1, shallow}, {shallow + 1, empties - 1, deep}, {shallow, empties, deep}};
+    for (const auto& c : cases) {
+      EXPECT_EQ(readIn(b, side, 4, probCutOf(&table, 0, 60, c.minEmpties), deep - 1000, c.beta), c.value)
+          << i << ": beta " << c.beta << " (shallow " << shallow << "), B " << c.minEmpties << " of " << empties;
+    }
+  }
+  EXPECT_GE(positions, 3);
 }
 
 class ProbCutData : public testing::InTempDir {

@@ -92,6 +92,31 @@ TEST(SearchTable, ASearchStartsFromAnEmptyTable) {
   EXPECT_EQ(context.bestMove, againMove);
 }
 
+// Positions of one bucket (keys with one hash): a look-up needs both halves
+// of the fingerprint, and a third position takes the place of the shallower
+// of the two current entries, whichever slot it is in.
+TEST(SearchTable, KnowsAPositionByBothHalvesAndKeepsTheDeeperEntry) {
+  constexpr std::uint64_t kHash = 0x0123456789abcdefull;
+  const TableKey deep{kHash, 1}, shallow{kHash, 2}, third{kHash, 3};
+  for (const bool deepFirst : {true, false}) {
+    SearchTable table(4);
+    ASSERT_TRUE(table.startSearch());
+    const auto storeAt = [&](const TableKey& key, int depth) { table.store(key, kBlack, depth, -kInf, kInf, 0, 5); };
+    storeAt(deepFirst ? deep : shallow, deepFirst ? 7 : 3);
+    storeAt(deepFirst ? shallow : deep, deepFirst ? 3 : 7);
+    TableHit hit;
+    for (const std::uint64_t flip : {1ull << 1, 1ull << 40, 1ull << 63}) {
+      EXPECT_FALSE(table.probe({kHash, deep.check ^ flip}, kBlack, hit)) << flip;
+      EXPECT_FALSE(table.probe({kHash ^ flip, deep.check}, kBlack, hit)) << flip;
+    }
+    storeAt(third, 5);
+    ASSERT_TRUE(table.probe(deep, kBlack, hit)) << deepFirst;
+    EXPECT_EQ(hit.depth, 7);
+    EXPECT_TRUE(table.probe(third, kBlack, hit)) << deepFirst;
+    EXPECT_FALSE(table.probe(shallow, kBlack, hit)) << deepFirst;
+  }
+}
+
 TEST(SearchRoot, AStopEndsTheSearchWithTheMarker) {
   int side;
   const Board b = positionWithEmpties(40, side);

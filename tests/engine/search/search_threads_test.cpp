@@ -3,13 +3,17 @@
 // the analysis of every move.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <mutex>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "engine/eval/routines.h"
 #include "engine/search/endgame_analysis.h"
 #include "engine/search/endgame_solver.h"
+#include "engine/search/move_loop.h"
 #include "engine/search/search_driver.h"
 #include "engine/search/search_team.h"
 #include "tests/common/temp_dir.h"
@@ -115,6 +119,41 @@ TEST(SearchThreads, NormalReadsGiveTheValueOfOneThreadAtEachDepth) {
 // ProbCut on two threads: the helpers' shallow reads cut as the owner's do
 // (far fewer nodes than the full read, a legal move), and a ProbCut no node
 // is deep enough to try gives the full read's value.
+// Young brothers wait: with a thread idle from the start, a node's first
+// move is searched alone, on the node's thread with the node's window, and
+// only the moves after it are shared (a node with one move after the first
+// has nothing to share). The stand-in move i is worth i discs.
+TEST(SearchThreads, ANodeSharesNoMoveBeforeItsFirstReturns) {
+  struct Call {
+    int index, alpha, beta;
+    std::thread::id thread;
+  };
+  for (const int count : {2, 4}) {
+    SearchContext context{};
+    SearchTeam team(context, 2);
+    while (!team.hasIdleThread()) std::this_thread::yield();
+    MoveOrder order;
+    for (int i = 0; i < count; ++i) order.moves[order.count++] = {i, 0, 0, kRepliesUnknown};
+    std::mutex lock;
+    std::vector<Call> calls;
+    const auto searchMove = [&](SearchContext&, int index, int alpha, int beta) {
+      std::lock_guard hold(lock);
+      calls.push_back({index, alpha, beta, std::this_thread::get_id()});
+      return std::clamp(1000 * index, alpha, beta);
+    };
+    const MoveLoopResult result = searchMoves(context, order, -kInf, kInf, true, searchMove, noReport);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0].index, 0);
+    EXPECT_EQ(calls[0].alpha, -kInf);
+    EXPECT_EQ(calls[0].beta, kInf);
+    EXPECT_EQ(calls[0].thread, std::this_thread::get_id());
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const Call& c) { return c.index == 0; }), 1);
+    EXPECT_EQ(team.splitCount(), count > 2 ? 1 : 0) << count;
+    EXPECT_EQ(result.best, 1000 * (count - 1));
+    EXPECT_EQ(result.bestMove, count - 1);
+  }
+}
+
 TEST(SearchThreads, ProbCutCutsOnBothThreads) {
   const ProbCutTable table = testing::rashProbCutTable();
   std::mt19937 rng(29);
