@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/review/better_move.h"
 #include "engine/board/bitboard.h"
 #include "engine/eval/pattern_data.h"
 #include "engine/eval/routines.h"
@@ -88,26 +89,17 @@ PositionRead PositionReader::read(const Board& board, int side, int played, std:
   context.rootDepth = depth;
   context.abortMarker = 0;
 
-  // The move played first with the whole window: its value is exact. Every
-  // other move only has to show whether it does better, and how much.
-  int best = moveValue(context, root, played, -SCORE_INF, SCORE_INF);
-  const int playedValue = best;
-  int bestMove = played;
+  // The move played first with the whole window: its value is exact.
+  const int playedValue = moveValue(context, root, played, -SCORE_INF, SCORE_INF);
   MoveOrder order;
   const int tableMove = context.table != nullptr ? context.table->move(SearchTable::keyOf(own, opp), side) : -1;
   orderMoves(own, opp, bits.empty, legal & ~squareBit(played), tableMove, order);
-  for (int i = 0; i < order.count && context.abortMarker == 0; ++i) {
-    const int square = order.moves[i].square;
-    int value = moveValue(context, root, square, best, best + 1);
-    if (value > best && context.abortMarker == 0) value = moveValue(context, root, square, best, SCORE_INF);
-    if (value > best) {
-      best = value;
-      bestMove = square;
-    }
-  }
+  const ValuedMove best = bestAgainst(context, order, {playedValue, played}, [&](int square, int alpha, int beta) {
+    return moveValue(context, root, square, alpha, beta);
+  });
   if (context.abortMarker != 0) return failed(outcomeOfAbort(context.abortMarker), context.leafCount);
   return PositionRead{ReadOutcome::Done, exact ? ReviewValueKind::Exact : ReviewValueKind::Estimate, playedValue,
-                      bestMove, best, context.leafCount};
+                      best.square, best.value, context.leafCount};
 }
 
 }  // namespace kaimo

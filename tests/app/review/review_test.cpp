@@ -15,8 +15,10 @@
 
 #include "app/controller/game_controller.h"
 #include "app/records/record_writer.h"
+#include "app/review/better_move.h"
 #include "app/review/review_text.h"
 #include "app/review/review_batch.h"
+#include "engine/board/notation.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
@@ -83,6 +85,71 @@ class Review : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(foxDataReadable()) << "run where the data of 狐 are"; }
 };
+
+// The first `plies` moves of a game, each the lowest legal square.
+History openingOf(int plies) {
+  Board board;
+  int side = boardInit(board);
+  History history;
+  for (int ply = 0; ply < plies; ++ply) {
+    MoveMarks marks;
+    boardLegalMarks(board, side, marks);
+    int square = 0;
+    while (marks[square] == 0) ++square;
+    history.push_back({side, square, board});
+    boardPlayInPlace(board, square, side);
+    side = opponentOf(side);
+  }
+  history.push_back({side, -1, board});
+  return history;
+}
+
+// Losses are named in whole discs, rounded half away from zero: a loss of
+// half a disc is named, one just under it is not.
+TEST(ReviewSummary, RoundsHalfADiscAwayFromZero) {
+  const int values[][2] = {{500, 1},    {499, 0},     {1500, 2},    {1499, 1},       {-500, -1},
+                           {-499, 0},   {-1500, -2},  {-1499, -1},  {34580, 35},     {-34580, -35}};
+  for (const auto& [value, discs] : values) EXPECT_EQ(roundedDiscs(value), discs) << value;
+  const History history = openingOf(6);
+  const int losses[] = {34580, 500, 1500, 499, 1499, 1500};
+  GameReview review;
+  for (std::size_t i = 0; i < std::size(losses); ++i) {
+    review.record({history[i].board, history[i].side, history[i].move},
+                  {ReadOutcome::Done, ReviewValueKind::Estimate, -losses[i], history[i].move, 0, 0});
+  }
+  const auto named = [&](int entry, int discs) {
+    return " " + std::to_string(entry + 1) + "." + squareDisplayName(history[entry].move) + " -" +
+           std::to_string(discs) + "石";
+  };
+  const std::vector<std::string> lines = texts::reviewSummaryLines(review, history);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "悪手 黒:" + named(0, 35) + named(2, 2) + named(4, 1));
+  EXPECT_EQ(lines[1], "悪手 白:" + named(5, 2) + named(1, 1));
+}
+
+// The other moves of a read, with a stand-in read (square i worth
+// values[i], the move played worth 0): each is read with a null window at
+// the best so far, and only one that beats it again, from that best up.
+TEST(ReviewRead, OnlyAMoveThatBeatsTheBestIsReadAgainFromTheBestUp) {
+  struct Call {
+    int square, alpha, beta;
+    bool operator==(const Call&) const = default;
+  };
+  const int values[] = {-3000, 2000, 2000, 1000, 5000};
+  MoveOrder order;
+  for (int square = 0; square < 5; ++square) order.moves[order.count++] = {square, 0, 0, kRepliesUnknown};
+  std::vector<Call> calls;
+  const ValuedMove best = bestAgainst(SearchContext{}, order, {0, 9}, [&](int square, int alpha, int beta) {
+    calls.push_back({square, alpha, beta});
+    return values[square];  // exact: a fail-soft read may always answer so
+  });
+  constexpr int kInf = SCORE_INF;
+  const std::vector<Call> expected{{0, 0, 1},       {1, 0, 1},       {1, 0, kInf},   {2, 2000, 2001},
+                                   {3, 2000, 2001}, {4, 2000, 2001}, {4, 2000, kInf}};
+  EXPECT_EQ(calls, expected);
+  EXPECT_EQ(best.value, 5000);
+  EXPECT_EQ(best.square, 4);
+}
 
 TEST_F(Review, EndgameLossesAreTheAnalysisLossesAndTheSummaryNamesOnlyLosses) {
   int exactMoves = 0;
