@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/book/book_choice.h"
 #include "engine/book/opening_book.h"
 
 namespace kaimo::testing {
@@ -33,6 +34,25 @@ inline std::vector<BookEntry> smallBook(int plies) {
   }
   std::vector<BookEntry> entries;
   for (const BookKey& key : keys) entries.push_back({key, smallBookValue(key), smallBookValue(key), smallBookValue(key), 4});
+  return entries;
+}
+
+// smallBook(2) with the moves of the position after the first move
+// (`board`, `side`: white to move) valued afresh: the first of them best, the
+// second exactly kBookMargin below it, the third a hundredth further, the
+// rest far below.
+inline std::vector<BookEntry> bookAtTheMargin(Board& board, int& side) {
+  side = boardInit(board);
+  boardPlayInPlace(board, bookStepsOf(board, side).front().square, side);
+  side = opponentOf(side);
+  std::vector<BookEntry> entries = smallBook(2);
+  const std::vector<BookStep> steps = bookStepsOf(board, side);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const int moveValue = i == 0 ? 300 : i == 1 ? 300 - kBookMargin : i == 2 ? 300 - kBookMargin - 1 : -3000;
+    for (BookEntry& e : entries) {
+      if (e.key == steps[i].key) e.value = static_cast<std::int16_t>(-moveValue);
+    }
+  }
   return entries;
 }
 

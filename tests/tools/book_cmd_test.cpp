@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/board/notation.h"
 #include "tests/common/capture.h"
 #include "tests/common/small_book.h"
 #include "tests/common/temp_dir.h"
@@ -43,6 +44,26 @@ TEST_F(BookCommand, ShowListsTheBooksMovesWhereItHasThem) {
   EXPECT_EQ(captureCommand(runBook, {"show", "--book", "cut.dat"}).status, 2);
   EXPECT_EQ(captureCommand(runBook, {"show", "--book", "missing.dat"}).status, 2);
   EXPECT_THROW(captureCommand(runBook, {"list"}), tools::UsageError);
+}
+
+// `book show` marks the moves a computer side chooses from: one exactly at
+// the margin below the best, none beyond it.
+TEST_F(BookCommand, ShowMarksTheMovesWithinTheMargin) {
+  Board board;
+  int side;
+  writeFile("book.dat", encodeBook(testing::bookAtTheMargin(board, side)));
+  Board initial;
+  const int first = bookStepsOf(initial, boardInit(initial)).front().square;  // the move bookAtTheMargin plays
+  const Captured shown = captureCommand(runBook, {"show", "--book", "book.dat", "--moves", squareName(first)});
+  ASSERT_EQ(shown.status, 0) << shown.output;
+  const std::vector<BookStep> steps = bookStepsOf(board, side);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const std::string name = "\n" + squareName(steps[i].square) + " ";
+    const std::size_t line = shown.output.find(name);
+    ASSERT_NE(line, std::string::npos) << shown.output;
+    const std::string text = shown.output.substr(line + 1, shown.output.find('\n', line + 1) - line - 1);
+    EXPECT_EQ(text.ends_with(" *"), i < 2) << text;
+  }
 }
 
 }  // namespace

@@ -52,8 +52,13 @@ int showBook(const Args& args, std::FILE* out) {
                moves.empty() ? "the book ends here" : "in the book", discs(entry->value), discs(entry->gameValue),
                entry->readDepth, discs(entry->readValue));
   if (moves.empty()) return 1;
+  // Marked: the moves a computer side that does not read this position to
+  // the end chooses from.
+  const SideSettings readsNormally{};
+  const std::vector<BookMove> candidates = bookCandidates(*book, position.board, position.side, readsNormally);
   for (const BookMove& move : moves) {
-    const bool close = move.value >= moves.front().value - kBookMargin;
+    const bool close = std::any_of(candidates.begin(), candidates.end(),
+                                   [&](const BookMove& candidate) { return candidate.square == move.square; });
     std::fprintf(out, "%s %+.2f%s\n", squareName(move.square).c_str(), discs(move.value), close ? " *" : "");
   }
   return 0;

@@ -108,6 +108,22 @@ TEST(BookChoice, PlaysAtRandomAmongTheMovesWithinTheMarginOfTheBest) {
   EXPECT_FALSE(pickBookMove(book, board, opponentOf(side), normal, random).has_value());
 }
 
+// The margin's edge: a move exactly kBookMargin below the best is a
+// candidate, one a hundredth further is not.
+TEST(BookChoice, AMoveExactlyAtTheMarginIsACandidate) {
+  Board board;
+  int side;
+  const OpeningBook book(testing::bookAtTheMargin(board, side));
+  const std::vector<BookStep> steps = bookStepsOf(board, side);
+  ASSERT_GE(steps.size(), 3u);
+  const std::vector<BookMove> moves = book.movesOf(board, side);
+  ASSERT_EQ(moves.size(), steps.size());
+  ASSERT_EQ(moves[2].value, moves[0].value - kBookMargin - 1) << "moves of one value";
+  std::set<int> candidates;
+  for (const BookMove& m : bookCandidates(book, board, side, kNormal)) candidates.insert(m.square);
+  EXPECT_EQ(candidates, (std::set<int>{steps[0].square, steps[1].square}));
+}
+
 // The lines below a position, counted one sequence at a time.
 double linesByEnumeration(const OpeningBook& book, const Board& board, int side, const SideSettings& settings) {
   const std::vector<BookMove> moves = bookCandidates(book, board, side, settings);
