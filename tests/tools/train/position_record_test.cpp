@@ -8,6 +8,7 @@
 
 #include "tests/common/plain_board.h"
 #include "tests/common/temp_dir.h"
+#include "tools/train/chunks.h"
 #include "tools/train/position_record.h"
 
 namespace kaimo::train {
@@ -122,6 +123,27 @@ TEST_F(PositionFiles, ADamagedChunkIsRefused) {
     error.clear();
     EXPECT_FALSE(readChunk(name, read, error));
     EXPECT_NE(error.find(name), std::string::npos) << error;
+  }
+}
+
+// The check every step reads chunks through, at its edges: chunk 2 of a
+// folder of 5 games a chunk holds games 10 to 14 only, and positions of 1 to
+// 84 empty squares only (the ones a game keeps).
+TEST_F(PositionFiles, AChunkOfGamesHoldsOnlyItsGamesAndThePositionsTheyKeep) {
+  const struct {
+    int game, empties;
+    bool accepted;
+  } cases[] = {{10, 40, true}, {14, 40, true}, {9, 40, false}, {15, 40, false},
+               {12, 1, true},  {12, 0, false}, {12, 84, true}, {12, 85, false}};
+  for (const auto& c : cases) {
+    TrainingPosition p = somePosition(3);
+    for (int s = 0; s < kSquareCount; ++s) p.board[s] = s < c.empties ? kEmpty : s % 3 == 0 ? kWhite : kBlack;
+    p.game = c.game;
+    std::string error;
+    ASSERT_TRUE(writeChunk("games-00002.kpos", {p}, error)) << error;
+    std::vector<TrainingPosition> read;
+    EXPECT_EQ(readChunkOfGames("games-00002.kpos", 5, read, error), c.accepted)
+        << "game " << c.game << " with " << c.empties << " empty squares: " << error;
   }
 }
 
