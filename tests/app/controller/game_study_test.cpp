@@ -74,6 +74,10 @@ struct HintCase {
   int exact;   // and its exact-read depth
 };
 
+// The case's name, not a dump of its bytes (a pointer among them), in the
+// test's name: the same from build to build.
+void PrintTo(const HintCase& hc, std::ostream* out) { *out << hc.name; }
+
 class Hint : public GameStudy, public ::testing::WithParamInterface<HintCase> {};
 
 // The hint at the side's settings gives, for its best move, what the

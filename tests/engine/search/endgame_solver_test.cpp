@@ -55,6 +55,10 @@ struct EndCase {
   int value;
 };
 
+// The case's name, not a dump of its bytes (a pointer among them), in the
+// test's name: the same from build to build.
+void PrintTo(const EndCase& c, std::ostream* out) { *out << c.name; }
+
 class SolveEnd : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(SolveEnd, ScoresTheEndOfTheGame) {

@@ -103,6 +103,10 @@ struct Family {
   int blackPercent;
 };
 
+// The family's name, not a dump of its bytes (a pointer among them), in
+// the test's name: the same from build to build.
+void PrintTo(const Family& f, std::ostream* out) { *out << f.name; }
+
 class ExactRead : public ::testing::TestWithParam<Family> {};
 
 // Boards of random squares: scattered discs block many moves, so passes,

@@ -21,6 +21,10 @@ struct DepthCase {
   int depth;
 };
 
+void PrintTo(const DepthCase& c, std::ostream* out) {
+  *out << "normal " << c.normal << " exact " << c.exact << " win " << c.win << " empties " << c.empties;
+}
+
 class ChooseDepth : public ::testing::TestWithParam<DepthCase> {};
 
 TEST_P(ChooseDepth, FollowsTheReadRules) {
