@@ -1,0 +1,32 @@
+// The panes' texts: a text is taken back only while it is still shown.
+#include "app/controller/status_panes.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/app/controller/recording_window.h"
+
+namespace kaimo {
+namespace {
+
+TEST(StatusPanes, ATextIsTakenBackOnlyWhileItIsShown) {
+  testing::RecordingWindow window;
+  StatusPanes panes(window);
+  panes.set(kProgressPane, "ヒント");
+  panes.clearIf(kProgressPane, "停止");
+  EXPECT_EQ(window.panes[kProgressPane], "ヒント");
+  panes.clearIf(kProgressPane, "ヒント");
+  EXPECT_EQ(window.panes[kProgressPane], "");
+}
+
+TEST(StatusPanes, ClearingAllWritesOnlyThePanesThatSaySomething) {
+  testing::RecordingWindow window;
+  StatusPanes panes(window);
+  panes.set(kBlackPane, "黒60石");
+  panes.clearAll();
+  EXPECT_EQ(window.paneLog[kBlackPane], (std::vector<std::string>{"黒60石", ""}));
+  EXPECT_TRUE(window.paneLog[kProgressPane].empty());
+  EXPECT_TRUE(window.paneLog[kWhitePane].empty());
+}
+
+}  // namespace
+}  // namespace kaimo
