@@ -68,13 +68,13 @@ void Game::toggleSquare(int square, int colour) {
   board_[square] = board_[square] == disc ? kEmpty : disc;
 }
 
-bool Game::boardIsHistorys() const {
+bool Game::boardIsHistoryPosition() const {
   const auto at = static_cast<std::size_t>(cursor_);
   return at < history_.size() && history_[at].board == board_ && history_[at].side == side_;
 }
 
 History Game::historyToSave() const {
-  if (boardIsHistorys()) return history_;
+  if (boardIsHistoryPosition()) return history_;
   History record(history_.begin(), history_.begin() + std::min<std::size_t>(cursor_, history_.size()));
   record.push_back(HistoryEntry{side_, -1, board_});
   return record;

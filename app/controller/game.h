@@ -53,7 +53,7 @@ class Game {
   const std::string& recordPath() const { return recordPath_; }
   // Moves played, or a board changed by hand, since the game was last
   // opened, saved or cleared.
-  bool hasUnsavedGame() const { return movesUnsaved_ || !boardIsHistorys(); }
+  bool hasUnsavedGame() const { return movesUnsaved_ || !boardIsHistoryPosition(); }
   // The history as a record would keep it: the whole history, unless the
   // board was changed by hand and not played from; then the record ends
   // with that board in place of the history position it was made from,
@@ -66,7 +66,7 @@ class Game {
   void saved(History record, const std::string& path);
 
  private:
-  bool boardIsHistorys() const;
+  bool boardIsHistoryPosition() const;
 
   History history_;
   int cursor_ = 0;

@@ -109,7 +109,7 @@ class GameController {
   void startAnalysis();
   // Command "ヒント": values every legal move of the side to move on a
   // worker, each read as deep as a computer turn of that side would read the
-  // position; the best one is study().hintMove() when it is done. A game
+  // position; the best one is study().bestSquare() when it is done. A game
   // where a human is to move goes on: the human's click plays, and the
   // values go with any change of the position. Otherwise the game is
   // stopped first. In the book, the book's values at once.

@@ -21,7 +21,7 @@ StudySession::StudySession(const Game& game, StatusPanes& panes, ControllerWindo
 void StudySession::clear() {
   hint_.cancel();
   squareValues_ = noSquareValues();
-  hintMove_ = -1;
+  bestSquare_ = -1;
   if (!hintPaneText_.empty()) panes_.clearIf(kProgressPane, hintPaneText_);
   hintPaneText_.clear();
 }
@@ -76,8 +76,8 @@ void StudySession::startHint(const SideSettings& settings, const std::vector<Boo
 // Every move has its value in the book: no search, the best one marked at once.
 void StudySession::showBookHint(const std::vector<BookMove>& moves) {
   for (const BookMove& move : moves) squareValues_[move.square] = bookValueToScore(move.value);
-  hintMove_ = moves.front().square;
-  hintPaneText_ = texts::bookHintText(hintMove_, squareValues_[hintMove_]);
+  bestSquare_ = moves.front().square;
+  hintPaneText_ = texts::bookHintText(bestSquare_, squareValues_[bestSquare_]);
   panes_.set(kProgressPane, hintPaneText_);
   window_.requestRepaint();
 }
@@ -116,22 +116,22 @@ std::optional<ValuesResult> StudySession::followValues(ValuesWorker& worker) {
     }
   }
   std::optional<ValuesResult> result = worker.takeResult();
-  if (!result) showAnalysisClock(valuesDone_);
+  if (!result) showValuesClock(valuesDone_);
   return result;
 }
 
 // The best square is marked on the board and named in pane 0, until the
 // values go.
 void StudySession::showBestMove(bool inDiscs) {
-  hintMove_ = bestValuedSquare(squareValues_);
-  if (hintMove_ < 0) return;
-  hintPaneText_ = texts::hintText(hintMove_, squareValues_[hintMove_], inDiscs);
+  bestSquare_ = bestValuedSquare(squareValues_);
+  if (bestSquare_ < 0) return;
+  hintPaneText_ = texts::hintText(bestSquare_, squareValues_[bestSquare_], inDiscs);
   panes_.set(kProgressPane, hintPaneText_);
 }
 
 // The workers say how far they are only when a move is valued, which deep
 // positions take minutes over; the window keeps the seconds counting between.
-void StudySession::showAnalysisClock(int done) {
+void StudySession::showValuesClock(int done) {
   const auto elapsed = std::chrono::steady_clock::now() - valuesStart_;
   const std::int64_t seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
   if ((seconds <= secondShown_ && done == doneShown_) || movesToValue_ == 0) return;

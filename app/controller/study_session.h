@@ -30,7 +30,7 @@ class StudySession {
   const SquareValues& squareValues() const { return squareValues_; }
   // The square the finished hint or endgame analysis found best, -1 when
   // none is shown.
-  int hintMove() const { return hintMove_; }
+  int bestSquare() const { return bestSquare_; }
 
   // Clears the values on the board and stops a hint still valuing; its
   // text in pane 0 goes with it.
@@ -57,13 +57,13 @@ class StudySession {
   void startValuesClock();
   std::optional<ValuesResult> followValues(ValuesWorker& worker);
   void showBestMove(bool inDiscs);
-  void showAnalysisClock(int done);
+  void showValuesClock(int done);
 
   const Game& game_;
   StatusPanes& panes_;
   ControllerWindow& window_;
   SquareValues squareValues_;
-  int hintMove_ = -1;
+  int bestSquare_ = -1;
   bool hintInDiscs_ = false;  // the hint's values are final margins, or a routine's own points
   std::string hintPaneText_;  // what pane 0 says about the hint, while it does
   // The running analysis or hint as the window sees it: when it began, how

@@ -62,10 +62,10 @@ QString saveBoardPicture(const QImage& image, const QString& path) {
   return QStringLiteral("画像を保存できませんでした。\n%1: %2").arg(path, file.errorString());
 }
 
-void saveBoardPictureCommand(const GameController& game, ControllerWindow& window) {
+void saveBoardPictureCommand(const GameController& controller, ControllerWindow& window) {
   const QString path = QFile::decodeName(QByteArray::fromStdString(window.chooseRecordFile(RecordFileUse::BoardPicture)));
   if (path.isEmpty()) return;
-  const QString failure = saveBoardPicture(renderBoardPicture(game.game().board(), game.game().lastMove()), path);
+  const QString failure = saveBoardPicture(renderBoardPicture(controller.game().board(), controller.game().lastMove()), path);
   if (!failure.isEmpty()) window.showMessage(failure.toStdString());
 }
 

@@ -23,6 +23,6 @@ QString saveBoardPicture(const QImage& image, const QString& path);
 
 // The command: asks `window` for a file and saves the position on the
 // board of `game`; a failure is told in a message.
-void saveBoardPictureCommand(const GameController& game, ControllerWindow& window);
+void saveBoardPictureCommand(const GameController& controller, ControllerWindow& window);
 
 }  // namespace kaimo

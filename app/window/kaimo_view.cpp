@@ -12,7 +12,7 @@ static_assert(geometry::kBlackIndicator == kEditBlackIndicator && geometry::kWhi
                   geometry::kNowhere == kEditNowhere,
               "the editing commands take the view's point mapping as it is");
 
-CKaimoView::CKaimoView(GameController& game, QWidget* parent) : QWidget(parent), game_(game) {
+CKaimoView::CKaimoView(GameController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
   // Every pixel is painted each time: no erase first, so no flicker.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(geometry::kViewWidth, geometry::kViewHeight);
@@ -35,21 +35,21 @@ int CKaimoView::targetAt(const QMouseEvent& event) const {
 
 void CKaimoView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  const MoveMarks marks = game_.highlightMarks();
-  const Game& game = game_.game();
-  const StudySession& study = game_.study();
-  const BoardPicture picture{game.board(), game.side(), marks, game.lastMove(), study.squareValues(), study.hintMove()};
+  const MoveMarks marks = controller_.highlightMarks();
+  const Game& game = controller_.game();
+  const StudySession& study = controller_.study();
+  const BoardPicture picture{game.board(), game.side(), marks, game.lastMove(), study.squareValues(), study.bestSquare()};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }
 
 void CKaimoView::mousePressEvent(QMouseEvent* event) {
-  GameController& game = game_;
-  if (game.mode() == ViewMode::Editing && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
+  const bool editClick = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
+  if (controller_.mode() == ViewMode::Editing && editClick) {
     if (event->button() == Qt::LeftButton) {
-      game.leftEdit(targetAt(*event));
+      controller_.leftEdit(targetAt(*event));
     } else {
-      game.rightEdit(targetAt(*event));
+      controller_.rightEdit(targetAt(*event));
     }
     return;
   }
@@ -58,7 +58,7 @@ void CKaimoView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const int square = targetAt(*event);
-  if (square >= 0) game.clickSquare(square);
+  if (square >= 0) controller_.clickSquare(square);
 }
 
 // Qt delivers a double-click as press, release, double-click, release: this
@@ -66,7 +66,7 @@ void CKaimoView::mousePressEvent(QMouseEvent* event) {
 // double-click toggles a square twice; otherwise it is dropped, so a
 // double-click on a square plays one move, not an attempt at a second.
 void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (game_.mode() == ViewMode::Editing) {
+  if (controller_.mode() == ViewMode::Editing) {
     mousePressEvent(event);
     return;
   }
@@ -74,19 +74,19 @@ void CKaimoView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CKaimoView::mouseMoveEvent(QMouseEvent* event) {
-  if (game_.mode() != ViewMode::Editing) {
+  if (controller_.mode() != ViewMode::Editing) {
     QWidget::mouseMoveEvent(event);
     return;
   }
   if (event->buttons() & Qt::LeftButton) {
-    game_.leftEdit(targetAt(*event));
+    controller_.leftEdit(targetAt(*event));
   } else if (event->buttons() == Qt::RightButton) {
-    game_.rightEdit(targetAt(*event));
+    controller_.rightEdit(targetAt(*event));
   }
 }
 
 void CKaimoView::mouseReleaseEvent(QMouseEvent* event) {
-  game_.endEditStroke();
+  controller_.endEditStroke();
   QWidget::mouseReleaseEvent(event);
 }
 

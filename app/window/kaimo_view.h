@@ -17,7 +17,7 @@ class CKaimoView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CKaimoView(GameController& game, QWidget* parent = nullptr);
+  explicit CKaimoView(GameController& controller, QWidget* parent = nullptr);
 
   QSize sizeHint() const override;
 
@@ -34,7 +34,7 @@ class CKaimoView : public QWidget {
   const Artwork& artwork(const geometry::ViewLayout& layout);
   int targetAt(const QMouseEvent& event) const;
 
-  GameController& game_;
+  GameController& controller_;
   std::unique_ptr<Artwork> artwork_;
 };
 

@@ -40,8 +40,8 @@ int paneWidth(const QLabel& label, int pane) {
 }  // namespace
 
 CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
-    : QMainWindow(parent), dialogs_(this), game_(settings, dialogs_), tick_(this),
-      view_(new CKaimoView(game_, this)), studyPane_(new StudyPane(game_, this)) {
+    : QMainWindow(parent), dialogs_(this), controller_(settings, dialogs_), tick_(this),
+      view_(new CKaimoView(controller_, this)), studyPane_(new StudyPane(controller_, this)) {
   // The board on the left, taking what room there is; the move list and the
   // graph in a column on the right.
   auto* central = new QWidget(this);
@@ -62,10 +62,10 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   connect(&dialogs_, &WindowDialogs::stateChanged, this, &CMainFrame::gameChanged);
   connect(&dialogs_, &WindowDialogs::studyContentChanged, studyPane_, &StudyPane::refreshStudy);
   tick_.setInterval(kTickMilliseconds);
-  connect(&tick_, &QTimer::timeout, this, [this] { game_.onTimer(); });
+  connect(&tick_, &QTimer::timeout, this, [this] { controller_.onTimer(); });
   // The book of the data folder; one that cannot be read is logged and the
   // computer then always searches.
-  game_.book().setBook(defaultOpeningBook());
+  controller_.book().setBook(defaultOpeningBook());
   gameChanged();
 }
 
@@ -112,7 +112,7 @@ void CMainFrame::runCommand(const CommandEntry& entry) {
 }
 
 bool CMainFrame::isEnabled(const CommandEntry& entry) const {
-  return entry.enabled == nullptr || (game_.*entry.enabled)();
+  return entry.enabled == nullptr || (controller_.*entry.enabled)();
 }
 
 void CMainFrame::applyToggle(const CommandEntry& entry, bool changed) {
@@ -209,7 +209,7 @@ void CMainFrame::createRecentFiles() {
 }
 
 void CMainFrame::openRecent(const QString& path) {
-  if (!game_.openRecordFile(QFile::encodeName(path).toStdString())) recentFiles_->remove(path);
+  if (!controller_.openRecordFile(QFile::encodeName(path).toStdString())) recentFiles_->remove(path);
   updateActions();
 }
 
@@ -222,7 +222,7 @@ void CMainFrame::gameChanged() {
 }
 
 void CMainFrame::showRecordName() {
-  const std::string& path = game_.game().recordPath();
+  const std::string& path = controller_.game().recordPath();
   if (shownRecordPath_ == path) return;
   shownRecordPath_ = path;
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
@@ -237,7 +237,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (game_.mayDiscardGame()) {
+  if (controller_.mayDiscardGame()) {
     event->accept();
   } else {
     event->ignore();
@@ -252,9 +252,9 @@ void CMainFrame::setPaneText(int pane, const QString& text) {
 // The dialog edits a copy; the game is stopped first so that no search reads
 // the settings while they change.
 void CMainFrame::showPlayerSettings() {
-  game_.stopThinking();
-  CPlayerSettingsDialog dialog(game_.settings(), this);
-  if (dialog.exec() == QDialog::Accepted) game_.applySettings(dialog.settings());
+  controller_.stopThinking();
+  CPlayerSettingsDialog dialog(controller_.settings(), this);
+  if (dialog.exec() == QDialog::Accepted) controller_.applySettings(dialog.settings());
 }
 
 void CMainFrame::showAbout() {

@@ -47,7 +47,7 @@ class CMainFrame : public QMainWindow {
   // Every command, once: see main_frame_commands.cpp.
   static const std::vector<CommandEntry>& commandTable();
 
-  GameController& controller() { return game_; }
+  GameController& controller() { return controller_; }
   // The message boxes and file dialogs the controller uses.
   WindowDialogs& dialogs() { return dialogs_; }
   CKaimoView* view() const { return view_; }
@@ -89,7 +89,7 @@ class CMainFrame : public QMainWindow {
 
   // The controller's window: made before the controller and gone after it.
   WindowDialogs dialogs_;
-  GameController game_;
+  GameController controller_;
   QTimer tick_;
   CKaimoDoc document_;
   CKaimoView* view_;

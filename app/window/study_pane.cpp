@@ -18,8 +18,8 @@ void showText(QLabel& label, const QString& text) {
 
 }  // namespace
 
-StudyPane::StudyPane(GameController& game, QWidget* parent)
-    : QWidget(parent), game_(game), list_(new MoveListView(this)), thinking_(new QLabel(this)),
+StudyPane::StudyPane(GameController& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller), list_(new MoveListView(this)), thinking_(new QLabel(this)),
       graph_(new EvaluationGraphView(this)), summary_(new QLabel(this)) {
   setObjectName(QStringLiteral("studyPane"));
   setFixedWidth(kPaneWidth);
@@ -39,23 +39,23 @@ StudyPane::StudyPane(GameController& game, QWidget* parent)
 }
 
 void StudyPane::refresh() {
-  list_->refresh(game_.game().history(), game_.game().cursor());
+  list_->refresh(controller_.game().history(), controller_.game().cursor());
   refreshStudy();
 }
 
 void StudyPane::refreshStudy() {
-  graph_->setPoints(game_.review().graphPoints(), game_.game().cursor());
-  showText(*thinking_, QString::fromStdString(texts::thinkingText(game_.computer().thinking())));
-  showText(*summary_, QString::fromStdString(game_.review().summary()));
+  graph_->setPoints(controller_.review().graphPoints(), controller_.game().cursor());
+  showText(*thinking_, QString::fromStdString(texts::thinkingText(controller_.computer().thinking())));
+  showText(*summary_, QString::fromStdString(controller_.review().summary()));
 }
 
 // Like the navigation commands, which wait while the analysis runs.
 void StudyPane::choosePosition(int position) {
-  if (game_.isBusy()) {
+  if (controller_.isBusy()) {
     refresh();
     return;
   }
-  game_.goToPosition(position);
+  controller_.goToPosition(position);
 }
 
 }  // namespace kaimo

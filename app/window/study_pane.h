@@ -18,7 +18,7 @@ class StudyPane : public QWidget {
   Q_OBJECT
 
  public:
-  StudyPane(GameController& game, QWidget* parent = nullptr);
+  StudyPane(GameController& controller, QWidget* parent = nullptr);
 
   MoveListView* moveList() const { return list_; }
   EvaluationGraphView* graph() const { return graph_; }
@@ -33,7 +33,7 @@ class StudyPane : public QWidget {
  private:
   void choosePosition(int position);
 
-  GameController& game_;
+  GameController& controller_;
   MoveListView* list_;
   QLabel* thinking_;
   EvaluationGraphView* graph_;

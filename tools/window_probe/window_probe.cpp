@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
   QObject::connect(&driver, &QTimer::timeout, [&] {
     if (awaitingHintShot) {
       // The hint leaves the game running: its best move marks its end.
-      if (controller.study().hintMove() < 0) return;
+      if (controller.study().bestSquare() < 0) return;
       awaitingHintShot = false;
       shoot("hint.png");
 
@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     }
     if (analysing) {
       // The analysis marks its best move when every move is read.
-      if (controller.isBusy() || controller.study().hintMove() < 0) return;
+      if (controller.isBusy() || controller.study().bestSquare() < 0) return;
       driver.stop();
       QTimer::singleShot(300, [&] {
         shoot("analysis.png");

@@ -95,14 +95,14 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
   setPosition(c(), board, side);
   c().startHint();
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "the hint holds no command up";
-  ASSERT_TRUE(tickUntil(c(), [&] { return c().study().hintMove() >= 0; }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().study().bestSquare() >= 0; }));
 
   const SideSettings s = sideSettings(kComputer, hc.normal, hc.exact);
   const TurnSearch turn = computerTurnSearch(board, side, s);
-  ASSERT_GE(c().study().hintMove(), 0);
-  EXPECT_EQ(c().study().squareValues()[c().study().hintMove()], turn.value);
+  ASSERT_GE(c().study().bestSquare(), 0);
+  EXPECT_EQ(c().study().squareValues()[c().study().bestSquare()], turn.value);
   EXPECT_EQ(c().study().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
-  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().study().hintMove(), turn.value, emptyCount(board) <= hc.exact));
+  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().study().bestSquare(), turn.value, emptyCount(board) <= hc.exact));
   for (int square : legalSquares(board, side)) EXPECT_NE(c().study().squareValues()[square], SCORE_NONE);
 
   if (emptyCount(board) <= hc.exact) {
@@ -125,7 +125,7 @@ TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
   c().onTimer();
   c().pause();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
-  EXPECT_EQ(c().study().hintMove(), -1);
+  EXPECT_EQ(c().study().bestSquare(), -1);
   EXPECT_TRUE(std::all_of(c().study().squareValues().begin(), c().study().squareValues().end(),
                           [](int v) { return v == SCORE_NONE; }));
   EXPECT_EQ(window.panes[kProgressPane], "") << "the hint's text goes with it";

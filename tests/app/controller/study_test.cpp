@@ -162,7 +162,7 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
   // Worked out by hand: each of the three moves takes the last white disc.
   for (int s : {squareAt(6, 4), squareAt(6, 5), squareAt(6, 6)}) EXPECT_EQ(c().study().squareValues()[s], SCORE_WIPEOUT);
   // The first of the best moves is marked and named, as after a hint.
-  EXPECT_EQ(c().study().hintMove(), squareAt(6, 4));
+  EXPECT_EQ(c().study().bestSquare(), squareAt(6, 4));
   EXPECT_EQ(window.panes[kProgressPane], texts::hintText(squareAt(6, 4), SCORE_WIPEOUT, true));
   EXPECT_EQ(c().game().cursor(), 0);
   EXPECT_EQ(c().game().board(), board) << "the analysis leaves the position alone";
@@ -264,7 +264,7 @@ TEST_F(Study, StartingAGameAfterAnAnalysisShowsNoLeftOverText) {
   c().onTimer();
   EXPECT_FALSE(window.paneShowed(kProgressPane, texts::kAnalysisDone));
   EXPECT_EQ(window.panes[kProgressPane], "") << "the best move belonged to the analysis";
-  EXPECT_EQ(c().study().hintMove(), -1);
+  EXPECT_EQ(c().study().bestSquare(), -1);
   EXPECT_EQ(shownValueCount(), 0) << "starting clears the values";
 }
 

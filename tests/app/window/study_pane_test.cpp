@@ -59,14 +59,14 @@ class StudyPaneTest : public QObject {
 
   void hintShowsTheBestMoveOnItsSquare() {
     frame_->action(Command::Hint)->trigger();
-    QTRY_VERIFY(game().study().hintMove() >= 0);
-    const int best = game().study().hintMove();
+    QTRY_VERIFY(game().study().bestSquare() >= 0);
+    const int best = game().study().bestSquare();
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(geometry::squareLeft(best) + geometry::kValueOffsetX + 1,
                              geometry::squareTop(best) + geometry::kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
     frame_->action(Command::Start)->trigger();
-    QCOMPARE(game().study().hintMove(), -1);
+    QCOMPARE(game().study().bestSquare(), -1);
   }
 
   // Black a human, white "狸" one ply deep: after white's reply 待った goes
@@ -103,13 +103,13 @@ class StudyPaneTest : public QObject {
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
     frame_->action(Command::Hint)->trigger();
     QCOMPARE(game().mode(), ViewMode::Playing);
-    QTRY_VERIFY(game().study().hintMove() >= 0);
-    const int best = game().study().hintMove();
+    QTRY_VERIFY(game().study().bestSquare() >= 0);
+    const int best = game().study().bestSquare();
     QVERIFY(frame_->pane(256)->text().startsWith(QStringLiteral("最善手 ")));
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(best));
     QTRY_COMPARE(game().game().cursor(), 1);
     QCOMPARE(game().game().history()[0].move, best);
-    QCOMPARE(game().study().hintMove(), -1);
+    QCOMPARE(game().study().bestSquare(), -1);
     QCOMPARE(frame_->pane(256)->text(), QString());
     QCOMPARE(game().mode(), ViewMode::Playing);
   }

@@ -427,7 +427,7 @@ class WindowCommandsTest : public QObject {
     QTRY_COMPARE(game().mode(), ViewMode::Idle);
     QVERIFY(game().study().squareValues()[99] != SCORE_NONE);
     // The only move is the best one: its value stands out as after a hint.
-    QCOMPARE(game().study().hintMove(), 99);
+    QCOMPARE(game().study().bestSquare(), 99);
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(squareLeft(99) + kValueOffsetX + 1, squareTop(99) + kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
