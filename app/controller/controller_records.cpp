@@ -35,11 +35,12 @@ bool GameController::openRecordFile(const std::string& path) {
   // Read before asking, so that a file that cannot be opened costs no
   // question, and again after it, since the user may have saved over it.
   RecordReadResult read = readRecord(path);
-  if (read.status != RecordStatus::CannotOpen && game_.hasUnsavedGame()) {
+  if (!read.history.empty() && game_.hasUnsavedGame()) {
     if (!mayDiscardGame()) return true;
     read = readRecord(path);
   }
-  if (read.status == RecordStatus::CannotOpen) {
+  // Not opened, or not a record at all: the game stays.
+  if (read.history.empty()) {
     window_.showMessage(recordStatusMessage(read.status));
     return false;
   }
@@ -52,7 +53,8 @@ std::string GameController::recordText() const { return kaimo::recordText(game_.
 
 // A pasted game replaces the current one like an opened file, with the same
 // question first, but it has no file of its own. A text read to no history
-// at all (one too large to be a record) leaves the game as it is.
+// at all (one too large to be a record, or with nothing of a record in it)
+// leaves the game as it is.
 void GameController::pasteRecord(const std::string& text) {
   stopThinking();
   RecordReadResult read = readRecordText(text);

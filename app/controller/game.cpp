@@ -83,7 +83,10 @@ History Game::historyToSave() const {
 void Game::takeRecord(History history, const std::string& path) {
   history_ = std::move(history);
   if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
-  movesUnsaved_ = false;
+  // A pasted game has no file to come back to: unsaved, unless it is the
+  // bare initial position.
+  const History fresh = Game().history();
+  movesUnsaved_ = path.empty() && history_ != fresh;
   recordPath_ = path;
 }
 

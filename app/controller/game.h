@@ -52,14 +52,15 @@ class Game {
   // encoding); empty for a new game or a pasted one.
   const std::string& recordPath() const { return recordPath_; }
   // Moves played, or a board changed by hand, since the game was last
-  // opened, saved or cleared.
+  // opened, saved or cleared; or a pasted game not saved since.
   bool hasUnsavedGame() const { return movesUnsaved_ || !boardIsHistoryPosition(); }
   // The history as a record would keep it: the whole history, unless the
   // board was changed by hand and not played from; then the record ends
   // with that board in place of the history position it was made from,
   // and the later moves are left out (as playing a move from it would cut them).
   History historyToSave() const;
-  // A game read from `path` (empty for a pasted one) replaces this one;
+  // A game read from `path` (empty for a pasted one, which counts as
+  // unsaved work unless it is the bare initial position) replaces this one;
   // the caller then shows its first position.
   void takeRecord(History history, const std::string& path);
   // `record` (from historyToSave) was written to `path`.

@@ -144,10 +144,12 @@ class GameController {
   // --- game records ---
   // Stops the game, asks for a file and reads it: the window then shows its
   // first position. A file that breaks off keeps what was read before the
-  // fault; one that cannot be opened changes nothing. Both are told.
+  // fault; one that cannot be opened, or has not one token of a record,
+  // changes nothing. Each is told.
   void openRecord();
   // The same for a file already chosen (the recent files). False when it
-  // cannot be opened; true otherwise, also when the user kept the game.
+  // cannot be opened or is no record; true otherwise, also when the user
+  // kept the game.
   bool openRecordFile(const std::string& path);
   // Stops the game, asks for a file and writes Game::historyToSave to it
   // (which the history then becomes); a failure leaves any previous file

@@ -26,13 +26,26 @@ int readSideToken(std::FILE* stream) {
   return -1;
 }
 
+// Some editors start a UTF-8 text with a byte-order mark. False when the
+// stream starts with its first byte but not the rest (no token starts so).
+bool skipByteOrderMark(std::FILE* stream) {
+  const int first = std::fgetc(stream);
+  if (first != 0xEF) {
+    if (first != EOF) std::ungetc(first, stream);
+    return true;
+  }
+  return std::fgetc(stream) == 0xBB && std::fgetc(stream) == 0xBF;
+}
+
 }  // namespace
 
 RecordReadResult readRecord(std::FILE* stream) {
   RecordReadResult result{{}, RecordStatus::Ok};
   Board board;
   int side = boardInit(board);
-  for (;;) {
+  bool tokenRead = false;  // a move, a board or a side token
+  if (!skipByteOrderMark(stream)) result.status = RecordStatus::FormatError;
+  while (result.status == RecordStatus::Ok) {
     const int c = std::fgetc(stream);
     if (c == EOF || c == 'E') break;  // anything after "E" is never read
     if (std::isspace(c)) continue;
@@ -59,12 +72,14 @@ RecordReadResult readRecord(std::FILE* stream) {
       boardPlayInPlace(board, square, side);  // an illegal move is kept as the file says
       side = sideToMoveAfter(board, side);
     }
+    tokenRead = true;
   }
   if (std::ferror(stream)) return {{}, RecordStatus::CannotOpen};
+  if (result.status == RecordStatus::FormatError && !tokenRead) return {{}, RecordStatus::NotARecord};
   // Also after a format error: the moves read so far stay, and the position
   // they lead to (with any complete board or side token after them) closes
-  // the history. An error before the first move thus leaves one entry, the
-  // position read so far, instead of an empty history.
+  // the history. An error after a token but before the first move thus
+  // leaves one entry, the position read so far.
   result.history.push_back({side, -1, board});
   return result;
 }

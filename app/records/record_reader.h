@@ -20,9 +20,11 @@ struct [[nodiscard]] RecordReadResult {
 // Status Ok or FormatError: the history holds one entry per move read, each
 // with the position before the move and the colour that played it, then the
 // position reached by the last complete token with move -1. It is never
-// empty, so a record that breaks off before its first move still gives the
-// window a position to show. Status CannotOpen (a read error): the history
-// is empty and the caller keeps its game.
+// empty, so a record that breaks off after a board or side token but before
+// its first move still gives the window a position to show. Status
+// NotARecord (a format error before any token: the text is no record at
+// all) or CannotOpen (a read error): the history is empty and the caller
+// keeps its game. A leading UTF-8 byte-order mark is skipped.
 RecordReadResult readRecord(std::FILE* stream);
 
 // As above from a file; CannotOpen when it cannot be opened or read.

@@ -7,7 +7,8 @@ const char* recordStatusMessage(RecordStatus status) {
     case RecordStatus::Ok: return "";
     case RecordStatus::CannotOpen: return "ファイルが開けません。";
     case RecordStatus::FormatError:
-    case RecordStatus::TooLarge: return "正しくない棋譜です。";
+    case RecordStatus::TooLarge:
+    case RecordStatus::NotARecord: return "正しくない棋譜です。";
     case RecordStatus::WriteFailed: return "ファイルに書き込めません。";
     case RecordStatus::NotWritable: return "保存する棋譜がありません。";
   }

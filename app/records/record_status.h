@@ -9,6 +9,7 @@ enum class RecordStatus {
   CannotOpen,      // the file cannot be opened, created or read
   FormatError,     // the file does not follow the record grammar
   TooLarge,        // a text longer than any record (kMaxRecordTextBytes): nothing was read
+  NotARecord,      // not one move or token could be read: nothing was taken
   WriteFailed,     // writing, flushing or replacing the file failed
   NotWritable,     // the history is empty or holds a value no record can carry
 };

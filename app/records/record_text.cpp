@@ -21,6 +21,9 @@ bool separatesWords(char c) {
   return c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Some editors start a UTF-8 text with it; the clipboard may carry it along.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isPassWord(std::string_view word) {
@@ -80,10 +83,13 @@ bool moveListAsRecord(std::string_view text, std::string& record) {
 
 RecordReadResult readRecordText(std::string_view text) {
   if (text.size() > kMaxRecordTextBytes) return {{}, RecordStatus::TooLarge};
+  // The record reader skips a leading byte-order mark itself.
+  std::string_view listText = text;
+  if (listText.starts_with(kByteOrderMark)) listText.remove_prefix(kByteOrderMark.size());
   std::string record;
   // A stream over no bytes at all is refused on some systems; a blank reads
   // the same as nothing.
-  std::string bytes = moveListAsRecord(text, record) ? std::move(record) : std::string(text);
+  std::string bytes = moveListAsRecord(listText, record) ? std::move(record) : std::string(text);
   if (bytes.empty()) bytes.push_back(' ');
   File stream(fmemopen(bytes.data(), bytes.size(), "r"));
   if (!stream) return RecordReadResult{{}, RecordStatus::CannotOpen};

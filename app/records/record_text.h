@@ -19,8 +19,9 @@ std::string recordText(const History& history);
 
 // Reads `text` as a record, or as a move list when every word of it is a move
 // number, a pass or a move (a record's "E" and "B" would otherwise cut a list
-// such as "f5 E6" short). Results as from a file; a text of more than
-// kMaxRecordTextBytes is refused unread (TooLarge, an empty history).
+// such as "f5 E6" short). Results as from a file (a leading byte-order
+// mark skipped); a text of more than kMaxRecordTextBytes is refused unread
+// (TooLarge, an empty history).
 RecordReadResult readRecordText(std::string_view text);
 
 // The file `path` read as readRecordText reads a text: CannotOpen when it is

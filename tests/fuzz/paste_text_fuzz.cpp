@@ -49,6 +49,10 @@ kaimo::RecordReadResult readUsable(const std::string& text) {
     require(read.status == kaimo::RecordStatus::TooLarge && read.history.empty(), "a text too large was read");
     return read;
   }
+  if (read.status == kaimo::RecordStatus::NotARecord) {
+    require(read.history.empty(), "a text with nothing of a record gave a history");
+    return read;
+  }
   require(read.status == kaimo::RecordStatus::Ok || read.status == kaimo::RecordStatus::FormatError,
           "unexpected status reading a text");
   kaimo::fuzz::requireUsableHistory(read.history);

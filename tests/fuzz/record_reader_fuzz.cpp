@@ -25,6 +25,10 @@ kaimo::RecordReadResult readBytes(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const kaimo::RecordReadResult read = readBytes(data, size);
+  if (read.status == kaimo::RecordStatus::NotARecord) {
+    require(read.history.empty(), "a text with nothing of a record gave a history");
+    return 0;
+  }
   require(read.status == kaimo::RecordStatus::Ok || read.status == kaimo::RecordStatus::FormatError,
           "unexpected status reading memory");
   kaimo::fuzz::requireUsableHistory(read.history);

@@ -6,9 +6,10 @@ namespace kaimo::cli {
 
 int withRecordFile(const std::string& path, std::FILE* out, const std::function<void(const History&)>& use) {
   const RecordReadResult record = readRecordTextFile(path);
-  if (record.status == RecordStatus::CannotOpen) {
+  // Not opened, or nothing of a record in it: nothing to use.
+  if (record.history.empty()) {
     std::fprintf(stderr, "%s\n", recordStatusMessage(record.status));
-    return 2;
+    return record.status == RecordStatus::CannotOpen ? 2 : 1;
   }
   use(record.history);
   std::fflush(out);

@@ -94,7 +94,7 @@ TEST(Game, AnEditedBoardIsSavedInPlaceOfItsPosition) {
 // moves, so it is no change to save; earlier in the history it changes none.
 TEST(Game, APassAtTheEndMovesTheEntryToTheColourThatMoves) {
   Game game;
-  game.takeRecord(History{HistoryEntry{kBlack, -1, blackMustPassBoard()}}, "");
+  game.takeRecord(History{HistoryEntry{kBlack, -1, blackMustPassBoard()}}, "game.txt");
   ASSERT_TRUE(game.goTo(0));
   game.pass();
   EXPECT_EQ(game.side(), kWhite);

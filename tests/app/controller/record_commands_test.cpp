@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -123,18 +124,49 @@ TEST_F(RecordCommands, ABrokenRecordKeepsItsMovesAndSaysSo) {
 TEST_F(RecordCommands, ARecordBrokenBeforeItsFirstMoveStillLeavesAPosition) {
   make(quickSettings(kHuman, kHuman));
   playMoves({"d5", "d4"});
-  writeFile("broken.txt", "T7d5");
+  writeFile("broken.txt", "T1d 5");
   open("broken.txt");
   EXPECT_EQ(window.messages, std::vector<std::string>{kBadRecord});
   ASSERT_EQ(c().game().history().size(), 1u);
   EXPECT_EQ(c().game().board(), initialBoard());
+  EXPECT_EQ(c().game().side(), kWhite);
   EXPECT_EQ(c().game().cursor(), 0);
   // The commands that need a history go on working.
   c().goToLast();
   save("after.txt");
-  EXPECT_EQ(testing::InTempDir::readFile("after.txt"), "");
+  EXPECT_EQ(testing::InTempDir::readFile("after.txt"), "T1");
   startAndTick();
   EXPECT_EQ(c().mode(), ViewMode::Playing);
+}
+
+// A text with not one move or token of a record in it is refused, opened
+// or pasted: the game on the screen stays, with its file.
+TEST_F(RecordCommands, NothingOfARecordIsRefusedAndTheGameStays) {
+  std::string noise = "#";
+  std::mt19937 rng(3);
+  while (noise.size() < 3000) noise.push_back(static_cast<char>(rng() & 0xff));
+  const std::string texts[] = {"hello world ♥ zz99", noise, "T7d5", "\xEF\xBB"};
+  for (const std::string& text : texts) {
+    for (const bool pasted : {false, true}) {
+      make(quickSettings(kHuman, kHuman));
+      writeFile("game.txt", "d5d4d3");
+      open("game.txt");
+      c().goToLast();
+      const History before = c().game().history();
+      window.messages.clear();
+      if (pasted) {
+        c().pasteRecord(text);
+      } else {
+        writeFile("noise.txt", text);
+        EXPECT_FALSE(c().openRecordFile("noise.txt"));
+      }
+      EXPECT_EQ(window.messages, std::vector<std::string>{kBadRecord});
+      EXPECT_EQ(c().game().history(), before);
+      EXPECT_EQ(c().game().cursor(), 3);
+      EXPECT_EQ(c().game().recordPath(), "game.txt");
+      EXPECT_TRUE(window.questions.empty());
+    }
+  }
 }
 
 // Opening, pasting and closing the window (which asks mayDiscardGame) ask
@@ -156,6 +188,8 @@ TEST_F(RecordCommands, OnlyUnsavedWorkIsAskedAboutBeforeTheGameGoes) {
       {"an edit", edit, true},
       {"a move, saved", [this] { playMoves({"d5"}); save("saved.txt"); }, false},
       {"an edit, saved", [&] { edit(); save("saved.txt"); }, false},
+      {"a pasted game", [this] { c().pasteRecord("f5 d6"); }, true},
+      {"a pasted initial position", [this] { c().pasteRecord(" "); }, false},
   };
   const std::pair<const char*, std::function<void()>> discards[] = {
       {"opening", [this] { open("other.txt"); }},

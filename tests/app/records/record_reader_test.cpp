@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/records/record_reader.h"
+#include "app/records/record_text.h"
 #include "tests/app/records/record_test_util.h"
 
 namespace kaimo {
@@ -36,19 +37,25 @@ TEST(RecordReader, LetterCaseDecidesBetweenMovesAndTokens) {
   EXPECT_EQ(readText("D5c6").history.size(), 3u);
   // b5 is a move (an illegal one: a lone disc), B starts a board.
   EXPECT_EQ(readText("b5").history, playedHistory(initialBoard(), kBlack, {squareAt(1, 4)}));
-  EXPECT_EQ(readText("B").status, RecordStatus::FormatError);
+  EXPECT_EQ(readText("B").status, RecordStatus::NotARecord);
   // T1 makes white move; t1 is not a token.
   EXPECT_EQ(readText("T1e7").history, playedHistory(initialBoard(), kWhite, {squareAt(4, 6)}));
   const RecordReadResult lower = readText("t1");
-  EXPECT_EQ(lower.status, RecordStatus::FormatError);
-  EXPECT_EQ(lower.history, kInitialOnly);
+  EXPECT_EQ(lower.status, RecordStatus::NotARecord);
+  EXPECT_EQ(lower.history, History{});
 }
 
+// Alone, each of these has nothing of a record: refused with no history.
+// After a move it breaks the record off: the move stays.
 TEST(RecordReader, NoWhiteSpaceInsideTokens) {
+  const History afterD5 = playedHistory(initialBoard(), kBlack, {squareAt(3, 4)});
   for (const char* text : {"d 5", "d\n5", "T 1", "T\n1", "T2", "Tx", "T", "d", "k1", "@1", "1d"}) {
     const RecordReadResult read = readText(text);
-    EXPECT_EQ(read.status, RecordStatus::FormatError) << text;
-    EXPECT_EQ(read.history, kInitialOnly) << text;
+    EXPECT_EQ(read.status, RecordStatus::NotARecord) << text;
+    EXPECT_EQ(read.history, History{}) << text;
+    const RecordReadResult broken = readText(std::string("d5 ") + text);
+    EXPECT_EQ(broken.status, RecordStatus::FormatError) << text;
+    EXPECT_EQ(broken.history, afterD5) << text;
   }
   EXPECT_EQ(readText(" d5\n\td4 \r\n").history, readText("d5d4").history);
 }
@@ -145,6 +152,36 @@ TEST(RecordReader, AHostileLengthIsAFormatError) {
   const RecordReadResult tooLong = readText(moves + "e5");
   EXPECT_EQ(tooLong.status, RecordStatus::FormatError);
   EXPECT_EQ(tooLong.history.size(), kMaxRecordMoves + 1);
+}
+
+// A leading UTF-8 byte-order mark is no token, for files and for pasted
+// texts alike (a plain move list included); anywhere else, or cut short, it
+// is text that no record starts with.
+TEST(RecordReader, ALeadingByteOrderMarkIsSkipped) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const History d5d4 = playedHistory(initialBoard(), kBlack, {34, 33});
+  struct Case {
+    std::string text;
+    RecordStatus status;
+    History history;
+  };
+  const Case cases[] = {
+      {mark + "d5d4", RecordStatus::Ok, d5d4},
+      {mark, RecordStatus::Ok, kInitialOnly},
+      {mark + "1. d5 2. d4", RecordStatus::Ok, d5d4},
+      {"\xEF\xBB" "d5d4", RecordStatus::NotARecord, {}},
+      {mark + mark + "d5d4", RecordStatus::NotARecord, {}},
+      {"d5" + mark + "d4", RecordStatus::FormatError, playedHistory(initialBoard(), kBlack, {34})},
+  };
+  for (const Case& c : cases) {
+    const RecordReadResult pasted = readRecordText(c.text);
+    EXPECT_EQ(pasted.status, c.status) << c.text;
+    EXPECT_EQ(pasted.history, c.history) << c.text;
+    if (c.text.find('.') != std::string::npos) continue;  // a move list is no record file
+    const RecordReadResult read = readText(c.text);
+    EXPECT_EQ(read.status, c.status) << c.text;
+    EXPECT_EQ(read.history, c.history) << c.text;
+  }
 }
 
 TEST(RecordReader, UnreadableFilesGiveCannotOpenAndNoHistory) {

@@ -109,6 +109,15 @@ class RecordWindowTest : public QObject {
     QCOMPARE(shownRecentFiles(), paths.mid(0, 4));
     QVERIFY(!placeholder->isVisible());
 
+    // A file with nothing of a record in it is refused, the game stays, and
+    // it does not join them.
+    openPath_ = file(QStringLiteral("random.txt"), QByteArray("hello world \xe2\x99\xa5 zz99"));
+    frame_->action(Command::OpenRecord)->trigger();
+    QCOMPARE(messages_, QStringList{"正しくない棋譜です。"});
+    QCOMPARE(game().game().history().size(), std::size_t(5));
+    QCOMPARE(shownRecentFiles(), paths.mid(0, 4));
+    messages_.clear();
+
     // A click opens its file, which becomes the newest.
     recentEntry(3)->trigger();
     QCOMPARE(game().game().history().size(), std::size_t(3));

@@ -185,14 +185,25 @@ class StudyPaneTest : public QObject {
     QCOMPARE(game().game().cursor(), 0);
     QCOMPARE(pane().moveList()->count(), 4);
 
+    // The pasted game has no file: replacing it asks first. A record that
+    // breaks off keeps its moves.
+    int asked = 0;
+    frame_->dialogs().setChoiceHandler([&asked](const QString&) {
+      ++asked;
+      return Answer::No;
+    });
     QGuiApplication::clipboard()->setText(QStringLiteral("d5 q7"));
     frame_->action(Command::PasteRecord)->trigger();
+    QCOMPARE(asked, 1);
     QCOMPARE(messages_, QStringList{QStringLiteral("正しくない棋譜です。")});
-    // One word of 40,000 characters once overflowed the reader's stack.
+    QCOMPARE(game().game().history().size(), 2u);
+    // One word of 40,000 characters once overflowed the reader's stack. Not
+    // a token of a record in it: refused, and the game stays.
     QGuiApplication::clipboard()->setText(QString(40000, QLatin1Char('x')));
     frame_->action(Command::PasteRecord)->trigger();
     QCOMPARE(messages_.size(), 2);
-    QCOMPARE(game().game().history().size(), 1u);
+    QCOMPARE(game().game().history().size(), 2u);
+    QCOMPARE(asked, 1);
   }
 
   void boardPictureIsAPngWithTheBoard() {
