@@ -10,7 +10,8 @@
 
 namespace kaimo {
 
-PatternData::PatternData(std::filesystem::path folder, std::FILE* announce) : folder_(std::move(folder)) {
+PatternData::PatternData(std::filesystem::path folder, std::FILE* announce)
+    : folder_(std::move(folder)), sums_(DataSums::of(folder_)) {
   failed_ = !readIndexTables();
   if (failed_) return;
   for (int p = 0; p < kPatternCount; ++p) firstRows_[p] = static_cast<unsigned>(layout_.offsets[p]);
@@ -19,12 +20,18 @@ PatternData::PatternData(std::filesystem::path folder, std::FILE* announce) : fo
 
 bool PatternData::readIndexTables() {
   std::array<std::int32_t, kPatternCount> classCounts{};
+  std::vector<std::string> checked;  // several patterns read one table
   for (int p = 0; p < kPatternCount; ++p) {
     const PatternDescriptor& d = kPatternDescriptors[p];
     if (!usesIndexTable(d)) continue;
-    const std::string name = (folder_ / indexTableFileName(d)).string();
+    const std::string file = indexTableFileName(d);
+    const std::string name = (folder_ / file).string();
     IndexTable table;
-    const LayoutStatus status = readIndexTable(name.c_str(), indexTableLength(d), table);
+    LayoutStatus status = LayoutStatus::BadChecksum;
+    if (std::find(checked.begin(), checked.end(), file) != checked.end() || sums_.matches(folder_, file)) {
+      checked.push_back(file);
+      status = readIndexTable(name.c_str(), indexTableLength(d), table);
+    }
     if (status == LayoutStatus::NoMemory) {
       logError("ルーチン狐 : メモリ確保(%ldバイト)に失敗しました。\n", 2L * powerOfThree(indexTableLength(d)));
       return false;
@@ -62,9 +69,12 @@ const StageWeights* PatternData::readStage(int stage) const {
     return nullptr;
   }
   const std::string name = (folder_ / stageFileName(stage)).string();
-  const LayoutStatus status = readStageWeights(name.c_str(), layout_.rowCount, weights->rows.get(), weights->output.data());
+  const LayoutStatus status =
+      sums_.matches(folder_, stageFileName(stage))
+          ? readStageWeights(name.c_str(), layout_.rowCount, weights->rows.get(), weights->output.data())
+          : LayoutStatus::BadChecksum;
   if (status != LayoutStatus::Ok) {
-    // A short file fails like a missing one: either way the stage has no weights.
+    // A short or damaged file fails like a missing one: either way the stage has no weights.
     logError("ルーチン狐: データファイル %s %s\n", name.c_str(), dataFileFault(status));
     return nullptr;
   }

@@ -3,7 +3,8 @@
 // stage. Built once per folder and shared read-only by every evaluator and
 // thread that uses that folder; nothing on the evaluation path takes a lock.
 //
-// The index tables are read when the data are built. A stage's weights are
+// The index tables are read when the data are built, each checked against
+// the folder's checksum list when it has one (data_sums.h). A stage's weights are
 // read the first time a position of that stage is evaluated (a short game
 // never reads the stages it does not reach) and kept from then on: 4 MB a
 // stage, 84 MB once a game has crossed all 21.
@@ -18,6 +19,7 @@
 #include <mutex>
 #include <vector>
 
+#include "engine/eval/data_sums.h"
 #include "engine/eval/pattern_indices.h"
 #include "engine/eval/pattern_layout.h"
 #include "engine/eval/pattern_network.h"
@@ -86,6 +88,7 @@ class PatternData {
   const StageWeights* readStage(int stage) const;
 
   std::filesystem::path folder_;
+  DataSums sums_;  // read with the index tables; each file is checked when it is read
   bool failed_ = false;
   std::array<std::vector<std::uint16_t>, kPatternCount> indexTables_;
   IndexTables tablePointers_{};

@@ -150,6 +150,7 @@ const char* dataFileFault(LayoutStatus status) {
     case LayoutStatus::BadClasses: return "のクラス数かクラス番号が正しくありません。";
     case LayoutStatus::NoMemory: return "を読むメモリが足りません。";
     case LayoutStatus::ReadFailed: return "が読めません。";
+    case LayoutStatus::BadChecksum: return "がチェックサムの一覧（kaimodata.sum）と合いません。";
   }
   return "";
 }

@@ -95,6 +95,7 @@ enum class LayoutStatus {
   BadClasses,  // class count outside 1..32768 or an entry's class >= the count
   NoMemory,
   ReadFailed,  // the destination holds part of the file
+  BadChecksum,  // not the bytes the folder's checksum list names (data_sums.h)
 };
 
 // What is wrong with a data file, as the error log says it after the file's

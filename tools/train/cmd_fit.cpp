@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "engine/eval/data_sums.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/process_pool.h"
 #include "tools/train/evaluator_in_dir.h"
@@ -387,6 +388,10 @@ int runFit(const tools::Words& words, std::FILE* out) {
   std::fprintf(out, "%zu positions\n", positions.size());
   std::error_code ignored;
   std::filesystem::create_directories(job.out, ignored);
+  // The checksum list no longer holds once a file changes; it is written
+  // again at the end (a fit stopped before leaves none: the data are read
+  // unchecked until the next fit writes it).
+  std::filesystem::remove(std::filesystem::path(job.out) / kDataSumsFileName, ignored);
   errno = 0;
   if (!writeTables(job.out)) {
     // The writer says only whether it failed; errno is the failing call's.
@@ -398,12 +403,18 @@ int runFit(const tools::Words& words, std::FILE* out) {
   for (int s = first; s <= last; ++s) {
     if (force || !std::filesystem::exists(std::filesystem::path(job.out) / stageFileName(s))) stages.push_back(s);
   }
+  bool ok = true;
   if (stages.empty()) {
     std::fprintf(out, "every stage file exists (--force 1 fits them again)\n");
-    return 0;
+  } else {
+    ok = job.bootstrapPlies > 0 ? fitBootstrapped(positions, stages, job, out)
+                                : fitOnOutcomes(positions, stages, jobs, job, out);
   }
-  const bool ok = job.bootstrapPlies > 0 ? fitBootstrapped(positions, stages, job, out)
-                                         : fitOnOutcomes(positions, stages, jobs, job, out);
+  std::string file;
+  if (const int error = writeDataSums(job.out, file); error != 0) {
+    std::fprintf(stderr, "kaimo-train fit: cannot write %s: %s\n", file.c_str(), std::strerror(error));
+    return 1;
+  }
   return ok ? 0 : 1;
 }
 

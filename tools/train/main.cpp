@@ -11,6 +11,7 @@ using kaimo::tools::Subcommand;
 
 const Subcommand kSteps[] = {
     {"tables", kaimo::train::runTables, "tables --out DIR"},
+    {"sums", kaimo::train::runSums, "sums --dir DIR"},
     {"games", kaimo::train::runGames, "games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] [--depth N] [--exact N] ..."},
     {"label", kaimo::train::runLabel, "label --dir DIR [--min E] [--max E] [--per-game N] [--jobs N]"},
     {"fit", kaimo::train::runFit, "fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--l2 X] [--jobs N] [--force 1]"},

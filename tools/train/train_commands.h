@@ -11,6 +11,8 @@ namespace kaimo::train {
 
 // Writes the pattern index tables into --out DIR.
 int runTables(const tools::Words& words, std::FILE* out);
+// Writes the checksum list of the data of "狐" in --dir DIR.
+int runSums(const tools::Words& words, std::FILE* out);
 // Plays self-play games into --dir DIR, chunk by chunk.
 int runGames(const tools::Words& words, std::FILE* out);
 // Solves positions of the games exactly.

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "engine/eval/data_sums.h"
 #include "engine/eval/eval_simple.h"
 #include "engine/eval/pattern_evaluator.h"
 #include "engine/eval/score.h"
@@ -140,6 +141,47 @@ TEST_F(PatternLoading, ReadsTablesAndStagesFromItsDataFolder) {
   EXPECT_FALSE(isMarker(evaluateWith(evaluator, withEmpties(60))));  // stage 9
   EXPECT_EQ(evaluateWith(evaluator, withEmpties(40)), SCORE_EVAL_ERROR);
   EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐: データファイル data/kaimogr14.dat が開けません。\n");
+}
+
+// With the folder's checksum list, one flipped bit in a table or a stage
+// file (even where the reader looks at nothing) makes it refused like a
+// damaged file; a folder without the list reads it.
+TEST_F(PatternLoading, TheChecksumListRefusesAFlippedBit) {
+  const auto writeData = [this] {
+    testing::writeIndexTables();
+    return testing::writeStage(3, testing::randomStage(expectedRows(), 3, 100, 1000));
+  };
+  ASSERT_TRUE(writeData());
+  std::string failedFile;
+  ASSERT_EQ(writeDataSums("", failedFile), 0) << failedFile;
+  const std::string list = readFile(kDataSumsFileName);
+  struct Case {
+    const char* file;  // the file with a flipped bit, if any
+    long offset;       // from its end when negative
+    bool withList;
+    bool read;
+  };
+  const Case cases[] = {
+      {nullptr, 0, true, true},        {"kaimogr03.dat", -1, true, false}, {"fgtb081.kmx", 0, true, false},
+      {"kaimogr03.dat", -1, false, true}, {"fgtb081.kmx", 0, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file ? c.file : "intact") + (c.withList ? " with the list" : " without it"));
+    ASSERT_TRUE(writeData());
+    std::filesystem::remove(kDataSumsFileName);
+    if (c.withList) writeFile(kDataSumsFileName, list);
+    if (c.file != nullptr) {
+      std::string bytes = readFile(c.file);
+      const std::size_t at = c.offset < 0 ? bytes.size() + c.offset : static_cast<std::size_t>(c.offset);
+      bytes[at] = static_cast<char>(bytes[at] ^ 0x40);
+      writeFile(c.file, bytes);
+    }
+    std::filesystem::remove("errorlog.txt");
+    const auto evaluator = load();
+    const int value = evaluator->failed() ? SCORE_EVAL_ERROR : evaluateWith(*evaluator, withEmpties(84));
+    EXPECT_EQ(value != SCORE_EVAL_ERROR, c.read);
+    EXPECT_EQ(std::filesystem::exists("errorlog.txt"), !c.read);
+  }
 }
 
 class StageReading : public PatternLoading {
