@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
       analysing = true;
       // Let the last repaints land before the picture is taken.
       QTimer::singleShot(300, [&] {
-        shoot("finished-controller.png");
+        shoot("finished-game.png");
         app.report(gameStart);
         probe.report();
         std::fflush(stdout);
