@@ -1,5 +1,4 @@
 #include <atomic>
-#include <set>
 #include <chrono>
 #include <cinttypes>
 #include <csignal>
@@ -98,12 +97,18 @@ void showProgress(const SquareValues& /*values*/, int done, int total, void* use
 
 }  // namespace
 
+const CommandSpec& analyzeSpec() {
+  static const CommandSpec spec{
+      kProgram, "analyze", "[position]",
+      tools::joinOptions({positionOptions(),
+                          {tools::integerOption("--threads", "N", defaultSearchThreads(), 1, tools::kMaxSearchThreads,
+                                                "threads reading the moves")}})};
+  return spec;
+}
+
 int runAnalyze(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  std::set<std::string> allowed = positionOptions();
-  allowed.insert("--threads");
-  args.allowOnly(allowed);
-  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli analyze [position] [--threads N]");
+  const Args args = Args::parse(analyzeSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   const Position position = positionFrom(args);
   DiscCounts counts;
   boardCount(position.board, counts);
@@ -121,7 +126,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
   if (orderer.failed()) std::fprintf(stderr, "%s\n", kWithoutPatternData);
   AnalysisSetup setup;
   setup.orderer = &orderer;
-  setup.threads = args.getInt("--threads", defaultSearchThreads(), 1, tools::kMaxSearchThreads);
+  setup.threads = args.getInt("--threads");
   const AnalysisResult result =
       analyzeEndgame(position.board, position.side, routineEvaluator(kSimpleRoutine), interruptStops.token(), values,
                      showing ? showProgress : nullptr, &line, setup);

@@ -49,17 +49,24 @@ void printTotal(std::FILE* out, const char* name, const Tally& tally) {
 
 }  // namespace
 
+const CommandSpec& benchSpec() {
+  static const CommandSpec spec{
+      kProgram, "bench", "",
+      {tools::textOption("--suite", "FILE", nullptr, "a suite of positions instead of the built-in one"),
+       tools::integerOption("--make-suite", "SEED", 0, 0, 1 << 30, "prints a random suite made from SEED instead")}};
+  return spec;
+}
+
 int runBench(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  args.allowOnly({"--suite", "--make-suite"});
-  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli bench [--suite FILE] | --make-suite SEED");
+  const Args args = Args::parse(benchSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   if (args.has("--make-suite")) {
-    std::fputs(makeBenchSuite(static_cast<unsigned>(args.getInt("--make-suite", 0, 0, 1 << 30))).c_str(), out);
+    std::fputs(makeBenchSuite(static_cast<unsigned>(args.getInt("--make-suite"))).c_str(), out);
     return 0;
   }
   const bool ownSuite = args.has("--suite");
-  const auto positions = ownSuite ? parseBenchSuite(tools::readInputText(args.get("--suite", ""), tools::kMaxSuiteBytes, "suite"),
-                                                    args.get("--suite", ""))
+  const std::string suite = args.get("--suite");
+  const auto positions = ownSuite ? parseBenchSuite(tools::readInputText(suite, tools::kMaxSuiteBytes, "suite"), suite)
                                   : parseBenchSuite(builtInBenchSuite(), "the built-in suite");
   Tally midgame, exact;
   tools::TurnSearcher searcher;

@@ -2,6 +2,7 @@
 // compare with deeper reads.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -19,10 +20,6 @@
 namespace kaimo::cli {
 namespace {
 
-const char* const kUsage =
-    "usage: kaimo-cli book show [position] [--book FILE] | kaimo-cli book check [--book FILE] [--positions N] "
-    "[--depth N] [--seed S] [--jobs N]";
-
 constexpr int kDefaultCheckPositions = 50;
 constexpr int kDefaultCheckDepth = 14;  // two plies beyond the book's own reads
 constexpr int kMaxJobs = 64;
@@ -38,6 +35,7 @@ std::shared_ptr<const OpeningBook> bookFrom(const Args& args) {
 }
 
 int showBook(const Args& args, std::FILE* out) {
+  if (args.positional.size() != 1) throw args.usageError();
   const Position position = positionFrom(args);
   const auto book = bookFrom(args);
   if (!book) return 2;
@@ -98,10 +96,11 @@ struct Differences {
 };
 
 int checkBook(const Args& args, std::FILE* out) {
-  const int count = args.getInt("--positions", kDefaultCheckPositions, 1, 100000);
-  const int depth = args.getInt("--depth", kDefaultCheckDepth, 1, tools::kMaxNormalDepth);
-  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
-  const int jobs = args.getInt("--jobs", 1, 1, kMaxJobs);
+  if (args.positional.size() != 1) throw args.usageError();
+  const int count = args.getInt("--positions");
+  const int depth = args.getInt("--depth");
+  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed"));
+  const int jobs = args.getInt("--jobs");
   const auto book = bookFrom(args);
   if (!book) return 2;
   const CheckSample sample = sampleOf(*book, count, seed);
@@ -150,22 +149,44 @@ int checkBook(const Args& args, std::FILE* out) {
   return 0;
 }
 
+// "show" or "check": the first word that is neither an option nor its value
+// (every option takes one).
+std::string firstOperand(const Words& words) {
+  for (std::size_t i = 0; i < words.size(); i += 2) {
+    if (words[i].size() <= 2 || words[i].compare(0, 2, "--") != 0) return words[i];
+  }
+  return "";
+}
+
+tools::OptionSpec bookFileOption() {
+  return tools::pathOption("--book", "FILE", "the book file (kaimobook.dat of the data folder unless given)");
+}
+
 }  // namespace
 
+const CommandSpec& bookShowSpec() {
+  static const CommandSpec spec{kProgram, "book show", "[position]",
+                                tools::joinOptions({positionOptions(), {bookFileOption()}})};
+  return spec;
+}
+
+const CommandSpec& bookCheckSpec() {
+  using tools::integerOption;
+  static const CommandSpec spec{
+      kProgram, "book check", "",
+      {bookFileOption(),
+       integerOption("--positions", "N", kDefaultCheckPositions, 1, 100000, "positions of each kind, chosen at random"),
+       integerOption("--depth", "N", kDefaultCheckDepth, 1, tools::kMaxNormalDepth, "plies of the reads by 狐"),
+       integerOption("--seed", "S", 1, 0, 2147483647, "seed of the random choice"),
+       integerOption("--jobs", "N", 1, 1, kMaxJobs, "processes sharing the reads")}};
+  return spec;
+}
+
 int runBook(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  if (args.positional.size() != 1) throw UsageError(kUsage);
-  if (args.positional[0] == "show") {
-    std::set<std::string> names = positionOptions();
-    names.insert("--book");
-    args.allowOnly(names);
-    return showBook(args, out);
-  }
-  if (args.positional[0] == "check") {
-    args.allowOnly({"--book", "--positions", "--depth", "--seed", "--jobs"});
-    return checkBook(args, out);
-  }
-  throw UsageError(kUsage);
+  const std::string form = firstOperand(words);
+  if (form == "show") return showBook(Args::parse(bookShowSpec(), words), out);
+  if (form == "check") return checkBook(Args::parse(bookCheckSpec(), words), out);
+  throw UsageError(bookShowSpec().usage() + " | " + bookCheckSpec().usage().substr(std::strlen("usage: ")));
 }
 
 }  // namespace kaimo::cli

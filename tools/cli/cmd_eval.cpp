@@ -5,10 +5,14 @@
 
 namespace kaimo::cli {
 
+const CommandSpec& evalSpec() {
+  static const CommandSpec spec{kProgram, "eval", "[position]", positionOptions()};
+  return spec;
+}
+
 int runEval(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  args.allowOnly(positionOptions());
-  if (!args.positional.empty()) throw UsageError("usage: kaimo-cli eval [position]");
+  const Args args = Args::parse(evalSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   const Position position = positionFrom(args);
   bool failed = false;
   for (int i = kSimpleRoutine; i < routineCount(); ++i) {

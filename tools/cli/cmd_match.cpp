@@ -24,18 +24,10 @@ constexpr int kDefaultOpeningPlies = 6;  // enough for thousands of different op
 constexpr int kMaxOpeningPlies = 40;
 constexpr int kMaxJobs = 64;
 
-const char* const kUsage =
-    "usage: kaimo-cli match --black NAME --white NAME [--depth N] [--exact N] [--win N] [--ms N] "
-    "[--threads N] [--probcut on|off] [--cut N] [--cut-depth N] [--cut-empties N] (each also as --black-... and --white-...) "
-    "[--black-data DIR] [--white-data DIR] [--book on|off] [--black-book on|off] [--white-book on|off] "
-    "[--games N] [--jobs N] [--seed S] [--plies N]";
-
 // --black-book (or --white-book), else --book, else off.
 bool bookWanted(const Args& args, const std::string& colour) {
-  const std::string name = args.has("--" + colour + "-book") ? "--" + colour + "-book" : "--book";
-  const std::string value = args.get(name, "off");
-  if (value != "on" && value != "off") throw UsageError(name + " must be on or off, not '" + value + "'");
-  return value == "on";
+  const std::string own = "--" + colour + "-book";
+  return args.isOn(args.has(own) ? own : "--book");
 }
 
 // The book of the side's data folder; a book that cannot be read is refused.
@@ -50,7 +42,7 @@ std::shared_ptr<const OpeningBook> bookOf(const MatchPlayer& player) {
 
 MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   MatchPlayer player;
-  const SideOptions side = sideOptionsFrom(args, colour, tools::routineFromArgument(args.get("--" + colour, "")));
+  const SideOptions side = sideOptionsFrom(args, colour, tools::routineFromArgument(args.get("--" + colour)));
   player.settings = side.settings;
   player.msPerMove = side.msPerMove;
   player.threads = side.threads;
@@ -148,22 +140,38 @@ void printMoveSummary(std::FILE* out, const char* which, const char* name, const
 
 }  // namespace
 
+const CommandSpec& matchSpec() {
+  using tools::integerOption;
+  using tools::pathOption;
+  using tools::required;
+  static const CommandSpec spec{
+      kProgram, "match", "",
+      tools::joinOptions(
+          {{required(tools::routineOption("--black", nullptr, "the first player's routine, black in the first game")),
+            required(tools::routineOption("--white", nullptr, "the second player's routine"))},
+           sideOptions(true),
+           {pathOption("--black-data", "DIR", "the data of the first player's 狐"),
+            pathOption("--white-data", "DIR", "the data of the second player's 狐"),
+            tools::forEachColour(tools::switchOption("--book", false, "moves from the opening book")),
+            integerOption("--games", "N", kDefaultGames, 1, kMaxGames, "games, each opening played with both colours"),
+            integerOption("--jobs", "N", 1, 1, kMaxJobs, "processes sharing the games"),
+            integerOption("--seed", "S", 1, 0, 2147483647, "seed of the openings and the book's choices"),
+            integerOption("--plies", "N", kDefaultOpeningPlies, 0, kMaxOpeningPlies,
+                          "random plies of each opening")}})};
+  return spec;
+}
+
 int runMatch(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  std::set<std::string> options = sideOptionNames("black");
-  options.merge(sideOptionNames("white"));
-  options.insert({"--black", "--white", "--black-data", "--white-data", "--book", "--black-book", "--white-book",
-                  "--games", "--jobs", "--seed", "--plies"});
-  args.allowOnly(options);
-  if (!args.positional.empty() || !args.has("--black") || !args.has("--white")) throw UsageError(kUsage);
+  const Args args = Args::parse(matchSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   MatchPlayer first = playerFrom(args, "black");
   MatchPlayer second = playerFrom(args, "white");
   loadProbCut(first);
   loadProbCut(second);
-  const int games = args.getInt("--games", kDefaultGames, 1, kMaxGames);
-  const int jobs = std::min(args.getInt("--jobs", 1, 1, kMaxJobs), games);
-  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
-  const int plies = args.getInt("--plies", kDefaultOpeningPlies, 0, kMaxOpeningPlies);
+  const int games = args.getInt("--games");
+  const int jobs = std::min(args.getInt("--jobs"), games);
+  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed"));
+  const int plies = args.getInt("--plies");
 
   const int openingCount = (games + 1) / 2;
   const std::vector<Opening> openings = randomOpenings(openingCount, plies, seed);

@@ -11,7 +11,6 @@
 namespace kaimo::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: kaimo-cli review --record FILE [--depth N] [--exact N]";
 // The positions are shared out to this many threads.
 constexpr int kReviewThreads = 2;
 
@@ -43,16 +42,24 @@ class MoveLines {
 
 }  // namespace
 
+const CommandSpec& reviewSpec() {
+  using tools::integerOption;
+  static const CommandSpec spec{
+      kProgram, "review", "",
+      {tools::required(tools::textOption("--record", "FILE", nullptr, "the game record or move list to review")),
+       integerOption("--depth", "N", kDefaultReviewSettings.depth, 1, tools::kMaxNormalDepth,
+                     "plies of the midgame reads"),
+       integerOption("--exact", "N", kDefaultReviewSettings.exactEmpties, 0, tools::kMaxReadEmpties,
+                     "reads to the end from N empty squares on")}};
+  return spec;
+}
+
 int runReview(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  args.allowOnly({"--record", "--depth", "--exact"});
-  if (!args.positional.empty() || !args.has("--record")) throw UsageError(kUsage);
-  const ReviewSettings settings{
-      args.getInt("--depth", kDefaultReviewSettings.depth, 1, tools::kMaxNormalDepth),
-      args.getInt("--exact", kDefaultReviewSettings.exactEmpties, 0, tools::kMaxReadEmpties),
-  };
+  const Args args = Args::parse(reviewSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
+  const ReviewSettings settings{args.getInt("--depth"), args.getInt("--exact")};
   // A record that breaks off is reviewed as far as it was read.
-  return withRecordFile(args.get("--record", ""), out, [&](const History& history) {
+  return withRecordFile(args.get("--record"), out, [&](const History& history) {
     GameReview review(settings);
     review.setEvaluator(foxDataReadable() ? ReviewEvaluator::Fox : ReviewEvaluator::ExactOnly);
     MoveLines lines(history, out, isatty(STDERR_FILENO) != 0);

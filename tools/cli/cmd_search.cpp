@@ -10,26 +10,20 @@
 #include "tools/common/limits.h"
 
 namespace kaimo::cli {
-namespace {
 
-
-std::set<std::string> searchOptions() {
-  std::set<std::string> names = positionOptions();
-  names.merge(sideOptionNames(""));
-  names.insert("--routine");
-  return names;
+const CommandSpec& searchSpec() {
+  static const CommandSpec spec{
+      kProgram, "search", "[position]",
+      tools::joinOptions({positionOptions(),
+                          {tools::routineOption("--routine", routineTable[kSimpleRoutine].name, "the computer routine that searches")},
+                          sideOptions(false)})};
+  return spec;
 }
 
-}  // namespace
-
 int runSearch(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(words);
-  args.allowOnly(searchOptions());
-  if (!args.positional.empty()) {
-    throw UsageError("usage: kaimo-cli search [position] [--routine NAME|INDEX] [--depth N] [--exact N] [--win N] "
-                     "[--ms N] [--threads N] [--probcut on|off] [--cut N] [--cut-depth N] [--cut-empties N]");
-  }
-  const int routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
+  const Args args = Args::parse(searchSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
+  const int routine = tools::routineFromArgument(args.get("--routine"));
   const SideOptions side = sideOptionsFrom(args, "", routine);
   const Position position = positionFrom(args);
 

@@ -9,13 +9,34 @@
 
 #include "engine/board/board.h"
 #include "tools/common/cli_args.h"
+#include "tools/common/subcommands.h"
 
 namespace kaimo::cli {
 
 using tools::Args;
+using tools::CommandSpec;
 using tools::parseInt;
 using tools::UsageError;
 using tools::Words;
+
+inline constexpr const char* kProgram = "kaimo-cli";
+
+// Each subcommand's operands and declared options, from which its parsing,
+// its usage line and `kaimo-cli help NAME` come. A subcommand with two forms
+// has a declaration for each.
+const CommandSpec& perftSpec();
+const CommandSpec& evalSpec();
+const CommandSpec& recordShowSpec();
+const CommandSpec& searchSpec();
+const CommandSpec& analyzeSpec();
+const CommandSpec& reviewSpec();
+const CommandSpec& benchSpec();
+const CommandSpec& matchSpec();
+const CommandSpec& bookShowSpec();
+const CommandSpec& bookCheckSpec();
+
+// Every subcommand with its declaration: what main runs and `help` prints.
+extern const tools::Program kCliProgram;
 
 int runPerft(const Words& words, std::FILE* out);
 // Each routine's static evaluation; 1 when one of them fails (its line says

@@ -53,9 +53,17 @@ Position positionFromRecord(const std::string& path) {
 
 }  // namespace
 
-const std::set<std::string>& positionOptions() {
-  static const std::set<std::string> names = {"--moves", "--board", "--side", "--record"};
-  return names;
+const tools::OptionList& positionOptions() {
+  using tools::textOption;
+  using tools::unlisted;
+  static const tools::OptionList options = {
+      unlisted(textOption("--moves", "MOVES", nullptr, "moves from the initial position, such as d5d4d3c3")),
+      unlisted(textOption("--board", "FILE|-", nullptr, "a board as ten lines of x o . - (- reads standard input)")),
+      unlisted(textOption("--side", "black|white", "black", "the side to move on --board",
+                          [](const std::string&, const std::string& value) { sideFromName(value); })),
+      unlisted(textOption("--record", "FILE", nullptr, "the last position of a game record or move list")),
+  };
+  return options;
 }
 
 Position positionFromMoves(const std::string& moves) {
@@ -77,9 +85,9 @@ Position positionFrom(const Args& args) {
   const int sources = args.has("--moves") + args.has("--board") + args.has("--record");
   if (sources > 1) throw UsageError("give only one of --moves, --board and --record");
   if (args.has("--side") && !args.has("--board")) throw UsageError("--side goes with --board");
-  if (args.has("--moves")) return positionFromMoves(args.get("--moves", ""));
-  if (args.has("--record")) return positionFromRecord(args.get("--record", ""));
-  if (args.has("--board")) return positionFromBoardFile(args.get("--board", ""), sideFromName(args.get("--side", "black")));
+  if (args.has("--moves")) return positionFromMoves(args.get("--moves"));
+  if (args.has("--record")) return positionFromRecord(args.get("--record"));
+  if (args.has("--board")) return positionFromBoardFile(args.get("--board"), sideFromName(args.get("--side")));
   Position position;
   position.side = boardInit(position.board);
   return position;

@@ -1,7 +1,6 @@
 // The position a subcommand works on, from --moves, --board/--side or nothing.
 #pragma once
 
-#include <set>
 #include <string>
 
 #include "engine/board/board.h"
@@ -14,8 +13,9 @@ struct Position {
   int side;
 };
 
-// The options positionFrom reads; subcommands add them to their allowOnly set.
-const std::set<std::string>& positionOptions();
+// The options positionFrom reads, declared for every command that takes a
+// position; the synopsis names them all as "[position]".
+const tools::OptionList& positionOptions();
 
 // --moves STRING: legal moves from the initial position, passes implied.
 // --board FILE (or - for standard input) in the ten-line text form, with

@@ -8,54 +8,62 @@
 namespace kaimo::cli {
 namespace {
 
-const char* const kSideNames[] = {"depth", "exact", "win", "ms", "threads", "probcut", "cut", "cut-depth", "cut-empties"};
-
 // --COLOUR-NAME when given, else --NAME.
 std::string optionFor(const Args& args, const std::string& colour, const std::string& name) {
   const std::string own = "--" + colour + "-" + name;
   return !colour.empty() && args.has(own) ? own : "--" + name;
 }
 
-int intOption(const Args& args, const std::string& colour, const std::string& name, int fallback, int low, int high) {
-  return args.getInt(optionFor(args, colour, name), fallback, low, high);
-}
-
-bool switchOption(const Args& args, const std::string& colour, const std::string& name) {
-  const std::string option = optionFor(args, colour, name);
-  const std::string value = args.get(option, "off");
-  if (value != "on" && value != "off") throw UsageError(option + " must be on or off, not '" + value + "'");
-  return value == "on";
+int intOption(const Args& args, const std::string& colour, const std::string& name) {
+  return args.getInt(optionFor(args, colour, name));
 }
 
 }  // namespace
 
-std::set<std::string> sideOptionNames(const std::string& colour) {
-  std::set<std::string> names;
-  for (const char* name : kSideNames) {
-    names.insert(std::string("--") + name);
-    if (!colour.empty()) names.insert("--" + colour + "-" + name);
+tools::OptionList sideOptions(bool eachColour) {
+  using tools::integerOption;
+  tools::OptionList options = {
+      integerOption("--depth", "N", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth,
+                    "normal depth in plies (the deepest with --ms)"),
+      integerOption("--exact", "N", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties,
+                    "exact read to the end from N empty squares on"),
+      integerOption("--win", "N", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties,
+                    "win read to the end from N empty squares on"),
+      integerOption("--ms", "N", 0, 1, tools::kMaxMsPerMove,
+                    "processor time per move in ms, deeper reads until it is spent; 0 reads by depth"),
+      integerOption("--threads", "N", 1, 1, tools::kMaxSearchThreads, "threads searching one tree"),
+      tools::switchOption("--probcut", false, "ProbCut in the reads of 狐"),
+      integerOption("--cut", "N", tools::kDefaultCutValue, 0, kMaxCutValue,
+                    "ProbCut's confidence in thousandths of a deviation"),
+      integerOption("--cut-depth", "N", tools::kDefaultCutDepth, 0, ProbCutTable::kMaxDepth,
+                    "the deepest node depth where ProbCut checks"),
+      integerOption("--cut-empties", "N", tools::kDefaultCutEmpties, 0, ProbCutTable::kMaxDepth,
+                    "empty squares at and below which ProbCut does not check"),
+  };
+  if (eachColour) {
+    for (tools::OptionSpec& option : options) option = tools::forEachColour(option);
   }
-  return names;
+  return options;
 }
 
 SideOptions sideOptionsFrom(const Args& args, const std::string& colour, int routine) {
   SideOptions side;
-  side.msPerMove = intOption(args, colour, "ms", 0, 1, tools::kMaxMsPerMove);
-  side.threads = intOption(args, colour, "threads", 1, 1, tools::kMaxSearchThreads);
+  side.msPerMove = intOption(args, colour, "ms");
+  side.threads = intOption(args, colour, "threads");
   SideSettings& s = side.settings;
   s.routine = routine;
   const int depthFallback = side.msPerMove > 0 ? tools::kMaxNormalDepth : tools::kDefaultNormalDepth;
-  s.normalDepth = intOption(args, colour, "depth", depthFallback, 1, tools::kMaxNormalDepth);
-  s.exactDepth = intOption(args, colour, "exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
-  s.winDepth = intOption(args, colour, "win", tools::kDefaultWinDepth, 0, tools::kMaxReadEmpties);
-  s.probCut = switchOption(args, colour, "probcut") ? 1 : 0;
+  s.normalDepth = args.givenInt(optionFor(args, colour, "depth")).value_or(depthFallback);
+  s.exactDepth = intOption(args, colour, "exact");
+  s.winDepth = intOption(args, colour, "win");
+  s.probCut = args.isOn(optionFor(args, colour, "probcut")) ? 1 : 0;
   if (s.probCut != 0 && routineTable[routine].evaluation != Evaluation::Pattern) {
     throw UsageError("ProbCut is for 狐 (its table is fitted to the searches of 狐), not for " +
                      std::string(routineTable[routine].name));
   }
-  s.cutValue = intOption(args, colour, "cut", tools::kDefaultCutValue, 0, kMaxCutValue);
-  s.probCutA = intOption(args, colour, "cut-depth", tools::kDefaultCutDepth, 0, ProbCutTable::kMaxDepth);
-  s.probCutB = intOption(args, colour, "cut-empties", tools::kDefaultCutEmpties, 0, ProbCutTable::kMaxDepth);
+  s.cutValue = intOption(args, colour, "cut");
+  s.probCutA = intOption(args, colour, "cut-depth");
+  s.probCutB = intOption(args, colour, "cut-empties");
   return side;
 }
 

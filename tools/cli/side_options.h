@@ -3,7 +3,6 @@
 // --black-NAME / --white-NAME for one, the colour's overriding the common.
 #pragma once
 
-#include <set>
 #include <string>
 
 #include "engine/search/search_driver.h"
@@ -17,8 +16,9 @@ struct SideOptions {
   int threads = 1;    // searching one tree together
 };
 
-// The names sideOptionsFrom reads for `colour` ("" for the common ones only).
-std::set<std::string> sideOptionNames(const std::string& colour);
+// The options sideOptionsFrom reads; `eachColour` declares each also as
+// --black-NAME and --white-NAME.
+tools::OptionList sideOptions(bool eachColour);
 
 // Depths, time, threads and ProbCut of one side of `routine`. With a time per move
 // and no depth given, the normal depth is the deepest a tool accepts.

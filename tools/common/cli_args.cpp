@@ -5,41 +5,91 @@
 
 namespace kaimo::tools {
 
-Args Args::parse(const std::vector<std::string>& words) {
+Args Args::parse(const CommandSpec& command, const Words& words) {
   Args args;
+  args.command_ = &command;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+      if (command.find(word) == nullptr) throw UsageError("unknown option " + word);
       if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
-      if (!args.options.emplace(word, words[i + 1]).second) throw UsageError("option " + word + " given twice");
+      if (!args.given_.emplace(word, words[i + 1]).second) throw UsageError("option " + word + " given twice");
       ++i;
     } else {
       args.positional.push_back(word);
     }
   }
+  for (const OptionSpec& spec : command.options) {
+    if (spec.required && !args.has(spec.name)) throw args.usageError();
+  }
+  // Every value now, so that a wrong one is refused before any work is done.
+  for (const auto& [name, value] : args.given_) {
+    const OptionSpec& spec = *command.find(name);
+    switch (spec.kind) {
+      case OptionKind::Integer:
+        parseInt(value, name, spec.lowFrom != nullptr ? args.getInt(spec.lowFrom) : static_cast<int>(spec.low),
+                 static_cast<int>(spec.high));
+        break;
+      case OptionKind::Number: parseNumber(value, name, spec.low, spec.high); break;
+      case OptionKind::Switch:
+        if (value != "on" && value != "off") throw UsageError(name + " must be on or off, not '" + value + "'");
+        break;
+      case OptionKind::Path:
+        if (value.empty()) throw UsageError(name + " must name a file or folder, not be empty");
+        [[fallthrough]];
+      case OptionKind::Text:
+        if (spec.check != nullptr) spec.check(name, value);
+        break;
+    }
+  }
   return args;
 }
 
-void Args::allowOnly(const std::set<std::string>& names) const {
-  for (const auto& [name, value] : options) {
-    if (names.count(name) == 0) throw UsageError("unknown option " + name);
+const OptionSpec& Args::spec(const std::string& name, OptionKind kind) const {
+  const OptionSpec* found = command_->find(name);
+  if (found == nullptr || found->kind != kind) {
+    throw std::logic_error(std::string(command_->name) + " reads " + name + ", which it does not declare as such");
   }
+  return *found;
 }
 
-std::string Args::get(const std::string& name, const std::string& fallback) const {
-  auto it = options.find(name);
-  return it == options.end() ? fallback : it->second;
+int Args::getInt(const std::string& name) const {
+  const OptionSpec& declared = spec(name, OptionKind::Integer);
+  const std::optional<int> value = givenInt(name);
+  return value ? *value : static_cast<int>(declared.fallback);
 }
 
-int Args::getInt(const std::string& name, int fallback, int low, int high) const {
-  auto it = options.find(name);
-  return it == options.end() ? fallback : parseInt(it->second, name, low, high);
+std::optional<int> Args::givenInt(const std::string& name) const {
+  spec(name, OptionKind::Integer);
+  const auto it = given_.find(name);
+  if (it == given_.end()) return std::nullopt;
+  // Checked when parsed: only the conversion is left.
+  return static_cast<int>(std::strtol(it->second.c_str(), nullptr, 10));
+}
+
+double Args::getNumber(const std::string& name) const {
+  const OptionSpec& declared = spec(name, OptionKind::Number);
+  const auto it = given_.find(name);
+  return it == given_.end() ? declared.fallback : std::strtod(it->second.c_str(), nullptr);
+}
+
+bool Args::isOn(const std::string& name) const {
+  const OptionSpec& declared = spec(name, OptionKind::Switch);
+  const auto it = given_.find(name);
+  return it == given_.end() ? declared.fallback != 0 : it->second == "on";
+}
+
+std::string Args::get(const std::string& name) const {
+  const OptionSpec& declared = spec(name, OptionKind::Text);
+  const auto it = given_.find(name);
+  if (it != given_.end()) return it->second;
+  return declared.fallbackText != nullptr ? declared.fallbackText : "";
 }
 
 std::string Args::getPath(const std::string& name) const {
-  const std::string path = get(name, "");
-  if (has(name) && path.empty()) throw UsageError(name + " must name a file or folder, not be empty");
-  return path;
+  spec(name, OptionKind::Path);
+  const auto it = given_.find(name);
+  return it == given_.end() ? "" : it->second;
 }
 
 int parseInt(const std::string& text, const std::string& what, int low, int high) {
@@ -51,6 +101,17 @@ int parseInt(const std::string& text, const std::string& what, int low, int high
                      ", not '" + text + "'");
   }
   return static_cast<int>(value);
+}
+
+double parseNumber(const std::string& text, const std::string& what, double low, double high) {
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno == ERANGE || !(value >= low && value <= high)) {
+    throw UsageError(what + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                     ", not '" + text + "'");
+  }
+  return value;
 }
 
 }  // namespace kaimo::tools

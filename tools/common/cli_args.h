@@ -1,11 +1,14 @@
-// Argument handling shared by the subcommands of kaimo-cli.
+// Argument handling shared by the subcommands of kaimo-cli and kaimo-train:
+// the words after a subcommand's name, read against its declared options.
 #pragma once
 
 #include <map>
-#include <set>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tools/common/option_spec.h"
 
 namespace kaimo::tools {
 
@@ -18,23 +21,40 @@ struct UsageError : std::runtime_error {
 };
 
 // Every "--name" takes the next word as its value; other words are positional.
-struct Args {
+// Only the options `command` declares are accepted, and every value given is
+// checked against its declaration as the words are parsed. Asking for an
+// option the command does not declare is a fault of the program
+// (std::logic_error), not of the user.
+class Args {
+ public:
+  static Args parse(const CommandSpec& command, const Words& words);
+
   std::vector<std::string> positional;
-  std::map<std::string, std::string> options;
 
-  static Args parse(const std::vector<std::string>& words);
-
-  // Refuses any option not named here.
-  void allowOnly(const std::set<std::string>& names) const;
-  bool has(const std::string& name) const { return options.count(name) != 0; }
-  std::string get(const std::string& name, const std::string& fallback) const;
-  int getInt(const std::string& name, int fallback, int low, int high) const;
-  // A file or folder name: empty when the option is not given, a UsageError
-  // when it is given empty (the system would take that for the current folder).
+  bool has(const std::string& name) const { return given_.count(name) != 0; }
+  // The value given, else the declared default.
+  int getInt(const std::string& name) const;
+  double getNumber(const std::string& name) const;
+  bool isOn(const std::string& name) const;
+  std::string get(const std::string& name) const;
+  // A file or folder name, empty when the option is not given.
   std::string getPath(const std::string& name) const;
+  // The value given, or nothing: for a default that depends on other options.
+  std::optional<int> givenInt(const std::string& name) const;
+
+  // The UsageError for wrong operands: the command's usage line.
+  UsageError usageError() const { return UsageError(command_->usage()); }
+
+ private:
+  const OptionSpec& spec(const std::string& name, OptionKind kind) const;
+
+  const CommandSpec* command_ = nullptr;
+  std::map<std::string, std::string> given_;
 };
 
 // A whole-string decimal integer within [low, high], or UsageError naming `what`.
 int parseInt(const std::string& text, const std::string& what, int low, int high);
+// A whole-string decimal number within [low, high], or UsageError naming `what`.
+double parseNumber(const std::string& text, const std::string& what, double low, double high);
 
 }  // namespace kaimo::tools

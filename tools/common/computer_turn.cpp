@@ -106,6 +106,11 @@ int routineFromArgument(const std::string& text) {
   return index;
 }
 
+OptionSpec routineOption(const char* name, const char* fallback, const char* help) {
+  return textOption(name, "NAME|INDEX", fallback, help,
+                    [](const std::string&, const std::string& value) { routineFromArgument(value); });
+}
+
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec) { return leaves / (msec > 0 ? msec : 1); }
 
 void printEvalError() { std::fprintf(stderr, "%s\n", kr_messageWithErrorLog(kEvalErrorMessage).c_str()); }

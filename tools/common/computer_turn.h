@@ -11,6 +11,7 @@
 
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
+#include "tools/common/option_spec.h"
 
 namespace kaimo::tools {
 
@@ -70,6 +71,9 @@ std::optional<Board> playToTheEnd(Board board, int side, const std::function<int
 // A computer routine by name or index ("狸", "2"); throws UsageError for a
 // human or an unknown routine.
 int routineFromArgument(const std::string& text);
+// The declaration of an option that names a routine (--routine NAME|INDEX),
+// read by routineFromArgument.
+OptionSpec routineOption(const char* name, const char* fallback, const char* help);
 
 // Thousands of leaves per second.
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec);

@@ -1,5 +1,6 @@
-// The main() of a command-line program made of named subcommands: usage,
-// dispatch, and wrong arguments turned into one line on stderr and status 2.
+// The main() of a command-line program made of named subcommands: usage and
+// help from the subcommands' declared options, dispatch, and wrong arguments
+// turned into one line on stderr and status 2.
 #pragma once
 
 #include <cstdio>
@@ -9,10 +10,12 @@
 
 namespace kaimo::tools {
 
+// One form of a subcommand. A subcommand of several forms ("book show",
+// "book check") has a row for each, with the same name and `run`.
 struct Subcommand {
   const char* name;
   int (*run)(const Words& words, std::FILE* out);
-  const char* usage;
+  const CommandSpec& (*spec)();
 };
 
 struct Program {
@@ -21,6 +24,8 @@ struct Program {
   const char* footer;                      // a last usage line, or null
 };
 
+// `PROGRAM help` lists every form's synopsis; `PROGRAM help SUBCOMMAND`
+// prints its options with their help, defaults and ranges.
 int runProgram(const Program& program, int argc, char** argv);
 
 }  // namespace kaimo::tools

@@ -7,6 +7,7 @@
 #include "tools/train/evaluator_in_dir.h"
 #include "tools/train/line_fit.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 #include "tools/train/training_set.h"
 
 namespace kaimo::train {
@@ -29,17 +30,26 @@ double simpleValue(const TrainingPosition& p) {
 
 }  // namespace
 
+const tools::CommandSpec& accuracySpec() {
+  using tools::integerOption;
+  static const tools::CommandSpec spec{
+      kProgram, "accuracy", "",
+      {dirListOption("the folders of games (and held-out positions) to score"),
+       tools::required(tools::pathOption("--data", "DIR", "the data of 狐 to score")),
+       integerOption("--min", "E", 16, 1, 84, "the fewest empty squares of a position scored"),
+       tools::atLeast("--min", integerOption("--max", "E", 20, 1, 84, "the most empty squares of a position scored")),
+       integerOption("--holdout", "N", kDefaultHoldout, 1, 1000, "one game in N held out by the fit is scored"),
+       integerOption("--outcomes", "0|1", 0, 0, 1, "1: also against the final margins where no exact value is known")}};
+  return spec;
+}
+
 int runAccuracy(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--data", "--min", "--max", "--holdout", "--outcomes"});
-  if (!args.positional.empty() || !args.has("--dir") || !args.has("--data")) {
-    throw tools::UsageError(
-        "usage: kaimo-train accuracy --dir DIR --data DIR [--min E] [--max E] [--holdout N] [--outcomes 0|1]");
-  }
-  const bool outcomes = args.getInt("--outcomes", 0, 0, 1) == 1;
-  const int minEmpties = args.getInt("--min", 16, 1, 84);
-  const int maxEmpties = args.getInt("--max", 20, minEmpties, 84);
-  const int holdout = args.getInt("--holdout", kDefaultHoldout, 1, 1000);
+  const tools::Args args = tools::Args::parse(accuracySpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
+  const bool outcomes = args.getInt("--outcomes") == 1;
+  const int minEmpties = args.getInt("--min");
+  const int maxEmpties = args.getInt("--max");
+  const int holdout = args.getInt("--holdout");
   const std::vector<std::string> dirs = folderList(args.getPath("--dir"), "--dir");
   const std::string data = args.getPath("--data");
   std::vector<TrainingPosition> positions;

@@ -30,13 +30,13 @@
 #include "tools/train/folder_lock.h"
 #include "tools/train/progress.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 
 namespace kaimo::train {
 namespace {
 
 constexpr const char* kSettingsFile = "book.cfg";
 constexpr int kMaxRounds = 100000;
-constexpr int kMaxJobs = 64;
 // A round's leaves: enough chunks for a few processes, few enough that each
 // round still follows the values the round before found.
 constexpr int kDefaultLeaves = 16;
@@ -257,27 +257,40 @@ class BookRun {
 
 }  // namespace
 
+const tools::CommandSpec& bookSpec() {
+  using tools::integerOption;
+  static const tools::CommandSpec spec{
+      kProgram, "book", "",
+      {dirOption("the folder of the book's chunks and kaimobook.dat"),
+       tools::required(integerOption("--rounds", "N", 1, 1, kMaxRounds, "rounds of growth, round 0 included")),
+       integerOption("--leaves", "N", kDefaultLeaves, 1, 100000, "positions expanded a round"),
+       integerOption("--depth", "N", kDefaultDepth, 1, tools::kMaxNormalDepth, "plies of each position's deep read"),
+       integerOption("--game-depth", "N", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth,
+                     "normal depth of each position's game"),
+       integerOption("--game-exact", "N", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties,
+                     "exact-read depth of each position's game"),
+       tools::routineOption("--routine", "狐", "the routine that reads and plays"),
+       integerOption("--chunk", "N", kDefaultChunk, 1, 100000, "positions a chunk file"),
+       integerOption("--ply-cost", "HUNDREDTHS", kDefaultPlyCost, 0, 10000, "a position's cost a ply, in hundredths of a disc"),
+       jobsOption(), shardOption()}};
+  return spec;
+}
+
 int runBook(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--rounds", "--leaves", "--depth", "--game-depth", "--game-exact", "--routine", "--chunk",
-                  "--ply-cost", "--jobs", "--shard"});
-  if (!args.positional.empty() || !args.has("--dir") || !args.has("--rounds")) {
-    throw tools::UsageError("usage: kaimo-train book --dir DIR --rounds N [--leaves N] [--depth N] [--game-depth N] "
-                            "[--game-exact N] [--routine NAME] [--chunk N] [--ply-cost HUNDREDTHS] [--jobs N] "
-                            "[--shard K/N]");
-  }
+  const tools::Args args = tools::Args::parse(bookSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   const std::string dir = args.getPath("--dir");
-  const int rounds = args.getInt("--rounds", 1, 1, kMaxRounds);
+  const int rounds = args.getInt("--rounds");
   BookSettings settings;
-  settings.routine = tools::routineFromArgument(args.get("--routine", "狐"));
-  settings.depth = args.getInt("--depth", kDefaultDepth, 1, tools::kMaxNormalDepth);
-  settings.gameDepth = args.getInt("--game-depth", tools::kDefaultNormalDepth, 1, tools::kMaxNormalDepth);
-  settings.gameExact = args.getInt("--game-exact", tools::kDefaultExactDepth, 0, tools::kMaxReadEmpties);
-  settings.leaves = args.getInt("--leaves", kDefaultLeaves, 1, 100000);
-  settings.chunk = args.getInt("--chunk", kDefaultChunk, 1, 100000);
-  settings.plyCost = args.getInt("--ply-cost", kDefaultPlyCost, 0, 10000);
-  const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
-  const Shard shard = parseShard(args.get("--shard", "0/1"));
+  settings.routine = tools::routineFromArgument(args.get("--routine"));
+  settings.depth = args.getInt("--depth");
+  settings.gameDepth = args.getInt("--game-depth");
+  settings.gameExact = args.getInt("--game-exact");
+  settings.leaves = args.getInt("--leaves");
+  settings.chunk = args.getInt("--chunk");
+  settings.plyCost = args.getInt("--ply-cost");
+  const int jobs = args.getInt("--jobs");
+  const Shard shard = parseShard(args.get("--shard"));
   settings.shards = shard.count;
 
   std::error_code error;

@@ -12,6 +12,7 @@
 #include "tools/train/network_fit.h"
 #include "tools/train/progress.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 #include "tools/train/train_data.h"
 #include "tools/train/training_set.h"
 
@@ -343,41 +344,67 @@ bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::ve
   return ok;
 }
 
+void checkStages(const std::string& name, const std::string& value) {
+  int first = 0;
+  int last = 0;
+  parseRange(value, name, kFirstStage, kLastStage, first, last);
+}
+
 }  // namespace
 
+const tools::CommandSpec& fitSpec() {
+  using tools::integerOption;
+  using tools::numberOption;
+  constexpr FitSettings kDefaults;
+  static const tools::CommandSpec spec{
+      kProgram, "fit", "",
+      {dirListOption("the folders of games (and solved positions) to fit"),
+       tools::required(tools::pathOption("--out", "DIR", "the folder the tables and stage files go to")),
+       tools::textOption("--stages", "A-B", nullptr, "the stages fitted, by number (all: 3-23)", checkStages),
+       integerOption("--epochs", "N", kDefaults.epochs, 1, 1000, "passes over a stage's positions at most"),
+       numberOption("--rate", "X", 0.01, 1e-6, 10, "Adagrad's step"),
+       numberOption("--l2", "X", 0.1, 0, 10, "the pull of a visited weight towards 0"),
+       jobsOption(),
+       integerOption("--holdout", "N", kDefaultHoldout, 0, 1000, "one game in N held out, one in N for validation"),
+       integerOption("--force", "0|1", 0, 0, 1, "1: fits the stages whose files exist too"),
+       seedOption("seed of the shuffles"),
+       integerOption("--bootstrap", "PLIES", 0, 0, 40, "targets from the stages written, PLIES later; 0 takes the outcomes"),
+       numberOption("--lambda", "X", 0.2, 0, 1, "the final margin's share in a bootstrapped target"),
+       numberOption("--decay", "X", 1, 0.01, 1, "the step's factor after every pass"),
+       integerOption("--patience", "N", kDefaults.patience, 1, 1000, "passes without a better validation error"),
+       integerOption("--reflect", "0|1", 0, 0, 1, "1: trains on each position's reflection too"),
+       numberOption("--search", "X", 0, 0, 1, "the player's search value's share in a target not known exactly"),
+       integerOption("--neighbours", "N", FitJob{}.neighbours, 0, 4, "stages on each side whose positions train a stage"),
+       tools::pathOption("--init", "DIR", "starts each stage from the weights of DIR")}};
+  return spec;
+}
+
 int runFit(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--out", "--stages", "--epochs", "--rate", "--l2", "--jobs", "--holdout", "--force", "--seed",
-                  "--bootstrap", "--lambda", "--decay", "--patience", "--reflect", "--search", "--neighbours",
-                  "--init"});
-  if (!args.positional.empty() || !args.has("--dir") || !args.has("--out")) {
-    throw tools::UsageError("usage: kaimo-train fit --dir DIR --out DIR [--stages A-B] [--epochs N] [--rate X] [--l2 X] "
-                          "[--jobs N] [--holdout N] [--force 1] [--seed S] [--bootstrap PLIES [--lambda X]] [--decay X] "
-                          "[--patience N] [--reflect 0|1] [--search X] [--neighbours N] [--init DIR]");
-  }
+  const tools::Args args = tools::Args::parse(fitSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   int first = kFirstStage;
   int last = kLastStage;
-  if (args.has("--stages")) parseRange(args.get("--stages", ""), "--stages", kFirstStage, kLastStage, first, last);
+  if (args.has("--stages")) parseRange(args.get("--stages"), "--stages", kFirstStage, kLastStage, first, last);
   FitJob job;
   job.out = std::filesystem::absolute(args.getPath("--out")).string();
   if (args.has("--init")) job.init = std::filesystem::absolute(args.getPath("--init")).string();
-  job.holdout = args.getInt("--holdout", kDefaultHoldout, 0, 1000);
-  job.settings.epochs = args.getInt("--epochs", job.settings.epochs, 1, 1000);
-  job.settings.learningRate = static_cast<float>(parseNumber(args.get("--rate", "0.01"), "--rate", 1e-6, 10));
-  job.settings.l2 = static_cast<float>(parseNumber(args.get("--l2", "0.1"), "--l2", 0, 10));
-  job.settings.rateDecay = static_cast<float>(parseNumber(args.get("--decay", "1"), "--decay", 0.01, 1));
-  job.settings.patience = args.getInt("--patience", job.settings.patience, 1, 1000);
-  job.reflect = args.getInt("--reflect", 0, 0, 1) == 1;
-  job.neighbours = args.getInt("--neighbours", job.neighbours, 0, 4);
-  job.searchShare = static_cast<float>(parseNumber(args.get("--search", "0"), "--search", 0, 1));
-  job.settings.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
-  job.bootstrapPlies = args.getInt("--bootstrap", 0, 0, 40);
+  job.holdout = args.getInt("--holdout");
+  job.settings.epochs = args.getInt("--epochs");
+  job.settings.learningRate = static_cast<float>(args.getNumber("--rate"));
+  job.settings.l2 = static_cast<float>(args.getNumber("--l2"));
+  job.settings.rateDecay = static_cast<float>(args.getNumber("--decay"));
+  job.settings.patience = args.getInt("--patience");
+  job.reflect = args.getInt("--reflect") == 1;
+  job.neighbours = args.getInt("--neighbours");
+  job.searchShare = static_cast<float>(args.getNumber("--search"));
+  job.settings.seed = static_cast<std::uint64_t>(args.getInt("--seed"));
+  job.bootstrapPlies = args.getInt("--bootstrap");
   if (job.bootstrapPlies != 0 && job.bootstrapPlies < kMinBootstrapPlies) {
     throw tools::UsageError("--bootstrap must be 0 or at least " + std::to_string(kMinBootstrapPlies) + " plies");
   }
-  job.outcomeShare = static_cast<float>(parseNumber(args.get("--lambda", "0.2"), "--lambda", 0, 1));
-  const int jobs = args.getInt("--jobs", 2, 1, 64);
-  const bool force = args.getInt("--force", 0, 0, 1) == 1;
+  job.outcomeShare = static_cast<float>(args.getNumber("--lambda"));
+  const int jobs = args.getInt("--jobs");
+  const bool force = args.getInt("--force") == 1;
 
   std::vector<TrainingPosition> positions;
   std::string error;

@@ -7,13 +7,13 @@
 #include "tools/train/folder_lock.h"
 #include "tools/train/self_play.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 
 namespace kaimo::train {
 namespace {
 
 constexpr int kDefaultGamesPerChunk = 100;  // a few minutes of work: little is lost to a stop
 constexpr int kMaxGames = 10000000;
-constexpr int kMaxJobs = 64;
 
 std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk) {
   char text[256];
@@ -27,29 +27,44 @@ std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk
 
 }  // namespace
 
+const tools::CommandSpec& gamesSpec() {
+  using tools::integerOption;
+  constexpr SelfPlaySettings kDefaults;
+  static const tools::CommandSpec spec{
+      kProgram, "games", "",
+      {dirOption("the folder of the chunks of games"),
+       tools::required(integerOption("--games", "N", 0, 1, kMaxGames, "games in all, a multiple of --chunk")),
+       seedOption("seed of the games"), jobsOption(),
+       tools::routineOption("--routine", routineTable[kSimpleRoutine].name, "the routine that plays"),
+       integerOption("--depth", "N", kDefaults.depth, 1, 20, "normal depth of its searches"),
+       integerOption("--exact", "N", kDefaults.exactDepth, 0, 24, "exact reads from N empty squares on"),
+       integerOption("--chunk", "N", kDefaultGamesPerChunk, 1, kMaxGamesPerChunk, "games a chunk file"),
+       integerOption("--random-min", "N", kDefaults.randomPliesMin, 0, 40, "the fewest random plies a game starts with"),
+       tools::atLeast("--random-min", integerOption("--random-max", "N", kDefaults.randomPliesMax, 0, 40,
+                                                    "the most random plies a game starts with")),
+       integerOption("--epsilon", "PERCENT", kDefaults.epsilonPercent, 0, 100, "chance of a random move after them"),
+       integerOption("--epsilon-plies", "N", kDefaults.epsilonPlies, 0, 100, "plies that chance lasts"),
+       shardOption()}};
+  return spec;
+}
+
 int runGames(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--games", "--seed", "--jobs", "--routine", "--depth", "--exact", "--chunk", "--random-min",
-                  "--random-max", "--epsilon", "--epsilon-plies", "--shard"});
-  if (!args.positional.empty() || !args.has("--dir") || !args.has("--games")) {
-    throw tools::UsageError("usage: kaimo-train games --dir DIR --games N [--seed S] [--jobs N] [--routine NAME] "
-                          "[--depth N] [--exact N] [--chunk N] [--random-min N] [--random-max N] [--epsilon PERCENT] "
-                          "[--epsilon-plies N] [--shard K/N]");
-  }
+  const tools::Args args = tools::Args::parse(gamesSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   const std::string dir = args.getPath("--dir");
-  const int games = args.getInt("--games", 0, 1, kMaxGames);
-  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
-  const int jobs = args.getInt("--jobs", 2, 1, kMaxJobs);
-  const int perChunk = args.getInt("--chunk", kDefaultGamesPerChunk, 1, kMaxGamesPerChunk);
-  const Shard shard = parseShard(args.get("--shard", "0/1"));
+  const int games = args.getInt("--games");
+  const auto seed = static_cast<std::uint64_t>(args.getInt("--seed"));
+  const int jobs = args.getInt("--jobs");
+  const int perChunk = args.getInt("--chunk");
+  const Shard shard = parseShard(args.get("--shard"));
   SelfPlaySettings settings;
-  settings.routine = tools::routineFromArgument(args.get("--routine", routineTable[kSimpleRoutine].name));
-  settings.depth = args.getInt("--depth", settings.depth, 1, 20);
-  settings.exactDepth = args.getInt("--exact", settings.exactDepth, 0, 24);
-  settings.randomPliesMin = args.getInt("--random-min", settings.randomPliesMin, 0, 40);
-  settings.randomPliesMax = args.getInt("--random-max", settings.randomPliesMax, settings.randomPliesMin, 40);
-  settings.epsilonPercent = args.getInt("--epsilon", settings.epsilonPercent, 0, 100);
-  settings.epsilonPlies = args.getInt("--epsilon-plies", settings.epsilonPlies, 0, 100);
+  settings.routine = tools::routineFromArgument(args.get("--routine"));
+  settings.depth = args.getInt("--depth");
+  settings.exactDepth = args.getInt("--exact");
+  settings.randomPliesMin = args.getInt("--random-min");
+  settings.randomPliesMax = args.getInt("--random-max");
+  settings.epsilonPercent = args.getInt("--epsilon");
+  settings.epsilonPlies = args.getInt("--epsilon-plies");
 
   if (games % perChunk != 0) {
     throw tools::UsageError("--games must be a multiple of the games per chunk (" + std::to_string(perChunk) +

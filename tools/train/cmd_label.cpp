@@ -8,6 +8,7 @@
 #include "tools/train/chunks.h"
 #include "tools/train/folder_lock.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 #include "tools/train/training_set.h"
 
 namespace kaimo::train {
@@ -58,28 +59,41 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, tools::TurnSe
 
 }  // namespace
 
+const tools::CommandSpec& labelSpec() {
+  using tools::integerOption;
+  static const tools::CommandSpec spec{
+      kProgram, "label", "",
+      {dirOption("the folder of the games"),
+       tools::textOption("--prefix", "NAME", "solved", "the name of the chunks of solved positions",
+                         [](const std::string&, const std::string& prefix) {
+                           if (prefix.empty() || prefix == "games" || prefix.find('/') != std::string::npos) {
+                             throw tools::UsageError("--prefix must be a plain name other than 'games'");
+                           }
+                         }),
+       integerOption("--min", "E", 15, 1, kMaxSolveEmpties, "the fewest empty squares of a position solved"),
+       tools::atLeast("--min", integerOption("--max", "E", 18, 1, kMaxSolveEmpties,
+                                             "the most empty squares of a position solved")),
+       integerOption("--per-game", "N", 1, 1, 100, "positions solved a game"),
+       integerOption("--holdout", "N", 0, 0, 1000, "only the games the fit holds out, one in N (0: every game)"),
+       chunksOption(), jobsOption(), seedOption("seed of the choice of positions"), shardOption()}};
+  return spec;
+}
+
 int runLabel(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--prefix", "--min", "--max", "--per-game", "--holdout", "--chunks", "--jobs", "--seed", "--shard"});
-  if (!args.positional.empty() || !args.has("--dir")) {
-    throw tools::UsageError("usage: kaimo-train label --dir DIR [--prefix NAME] [--min E] [--max E] [--per-game N] "
-                          "[--holdout N] [--chunks N] [--jobs N] [--seed S] [--shard K/N]");
-  }
+  const tools::Args args = tools::Args::parse(labelSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   LabelJob job;
   job.dir = args.getPath("--dir");
-  job.prefix = args.get("--prefix", "solved");
-  if (job.prefix.empty() || job.prefix == "games" || job.prefix.find('/') != std::string::npos) {
-    throw tools::UsageError("--prefix must be a plain name other than 'games'");
-  }
-  job.minEmpties = args.getInt("--min", 15, 1, kMaxSolveEmpties);
-  job.maxEmpties = args.getInt("--max", 18, job.minEmpties, kMaxSolveEmpties);
-  job.perGame = args.getInt("--per-game", 1, 1, 100);
-  job.holdout = args.getInt("--holdout", 0, 0, 1000);
-  job.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
-  const int jobs = args.getInt("--jobs", 2, 1, 64);
+  job.prefix = args.get("--prefix");
+  job.minEmpties = args.getInt("--min");
+  job.maxEmpties = args.getInt("--max");
+  job.perGame = args.getInt("--per-game");
+  job.holdout = args.getInt("--holdout");
+  job.seed = static_cast<std::uint64_t>(args.getInt("--seed"));
+  const int jobs = args.getInt("--jobs");
 
-  const Shard shard = parseShard(args.get("--shard", "0/1"));
-  const int chunkLimit = args.getInt("--chunks", 1 << 30, 1, 1 << 30);
+  const Shard shard = parseShard(args.get("--shard"));
+  const int chunkLimit = args.getInt("--chunks");
   std::string fault;
   if (!gamesPerChunk(job.dir, job.gamesPerChunk, fault)) {
     std::fprintf(stderr, "kaimo-train label: %s\n", fault.c_str());

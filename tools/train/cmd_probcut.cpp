@@ -15,6 +15,7 @@
 #include "tools/train/probcut_fit.h"
 #include "tools/train/probcut_samples.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 
 namespace kaimo::train {
 namespace {
@@ -131,26 +132,38 @@ int fitAndWrite(const ProbCutJob& job, int count, int width, const std::string& 
 
 }  // namespace
 
+const tools::CommandSpec& probCutSpec() {
+  using tools::integerOption;
+  static const tools::CommandSpec spec{
+      kProgram, "probcut", "",
+      {dirOption("the folder of the games and of the samples"),
+       tools::required(tools::pathOption("--out", "DIR", "the folder probcut.dat goes to")),
+       tools::pathOption("--data", "DIR", "the data of 狐 that reads (those the program finds unless given)"),
+       integerOption("--depth", "D", 10, kFirstProbCutDepth, kMaxSampleDepth, "the deepest read of a position"),
+       integerOption("--min", "E", 10, 1, kSquareCount, "the fewest empty squares of a position read"),
+       tools::atLeast("--min", integerOption("--max", "E", 90, 1, kSquareCount,
+                                             "the most empty squares of a position read")),
+       integerOption("--per-game", "N", 2, 1, 100, "positions read a game"),
+       integerOption("--width", "W", 8, 1, ProbCutTable::kMaxStages, "empty squares a stage of the table"),
+       chunksOption(), jobsOption(), seedOption("seed of the choice of positions"), shardOption()}};
+  return spec;
+}
+
 int runProbCut(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir", "--out", "--data", "--depth", "--min", "--max", "--per-game", "--width", "--chunks", "--jobs", "--seed",
-                  "--shard"});
-  if (!args.positional.empty() || !args.has("--dir") || !args.has("--out")) {
-    throw tools::UsageError("usage: kaimo-train probcut --dir DIR --out DIR [--data DIR] [--depth D] [--min E] [--max E] "
-                            "[--per-game N] [--width W] [--chunks N] [--jobs N] [--seed S] [--shard K/N]");
-  }
+  const tools::Args args = tools::Args::parse(probCutSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   ProbCutJob job;
   job.dir = args.getPath("--dir");
   const std::string outDir = args.getPath("--out");
-  job.depth = args.getInt("--depth", 10, kFirstProbCutDepth, kMaxSampleDepth);
-  job.minEmpties = args.getInt("--min", 10, 1, kSquareCount);
-  job.maxEmpties = args.getInt("--max", 90, job.minEmpties, kSquareCount);
-  job.perGame = args.getInt("--per-game", 2, 1, 100);
-  job.seed = static_cast<std::uint64_t>(args.getInt("--seed", 1, 0, 2147483647));
-  const int width = args.getInt("--width", 8, 1, ProbCutTable::kMaxStages);
-  const int jobs = args.getInt("--jobs", 2, 1, 64);
-  const Shard shard = parseShard(args.get("--shard", "0/1"));
-  const int chunkLimit = args.getInt("--chunks", 1 << 30, 1, 1 << 30);
+  job.depth = args.getInt("--depth");
+  job.minEmpties = args.getInt("--min");
+  job.maxEmpties = args.getInt("--max");
+  job.perGame = args.getInt("--per-game");
+  job.seed = static_cast<std::uint64_t>(args.getInt("--seed"));
+  const int width = args.getInt("--width");
+  const int jobs = args.getInt("--jobs");
+  const Shard shard = parseShard(args.get("--shard"));
+  const int chunkLimit = args.getInt("--chunks");
 
   std::string fault;
   if (!gamesPerChunk(job.dir, job.gamesPerChunk, fault)) {

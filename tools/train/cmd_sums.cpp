@@ -7,13 +7,18 @@
 #include "engine/eval/data_sums.h"
 #include "tools/common/cli_args.h"
 #include "tools/train/train_commands.h"
+#include "tools/train/train_options.h"
 
 namespace kaimo::train {
 
+const tools::CommandSpec& sumsSpec() {
+  static const tools::CommandSpec spec{kProgram, "sums", "", {dirOption("the folder of the data to list")}};
+  return spec;
+}
+
 int runSums(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--dir"});
-  if (!args.positional.empty() || !args.has("--dir")) throw tools::UsageError("usage: kaimo-train sums --dir DIR");
+  const tools::Args args = tools::Args::parse(sumsSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   const std::filesystem::path dir = args.getPath("--dir");
   std::string file;
   if (const int error = writeDataSums(dir, file); error != 0) {

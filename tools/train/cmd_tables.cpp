@@ -4,13 +4,19 @@
 #include "tools/common/cli_args.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
+#include "tools/train/train_options.h"
 
 namespace kaimo::train {
 
+const tools::CommandSpec& tablesSpec() {
+  static const tools::CommandSpec spec{
+      kProgram, "tables", "", {tools::required(tools::pathOption("--out", "DIR", "the folder the tables go to"))}};
+  return spec;
+}
+
 int runTables(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(words);
-  args.allowOnly({"--out"});
-  if (!args.positional.empty() || !args.has("--out")) throw tools::UsageError("usage: kaimo-train tables --out DIR");
+  const tools::Args args = tools::Args::parse(tablesSpec(), words);
+  if (!args.positional.empty()) throw args.usageError();
   const std::filesystem::path dir = args.getPath("--out");
   std::error_code error;
   std::filesystem::create_directories(dir, error);

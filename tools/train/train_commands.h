@@ -6,8 +6,23 @@
 #include <cstdio>
 
 #include "tools/common/cli_args.h"
+#include "tools/common/subcommands.h"
 
 namespace kaimo::train {
+
+// Each step's declared options, from which its parsing, its usage line and
+// `kaimo-train help STEP` come.
+const tools::CommandSpec& tablesSpec();
+const tools::CommandSpec& sumsSpec();
+const tools::CommandSpec& gamesSpec();
+const tools::CommandSpec& labelSpec();
+const tools::CommandSpec& fitSpec();
+const tools::CommandSpec& probCutSpec();
+const tools::CommandSpec& bookSpec();
+const tools::CommandSpec& accuracySpec();
+
+// Every step with its declaration: what main runs and `help` prints.
+extern const tools::Program kTrainProgram;
 
 // Writes the pattern index tables into --out DIR.
 int runTables(const tools::Words& words, std::FILE* out);

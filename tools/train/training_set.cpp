@@ -46,17 +46,6 @@ bool loadTrainingSet(const std::vector<std::string>& dirs, std::vector<TrainingP
   return true;
 }
 
-double parseNumber(const std::string& text, const std::string& what, double low, double high) {
-  char* end = nullptr;
-  errno = 0;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || errno == ERANGE || !(value >= low && value <= high)) {
-    throw tools::UsageError(what + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
-                          ", not '" + text + "'");
-  }
-  return value;
-}
-
 void parseRange(const std::string& text, const std::string& what, int low, int high, int& from, int& to) {
   const std::size_t dash = text.find('-');
   from = tools::parseInt(text.substr(0, dash), what, low, high);

@@ -26,9 +26,6 @@ inline bool isHeldOut(std::int32_t game, int every) { return every > 0 && game %
 // Another game in `every` decides when a fit stops improving.
 inline bool isValidation(std::int32_t game, int every) { return every > 2 && game % every == every - 2; }
 
-// A decimal number within [low, high], or tools::UsageError naming `what`.
-double parseNumber(const std::string& text, const std::string& what, double low, double high);
-
 // "A-B" or "A" within [low, high].
 void parseRange(const std::string& text, const std::string& what, int low, int high, int& from, int& to);
 
