@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -11,6 +13,7 @@
 #include "tools/train/evaluator_in_dir.h"
 #include "tools/train/network_fit.h"
 #include "tools/train/progress.h"
+#include "tools/train/stage_outcome.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_options.h"
 #include "tools/train/train_data.h"
@@ -39,10 +42,6 @@ struct FitJob {
   float searchShare = 0;   // the player's search value's share in the target of a position not known exactly
   std::string init;        // absolute; when set, each stage starts from this folder's weights of the stage
 };
-
-// Lines of a worker that say why the fit failed start with this; the fit
-// passes them on to standard error.
-constexpr const char* kFailureMark = "error: ";
 
 std::string stageText(int stage) {
   char text[16];
@@ -199,17 +198,10 @@ void fillStageData(const std::vector<TrainingPosition>& positions, const std::ve
   }
 }
 
-enum class StageEnd {
-  Fitted,
-  Differs,  // written, but the int16 model scores worse than the float one
-  Failed,   // not written or not read back: `failure` says why
-};
-
 // Fits one stage, writes its file and checks it through the evaluator: the
 // int16 model must score the held-out positions about as well as the float
-// one. One line of results on `report`.
-StageEnd fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& network, std::FILE* report,
-                  std::string& failure) {
+// one. Its line of results, or why it was not written.
+StageOutcome fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& network) {
   FitSettings settings = job.settings;
   settings.seed = job.settings.seed * 1000 + static_cast<std::uint64_t>(stage);
   const FitReport fit = network.fit(data.training, settings, data.validation, !job.init.empty());
@@ -223,10 +215,8 @@ StageEnd fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& n
   std::array<std::int16_t, kOutputWeights> output{};
   network.quantise(weights, output);
   const std::string name = (std::filesystem::path(job.out) / stageFileName(stage)).string();
-  if (!writeStageFile(name, weights, output, failure)) {
-    failure = stageText(stage) + failure;
-    return StageEnd::Failed;
-  }
+  std::string failure;
+  if (!writeStageFile(name, weights, output, failure)) return {StageEnd::Failed, stageText(stage) + failure};
   const EvaluatorInDirectory evaluator(job.out);
   double intError = 0;
   bool read = evaluator.get() != nullptr;
@@ -235,20 +225,16 @@ StageEnd fitStage(StageData& data, int stage, const FitJob& job, FloatNetwork& n
     read = evaluator.discs(data.heldOut[i].board, data.heldOut[i].side, value);
     intError += std::fabs(value - data.heldOutTargets[i]);
   }
-  if (!read) {
-    failure = stageText(stage) + "the evaluator cannot read " + job.out;
-    return StageEnd::Failed;
-  }
+  if (!read) return {StageEnd::Failed, stageText(stage) + "the evaluator cannot read " + job.out};
   if (!data.heldOut.empty()) intError /= static_cast<double>(data.heldOut.size());
   const bool close = std::fabs(intError - floatError) <= kQuantisationTolerance;
-  std::fprintf(report,
-               "stage %02d: %zu training samples, training error %.2f; validation %.2f after pass %d of %d; %zu held "
-               "out: float %.2f, evalPattern %.2f discs%s\n",
-               stage, data.training.size(), fit.trainingError, fit.validationError, fit.bestPass, fit.passes,
-               heldOut.size(), floatError, intError,
-               close ? "" : "  <- the int16 model differs");
-  std::fflush(report);
-  return close ? StageEnd::Fitted : StageEnd::Differs;
+  char line[512];
+  std::snprintf(line, sizeof line,
+                "stage %02d: %zu training samples, training error %.2f; validation %.2f after pass %d of %d; %zu held "
+                "out: float %.2f, evalPattern %.2f discs%s",
+                stage, data.training.size(), fit.trainingError, fit.validationError, fit.bestPass, fit.passes,
+                heldOut.size(), floatError, intError, close ? "" : "  <- the int16 model differs");
+  return {close ? StageEnd::Fitted : StageEnd::Differs, line};
 }
 
 bool writeTables(const std::string& dir) {
@@ -259,87 +245,123 @@ bool writeTables(const std::string& dir) {
   return true;
 }
 
-// Stages one at a time from the end of the game, each looking at the ones
-// already written and starting from the weights of the stage after it, so a
-// row seen too rarely in one stage keeps what the later stages made of it.
-bool fitBootstrapped(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, const FitJob& job,
-                     std::FILE* out) {
-  const std::vector<long> next = successors(positions, job.bootstrapPlies);
-  std::vector<float> targets(positions.size(), 0.0f);
-  Progress progress("stages", static_cast<long>(stages.size()));
-  bool ok = true;
-  FloatNetwork network(inputSpace().layout.rowCount);
+// What every stage of one fit shares.
+struct FitInputs {
+  const std::vector<TrainingPosition>& positions;
+  const FitJob& job;
+  std::vector<long> next;  // bootstrapped: each position's successor
+};
+
+bool bootstrapped(const FitJob& job) { return job.bootstrapPlies > 0; }
+
+// One worker's state: its samples' buffers, reused from stage to stage
+// (sparing the system hundreds of megabytes of fresh pages per stage), the
+// targets, and the network, which a bootstrapped fit carries from a stage to
+// the one before it, so a row seen too rarely in one stage keeps what the
+// later stages made of it.
+struct StageWorker {
   StageData data;
-  std::string failure;
-  const auto fail = [&failure] {
-    std::fprintf(stderr, "kaimo-train fit: %s\n", failure.c_str());
-    return false;
-  };
-  for (auto s = stages.rbegin(); s != stages.rend(); ++s) {
-    network.restartSteps();
-    if (!job.init.empty() && !startFromEarlierFit(job, *s, network, failure)) return fail();
-    // Earlier stages join once their targets look only at stages already
-    // written: a stage back needs a bootstrap of two stages' plies.
-    const int back = std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1);
-    const int lowest = std::max(*s - back, kFirstStage);
-    const int highest = std::min(*s + job.neighbours, kLastStage);
-    if (!bootstrapTargets(positions, next, lowest, highest, job, targets)) {
-      failure = stageText(*s) + "the stages after it cannot be read from " + job.out;
-      return fail();
-    }
-    fillStageData(positions, targets, *s, lowest, highest, job, data);
-    // The stages before look at this one: a stage that was not written ends the fit.
-    const StageEnd end = fitStage(data, *s, job, network, out, failure);
-    if (end == StageEnd::Failed) return fail();
-    ok = end == StageEnd::Fitted && ok;
-    progress.advance();
+  std::vector<float> targets;
+  FloatNetwork network{inputSpace().layout.rowCount};
+};
+
+// A target is the game's final margin (blended with the search value) unless
+// the fit is bootstrapped, which sets each stage's targets when it comes.
+std::vector<float> outcomeTargets(const FitInputs& in) {
+  std::vector<float> targets(in.positions.size(), 0.0f);
+  if (bootstrapped(in.job)) return targets;
+  for (std::size_t i = 0; i < in.positions.size(); ++i) {
+    targets[i] = withSearchValue(in.positions[i], static_cast<float>(in.positions[i].margin), in.job);
   }
-  progress.finish();
-  return ok;
+  return targets;
 }
 
-// Stages side by side in `jobs` processes, every target the final margin.
-// A process stops at the first stage it cannot write.
-bool fitOnOutcomes(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, int jobs,
-                   const FitJob& job, std::FILE* out) {
-  std::vector<float> targets(positions.size());
-  for (std::size_t i = 0; i < positions.size(); ++i) {
-    targets[i] = withSearchValue(positions[i], static_cast<float>(positions[i].margin), job);
+// One stage from start to end: its network started, its targets and
+// samples, the fit, the file.
+StageOutcome fitOneStage(const FitInputs& in, int stage, StageWorker& worker) {
+  const FitJob& job = in.job;
+  if (bootstrapped(job)) {
+    worker.network.restartSteps();
+  } else {
+    worker.network = FloatNetwork(inputSpace().layout.rowCount);
   }
-  const int processes = std::min(jobs, static_cast<int>(stages.size()));
+  std::string failure;
+  if (!job.init.empty() && !startFromEarlierFit(job, stage, worker.network, failure)) {
+    return {StageEnd::NotStarted, failure};
+  }
+  // A bootstrapped fit's earlier stages join once their targets look only at
+  // stages already written: a stage back needs a bootstrap of two stages' plies.
+  const int back = bootstrapped(job) ? std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1)
+                                     : job.neighbours;
+  const int lowest = std::max(stage - back, kFirstStage);
+  const int highest = std::min(stage + job.neighbours, kLastStage);
+  if (bootstrapped(job) && !bootstrapTargets(in.positions, in.next, lowest, highest, job, worker.targets)) {
+    return {StageEnd::Failed, stageText(stage) + "the stages after it cannot be read from " + job.out};
+  }
+  fillStageData(in.positions, worker.targets, stage, lowest, highest, job, worker.data);
+  return fitStage(worker.data, stage, job, worker.network);
+}
+
+// The stages of worker `k` of `workers`, in the order it fits them. A
+// bootstrapped fit has one worker, which goes from the end of the game
+// backwards: each stage looks at the ones already written.
+std::vector<int> stagesOfWorker(const std::vector<int>& stages, int k, int workers, bool backwards) {
+  std::vector<int> own;
+  for (std::size_t i = static_cast<std::size_t>(k); i < stages.size(); i += static_cast<std::size_t>(workers)) {
+    own.push_back(stages[i]);
+  }
+  if (backwards) std::reverse(own.begin(), own.end());
+  return own;
+}
+
+// Fits `stages`: a bootstrapped fit one stage after another in this
+// process, otherwise side by side in `jobs` processes. Every stage's
+// outcome comes back as a value: its line goes to `out`, a failure to
+// standard error. A worker stops at a stage it could not write, and a
+// bootstrapped fit at any stage not written (the stages before look at it).
+bool fitStages(const std::vector<TrainingPosition>& positions, const std::vector<int>& stages, int jobs,
+               const FitJob& job, std::FILE* out) {
+  const bool backwards = bootstrapped(job);
+  const FitInputs in{positions, job, backwards ? successors(positions, job.bootstrapPlies) : std::vector<long>{}};
+  const std::vector<float> targets = outcomeTargets(in);
+  const int workers = backwards ? 1 : std::min(jobs, static_cast<int>(stages.size()));
   Progress progress("stages", static_cast<long>(stages.size()));
-  const auto work = [&](int k, std::FILE* report) {
-    int status = 0;
-    StageData data;
-    std::string failure;
-    for (std::size_t i = static_cast<std::size_t>(k); i < stages.size(); i += static_cast<std::size_t>(processes)) {
-      const int s = stages[i];
-      FloatNetwork network(inputSpace().layout.rowCount);
-      if (!job.init.empty() && !startFromEarlierFit(job, s, network, failure)) {
-        std::fprintf(report, "%s%s\n", kFailureMark, failure.c_str());
-        status = 1;
-        continue;
-      }
-      fillStageData(positions, targets, s, s - job.neighbours, s + job.neighbours, job, data);
-      const StageEnd end = fitStage(data, s, job, network, report, failure);
-      if (end == StageEnd::Failed) {
-        std::fprintf(report, "%s%s\n", kFailureMark, failure.c_str());
-        return 1;
-      }
-      if (end == StageEnd::Differs) status = 1;
-    }
-    return status;
-  };
-  const auto onLine = [&](int, const std::string& line) {
-    if (line.rfind(kFailureMark, 0) == 0) {
-      std::fprintf(stderr, "kaimo-train fit: %s\n", line.c_str() + std::strlen(kFailureMark));
+  bool ok = true;
+  const auto receive = [&](const StageOutcome& outcome) {
+    ok = ok && outcome.end == StageEnd::Fitted;
+    if (!outcome.written()) {
+      std::fprintf(stderr, "kaimo-train fit: %s\n", outcome.text.c_str());
       return;
     }
-    std::fprintf(out, "%s\n", line.c_str());
+    std::fprintf(out, "%s\n", outcome.text.c_str());
     std::fflush(out);
     progress.advance();
   };
-  const bool ok = tools::allSucceeded(tools::runInProcesses(processes, work, onLine));
+  const auto work = [&](int k, const std::function<void(const StageOutcome&)>& send) {
+    StageWorker worker;
+    worker.targets = targets;
+    for (const int stage : stagesOfWorker(stages, k, workers, backwards)) {
+      const StageOutcome outcome = fitOneStage(in, stage, worker);
+      send(outcome);
+      if (outcome.end == StageEnd::Failed || (backwards && !outcome.written())) return;
+    }
+  };
+  if (backwards) {
+    work(0, receive);
+  } else {
+    const auto inWorker = [&](int k, std::FILE* pipe) {
+      work(k, [pipe](const StageOutcome& outcome) {
+        std::fprintf(pipe, "%s\n", encodeOutcome(outcome).c_str());
+        std::fflush(pipe);
+      });
+      return 0;
+    };
+    const auto fromWorker = [&](int, const std::string& line) {
+      const std::optional<StageOutcome> outcome = decodeOutcome(line);
+      receive(outcome ? *outcome : StageOutcome{StageEnd::Failed, "a worker wrote '" + line + "'"});
+    };
+    ok = tools::allSucceeded(tools::runInProcesses(workers, inWorker, fromWorker)) && ok;
+  }
   progress.finish();
   return ok;
 }
@@ -434,8 +456,7 @@ int runFit(const tools::Words& words, std::FILE* out) {
   if (stages.empty()) {
     std::fprintf(out, "every stage file exists (--force 1 fits them again)\n");
   } else {
-    ok = job.bootstrapPlies > 0 ? fitBootstrapped(positions, stages, job, out)
-                                : fitOnOutcomes(positions, stages, jobs, job, out);
+    ok = fitStages(positions, stages, jobs, job, out);
   }
   std::string file;
   if (const int error = writeDataSums(job.out, file); error != 0) {

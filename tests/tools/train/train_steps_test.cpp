@@ -14,6 +14,7 @@
 #include "tests/common/temp_dir.h"
 #include "tools/common/cli_args.h"
 #include "tools/train/chunks.h"
+#include "tools/train/stage_outcome.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
 #include "tools/reference/pattern_sample_data.h"
@@ -223,6 +224,48 @@ TEST_F(TrainSteps, ProbCutFitsATableTheSameWayHoweverTheRunIsSplit) {
 TEST_F(TrainSteps, FitRefusesABootstrapThatWouldReadItsOwnStage) {
   std::FILE* out = std::tmpfile();
   EXPECT_THROW(runFit(words({"--dir", "g", "--out", "d", "--bootstrap", "2"}), out), tools::UsageError);
+  std::fclose(out);
+}
+
+// Every stage's end comes back as a value, from this process or a worker's
+// pipe. A stage whose starting weights cannot be read is said once: the
+// other workers' stages go on, a bootstrapped fit (whose earlier stages
+// read this one) stops there.
+TEST_F(TrainSteps, AStageThatCannotStartStopsOnlyABootstrappedFit) {
+  for (const StageEnd end : {StageEnd::Fitted, StageEnd::Differs, StageEnd::NotStarted, StageEnd::Failed}) {
+    const std::optional<StageOutcome> back = decodeOutcome(encodeOutcome({end, "stage 21: a\nb"}));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->end, end);
+    EXPECT_EQ(back->text, "stage 21: a b");
+  }
+  EXPECT_FALSE(decodeOutcome("error: stage 21").has_value());
+  EXPECT_FALSE(decodeOutcome("").has_value());
+
+  std::FILE* out = std::tmpfile();
+  ASSERT_EQ(runGames(words({"--dir", "g", "--games", "4", "--chunk", "2", "--depth", "1", "--exact", "8"}), out), 0);
+  ASSERT_EQ(runFit(words({"--dir", "g", "--out", "d", "--stages", "21-23", "--epochs", "1"}), out), 0);
+  std::filesystem::remove(std::filesystem::path("d") / stageFileName(22));
+  struct Case {
+    const char* out;
+    tools::Words mode;
+    std::vector<int> written;
+  };
+  const Case cases[] = {{"pool", words({"--jobs", "2"}), {21, 23}}, {"chain", words({"--bootstrap", "8"}), {23}}};
+  for (const Case& c : cases) {
+    tools::Words fit = words({"--dir", "g", "--out", c.out, "--stages", "21-23", "--epochs", "1", "--init", "d"});
+    fit.insert(fit.end(), c.mode.begin(), c.mode.end());
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runFit(fit, out), 1) << c.out;
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    std::size_t said = 0;
+    for (std::size_t at = 0; (at = errors.find("stage 22: cannot read", at)) != std::string::npos; ++at) ++said;
+    EXPECT_EQ(said, 1u) << c.out << ": " << errors;
+    for (int stage = 21; stage <= 23; ++stage) {
+      const bool wanted = std::find(c.written.begin(), c.written.end(), stage) != c.written.end();
+      EXPECT_EQ(std::filesystem::exists(std::filesystem::path(c.out) / stageFileName(stage)), wanted)
+          << c.out << " " << stage;
+    }
+  }
   std::fclose(out);
 }
 
