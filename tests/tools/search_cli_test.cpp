@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
+#include <thread>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include "engine/board/turn.h"
 
 #include "tests/common/capture.h"
 #include "tests/common/temp_dir.h"
 #include "tools/cli/bench_suite.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/position_args.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/computer_turn.h"
 
@@ -84,6 +92,68 @@ TEST_F(SearchCommands, AnalyzePrintsEveryLegalMoveAndRefusesFortyEmpties) {
   const Captured refused = captureCommand(runAnalyze, {});
   EXPECT_EQ(refused.output, "");  // the initial position has 96 empty squares
   EXPECT_EQ(refused.status, 2);
+}
+
+// A side that must pass, a full board, a board of walls: the window's
+// refusal, status 1, and nothing on standard output.
+TEST_F(SearchCommands, AnalyzeRefusesAPositionWithoutALegalMove) {
+  const std::string full = std::string(50, 'x') + std::string(49, 'o') + "x";
+  const std::string walls(100, '-');
+  struct Case {
+    std::string board;
+    const char* side;
+  };
+  const Case cases[] = {{kPassBoard, "white"}, {full, "black"}, {walls, "white"}};
+  for (const Case& c : cases) {
+    writeFile("board.txt", c.board);
+    ::testing::internal::CaptureStderr();
+    const Captured refused = captureCommand(runAnalyze, {"--board", "board.txt", "--side", c.side});
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "打てる手がないので、終盤解析はできません。\n") << c.board;
+    EXPECT_EQ(refused.status, 1) << c.board;
+    EXPECT_EQ(refused.output, "") << c.board;
+  }
+}
+
+// A position of 26 empty squares reached by always playing the first legal
+// square: its analysis takes far longer than a signal needs to stop it.
+Position longAnalysis() {
+  Position position;
+  position.side = boardInit(position.board);
+  for (DiscCounts counts; boardCount(position.board, counts), counts[2] > 26;) {
+    int square = 0;
+    while (square < kSquareCount && boardIsLegal(position.board, square, position.side) == 0) ++square;
+    if (square == kSquareCount) break;
+    boardPlayInPlace(position.board, square, position.side);
+    position.side = sideToMoveAfter(position.board, position.side);
+  }
+  return position;
+}
+
+// Ctrl+C and a termination request stop the analysis with the shell's
+// status for each signal.
+TEST_F(SearchCommands, AnalyzeStoppedBySignalSaysWhichOne) {
+  const Position position = longAnalysis();
+  DiscCounts counts;
+  boardCount(position.board, counts);
+  ASSERT_EQ(counts[2], 26);
+  std::FILE* file = std::fopen("long.txt", "w");
+  ASSERT_NE(file, nullptr);
+  boardWriteText(position.board, file);
+  std::fclose(file);
+  const char* side = position.side == kBlack ? "black" : "white";
+  for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+    // Sent once the analysis has taken the signal over (before that it would end the test).
+    std::jthread sender([signal = signal] {
+      for (struct sigaction now{}; sigaction(signal, nullptr, &now) == 0 && now.sa_handler == SIG_DFL;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      ::kill(::getpid(), signal);
+    });
+    ::testing::internal::CaptureStderr();
+    const Captured stopped = captureCommand(runAnalyze, {"--board", "long.txt", "--side", side});
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(stopped.status, status) << signal;
+  }
 }
 
 TEST_F(SearchCommands, BenchRunsASuiteFileAndPrintsTotals) {

@@ -22,6 +22,8 @@ namespace kaimo::cli {
 namespace {
 
 constexpr const char* kTooManyEmpties = "空きの数が40以上あるので、終盤解析はできません。";
+// A side that must pass, a full board or one of walls: nothing to analyse.
+constexpr const char* kNoMove = "打てる手がないので、終盤解析はできません。";
 
 // The values are the same without the data, only the reads take longer:
 // said, so that a slow analysis started away from the data is understood.
@@ -29,9 +31,10 @@ constexpr const char* kWithoutPatternData =
     "analyze: no data of 狐 here (errorlog.txt says why); the moves are ordered from the masks alone, "
     "which is slower";
 
+// The signal that stopped the analysis, 0 while none has.
 volatile std::sig_atomic_t interrupted = 0;
 
-void noteInterrupt(int) { interrupted = 1; }
+void noteInterrupt(int signal) { interrupted = signal; }
 
 // How often the watcher looks for a Ctrl+C: well within the time a stop may take.
 constexpr auto kInterruptPoll = std::chrono::milliseconds(10);
@@ -116,6 +119,10 @@ int runAnalyze(const Words& words, std::FILE* out) {
     std::fprintf(stderr, "%s\n", kTooManyEmpties);
     return 2;
   }
+  if (boardMobility(position.board, position.side) == 0) {
+    std::fprintf(stderr, "%s\n", kNoMove);
+    return 1;
+  }
 
   const bool showing = isatty(STDERR_FILENO) != 0;
   ProgressLine line{searchClockMs()};
@@ -135,9 +142,9 @@ int runAnalyze(const Words& words, std::FILE* out) {
     if (values[s] != SCORE_NONE) std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
   }
   std::fprintf(out, "leaves %" PRId64 " msec %" PRId64 "\n", result.leafCount, searchClockMs() - line.startMs);
-  if (interrupted) {
+  if (interrupted != 0) {
     std::fprintf(stderr, "analyze: interrupted; the moves above are the ones solved\n");
-    return 130;  // the shell's status for a program ended by Ctrl+C
+    return 128 + interrupted;  // the shell's status for a program ended by the signal: 130 Ctrl+C, 143 SIGTERM
   }
   if (result.last == SCORE_EVAL_ERROR) {
     tools::printEvalError();

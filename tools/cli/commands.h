@@ -48,7 +48,8 @@ int runRecord(const Words& words, std::FILE* out);
 // A computer turn's search; one line with the move, value, depth, leaves,
 // time and rate.
 int runSearch(const Words& words, std::FILE* out);
-// The exact result of every legal move; 2 with 40 or more empty squares.
+// The exact result of every legal move; 2 with 40 or more empty squares, 1
+// without a legal move, 128 + the signal's number when a signal stopped it.
 int runAnalyze(const Words& words, std::FILE* out);
 // Every move of a game record against the best move, with the summary of
 // each side's costliest moves; 1 when the record breaks off (what was read
