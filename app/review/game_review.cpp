@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 #include "engine/eval/score.h"
 
@@ -35,8 +36,9 @@ const PositionRead* GameReview::find(const History& history, std::size_t entry) 
 
 std::vector<ReviewRequest> GameReview::pending(const History& history) const {
   std::vector<ReviewRequest> wanted;
+  std::unordered_set<ReviewRequest, RequestHash> seen;
   for (std::size_t i = 0; i + 1 < history.size(); ++i) {
-    if (find(history, i) == nullptr) wanted.push_back(requestOf(history, i));
+    if (find(history, i) == nullptr && seen.insert(requestOf(history, i)).second) wanted.push_back(requestOf(history, i));
   }
   return wanted;
 }
@@ -47,20 +49,22 @@ void GameReview::record(const ReviewRequest& request, const PositionRead& read) 
   reads_.insert_or_assign(request, read);
 }
 
+MoveReview GameReview::move(const History& history, std::size_t entry) const {
+  MoveReview move{static_cast<int>(entry), history[entry].side, history[entry].move, ReadOutcome::Stopped,
+                  ReviewValueKind::None, SCORE_NONE, -1, SCORE_NONE};
+  if (const PositionRead* read = find(history, entry)) {
+    move.outcome = read->outcome;
+    move.kind = read->kind;
+    move.played = read->played;
+    move.bestMove = read->bestMove;
+    move.best = read->best;
+  }
+  return move;
+}
+
 std::vector<MoveReview> GameReview::moves(const History& history) const {
   std::vector<MoveReview> result;
-  for (std::size_t i = 0; i + 1 < history.size(); ++i) {
-    MoveReview move{static_cast<int>(i), history[i].side, history[i].move, ReadOutcome::Stopped,
-                    ReviewValueKind::None, SCORE_NONE, -1, SCORE_NONE};
-    if (const PositionRead* read = find(history, i)) {
-      move.outcome = read->outcome;
-      move.kind = read->kind;
-      move.played = read->played;
-      move.bestMove = read->bestMove;
-      move.best = read->best;
-    }
-    result.push_back(move);
-  }
+  for (std::size_t i = 0; i + 1 < history.size(); ++i) result.push_back(move(history, i));
   return result;
 }
 

@@ -59,7 +59,8 @@ class GameReview {
   // Chosen at the start from whether "狐" has its tables.
   void setEvaluator(ReviewEvaluator evaluator) { evaluator_ = evaluator; }
 
-  // The positions of `history` that still want a read, in game order.
+  // The positions of `history` that still want a read, in game order, each
+  // once however often the record repeats it (a read serves every entry).
   std::vector<ReviewRequest> pending(const History& history) const;
   // Keeps a finished read; a stopped one is dropped (read again later). A
   // read that found no data of "狐" is kept, and the review says so.
@@ -67,6 +68,8 @@ class GameReview {
 
   // One entry per move of `history`.
   std::vector<MoveReview> moves(const History& history) const;
+  // The move played from entry `entry` (< history.size() - 1).
+  MoveReview move(const History& history, std::size_t entry) const;
   // One point per entry of `history`.
   std::vector<GraphPoint> points(const History& history) const;
   // How many moves of `history` have been read (whatever the outcome).

@@ -14,21 +14,25 @@ namespace {
 // The positions are shared out to this many threads.
 constexpr int kReviewThreads = 2;
 
-// Prints the lines of the moves read so far in game order, each once.
+// Prints the lines of the moves read so far in game order, each once: a
+// call looks only at the moves not printed yet, so following a whole game
+// costs time linear in its length.
 class MoveLines {
  public:
   MoveLines(const History& history, std::FILE* out, bool showProgress)
       : history_(history), out_(out), showProgress_(showProgress) {}
 
   void follow(const GameReview& review) {
-    const std::vector<MoveReview> moves = review.moves(history_);
+    const std::size_t total = history_.empty() ? 0 : history_.size() - 1;
     if (showProgress_) std::fprintf(stderr, "\r\033[K");
-    for (; printed_ < moves.size() && moves[printed_].outcome != ReadOutcome::Stopped; ++printed_) {
-      std::fprintf(out_, "%s\n", texts::reviewLine(moves[printed_]).c_str());
+    for (; printed_ < total; ++printed_) {
+      const MoveReview move = review.move(history_, printed_);
+      if (move.outcome == ReadOutcome::Stopped) break;
+      std::fprintf(out_, "%s\n", texts::reviewLine(move).c_str());
     }
     std::fflush(out_);
-    if (showProgress_ && printed_ < moves.size()) {
-      std::fprintf(stderr, "review: %zu/%zu moves", review.readCount(history_), moves.size());
+    if (showProgress_ && printed_ < total) {
+      std::fprintf(stderr, "review: %zu/%zu moves", review.readCount(history_), total);
       std::fflush(stderr);
     }
   }

@@ -242,6 +242,25 @@ TEST_F(Review, WithoutTheDataOnlyExactPositionsAreReadAndAStoppedReadIsAskedAgai
   EXPECT_EQ(stopped.pending(history).front(), first);
 }
 
+// A record may set the same position again and again (a board token before
+// every move): each position is read once, however many entries repeat it,
+// so a review's work grows with the record's distinct positions.
+TEST_F(Review, APositionTheRecordRepeatsIsReadOnce) {
+  const History game = tenGames(1);
+  History repeating;
+  for (int i = 0; i < 5000; ++i) repeating.push_back(game[static_cast<std::size_t>(i % 3)]);
+  repeating.push_back(game[3]);
+  GameReview review(kQuick);
+  const std::vector<ReviewRequest> wanted = review.pending(repeating);
+  ASSERT_EQ(wanted.size(), 3u);
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    EXPECT_EQ(wanted[i], (ReviewRequest{game[i].board, game[i].side, game[i].move})) << i;
+  }
+  readWholeGame(review, repeating, 2, nullptr);
+  EXPECT_TRUE(review.pending(repeating).empty());
+  EXPECT_EQ(review.readCount(repeating), 5000u);
+}
+
 // `kaimo-cli review` and the window's controller, on the same record file:
 // the same line for every move and the same summary.
 TEST_F(Review, TheCommandLineAndTheWindowAgree) {
