@@ -46,7 +46,7 @@ int discsOf(const Board& board, int colour) {
 int emptiesOf(const Board& board) {
   DiscCounts counts;
   boardCount(board, counts);
-  return counts[2];
+  return counts[kEmpty];
 }
 
 // Discs of either colour that can never be turned over.

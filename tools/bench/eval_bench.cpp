@@ -43,8 +43,8 @@ const std::vector<Sample>& samples() {
       s.board = kaimo::mailbox::randomGame(rng, 44 + static_cast<int>(out.size() % 12), &s.side);
       DiscCounts counts;
       kaimo::boardCount(s.board, counts);
-      const int stage = kaimo::stageOfEmpties(counts[2]);
-      if (counts[2] > 0 && stage >= kFirstStage && stage <= kLastStage) out.push_back(s);
+      const int stage = kaimo::stageOfEmpties(counts[kaimo::kEmpty]);
+      if (counts[kaimo::kEmpty] > 0 && stage >= kFirstStage && stage <= kLastStage) out.push_back(s);
     }
     return out;
   }();

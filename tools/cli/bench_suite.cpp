@@ -28,7 +28,7 @@ int symbolValue(char symbol) {
 int emptiesOf(const Board& board) {
   DiscCounts counts;
   boardCount(board, counts);
-  return counts[2];
+  return counts[kEmpty];
 }
 
 BenchPosition parseLine(const std::string& line, const std::string& where) {

@@ -115,7 +115,7 @@ int runAnalyze(const Words& words, std::FILE* out) {
   const Position position = positionFrom(args);
   DiscCounts counts;
   boardCount(position.board, counts);
-  if (counts[2] >= kAnalysisEmptyLimit) {
+  if (counts[kEmpty] >= kAnalysisEmptyLimit) {
     std::fprintf(stderr, "%s\n", kTooManyEmpties);
     return 2;
   }

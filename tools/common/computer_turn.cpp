@@ -41,7 +41,7 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
   SearchJob& job = *job_;
   DiscCounts counts;
   boardCount(board, counts);
-  const bool toEnd = counts[2] <= settings.exactDepth || counts[2] <= settings.winDepth;
+  const bool toEnd = counts[kEmpty] <= settings.exactDepth || counts[kEmpty] <= settings.winDepth;
   FinishedRead read;
   std::int64_t leaves = 0, nodes = 0;
   if (msPerMove <= 0 || toEnd) {

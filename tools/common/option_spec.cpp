@@ -29,14 +29,14 @@ OptionList joinOptions(std::initializer_list<OptionList> groups) {
   return all;
 }
 
-const OptionSpec* CommandSpec::find(const std::string& name) const {
+const OptionSpec* CommandSpec::find(const std::string& option) const {
   for (const OptionSpec& spec : options) {
-    if (name == spec.name) return &spec;
+    if (option == spec.name) return &spec;
   }
   for (const char* colour : kColours) {
     const std::string prefix = std::string("--") + colour + "-";
-    if (name.compare(0, prefix.size(), prefix) != 0) continue;
-    const std::string common = "--" + name.substr(prefix.size());
+    if (option.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string common = "--" + option.substr(prefix.size());
     for (const OptionSpec& spec : options) {
       if (spec.perColour && common == spec.name) return &spec;
     }

@@ -102,13 +102,15 @@ float FloatNetwork::predict(const NetworkInputs& inputs) const { return forward(
 
 float FloatNetwork::step(const Sample& sample, const FitSettings& settings, float rate) {
   for (const int r : sample.inputs.rows) touch(r, settings.seed);
-  const Forward f = forward(sample.inputs);
-  const float error = f.prediction - sample.target;
-  const float sx = sigmoid(f.x);
+  const Forward forwardPass = forward(sample.inputs);
+  const float error = forwardPass.prediction - sample.target;
+  const float sx = sigmoid(forwardPass.x);
   // Loss weight * (error / 10)^2, so the gradients stay near 1.
   const float gx = sample.weight * 2.0f * error / 100.0f * kDiscSpan * sx * (1 - sx);
   float gz[kHiddenUnits];
-  for (int h = 0; h < kHiddenUnits; ++h) gz[h] = gx * output_[h] * f.hidden[h] * (1 - f.hidden[h]);
+  for (int h = 0; h < kHiddenUnits; ++h) {
+    gz[h] = gx * output_[h] * forwardPass.hidden[h] * (1 - forwardPass.hidden[h]);
+  }
 
   const auto update = [&](float& w, float& square, float gradient, float limit) {
     gradient += settings.l2 * w;
@@ -120,15 +122,18 @@ float FloatNetwork::step(const Sample& sample, const FitSettings& settings, floa
     for (int h = 0; h < kHiddenUnits; ++h) update(weights_[base + h], squares_[base + h], gz[h], kRowLimit);
   }
   for (int i = 0; i < kFeatureCount; ++i) {
-    const float f = sample.inputs.features[i] / kFeatureScale[i];
-    if (f == 0) continue;
+    const float feature = sample.inputs.features[i] / kFeatureScale[i];
+    if (feature == 0) continue;
     for (int h = 0; h < kHiddenUnits; ++h) {
-      update(weights_[i * kHiddenUnits + h], squares_[i * kHiddenUnits + h], gz[h] * f, kRowLimit * kFeatureScale[i]);
+      update(weights_[i * kHiddenUnits + h], squares_[i * kHiddenUnits + h], gz[h] * feature,
+             kRowLimit * kFeatureScale[i]);
     }
   }
-  for (int h = 0; h < kHiddenUnits; ++h) update(output_[h], outputSquares_[h], gx * f.hidden[h], kOutputLimit);
+  for (int h = 0; h < kHiddenUnits; ++h) {
+    update(output_[h], outputSquares_[h], gx * forwardPass.hidden[h], kOutputLimit);
+  }
   update(output_[kHiddenUnits], outputSquares_[kHiddenUnits], gx, kOutputLimit);
-  return f.prediction;
+  return forwardPass.prediction;
 }
 
 FitReport FloatNetwork::fit(std::vector<Sample>& samples, const FitSettings& settings,

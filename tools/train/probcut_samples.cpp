@@ -46,7 +46,7 @@ bool parseSample(const std::string& line, int depth, ProbCutSample& sample) {
 bool sampleValues(const Board& board, int side, int maxDepth, const Evaluator& evaluator, ProbCutSample& sample) {
   DiscCounts counts;
   boardCount(board, counts);
-  sample.empties = counts[2];
+  sample.empties = counts[kEmpty];
   sample.values.assign(static_cast<std::size_t>(maxDepth) + 1, kNoSampleValue);
   const int stat = evaluator.evaluate(board, 0, side, counts);
   if (isMarker(stat)) return false;
