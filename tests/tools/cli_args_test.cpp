@@ -93,23 +93,29 @@ TEST(CliArgs, EveryDeclaredOptionOfBothPrograms) {
         return words;
       };
       EXPECT_THROW(Args::parse(spec, withRequired({"--no-such-option", "1"})), UsageError);
-      if (!required.empty()) EXPECT_THROW(Args::parse(spec, {}), UsageError);
+      if (!required.empty()) {
+        EXPECT_THROW(Args::parse(spec, {}), UsageError);
+      }
       const std::string help = testing::captureOutput([&spec](std::FILE* out) { spec.printHelp(out); }).output;
       for (const OptionSpec& option : spec.options) {
         SCOPED_TRACE(option.name);
         EXPECT_NE(help.find(std::string(option.name) + " " + option.value), std::string::npos);
-        if (option.listed) EXPECT_NE(spec.synopsis().find(option.name), std::string::npos);
+        if (option.listed) {
+          EXPECT_NE(spec.synopsis().find(option.name), std::string::npos);
+        }
         if (option.required) continue;
         if (option.kind == OptionKind::Integer) {
           const int high = static_cast<int>(option.high);
           EXPECT_EQ(Args::parse(spec, withRequired({option.name, std::to_string(high)})).getInt(option.name), high);
-          EXPECT_THROW(Args::parse(spec, withRequired({option.name, std::to_string(high + 1)})), UsageError);
+          EXPECT_THROW(Args::parse(spec, withRequired({option.name, std::to_string(high + 1LL)})), UsageError);
           if (option.lowFrom != nullptr) continue;
           const int low = static_cast<int>(option.low);
           EXPECT_EQ(Args::parse(spec, withRequired({option.name, std::to_string(low)})).getInt(option.name), low);
-          EXPECT_THROW(Args::parse(spec, withRequired({option.name, std::to_string(low - 1)})), UsageError);
+          EXPECT_THROW(Args::parse(spec, withRequired({option.name, std::to_string(low - 1LL)})), UsageError);
         }
-        if (option.kind == OptionKind::Path) EXPECT_THROW(Args::parse(spec, withRequired({option.name, ""})), UsageError);
+        if (option.kind == OptionKind::Path) {
+          EXPECT_THROW(Args::parse(spec, withRequired({option.name, ""})), UsageError);
+        }
         if (option.kind == OptionKind::Switch) {
           EXPECT_THROW(Args::parse(spec, withRequired({option.name, "yes"})), UsageError);
         }

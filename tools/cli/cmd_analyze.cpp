@@ -1,4 +1,5 @@
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cinttypes>
 #include <csignal>
@@ -31,10 +32,16 @@ constexpr const char* kWithoutPatternData =
     "analyze: no data of 狐 here (errorlog.txt says why); the moves are ordered from the masks alone, "
     "which is slower";
 
-// The signal that stopped the analysis, 0 while none has.
-volatile std::sig_atomic_t interrupted = 0;
+// The signal that stopped the analysis, 0 while none has. Set in a signal
+// handler and read by the watcher thread: a lock-free atomic serves both.
+std::atomic<int> interrupted{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
-void noteInterrupt(int signal) { interrupted = signal; }
+void noteInterrupt(int signal) {
+  const int saved = errno;  // the interrupted code may be about to read it
+  interrupted.store(signal, std::memory_order_relaxed);
+  errno = saved;
+}
 
 // How often the watcher looks for a Ctrl+C: well within the time a stop may take.
 constexpr auto kInterruptPoll = std::chrono::milliseconds(10);
@@ -46,7 +53,7 @@ constexpr auto kInterruptPoll = std::chrono::milliseconds(10);
 class InterruptStopsAnalysis {
  public:
   InterruptStopsAnalysis() {
-    interrupted = 0;
+    interrupted.store(0);
     struct sigaction action {};
     action.sa_handler = noteInterrupt;
     sigemptyset(&action.sa_mask);
@@ -54,7 +61,7 @@ class InterruptStopsAnalysis {
     sigaction(SIGTERM, &action, &previousTerm_);
     watcher_ = std::jthread([this](std::stop_token done) {
       while (!done.stop_requested()) {
-        if (interrupted != 0) {
+        if (interrupted.load(std::memory_order_relaxed) != 0) {
           analysisStop_.request_stop();
           return;
         }
@@ -142,9 +149,9 @@ int runAnalyze(const Words& words, std::FILE* out) {
     if (values[s] != SCORE_NONE) std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
   }
   std::fprintf(out, "leaves %" PRId64 " msec %" PRId64 "\n", result.leafCount, searchClockMs() - line.startMs);
-  if (interrupted != 0) {
+  if (const int signal = interrupted.load(); signal != 0) {
     std::fprintf(stderr, "analyze: interrupted; the moves above are the ones solved\n");
-    return 128 + interrupted;  // the shell's status for a program ended by the signal: 130 Ctrl+C, 143 SIGTERM
+    return 128 + signal;  // the shell's status for a program ended by the signal: 130 Ctrl+C, 143 SIGTERM
   }
   if (result.last == SCORE_EVAL_ERROR) {
     tools::printEvalError();
