@@ -115,7 +115,10 @@ KAIMO_VBMI2 int onePass(Bits black, Bits white, Bits emptyBits) {
                       _mm512_or_si512(movesAlong<false>(1, 9, own, rowChange, empty),
                                       movesAlong<false>(10, 11, own, column, empty)));
   // The union of each half's two quarters, then its count.
-  const __m512i counts = _mm512_popcnt_epi64(_mm512_or_si512(moves, _mm512_shuffle_i64x2(moves, moves, 0xb1)));
+  // The masked form with every lane kept: the plain one leaves its source
+  // undefined, which g++ 12 reports as maybe uninitialized.
+  const __m512i swapped = _mm512_mask_shuffle_i64x2(moves, 0xff, moves, moves, 0xb1);
+  const __m512i counts = _mm512_popcnt_epi64(_mm512_or_si512(moves, swapped));
   alignas(64) std::uint64_t words[8];
   _mm512_store_si512(words, counts);
   return static_cast<int>(words[0] + words[1]) - static_cast<int>(words[4] + words[5]);
