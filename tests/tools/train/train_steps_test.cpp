@@ -175,7 +175,9 @@ TEST_F(TrainSteps, AFitThatCannotWriteAStageStopsAtIt) {
     for (std::size_t at = 0; (at = errors.find(std::strerror(EFBIG), at)) != std::string::npos; ++at) ++failures;
     EXPECT_EQ(failures, mode.failures) << errors;
     for (const auto& entry : std::filesystem::directory_iterator("d")) {  // the tables and their checksums
-      if (entry.path().filename() != kDataSumsFileName) EXPECT_EQ(entry.path().extension(), ".kmx") << entry.path();
+      if (entry.path().filename() != kDataSumsFileName) {
+        EXPECT_EQ(entry.path().extension(), ".kmx") << entry.path();
+      }
     }
   }
   std::fclose(out);
