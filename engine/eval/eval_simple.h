@@ -24,6 +24,12 @@ struct SimpleEvaluator {
   static void play(State&, int, Bits, int) {}
   // Black's point of view; `empty` holds the squares left to play.
   int score(const State&, Bits black, Bits white, Bits empty, int) const { return evalSimpleBits(black, white, empty); }
+  // Children scored one by one share nothing.
+  struct Family {};
+  Family familyOf(int) const { return {}; }
+  int childScore(const Family&, const State& child, Bits black, Bits white, Bits empty, int side) const {
+    return score(child, black, white, empty, side);
+  }
   int evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const {
     return evalSimple(board, finalFlag, side, counts);
   }

@@ -12,6 +12,26 @@ int PatternEvaluator::score(const State& state, Bits black, Bits white, Bits emp
   return network(state, black, white, empty, side);
 }
 
+PatternEvaluator::Family PatternEvaluator::familyOf(int childEmpties) const {
+  Family family;
+  if (childEmpties > kPatternMaxEmpties || childEmpties <= 0) {
+    family.kind = Family::Kind::Simple;  // a child without empty squares is scored by its discs, not here
+    return family;
+  }
+  if (data_->failed()) return family;
+  family.stage = data_->stage(stageOfEmpties(childEmpties));
+  if (family.stage == nullptr) return family;
+  family.kind = Family::Kind::Network;
+  return family;
+}
+
+int PatternEvaluator::childScore(const Family& family, const State& child, Bits black, Bits white, Bits empty,
+                                 int side) const {
+  if (family.kind == Family::Kind::Simple) return evalSimpleBits(black, white, empty);
+  if (family.kind == Family::Kind::Failed) return SCORE_EVAL_ERROR;
+  return networkOf(*family.stage, child, black, white, empty, side);
+}
+
 int PatternEvaluator::evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const {
   if (counts[2] > kPatternMaxEmpties) return evalSimple(board, finalFlag, side, counts);
   if (counts[2] == 0 || finalFlag != 0) return scoreFinal(counts[0], counts[1]);
@@ -25,9 +45,14 @@ int PatternEvaluator::network(const State& state, Bits black, Bits white, Bits e
   if (empties == 0) return scoreFinal(bitCount(black), bitCount(white));
   const StageWeights* stage = data_->stage(stageOfEmpties(empties));
   if (stage == nullptr) return SCORE_EVAL_ERROR;
-  const std::int16_t* weights = stage->rows.get();
+  return networkOf(*stage, state, black, white, empty, side);
+}
+
+int PatternEvaluator::networkOf(const StageWeights& stage, const State& state, Bits black, Bits white, Bits empty,
+                                int side) const {
+  const std::int16_t* weights = stage.rows.get();
   return networkOutput(patternFeatures(black, white, empty, side), data_->rowSums(state, weights), weights,
-                       stage->output.data(), data_->sigmoid());
+                       stage.output.data(), data_->sigmoid());
 }
 
 }  // namespace kaimo

@@ -34,6 +34,20 @@ class PatternEvaluator {
   // squares, else the network, or SCORE_EVAL_ERROR when the data are missing.
   int score(const State& state, Bits black, Bits white, Bits empty, int side) const;
 
+  // What the children of one position share when each is scored as a leaf
+  // (familyOf, then childScore for each): they have the same number of
+  // empty squares, so how they are scored and the stage's weights are
+  // looked up once for all of them.
+  struct Family {
+    enum class Kind { Network, Simple, Failed };
+    Kind kind = Kind::Failed;
+    const StageWeights* stage = nullptr;
+  };
+  // `childEmpties`: the squares left to play after any one move.
+  Family familyOf(int childEmpties) const;
+  // score() of a child of that family.
+  int childScore(const Family& family, const State& child, Bits black, Bits white, Bits empty, int side) const;
+
   // The evaluation of a routine: evalSimple when `counts` say more than 84
   // empty squares, scoreFinal of `counts` for a finished position or with
   // the final flag, otherwise the network.
@@ -41,6 +55,7 @@ class PatternEvaluator {
 
  private:
   int network(const State& state, Bits black, Bits white, Bits empty, int side) const;
+  int networkOf(const StageWeights& stage, const State& state, Bits black, Bits white, Bits empty, int side) const;
 
   std::shared_ptr<const PatternData> data_;
 };

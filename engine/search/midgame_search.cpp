@@ -27,7 +27,22 @@ template <typename Eval>
 int MidgameSearch<Eval>::leafValue(const Node& node, Bits empty) {
   ++context_.leafCount;
   if (empty == 0) return scoreFinal(bitCount(node.own), bitCount(node.opp));
-  const int value = eval_.score(node.state, node.black(), node.white(), empty, node.side);
+  return forSideToMove(node, eval_.score(node.state, node.black(), node.white(), empty, node.side));
+}
+
+// The same for a child of a family of leaves (see leafParent).
+template <typename Eval>
+int MidgameSearch<Eval>::childLeafValue(const Node& child, Bits empty, const typename Eval::Family& family) {
+  ++context_.leafCount;
+  if (empty == 0) return scoreFinal(bitCount(child.own), bitCount(child.opp));
+  return forSideToMove(child,
+                       eval_.childScore(family, child.state, child.black(), child.white(), empty, child.side));
+}
+
+// An evaluation from black's point of view for the side to move, or 0 with
+// the abort marker set when it failed.
+template <typename Eval>
+int MidgameSearch<Eval>::forSideToMove(const Node& node, int value) {
   if (isMarker(value)) {
     context_.abortMarker = value;
     return 0;
@@ -48,15 +63,17 @@ void MidgameSearch<Eval>::reportShare(int done, int total) {
 }
 
 // One ply above the leaves: every child is scored as it is made, with no
-// null windows (a leaf costs the same whatever the window).
+// null windows (a leaf costs the same whatever the window), from what the
+// node's family of leaves shares.
 template <typename Eval>
 int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, int alpha, int beta) {
+  const typename Eval::Family family = eval_.familyOf(bitCount(empty) - 1);
   int best = kNoValue;
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
     const Bits bit = squareBit(square);
     ++context_.nodeCount;
-    const int value = -leafValue(node.child(square, bitFlips(node.own, node.opp, square)), empty ^ bit);
+    const int value = -childLeafValue(node.child(square, bitFlips(node.own, node.opp, square)), empty ^ bit, family);
     if (context_.abortMarker != 0) return 0;
     if (value > best) {
       best = value;

@@ -36,6 +36,8 @@ class MidgameSearch {
 
  private:
   int leafValue(const Node& node, Bits empty);
+  int childLeafValue(const Node& child, Bits empty, const typename Eval::Family& family);
+  int forSideToMove(const Node& node, int value);
   int leafParent(const Node& node, Bits empty, Bits moves, int alpha, int beta);
   bool probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value);
   void reportShare(int done, int total);
