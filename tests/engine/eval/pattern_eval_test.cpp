@@ -237,6 +237,19 @@ int oneSumScore(int biasWeight, int rowWeight, const SigmoidTable& sigmoid) {
   return networkScore(inputs, weights.data(), output, sigmoid);
 }
 
+// Every entry of the hidden units' table, as the formula gives it.
+TEST(HiddenUnit, EveryTableEntryIsTheFormulas) {
+  const SigmoidTable sigmoid;
+  int mismatches = 0;
+  for (int i = 0; i < 2 * SigmoidTable::kCentre; ++i) {
+    mismatches += sigmoid[i] != reference::sigmoid(i - SigmoidTable::kCentre);
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(sigmoid[0], 1);  // 4096 / (1 + e^8)
+  EXPECT_EQ(sigmoid[SigmoidTable::kCentre], 2048);
+  EXPECT_EQ(sigmoid[2 * SigmoidTable::kCentre - 1], 4094);
+}
+
 // Sums at both ends of the sigmoid table: a unit divides its sum by 8, so
 // 262143 reads the last entry, and 262144 to 262151 are just beyond it and
 // count as saturated, as sums below -262151 count as 0.
