@@ -12,7 +12,9 @@ ComputerPlayer::ComputerPlayer(StatusPanes& panes, ControllerWindow& window)
 
 void ComputerPlayer::startSearch(const Board& board, int side, const SideSettings& settings) {
   panes_.set(side + 1, texts::kThinking);
-  thinking_ = ThinkingDisplay{side, settings.routine, true, false, {}};
+  DiscCounts counts;
+  boardCount(board, counts);
+  thinking_ = ThinkingDisplay{side, settings.routine, true, false, {}, counts[2]};
   window_.studyChanged();
   // The job searches its own copy, so no command can change the board under it.
   think_.start([job = ThinkJob{board, side, settings, static_cast<unsigned>(seeds_())}](

@@ -139,6 +139,7 @@ void GameController::takeBack() {
   if (target < 0) return;
   const bool humansOnly = routineOf(kBlack) == kHumanRoutine && routineOf(kWhite) == kHumanRoutine;
   const bool goesOn = gameGoesOn() && (againstComputer() || humansOnly);
+  clearFinalCount();
   goToPosition(target);
   if (!goesOn) return;
   panes_.set(kProgressPane, "");
@@ -186,6 +187,19 @@ void GameController::finishGame() {
   panes_.set(kWhitePane, texts::whiteCountText(counts[1]));
   window_.requestRepaint();
   window_.showMessage(texts::gameOverText(counts[0], counts[1]));
+}
+
+// The count finishGame shows is said of the game's last position.
+void GameController::clearFinalCount() {
+  DiscCounts counts;
+  boardCount(game_.history().back().board, counts);
+  panes_.clearIf(kBlackPane, texts::blackCountText(counts[0]));
+  panes_.clearIf(kWhitePane, texts::whiteCountText(counts[1]));
+}
+
+std::string GameController::gameSummary() const {
+  if (mode_ == ViewMode::Playing || mode_ == ViewMode::NextTurn) return {};
+  return review_.summary();
 }
 
 void GameController::pass() {
@@ -238,7 +252,9 @@ void GameController::tickPlaying() {
     if (result->evalFailed) tellEvalError();
     return;
   }
-  if (result->value != SCORE_NONE) panes_.set(game_.side() + 1, texts::evaluationText(result->value));
+  if (result->value != SCORE_NONE) {
+    panes_.set(game_.side() + 1, texts::valueText(result->value, texts::sourceOf(computer_.thinking())));
+  }
   computer_.movePlayed();
   playPosted(result->move);
 }

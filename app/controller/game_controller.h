@@ -50,6 +50,9 @@ class GameController {
   const ComputerPlayer& computer() const { return computer_; }
   ReviewSession& review() { return review_; }
   const ReviewSession& review() const { return review_; }
+  // The review's summary of a game that has ended, while it is not going on
+  // again (after "待った" it is); stepping through it keeps the summary.
+  std::string gameSummary() const;
   BookPlayer& book() { return book_; }
   const BookPlayer& book() const { return book_; }
 
@@ -169,6 +172,7 @@ class GameController {
   SideSettings sideSettingsOf(int colour) const;
   void finishGame();
   void pass();
+  void clearFinalCount();
   void startComputerTurn();
   bool playFromBook();
   void startHumanTurn();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/board/notation.h"
+#include "engine/eval/pattern_data.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 
@@ -21,6 +22,8 @@ std::string format(const char* pattern, Args... args) {
 // After a value of the simple evaluation, which counts corners and
 // mobility as well as discs.
 constexpr const char* kNotDiscs = "（独自の点数で、石数ではありません）";
+// After a value of "狐" in the opening, where the simple evaluation stands in.
+constexpr const char* kStandInNotDiscs = "（この局面では狸の評価で、石数ではありません）";
 
 }  // namespace
 
@@ -42,27 +45,39 @@ std::string analysisProgressText(double percent, std::int64_t seconds) {
   return format("%6.2lf%%完了 %" PRId64 " sec", percent, seconds);
 }
 
-bool valuesInDiscs(int routine, bool exact) {
-  if (exact) return true;
-  const bool known = routine >= 0 && routine < routineCount();
-  return known && routineTable[routine].evaluation == Evaluation::Pattern;
+ValueSource valueSource(int routine, bool exact, int leafEmpties) {
+  if (exact) return {true};
+  const bool pattern = routine >= 0 && routine < routineCount() && routineTable[routine].evaluation == Evaluation::Pattern;
+  if (!pattern) return {false};
+  return leafEmpties > kPatternMaxEmpties ? ValueSource{false, true} : ValueSource{true};
+}
+
+ValueSource sourceOf(const ThinkingDisplay& thinking) {
+  if (thinking.fromBook) return {true};  // the book's values are the final margins of its games
+  const ThinkingLine& line = thinking.line;
+  return valueSource(thinking.routine, line.lineDepth >= line.depth && line.exact, thinking.empties - line.lineDepth);
 }
 
 std::string bookHintText(int square, int value) { return std::string(kBookMove) + " " + hintText(square, value, true); }
 
-std::string bookMoveText(int value) { return std::string(kBookMove) + " " + evaluationText(value); }
+// The book's values are the final margins of its games.
+std::string bookMoveText(int value) { return std::string(kBookMove) + " " + valueText(value, true); }
 
-std::string valueText(int value, bool inDiscs) {
-  return format("%+.2lf%s", value / static_cast<double>(SCORE_PER_DISC), inDiscs ? "石" : "点");
+std::string valueText(int value, ValueSource source) {
+  std::string text = format("%+.2lf%s", value / static_cast<double>(SCORE_PER_DISC), source.inDiscs ? "石" : "点");
+  if (source.standIn) text += std::string("（") + routineTable[kSimpleRoutine].name + "の評価）";
+  return text;
 }
 
-std::string hintText(int square, int value, bool inDiscs) {
-  return std::string("最善手 ").append(squareDisplayName(square)).append(" ").append(valueText(value, inDiscs));
+std::string hintText(int square, int value, ValueSource source) {
+  return std::string("最善手 ").append(squareDisplayName(square)).append(" ").append(valueText(value, source));
 }
 
-std::string evaluationLine(const char* routineName, int score, bool inDiscs) {
+std::string evaluationLine(const char* routineName, int score, ValueSource source) {
   if (score == SCORE_EVAL_ERROR) return format("%s error\n", routineName);
-  return std::string(routineName) + " " + valueText(score, inDiscs) + (inDiscs ? "" : kNotDiscs) + "\n";
+  const std::string value = valueText(score, ValueSource{source.inDiscs});
+  if (source.standIn) return std::string(routineName) + " " + value + kStandInNotDiscs + "\n";
+  return std::string(routineName) + " " + value + (source.inDiscs ? "" : kNotDiscs) + "\n";
 }
 
 namespace {
@@ -101,9 +116,7 @@ std::string thinkingText(const ThinkingDisplay& thinking) {
   std::string text = format("%s（%s）%s", who, name, doing);
   if (line.depth > 0) text += line.exact ? format("　完全読み %d手", line.depth) : format("　深さ %d", line.depth);
   if (line.lineDepth == 0 && !thinking.fromBook) return text;
-  // The book's values are the final margins of its games.
-  const bool inDiscs = thinking.fromBook || valuesInDiscs(thinking.routine, line.lineDepth >= line.depth && line.exact);
-  text += "\n評価 " + valueText(line.value, inDiscs);
+  text += "\n評価 " + valueText(line.value, sourceOf(thinking));
   if (line.lineDepth != line.depth) text += format("（深さ %d）", line.lineDepth);
   if (!line.moves.empty()) {
     text += "\n読み筋";

@@ -49,14 +49,26 @@ std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond,
 // "%6.2lf%%完了 %ld sec": the endgame analysis's share of moves solved and
 // its whole seconds so far.
 std::string analysisProgressText(double percent, std::int64_t seconds);
-// Whether values read with `routine` are discs: those of "狐" are, and any
-// read to the end; the simple evaluation's own are points of its own.
-bool valuesInDiscs(int routine, bool exact);
-// A value with its unit: "+3.25石", or "+177.00点" for points.
-std::string valueText(int value, bool inDiscs);
+// What gave a value, and so its unit: discs for a read to the end, the
+// book's games and the network of "狐"; points of its own for the simple
+// evaluation, also where it stands in for "狐" (above 84 empty squares,
+// where "狐" has no network), which the text then says.
+struct ValueSource {
+  constexpr ValueSource(bool discs, bool simpleStandsIn = false) : inDiscs(discs), standIn(simpleStandsIn) {}
+  bool inDiscs;
+  bool standIn;
+};
+// The values of `routine`, read to the end or not, whose evaluated
+// positions have `leafEmpties` empty squares.
+ValueSource valueSource(int routine, bool exact, int leafEmpties);
+// The values the column beside the board shows for `thinking`.
+ValueSource sourceOf(const ThinkingDisplay& thinking);
+// A value with its unit: "+3.25石", "+177.00点", or "-3.00点（狸の評価）"
+// where the simple evaluation stands in for "狐".
+std::string valueText(int value, ValueSource source);
 // "最善手 f10 +3.25石": the best square of a hint or an analysis, written
 // as the board labels it, and its value.
-std::string hintText(int square, int value, bool inDiscs);
+std::string hintText(int square, int value, ValueSource source);
 // "定石 最善手 f10 +3.25石": the same from the opening book.
 std::string bookHintText(int square, int value);
 // "定石 +3.25": a computer move from the book, with the book's value.
@@ -67,9 +79,9 @@ std::string bookMoveText(int value);
 // box shows it as it is; errorlog.txt gets it on one line.
 std::string settingsAtStartText(const std::string& path, const SettingsAtStart& start);
 // One line of the evaluation values: the routine's name and the score with
-// its unit ("狐 +1.25石", "狸 -177.00点（…）"), or "%s error\n" when the
-// evaluation failed.
-std::string evaluationLine(const char* routineName, int score, bool inDiscs);
+// its unit ("狐 +1.25石", "狸 -177.00点（…）", or for "狐" in the opening
+// "狐 -3.00点（狸の評価で…）"), or "%s error\n" when the evaluation failed.
+std::string evaluationLine(const char* routineName, int score, ValueSource source);
 // "検討を止めています 42/96手": the review turned off before it read the game.
 std::string reviewPausedText(std::size_t read, std::size_t total);
 // The computer's thinking for the column beside the board: who thinks and

@@ -27,6 +27,7 @@ struct ThinkingDisplay {
   bool searching = false;  // false once its move is played
   bool fromBook = false;   // the move came from the opening book: the line is the book's move and value
   ThinkingLine line;
+  int empties = 0;  // of the position it thinks about: with the line's depth, which evaluation gave the value
 };
 
 // The line of the search of `board` with `side` to move that `context`

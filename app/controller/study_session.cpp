@@ -63,7 +63,8 @@ void StudySession::startHint(const SideSettings& settings, const std::vector<Boo
     return;
   }
   const Board& board = game_.board();
-  hintInDiscs_ = texts::valuesInDiscs(settings.routine, moveValuesDepth(board, settings) >= emptyCount(board));
+  const int depth = moveValuesDepth(board, settings);
+  hintSource_ = texts::valueSource(settings.routine, depth >= emptyCount(board), emptyCount(board) - depth);
   hint_.start([job = HintJob{board, game_.side(), settings}](std::stop_token stop, ValuesWorker::Exchange& exchange) {
     return hint(job, stop, exchange);
   });
@@ -89,7 +90,7 @@ void StudySession::tickHint() {
   const std::optional<ValuesResult> result = followValues(hint_);
   if (!result) return;
   squareValues_ = result->values;
-  showBestMove(hintInDiscs_);
+  showBestMove(hintSource_);
   window_.requestRepaint();
   if (result->evalFailed) window_.showMessage(texts::kEvalError);
 }
@@ -122,10 +123,10 @@ std::optional<ValuesResult> StudySession::followValues(ValuesWorker& worker) {
 
 // The best square is marked on the board and named in pane 0, until the
 // values go.
-void StudySession::showBestMove(bool inDiscs) {
+void StudySession::showBestMove(texts::ValueSource source) {
   bestSquare_ = bestValuedSquare(squareValues_);
   if (bestSquare_ < 0) return;
-  hintPaneText_ = texts::hintText(bestSquare_, squareValues_[bestSquare_], inDiscs);
+  hintPaneText_ = texts::hintText(bestSquare_, squareValues_[bestSquare_], source);
   panes_.set(kProgressPane, hintPaneText_);
 }
 

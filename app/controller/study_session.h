@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/controller/controller_window.h"
+#include "app/controller/game_texts.h"
 #include "app/controller/game.h"
 #include "app/controller/status_panes.h"
 #include "app/controller/study_workers.h"
@@ -56,7 +57,7 @@ class StudySession {
   void showBookHint(const std::vector<BookMove>& moves);
   void startValuesClock();
   std::optional<ValuesResult> followValues(ValuesWorker& worker);
-  void showBestMove(bool inDiscs);
+  void showBestMove(texts::ValueSource source);
   void showValuesClock(int done);
 
   const Game& game_;
@@ -64,7 +65,7 @@ class StudySession {
   ControllerWindow& window_;
   SquareValues squareValues_;
   int bestSquare_ = -1;
-  bool hintInDiscs_ = false;  // the hint's values are final margins, or a routine's own points
+  texts::ValueSource hintSource_{false};  // what gives the hint's values: their unit
   std::string hintPaneText_;  // what pane 0 says about the hint, while it does
   // The running analysis or hint as the window sees it: when it began, how
   // many moves it has to value, how many are valued, and the whole second

@@ -46,7 +46,7 @@ void StudyPane::refresh() {
 void StudyPane::refreshStudy() {
   graph_->setPoints(controller_.review().graphPoints(), controller_.game().cursor());
   showText(*thinking_, QString::fromStdString(texts::thinkingText(controller_.computer().thinking())));
-  showText(*summary_, QString::fromStdString(controller_.review().summary()));
+  showText(*summary_, QString::fromStdString(controller_.gameSummary()));
 }
 
 // Like the navigation commands, which wait while the analysis runs.

@@ -35,8 +35,10 @@ bool isEvaluationText(const std::string& text) {
   double value;
   char sign;
   int consumed = 0;
-  return std::sscanf(text.c_str(), "%c%lf%n", &sign, &value, &consumed) == 2 && (sign == '+' || sign == '-') &&
-         consumed == static_cast<int>(text.size()) && text.size() >= 5 && text[text.size() - 3] == '.';
+  if (std::sscanf(text.c_str(), "%c%lf%n", &sign, &value, &consumed) != 2 || (sign != '+' && sign != '-')) return false;
+  // Two decimals, then the unit: discs, or the simple evaluation's points.
+  const std::string unit = text.substr(consumed);
+  return consumed >= 5 && text[consumed - 3] == '.' && (unit == "石" || unit == "点");
 }
 
 bool isProgressText(const std::string& text) {
@@ -276,10 +278,16 @@ TEST_F(Controller, TakeBackDependsOnWhoPlays) {
     if (c().isHumanToMove() && c().mode() == ViewMode::Playing) c().clickSquare(legalSquares(c().game().board(), kBlack).front());
     return c().mode() == ViewMode::Idle;
   }));
+  ASSERT_EQ(window.panes[kWhitePane].rfind("白", 0), 0u) << "the final count";
+  ASSERT_FALSE(c().gameSummary().empty());
   c().takeBack();
   EXPECT_EQ(c().mode(), ViewMode::Playing);
   EXPECT_TRUE(c().isHumanToMove());
   EXPECT_EQ(c().game().history()[c().game().cursor()].side, kBlack);
+  // The count and the summary were said of the finished game, which goes on.
+  EXPECT_EQ(window.panes[kBlackPane], "");
+  EXPECT_EQ(window.panes[kWhitePane], "");
+  EXPECT_EQ(c().gameSummary(), "");
 }
 
 TEST_F(Controller, PlayingFromAnEarlierPositionCutsTheHistory) {

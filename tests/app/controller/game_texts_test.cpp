@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/eval/routines.h"
+
 namespace kaimo::texts {
 namespace {
 
@@ -24,6 +26,41 @@ TEST(GameTexts, PassAndCounts) {
 TEST(GameTexts, ProgressKeepsSixtyFourBitNumbers) {
   EXPECT_EQ(progressText(7, 1234, 56), "7% 1234KLeaf/sec 56msec");
   EXPECT_EQ(progressText(100, 5'000'000'000, 1), "100% 5000000000KLeaf/sec 1msec");
+}
+
+}  // namespace
+}  // namespace kaimo::texts
+
+namespace kaimo::texts {
+namespace {
+
+// What gives a value: "狐" evaluates with its network at 84 empty squares
+// and fewer, the simple evaluation stands in above; a read to the end and
+// "狸" are not affected by the count.
+TEST(GameTexts, TheUnitFollowsTheEvaluationThatGaveTheValue) {
+  struct Case {
+    int routine;
+    bool exact;
+    int leafEmpties;
+    bool inDiscs, standIn;
+  };
+  const Case cases[] = {
+      {kPatternRoutine, false, 84, true, false}, {kPatternRoutine, false, 85, false, true},
+      {kPatternRoutine, true, 90, true, false},  {kSimpleRoutine, false, 20, false, false},
+      {kSimpleRoutine, true, 20, true, false},   {kHumanRoutine, false, 20, false, false},
+  };
+  for (const Case& c : cases) {
+    const ValueSource source = valueSource(c.routine, c.exact, c.leafEmpties);
+    EXPECT_EQ(source.inDiscs, c.inDiscs) << c.routine << c.exact << c.leafEmpties;
+    EXPECT_EQ(source.standIn, c.standIn) << c.routine << c.exact << c.leafEmpties;
+  }
+  // The thinking column: six plies from 90 empty squares leave 84.
+  ThinkingDisplay thinking{kWhite, kPatternRoutine, true, false, {}, 90};
+  thinking.line = ThinkingLine{6, false, 6, -3000, {}};
+  EXPECT_TRUE(sourceOf(thinking).inDiscs);
+  thinking.line.lineDepth = 5;
+  EXPECT_TRUE(sourceOf(thinking).standIn);
+  EXPECT_NE(valueText(-3000, sourceOf(thinking)).find("狸"), std::string::npos) << "it says what evaluates";
 }
 
 }  // namespace

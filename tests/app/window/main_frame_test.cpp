@@ -138,7 +138,7 @@ class MainFrameTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(game.game().history().size(), std::size_t(3), 30000);
     QCOMPARE(game.game().history()[0].move, move);
     QCOMPARE(game.game().side(), kBlack);
-    QVERIFY(QRegularExpression(R"(^[+-]\d+\.\d\d$)").match(frame_->pane(258)->text()).hasMatch());
+    QVERIFY(QRegularExpression(R"(^[+-]\d+\.\d\d(石|点)$)").match(frame_->pane(258)->text()).hasMatch());
     QVERIFY(messages_.isEmpty());
 
     const QImage image = frame_->view()->grab().toImage();
