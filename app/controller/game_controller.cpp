@@ -165,14 +165,14 @@ void GameController::clickSquare(int square) {
 SideSettings GameController::sideSettingsOf(int colour) const {
   const SidePlayer& player = settings_.side(colour);
   return SideSettings{
-      routineOf(colour),
-      normalDepthSetting(player.normalDepth),
-      depthSetting(player.exactDepth),
-      depthSetting(player.winDepth),
-      player.probCut,
-      player.cutConfidence,
-      player.cutDepthLimit,
-      player.cutEmptiesLimit,
+      .routine = routineOf(colour),
+      .normalDepth = normalDepthSetting(player.normalDepth),
+      .exactDepth = depthSetting(player.exactDepth),
+      .winDepth = depthSetting(player.winDepth),
+      .probCut = player.probCut != 0,
+      .cutValue = player.cutConfidence,
+      .probCutMaxDepth = player.cutDepthLimit,
+      .probCutAboveEmpties = player.cutEmptiesLimit,
   };
 }
 

@@ -6,12 +6,6 @@
 namespace kaimo {
 namespace {
 
-int emptyCount(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[2];
-}
-
 // One read of `child` with `mover` to move, shaped as the computer turn
 // would shape the read of a position with that many empty squares and depth.
 int readChild(const Board& child, int mover, int depth, const Evaluator& evaluator, const std::stop_token& stop,
@@ -40,7 +34,7 @@ int moveValue(const Board& child, int side, int depth, const Evaluator& evaluato
 }  // namespace
 
 int moveValuesDepth(const Board& board, const SideSettings& settings) {
-  return chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
+  return settings.depthFor(boardEmptyCount(board));
 }
 
 MoveValuesResult searchMoveValues(const Board& board, int side, const SideSettings& settings, std::stop_token stop,

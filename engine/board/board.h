@@ -22,7 +22,8 @@ constexpr std::int8_t kWall = 3;  // out of play; only ever read from a game rec
 
 using Board = std::array<std::int8_t, kSquareCount>;
 
-// Black discs, white discs, empty squares (walls are counted nowhere).
+// Black discs, white discs, empty squares (walls are counted nowhere),
+// indexed by the square values kBlack, kWhite and kEmpty.
 using DiscCounts = std::array<std::int32_t, 3>;
 
 // 25 bytes of two-bit squares, then a tag and the side to move.
@@ -56,6 +57,8 @@ int boardLegalMarks(const Board& board, int colour, MoveMarks& marks);
 int boardMobility(const Board& board, int colour);
 int boardMobilityDiff(const Board& board);
 void boardCount(const Board& board, DiscCounts& counts);
+// The empty squares alone: what the depth rules and the search ask.
+int boardEmptyCount(const Board& board);
 void boardPackKey(PositionKey& key, const Board& board, int colour, int tag);
 
 // --- transforms and text form ---------------------------------------------

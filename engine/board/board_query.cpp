@@ -49,6 +49,8 @@ void boardCount(const Board& board, DiscCounts& counts) {
   counts = {bitCount(m.black), bitCount(m.white), bitCount(m.empty)};
 }
 
+int boardEmptyCount(const Board& board) { return bitCount(toBits(board).empty); }
+
 void boardPackKey(PositionKey& key, const Board& board, int colour, int tag) {
   for (int i = 0; i < 25; ++i) {
     key[i] = static_cast<std::uint8_t>((board[4 * i] & 3) | (board[4 * i + 1] & 3) << 2 |

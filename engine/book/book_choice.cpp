@@ -8,10 +8,7 @@ namespace kaimo {
 
 std::vector<BookMove> bookMovesFor(const OpeningBook& book, const Board& board, int side,
                                    const SideSettings& settings) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  const int empties = counts[2];
-  if (empties <= settings.exactDepth || empties <= settings.winDepth) return {};
+  if (settings.readsToEnd(boardEmptyCount(board))) return {};
   return book.movesOf(board, side);
 }
 

@@ -95,7 +95,7 @@ template <typename Eval>
 bool MidgameSearch<Eval>::probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value) {
   const ProbCut& cut = context_.probCut;
   ProbCutPair pair;
-  if (depth > cut.maxDepth || empties <= cut.minEmpties || !cut.table->pairFor(empties, depth, pair)) return false;
+  if (depth > cut.maxDepth || empties <= cut.aboveEmpties || !cut.table->pairFor(empties, depth, pair)) return false;
   const ProbCutBounds bounds = probCutBounds(pair, cut.confidence, alpha, beta);
   if (bounds.high != SCORE_INF) {
     const int shallow = search(node, pair.shallow, bounds.high - 1, bounds.high);

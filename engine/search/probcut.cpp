@@ -173,10 +173,10 @@ std::shared_ptr<const ProbCutTable> probCutTableIn(const std::filesystem::path& 
   return slot->second;
 }
 
-ProbCut probCutOf(const ProbCutTable* table, int cutValue, int probCutA, int probCutB) {
+ProbCut probCutOf(const ProbCutTable* table, int cutValue, int maxDepth, int aboveEmpties) {
   if (table == nullptr) return {};
-  return {table, std::clamp(cutValue, 0, kMaxCutValue) / 1000.0, std::clamp(probCutA, 0, ProbCutTable::kMaxDepth),
-          std::clamp(probCutB, 0, ProbCutTable::kMaxDepth)};
+  return {table, std::clamp(cutValue, 0, kMaxCutValue) / 1000.0, std::clamp(maxDepth, 0, ProbCutTable::kMaxDepth),
+          std::clamp(aboveEmpties, 0, ProbCutTable::kMaxDepth)};
 }
 
 ProbCutBounds probCutBounds(const ProbCutPair& pair, double confidence, int alpha, int beta) {

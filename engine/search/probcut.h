@@ -112,16 +112,16 @@ struct ProbCut {
   const ProbCutTable* table = nullptr;  // null: no ProbCut
   double confidence = 0;                // t, in deviations
   int maxDepth = 0;                     // nodes with more plies left do not check
-  int minEmpties = 0;                   // nodes with this many empty squares or fewer do not check
+  int aboveEmpties = 0;                 // only nodes with more empty squares than this check
 };
 
 // The settings words of a side: the cut value is the confidence in
-// thousandths of a deviation (0..kMaxCutValue), A the deepest node depth
-// that checks, B the empty squares at and below which no node checks (both
-// 0..60). Values outside those ranges (a settings file may hold anything)
+// thousandths of a deviation (0..kMaxCutValue), `maxDepth` the deepest node
+// depth that checks, `aboveEmpties` the empty squares at and below which no
+// node checks (both 0..60). Values outside those ranges (a settings file may hold anything)
 // are taken to the nearest end.
 constexpr int kMaxCutValue = 5000;
-ProbCut probCutOf(const ProbCutTable* table, int cutValue, int probCutA, int probCutB);
+ProbCut probCutOf(const ProbCutTable* table, int cutValue, int maxDepth, int aboveEmpties);
 
 // The null window a shallow value must reach (at least `high`) or stay
 // under (at most `low`) for a cut; a bound beyond every score is no cut.

@@ -21,12 +21,6 @@ namespace {
 // A think job reports progress from the nodes this close to the root.
 constexpr int kProgressPlies = 2;
 
-int emptyCount(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[2];
-}
-
 void report(SearchContext& context, int value) {
   if (context.progress == nullptr || value <= context.progressShown) return;
   context.progressShown = value;
@@ -163,8 +157,9 @@ int readRoot(SearchContext& context, const RootMasks& masks, int side, const Rea
 ProbCut probCutFor(const SideSettings& settings, const Evaluator& evaluator) {
   // The table is fitted to the searches of "狐" with the data beside it.
   const PatternData* data = evaluator.patternData();
-  if (settings.probCut == 0 || data == nullptr || data->failed()) return {};
-  return probCutOf(probCutTableIn(data->folder()).get(), settings.cutValue, settings.probCutA, settings.probCutB);
+  if (!settings.probCut || data == nullptr || data->failed()) return {};
+  return probCutOf(probCutTableIn(data->folder()).get(), settings.cutValue, settings.probCutMaxDepth,
+                   settings.probCutAboveEmpties);
 }
 
 }  // namespace
@@ -202,13 +197,14 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
 
 void prepareComputerMove(SearchJob& job, const Board& board, int side, const SideSettings& settings,
                          Evaluator evaluator, std::stop_token stop, SearchProgress* progress, int threads) {
-  const int depth = chooseDepth(settings.normalDepth, settings.exactDepth, settings.winDepth, emptyCount(board));
+  const int empties = boardEmptyCount(board);
+  const int depth = settings.depthFor(empties);
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
   job.context.threads = threads;
   job.context.probCut = probCutFor(settings, job.evaluator);
   // Only a read to the end needs "狐" to order it: "狸" reads its data then.
-  if (!job.evaluator.isPattern() && depth >= emptyCount(board)) {
+  if (!job.evaluator.isPattern() && depth >= empties) {
     job.orderer = routineEvaluator(kPatternRoutine);
     orderReadsWith(job.context, job.orderer);
   }

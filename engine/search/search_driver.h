@@ -6,6 +6,7 @@
 
 #include "engine/search/search_context.h"
 #include "engine/search/search_table.h"
+#include "engine/search/side_settings.h"
 
 namespace kaimo {
 
@@ -25,18 +26,8 @@ struct SearchJob {
   SearchTable table;
 };
 
-// One side's settings as the driver consumes them.
-struct SideSettings {
-  int routine;  // row of the routine table; 0 (human) never reaches the driver
-  int normalDepth;
-  int exactDepth;
-  int winDepth;
-  int probCut;   // non-zero: "狐" reads with ProbCut when its data folder has the table
-  int cutValue;  // the confidence, in thousandths of a deviation
-  int probCutA;  // the deepest node depth that tries a cut
-  int probCutB;  // no cuts at this many empty squares or fewer
-};
-
+// The search depth of a side with these settings at `empties` empty
+// squares (SideSettings::depthFor).
 int chooseDepth(int normalDepth, int exactDepth, int winDepth, int empties);
 
 // Fills `context` for a new search with the caller's evaluator (which must

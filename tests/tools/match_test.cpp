@@ -45,7 +45,7 @@ TEST(MatchGames, EachOpeningIsPlayedWithBothColours) {
 
 TEST(MatchGames, AGamePlaysToTheEnd) {
   const Opening opening = randomOpenings(1, 6, 3)[0];
-  const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
+  const SideSettings quick{.routine = kSimpleRoutine, .normalDepth = 1, .exactDepth = 6};
   tools::TurnSearcher searcher;
   std::mt19937_64 random = gameRandom(1, 0);
   const GameResult r = playMatchGame(opening, {quick}, {quick}, searcher, random);
@@ -57,7 +57,7 @@ TEST(MatchGames, AGamePlaysToTheEnd) {
 
 TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
   const Opening initial = randomOpenings(1, 0, 1)[0];
-  const SideSettings quick{kSimpleRoutine, 1, 6, 0, 0, 0, 0, 0};
+  const SideSettings quick{.routine = kSimpleRoutine, .normalDepth = 1, .exactDepth = 6};
   MatchPlayer booked{quick};
   booked.book = std::make_shared<const OpeningBook>(testing::smallBook(4));
   tools::TurnSearcher searcher;
@@ -83,7 +83,7 @@ TEST(MatchGames, ASideWithTheBookPlaysItsMovesAtRandomAndTheSeedRepeatsThem) {
 
 TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
   const Opening opening = randomOpenings(1, 6, 4)[0];
-  const SideSettings three{kSimpleRoutine, 3, 8, 0, 0, 0, 0, 0};
+  const SideSettings three{.routine = kSimpleRoutine, .normalDepth = 3, .exactDepth = 8};
   MatchPlayer timed{three};
   timed.msPerMove = 2;  // capped at depth 3 all the same
   tools::TurnSearcher searcher;

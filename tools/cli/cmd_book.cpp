@@ -106,7 +106,7 @@ int checkBook(const Args& args, std::FILE* out) {
   const CheckSample sample = sampleOf(*book, count, seed);
   std::vector<const BookEntry*> positions = sample.inPlay;
   positions.insert(positions.end(), sample.ends.begin(), sample.ends.end());
-  const SideSettings deep{routineIndexOf("狐"), depth, 0, 0, 0, 0, 0, 0};
+  const SideSettings deep{.routine = routineIndexOf("狐"), .normalDepth = depth, .exactDepth = 0};
 
   // A child reports "index value" in hundredths, or "index failed".
   const auto work = [&](int job, std::FILE* report) {

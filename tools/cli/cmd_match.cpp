@@ -64,7 +64,7 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
 // so the match's header) say so too.
 void loadProbCut(MatchPlayer& player) {
   const PatternData* data = player.evaluator.patternData();
-  if (player.settings.probCut == 0 || data == nullptr || probCutTableIn(data->folder()) != nullptr) return;
+  if (!player.settings.probCut || data == nullptr || probCutTableIn(data->folder()) != nullptr) return;
   std::fprintf(stderr, "kaimo-cli match: no ProbCut table (%s) for 狐 in '%s': it reads without ProbCut\n",
                ProbCutTable::kFileName, data->folder().empty() ? "." : data->folder().c_str());
   player.settings.probCut = 0;

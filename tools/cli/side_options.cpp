@@ -56,14 +56,14 @@ SideOptions sideOptionsFrom(const Args& args, const std::string& colour, int rou
   s.normalDepth = args.givenInt(optionFor(args, colour, "depth")).value_or(depthFallback);
   s.exactDepth = intOption(args, colour, "exact");
   s.winDepth = intOption(args, colour, "win");
-  s.probCut = args.isOn(optionFor(args, colour, "probcut")) ? 1 : 0;
-  if (s.probCut != 0 && routineTable[routine].evaluation != Evaluation::Pattern) {
+  s.probCut = args.isOn(optionFor(args, colour, "probcut"));
+  if (s.probCut && routineTable[routine].evaluation != Evaluation::Pattern) {
     throw UsageError("ProbCut is for 狐 (its table is fitted to the searches of 狐), not for " +
                      std::string(routineTable[routine].name));
   }
   s.cutValue = intOption(args, colour, "cut");
-  s.probCutA = intOption(args, colour, "cut-depth");
-  s.probCutB = intOption(args, colour, "cut-empties");
+  s.probCutMaxDepth = intOption(args, colour, "cut-depth");
+  s.probCutAboveEmpties = intOption(args, colour, "cut-empties");
   return side;
 }
 
@@ -73,9 +73,9 @@ std::string describeSide(const SideOptions& side) {
                      ", exact " + std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth);
   if (side.msPerMove > 0) text += ", " + std::to_string(side.msPerMove) + " ms";
   if (side.threads > 1) text += ", " + std::to_string(side.threads) + " threads";
-  if (s.probCut != 0) {
-    text += ", ProbCut " + std::to_string(s.cutValue) + "/" + std::to_string(s.probCutA) + "/" +
-            std::to_string(s.probCutB);
+  if (s.probCut) {
+    text += ", ProbCut " + std::to_string(s.cutValue) + "/" + std::to_string(s.probCutMaxDepth) + "/" +
+            std::to_string(s.probCutAboveEmpties);
   }
   return text + ")";
 }

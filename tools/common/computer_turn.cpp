@@ -39,9 +39,7 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
   const std::int64_t start = searchClockMs();
   if (!job_) job_ = std::make_unique<SearchJob>();
   SearchJob& job = *job_;
-  DiscCounts counts;
-  boardCount(board, counts);
-  const bool toEnd = counts[kEmpty] <= settings.exactDepth || counts[kEmpty] <= settings.winDepth;
+  const bool toEnd = settings.readsToEnd(boardEmptyCount(board));
   FinishedRead read;
   std::int64_t leaves = 0, nodes = 0;
   if (msPerMove <= 0 || toEnd) {

@@ -96,9 +96,9 @@ bool playOut(const Board& board, int side, const SideSettings& settings, tools::
 // A position's own scores, the mover as black: a deep read, and its game.
 bool scorePosition(const BookKey& key, const BookSettings& settings, tools::TurnSearcher& searcher, BookEntry& entry) {
   const Board board = boardOfKey(key);
-  const SideSettings read{settings.routine, settings.depth, 0, 0, 0, 0, 0, 0};
+  const SideSettings read{.routine = settings.routine, .normalDepth = settings.depth, .exactDepth = 0};
   const tools::TurnResult turn = searcher.play(board, kBlack, read);
-  const SideSettings game{settings.routine, settings.gameDepth, settings.gameExact, 0, 0, 0, 0, 0};
+  const SideSettings game{.routine = settings.routine, .normalDepth = settings.gameDepth, .exactDepth = settings.gameExact};
   int gameValue = 0;
   if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE || !playOut(board, kBlack, game, searcher, gameValue)) return false;
   entry = {key, static_cast<std::int16_t>(gameValue), static_cast<std::int16_t>(gameValue),

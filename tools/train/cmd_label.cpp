@@ -29,7 +29,7 @@ struct LabelJob {
 
 bool solve(TrainingPosition& position, tools::TurnSearcher& searcher) {
   const int empties = emptiesOf(position.board);
-  const SideSettings exact{kSimpleRoutine, empties, empties, 0, 0, 0, 0, 0};
+  const SideSettings exact{.routine = kSimpleRoutine, .normalDepth = empties, .exactDepth = empties};
   const tools::TurnResult turn = searcher.play(position.board, position.side, exact);
   if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE) return false;
   const int mover = turn.value / SCORE_PER_DISC;

@@ -55,7 +55,7 @@ bool sampleValues(const Board& board, int side, int maxDepth, const Evaluator& e
   const int deepest = std::min(maxDepth, sample.empties - 1);
   if (deepest < 1) return true;
   thread_local SearchJob job;
-  const SideSettings settings{routineIndexOf("狐"), deepest, 0, 0, 0, 0, 0, 0};
+  const SideSettings settings{.routine = routineIndexOf("狐"), .normalDepth = deepest, .exactDepth = 0};
   prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr);
   const int last = searchDeepening(board, side, deepest, job.context,
                                    [&](int depth, int value, int) { sample.values[depth] = value; });

@@ -44,7 +44,7 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
                          static_cast<std::uint32_t>(game)};
   std::mt19937_64 random(sequence);
   const int randomPlies = std::uniform_int_distribution<int>(settings.randomPliesMin, settings.randomPliesMax)(random);
-  const SideSettings side{settings.routine, settings.depth, settings.exactDepth, 0, 0, 0, 0, 0};
+  const SideSettings side{.routine = settings.routine, .normalDepth = settings.depth, .exactDepth = settings.exactDepth};
 
   failed = false;
   Board board;

@@ -32,7 +32,7 @@ class BookPlay : public testing::ControllerFixture<> {
 
 TEST_F(BookPlay, AComputerSidePlaysTheBooksCloseMovesThenSearches) {
   makeWithBook(quickSettings(kComputer, kComputer));
-  const SideSettings side{kComputer, 2, 4, 0, 0, 0, 0, 0};
+  const SideSettings side{.routine = kComputer, .normalDepth = 2, .exactDepth = 4};
   c().start();
   for (int ply = 0; ply < 4; ++ply) {
     const Board before = c().game().board();

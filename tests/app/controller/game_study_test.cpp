@@ -39,7 +39,7 @@ using testing::setPosition;
 using testing::tickUntil;
 
 SideSettings sideSettings(int routine, int normal, int exact) {
-  return SideSettings{routine, normal, exact, 0, 0, 0, 0, 0};
+  return SideSettings{.routine = routine, .normalDepth = normal, .exactDepth = exact};
 }
 
 // What `kaimo-cli search` prints for a position: the computer turn's own

@@ -55,7 +55,7 @@ History playGame(unsigned seed, int blackRoutine, int whiteRoutine) {
       if (boardMobility(board, opponentOf(side)) == 0) break;
       side = opponentOf(side);
     }
-    const SideSettings settings{side == kBlack ? blackRoutine : whiteRoutine, 2, 8, 0, 0, 0, 0, 0};
+    const SideSettings settings{.routine = side == kBlack ? blackRoutine : whiteRoutine, .normalDepth = 2, .exactDepth = 8};
     const tools::TurnResult turn = tools::TurnSearcher().play(board, side, settings);
     history.push_back({side, turn.move, board});
     Board next;

@@ -25,7 +25,7 @@ std::pair<Board, int> afterFirstMove() {
 }
 
 // A side that reads 6 plies and the last 13 squares to the end.
-const SideSettings kNormal{2, 6, 13, 0, 0, 0, 0, 0};
+const SideSettings kNormal{.routine = 2, .normalDepth = 6, .exactDepth = 13};
 
 TEST(OpeningBook, GivesEveryMoveTheNegatedValueOfWhatFollows) {
   const OpeningBook book(smallBook(2));
@@ -103,7 +103,7 @@ TEST(BookChoice, PlaysAtRandomAmongTheMovesWithinTheMarginOfTheBest) {
   EXPECT_EQ(played, wanted);
 
   // A side that reads this position to the end, or one outside the book, searches.
-  const SideSettings exact{2, 6, 95, 0, 0, 0, 0, 0};
+  const SideSettings exact{.routine = 2, .normalDepth = 6, .exactDepth = 95};
   EXPECT_TRUE(bookCandidates(book, board, side, exact).empty());
   EXPECT_FALSE(pickBookMove(book, board, opponentOf(side), normal, random).has_value());
 }

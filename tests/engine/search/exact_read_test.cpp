@@ -63,7 +63,7 @@ void expectBound(int result, int alpha, int beta, int exact, const Board& b, int
 // again on the same context, its table still filled.
 void expectExactAsComputerTurn(const Board& b, int side) {
   SearchJob job;
-  const SideSettings settings{kSimpleRoutine, 4, 12, 0, 0, 0, 0, 0};
+  const SideSettings settings{.routine = kSimpleRoutine, .normalDepth = 4, .exactDepth = 12};
   prepareComputerMove(job, b, side, settings, {}, nullptr);
   ASSERT_EQ(job.depth, testing::emptiesOf(b));
   const int value = searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);

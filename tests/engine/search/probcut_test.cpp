@@ -144,11 +144,11 @@ TEST(ProbCutSettings, ComeFromTheWordsWithinTheirRanges) {
   EXPECT_EQ(cut.table, &table);
   EXPECT_DOUBLE_EQ(cut.confidence, 1.5);
   EXPECT_EQ(cut.maxDepth, 15);
-  EXPECT_EQ(cut.minEmpties, 8);
+  EXPECT_EQ(cut.aboveEmpties, 8);
   const ProbCut wild = probCutOf(&table, -5, 1000, -1);
   EXPECT_EQ(wild.confidence, 0);
   EXPECT_EQ(wild.maxDepth, 60);
-  EXPECT_EQ(wild.minEmpties, 0);
+  EXPECT_EQ(wild.aboveEmpties, 0);
   EXPECT_EQ(probCutOf(&table, 99999, 0, 0).confidence, kMaxCutValue / 1000.0);
   EXPECT_EQ(probCutOf(nullptr, 1500, 15, 8).table, nullptr);
 }
@@ -162,7 +162,7 @@ struct Read {
 // A computer turn's read of `depth` plies by "狸", with `cut` (or none).
 Read readWith(const Board& b, int side, int depth, const ProbCut& cut, int exactDepth = 0) {
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, depth, exactDepth, 0, 0, 0, 0, 0}, {}, nullptr);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = exactDepth}, {}, nullptr);
   job.context.probCut = cut;
   const int value = searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, job.progressSpan);
   return {value, job.context.bestMove, job.context.nodeCount};
@@ -276,14 +276,14 @@ TEST_F(ProbCutData, ATurnReadsWithProbCutOnlyForTheFoxWithItsTable) {
   const int fox = routineIndexOf("狐");
   const Evaluator here = routineEvaluator(fox, patternDataIn("."));
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{fox, 4, 0, 0, 1, 2000, 12, 9}, here, {}, nullptr);
+  prepareComputerMove(job, b, side, SideSettings{.routine = fox, .normalDepth = 4, .exactDepth = 0, .probCut = true, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, here, {}, nullptr);
   ASSERT_NE(job.context.probCut.table, nullptr);
   EXPECT_DOUBLE_EQ(job.context.probCut.confidence, 2.0);
   EXPECT_EQ(job.context.probCut.maxDepth, 12);
-  EXPECT_EQ(job.context.probCut.minEmpties, 9);
-  prepareComputerMove(job, b, side, SideSettings{fox, 4, 0, 0, 0, 2000, 12, 9}, here, {}, nullptr);
+  EXPECT_EQ(job.context.probCut.aboveEmpties, 9);
+  prepareComputerMove(job, b, side, SideSettings{.routine = fox, .normalDepth = 4, .exactDepth = 0, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, here, {}, nullptr);
   EXPECT_EQ(job.context.probCut.table, nullptr);  // switched off
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 4, 0, 0, 1, 2000, 12, 9}, {}, nullptr);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 4, .exactDepth = 0, .probCut = true, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, {}, nullptr);
   EXPECT_EQ(job.context.probCut.table, nullptr);  // "狸": the table is not fitted to its reads
   EXPECT_FALSE(std::filesystem::exists("errorlog.txt"));
 }
@@ -295,7 +295,7 @@ TEST(SearchDeepening, EachDepthGivesWhatAReadOfThatDepthGives) {
     const Board b = plain::randomGame(rng, 16 + 9 * i, &side);
     if (boardMobility(b, side) == 0) continue;
     SearchJob job;
-    prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 6, 0, 0, 0, 0, 0, 0}, {}, nullptr);
+    prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, nullptr);
     std::vector<int> depths;
     const int last = searchDeepening(b, side, 6, job.context, [&](int depth, int value, int move) {
       depths.push_back(depth);

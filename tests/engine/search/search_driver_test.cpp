@@ -52,7 +52,7 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   int side;
   const Board b = positionWithEmpties(20, side);
   SearchJob job;
-  const SideSettings settings{kSimpleRoutine, 30, 0, 0, 1, 2, 3, 4};
+  const SideSettings settings{.routine = kSimpleRoutine, .normalDepth = 30, .exactDepth = 0, .probCut = true, .cutValue = 2, .probCutMaxDepth = 3, .probCutAboveEmpties = 4};
   prepareComputerMove(job, b, side, settings, {}, nullptr);
   EXPECT_EQ(job.depth, 20);
   EXPECT_EQ(job.board, &b);
@@ -66,10 +66,10 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   EXPECT_FALSE(job.evaluator.isPattern());
   EXPECT_EQ(job.context.table, &job.table);
 
-  const SideSettings fox{routineIndexOf("狐"), 4, 0, 0, 0, 0, 0, 0};
+  const SideSettings fox{.routine = routineIndexOf("狐"), .normalDepth = 4, .exactDepth = 0};
   prepareComputerMove(job, b, side, fox, {}, nullptr);
   EXPECT_TRUE(job.evaluator.isPattern());
-  const SideSettings broken{77, 4, 0, 0, 0, 0, 0, 0};  // a routine index from a damaged file
+  const SideSettings broken{.routine = 77, .normalDepth = 4, .exactDepth = 0};  // a routine index from a damaged file
   prepareComputerMove(job, b, side, broken, {}, nullptr);
   EXPECT_FALSE(job.evaluator.isPattern());
 }
@@ -127,7 +127,7 @@ TEST(SearchRoot, AStopEndsTheSearchWithTheMarker) {
   SearchJob job;
   std::stop_source stop;
   stop.request_stop();
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 8, 0, 0, 0, 0, 0, 0}, stop.get_token(), nullptr);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 8, .exactDepth = 0}, stop.get_token(), nullptr);
   EXPECT_EQ(searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, kProgressSpan), SCORE_NONE);
 }
 
@@ -160,7 +160,7 @@ TEST(SearchRoot, ProgressClimbsToTheWholeSpan) {
   const Board b = plain::randomGame(rng, 30, &side);
   SearchJob job;
   RecordedProgress progress;
-  prepareComputerMove(job, b, side, SideSettings{kSimpleRoutine, 6, 0, 0, 0, 0, 0, 0}, {}, &progress);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, &progress);
   const std::vector<int>& progressValues = progress.values;
   const int value = searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, job.progressSpan);
   ASSERT_FALSE(isMarker(value));
