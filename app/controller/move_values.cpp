@@ -13,7 +13,7 @@ int readChild(const Board& child, int mover, int depth, const Evaluator& evaluat
   SearchContext context;
   prepareSearch(context, evaluator, stop, nullptr, depth, &table);
   const int value = searchRoot(child, mover, depth, -SCORE_INF, SCORE_INF, context, 0, depth);
-  leafCount += context.leafCount;
+  leafCount += context.thread.leafCount;
   return value;
 }
 

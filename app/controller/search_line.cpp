@@ -49,22 +49,23 @@ ThinkingLine thinkingLine(const SearchContext& context, const Board& board, int 
   ThinkingLine line;
   const BitBoard bits = toBits(board);
   const int empties = bitCount(bits.empty);
-  line.depth = context.rootDepth;
-  line.exact = context.rootDepth >= empties;
-  if (context.table == nullptr || context.rootDepth <= 0) return line;
-  const int lineDepth = finished ? context.rootDepth : context.rootDepth - 1;
+  const int rootDepth = context.root.depth;
+  line.depth = rootDepth;
+  line.exact = rootDepth >= empties;
+  if (context.setup.table == nullptr || rootDepth <= 0) return line;
+  const int lineDepth = finished ? rootDepth : rootDepth - 1;
   if (lineDepth <= 0) return line;
   const Bits own = side == kBlack ? bits.black : bits.white;
   const Bits opp = side == kBlack ? bits.white : bits.black;
   const bool lineExact = lineDepth >= empties;
   TableHit root;
-  if (!context.table->probe(SearchTable::keyOf(own, opp), lineExact ? kExactTableSide : side, root) ||
+  if (!context.setup.table->probe(SearchTable::keyOf(own, opp), lineExact ? kExactTableSide : side, root) ||
       root.depth != tableDepth(lineDepth, empties) || root.lower != root.upper) {
     return line;
   }
   line.lineDepth = lineDepth;
   line.value = root.lower;
-  line.moves = lineFrom(*context.table, own, opp, bits.empty, side, lineExact ? kLongestLine : lineDepth);
+  line.moves = lineFrom(*context.setup.table, own, opp, bits.empty, side, lineExact ? kLongestLine : lineDepth);
   return line;
 }
 

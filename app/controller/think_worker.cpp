@@ -57,9 +57,9 @@ ThinkResult runThink(SearchJob& search, ThinkWorker::Exchange& exchange) {
 void ThinkReporter::report(int value, const SearchContext& context) {
   const std::int64_t percent = value / kProgressPerPercent;
   if (percent == lastPercentShown_ && draw_() % kProgressRefreshOdds != 0) return;
-  std::int64_t elapsed = searchClockMs() - context.startTime;
+  std::int64_t elapsed = searchClockMs() - context.setup.startTime;
   if (elapsed == 0) elapsed = 1;
-  const std::int64_t rate = (context.leafCount + context.orderCount) / elapsed;
+  const std::int64_t rate = (context.thread.leafCount + context.thread.orderCount) / elapsed;
   std::string text = texts::progressText(percent, rate, elapsed);
   exchange_.report([&text](ThinkProgress& p) { p.progressText = std::move(text); });
   lastPercentShown_ = percent;

@@ -17,14 +17,14 @@ struct ValuedMove {
 // The best of `played` and the moves of `order`: each read with a null
 // window at the best so far, and only one that beats it read again from
 // that best up (its value is then exact). `read(square, alpha, beta)` is
-// fail-soft. Once the context aborts the result means nothing.
+// fail-soft. Once the thread aborts the result means nothing.
 template <typename Read>
-ValuedMove bestAgainst(const SearchContext& context, const MoveOrder& order, ValuedMove played, const Read& read) {
+ValuedMove bestAgainst(const SearchThread& thread, const MoveOrder& order, ValuedMove played, const Read& read) {
   ValuedMove best = played;
-  for (int i = 0; i < order.count && context.abortMarker == 0; ++i) {
+  for (int i = 0; i < order.count && thread.abortReason == 0; ++i) {
     const int square = order.moves[i].square;
     int value = read(square, best.value, best.value + 1);
-    if (value > best.value && context.abortMarker == 0) value = read(square, best.value, SCORE_INF);
+    if (value > best.value && thread.abortReason == 0) value = read(square, best.value, SCORE_INF);
     if (value > best.value) best = {value, square};
   }
   return best;

@@ -26,10 +26,10 @@ struct Root {
 // The value of `square` for the side to move, fail-soft in (alpha, beta):
 // the child searched one ply less deep. A pass of the opponent and the end
 // of the game are the search's own business.
-int moveValue(SearchContext& context, const Root& root, int square, int alpha, int beta) {
+int moveValue(SearchThread& thread, const Root& root, int square, int alpha, int beta) {
   const Bits bit = squareBit(square);
   const Bits flips = bitFlips(root.own, root.opp, square);
-  return -searchMidgame(context, root.opp & ~flips, root.own | flips | bit, opponentOf(root.side), root.depth - 1,
+  return -searchMidgame(thread, root.opp & ~flips, root.own | flips | bit, opponentOf(root.side), root.depth - 1,
                         -beta, -alpha);
 }
 
@@ -83,23 +83,24 @@ PositionRead PositionReader::read(const Board& board, int side, int played, std:
   // one; a read to the end orders itself better.
   if (!exact && depth > 1) {
     const int value = searchRoot(board, side, depth - 1, -SCORE_INF, SCORE_INF, context, 0, 0);
-    if (isMarker(value)) return failed(outcomeOfAbort(value), context.leafCount);
+    if (isMarker(value)) return failed(outcomeOfAbort(value), context.thread.leafCount);
   }
-  context.rootEmpty = bits.empty;
-  context.rootDepth = depth;
-  context.abortMarker = 0;
+  SearchThread& thread = context.thread;
+  thread.rootEmpty = bits.empty;
+  thread.abortReason = 0;
+  context.root.depth = depth;
 
   // The move played first with the whole window: its value is exact.
-  const int playedValue = moveValue(context, root, played, -SCORE_INF, SCORE_INF);
+  const int playedValue = moveValue(thread, root, played, -SCORE_INF, SCORE_INF);
   MoveOrder order;
-  const int tableMove = context.table != nullptr ? context.table->move(SearchTable::keyOf(own, opp), side) : -1;
+  const int tableMove = context.setup.table != nullptr ? context.setup.table->move(SearchTable::keyOf(own, opp), side) : -1;
   orderMoves(own, opp, bits.empty, legal & ~squareBit(played), tableMove, order);
-  const ValuedMove best = bestAgainst(context, order, {playedValue, played}, [&](int square, int alpha, int beta) {
-    return moveValue(context, root, square, alpha, beta);
+  const ValuedMove best = bestAgainst(thread, order, {playedValue, played}, [&](int square, int alpha, int beta) {
+    return moveValue(thread, root, square, alpha, beta);
   });
-  if (context.abortMarker != 0) return failed(outcomeOfAbort(context.abortMarker), context.leafCount);
+  if (thread.abortReason != 0) return failed(outcomeOfAbort(thread.abortReason), thread.leafCount);
   return PositionRead{ReadOutcome::Done, exact ? ReviewValueKind::Exact : ReviewValueKind::Estimate, playedValue,
-                      best.square, best.value, context.leafCount};
+                      best.square, best.value, thread.leafCount};
 }
 
 }  // namespace kaimo

@@ -7,6 +7,7 @@
 #include "engine/eval/score.h"
 #include "engine/search/endgame_solver.h"
 #include "engine/search/evaluation_order.h"
+#include "engine/search/move_loop.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_driver.h"
 #include "engine/search/search_team.h"
@@ -40,13 +41,13 @@ struct Analysis {
   // The exact value of playing move `index`, for the side to move, kept
   // and reported once solved. The solver plays the opponent's pass, or
   // scores the end, itself.
-  int solve(SearchContext& context, int index) {
+  int solve(SearchThread& thread, int index) {
     const OrderedMove& move = order.moves[index];
     const Bits bit = squareBit(move.square);
     int guess = SCORE_NONE;
-    const int childValue = solveChild(context, opp & ~move.flips, own | move.flips | bit, empty ^ bit, guess);
+    const int childValue = solveChild(thread, opp & ~move.flips, own | move.flips | bit, empty ^ bit, guess);
     const int value = -childValue;
-    if (context.abortMarker != 0) return value;
+    if (thread.abortReason != 0) return value;
     SquareValues shown;
     int count;
     {
@@ -66,7 +67,7 @@ struct Analysis {
   }
 
   // The exact value of a child for its own mover: around what a short read
-  // of "狐" expects (`guess`) when the context has its data, else in the
+  // of "狐" expects (`guess`) when the set-up has its data, else in the
   // full window. All moves' values of 20 to 22 empty squares took 0.5 to
   // 0.9 of the time of full windows on two threads, the least where the
   // threads had shared nodes of wide windows. The guess is moved by how far
@@ -76,11 +77,11 @@ struct Analysis {
   // second read. 3 to 11 % fewer instructions or leaves on analyses of 18
   // to 22 empty squares whose guesses missed so; 1.5 % more leaves on one
   // whose guesses were close.
-  int solveChild(SearchContext& context, Bits own, Bits opp, Bits empty, int& guess) {
-    guess = guessExactValue(context, own, opp, empty);
-    if (guess == SCORE_NONE) return solveExact(context, own, opp, empty, -SCORE_INF, SCORE_INF);
+  int solveChild(SearchThread& thread, Bits childOwn, Bits childOpp, Bits childEmpty, int& guess) {
+    guess = guessExactValue(thread.setup->orderer, childOwn, childOpp, childEmpty);
+    if (guess == SCORE_NONE) return solveExact(thread, childOwn, childOpp, childEmpty, -SCORE_INF, SCORE_INF);
     guess += usualMiss();
-    return solveExactNear(context, own, opp, empty, guess);
+    return solveExactNear(thread, childOwn, childOpp, childEmpty, guess);
   }
 
   int usualMiss() {
@@ -114,29 +115,22 @@ AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& eva
   if (table == nullptr) table = &ownTable.emplace(SearchTable::bucketBitsForEmpties(empties));
   SearchContext context;
   prepareSearch(context, evaluator, std::move(stop), nullptr, 0, table);
-  if (context.table != nullptr) context.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
+  if (context.setup.table != nullptr) context.setup.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
   if (setup.orderer != nullptr) orderReadsWith(context, *setup.orderer);
-  context.rootEmpty = analysis.empty;
+  context.setup.threads = setup.threads;
+  SearchThread& thread = context.thread;
+  thread.rootEmpty = analysis.empty;
   {
     // The moves go to the threads one at a time, each searched whole with
     // the full window; a thread left without a move helps the others below
     // theirs.
-    SearchTeam team(context, setup.threads);
-    SplitPoint root;
-    root.everyMove = true;
-    root.order = &analysis.order;
-    root.alpha = root.low = root.best = -SCORE_INF;
-    root.beta = SCORE_INF;
-    const auto solveMove = [&analysis](SearchContext& searching, int index, int, int) {
-      return analysis.solve(searching, index);
-    };
-    root.searchMove = [](const void* work, SearchContext& searching, int index, int alpha, int beta) {
-      return (*static_cast<const decltype(solveMove)*>(work))(searching, index, alpha, beta);
-    };
-    root.work = &solveMove;
-    team.share(root, context);
+    SearchTeam team(thread, context.setup.threads);
+    shareMoves(
+        thread, analysis.order, 0, MoveLoop{-SCORE_INF, -1, -SCORE_INF}, SCORE_INF, MoveWindows::Every,
+        [&analysis](SearchThread& searching, int index, int, int) { return analysis.solve(searching, index); },
+        noReport);
   }
-  return {context.abortMarker != 0 ? context.abortMarker : analysis.last, context.leafCount, context.nodeCount};
+  return {thread.abortReason != 0 ? thread.abortReason : analysis.last, thread.leafCount, thread.nodeCount};
 }
 
 }  // namespace kaimo

@@ -88,8 +88,8 @@ inline Bits oddQuadrants(Bits empty) {
   return odd;
 }
 
-inline int finalScore(SearchContext& context, Bits own, Bits opp) {
-  ++context.leafCount;
+inline int finalScore(SearchThread& thread, Bits own, Bits opp) {
+  ++thread.leafCount;
   return scoreFinal(bitCount(own), bitCount(opp));
 }
 
@@ -100,9 +100,9 @@ inline int finalScore(SearchContext& context, Bits own, Bits opp) {
 const bool kCountLastFlips = lastFlipCountRunnable();
 
 // One empty square: whoever can fill it does (the side to move first).
-inline int solveOne(SearchContext& context, Bits own, Bits opp, int square) {
-  ++context.nodeCount;
-  ++context.leafCount;
+inline int solveOne(SearchThread& thread, Bits own, Bits opp, int square) {
+  ++thread.nodeCount;
+  ++thread.leafCount;
   const int o = bitCount(own), p = bitCount(opp);
   if (kCountLastFlips && o + p == kSquareCount - 1) {
     if (const int n = lastFlipCount(own, square)) return scoreFinal(o + n + 1, p - n);
@@ -123,45 +123,45 @@ inline int solveOne(SearchContext& context, Bits own, Bits opp, int square) {
 }
 
 // Two empty squares, null window (alpha, alpha + 1).
-int solveTwo(SearchContext& context, Bits own, Bits opp, int alpha, int a, int b) {
-  ++context.nodeCount;
+int solveTwo(SearchThread& thread, Bits own, Bits opp, int alpha, int a, int b) {
+  ++thread.nodeCount;
   int best = kNoValue;
   if (const Bits flips = bitFlips(own, opp, a)) {
-    best = -solveOne(context, opp & ~flips, own | flips | squareBit(a), b);
+    best = -solveOne(thread, opp & ~flips, own | flips | squareBit(a), b);
     if (best > alpha) return best;
   }
   if (const Bits flips = bitFlips(own, opp, b)) {
-    return std::max(best, -solveOne(context, opp & ~flips, own | flips | squareBit(b), a));
+    return std::max(best, -solveOne(thread, opp & ~flips, own | flips | squareBit(b), a));
   }
   if (best != kNoValue) return best;
   // A pass: the opponent chooses, the lower value for the side to move.
   int worst = -kNoValue;
   if (const Bits flips = bitFlips(opp, own, a)) {
-    worst = solveOne(context, own & ~flips, opp | flips | squareBit(a), b);
+    worst = solveOne(thread, own & ~flips, opp | flips | squareBit(a), b);
     if (worst <= alpha) return worst;
   }
   if (const Bits flips = bitFlips(opp, own, b)) {
-    return std::min(worst, solveOne(context, own & ~flips, opp | flips | squareBit(b), a));
+    return std::min(worst, solveOne(thread, own & ~flips, opp | flips | squareBit(b), a));
   }
   if (worst != -kNoValue) return worst;
-  return finalScore(context, own, opp);
+  return finalScore(thread, own, opp);
 }
 
-int solveThree(SearchContext& context, Bits own, Bits opp, int alpha, int a, int b, int c) {
-  ++context.nodeCount;
+int solveThree(SearchThread& thread, Bits own, Bits opp, int alpha, int a, int b, int c) {
+  ++thread.nodeCount;
   const int lines[3][3] = {{a, b, c}, {b, a, c}, {c, a, b}};
   int best = kNoValue;
   for (const auto& line : lines) {
     const Bits flips = bitFlips(own, opp, line[0]);
     if (flips == 0) continue;
-    const int value = -solveTwo(context, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2]);
+    const int value = -solveTwo(thread, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2]);
     if (value > alpha) return value;
     best = std::max(best, value);
   }
   if (best != kNoValue) return best;
   const Bits empty = squareBit(a) | squareBit(b) | squareBit(c);
-  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
-  return -solveThree(context, opp, own, -alpha - 1, a, b, c);
+  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(thread, own, opp);
+  return -solveThree(thread, opp, own, -alpha - 1, a, b, c);
 }
 
 // The squares of `empty` with those in odd quadrants first.
@@ -178,8 +178,8 @@ inline int paritySquares(Bits empty, int* out) {
   return n;
 }
 
-int solveFour(SearchContext& context, Bits own, Bits opp, int alpha, Bits empty) {
-  ++context.nodeCount;
+int solveFour(SearchThread& thread, Bits own, Bits opp, int alpha, Bits empty) {
+  ++thread.nodeCount;
   int squares[4];
   paritySquares(empty, squares);
   const int lines[4][4] = {{squares[0], squares[1], squares[2], squares[3]},
@@ -191,33 +191,33 @@ int solveFour(SearchContext& context, Bits own, Bits opp, int alpha, Bits empty)
     const Bits flips = bitFlips(own, opp, line[0]);
     if (flips == 0) continue;
     const int value =
-        -solveThree(context, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2], line[3]);
+        -solveThree(thread, opp & ~flips, own | flips | squareBit(line[0]), -alpha - 1, line[1], line[2], line[3]);
     if (value > alpha) return value;
     best = std::max(best, value);
   }
   if (best != kNoValue) return best;
-  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
-  return -solveFour(context, opp, own, -alpha - 1, empty);
+  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(thread, own, opp);
+  return -solveFour(thread, opp, own, -alpha - 1, empty);
 }
 
 // --- null-window nodes -----------------------------------------------------
 
 // `known` is the side to move's legal moves when the parent's order
 // generated them (OrderedMove::replies), else kRepliesUnknown.
-int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known);
+int nullWindow(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known);
 
 // The side to move has no move: the opponent moves on the same position, or
 // the game is over.
-inline int passOrEnd(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha) {
-  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
-  return -nullWindow(context, opp, own, empty, n, -alpha - 1, kRepliesUnknown);
+inline int passOrEnd(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha) {
+  if (bitLegalMoves(opp, own, empty) == 0) return finalScore(thread, own, opp);
+  return -nullWindow(thread, opp, own, empty, n, -alpha - 1, kRepliesUnknown);
 }
 
 // Few empty squares: the moves in parity order.
-int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
-  ++context.nodeCount;
+int nullWindowShallow(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
+  ++thread.nodeCount;
   const Bits moves = movesOrKnown(own, opp, empty, known);
-  if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
+  if (moves == 0) return passOrEnd(thread, own, opp, empty, n, alpha);
   const Bits odd = oddQuadrants(empty);
   int best = kNoValue;
   for (Bits part : {moves & odd, moves & ~odd}) {
@@ -227,7 +227,7 @@ int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, in
       part ^= bit;
       const Bits flips = bitFlips(own, opp, square);
       const int value =
-          -nullWindow(context, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1, kRepliesUnknown);
+          -nullWindow(thread, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1, kRepliesUnknown);
       if (value > alpha) return value;
       best = std::max(best, value);
     }
@@ -235,15 +235,15 @@ int nullWindowShallow(SearchContext& context, Bits own, Bits opp, Bits empty, in
   return best;
 }
 
-int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta, Bits known);
+int principal(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, int beta, Bits known);
 
 // The moves of a node with many empty squares, best first: by "狐" when
-// the context has its data, else from the masks alone.
-inline int orderNode(const SearchContext& context, Bits own, Bits opp, Bits empty, Bits moves, int first, int n,
+// the set-up has its data, else from the masks alone.
+inline int orderNode(const SearchThread& thread, Bits own, Bits opp, Bits empty, Bits moves, int first, int n,
                      MoveOrder& order) {
-  if (context.orderer != nullptr && n >= kEvaluationOrderEmpties) {
+  if (thread.setup->orderer != nullptr && n >= kEvaluationOrderEmpties) {
     const int plies = n >= kDeeperOrderEmpties ? 2 : 1;
-    return orderMovesByEvaluation(context, *context.orderer, plies, own, opp, empty, moves, first, order);
+    return orderMovesByEvaluation(*thread.setup->orderer, plies, own, opp, empty, moves, first, order);
   }
   if (n < kFullKeyEmpties) return orderMoves<&fewestRepliesKey>(own, opp, empty, moves, first, order);
   return orderMoves(own, opp, empty, moves, first, order);
@@ -251,12 +251,12 @@ inline int orderNode(const SearchContext& context, Bits own, Bits opp, Bits empt
 
 // The value of the move `move` from the side to move's point of view, in
 // the window (alpha, beta): the child searched with the window negated.
-inline int moveValue(SearchContext& context, Bits own, Bits opp, Bits empty, int n, const OrderedMove& move, int alpha,
+inline int moveValue(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, const OrderedMove& move, int alpha,
                      int beta) {
   const Bits bit = squareBit(move.square);
   const Bits childOwn = opp & ~move.flips, childOpp = own | move.flips | bit;
-  if (beta - alpha == 1) return -nullWindow(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, move.replies);
-  return -principal(context, childOwn, childOpp, empty ^ bit, n - 1, -beta, -alpha, move.replies);
+  if (beta - alpha == 1) return -nullWindow(thread, childOwn, childOpp, empty ^ bit, n - 1, -beta, move.replies);
+  return -principal(thread, childOwn, childOpp, empty ^ bit, n - 1, -beta, -alpha, move.replies);
 }
 
 // The table key of the position after `move`, the opponent to move.
@@ -268,33 +268,33 @@ inline TableKey childKey(Bits own, Bits opp, const OrderedMove& move) {
 // are ordered: when it cuts, their flips and replies are never needed (0.2
 // to 1.4 % fewer instructions on analyses of 18 to 20 empty squares). Takes
 // the move out of `moves` and returns its value.
-inline int searchTableMove(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int move,
+inline int searchTableMove(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, int move,
                            Bits& moves) {
   const Bits bit = squareBit(move);
   moves ^= bit;
   const Bits flips = bitFlips(own, opp, move);
-  return -nullWindow(context, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1, kRepliesUnknown);
+  return -nullWindow(thread, opp & ~flips, own | flips | bit, empty ^ bit, n - 1, -alpha - 1, kRepliesUnknown);
 }
 
 // Many empty squares: the table (its move first), and the other moves
 // sorted fastest first.
-int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
-  ++context.nodeCount;
-  if (searchAborted(context)) return 0;
-  SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
+int nullWindowDeep(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
+  ++thread.nodeCount;
+  if (searchAborted(thread)) return 0;
+  SearchTable* table = n >= kTableEmpties ? thread.setup->table : nullptr;
   TableKey key{};
   if (table != nullptr) {
     key = SearchTable::keyOf(own, opp);
     table->prefetch(key);  // early: the look-up below waits for it
   }
   Bits moves = movesOrKnown(own, opp, empty, known);
-  if (moves == 0) return passOrEnd(context, own, opp, empty, n, alpha);
+  if (moves == 0) return passOrEnd(thread, own, opp, empty, n, alpha);
   MoveOrder order;
   const bool orderWhileProbing = n <= kOrderWhileProbingEmpties;
-  if (orderWhileProbing) context.orderCount += orderNode(context, own, opp, empty, moves, -1, n, order);
+  if (orderWhileProbing) thread.orderCount += orderNode(thread, own, opp, empty, moves, -1, n, order);
   int first = -1;
   if (table != nullptr) {
-    const NodeProbe probe = probeNode(context, key, kExactTableSide, n, alpha, alpha + 1);
+    const NodeProbe probe = probeNode(thread, *table, key, kExactTableSide, n, alpha, alpha + 1);
     if (probe.settled) return probe.value;
     first = probe.move;
   }
@@ -303,14 +303,14 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
     if (first >= 0) order.moveToFront(first);
   } else {
     if (first >= 0 && (moves & squareBit(first)) != 0) {
-      tableMoveValue = searchTableMove(context, own, opp, empty, n, alpha, first, moves);
-      if (context.abortMarker != 0) return 0;
+      tableMoveValue = searchTableMove(thread, own, opp, empty, n, alpha, first, moves);
+      if (thread.abortReason != 0) return 0;
       if (tableMoveValue > alpha || moves == 0) {
         table->store(key, kExactTableSide, n, alpha, alpha + 1, tableMoveValue, first);
         return tableMoveValue;
       }
     }
-    context.orderCount += orderNode(context, own, opp, empty, moves, -1, n, order);
+    thread.orderCount += orderNode(thread, own, opp, empty, moves, -1, n, order);
   }
   if (table != nullptr && n > kEtcEmpties) {
     // A child already known to be worth less than the window to the
@@ -324,14 +324,14 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
     for (int i = 0; i < order.count; ++i) {
       TableHit child;
       if (table->probe(keys[i], kExactTableSide, child) && child.depth == n - 1 && child.upper < -alpha) {
-        ++context.hashCutoffs;
+        ++thread.hashCutoffs;
         return -child.upper;
       }
     }
   }
   const MoveLoopResult result = searchMoves(
-      context, order, alpha, alpha + 1, n >= kShareEmpties,
-      [&](SearchContext& searching, int index, int low, int high) {
+      thread, order, alpha, alpha + 1, n >= kShareEmpties,
+      [&](SearchThread& searching, int index, int low, int high) {
         // The next child's bucket comes from memory while this child is
         // searched (its own look-up starts too late to hide the wait).
         if (table != nullptr && n > kTableEmpties && index + 1 < order.count) {
@@ -340,7 +340,7 @@ int nullWindowDeep(SearchContext& context, Bits own, Bits opp, Bits empty, int n
         return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
       },
       noReport);
-  if (context.abortMarker != 0) return 0;
+  if (thread.abortReason != 0) return 0;
   const int best = std::max(result.best, tableMoveValue);
   if (table != nullptr) table->store(key, kExactTableSide, n, alpha, alpha + 1, best, result.bestMove);
   return best;
@@ -358,28 +358,28 @@ inline bool stabilityBound(Bits own, Bits opp, Bits empty, int alpha, int& bound
   return stable > 0 && bound <= alpha;
 }
 
-int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
+int nullWindow(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, Bits known) {
   if (int bound; n >= kStabilityEmpties && stabilityBound(own, opp, empty, alpha, bound)) {
-    ++context.nodeCount;
+    ++thread.nodeCount;
     return bound;
   }
-  if (n >= kSortEmpties) return nullWindowDeep(context, own, opp, empty, n, alpha, known);
-  if (n > 4) return nullWindowShallow(context, own, opp, empty, n, alpha, known);
+  if (n >= kSortEmpties) return nullWindowDeep(thread, own, opp, empty, n, alpha, known);
+  if (n > 4) return nullWindowShallow(thread, own, opp, empty, n, alpha, known);
   int squares[4];
   switch (n) {
     case 4:
-      return solveFour(context, own, opp, alpha, empty);
+      return solveFour(thread, own, opp, alpha, empty);
     case 3:
       paritySquares(empty, squares);
-      return solveThree(context, own, opp, alpha, squares[0], squares[1], squares[2]);
+      return solveThree(thread, own, opp, alpha, squares[0], squares[1], squares[2]);
     case 2:
       paritySquares(empty, squares);
-      return solveTwo(context, own, opp, alpha, squares[0], squares[1]);
+      return solveTwo(thread, own, opp, alpha, squares[0], squares[1]);
     case 1:
-      return solveOne(context, own, opp, lowestSquare(empty));
+      return solveOne(thread, own, opp, lowestSquare(empty));
     default:
-      ++context.nodeCount;
-      return finalScore(context, own, opp);
+      ++thread.nodeCount;
+      return finalScore(thread, own, opp);
   }
 }
 
@@ -387,48 +387,42 @@ int nullWindow(SearchContext& context, Bits own, Bits opp, Bits empty, int n, in
 
 // A wide window: the first move with the window, the others with a null
 // window first and again with the window only when they beat the best.
-int principal(SearchContext& context, Bits own, Bits opp, Bits empty, int n, int alpha, int beta, Bits known) {
-  if (beta - alpha <= 1) return nullWindow(context, own, opp, empty, n, alpha, known);
-  ++context.nodeCount;
-  if (n == 0) return finalScore(context, own, opp);
-  if (searchAborted(context)) return 0;
+int principal(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, int beta, Bits known) {
+  if (beta - alpha <= 1) return nullWindow(thread, own, opp, empty, n, alpha, known);
+  ++thread.nodeCount;
+  if (n == 0) return finalScore(thread, own, opp);
+  if (searchAborted(thread)) return 0;
   const Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) {
-    if (bitLegalMoves(opp, own, empty) == 0) return finalScore(context, own, opp);
-    return -principal(context, opp, own, empty, n, -beta, -alpha, kRepliesUnknown);
+    if (bitLegalMoves(opp, own, empty) == 0) return finalScore(thread, own, opp);
+    return -principal(thread, opp, own, empty, n, -beta, -alpha, kRepliesUnknown);
   }
-  SearchTable* table = n >= kTableEmpties ? context.table : nullptr;
-  TableKey key{};
-  int first = -1;
-  if (table != nullptr) {
-    key = SearchTable::keyOf(own, opp);
-    const NodeProbe probe = probeNode(context, key, kExactTableSide, n, alpha, beta);
-    if (probe.settled) return probe.value;
-    first = probe.move;
-  }
+  SearchTable* table = n >= kTableEmpties ? thread.setup->table : nullptr;
+  const NodeLookup lookUp = lookUpNode(thread, table, own, opp, kExactTableSide, n, alpha, beta);
+  if (lookUp.probe.settled) return lookUp.probe.value;
   MoveOrder order;
-  context.orderCount += orderNode(context, own, opp, empty, moves, first, n, order);
+  thread.orderCount += orderNode(thread, own, opp, empty, moves, lookUp.probe.move, n, order);
   const MoveLoopResult result = searchMoves(
-      context, order, alpha, beta, n >= kShareEmpties,
-      [&](SearchContext& searching, int index, int low, int high) {
+      thread, order, alpha, beta, n >= kShareEmpties,
+      [&](SearchThread& searching, int index, int low, int high) {
         return moveValue(searching, own, opp, empty, n, order.moves[index], low, high);
       },
       noReport);
-  if (context.abortMarker != 0) return 0;
-  if (table != nullptr) table->store(key, kExactTableSide, n, alpha, beta, result.best, result.bestMove);
+  if (thread.abortReason != 0) return 0;
+  if (table != nullptr) table->store(lookUp.key, kExactTableSide, n, alpha, beta, result.best, result.bestMove);
   return result.best;
 }
 
 }  // namespace
 
-int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha, int beta) {
-  return principal(context, own, opp, empty, bitCount(empty), alpha, beta, kRepliesUnknown);
+int solveExact(SearchThread& thread, Bits own, Bits opp, Bits empty, int alpha, int beta) {
+  return principal(thread, own, opp, empty, bitCount(empty), alpha, beta, kRepliesUnknown);
 }
 
-int solveExactNear(SearchContext& context, Bits own, Bits opp, Bits empty, int guess) {
+int solveExactNear(SearchThread& thread, Bits own, Bits opp, Bits empty, int guess) {
   return readAroundGuess(
-      context, guess, -SCORE_INF, SCORE_INF,
-      [&](int alpha, int beta) { return solveExact(context, own, opp, empty, alpha, beta); }, [] {});
+      thread, guess, -SCORE_INF, SCORE_INF,
+      [&](int alpha, int beta) { return solveExact(thread, own, opp, empty, alpha, beta); }, [] {});
 }
 
 }  // namespace kaimo

@@ -25,12 +25,12 @@ namespace kaimo {
 constexpr int kExactTableSide = 2;
 
 // The exact value for the owner of `own`, fail-soft in (alpha, beta). When
-// the context aborts (a stop) the result is meaningless and
-// context.abortMarker says why.
-int solveExact(SearchContext& context, Bits own, Bits opp, Bits empty, int alpha, int beta);
+// the thread aborts (a stop) the result is meaningless and
+// thread.abortReason says why.
+int solveExact(SearchThread& thread, Bits own, Bits opp, Bits empty, int alpha, int beta);
 
 // The exact value for the owner of `own`, read around `guess` (an
 // estimate, any score; see guessed_window.h).
-int solveExactNear(SearchContext& context, Bits own, Bits opp, Bits empty, int guess);
+int solveExactNear(SearchThread& thread, Bits own, Bits opp, Bits empty, int guess);
 
 }  // namespace kaimo

@@ -16,22 +16,20 @@ constexpr int kReplyWeight = 2;
 // squares 4, 6 and 8 plies did alike within the noise of two threads.
 constexpr int kGuessPlies = 6;
 
-// The context of a read of "狐" made for the order: its own counts and no
-// table; it sees the colours as they are named here (the side to move as
-// black), since only values of one position are compared.
-SearchContext readingContext(const SearchContext& context, Bits empty) {
-  SearchContext reading{};
-  reading.evaluator = context.evaluator;
-  reading.rootEmpty = empty;
-  reading.pollCountdown = 1;
-  return reading;
+// The thread of a read of "狐" made for the order: its own counts, no
+// table and no stop request; it sees the colours as they are named here
+// (the side to move as black), since only values of one position are
+// compared.
+SearchThread readingThread(Bits empty) {
+  static const SearchSetup reading;
+  return SearchThread{.setup = &reading, .rootEmpty = empty};
 }
 
 }  // namespace
 
-int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own,
-                           Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
-  SearchContext reading = readingContext(context, empty);
+int orderMovesByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
+                           int first, MoveOrder& order) {
+  SearchThread reading = readingThread(empty);
   MidgameSearch<PatternEvaluator> search(reading, orderer);
   const auto node = SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack);
   order.count = 0;
@@ -43,8 +41,8 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
     if (square != first) {
       // The value for the opponent, in discs: lower first.
       int value = search.search(node.child(square, flips), plies, -SCORE_INF, SCORE_INF) / SCORE_PER_DISC;
-      if (reading.abortMarker != 0) value = 0;  // a stage without its weights: no preference
-      reading.abortMarker = 0;
+      if (reading.abortReason != 0) value = 0;  // a stage without its weights: no preference
+      reading.abortReason = 0;
       replies = repliesTo(own, opp, empty, square, flips);
       key = value + kReplyWeight * fastestFirstKey(own, opp, empty, square, flips, replies);
     }
@@ -53,18 +51,17 @@ int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator&
   return order.count;
 }
 
-int valueByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own, Bits opp,
-                      Bits empty) {
-  SearchContext reading = readingContext(context, empty);
+int valueByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty) {
+  SearchThread reading = readingThread(empty);
   MidgameSearch<PatternEvaluator> search(reading, orderer);
   const int value =
       search.search(SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack), plies, -SCORE_INF, SCORE_INF);
-  return reading.abortMarker != 0 ? SCORE_NONE : value;
+  return reading.abortReason != 0 ? SCORE_NONE : value;
 }
 
-int guessExactValue(const SearchContext& context, Bits own, Bits opp, Bits empty) {
-  if (context.orderer == nullptr) return SCORE_NONE;
-  return valueByEvaluation(context, *context.orderer, kGuessPlies, own, opp, empty);
+int guessExactValue(const PatternEvaluator* orderer, Bits own, Bits opp, Bits empty) {
+  if (orderer == nullptr) return SCORE_NONE;
+  return valueByEvaluation(*orderer, kGuessPlies, own, opp, empty);
 }
 
 }  // namespace kaimo

@@ -16,18 +16,18 @@ namespace kaimo {
 // `orderer`, reading `plies` below each move (0: the static value of its
 // position), and fastestFirstKey; the table move `first` (or -1) goes
 // before all. Returns the number of moves ranked.
-int orderMovesByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own,
-                           Bits opp, Bits empty, Bits moves, int first, MoveOrder& order);
+int orderMovesByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
+                           int first, MoveOrder& order);
 
 // The value of the position for the owner of `own` by a read of `plies` of
 // "狐" (0: its static value), with no table; SCORE_NONE when the stage has
 // no weights.
-int valueByEvaluation(const SearchContext& context, const PatternEvaluator& orderer, int plies, Bits own, Bits opp,
-                      Bits empty);
+int valueByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty);
 
 // What a read of "狐" expects the owner of `own` to make of the position
 // in the end: the guess a read to the end starts from (see
-// guessed_window.h); SCORE_NONE when the context has no data of "狐".
-int guessExactValue(const SearchContext& context, Bits own, Bits opp, Bits empty);
+// guessed_window.h); SCORE_NONE without `orderer` (the data of "狐" are
+// missing).
+int guessExactValue(const PatternEvaluator* orderer, Bits own, Bits opp, Bits empty);
 
 }  // namespace kaimo

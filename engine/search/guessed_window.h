@@ -22,7 +22,7 @@ constexpr int kAspirationDiscs = 2;
 // high) would: the value inside it, or a bound at or beyond it. Each
 // read after a miss starts with `onRetry()`.
 template <typename Read, typename Retry>
-int readAroundGuess(const SearchContext& context, int guess, int low, int high, const Read& read,
+int readAroundGuess(const SearchThread& thread, int guess, int low, int high, const Read& read,
                     const Retry& onRetry) {
   // A window side that failed twice opens to the bound: a value that far
   // off is cheaper to read once than to chase.
@@ -34,7 +34,7 @@ int readAroundGuess(const SearchContext& context, int guess, int low, int high, 
   int lowFails = 0, highFails = 0;
   while (true) {
     const int value = read(alpha, beta);
-    if (context.abortMarker != 0 || (value > alpha && value < beta)) return value;
+    if (thread.abortReason != 0 || (value > alpha && value < beta)) return value;
     // Fail-soft: the value is at most (at least) what came back.
     if (value <= alpha) {
       if (value <= low || alpha <= low) return value;  // beyond the caller's bound too

@@ -25,7 +25,7 @@ constexpr int kShareDepth = 4;
 
 template <typename Eval>
 int MidgameSearch<Eval>::leafValue(const Node& node, Bits empty) {
-  ++context_.leafCount;
+  ++thread_.leafCount;
   if (empty == 0) return scoreFinal(bitCount(node.own), bitCount(node.opp));
   return forSideToMove(node, eval_.score(node.state, node.black(), node.white(), empty, node.side));
 }
@@ -33,7 +33,7 @@ int MidgameSearch<Eval>::leafValue(const Node& node, Bits empty) {
 // The same for a child of a family of leaves (see leafParent).
 template <typename Eval>
 int MidgameSearch<Eval>::childLeafValue(const Node& child, Bits empty, const typename Eval::Family& family) {
-  ++context_.leafCount;
+  ++thread_.leafCount;
   if (empty == 0) return scoreFinal(bitCount(child.own), bitCount(child.opp));
   return forSideToMove(child,
                        eval_.childScore(family, child.state, child.black(), child.white(), empty, child.side));
@@ -44,7 +44,7 @@ int MidgameSearch<Eval>::childLeafValue(const Node& child, Bits empty, const typ
 template <typename Eval>
 int MidgameSearch<Eval>::forSideToMove(const Node& node, int value) {
   if (isMarker(value)) {
-    context_.abortMarker = value;
+    thread_.abortReason = value;
     return 0;
   }
   return node.side == kWhite ? -value : value;
@@ -54,12 +54,12 @@ int MidgameSearch<Eval>::forSideToMove(const Node& node, int value) {
 // below the root has finished; the value never goes back.
 template <typename Eval>
 void MidgameSearch<Eval>::reportShare(int done, int total) {
-  if (context_.progress == nullptr) return;
-  const int value =
-      context_.progressBase + static_cast<int>(static_cast<std::int64_t>(context_.progressSpan) * done / total);
-  if (value <= context_.progressShown) return;
-  context_.progressShown = value;
-  context_.progress->report(value, context_);
+  SearchContext& search = *thread_.reportsFor;
+  RootProgress& root = search.root;
+  const int value = root.base + static_cast<int>(static_cast<std::int64_t>(root.span) * done / total);
+  if (value <= root.shown) return;
+  root.shown = value;
+  search.setup.progress->report(value, search);
 }
 
 // One ply above the leaves: every child is scored as it is made, with no
@@ -72,9 +72,9 @@ int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, in
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
     const Bits bit = squareBit(square);
-    ++context_.nodeCount;
+    ++thread_.nodeCount;
     const int value = -childLeafValue(node.child(square, bitFlips(node.own, node.opp, square)), empty ^ bit, family);
-    if (context_.abortMarker != 0) return 0;
+    if (thread_.abortReason != 0) return 0;
     if (value > best) {
       best = value;
       if (value > alpha) {
@@ -93,20 +93,20 @@ int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, in
 // cut.
 template <typename Eval>
 bool MidgameSearch<Eval>::probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value) {
-  const ProbCut& cut = context_.probCut;
+  const ProbCut& cut = thread_.setup->probCut;
   ProbCutPair pair;
   if (depth > cut.maxDepth || empties <= cut.aboveEmpties || !cut.table->pairFor(empties, depth, pair)) return false;
   const ProbCutBounds bounds = probCutBounds(pair, cut.confidence, alpha, beta);
   if (bounds.high != SCORE_INF) {
     const int shallow = search(node, pair.shallow, bounds.high - 1, bounds.high);
-    if (context_.abortMarker != 0 || shallow >= bounds.high) {
+    if (thread_.abortReason != 0 || shallow >= bounds.high) {
       value = beta;
       return true;
     }
   }
   if (bounds.low != -SCORE_INF) {
     const int shallow = search(node, pair.shallow, bounds.low, bounds.low + 1);
-    if (context_.abortMarker != 0 || shallow <= bounds.low) {
+    if (thread_.abortReason != 0 || shallow <= bounds.low) {
       value = alpha;
       return true;
     }
@@ -118,16 +118,16 @@ template <typename Eval>
 int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta, Bits known) {
   const Bits own = node.own, opp = node.opp;
   const int side = node.side;
-  const Bits empty = context_.rootEmpty & ~(own | opp);
-  ++context_.nodeCount;
+  const Bits empty = thread_.rootEmpty & ~(own | opp);
+  ++thread_.nodeCount;
   if (depth <= 0) return leafValue(node, empty);
   const int empties = bitCount(empty);
-  if (depth >= empties) return solveExact(context_, own, opp, empty, alpha, beta);
-  if (searchAborted(context_)) return 0;
+  if (depth >= empties) return solveExact(thread_, own, opp, empty, alpha, beta);
+  if (searchAborted(thread_)) return 0;
   Bits moves = movesOrKnown(own, opp, empty, known);
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) {
-      ++context_.leafCount;
+      ++thread_.leafCount;
       return scoreFinal(bitCount(own), bitCount(opp));
     }
     return -search(node.passed(), depth, -beta, -alpha);
@@ -135,21 +135,17 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   if (depth == 1) return leafParent(node, empty, moves, alpha, beta);
   // From two plies up the table: just above the leaves a look-up would cost
   // what it saves.
-  SearchTable* table = context_.table;
-  TableKey key{};
-  int first = -1;
-  if (table != nullptr) {
-    key = SearchTable::keyOf(own, opp);
-    const NodeProbe probe = probeNode(context_, key, side, depth, alpha, beta);
-    if (probe.settled) return probe.value;
-    first = probe.move;
-  }
-  if (context_.probCut.table != nullptr) {
+  const SearchSetup& setup = *thread_.setup;
+  SearchTable* table = setup.table;
+  const NodeLookup lookUp = lookUpNode(thread_, table, own, opp, side, depth, alpha, beta);
+  if (lookUp.probe.settled) return lookUp.probe.value;
+  const int first = lookUp.probe.move;
+  if (setup.probCut.table != nullptr) {
     if (int value; probCut(node, depth, empties, alpha, beta, value)) return value;
   }
   MoveOrder order;
   if (depth >= kSortDepth) {
-    context_.orderCount += orderMoves(own, opp, empty, moves, first, order);
+    thread_.orderCount += orderMoves(own, opp, empty, moves, first, order);
   } else {
     // The table's move first, the others in square order.
     if (first >= 0 && (moves & squareBit(first)) != 0) {
@@ -169,30 +165,31 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
       table->prefetch(SearchTable::keyOf(opp & ~move.flips, own | move.flips | squareBit(move.square)));
     }
   }
-  const bool reports = depth == context_.rootDepth - 1 && depth >= context_.progressDepth;
+  const bool reports =
+      thread_.reportsFor != nullptr && depth == thread_.reportsFor->root.depth - 1 && depth >= setup.progressDepth;
   const Eval& eval = eval_;
   const MoveLoopResult result = searchMoves(
-      context_, order, alpha, beta, depth >= kShareDepth,
-      [&](SearchContext& context, int index, int low, int high) {
+      thread_, order, alpha, beta, depth >= kShareDepth,
+      [&](SearchThread& searching, int index, int low, int high) {
         const OrderedMove& move = order.moves[index];
-        return -MidgameSearch(context, eval).search(node.child(move.square, move.flips), depth - 1, -high, -low,
-                                                    move.replies);
+        return -MidgameSearch(searching, eval).search(node.child(move.square, move.flips), depth - 1, -high, -low,
+                                                      move.replies);
       },
       [&](int done) {
         if (reports) reportShare(done, order.count);
       });
-  if (context_.abortMarker != 0) return 0;
-  if (table != nullptr) table->store(key, side, depth, alpha, beta, result.best, result.bestMove);
+  if (thread_.abortReason != 0) return 0;
+  if (table != nullptr) table->store(lookUp.key, side, depth, alpha, beta, result.best, result.bestMove);
   return result.best;
 }
 
 template class MidgameSearch<SimpleEvaluator>;
 template class MidgameSearch<PatternEvaluator>;
 
-int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int depth, int alpha, int beta) {
-  return context.evaluator->visit([&](const auto& eval) {
+int searchMidgame(SearchThread& thread, Bits own, Bits opp, int side, int depth, int alpha, int beta) {
+  return thread.setup->evaluator->visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
-    return MidgameSearch<Eval>(context, eval).search(SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta);
+    return MidgameSearch<Eval>(thread, eval).search(SearchNode<Eval>::root(eval, own, opp, side), depth, alpha, beta);
   });
 }
 

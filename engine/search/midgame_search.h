@@ -1,11 +1,11 @@
 // The normal read: negamax with principal-variation windows on the bit
-// masks, to a fixed depth, the leaves scored by the context's evaluator.
+// masks, to a fixed depth, the leaves scored by the set-up's evaluator.
 // Its value is that of plain alpha-beta over the same tree: a pass costs no
 // ply (the other side moves on the same position), a game that ends is
 // scored by scoreFinal, and a read whose depth reaches the end of the game is
 // handed to the exact solver. Moves are ordered from the masks (the table's
 // move, then the opponent's fewest replies); bounds are kept in the table
-// per remaining depth. With the context's ProbCut table, a node may be cut
+// per remaining depth. With the set-up's ProbCut table, a node may be cut
 // by shallow searches before its moves are searched (see probcut.h); the
 // reads that reach the end of the game are never cut.
 //
@@ -25,11 +25,11 @@ class MidgameSearch {
  public:
   using Node = SearchNode<Eval>;
 
-  MidgameSearch(SearchContext& context, const Eval& eval) : context_(context), eval_(eval) {}
+  MidgameSearch(SearchThread& thread, const Eval& eval) : thread_(thread), eval_(eval) {}
 
   // The value for the side to move, fail-soft in (alpha, beta), with `depth`
-  // plies left. When the context aborts (a stop, a failed evaluation) the
-  // result is meaningless and context.abortMarker says why. `known` is the
+  // plies left. When the thread aborts (a stop, a failed evaluation) the
+  // result is meaningless and thread.abortReason says why. `known` is the
   // side to move's legal moves when the parent's order generated them
   // (OrderedMove::replies), else kRepliesUnknown.
   int search(const Node& node, int depth, int alpha, int beta, Bits known = kRepliesUnknown);
@@ -42,15 +42,15 @@ class MidgameSearch {
   bool probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value);
   void reportShare(int done, int total);
 
-  SearchContext& context_;
+  SearchThread& thread_;
   const Eval& eval_;
 };
 
 extern template class MidgameSearch<SimpleEvaluator>;
 extern template class MidgameSearch<PatternEvaluator>;
 
-// The same from plain masks, with the context's evaluator: for a caller that
+// The same from plain masks, with the set-up's evaluator: for a caller that
 // searches one position (the search's own recursion never comes here).
-int searchMidgame(SearchContext& context, Bits own, Bits opp, int side, int depth, int alpha, int beta);
+int searchMidgame(SearchThread& thread, Bits own, Bits opp, int side, int depth, int alpha, int beta);
 
 }  // namespace kaimo

@@ -1,6 +1,16 @@
-// The record shared by all nodes of one search. Whoever starts a search owns
-// what it refers to (the table, the evaluation, the stop request), so two
-// searches can run at once, each with its own context and table.
+// The state of one search, split by who owns it:
+//   - SearchSetup: what the caller sets up before the search (evaluator,
+//     table, stop request, ProbCut, threads, progress); every thread reads
+//     it by reference and nobody writes it while the search runs;
+//   - RootProgress: how far the root being searched has come, written by
+//     the root and the one thread that reports;
+//   - SearchThread: what one thread keeps for itself (abort state, split
+//     point, stop-poll countdown, counters), built by that thread.
+// SearchContext bundles the three for whoever starts a search: its own
+// thread searches with context.thread, and the team's helpers build theirs
+// from context.setup (see SearchTeam). Whoever starts a search owns what the
+// set-up refers to, so two searches can run at once, each with its own
+// context and table.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +34,7 @@ struct SplitPoint;
 class SearchProgress {
  public:
   virtual void report(int value, const SearchContext& context) = 0;
-  // A pass of the root search begins: context.rootDepth is its depth, and
+  // A pass of the root search begins: context.root.depth is its depth, and
   // the table holds what the shallower passes found. For whoever shows how
   // deep the search has come; nothing by default.
   virtual void passBegins(const SearchContext& /*context*/) {}
@@ -33,45 +43,68 @@ class SearchProgress {
   ~SearchProgress() = default;
 };
 
-struct SearchContext {
-  const Evaluator* evaluator;  // scores the leaves of a normal read; never null in a prepared context
+// What the caller sets up for one search; read only while it runs.
+struct SearchSetup {
+  const Evaluator* evaluator = nullptr;  // scores the leaves of a normal read; never null in a prepared context
   // Orders the upper plies of reads to the end; null: they are ordered from
   // the masks alone (the data of "狐" are missing).
-  const PatternEvaluator* orderer;
-  std::stop_token stop;        // the caller's stop request; an empty token never stops
-  SearchProgress* progress;    // null: no reports
-  int progressDepth;       // nodes with at least this depth left report progress
-  SearchTable* table;      // null: no table
-  ProbCut probCut;         // its table null: every node reads in full
-  int bestMove;            // after the root returns, its choice; -1 none
-  // Set once a stop was seen or an evaluation failed (the marker): every node
-  // then returns at once, and the root returns the marker. kAbortCut: a
-  // split point this thread works for was cut off by another thread.
-  int abortMarker;
-  // The threads of one tree (see SearchTeam): how many the root asks for,
-  // the team while one runs (null: this thread alone), and the innermost
-  // split point this thread is working for.
-  int threads;
-  SearchTeam* team;
-  SplitPoint* split;
-  // Statistics. 64-bit: a long exact read passes 2^31 leaves.
-  std::int64_t leafCount;   // positions scored: evaluations and final counts
-  std::int64_t nodeCount;   // positions searched, leaves included
-  std::int64_t orderCount;  // moves scored for ordering
-  std::int64_t hashCutoffs; // nodes answered from the table
-  std::int64_t startTime;   // milliseconds on the steady clock when the search was set up
-  // The search in progress (filled by the root).
-  Bits rootEmpty;           // squares empty at the root: the only ones that can be empty below it
-  int rootDepth;
-  int progressBase;         // the scale of the move being searched at the root
-  int progressSpan;
-  int progressShown;        // the last value reported
-  std::uint32_t pollCountdown;
+  const PatternEvaluator* orderer = nullptr;
+  std::stop_token stop;                // the caller's stop request; an empty token never stops
+  SearchTable* table = nullptr;        // null: no table
+  ProbCut probCut;                     // its table null: every node reads in full
+  int threads = 1;                     // how many threads search the tree together (see SearchTeam)
+  SearchProgress* progress = nullptr;  // null: no reports
+  int progressDepth = 0;               // nodes with at least this depth left report progress
+  std::int64_t startTime = 0;          // milliseconds on the steady clock when the search was set up
+};
+
+// The root being searched, for the progress reports.
+struct RootProgress {
+  int depth = 0;
+  int base = 0;  // the scale of the root move being searched
+  int span = 0;
+  int shown = -1;  // the last value reported
 };
 
 // The abort state of a thread whose work was cut off at a split point: not
 // a score, never returned by the root.
-constexpr int kAbortCut = 1;
+constexpr int kCutAtSplitPoint = 1;
+
+// One thread's own state in a search. Each thread builds its own from the
+// shared set-up; the set-up and the root's empty squares stay as they are.
+struct SearchThread {
+  const SearchSetup* setup = nullptr;
+  Bits rootEmpty = 0;  // squares empty at the root: the only ones that can be empty below it
+  // The search whose progress this thread reports: its caller's thread;
+  // null for the helpers, which never report.
+  SearchContext* reportsFor = nullptr;
+  // Set once a stop was seen or an evaluation failed (the marker, above
+  // SCORE_INF): every node then returns at once, and the root returns the
+  // marker. kCutAtSplitPoint: a split point this thread works for was cut
+  // off by another thread.
+  int abortReason = 0;
+  SearchTeam* team = nullptr;   // the team while one runs; null: this thread alone
+  SplitPoint* split = nullptr;  // the innermost split point this thread works for
+  std::uint32_t pollCountdown = 1;  // the first node asks
+  // Statistics. 64-bit: a long exact read passes 2^31 leaves.
+  std::int64_t leafCount = 0;    // positions scored: evaluations and final counts
+  std::int64_t nodeCount = 0;    // positions searched, leaves included
+  std::int64_t orderCount = 0;   // moves scored for ordering
+  std::int64_t hashCutoffs = 0;  // nodes answered from the table
+};
+
+// One search as its caller holds it. Not copied: the thread refers to the
+// set-up beside it.
+struct SearchContext {
+  SearchSetup setup;
+  RootProgress root;
+  SearchThread thread;
+  int bestMove = -1;  // after the root returns, its choice; -1 none
+
+  SearchContext() { thread.setup = &setup; }
+  SearchContext(const SearchContext&) = delete;
+  SearchContext& operator=(const SearchContext&) = delete;
+};
 
 // True when a split point at or above `split` was cut off (search_team.cpp).
 bool cutAtOrAbove(const SplitPoint* split);
@@ -87,16 +120,16 @@ constexpr std::uint32_t kStopPollNodes = 256;
 
 // True once the search must end; polls the caller's request, and the split
 // points this thread works for, now and then.
-inline bool searchAborted(SearchContext& context) {
-  if (context.abortMarker != 0) return true;
-  if (--context.pollCountdown != 0) return false;
-  context.pollCountdown = kStopPollNodes;
-  if (context.stop.stop_requested()) {
-    context.abortMarker = SCORE_NONE;
-  } else if (context.split != nullptr && cutAtOrAbove(context.split)) {
-    context.abortMarker = kAbortCut;
+inline bool searchAborted(SearchThread& thread) {
+  if (thread.abortReason != 0) return true;
+  if (--thread.pollCountdown != 0) return false;
+  thread.pollCountdown = kStopPollNodes;
+  if (thread.setup->stop.stop_requested()) {
+    thread.abortReason = SCORE_NONE;
+  } else if (thread.split != nullptr && cutAtOrAbove(thread.split)) {
+    thread.abortReason = kCutAtSplitPoint;
   }
-  return context.abortMarker != 0;
+  return thread.abortReason != 0;
 }
 
 }  // namespace kaimo

@@ -22,9 +22,9 @@ namespace {
 constexpr int kProgressPlies = 2;
 
 void report(SearchContext& context, int value) {
-  if (context.progress == nullptr || value <= context.progressShown) return;
-  context.progressShown = value;
-  context.progress->report(value, context);
+  if (context.setup.progress == nullptr || value <= context.root.shown) return;
+  context.root.shown = value;
+  context.setup.progress->report(value, context);
 }
 
 // Where the root's moves and their progress shares are searched.
@@ -41,41 +41,58 @@ struct RootPass {
 // with a null window first. Sets context.bestMove.
 template <typename Eval>
 int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, const RootPass& pass) {
+  SearchThread& thread = context.thread;
+  SearchTable* table = context.setup.table;
   const Bits own = root.own, opp = root.opp;
-  const Bits empty = context.rootEmpty;
+  const Bits empty = thread.rootEmpty;
   const bool exact = pass.depth >= bitCount(empty);
   const int tableSide = exact ? kExactTableSide : root.side;
   const int depth = tableDepth(pass.depth, bitCount(empty));
   const TableKey key = SearchTable::keyOf(own, opp);
   // The root searches every move whatever the table holds: only the move it
   // stored goes first.
-  const int first = context.table != nullptr ? probeNode(context, key, tableSide, -1, pass.alpha, pass.beta).move : -1;
+  const int first = table != nullptr ? probeNode(thread, *table, key, tableSide, -1, pass.alpha, pass.beta).move : -1;
   MoveOrder order;
-  context.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
-  context.rootDepth = pass.depth;
-  if (context.progress != nullptr) context.progress->passBegins(context);
+  thread.orderCount += orderMoves(own, opp, empty, bitLegalMoves(own, opp, empty), first, order);
+  context.root.depth = pass.depth;
+  if (context.setup.progress != nullptr) context.setup.progress->passBegins(context);
   auto shareStart = [&](int done) {
     return pass.progressBase + static_cast<int>(static_cast<std::int64_t>(pass.progressSpan) * done / order.count);
   };
   const MoveLoopResult result = searchMoves(
-      context, order, pass.alpha, pass.beta, true,
-      [&](SearchContext& searching, int index, int low, int high) {
+      thread, order, pass.alpha, pass.beta, true,
+      [&](SearchThread& searching, int index, int low, int high) {
         const OrderedMove& move = order.moves[index];
-        searching.progressBase = shareStart(index);
-        searching.progressSpan = pass.progressSpan / order.count;
+        if (searching.reportsFor != nullptr) {
+          searching.reportsFor->root.base = shareStart(index);
+          searching.reportsFor->root.span = pass.progressSpan / order.count;
+        }
         return -MidgameSearch<Eval>(searching, eval).search(root.child(move.square, move.flips), pass.depth - 1, -high,
                                                             -low);
       },
       [&](int done) {
         if (pass.reports) report(context, shareStart(done));
       });
-  if (context.abortMarker != 0) return context.abortMarker;
+  if (thread.abortReason != 0) return thread.abortReason;
   if (pass.reports) report(context, pass.progressBase + pass.progressSpan);
-  if (context.table != nullptr) {
-    context.table->store(key, tableSide, depth, pass.alpha, pass.beta, result.best, result.bestMove);
-  }
+  if (table != nullptr) table->store(key, tableSide, depth, pass.alpha, pass.beta, result.best, result.bestMove);
   context.bestMove = result.bestMove;
   return result.best;
+}
+
+// Reads the root at depth 1, 2, ... up to `last`, each with the full window
+// and no reports, each ordered by what the ones before left in the table;
+// tells `onDepth(depth, value, move)` each finished depth. Returns the
+// value of the last read, or the marker of a read that stopped.
+template <typename Eval, typename OnDepth>
+int deepen(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, int last, const OnDepth& onDepth) {
+  int value = SCORE_NONE;
+  for (int depth = 1; depth <= last; ++depth) {
+    value = searchRootMoves(context, eval, root, {depth, -SCORE_INF, SCORE_INF, 0, 0, false});
+    if (isMarker(value)) break;
+    onDepth(depth, value, context.bestMove);
+  }
+  return value;
 }
 
 // The root of a read to the end, around what "狐" expects of it: narrow
@@ -87,7 +104,7 @@ int searchExactRoot(SearchContext& context, const Eval& eval, const SearchNode<E
   RootPass attempt = pass;
   attempt.progressSpan = pass.progressSpan / 2;
   const int value = readAroundGuess(
-      context, guess, pass.alpha, pass.beta,
+      context.thread, guess, pass.alpha, pass.beta,
       [&](int alpha, int beta) {
         attempt.alpha = alpha;
         attempt.beta = beta;
@@ -97,30 +114,29 @@ int searchExactRoot(SearchContext& context, const Eval& eval, const SearchNode<E
         attempt.progressBase += attempt.progressSpan;
         attempt.progressSpan /= 2;
       });
-  if (context.abortMarker == 0 && pass.reports) report(context, pass.progressBase + pass.progressSpan);
+  if (context.thread.abortReason == 0 && pass.reports) report(context, pass.progressBase + pass.progressSpan);
   return value;
 }
 
-// The root with the preliminary passes, compiled for the context's evaluator.
+// The root with the preliminary passes, compiled for the set-up's evaluator.
 template <typename Eval>
 int searchFrom(SearchContext& context, const Eval& eval, const SearchNode<Eval>& root, int depth, int alpha, int beta,
                int progressBase, int progressSpan) {
-  const Bits empty = context.rootEmpty;
+  SearchThread& thread = context.thread;
+  const int empties = bitCount(thread.rootEmpty);
   if (depth <= 0) {
-    const int value = MidgameSearch<Eval>(context, eval).search(root, 0, alpha, beta);
-    return context.abortMarker != 0 ? context.abortMarker : value;
+    const int value = MidgameSearch<Eval>(thread, eval).search(root, 0, alpha, beta);
+    return thread.abortReason != 0 ? thread.abortReason : value;
   }
   // Shallower reads first: each leaves its best moves in the table to order
   // the next. A read to the end needs none: its own ordering does better.
-  if (context.table != nullptr && depth < bitCount(empty)) {
-    for (int shallower = 1; shallower < depth; ++shallower) {
-      const int value = searchRootMoves(context, eval, root, {shallower, -SCORE_INF, SCORE_INF, 0, 0, false});
-      if (isMarker(value)) return value;
-    }
+  if (context.setup.table != nullptr && depth > 1 && depth < empties) {
+    const int value = deepen(context, eval, root, depth - 1, [](int, int, int) {});
+    if (isMarker(value)) return value;
   }
-  const RootPass pass{depth, alpha, beta, progressBase, progressSpan, depth >= context.progressDepth};
-  if (depth >= bitCount(empty)) {
-    const int guess = guessExactValue(context, root.own, root.opp, empty);
+  const RootPass pass{depth, alpha, beta, progressBase, progressSpan, depth >= context.setup.progressDepth};
+  if (depth >= empties) {
+    const int guess = guessExactValue(context.setup.orderer, root.own, root.opp, thread.rootEmpty);
     if (guess != SCORE_NONE) return searchExactRoot(context, eval, root, pass, guess);
   }
   return searchRootMoves(context, eval, root, pass);
@@ -133,22 +149,23 @@ struct RootMasks {
 };
 RootMasks startRoot(const Board& board, int side, SearchContext& context) {
   const BitBoard bits = toBits(board);
-  context.rootEmpty = bits.empty;
+  context.thread.rootEmpty = bits.empty;
+  context.thread.abortReason = 0;
   context.bestMove = -1;
-  context.abortMarker = 0;
   return {side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black};
 }
 
 // Runs `read(eval, root)` from the root startRoot set, compiled for the
-// context's evaluator, with the context's threads searching it together.
+// set-up's evaluator, with the set-up's threads searching it together.
 // SCORE_NO_MOVE when the side to move has no move.
 template <typename Read>
 int readRoot(SearchContext& context, const RootMasks& masks, int side, const Read& read) {
-  if (bitLegalMoves(masks.own, masks.opp, context.rootEmpty) == 0) return SCORE_NO_MOVE;
-  // The helpers copy the context as it stands: set up for this root.
+  SearchThread& thread = context.thread;
+  if (bitLegalMoves(masks.own, masks.opp, thread.rootEmpty) == 0) return SCORE_NO_MOVE;
+  // The helpers build their state from this root's.
   std::optional<SearchTeam> team;
-  if (context.threads > 1 && context.team == nullptr) team.emplace(context, context.threads);
-  return context.evaluator->visit([&](const auto& eval) {
+  if (context.setup.threads > 1 && thread.team == nullptr) team.emplace(thread, context.setup.threads);
+  return context.setup.evaluator->visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
     return read(eval, SearchNode<Eval>::root(eval, masks.own, masks.opp, side));
   });
@@ -166,22 +183,20 @@ ProbCut probCutFor(const SideSettings& settings, const Evaluator& evaluator) {
 
 void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
                    SearchProgress* progress, int progressDepth, SearchTable* table) {
-  context = SearchContext{};
-  context.evaluator = &evaluator;
+  context.setup = SearchSetup{.evaluator = &evaluator,
+                              .stop = std::move(stop),
+                              .table = table != nullptr && table->startSearch() ? table : nullptr,
+                              .progress = progress,
+                              .progressDepth = progressDepth,
+                              .startTime = searchClockMs()};
   orderReadsWith(context, evaluator);
-  context.stop = std::move(stop);
-  context.progress = progress;
-  context.progressDepth = progressDepth;
-  context.table = table != nullptr && table->startSearch() ? table : nullptr;
+  context.root = RootProgress{};
+  context.thread = SearchThread{.setup = &context.setup, .reportsFor = progress != nullptr ? &context : nullptr};
   context.bestMove = -1;
-  context.threads = 1;
-  context.startTime = searchClockMs();
-  context.progressShown = -1;
-  context.pollCountdown = 1;  // the first node asks
 }
 
 void orderReadsWith(SearchContext& context, const Evaluator& orderer) {
-  context.orderer = orderer.pattern() != nullptr && !orderer.failed() ? orderer.pattern() : nullptr;
+  context.setup.orderer = orderer.pattern() != nullptr && !orderer.failed() ? orderer.pattern() : nullptr;
 }
 
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
@@ -201,8 +216,8 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
   const int depth = settings.depthFor(empties);
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
-  job.context.threads = threads;
-  job.context.probCut = probCutFor(settings, job.evaluator);
+  job.context.setup.threads = threads;
+  job.context.setup.probCut = probCutFor(settings, job.evaluator);
   // Only a read to the end needs "狐" to order it: "狸" reads its data then.
   if (!job.evaluator.isPattern() && depth >= empties) {
     job.orderer = routineEvaluator(kPatternRoutine);
@@ -219,9 +234,9 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
 int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
                int progressBase, int progressSpan) {
   const RootMasks masks = startRoot(board, side, context);
-  const int empties = bitCount(context.rootEmpty);
-  if (context.table != nullptr && depth >= empties) {
-    context.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
+  const int empties = bitCount(context.thread.rootEmpty);
+  if (context.setup.table != nullptr && depth >= empties) {
+    context.setup.table->useBuckets(SearchTable::bucketBitsForEmpties(empties));
   }
   return readRoot(context, masks, side, [&](const auto& eval, const auto& root) {
     return searchFrom(context, eval, root, depth, alpha, beta, progressBase, progressSpan);
@@ -231,15 +246,8 @@ int searchRoot(const Board& board, int side, int depth, int alpha, int beta, Sea
 int searchDeepening(const Board& board, int side, int maxDepth, SearchContext& context, const DepthFinished& onDepth) {
   // The shallow reads fill the table first: it keeps all its buckets.
   const RootMasks masks = startRoot(board, side, context);
-  return readRoot(context, masks, side, [&](const auto& eval, const auto& root) {
-    int value = SCORE_NONE;
-    for (int depth = 1; depth <= maxDepth; ++depth) {
-      value = searchRootMoves(context, eval, root, {depth, -SCORE_INF, SCORE_INF, 0, 0, false});
-      if (isMarker(value)) break;
-      onDepth(depth, value, context.bestMove);
-    }
-    return value;
-  });
+  return readRoot(context, masks, side,
+                  [&](const auto& eval, const auto& root) { return deepen(context, eval, root, maxDepth, onDepth); });
 }
 
 }  // namespace kaimo

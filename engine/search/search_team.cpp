@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "engine/search/move_loop.h"
+
 namespace kaimo {
 namespace {
 
@@ -28,23 +30,16 @@ bool cutAtOrAbove(const SplitPoint* split) {
   return false;
 }
 
-SearchTeam::SearchTeam(SearchContext& master, int threads) : master_(master) {
+SearchTeam::SearchTeam(SearchThread& master, int threads) : master_(master) {
   const int helpers = std::max(threads - 1, 0);
-  contexts_.reserve(helpers);
+  helpers_.reserve(helpers);
   for (int i = 0; i < helpers; ++i) {
-    SearchContext helper = master;
-    helper.progress = nullptr;
-    helper.abortMarker = 0;
-    helper.team = this;
-    helper.split = nullptr;
-    helper.leafCount = helper.nodeCount = helper.orderCount = helper.hashCutoffs = 0;
-    helper.pollCountdown = 1;
-    contexts_.push_back(helper);
+    helpers_.push_back(SearchThread{.setup = master.setup, .rootEmpty = master.rootEmpty, .team = this});
   }
   master.team = this;
   for (int i = 0; i < helpers; ++i) {
     try {
-      threads_.emplace_back([this, i] { helpUntil(contexts_[i], nullptr); });
+      threads_.emplace_back([this, i] { helpUntil(helpers_[i], nullptr); });
     } catch (const std::system_error&) {
       break;  // fewer helpers: the search only takes longer
     }
@@ -58,7 +53,7 @@ SearchTeam::~SearchTeam() {
   }
   wake_.notify_all();
   for (std::thread& thread : threads_) thread.join();
-  for (const SearchContext& helper : contexts_) {
+  for (const SearchThread& helper : helpers_) {
     master_.leafCount += helper.leafCount;
     master_.nodeCount += helper.nodeCount;
     master_.orderCount += helper.orderCount;
@@ -67,83 +62,70 @@ SearchTeam::~SearchTeam() {
   master_.team = nullptr;
 }
 
-void SearchTeam::share(SplitPoint& split, SearchContext& context) {
-  split.parent = context.split;
+void SearchTeam::share(SplitPoint& split, SearchThread& thread) {
+  split.parent = thread.split;
   splits_.fetch_add(1, std::memory_order_relaxed);
   {
     std::lock_guard hold(lock_);
     offered_.push_back(&split);
   }
   wake_.notify_all();
-  work(split, context, true);
+  work(split, thread, true);
   {
     std::lock_guard hold(lock_);
     offered_.erase(std::find(offered_.begin(), offered_.end(), &split));
   }
-  helpUntil(context, &split);
+  helpUntil(thread, &split);
   // Every helper has left (seen under the team's lock, after their last
   // writes under the split point's): its fields are final.
-  int marker = context.abortMarker == kAbortCut ? 0 : context.abortMarker;
-  if (marker == 0) marker = split.abortMarker;
-  if (marker == 0 && cutAtOrAbove(split.parent)) marker = kAbortCut;
-  context.abortMarker = marker;
+  int reason = thread.abortReason == kCutAtSplitPoint ? 0 : thread.abortReason;
+  if (reason == 0) reason = split.abortReason;
+  if (reason == 0 && cutAtOrAbove(split.parent)) reason = kCutAtSplitPoint;
+  thread.abortReason = reason;
 }
 
-void SearchTeam::work(SplitPoint& split, SearchContext& context, bool owner) {
-  SplitPoint* const outer = context.split;
-  context.split = &split;
+void SearchTeam::work(SplitPoint& split, SearchThread& thread, bool owner) {
+  SplitPoint* const outer = thread.split;
+  thread.split = &split;
   const MoveOrder& order = *split.order;
+  const bool everyMove = split.windows == MoveWindows::Every;
   for (;;) {
     int index, low;
     {
       std::lock_guard hold(split.lock);
       if (split.cutoff.load(std::memory_order_relaxed) || split.next >= order.count) break;
       index = split.next++;
-      low = split.everyMove ? split.alpha : split.low;
+      low = everyMove ? split.alpha : split.loop.low;
     }
-    int value;
-    if (split.everyMove || split.beta - low == 1) {
-      value = split.searchMove(split.work, context, index, low, split.beta);
-    } else {
-      // As the loop alone: a null window, and the window again when the
-      // move beats the best so far (which may have risen meanwhile).
-      value = split.searchMove(split.work, context, index, low, low + 1);
-      if (value > low && value < split.beta && context.abortMarker == 0) {
-        int now;
-        {
-          std::lock_guard hold(split.lock);
-          now = split.low;
-        }
-        if (now < split.beta) value = split.searchMove(split.work, context, index, std::max(low, now), split.beta);
-      }
-    }
+    // As the loop alone, from the window the moves before left.
+    const int value = principalMoveValue(thread, split.searchMove, index, everyMove, low, split.beta, [&split] {
+      std::lock_guard hold(split.lock);
+      return split.loop.low;
+    });
     int done;
     {
       std::lock_guard hold(split.lock);
-      if (context.abortMarker != 0) {
+      if (thread.abortReason != 0) {
         // A stop or a failed evaluation ends the others' work here too; a
         // cut at or above this point is its owner's to see.
-        if (context.abortMarker != kAbortCut) {
-          if (split.abortMarker == 0) split.abortMarker = context.abortMarker;
+        if (thread.abortReason != kCutAtSplitPoint) {
+          if (split.abortReason == 0) split.abortReason = thread.abortReason;
           split.cutoff.store(true, std::memory_order_relaxed);
         }
         break;
       }
       done = ++split.done;
-      if (value > split.best) {
-        split.best = value;
-        if (value > split.low) {
-          split.bestMove = order.moves[index].square;
-          split.low = value;
-          if (!split.everyMove && value >= split.beta) split.cutoff.store(true, std::memory_order_relaxed);
-        }
+      // Every move of MoveWindows::Every has a window up to SCORE_INF, which
+      // no value reaches: none cuts.
+      if (split.loop.take(value, order.moves[index].square, split.beta)) {
+        split.cutoff.store(true, std::memory_order_relaxed);
       }
     }
-    if (owner && split.moveDone != nullptr) split.moveDone(split.report, done);
+    if (owner && split.moveDone) split.moveDone(done);
   }
-  context.split = outer;
+  thread.split = outer;
   // What ended a helper's work here is in the split point now.
-  if (!owner) context.abortMarker = 0;
+  if (!owner) thread.abortReason = 0;
 }
 
 SplitPoint* SearchTeam::joinable(const SplitPoint* waitingAt) {
@@ -156,7 +138,7 @@ SplitPoint* SearchTeam::joinable(const SplitPoint* waitingAt) {
   return nullptr;
 }
 
-void SearchTeam::helpUntil(SearchContext& context, SplitPoint* waitingAt) {
+void SearchTeam::helpUntil(SearchThread& thread, SplitPoint* waitingAt) {
   std::unique_lock hold(lock_);
   idle_.fetch_add(1, std::memory_order_relaxed);
   for (;;) {
@@ -169,7 +151,7 @@ void SearchTeam::helpUntil(SearchContext& context, SplitPoint* waitingAt) {
     ++split->helpers;
     idle_.fetch_sub(1, std::memory_order_relaxed);
     hold.unlock();
-    work(*split, context, false);
+    work(*split, thread, false);
     hold.lock();
     idle_.fetch_add(1, std::memory_order_relaxed);
     if (--split->helpers == 0) wake_.notify_all();

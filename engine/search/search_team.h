@@ -8,7 +8,7 @@
 // it. The node's thread waits until the others have left, and meanwhile
 // helps at split points opened below its own. The threads share the
 // table (lock-free, see SearchTable) and the stop request; each keeps its
-// own context (statistics, abort state).
+// own state (statistics, abort state).
 //
 // The value of a node does not depend on who searched which move: it is
 // the best of its moves' values, each exact or a bound that cannot change
@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/search/callable_ref.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_context.h"
 
@@ -33,35 +34,51 @@ namespace kaimo {
 // thresholds of the split points were measured on two.
 int defaultSearchThreads();
 
+// What the moves of a node searched so far gave.
+struct MoveLoop {
+  int best;      // the best value (fail-soft); -SCORE_INF before the first move
+  int bestMove;  // the move that raised the value above alpha, -1 none
+  int low;       // the window's lower end so far
+
+  // Takes the value of the move to `square`; true when it reaches `beta`:
+  // the node is cut.
+  bool take(int value, int square, int beta) {
+    if (value <= best) return false;
+    best = value;
+    if (value <= low) return false;
+    bestMove = square;
+    low = value;
+    return value >= beta;
+  }
+};
+
+// How the moves of a node are windowed: by the principal-variation rule,
+// or every move with the node's own window and none cut (the root of the
+// analysis, which wants the value of each move).
+enum class MoveWindows { Principal, Every };
+
 // A node whose remaining moves are shared. It lives on its owner's stack
 // until every helper has left.
 struct SplitPoint {
-  // The search of one move: `searchMove(work, context, index, alpha,
-  // beta)` as the owner's loop would call it, with the caller's context;
-  // `moveDone(report, done)` the owner's progress report (the owner's
+  // The search of one move as the owner's loop would make it, with the
+  // searching thread's state; the owner's progress report (the owner's
   // thread only).
-  using SearchMoveFn = int (*)(const void* work, SearchContext& context, int index, int alpha, int beta);
-  using MoveDoneFn = void (*)(const void* report, int done);
+  using SearchMove = CallableRef<int(SearchThread& thread, int index, int alpha, int beta)>;
+  using MoveDone = CallableRef<void(int done)>;
 
   SplitPoint* parent = nullptr;  // the split point its owner was working for, or null
   const MoveOrder* order = nullptr;
   int beta = 0;
-  // Every move searched with the node's window (alpha, beta) and none cut:
-  // the root of the analysis, which wants the value of each move.
-  bool everyMove = false;
-  SearchMoveFn searchMove = nullptr;
-  const void* work = nullptr;
-  MoveDoneFn moveDone = nullptr;
-  const void* report = nullptr;
+  MoveWindows windows = MoveWindows::Principal;
+  SearchMove searchMove;
+  MoveDone moveDone;
 
   std::mutex lock;  // guards the fields below but `helpers` and `cutoff`
   int next = 0;     // the next move to hand out
   int done = 0;     // moves finished
-  int alpha = 0;    // the node's own alpha (every move of an everyMove point uses it)
-  int best = 0;
-  int bestMove = -1;
-  int low = 0;          // the window's lower end so far
-  int abortMarker = 0;  // a stop or a failed evaluation a thread met here
+  int alpha = 0;    // the node's own alpha (every move of MoveWindows::Every uses it)
+  MoveLoop loop{0, -1, 0};
+  int abortReason = 0;  // a stop or a failed evaluation a thread met here
   int helpers = 0;      // threads other than the owner at work here (under the team's lock)
   std::atomic<bool> cutoff{false};  // a value reached beta, or the search ends: stop below
 };
@@ -69,10 +86,10 @@ struct SplitPoint {
 class SearchTeam {
  public:
   // Starts `threads` - 1 helpers (fewer when the system refuses), each
-  // searching with a copy of `master` without progress reports.
-  // Precondition: `master` is set up for the search (its table, evaluator,
-  // stop request, empty squares).
-  SearchTeam(SearchContext& master, int threads);
+  // building its own state from `master`'s set-up and root, without
+  // progress reports. Precondition: `master` is set up for the search (its
+  // table, evaluator, stop request, the root's empty squares).
+  SearchTeam(SearchThread& master, int threads);
   // Ends the helpers and adds their statistics to the master's.
   ~SearchTeam();
   SearchTeam(const SearchTeam&) = delete;
@@ -84,30 +101,30 @@ class SearchTeam {
   int splitCount() const { return splits_.load(std::memory_order_relaxed); }
 
   // Offers the moves of `split` to the idle threads, searches them with
-  // `context` (the owner's) too, and returns once every move is done or
-  // cut off and every helper has left; `split`'s best, bestMove and
-  // abortMarker are then final. The owner's context aborts as the loop's
-  // would: with the stop or the failed evaluation any thread met here, or
-  // when a split point above was cut off.
-  void share(SplitPoint& split, SearchContext& context);
+  // `thread` (the owner's) too, and returns once every move is done or
+  // cut off and every helper has left; `split`'s loop and abortReason are
+  // then final. The owner's thread aborts as the loop's would: with the
+  // stop or the failed evaluation any thread met here, or when a split
+  // point above was cut off.
+  void share(SplitPoint& split, SearchThread& thread);
 
  private:
   // Takes moves of `split` until none is left or it is cut off.
-  void work(SplitPoint& split, SearchContext& context, bool owner);
+  void work(SplitPoint& split, SearchThread& thread, bool owner);
   // Helps at offered split points until `waitingAt` has no helper left
   // (null: until the team ends). A thread waiting at a split point only
   // joins split points below it: their work is part of its own.
-  void helpUntil(SearchContext& context, SplitPoint* waitingAt);
+  void helpUntil(SearchThread& thread, SplitPoint* waitingAt);
   SplitPoint* joinable(const SplitPoint* waitingAt);
 
-  SearchContext& master_;
+  SearchThread& master_;
   std::mutex lock_;  // guards offered_, ending_ and every split point's helpers
   std::condition_variable wake_;
   std::vector<SplitPoint*> offered_;
   bool ending_ = false;
   std::atomic<int> idle_{0};
   std::atomic<int> splits_{0};
-  std::vector<SearchContext> contexts_;  // one per helper
+  std::vector<SearchThread> helpers_;  // each helper's own state
   std::vector<std::thread> threads_;
 };
 

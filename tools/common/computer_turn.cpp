@@ -53,8 +53,8 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
     read = deepenUntilStopped(job);
     if (read.depth == 0) {
       // Not even one ply in the time: that ply, untimed, so there is a move.
-      leaves = job.context.leafCount;
-      nodes = job.context.nodeCount;
+      leaves = job.context.thread.leafCount;
+      nodes = job.context.thread.nodeCount;
       SideSettings onePly = settings;
       onePly.normalDepth = 1;
       prepareComputerMove(job, board, side, onePly, evaluator, {}, nullptr, threads);
@@ -65,10 +65,10 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
   return {read.value,
           moved ? read.move : -1,
           read.depth,
-          leaves + job.context.leafCount,
+          leaves + job.context.thread.leafCount,
           searchClockMs() - start,
           (processCpuMicros() - cpuStart) / 1000,
-          nodes + job.context.nodeCount,
+          nodes + job.context.thread.nodeCount,
           toEnd};
 }
 

@@ -113,9 +113,9 @@ TEST(ProgressReport, WritesPercentRateAndTimeWithSixtyFourBitCounts) {
   const SearchJob job{};  // not the search reported: no line to publish
   ThinkReporter reporter(job, 1, exchange);
   SearchContext context{};
-  context.startTime = searchClockMs() - 1000;
-  context.leafCount = 5'000'000'000;  // more than a 32-bit count holds
-  context.orderCount = 0;
+  context.setup.startTime = searchClockMs() - 1000;
+  context.thread.leafCount = 5'000'000'000;  // more than a 32-bit count holds
+  context.thread.orderCount = 0;
   reporter.report(25 * kProgressPerPercent, context);
   std::string text = progressText(exchange);
   const auto progress = readProgressText(text);
@@ -133,8 +133,8 @@ TEST(ProgressReport, NoTimeElapsedCountsAsOneMillisecond) {
   const SearchJob job{};  // not the search reported: no line to publish
   ThinkReporter reporter(job, 1, exchange);
   SearchContext context{};
-  context.startTime = searchClockMs();
-  context.leafCount = 7;
+  context.setup.startTime = searchClockMs();
+  context.thread.leafCount = 7;
   reporter.report(99 * kProgressPerPercent, context);
   const std::string text = progressText(exchange);
   const auto progress = readProgressText(text);

@@ -139,7 +139,7 @@ TEST(ReviewRead, OnlyAMoveThatBeatsTheBestIsReadAgainFromTheBestUp) {
   MoveOrder order;
   for (int square = 0; square < 5; ++square) order.moves[order.count++] = {square, 0, 0, kRepliesUnknown};
   std::vector<Call> calls;
-  const ValuedMove best = bestAgainst(SearchContext{}, order, {0, 9}, [&](int square, int alpha, int beta) {
+  const ValuedMove best = bestAgainst(SearchThread{}, order, {0, 9}, [&](int square, int alpha, int beta) {
     calls.push_back({square, alpha, beta});
     return values[square];  // exact: a fail-soft read may always answer so
   });

@@ -26,10 +26,10 @@ int solve(const Board& b, int side, int alpha = -kInf, int beta = kInf, SearchTa
   const Evaluator failing = testing::failingEvaluator();
   prepareSearch(context, failing, {}, nullptr, 0, table);
   const BitBoard bits = toBits(b);
-  const int value = side == kBlack ? solveExact(context, bits.black, bits.white, bits.empty, alpha, beta)
-                                   : solveExact(context, bits.white, bits.black, bits.empty, alpha, beta);
-  EXPECT_EQ(context.abortMarker, 0);
-  if (leaves != nullptr) *leaves = context.leafCount;
+  const int value = side == kBlack ? solveExact(context.thread, bits.black, bits.white, bits.empty, alpha, beta)
+                                   : solveExact(context.thread, bits.white, bits.black, bits.empty, alpha, beta);
+  EXPECT_EQ(context.thread.abortReason, 0);
+  if (leaves != nullptr) *leaves = context.thread.leafCount;
   return value;
 }
 
@@ -172,8 +172,8 @@ TEST(SolveExact, AroundAnyGuessGivesTheValueOfTheFullWindow) {
       const Evaluator failing = testing::failingEvaluator();
       prepareSearch(context, failing, {}, nullptr, 0, i % 2 == 0 ? &table : nullptr);
       const BitBoard bits = toBits(b);
-      const int value = side == kBlack ? solveExactNear(context, bits.black, bits.white, bits.empty, guess)
-                                       : solveExactNear(context, bits.white, bits.black, bits.empty, guess);
+      const int value = side == kBlack ? solveExactNear(context.thread, bits.black, bits.white, bits.empty, guess)
+                                       : solveExactNear(context.thread, bits.white, bits.black, bits.empty, guess);
       ASSERT_EQ(value, exact) << "position " << i << ", guess " << guess;
     }
   }
@@ -201,7 +201,7 @@ TEST(ReadAroundGuess, KeepsTheCallersWindow) {
           if (exact >= beta) return reads % 2 == 0 ? exact : beta;
           return exact;
         };
-        const int value = readAroundGuess(context, guess, low, high, read, [] {});
+        const int value = readAroundGuess(context.thread, guess, low, high, read, [] {});
         EXPECT_TRUE(testing::keepsFailSoftBounds(value, low, high, exact)) << "guess " << guess;
         EXPECT_LE(reads, 5) << "guess " << guess << " in (" << low << ", " << high << ")";
       }
@@ -226,7 +226,7 @@ TEST(ReadAroundGuess, WidensByEightDiscsAfterAMiss) {
       ++reads;
       return std::clamp(c.exact, alpha, beta);
     };
-    EXPECT_EQ(readAroundGuess(context, 0, -kInf, kInf, read, [] {}), c.exact);
+    EXPECT_EQ(readAroundGuess(context.thread, 0, -kInf, kInf, read, [] {}), c.exact);
     EXPECT_EQ(reads, c.reads) << "value " << c.exact;
   }
 }

@@ -72,10 +72,10 @@ int searchInWindow(const Board& b, int side, int depth, int alpha, int beta, Sea
   SearchContext context;
   prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, table);
   const BitBoard bits = toBits(b);
-  context.rootEmpty = bits.empty;
+  context.thread.rootEmpty = bits.empty;
   const Bits own = side == kBlack ? bits.black : bits.white;
   const Bits opp = side == kBlack ? bits.white : bits.black;
-  return searchMidgame(context, own, opp, side, depth, alpha, beta);
+  return searchMidgame(context.thread, own, opp, side, depth, alpha, beta);
 }
 
 // Boards where the side to move must pass, read three plies deep or more in

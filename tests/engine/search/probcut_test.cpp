@@ -163,9 +163,9 @@ struct Read {
 Read readWith(const Board& b, int side, int depth, const ProbCut& cut, int exactDepth = 0) {
   SearchJob job;
   prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = exactDepth}, {}, nullptr);
-  job.context.probCut = cut;
+  job.context.setup.probCut = cut;
   const int value = searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, job.progressSpan);
-  return {value, job.context.bestMove, job.context.nodeCount};
+  return {value, job.context.bestMove, job.context.thread.nodeCount};
 }
 
 TEST(ProbCutSearch, CutsSaveNodesAndPlayALegalMove) {
@@ -203,10 +203,10 @@ int readIn(const Board& b, int side, int depth, const ProbCut& cut, int alpha, i
   SearchContext context;
   prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, nullptr);
   const BitBoard bits = toBits(b);
-  context.rootEmpty = bits.empty;
-  context.probCut = cut;
+  context.thread.rootEmpty = bits.empty;
+  context.setup.probCut = cut;
   const Bits own = side == kBlack ? bits.black : bits.white, opp = side == kBlack ? bits.white : bits.black;
-  return searchMidgame(context, own, opp, side, depth, alpha, beta);
+  return searchMidgame(context.thread, own, opp, side, depth, alpha, beta);
 }
 
 // ProbCut's boundaries, at a root of E empty squares read 4 plies deep with
@@ -277,14 +277,14 @@ TEST_F(ProbCutData, ATurnReadsWithProbCutOnlyForTheFoxWithItsTable) {
   const Evaluator here = routineEvaluator(fox, patternDataIn("."));
   SearchJob job;
   prepareComputerMove(job, b, side, SideSettings{.routine = fox, .normalDepth = 4, .exactDepth = 0, .probCut = true, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, here, {}, nullptr);
-  ASSERT_NE(job.context.probCut.table, nullptr);
-  EXPECT_DOUBLE_EQ(job.context.probCut.confidence, 2.0);
-  EXPECT_EQ(job.context.probCut.maxDepth, 12);
-  EXPECT_EQ(job.context.probCut.aboveEmpties, 9);
+  ASSERT_NE(job.context.setup.probCut.table, nullptr);
+  EXPECT_DOUBLE_EQ(job.context.setup.probCut.confidence, 2.0);
+  EXPECT_EQ(job.context.setup.probCut.maxDepth, 12);
+  EXPECT_EQ(job.context.setup.probCut.aboveEmpties, 9);
   prepareComputerMove(job, b, side, SideSettings{.routine = fox, .normalDepth = 4, .exactDepth = 0, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, here, {}, nullptr);
-  EXPECT_EQ(job.context.probCut.table, nullptr);  // switched off
+  EXPECT_EQ(job.context.setup.probCut.table, nullptr);  // switched off
   prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 4, .exactDepth = 0, .probCut = true, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, {}, nullptr);
-  EXPECT_EQ(job.context.probCut.table, nullptr);  // "狸": the table is not fitted to its reads
+  EXPECT_EQ(job.context.setup.probCut.table, nullptr);  // "狸": the table is not fitted to its reads
   EXPECT_FALSE(std::filesystem::exists("errorlog.txt"));
 }
 

@@ -59,12 +59,12 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   EXPECT_EQ(job.side, side);
   EXPECT_EQ(job.winDepth, 0);
   EXPECT_EQ(job.progressSpan, 1000000000);
-  EXPECT_EQ(job.context.progressDepth, 18);
+  EXPECT_EQ(job.context.setup.progressDepth, 18);
   EXPECT_EQ(job.context.bestMove, -1);
-  EXPECT_EQ(job.context.leafCount, 0);
-  EXPECT_EQ(job.context.evaluator, &job.evaluator);
+  EXPECT_EQ(job.context.thread.leafCount, 0);
+  EXPECT_EQ(job.context.setup.evaluator, &job.evaluator);
   EXPECT_FALSE(job.evaluator.isPattern());
-  EXPECT_EQ(job.context.table, &job.table);
+  EXPECT_EQ(job.context.setup.table, &job.table);
 
   const SideSettings fox{.routine = routineIndexOf("狐"), .normalDepth = 4, .exactDepth = 0};
   prepareComputerMove(job, b, side, fox, {}, nullptr);
@@ -149,7 +149,7 @@ TEST(SearchRoot, EvaluationFailureAndNoMoveComeBackAsMarkers) {
 
 struct RecordedProgress final : SearchProgress {
   void report(int value, const SearchContext&) override { values.push_back(value); }
-  void passBegins(const SearchContext& context) override { passes.push_back(context.rootDepth); }
+  void passBegins(const SearchContext& context) override { passes.push_back(context.root.depth); }
   std::vector<int> values;
   std::vector<int> passes;
 };

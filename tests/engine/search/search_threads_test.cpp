@@ -47,11 +47,11 @@ struct Solver {
   int solve(const Board& b, int side, int alpha, int beta, int threads, int* shared = nullptr) {
     prepareSearch(context, testing::kSimpleEvaluator, {}, nullptr, 0, &table);
     const BitBoard bits = toBits(b);
-    context.rootEmpty = bits.empty;
-    SearchTeam team(context, threads);
-    const int value = side == kBlack ? solveExact(context, bits.black, bits.white, bits.empty, alpha, beta)
-                                     : solveExact(context, bits.white, bits.black, bits.empty, alpha, beta);
-    EXPECT_EQ(context.abortMarker, 0);
+    context.thread.rootEmpty = bits.empty;
+    SearchTeam team(context.thread, threads);
+    const int value = side == kBlack ? solveExact(context.thread, bits.black, bits.white, bits.empty, alpha, beta)
+                                     : solveExact(context.thread, bits.white, bits.black, bits.empty, alpha, beta);
+    EXPECT_EQ(context.thread.abortReason, 0);
     if (shared != nullptr) *shared += team.splitCount();
     return value;
   }
@@ -129,19 +129,19 @@ TEST(SearchThreads, ANodeSharesNoMoveBeforeItsFirstReturns) {
     std::thread::id thread;
   };
   for (const int count : {2, 4}) {
-    SearchContext context{};
-    SearchTeam team(context, 2);
+    SearchContext context;
+    SearchTeam team(context.thread, 2);
     while (!team.hasIdleThread()) std::this_thread::yield();
     MoveOrder order;
     for (int i = 0; i < count; ++i) order.moves[order.count++] = {i, 0, 0, kRepliesUnknown};
     std::mutex lock;
     std::vector<Call> calls;
-    const auto searchMove = [&](SearchContext&, int index, int alpha, int beta) {
+    const auto searchMove = [&](SearchThread&, int index, int alpha, int beta) {
       std::lock_guard hold(lock);
       calls.push_back({index, alpha, beta, std::this_thread::get_id()});
       return std::clamp(1000 * index, alpha, beta);
     };
-    const MoveLoopResult result = searchMoves(context, order, -kInf, kInf, true, searchMove, noReport);
+    const MoveLoopResult result = searchMoves(context.thread, order, -kInf, kInf, true, searchMove, noReport);
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls[0].index, 0);
     EXPECT_EQ(calls[0].alpha, -kInf);
@@ -164,10 +164,10 @@ TEST(SearchThreads, ProbCutCutsOnBothThreads) {
     auto read = [&](const ProbCut& cut) {
       SearchJob job;
       prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, nullptr, 2);
-      job.context.probCut = cut;
+      job.context.setup.probCut = cut;
       const int value = searchRoot(b, side, 6, -kInf, kInf, job.context, 0, job.progressSpan);
       EXPECT_TRUE(boardIsLegal(b, job.context.bestMove, side)) << i;
-      nodes = job.context.nodeCount;
+      nodes = job.context.thread.nodeCount;
       return value;
     };
     const int full = read({});
@@ -217,7 +217,7 @@ TEST_F(FoxOrderedReads, GiveTheValuesOfReadsOrderedFromTheMasks) {
     const int value = searchRoot(b, side, empties, -kInf, kInf, plain, 0, 0);
     prepareSearch(byFox, testing::kSimpleEvaluator, {}, nullptr, 0, &table);
     orderReadsWith(byFox, orderer);
-    byFox.threads = 2;
+    byFox.setup.threads = 2;
     EXPECT_EQ(searchRoot(b, side, empties, -kInf, kInf, byFox, 0, 0), value) << empties;
   }
 }
