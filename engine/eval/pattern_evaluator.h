@@ -25,6 +25,11 @@ class PatternEvaluator {
 
   const PatternData& data() const { return *data_; }
   bool failed() const { return data_->failed(); }
+  // Its values are in discs: with its data they order and guess reads to
+  // the end.
+  static constexpr bool kOrdersExactReads = true;
+  // The ProbCut table is fitted to its searches, beside its data.
+  const std::filesystem::path& probCutFolder() const { return data_->folder(); }
 
   State stateOf(Bits black, Bits white) const { return patternIndicesOf(black, white); }
   static void play(State& state, int square, Bits flips, int mover) { patternIndicesPlay(state, square, flips, mover); }
@@ -51,7 +56,7 @@ class PatternEvaluator {
   // The evaluation of a routine: evalSimple when `counts` say more than 84
   // empty squares, scoreFinal of `counts` for a finished position or with
   // the final flag, otherwise the network.
-  int evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const;
+  int evaluate(const Board& board, int scoreAsFinished, int side, DiscCounts& counts) const;
 
  private:
   int network(const State& state, Bits black, Bits white, Bits empty, int side) const;

@@ -6,21 +6,6 @@
 
 namespace kaimo {
 
-const RoutineEntry routineTable[kRoutineCapacity] = {
-    {"人間", Evaluation::Simple},
-    {"狸", Evaluation::Simple},
-    {"狐", Evaluation::Pattern},
-};
-
-int routineCount() {
-  static const int count = [] {
-    int n = 0;
-    while (n < kRoutineCapacity && routineTable[n].name != nullptr) ++n;
-    return n;
-  }();
-  return count;
-}
-
 int routineIndexOf(const char* name) {
   for (int i = 0; i < routineCount(); ++i) {
     if (std::strcmp(routineTable[i].name, name) == 0) return i;

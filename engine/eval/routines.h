@@ -3,6 +3,7 @@
 // table hands out the evaluator a computer routine plays with.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "engine/eval/evaluator.h"
@@ -12,19 +13,21 @@ namespace kaimo {
 enum class Evaluation { Simple, Pattern };
 
 struct RoutineEntry {
-  const char* name;  // null ends the table
+  const char* name;
   Evaluation evaluation;
 };
 
-constexpr int kRoutineCapacity = 32;
+inline constexpr std::array<RoutineEntry, 3> routineTable{{
+    {"人間", Evaluation::Simple},
+    {"狸", Evaluation::Simple},
+    {"狐", Evaluation::Pattern},
+}};
+
 constexpr int kHumanRoutine = 0;
 constexpr int kSimpleRoutine = 1;  // "狸", also the evaluation of the endgame analysis
 constexpr int kPatternRoutine = 2;  // "狐", whose data also order the upper plies of every read to the end
 
-extern const RoutineEntry routineTable[kRoutineCapacity];
-
-// Rows up to the first null name; computed once.
-int routineCount();
+constexpr int routineCount() { return static_cast<int>(routineTable.size()); }
 
 // Index of the routine with this name, or -1.
 int routineIndexOf(const char* name);

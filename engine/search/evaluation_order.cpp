@@ -1,5 +1,7 @@
 #include "engine/search/evaluation_order.h"
 
+#include <type_traits>
+
 #include "engine/eval/score.h"
 #include "engine/search/midgame_search.h"
 
@@ -7,13 +9,13 @@ namespace kaimo {
 namespace {
 
 // A reply more for the opponent weighs as much as 8 discs of value
-// (fastestFirstKey counts a reply 4): on reads of 18 to 21 empty squares
-// the sum leaves 13 % fewer nodes than the value alone, and 40 % fewer than
-// the masks alone.
+// (fastestFirstKey counts a reply 4): the sum leaves fewer nodes than the
+// value or the masks alone (docs/benchmarks.md, "Tunables of the exact
+// solver").
 constexpr int kReplyWeight = 2;
 
-// The read that guesses a read to the end: on analyses of 20 to 22 empty
-// squares 4, 6 and 8 plies did alike within the noise of two threads.
+// The plies of the read that guesses a read to the end: fewer or more did
+// alike (docs/benchmarks.md, "Tunables of the exact solver").
 constexpr int kGuessPlies = 6;
 
 // The thread of a read of "狐" made for the order: its own counts, no
@@ -25,13 +27,13 @@ SearchThread readingThread(Bits empty) {
   return SearchThread{.setup = &reading, .rootEmpty = empty};
 }
 
-}  // namespace
-
-int orderMovesByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
-                           int first, MoveOrder& order) {
+// orderMovesByEvaluation compiled for the orderer's evaluator.
+template <typename Eval>
+int orderWith(const Eval& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves, int first,
+              MoveOrder& order) {
   SearchThread reading = readingThread(empty);
-  MidgameSearch<PatternEvaluator> search(reading, orderer);
-  const auto node = SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack);
+  MidgameSearch<Eval> search(reading, orderer);
+  const auto node = SearchNode<Eval>::root(orderer, own, opp, kBlack);
   order.count = 0;
   for (; moves != 0; moves &= moves - 1) {
     const int square = lowestSquare(moves);
@@ -51,15 +53,26 @@ int orderMovesByEvaluation(const PatternEvaluator& orderer, int plies, Bits own,
   return order.count;
 }
 
-int valueByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty) {
-  SearchThread reading = readingThread(empty);
-  MidgameSearch<PatternEvaluator> search(reading, orderer);
-  const int value =
-      search.search(SearchNode<PatternEvaluator>::root(orderer, own, opp, kBlack), plies, -SCORE_INF, SCORE_INF);
-  return reading.abortReason != 0 ? SCORE_NONE : value;
+}  // namespace
+
+int orderMovesByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
+                           int first, MoveOrder& order) {
+  return orderer.visit(
+      [&](const auto& eval) { return orderWith(eval, plies, own, opp, empty, moves, first, order); });
 }
 
-int guessExactValue(const PatternEvaluator* orderer, Bits own, Bits opp, Bits empty) {
+int valueByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty) {
+  return orderer.visit([&](const auto& eval) {
+    using Eval = std::decay_t<decltype(eval)>;
+    SearchThread reading = readingThread(empty);
+    const int value =
+        MidgameSearch<Eval>(reading, eval).search(SearchNode<Eval>::root(eval, own, opp, kBlack), plies, -SCORE_INF,
+                                                  SCORE_INF);
+    return reading.abortReason != 0 ? SCORE_NONE : value;
+  });
+}
+
+int guessExactValue(const Evaluator* orderer, Bits own, Bits opp, Bits empty) {
   if (orderer == nullptr) return SCORE_NONE;
   return valueByEvaluation(*orderer, kGuessPlies, own, opp, empty);
 }

@@ -6,7 +6,7 @@
 // the masks alone are cheaper.
 #pragma once
 
-#include "engine/eval/pattern_evaluator.h"
+#include "engine/eval/evaluator.h"
 #include "engine/search/move_order.h"
 #include "engine/search/search_context.h"
 
@@ -16,18 +16,18 @@ namespace kaimo {
 // `orderer`, reading `plies` below each move (0: the static value of its
 // position), and fastestFirstKey; the table move `first` (or -1) goes
 // before all. Returns the number of moves ranked.
-int orderMovesByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
+int orderMovesByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
                            int first, MoveOrder& order);
 
 // The value of the position for the owner of `own` by a read of `plies` of
 // "狐" (0: its static value), with no table; SCORE_NONE when the stage has
 // no weights.
-int valueByEvaluation(const PatternEvaluator& orderer, int plies, Bits own, Bits opp, Bits empty);
+int valueByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty);
 
 // What a read of "狐" expects the owner of `own` to make of the position
 // in the end: the guess a read to the end starts from (see
 // guessed_window.h); SCORE_NONE without `orderer` (the data of "狐" are
 // missing).
-int guessExactValue(const PatternEvaluator* orderer, Bits own, Bits opp, Bits empty);
+int guessExactValue(const Evaluator* orderer, Bits own, Bits opp, Bits empty);
 
 }  // namespace kaimo

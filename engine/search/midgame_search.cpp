@@ -23,7 +23,7 @@ constexpr int kShareDepth = 4;
 
 }  // namespace
 
-template <typename Eval>
+template <SearchEvaluator Eval>
 int MidgameSearch<Eval>::leafValue(const Node& node, Bits empty) {
   ++thread_.leafCount;
   if (empty == 0) return scoreFinal(bitCount(node.own), bitCount(node.opp));
@@ -31,7 +31,7 @@ int MidgameSearch<Eval>::leafValue(const Node& node, Bits empty) {
 }
 
 // The same for a child of a family of leaves (see leafParent).
-template <typename Eval>
+template <SearchEvaluator Eval>
 int MidgameSearch<Eval>::childLeafValue(const Node& child, Bits empty, const typename Eval::Family& family) {
   ++thread_.leafCount;
   if (empty == 0) return scoreFinal(bitCount(child.own), bitCount(child.opp));
@@ -41,7 +41,7 @@ int MidgameSearch<Eval>::childLeafValue(const Node& child, Bits empty, const typ
 
 // An evaluation from black's point of view for the side to move, or 0 with
 // the abort marker set when it failed.
-template <typename Eval>
+template <SearchEvaluator Eval>
 int MidgameSearch<Eval>::forSideToMove(const Node& node, int value) {
   if (isMarker(value)) {
     thread_.abortReason = value;
@@ -52,7 +52,7 @@ int MidgameSearch<Eval>::forSideToMove(const Node& node, int value) {
 
 // Reports the share of the root move being searched that a node one ply
 // below the root has finished; the value never goes back.
-template <typename Eval>
+template <SearchEvaluator Eval>
 void MidgameSearch<Eval>::reportShare(int done, int total) {
   SearchContext& search = *thread_.reportsFor;
   RootProgress& root = search.root;
@@ -65,7 +65,7 @@ void MidgameSearch<Eval>::reportShare(int done, int total) {
 // One ply above the leaves: every child is scored as it is made, with no
 // null windows (a leaf costs the same whatever the window), from what the
 // node's family of leaves shares.
-template <typename Eval>
+template <SearchEvaluator Eval>
 int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, int alpha, int beta) {
   const typename Eval::Family family = eval_.familyOf(bitCount(empty) - 1);
   int best = kNoValue;
@@ -91,7 +91,7 @@ int MidgameSearch<Eval>::leafParent(const Node& node, Bits empty, Bits moves, in
 // beta or stay under alpha with the side's confidence. True with `value`
 // (the bound passed, or anything once the search aborts) when the node is
 // cut.
-template <typename Eval>
+template <SearchEvaluator Eval>
 bool MidgameSearch<Eval>::probCut(const Node& node, int depth, int empties, int alpha, int beta, int& value) {
   const ProbCut& cut = thread_.setup->probCut;
   ProbCutPair pair;
@@ -114,7 +114,7 @@ bool MidgameSearch<Eval>::probCut(const Node& node, int depth, int empties, int 
   return false;
 }
 
-template <typename Eval>
+template <SearchEvaluator Eval>
 int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta, Bits known) {
   const Bits own = node.own, opp = node.opp;
   const int side = node.side;
@@ -183,6 +183,7 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
   return result.best;
 }
 
+// One compiled search for every alternative of EvaluatorKinds.
 template class MidgameSearch<SimpleEvaluator>;
 template class MidgameSearch<PatternEvaluator>;
 

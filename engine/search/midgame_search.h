@@ -20,7 +20,7 @@
 
 namespace kaimo {
 
-template <typename Eval>
+template <SearchEvaluator Eval>
 class MidgameSearch {
  public:
   using Node = SearchNode<Eval>;

@@ -46,9 +46,10 @@ class SearchProgress {
 // What the caller sets up for one search; read only while it runs.
 struct SearchSetup {
   const Evaluator* evaluator = nullptr;  // scores the leaves of a normal read; never null in a prepared context
-  // Orders the upper plies of reads to the end; null: they are ordered from
-  // the masks alone (the data of "狐" are missing).
-  const PatternEvaluator* orderer = nullptr;
+  // Orders the upper plies of reads to the end (an evaluator that
+  // OrdersExactReads, with its data); null: they are ordered from the masks
+  // alone.
+  const Evaluator* orderer = nullptr;
   std::stop_token stop;                // the caller's stop request; an empty token never stops
   SearchTable* table = nullptr;        // null: no table
   ProbCut probCut;                     // its table null: every node reads in full

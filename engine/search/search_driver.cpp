@@ -1,5 +1,6 @@
 #include "engine/search/search_driver.h"
 
+#include <filesystem>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -172,10 +173,10 @@ int readRoot(SearchContext& context, const RootMasks& masks, int side, const Rea
 }
 
 ProbCut probCutFor(const SideSettings& settings, const Evaluator& evaluator) {
-  // The table is fitted to the searches of "狐" with the data beside it.
-  const PatternData* data = evaluator.patternData();
-  if (!settings.probCut || data == nullptr || data->failed()) return {};
-  return probCutOf(probCutTableIn(data->folder()).get(), settings.cutValue, settings.probCutMaxDepth,
+  // The table is fitted to the searches of the evaluator it lies beside.
+  const std::filesystem::path* folder = evaluator.probCutFolder();
+  if (!settings.probCut || folder == nullptr || evaluator.failed()) return {};
+  return probCutOf(probCutTableIn(*folder).get(), settings.cutValue, settings.probCutMaxDepth,
                    settings.probCutAboveEmpties);
 }
 
@@ -196,7 +197,7 @@ void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop
 }
 
 void orderReadsWith(SearchContext& context, const Evaluator& orderer) {
-  context.setup.orderer = orderer.pattern() != nullptr && !orderer.failed() ? orderer.pattern() : nullptr;
+  context.setup.orderer = orderer.ordersExactReads() && !orderer.failed() ? &orderer : nullptr;
 }
 
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
@@ -218,8 +219,9 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
                    depth - kProgressPlies);
   job.context.setup.threads = threads;
   job.context.setup.probCut = probCutFor(settings, job.evaluator);
-  // Only a read to the end needs "狐" to order it: "狸" reads its data then.
-  if (!job.evaluator.isPattern() && depth >= empties) {
+  // Only a read to the end needs an evaluator that orders it: a side whose
+  // own cannot ("狸") reads the program's data of "狐" then.
+  if (!job.evaluator.ordersExactReads() && depth >= empties) {
     job.orderer = routineEvaluator(kPatternRoutine);
     orderReadsWith(job.context, job.orderer);
   }

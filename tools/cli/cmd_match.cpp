@@ -63,11 +63,11 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
 // when there is none: the player then reads in full, and its settings (and
 // so the match's header) say so too.
 void loadProbCut(MatchPlayer& player) {
-  const PatternData* data = player.evaluator.patternData();
-  if (!player.settings.probCut || data == nullptr || probCutTableIn(data->folder()) != nullptr) return;
+  const std::filesystem::path* folder = player.evaluator.probCutFolder();
+  if (!player.settings.probCut || folder == nullptr || probCutTableIn(*folder) != nullptr) return;
   std::fprintf(stderr, "kaimo-cli match: no ProbCut table (%s) for 狐 in '%s': it reads without ProbCut\n",
-               ProbCutTable::kFileName, data->folder().empty() ? "." : data->folder().c_str());
-  player.settings.probCut = 0;
+               ProbCutTable::kFileName, folder->empty() ? "." : folder->c_str());
+  player.settings.probCut = false;
 }
 
 // "4, 6, 8", the game numbers as the game lines show them; a long list is cut.

@@ -63,15 +63,15 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   EXPECT_EQ(job.context.bestMove, -1);
   EXPECT_EQ(job.context.thread.leafCount, 0);
   EXPECT_EQ(job.context.setup.evaluator, &job.evaluator);
-  EXPECT_FALSE(job.evaluator.isPattern());
+  EXPECT_FALSE(job.evaluator.holds<PatternEvaluator>());
   EXPECT_EQ(job.context.setup.table, &job.table);
 
   const SideSettings fox{.routine = routineIndexOf("狐"), .normalDepth = 4, .exactDepth = 0};
   prepareComputerMove(job, b, side, fox, {}, nullptr);
-  EXPECT_TRUE(job.evaluator.isPattern());
+  EXPECT_TRUE(job.evaluator.holds<PatternEvaluator>());
   const SideSettings broken{.routine = 77, .normalDepth = 4, .exactDepth = 0};  // a routine index from a damaged file
   prepareComputerMove(job, b, side, broken, {}, nullptr);
-  EXPECT_FALSE(job.evaluator.isPattern());
+  EXPECT_FALSE(job.evaluator.holds<PatternEvaluator>());
 }
 
 // Two searches of one table: the second finds nothing of the first, and

@@ -122,8 +122,8 @@ TEST(ShippedData, AnotherFolderOfDataScoresWithItsOwnFiles) {
   const Evaluator here = tools::foxEvaluatorFrom(std::filesystem::current_path());
   const Evaluator dot = tools::foxEvaluatorFrom(".");
   // One folder, however it is spelled, is read once.
-  ASSERT_NE(here.patternData(), nullptr);
-  EXPECT_EQ(here.patternData(), dot.patternData());
+  ASSERT_NE(here.probCutFolder(), nullptr);
+  EXPECT_EQ(here.probCutFolder(), dot.probCutFolder());  // one folder's data, shared
   std::mt19937 rng(22);
   for (int plies = 14; plies < 96; plies += 9) {
     int side = 0;
