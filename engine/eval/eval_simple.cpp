@@ -22,10 +22,10 @@ int ownerSign(const Board& board, int square) { return kOwnerSign[board[square] 
 
 }  // namespace
 
-int evalSimple(const Board& board, int finalFlag, int /*side*/, DiscCounts& counts) {
-  if (counts[2] == 0 || finalFlag != 0) return scoreFinal(counts[0], counts[1]);
-  const int discs = counts[2] > kDiscTermFlip ? (counts[1] - counts[0]) * SCORE_PER_DISC
-                                              : (counts[0] - counts[1]) * SCORE_PER_DISC;
+int evalSimple(const Board& board, int scoreAsFinished, int /*side*/, DiscCounts& counts) {
+  if (counts[kEmpty] == 0 || scoreAsFinished != 0) return scoreFinal(counts[kBlack], counts[kWhite]);
+  const int discs = counts[kEmpty] > kDiscTermFlip ? (counts[kWhite] - counts[kBlack]) * SCORE_PER_DISC
+                                              : (counts[kBlack] - counts[kWhite]) * SCORE_PER_DISC;
   int corners = 0;
   for (int i = 0; i < 4; ++i) {
     corners += kCornerWeight * ownerSign(board, kCorners[i]);
@@ -34,10 +34,10 @@ int evalSimple(const Board& board, int finalFlag, int /*side*/, DiscCounts& coun
   return discs + corners + SCORE_PER_DISC * boardMobilityDiff(board);
 }
 
-int evalOrdering(const Board& board, int finalFlag, int side) {
+int evalOrdering(const Board& board, int scoreAsFinished, int side) {
   DiscCounts counts;
   boardCount(board, counts);
-  return evalSimple(board, finalFlag, side, counts);
+  return evalSimple(board, scoreAsFinished, side, counts);
 }
 
 }  // namespace kaimo

@@ -8,11 +8,13 @@
 namespace kaimo {
 
 // (board, final flag, side to move, counts) to a score from black's point of
-// view. The callee may use `counts` as scratch.
-int evalSimple(const Board& board, int finalFlag, int side, DiscCounts& counts);
+// view: with `scoreAsFinished` non-zero (the final flag) the position is
+// scored by its discs as a finished game. The callee may use `counts` as
+// scratch.
+int evalSimple(const Board& board, int scoreAsFinished, int side, DiscCounts& counts);
 
 // evalSimple with counts computed from the board.
-int evalOrdering(const Board& board, int finalFlag, int side);
+int evalOrdering(const Board& board, int scoreAsFinished, int side);
 
 // The simple evaluation as the search holds it: it keeps no state from move
 // to move and scores a position from its masks.
@@ -30,8 +32,8 @@ struct SimpleEvaluator {
   int childScore(const Family&, const State& child, Bits black, Bits white, Bits empty, int side) const {
     return score(child, black, white, empty, side);
   }
-  int evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const {
-    return evalSimple(board, finalFlag, side, counts);
+  int evaluate(const Board& board, int scoreAsFinished, int side, DiscCounts& counts) const {
+    return evalSimple(board, scoreAsFinished, side, counts);
   }
 };
 

@@ -53,7 +53,7 @@ class PatternData {
 
   bool failed() const { return failed_; }
   const std::filesystem::path& folder() const { return folder_; }
-  long rowCount() const { return layout_.rowCount; }  // jMax
+  long rowCount() const { return layout_.rowCount; }  // the weight rows of every stage file (its "jMax" line)
   long rowOffset(int pattern) const { return layout_.offsets[pattern]; }
   const WeightLayout& layout() const { return layout_; }
   const IndexTables& indexTables() const { return tablePointers_; }

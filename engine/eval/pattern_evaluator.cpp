@@ -32,9 +32,9 @@ int PatternEvaluator::childScore(const Family& family, const State& child, Bits 
   return networkOf(*family.stage, child, black, white, empty, side);
 }
 
-int PatternEvaluator::evaluate(const Board& board, int finalFlag, int side, DiscCounts& counts) const {
-  if (counts[2] > kPatternMaxEmpties) return evalSimple(board, finalFlag, side, counts);
-  if (counts[2] == 0 || finalFlag != 0) return scoreFinal(counts[0], counts[1]);
+int PatternEvaluator::evaluate(const Board& board, int scoreAsFinished, int side, DiscCounts& counts) const {
+  if (counts[kEmpty] > kPatternMaxEmpties) return evalSimple(board, scoreAsFinished, side, counts);
+  if (counts[kEmpty] == 0 || scoreAsFinished != 0) return scoreFinal(counts[kBlack], counts[kWhite]);
   const BitBoard bits = toBits(board);
   return network(stateOf(bits.black, bits.white), bits.black, bits.white, bits.empty, side);
 }

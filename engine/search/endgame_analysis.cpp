@@ -68,15 +68,11 @@ struct Analysis {
 
   // The exact value of a child for its own mover: around what a short read
   // of "狐" expects (`guess`) when the set-up has its data, else in the
-  // full window. All moves' values of 20 to 22 empty squares took 0.5 to
-  // 0.9 of the time of full windows on two threads, the least where the
-  // threads had shared nodes of wide windows. The guess is moved by how far
-  // the read missed on the moves solved before: its misses in one position
-  // lean the same way (on some positions of 20 to 22 empty squares it fell
-  // 5 to 14 discs short on every move), and a guess that misses costs a
-  // second read. 3 to 11 % fewer instructions or leaves on analyses of 18
-  // to 22 empty squares whose guesses missed so; 1.5 % more leaves on one
-  // whose guesses were close.
+  // full window; the narrow windows take about half the time of full ones.
+  // The guess is moved by how far the read missed on the moves solved
+  // before: its misses in one position lean the same way, and a guess that
+  // misses costs a second read (docs/benchmarks.md, "Tunables of the exact
+  // solver").
   int solveChild(SearchThread& thread, Bits childOwn, Bits childOpp, Bits childEmpty, int& guess) {
     guess = guessExactValue(thread.setup->orderer, childOwn, childOpp, childEmpty);
     if (guess == SCORE_NONE) return solveExact(thread, childOwn, childOpp, childEmpty, -SCORE_INF, SCORE_INF);

@@ -20,25 +20,18 @@ constexpr int kTableEmpties = 7;
 // From this many empty squares up moves are sorted, below it they go in the
 // quadrant parity order. Below kFullKeyEmpties the sort is by the
 // opponent's replies alone (fewestRepliesKey): as few nodes as with the
-// whole fastest-first key there, for less work. Sorting from 6 empty
-// squares (without the table there) and the replies alone at 6 and 7 left
-// 18 to 20 % fewer nodes and took 4 to 6 % less time than sorting from 7
-// by the whole key (analyses of 20 and 21 empty squares, one thread);
-// sorting from 5, fewer nodes still but more time.
+// whole fastest-first key there, for less work (measured: see "Tunables of
+// the exact solver" in docs/benchmarks.md).
 constexpr int kSortEmpties = 6;
 constexpr int kFullKeyEmpties = 8;
 // From this many empty squares up a node first looks up its children: one
 // whose bound already proves the cutoff saves the search (the enhanced
 // transposition cutoff).
-constexpr int kEtcEmpties = 10;
+constexpr int kChildCutoffEmpties = 10;
 // From this many empty squares up the moves are ordered by a read of "狐"
 // one ply below each, from kDeeperOrderEmpties by a read of two: below it
-// the read costs more than it saves. Reads of 18 to 21 empty squares in full
-// windows: 22 % fewer nodes and 19 % less time from 12 up than from the
-// masks alone, two plies from 16 up another 6 %; analyses of 20 to 22 empty
-// squares reading around a guess (one thread): 9 % less time from 14 up
-// than from 12 (more nodes, fewer evaluations), 4 to 7 % from 13 or 15,
-// and the bench's reads to the end 10 % less.
+// the read costs more than it saves (see docs/benchmarks.md, "Tunables of
+// the exact solver").
 constexpr int kEvaluationOrderEmpties = 14;
 constexpr int kDeeperOrderEmpties = 16;
 // From this many empty squares up a node shares its moves with an idle
@@ -47,23 +40,17 @@ constexpr int kShareEmpties = 12;
 // From this many empty squares up a null-window node first bounds its value
 // by the opponent's stable discs (see stabilityBound), when alpha is at
 // least kStabilityMargin discs above what the side to move could make with
-// every opposing disc stable. Measured on analyses of 17 to 19 empty
-// squares (one thread): without the gate (5 and up, margin 0) the cutoff
-// saves 6 % of the nodes but costs 2 to 4 % more time (a count of stable
-// discs costs several nodes); with it, 2 % of the nodes and 1 to 3 % of the
-// time, on positions of seeded play and on positions with 30 stable discs
-// or more alike. From 5 rather than 6: 6 % fewer instructions on analyses
-// of 18 and 20 empty squares with many stable discs, 1 % more on two with
-// few (one thread, valgrind's count).
+// every opposing disc stable: a count of stable discs costs several nodes,
+// and the gate keeps it to the nodes it is likely to cut (see
+// docs/benchmarks.md, "Tunables of the exact solver").
 constexpr int kStabilityEmpties = 5;
 constexpr int kStabilityMargin = 40;
 // Up to this many empty squares a null-window node orders its moves before
 // it reads its table bucket, while the bucket comes from memory: the read
 // waits on it otherwise, and the table seldom has a move to search before
-// the order there (1 to 7 % of the look-ups of 7 to 10 empty squares).
-// Above it the table's move is searched first, alone (searchTableMove).
-// Ordering first up to 10 took 2 to 3 % less time on analyses of 20 and 21
-// empty squares (one thread), for 1.5 % more instructions.
+// the order there. Above it the table's move is searched first, alone
+// (searchTableMove). Measured: docs/benchmarks.md, "Tunables of the exact
+// solver".
 constexpr int kOrderWhileProbingEmpties = 10;
 // Below any real score: "no move found yet".
 constexpr int kNoValue = -SCORE_INF;
@@ -265,9 +252,8 @@ inline TableKey childKey(Bits own, Bits opp, const OrderedMove& move) {
 }
 
 // The table's move of a null-window node, searched before the other moves
-// are ordered: when it cuts, their flips and replies are never needed (0.2
-// to 1.4 % fewer instructions on analyses of 18 to 20 empty squares). Takes
-// the move out of `moves` and returns its value.
+// are ordered: when it cuts, their flips and replies are never needed.
+// Takes the move out of `moves` and returns its value.
 inline int searchTableMove(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int alpha, int move,
                            Bits& moves) {
   const Bits bit = squareBit(move);
@@ -312,7 +298,7 @@ int nullWindowDeep(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, 
     }
     thread.orderCount += orderNode(thread, own, opp, empty, moves, -1, n, order);
   }
-  if (table != nullptr && n > kEtcEmpties) {
+  if (table != nullptr && n > kChildCutoffEmpties) {
     // A child already known to be worth less than the window to the
     // opponent proves the cutoff without a search. Every child's bucket is
     // asked for before the first is read: the misses overlap.

@@ -148,8 +148,10 @@ class SearchTable {
  private:
   // The data of an entry as plain values, and its stored form.
   struct Words {
-    std::uint64_t lock0;   // hash ^ bounds
-    std::uint64_t lock1;   // check ^ info
+    // The key's halves locked with the data: a slot another thread wrote
+    // half of meanwhile fails the match.
+    std::uint64_t hashXorBounds;
+    std::uint64_t checkXorInfo;
     std::uint64_t bounds;  // lower (low half), upper (high half)
     std::uint64_t info;    // depth, move, side, generation (a byte each)
 
@@ -160,7 +162,7 @@ class SearchTable {
       return {key.hash ^ bounds, key.check ^ info, bounds, info};
     }
     bool matches(const TableKey& key, int side, std::uint8_t generation) const {
-      return (lock0 ^ bounds) == key.hash && (lock1 ^ info) == key.check && this->side() == side &&
+      return (hashXorBounds ^ bounds) == key.hash && (checkXorInfo ^ info) == key.check && this->side() == side &&
              this->generation() == generation;
     }
     int lower() const { return static_cast<std::int32_t>(bounds); }
@@ -181,8 +183,8 @@ class SearchTable {
       return {load(words[0]), load(words[1]), load(words[2]), load(words[3])};
     }
     void write(const Words& w) {
-      save(words[0], w.lock0);
-      save(words[1], w.lock1);
+      save(words[0], w.hashXorBounds);
+      save(words[1], w.checkXorInfo);
       save(words[2], w.bounds);
       save(words[3], w.info);
     }

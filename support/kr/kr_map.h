@@ -31,7 +31,8 @@ struct MapHeader {
 MapHeader* kr_mapCreate(KrHashFn hash, KrMatchFn match, KrSetLinkFn setLink, KrGetLinkFn getLink, KrFreeFn freeLeaf,
                         int hashLength, int leafSize);
 ErrorCode kr_mapDelete(MapHeader* map);
-// Creates a leaf at the head of the key's bucket without searching; null on failure.
+// Despite its name, inserts: creates a leaf at the head of the key's bucket
+// without searching it (kr_mapFind looks up); null on failure.
 void* kr_mapLookup(MapHeader* map, const void* key);
 // The newest leaf matching the key; with `insert`, a new leaf when none
 // matches (*inserted = 1). The fast path: no checks, no reports.

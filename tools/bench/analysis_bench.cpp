@@ -43,12 +43,6 @@ int discsOf(const Board& board, int colour) {
   return counts[colour];
 }
 
-int emptiesOf(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[kEmpty];
-}
-
 // Discs of either colour that can never be turned over.
 int stableCount(const Board& board) {
   const BitBoard bits = toBits(board);
@@ -138,7 +132,7 @@ int main(int argc, char** argv) {
       Board board;
       do {
         board = cli::seededPosition(rng, empties, side);
-      } while (emptiesOf(board) != empties || stableCount(board) < minStable);
+      } while (boardEmptyCount(board) != empties || stableCount(board) < minStable);
       if (showPositions) {
         std::printf("position %s\n", side == kBlack ? "black" : "white");
         boardWriteText(board, stdout);

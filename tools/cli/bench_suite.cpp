@@ -25,12 +25,6 @@ int symbolValue(char symbol) {
   return -1;
 }
 
-int emptiesOf(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[kEmpty];
-}
-
 BenchPosition parseLine(const std::string& line, const std::string& where) {
   std::istringstream words(line);
   std::string kind, side, board, extra;
@@ -54,7 +48,7 @@ BenchPosition parseLine(const std::string& line, const std::string& where) {
     if (value < 0) throw UsageError(where + ": the board needs 100 symbols from x o . -");
     position.board[squareAt(i % kBoardSize, i / kBoardSize)] = static_cast<std::int8_t>(value);
   }
-  if (position.kind == BenchKind::Exact && emptiesOf(position.board) > tools::kMaxReadEmpties) {
+  if (position.kind == BenchKind::Exact && boardEmptyCount(position.board) > tools::kMaxReadEmpties) {
     throw UsageError(where + ": an exact position may have at most " + std::to_string(tools::kMaxReadEmpties) +
                      " empty squares (a read to the end of more would not finish)");
   }
@@ -128,7 +122,7 @@ std::vector<BenchPosition> parseBenchSuite(const std::string& text, const std::s
 }
 
 Board seededPosition(std::mt19937& rng, int empties, int& side) {
-  const std::string line = playUntil(rng, [&](const Board& board, int) { return emptiesOf(board) <= empties; });
+  const std::string line = playUntil(rng, [&](const Board& board, int) { return boardEmptyCount(board) <= empties; });
   const BenchPosition position = parseLine("exact " + line, "seeded play");
   side = position.side;
   return position.board;
@@ -142,7 +136,7 @@ std::string makeBenchSuite(unsigned seed) {
     suite += "midgame " + playUntil(rng, [&](const Board&, int played) { return played >= plies; }) + "\n";
   }
   for (int empties : kExactEmpties) {
-    suite += "exact " + playUntil(rng, [&](const Board& board, int) { return emptiesOf(board) <= empties; }) + "\n";
+    suite += "exact " + playUntil(rng, [&](const Board& board, int) { return boardEmptyCount(board) <= empties; }) + "\n";
   }
   return suite;
 }

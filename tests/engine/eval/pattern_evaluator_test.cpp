@@ -73,10 +73,10 @@ Board withEmpties(int empties) {
   }
 }
 
-int evaluateWith(const PatternEvaluator& e, const Board& b, int finalFlag = 0) {
+int evaluateWith(const PatternEvaluator& e, const Board& b, int scoreAsFinished = 0) {
   DiscCounts counts;
   boardCount(b, counts);
-  return e.evaluate(b, finalFlag, kBlack, counts);
+  return e.evaluate(b, scoreAsFinished, kBlack, counts);
 }
 
 int simple(const Board& b) {
