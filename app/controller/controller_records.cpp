@@ -92,12 +92,9 @@ bool GameController::mayDiscardGame() {
   if (!game_.hasUnsavedGame()) return true;
   stopThinking();
   switch (window_.askYesNoCancel(texts::kUnsavedGameQuestion)) {
-    case Answer::Yes:
-      return saveRecord();
-    case Answer::No:
-      return true;
-    case Answer::Cancel:
-      break;
+    case Answer::Yes: return saveRecord();
+    case Answer::No: return true;
+    case Answer::Cancel: break;
   }
   return false;
 }

@@ -47,7 +47,8 @@ std::string analysisProgressText(double percent, std::int64_t seconds) {
 
 ValueSource valueSource(int routine, bool exact, int leafEmpties) {
   if (exact) return {true};
-  const bool pattern = routine >= 0 && routine < routineCount() && routineTable[routine].evaluation == Evaluation::Pattern;
+  const bool pattern =
+      routine >= 0 && routine < routineCount() && routineTable[routine].evaluation == Evaluation::Pattern;
   if (!pattern) return {false};
   return leafEmpties > kPatternMaxEmpties ? ValueSource{false, true} : ValueSource{true};
 }
@@ -98,7 +99,8 @@ std::string settingsFaultText(const SettingsFileRead& read) {
 }  // namespace
 
 std::string settingsAtStartText(const std::string& path, const SettingsAtStart& start) {
-  std::string text = "設定ファイル " + path + " は使えないので（" + settingsFaultText(start.read) + "）、既定の設定で始めます。\n";
+  std::string text =
+      "設定ファイル " + path + " は使えないので（" + settingsFaultText(start.read) + "）、既定の設定で始めます。\n";
   if (!start.keptAs.empty()) return text + "元のファイルは " + start.keptAs + " として残しました。";
   return text + "このファイルはそのままにして、今回の設定は保存しません。";
 }
@@ -111,7 +113,8 @@ std::string thinkingText(const ThinkingDisplay& thinking) {
   if (thinking.colour < 0) return {};
   const ThinkingLine& line = thinking.line;
   const char* who = thinking.colour == 0 ? "黒" : "白";
-  const char* name = thinking.routine >= 0 && thinking.routine < routineCount() ? routineTable[thinking.routine].name : "";
+  const char* name =
+      thinking.routine >= 0 && thinking.routine < routineCount() ? routineTable[thinking.routine].name : "";
   const char* doing = thinking.fromBook ? kBookMove : thinking.searching ? "思考中" : "の読み";
   std::string text = format("%s（%s）%s", who, name, doing);
   if (line.depth > 0) text += line.exact ? format("　完全読み %d手", line.depth) : format("　深さ %d", line.depth);

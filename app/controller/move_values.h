@@ -12,9 +12,9 @@
 namespace kaimo {
 
 struct MoveValuesResult {
-  int depth;                // the depth of the position's own read: each move is read one ply less
-  int last;                 // the last search result: above SCORE_INF when stopped or failed
-  std::int64_t leafCount;   // leaves of all the searches
+  int depth;               // the depth of the position's own read: each move is read one ply less
+  int last;                // the last search result: above SCORE_INF when stopped or failed
+  std::int64_t leafCount;  // leaves of all the searches
 };
 
 // The depth a computer turn of `settings` chooses for `board` (a read to the

@@ -47,10 +47,9 @@ void ReviewSession::startBatch(std::vector<ReviewRequest> positions) {
   batch_ = std::move(positions);
   batchRead_ = 0;
   if (batch_.empty()) return;
-  reviewer_.start([job = ReviewJob{batch_, review_.settings(), review_.evaluator()}](
-                      std::stop_token stop, ReviewWorker::Exchange& exchange) {
-    return readReviewBatch(job, stop, exchange);
-  });
+  reviewer_.start(
+      [job = ReviewJob{batch_, review_.settings(), review_.evaluator()}](
+          std::stop_token stop, ReviewWorker::Exchange& exchange) { return readReviewBatch(job, stop, exchange); });
 }
 
 // The reads done so far stay in the review.

@@ -12,10 +12,10 @@
 namespace kaimo {
 
 struct ThinkingLine {
-  int depth = 0;       // plies of the pass being searched (0: none yet)
-  bool exact = false;  // the search reads to the end of the game
-  int lineDepth = 0;   // plies of the pass the value and the line come from (0: none yet)
-  int value = 0;       // for the side to move, when lineDepth > 0
+  int depth = 0;           // plies of the pass being searched (0: none yet)
+  bool exact = false;      // the search reads to the end of the game
+  int lineDepth = 0;       // plies of the pass the value and the line come from (0: none yet)
+  int value = 0;           // for the side to move, when lineDepth > 0
   std::vector<int> moves;  // the line of best moves from the position, passes skipped
   bool operator==(const ThinkingLine&) const = default;
 };

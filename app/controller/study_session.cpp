@@ -33,9 +33,9 @@ void StudySession::startAnalysis() {
   startValuesClock();
   window_.requestRepaint();
   const Board& board = game_.board();
-  analysis_.start([job = AnalysisJob{board, game_.side(), routineEvaluator(kSimpleRoutine),
-                                     routineEvaluator(kPatternRoutine)}](
-                      std::stop_token stop, ValuesWorker::Exchange& exchange) { return analyse(job, stop, exchange); });
+  analysis_.start(
+      [job = AnalysisJob{board, game_.side(), routineEvaluator(kSimpleRoutine), routineEvaluator(kPatternRoutine)}](
+          std::stop_token stop, ValuesWorker::Exchange& exchange) { return analyse(job, stop, exchange); });
 }
 
 std::optional<ValuesResult> StudySession::followAnalysis() {

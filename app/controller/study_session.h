@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/controller/controller_window.h"
-#include "app/controller/game_texts.h"
 #include "app/controller/game.h"
+#include "app/controller/game_texts.h"
 #include "app/controller/status_panes.h"
 #include "app/controller/study_workers.h"
 #include "engine/book/opening_book.h"
@@ -66,7 +66,7 @@ class StudySession {
   SquareValues squareValues_;
   int bestSquare_ = -1;
   texts::ValueSource hintSource_{false};  // what gives the hint's values: their unit
-  std::string hintPaneText_;  // what pane 0 says about the hint, while it does
+  std::string hintPaneText_;              // what pane 0 says about the hint, while it does
   // The running analysis or hint as the window sees it: when it began, how
   // many moves it has to value, how many are valued, and the whole second
   // and count last shown in pane 0.

@@ -27,9 +27,8 @@ SquareValues noSquareValues() {
 
 ValuesResult analyse(const AnalysisJob& job, std::stop_token stop, ValuesWorker::Exchange& exchange) {
   ValuesResult result;
-  const AnalysisResult read =
-      analyzeEndgame(job.board, job.side, job.evaluator, std::move(stop), result.values, reportValues, &exchange,
-                     AnalysisSetup{nullptr, &job.orderer});
+  const AnalysisResult read = analyzeEndgame(job.board, job.side, job.evaluator, std::move(stop), result.values,
+                                             reportValues, &exchange, AnalysisSetup{nullptr, &job.orderer});
   result.evalFailed = read.last == SCORE_EVAL_ERROR;
   return result;
 }
@@ -37,8 +36,8 @@ ValuesResult analyse(const AnalysisJob& job, std::stop_token stop, ValuesWorker:
 ValuesResult hint(const HintJob& job, std::stop_token stop, ValuesWorker::Exchange& exchange) {
   ValuesResult result;
   SearchTable table;
-  const MoveValuesResult read =
-      searchMoveValues(job.board, job.side, job.settings, std::move(stop), table, result.values, reportValues, &exchange);
+  const MoveValuesResult read = searchMoveValues(job.board, job.side, job.settings, std::move(stop), table,
+                                                 result.values, reportValues, &exchange);
   result.evalFailed = read.last == SCORE_EVAL_ERROR;
   return result;
 }

@@ -18,7 +18,7 @@ SquareValues noSquareValues();
 
 struct ValuesProgress {
   SquareValues values = noSquareValues();  // SCORE_NONE where not a move or not valued yet
-  int done = 0;                             // moves valued
+  int done = 0;                            // moves valued
 };
 
 struct ValuesResult {

@@ -33,8 +33,8 @@ struct ThinkProgress {
 };
 
 struct ThinkResult {
-  int move = -1;           // the square to play; -1: none (stopped, failed, or no legal move)
-  int value = SCORE_NONE;  // for the side's pane; SCORE_NONE: nothing to show
+  int move = -1;            // the square to play; -1: none (stopped, failed, or no legal move)
+  int value = SCORE_NONE;   // for the side's pane; SCORE_NONE: nothing to show
   bool evalFailed = false;  // the evaluation failed: the window tells the user
 };
 

@@ -6,12 +6,12 @@ namespace kaimo {
 
 enum class RecordStatus {
   Ok,
-  CannotOpen,      // the file cannot be opened, created or read
-  FormatError,     // the file does not follow the record grammar
-  TooLarge,        // a text longer than any record (kMaxRecordTextBytes): nothing was read
-  NotARecord,      // not one move or token could be read: nothing was taken
-  WriteFailed,     // writing, flushing or replacing the file failed
-  NotWritable,     // the history is empty or holds a value no record can carry
+  CannotOpen,   // the file cannot be opened, created or read
+  FormatError,  // the file does not follow the record grammar
+  TooLarge,     // a text longer than any record (kMaxRecordTextBytes): nothing was read
+  NotARecord,   // not one move or token could be read: nothing was taken
+  WriteFailed,  // writing, flushing or replacing the file failed
+  NotWritable,  // the history is empty or holds a value no record can carry
 };
 
 // The message box text for a failure; an empty string for Ok.

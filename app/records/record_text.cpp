@@ -40,7 +40,7 @@ bool readListWord(std::string_view word, std::string& record) {
     while (at < word.size() && isDigit(word[at])) ++at;
     while (at < word.size() && word[at] == '.') ++at;
   }
-  if (at == word.size()) return true;  // a move number alone
+  if (at == word.size()) return true;                      // a move number alone
   const char letter = static_cast<char>(word[at] | 0x20);  // lower case
   if (letter < 'a' || letter > 'j') return false;
   const std::string_view row = word.substr(at + 1);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "support/files/safe_file.h"
 #include "engine/board/notation.h"
 #include "engine/board/turn.h"
+#include "support/files/safe_file.h"
 
 namespace kaimo {
 namespace {

@@ -38,7 +38,8 @@ std::vector<ReviewRequest> GameReview::pending(const History& history) const {
   std::vector<ReviewRequest> wanted;
   std::unordered_set<ReviewRequest, RequestHash> seen;
   for (std::size_t i = 0; i + 1 < history.size(); ++i) {
-    if (find(history, i) == nullptr && seen.insert(requestOf(history, i)).second) wanted.push_back(requestOf(history, i));
+    if (find(history, i) == nullptr && seen.insert(requestOf(history, i)).second)
+      wanted.push_back(requestOf(history, i));
   }
   return wanted;
 }
@@ -50,8 +51,14 @@ void GameReview::record(const ReviewRequest& request, const PositionRead& read) 
 }
 
 MoveReview GameReview::move(const History& history, std::size_t entry) const {
-  MoveReview move{static_cast<int>(entry), history[entry].side, history[entry].move, ReadOutcome::Stopped,
-                  ReviewValueKind::None, SCORE_NONE, -1, SCORE_NONE};
+  MoveReview move{static_cast<int>(entry),
+                  history[entry].side,
+                  history[entry].move,
+                  ReadOutcome::Stopped,
+                  ReviewValueKind::None,
+                  SCORE_NONE,
+                  -1,
+                  SCORE_NONE};
   if (const PositionRead* read = find(history, entry)) {
     move.outcome = read->outcome;
     move.kind = read->kind;

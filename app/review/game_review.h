@@ -27,10 +27,10 @@ struct ReviewRequest {
 // A move of the game as the review sees it; values from the point of view
 // of the side that played it, in score units.
 struct MoveReview {
-  int entry;   // the history entry it was played from; the move's number is entry + 1
+  int entry;  // the history entry it was played from; the move's number is entry + 1
   int colour;
   int square;
-  ReadOutcome outcome;   // Done once read; Stopped while it is not read yet
+  ReadOutcome outcome;  // Done once read; Stopped while it is not read yet
   ReviewValueKind kind;
   int played;
   int bestMove;

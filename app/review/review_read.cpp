@@ -29,8 +29,8 @@ struct Root {
 int moveValue(SearchThread& thread, const Root& root, int square, int alpha, int beta) {
   const Bits bit = squareBit(square);
   const Bits flips = bitFlips(root.own, root.opp, square);
-  return -searchMidgame(thread, root.opp & ~flips, root.own | flips | bit, opponentOf(root.side), root.depth - 1,
-                        -beta, -alpha);
+  return -searchMidgame(thread, root.opp & ~flips, root.own | flips | bit, opponentOf(root.side), root.depth - 1, -beta,
+                        -alpha);
 }
 
 // The evaluation of the routine that reads with the network ("狐").
@@ -41,7 +41,9 @@ Evaluator foxEvaluator() {
   return Evaluator{};
 }
 
-ReadOutcome outcomeOfAbort(int marker) { return marker == SCORE_EVAL_ERROR ? ReadOutcome::NoData : ReadOutcome::Stopped; }
+ReadOutcome outcomeOfAbort(int marker) {
+  return marker == SCORE_EVAL_ERROR ? ReadOutcome::NoData : ReadOutcome::Stopped;
+}
 
 PositionRead failed(ReadOutcome outcome, std::int64_t leaves = 0) {
   return PositionRead{outcome, ReviewValueKind::None, SCORE_NONE, -1, SCORE_NONE, leaves};
@@ -93,14 +95,16 @@ PositionRead PositionReader::read(const Board& board, int side, int played, std:
   // The move played first with the whole window: its value is exact.
   const int playedValue = moveValue(thread, root, played, -SCORE_INF, SCORE_INF);
   MoveOrder order;
-  const int tableMove = context.setup.table != nullptr ? context.setup.table->move(SearchTable::keyOf(own, opp), side) : -1;
+  const int tableMove =
+      context.setup.table != nullptr ? context.setup.table->move(SearchTable::keyOf(own, opp), side) : -1;
   orderMoves(own, opp, bits.empty, legal & ~squareBit(played), tableMove, order);
   const ValuedMove best = bestAgainst(thread, order, {playedValue, played}, [&](int square, int alpha, int beta) {
     return moveValue(thread, root, square, alpha, beta);
   });
   if (thread.abortReason != 0) return failed(outcomeOfAbort(thread.abortReason), thread.leafCount);
-  return PositionRead{ReadOutcome::Done, exact ? ReviewValueKind::Exact : ReviewValueKind::Estimate, playedValue,
-                      best.square, best.value, thread.leafCount};
+  return PositionRead{ReadOutcome::Done, exact ? ReviewValueKind::Exact : ReviewValueKind::Estimate,
+                      playedValue,       best.square,
+                      best.value,        thread.leafCount};
 }
 
 }  // namespace kaimo

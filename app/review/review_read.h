@@ -39,9 +39,9 @@ enum class ReviewValueKind { None, Estimate, Exact };
 
 enum class ReadOutcome {
   Done,
-  Stopped,    // the stop flag was set: read the position again later
-  NoData,     // a midgame read without the data of "狐" (or with ExactOnly)
-  NotAMove,   // the move played is not a legal move of the position (an edited game)
+  Stopped,   // the stop flag was set: read the position again later
+  NoData,    // a midgame read without the data of "狐" (or with ExactOnly)
+  NotAMove,  // the move played is not a legal move of the position (an edited game)
 };
 
 struct PositionRead {

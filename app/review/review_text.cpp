@@ -42,9 +42,7 @@ std::string reviewSummaryText(const GameReview& review, const History& history) 
   return text;
 }
 
-std::string reviewProgressText(std::size_t read, std::size_t total) {
-  return format("検討中 %zu/%zu手", read, total);
-}
+std::string reviewProgressText(std::size_t read, std::size_t total) { return format("検討中 %zu/%zu手", read, total); }
 
 std::string reviewLine(const MoveReview& move) {
   const std::string head = format("%d %s", move.entry + 1, squareDisplayName(move.square).c_str());

@@ -38,10 +38,22 @@ bool readHead(std::FILE* stream, std::vector<unsigned char>& bytes) {
 
 PlayerSettings PlayerSettings::defaults() {
   PlayerSettings s{};
-  s.black = SidePlayer{.routine = 0, .normalDepth = 6, .exactDepth = 13, .winDepth = 0, .probCut = 0,
-                       .cutConfidence = 1500, .cutDepthLimit = 15, .cutEmptiesLimit = 15};
-  s.white = SidePlayer{.routine = 1, .normalDepth = 6, .exactDepth = 13, .winDepth = 0, .probCut = 0,
-                       .cutConfidence = 1500, .cutDepthLimit = 8, .cutEmptiesLimit = 4};
+  s.black = SidePlayer{.routine = 0,
+                       .normalDepth = 6,
+                       .exactDepth = 13,
+                       .winDepth = 0,
+                       .probCut = 0,
+                       .cutConfidence = 1500,
+                       .cutDepthLimit = 15,
+                       .cutEmptiesLimit = 15};
+  s.white = SidePlayer{.routine = 1,
+                       .normalDepth = 6,
+                       .exactDepth = 13,
+                       .winDepth = 0,
+                       .probCut = 0,
+                       .cutConfidence = 1500,
+                       .cutDepthLimit = 8,
+                       .cutEmptiesLimit = 4};
   // Words 2, 5, 6, 7, 20, 21, 22 ... 29 of the file.
   s.reserved = ReservedWords{0, 0, 0, 0, 8, 4};
   return s;
@@ -67,9 +79,8 @@ bool savePlayerSettings(const PlayerSettings& settings, const std::string& path)
   appendWord(bytes, kSettingsWordCount);
   for (std::int32_t word : settingsToWords(settings)) appendWord(bytes, word);
 
-  const SafeWriteResult result = writeFileSafely(path, [&bytes](std::FILE* file) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  });
+  const SafeWriteResult result = writeFileSafely(
+      path, [&bytes](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); });
   return result.ok();
 }
 

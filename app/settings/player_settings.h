@@ -19,11 +19,11 @@ constexpr const char* kSettingsFileName = paths::kSettingsFileName;
 // One colour's player. The values are kept as the file gave them (the
 // dialog checks its own ranges; the controller bounds the depths it uses).
 struct SidePlayer {
-  int routine;      // row of the routine table: 0 "人間" (a human), 1 "狸", 2 "狐"
-  int normalDepth;  // plies of a normal read ("通常読みの深さ")
-  int exactDepth;   // at or below this many empty squares, read to the final count ("最終読みの深さ")
-  int winDepth;     // at or below this many empty squares, read to the end ("必勝読みの深さ")
-  int probCut;      // non-zero: "狐" reads with ProbCut
+  int routine;          // row of the routine table: 0 "人間" (a human), 1 "狸", 2 "狐"
+  int normalDepth;      // plies of a normal read ("通常読みの深さ")
+  int exactDepth;       // at or below this many empty squares, read to the final count ("最終読みの深さ")
+  int winDepth;         // at or below this many empty squares, read to the end ("必勝読みの深さ")
+  int probCut;          // non-zero: "狐" reads with ProbCut
   int cutConfidence;    // ProbCut's confidence, in thousandths of a deviation
   int cutDepthLimit;    // the deepest node depth that tries a cut
   int cutEmptiesLimit;  // no cuts at this many empty squares or fewer

@@ -104,10 +104,10 @@ enum class Glyph { ToEnd, Forward, Stop, Back, ToStart };
 
 std::optional<Glyph> drawnGlyph(const QString& glyph) {
   static const QHash<QString, Glyph> drawn = {{QStringLiteral("⏭"), Glyph::ToEnd},
-                                             {QStringLiteral("▶"), Glyph::Forward},
-                                             {QStringLiteral("■"), Glyph::Stop},
-                                             {QStringLiteral("◀"), Glyph::Back},
-                                             {QStringLiteral("⏮"), Glyph::ToStart}};
+                                              {QStringLiteral("▶"), Glyph::Forward},
+                                              {QStringLiteral("■"), Glyph::Stop},
+                                              {QStringLiteral("◀"), Glyph::Back},
+                                              {QStringLiteral("⏮"), Glyph::ToStart}};
   const auto found = drawn.find(glyph);
   return found == drawn.end() ? std::nullopt : std::optional<Glyph>(*found);
 }
@@ -125,15 +125,9 @@ void drawGlyph(QPainter& p, Glyph glyph) {
       triangle(3, 11);
       p.drawRect(QRectF(11, 3, 2, 10));
       break;
-    case Glyph::Forward:
-      triangle(4, 12);
-      break;
-    case Glyph::Stop:
-      p.drawRect(QRectF(4, 4, 8, 8));
-      break;
-    case Glyph::Back:
-      triangle(12, 4);
-      break;
+    case Glyph::Forward: triangle(4, 12); break;
+    case Glyph::Stop: p.drawRect(QRectF(4, 4, 8, 8)); break;
+    case Glyph::Back: triangle(12, 4); break;
     case Glyph::ToStart:
       p.drawRect(QRectF(3, 3, 2, 10));
       triangle(13, 5);

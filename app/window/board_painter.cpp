@@ -55,9 +55,11 @@ void paintCoordinates(QPainter& p) {
   p.setFont(coordinateFont());
   p.setPen(palette::kCoordinateText);
   for (int i = 0; i < kBoardSize; ++i) {
-    const QRect above(squareLeft(squareAt(i, 0)), kBoardOrigin - kCoordinateBand, kCell, kCoordinateBand - kCoordinateGap);
+    const QRect above(squareLeft(squareAt(i, 0)), kBoardOrigin - kCoordinateBand, kCell,
+                      kCoordinateBand - kCoordinateGap);
     p.drawText(above, Qt::AlignHCenter | Qt::AlignBottom, QString(QChar('a' + i)));
-    const QRect left(kBoardOrigin - kCoordinateBand, squareTop(squareAt(0, i)), kCoordinateBand - kCoordinateGap, kCell);
+    const QRect left(kBoardOrigin - kCoordinateBand, squareTop(squareAt(0, i)), kCoordinateBand - kCoordinateGap,
+                     kCell);
     p.drawText(left, Qt::AlignRight | Qt::AlignVCenter, QString::number(i + 1));
   }
 }
@@ -96,7 +98,9 @@ void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   constexpr int width = kPanelTextRight - kPanelTextLeft;
   const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
   // A little air between an indicator and its count.
-  auto textRect = [](int top) { return QRect(kPanelTextLeft, top, width, kPanelTextHeight).adjusted(kPanelTextInset, 0, 0, 0); };
+  auto textRect = [](int top) {
+    return QRect(kPanelTextLeft, top, width, kPanelTextHeight).adjusted(kPanelTextInset, 0, 0, 0);
+  };
   p.drawText(textRect(kBlackCountTop), flags, discCountText(counts[0]));
   p.drawText(textRect(kWhiteCountTop), flags, discCountText(counts[1]));
   p.drawText(textRect(kCaptionTop), flags, QString::fromLatin1(kCaption));

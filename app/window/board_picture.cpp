@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QSaveFile>
 
-#include "app/window/artwork.h"
 #include "app/controller/game_controller.h"
+#include "app/window/artwork.h"
 
 namespace kaimo {
 namespace {
@@ -63,9 +63,11 @@ QString saveBoardPicture(const QImage& image, const QString& path) {
 }
 
 void saveBoardPictureCommand(const GameController& controller, ControllerWindow& window) {
-  const QString path = QFile::decodeName(QByteArray::fromStdString(window.chooseRecordFile(RecordFileUse::BoardPicture)));
+  const QString path =
+      QFile::decodeName(QByteArray::fromStdString(window.chooseRecordFile(RecordFileUse::BoardPicture)));
   if (path.isEmpty()) return;
-  const QString failure = saveBoardPicture(renderBoardPicture(controller.game().board(), controller.game().lastMove()), path);
+  const QString failure =
+      saveBoardPicture(renderBoardPicture(controller.game().board(), controller.game().lastMove()), path);
   if (!failure.isEmpty()) window.showMessage(failure.toStdString());
 }
 

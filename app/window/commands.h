@@ -56,7 +56,7 @@ struct Toggle {
 
 struct CommandEntry {
   Command command;
-  const char* text;    // the menu text with its mnemonic; the menu shows the key itself
+  const char* text;         // the menu text with its mnemonic; the menu shows the key itself
   const char* keys = "";    // a QKeySequence in portable text
   const char* prompt = "";  // status bar prompt, "\n", tool tip
   // The toolbar button: one character drawn as it is, or one of the drawn

@@ -16,9 +16,7 @@
 namespace kaimo {
 
 CKaimoApp::CKaimoApp(int& argc, char** argv)
-    : application_(argc, argv),
-      settingsFile_(paths::settingsFile()),
-      settings_(PlayerSettings::defaults()) {
+    : application_(argc, argv), settingsFile_(paths::settingsFile()), settings_(PlayerSettings::defaults()) {
   QApplication::setOrganizationName(QString::fromUtf8(product::kOrganisation));
   QApplication::setApplicationName(QString::fromUtf8(product::kName));
   QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
@@ -60,7 +58,8 @@ void CKaimoApp::saveSettings() {
   if (!settingsFile_) return;
   const std::filesystem::path& file = *settingsFile_;
   if (paths::makeFolder(file.parent_path()) && savePlayerSettings(settings_, file)) return;
-  QMessageBox::warning(nullptr, QString::fromUtf8(product::kName), QString::fromStdString(settingsWriteErrorText(file)));
+  QMessageBox::warning(nullptr, QString::fromUtf8(product::kName),
+                       QString::fromStdString(settingsWriteErrorText(file)));
 }
 
 }  // namespace kaimo

@@ -38,7 +38,8 @@ void CKaimoView::paintEvent(QPaintEvent*) {
   const MoveMarks marks = controller_.highlightMarks();
   const Game& game = controller_.game();
   const StudySession& study = controller_.study();
-  const BoardPicture picture{game.board(), game.side(), marks, game.lastMove(), study.squareValues(), study.bestSquare()};
+  const BoardPicture picture{game.board(),    game.side(),          marks,
+                             game.lastMove(), study.squareValues(), study.bestSquare()};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }

@@ -40,8 +40,12 @@ int paneWidth(const QLabel& label, int pane) {
 }  // namespace
 
 CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
-    : QMainWindow(parent), dialogs_(this), controller_(settings, dialogs_), tick_(this),
-      view_(new CKaimoView(controller_, this)), studyPane_(new StudyPane(controller_, this)) {
+    : QMainWindow(parent),
+      dialogs_(this),
+      controller_(settings, dialogs_),
+      tick_(this),
+      view_(new CKaimoView(controller_, this)),
+      studyPane_(new StudyPane(controller_, this)) {
   // The board on the left, taking what room there is; the move list and the
   // graph in a column on the right.
   auto* central = new QWidget(this);
@@ -117,7 +121,8 @@ bool CMainFrame::isEnabled(const CommandEntry& entry) const {
 
 void CMainFrame::applyToggle(const CommandEntry& entry, bool changed) {
   entry.run(*this);
-  if (changed && entry.toggle->keptAs != nullptr) options::store(entry.toggle->keptAs, actions_[entry.command]->isChecked());
+  if (changed && entry.toggle->keptAs != nullptr)
+    options::store(entry.toggle->keptAs, actions_[entry.command]->isChecked());
 }
 
 void CMainFrame::updateActions() {

@@ -16,6 +16,8 @@ namespace kaimo {
 const std::vector<CommandEntry>& CMainFrame::commandTable() {
   using C = Command;
   using G = GameController;
+  // One command a row or two, as a table reads best.
+  // clang-format off
   static const std::vector<CommandEntry> table = {
       {.command = C::OpenRecord, .text = "棋譜を開く(&O)", .keys = "Ctrl+O", .prompt = "棋譜を開きます\n棋譜を開く",
        .run = [](CMainFrame& f) { f.controller_.openRecord(); }},
@@ -93,6 +95,7 @@ const std::vector<CommandEntry>& CMainFrame::commandTable() {
       {.command = C::About, .text = "Kaimo のバージョン情報(&A)...", .prompt = "プログラムのバージョンを表示します\nバージョン情報",
        .run = [](CMainFrame& f) { f.showAbout(); }},
   };
+  // clang-format on
   return table;
 }
 
@@ -108,7 +111,8 @@ const std::vector<MenuLayout>& menuBarLayout() {
        {C::Start, C::Pause, C::TakeBack, kLine, C::ClearBoard, kLine, C::Previous, C::Next, C::First, C::Last}},
       {"研究(&S)",
        {C::Rotate, C::Mirror, C::EditBoard, kLine, C::EvaluationValues, C::EndgameAnalysis, C::Hint, kLine, C::Review}},
-      {"表示(&V)", {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook}},
+      {"表示(&V)",
+       {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook}},
       {"ﾍﾙﾌﾟ(&H)", {C::About}},
   };
   return layout;
@@ -118,8 +122,9 @@ const std::vector<Command>& toolBarLayout() {
   using C = Command;
   constexpr C kLine = C::Separator;
   static const std::vector<Command> layout = {
-      C::Last,  C::Next,  C::Pause,          C::Previous, C::First, kLine, C::ClearBoard, kLine, C::Start,
-      C::PlayerSettings, kLine, C::EditBoard, kLine, C::EndgameAnalysis, C::Hint, kLine, C::TakeBack,
+      C::Last, C::Next,  C::Pause,          C::Previous, C::First,     kLine, C::ClearBoard,
+      kLine,   C::Start, C::PlayerSettings, kLine,       C::EditBoard, kLine, C::EndgameAnalysis,
+      C::Hint, kLine,    C::TakeBack,
   };
   return layout;
 }

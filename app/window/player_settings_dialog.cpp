@@ -41,10 +41,10 @@ struct SideTexts {
   const char* cutEmptiesLimit;
 };
 constexpr SideTexts kSideTexts[2] = {
-    {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "ProbCutを使用(&D)",
-     "Cut値(&E)", "枝刈りする深さ(&O)", "枝刈りをやめる空き(&P)"},
-    {"白", "思考ルーチン(&H)", "強さ(&G)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "ProbCutを使用(&K)",
-     "Cut値(&L)", "枝刈りする深さ(&R)", "枝刈りをやめる空き(&S)"},
+    {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)",
+     "ProbCutを使用(&D)", "Cut値(&E)", "枝刈りする深さ(&O)", "枝刈りをやめる空き(&P)"},
+    {"白", "思考ルーチン(&H)", "強さ(&G)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)",
+     "ProbCutを使用(&K)", "Cut値(&L)", "枝刈りする深さ(&R)", "枝刈りをやめる空き(&S)"},
 };
 // What the ProbCut controls mean, as their tool tips say.
 constexpr const char* kProbCutTip =
@@ -56,7 +56,8 @@ constexpr const char* kCutDepthLimitTip = "残りの深さがこの手数以下�
 constexpr const char* kCutEmptiesLimitTip = "空きマスがこの数以下の局面では枝刈りしません。";
 
 struct SideIds {
-  int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutConfidence, cutDepthLimit, cutEmptiesLimit;
+  int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutConfidence, cutDepthLimit,
+      cutEmptiesLimit;
 };
 constexpr SideIds kSideIds[2] = {
     {kBlackRoutines, kBlackLevel, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
@@ -243,13 +244,20 @@ std::vector<CPlayerSettingsDialog::NumberField> CPlayerSettingsDialog::fieldsInC
   };
   using P = SidePlayer;
   return {
-      field(white_.exactDepth, kWhite, &P::exactDepth),   field(black_.exactDepth, kBlack, &P::exactDepth),
-      field(black_.normalDepth, kBlack, &P::normalDepth), field(white_.normalDepth, kWhite, &P::normalDepth),
-      box(black_.probCut, kBlack, &P::probCut),           box(white_.probCut, kWhite, &P::probCut),
-      field(black_.cutConfidence, kBlack, &P::cutConfidence),  field(white_.cutConfidence, kWhite, &P::cutConfidence),
-      field(black_.winDepth, kBlack, &P::winDepth),       field(white_.winDepth, kWhite, &P::winDepth),
-      field(black_.cutDepthLimit, kBlack, &P::cutDepthLimit),  field(white_.cutDepthLimit, kWhite, &P::cutDepthLimit),
-      field(black_.cutEmptiesLimit, kBlack, &P::cutEmptiesLimit), field(white_.cutEmptiesLimit, kWhite, &P::cutEmptiesLimit),
+      field(white_.exactDepth, kWhite, &P::exactDepth),
+      field(black_.exactDepth, kBlack, &P::exactDepth),
+      field(black_.normalDepth, kBlack, &P::normalDepth),
+      field(white_.normalDepth, kWhite, &P::normalDepth),
+      box(black_.probCut, kBlack, &P::probCut),
+      box(white_.probCut, kWhite, &P::probCut),
+      field(black_.cutConfidence, kBlack, &P::cutConfidence),
+      field(white_.cutConfidence, kWhite, &P::cutConfidence),
+      field(black_.winDepth, kBlack, &P::winDepth),
+      field(white_.winDepth, kWhite, &P::winDepth),
+      field(black_.cutDepthLimit, kBlack, &P::cutDepthLimit),
+      field(white_.cutDepthLimit, kWhite, &P::cutDepthLimit),
+      field(black_.cutEmptiesLimit, kBlack, &P::cutEmptiesLimit),
+      field(white_.cutEmptiesLimit, kWhite, &P::cutEmptiesLimit),
   };
 }
 

@@ -19,8 +19,12 @@ void showText(QLabel& label, const QString& text) {
 }  // namespace
 
 StudyPane::StudyPane(GameController& controller, QWidget* parent)
-    : QWidget(parent), controller_(controller), list_(new MoveListView(this)), thinking_(new QLabel(this)),
-      graph_(new EvaluationGraphView(this)), summary_(new QLabel(this)) {
+    : QWidget(parent),
+      controller_(controller),
+      list_(new MoveListView(this)),
+      thinking_(new QLabel(this)),
+      graph_(new EvaluationGraphView(this)),
+      summary_(new QLabel(this)) {
   setObjectName(QStringLiteral("studyPane"));
   setFixedWidth(kPaneWidth);
   thinking_->setObjectName(QStringLiteral("thinking"));

@@ -5,10 +5,10 @@
 
 namespace kaimo::options {
 
-inline constexpr const char* kStudyColumn = "ShowStudyColumn";           // default on
+inline constexpr const char* kStudyColumn = "ShowStudyColumn";              // default on
 inline constexpr const char* kModelessPassNotices = "ModelessPassNotices";  // default off
-inline constexpr const char* kReview = "ReviewGame";                      // default on
-inline constexpr const char* kUseBook = "UseOpeningBook";                 // default on: the computer plays from the book
+inline constexpr const char* kReview = "ReviewGame";                        // default on
+inline constexpr const char* kUseBook = "UseOpeningBook";  // default on: the computer plays from the book
 
 bool load(const char* key, bool fallback);
 void store(const char* key, bool value);

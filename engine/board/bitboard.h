@@ -228,7 +228,8 @@ inline Bits flipsAlong(Bits own, Bits opp) {
   } else if constexpr (kHigh == 0) {
     return flipsInWord<kLow, Dir >= 4>(static_cast<std::uint64_t>(own), static_cast<std::uint64_t>(opp));
   } else if constexpr (kLow == 0) {
-    return Bits{flipsInWord<kHigh, Dir >= 4>(static_cast<std::uint64_t>(own >> 64), static_cast<std::uint64_t>(opp >> 64))}
+    return Bits{flipsInWord<kHigh, Dir >= 4>(static_cast<std::uint64_t>(own >> 64),
+                                             static_cast<std::uint64_t>(opp >> 64))}
            << 64;
   } else if constexpr (Dir >= 4) {
     const Bits stops = kRay & ~opp;

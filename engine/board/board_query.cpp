@@ -53,8 +53,8 @@ int boardEmptyCount(const Board& board) { return bitCount(toBits(board).empty); 
 
 void boardPackKey(PositionKey& key, const Board& board, int colour, int tag) {
   for (int i = 0; i < 25; ++i) {
-    key[i] = static_cast<std::uint8_t>((board[4 * i] & 3) | (board[4 * i + 1] & 3) << 2 |
-                                       (board[4 * i + 2] & 3) << 4 | (board[4 * i + 3] & 3) << 6);
+    key[i] = static_cast<std::uint8_t>((board[4 * i] & 3) | (board[4 * i + 1] & 3) << 2 | (board[4 * i + 2] & 3) << 4 |
+                                       (board[4 * i + 3] & 3) << 6);
   }
   key[25] = static_cast<std::uint8_t>((tag & 0x7f) | (colour & 1) << 7);
 }

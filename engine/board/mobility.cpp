@@ -49,10 +49,14 @@ KAIMO_AVX2 int onePass(Bits black, Bits white, Bits emptyBits) {
   const Bits inner = bits_detail::runSquaresOf(1);
   const __m256i own = pair(black, white), opp = pair(white, black);
   const __m256i oppInner = pair(white & inner, black & inner), empty = pair(emptyBits, emptyBits);
-  const __m256i a = _mm256_or_si256(movesAlong<-11>(own, opp, oppInner, empty), movesAlong<-10>(own, opp, oppInner, empty));
-  const __m256i b = _mm256_or_si256(movesAlong<-9>(own, opp, oppInner, empty), movesAlong<-1>(own, opp, oppInner, empty));
-  const __m256i c = _mm256_or_si256(movesAlong<+1>(own, opp, oppInner, empty), movesAlong<+9>(own, opp, oppInner, empty));
-  const __m256i d = _mm256_or_si256(movesAlong<+10>(own, opp, oppInner, empty), movesAlong<+11>(own, opp, oppInner, empty));
+  const __m256i a =
+      _mm256_or_si256(movesAlong<-11>(own, opp, oppInner, empty), movesAlong<-10>(own, opp, oppInner, empty));
+  const __m256i b =
+      _mm256_or_si256(movesAlong<-9>(own, opp, oppInner, empty), movesAlong<-1>(own, opp, oppInner, empty));
+  const __m256i c =
+      _mm256_or_si256(movesAlong<+1>(own, opp, oppInner, empty), movesAlong<+9>(own, opp, oppInner, empty));
+  const __m256i d =
+      _mm256_or_si256(movesAlong<+10>(own, opp, oppInner, empty), movesAlong<+11>(own, opp, oppInner, empty));
   const __m256i moves = _mm256_or_si256(_mm256_or_si256(a, b), _mm256_or_si256(c, d));
   alignas(32) std::uint64_t words[4];
   _mm256_store_si256(reinterpret_cast<__m256i*>(words), moves);
@@ -75,8 +79,11 @@ namespace vbmi2 {
 
 // The words of `a` in both quarters of the low half, those of `b` in the high half.
 KAIMO_VBMI2 inline __m512i halves(Bits a, Bits b) {
-  const auto word = [](Bits x, int high) { return static_cast<long long>(static_cast<std::uint64_t>(x >> (64 * high))); };
-  return _mm512_set_epi64(word(b, 1), word(b, 0), word(b, 1), word(b, 0), word(a, 1), word(a, 0), word(a, 1), word(a, 0));
+  const auto word = [](Bits x, int high) {
+    return static_cast<long long>(static_cast<std::uint64_t>(x >> (64 * high)));
+  };
+  return _mm512_set_epi64(word(b, 1), word(b, 0), word(b, 1), word(b, 0), word(a, 1), word(a, 0), word(a, 1),
+                          word(a, 0));
 }
 
 template <bool Up>
@@ -109,11 +116,9 @@ KAIMO_VBMI2 int onePass(Bits black, Bits white, Bits emptyBits) {
   // opponent discs), ±11 does.
   const __m512i rowChange = halves(white & inner, black & inner);
   const __m512i column = _mm512_mask_blend_epi64(0x33, rowChange, halves(white, black));
-  const __m512i moves =
-      _mm512_or_si512(_mm512_or_si512(movesAlong<true>(1, 9, own, rowChange, empty),
-                                      movesAlong<true>(10, 11, own, column, empty)),
-                      _mm512_or_si512(movesAlong<false>(1, 9, own, rowChange, empty),
-                                      movesAlong<false>(10, 11, own, column, empty)));
+  const __m512i moves = _mm512_or_si512(
+      _mm512_or_si512(movesAlong<true>(1, 9, own, rowChange, empty), movesAlong<true>(10, 11, own, column, empty)),
+      _mm512_or_si512(movesAlong<false>(1, 9, own, rowChange, empty), movesAlong<false>(10, 11, own, column, empty)));
   // The union of each half's two quarters, then its count.
   // The masked form with every lane kept: the plain one leaves its source
   // undefined, which g++ 12 reports as maybe uninitialized.

@@ -22,8 +22,7 @@ struct Direction {
 
 // In the order the legality test examines them.
 inline constexpr Direction kDirections[8] = {
-    {-11, -1, -1}, {-10, -1, 0}, {-9, -1, +1}, {-1, 0, -1},
-    {+1, 0, +1},   {+9, +1, -1}, {+10, +1, 0}, {+11, +1, +1},
+    {-11, -1, -1}, {-10, -1, 0}, {-9, -1, +1}, {-1, 0, -1}, {+1, 0, +1}, {+9, +1, -1}, {+10, +1, 0}, {+11, +1, +1},
 };
 
 // Squares that lie beyond `square` in direction `dir` before the edge.

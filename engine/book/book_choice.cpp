@@ -53,8 +53,8 @@ double linesBelow(const OpeningBook& book, const Board& board, int side, const S
 
 }  // namespace
 
-std::vector<double> bookLinesOf(const OpeningBook& book, const Board& board, int side,
-                                const SideSettings& settings, const std::vector<BookMove>& candidates) {
+std::vector<double> bookLinesOf(const OpeningBook& book, const Board& board, int side, const SideSettings& settings,
+                                const std::vector<BookMove>& candidates) {
   std::map<BookKey, double> known;
   std::vector<double> lines;
   for (const BookMove& move : candidates) {

@@ -29,8 +29,7 @@ constexpr int kBookMargin = 2000;
 // The book's moves for a side with these settings: every legal move with its
 // value, best first; empty when the position is not in the book or the side
 // reads it to the end of the game.
-std::vector<BookMove> bookMovesFor(const OpeningBook& book, const Board& board, int side,
-                                   const SideSettings& settings);
+std::vector<BookMove> bookMovesFor(const OpeningBook& book, const Board& board, int side, const SideSettings& settings);
 
 // The moves a side in the book chooses from: those within kBookMargin of the
 // best, best first.
@@ -40,8 +39,8 @@ std::vector<BookMove> bookCandidates(const OpeningBook& book, const Board& board
 // The lines of play the book holds below each candidate (as bookCandidates
 // gives them): the sequences of candidates, both sides choosing from the
 // book, from the move until the book ends. A pass is no choice.
-std::vector<double> bookLinesOf(const OpeningBook& book, const Board& board, int side,
-                                const SideSettings& settings, const std::vector<BookMove>& candidates);
+std::vector<double> bookLinesOf(const OpeningBook& book, const Board& board, int side, const SideSettings& settings,
+                                const std::vector<BookMove>& candidates);
 
 // One of the candidates, each as likely as the lines below it; nothing when
 // there are none.

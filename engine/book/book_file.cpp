@@ -50,7 +50,8 @@ std::string getRecord(const char* in, BookEntry& e) {
       !withinValues(e.readValue)) {
     return "a record has a value beyond a wipe-out, no read depth or a reserved byte set";
   }
-  if (!(canonicalKey(e.key.mover, e.key.opponent) == e.key)) return "a record's key is not the smallest of its eight images";
+  if (!(canonicalKey(e.key.mover, e.key.opponent) == e.key))
+    return "a record's key is not the smallest of its eight images";
   return {};
 }
 
@@ -81,7 +82,8 @@ bool decodeBook(std::string_view bytes, std::vector<BookEntry>& entries, std::st
   const auto count = getLittle<std::uint64_t>(bytes.data() + 8);
   const std::string_view records = bytes.substr(kBookHeaderBytes);
   if (count > kBookMaxBytes / kBookRecordBytes || records.size() != count * kBookRecordBytes) {
-    fault = std::to_string(bytes.size()) + " bytes do not hold the " + std::to_string(count) + " positions the header counts";
+    fault = std::to_string(bytes.size()) + " bytes do not hold the " + std::to_string(count) +
+            " positions the header counts";
     return false;
   }
   if (checksumOf(records) != getLittle<std::uint64_t>(bytes.data() + 16)) {
@@ -91,7 +93,8 @@ bool decodeBook(std::string_view bytes, std::vector<BookEntry>& entries, std::st
   entries.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
     fault = getRecord(records.data() + i * kBookRecordBytes, entries[i]);
-    if (fault.empty() && i > 0 && !(entries[i - 1].key < entries[i].key)) fault = "the keys are not in increasing order";
+    if (fault.empty() && i > 0 && !(entries[i - 1].key < entries[i].key))
+      fault = "the keys are not in increasing order";
     if (!fault.empty()) {
       fault += " (record " + std::to_string(i) + ")";
       entries.clear();

@@ -81,9 +81,9 @@ int writeDataSums(const std::filesystem::path& folder, std::string& file) {
     text += line + name + "\n";
   }
   file = (folder / kDataSumsFileName).string();
-  return writeFileSafely(file, [&text](std::FILE* out) {
-           return std::fwrite(text.data(), 1, text.size(), out) == text.size();
-         }).systemError;
+  return writeFileSafely(
+             file, [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); })
+      .systemError;
 }
 
 }  // namespace kaimo

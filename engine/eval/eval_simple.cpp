@@ -25,7 +25,7 @@ int ownerSign(const Board& board, int square) { return kOwnerSign[board[square] 
 int evalSimple(const Board& board, int scoreAsFinished, int /*side*/, DiscCounts& counts) {
   if (counts[kEmpty] == 0 || scoreAsFinished != 0) return scoreFinal(counts[kBlack], counts[kWhite]);
   const int discs = counts[kEmpty] > kDiscTermFlip ? (counts[kWhite] - counts[kBlack]) * SCORE_PER_DISC
-                                              : (counts[kBlack] - counts[kWhite]) * SCORE_PER_DISC;
+                                                   : (counts[kBlack] - counts[kWhite]) * SCORE_PER_DISC;
   int corners = 0;
   for (int i = 0; i < 4; ++i) {
     corners += kCornerWeight * ownerSign(board, kCorners[i]);

@@ -31,14 +31,14 @@ namespace kaimo {
 // cannot work at all (failed), and the value of a Board for everybody else
 // (evaluate, as evalSimple defines its arguments).
 template <typename E>
-concept SearchEvaluator =
-    requires(const E& e, typename E::State& state, const Board& board, DiscCounts& counts, Bits bits, int number) {
-      { e.stateOf(bits, bits) } -> std::same_as<typename E::State>;
-      E::play(state, number, bits, number);
-      { e.score(state, bits, bits, bits, number) } -> std::same_as<int>;
-      { e.failed() } -> std::same_as<bool>;
-      { e.evaluate(board, number, number, counts) } -> std::same_as<int>;
-    };
+concept SearchEvaluator = requires(const E& e, typename E::State& state, const Board& board, DiscCounts& counts,
+                                   Bits bits, int number) {
+  { e.stateOf(bits, bits) } -> std::same_as<typename E::State>;
+  E::play(state, number, bits, number);
+  { e.score(state, bits, bits, bits, number) } -> std::same_as<int>;
+  { e.failed() } -> std::same_as<bool>;
+  { e.evaluate(board, number, number, counts) } -> std::same_as<int>;
+};
 
 // Capability: its values, in discs, can order the upper plies of a read to
 // the end and guess the value the read starts from (see evaluation_order.h),

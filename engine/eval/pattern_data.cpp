@@ -63,7 +63,8 @@ const StageWeights* PatternData::readStage(int stage) const {
   // Another thread may have read it while this one waited.
   if (const StageWeights* weights = stages_[slot].load(std::memory_order_relaxed)) return weights;
   auto weights = std::unique_ptr<StageWeights>(new (std::nothrow) StageWeights);
-  if (weights) weights->rows = allocateLargeArray<std::int16_t>(static_cast<std::size_t>(layout_.rowCount) * kHiddenUnits);
+  if (weights)
+    weights->rows = allocateLargeArray<std::int16_t>(static_cast<std::size_t>(layout_.rowCount) * kHiddenUnits);
   if (!weights || !weights->rows) {
     logError("ルーチン狐: メモリ確保に失敗しました。\n");
     return nullptr;
@@ -106,9 +107,8 @@ unsigned PatternData::placementRow(const PatternIndices& indices) const {
 }
 
 void PatternData::rowsOf(const PatternIndices& indices, std::array<int, kActiveRowCount>& rows) const {
-  [&]<std::size_t... I>(std::index_sequence<I...>) {
-    ((rows[I] = static_cast<int>(placementRow<I>(indices))), ...);
-  }(std::make_index_sequence<kActiveRowCount>{});
+  [&]<std::size_t... I>(std::index_sequence<I...>) { ((rows[I] = static_cast<int>(placementRow<I>(indices))), ...); }
+  (std::make_index_sequence<kActiveRowCount>{});
 }
 
 std::array<int, kHiddenUnits> PatternData::rowSums(const PatternIndices& indices, const std::int16_t* weights) const {
@@ -116,7 +116,8 @@ std::array<int, kHiddenUnits> PatternData::rowSums(const PatternIndices& indices
   RowSums sums(weights);
   [&]<std::size_t... P>(std::index_sequence<P...>) {
     (sums.addPair(placementRow<2 * P>(indices), placementRow<2 * P + 1>(indices)), ...);
-  }(std::make_index_sequence<kActiveRowCount / 2>{});
+  }
+  (std::make_index_sequence<kActiveRowCount / 2>{});
   return sums.sums();
 }
 

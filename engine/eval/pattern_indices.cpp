@@ -16,7 +16,8 @@ constexpr PatternIndices kAllEmpty = [] {
 void lowerDigits(PatternIndices& indices, Bits discs, int drop) {
   for (; discs != 0; discs &= discs - 1) {
     const auto& weights = pattern_slots::kSquareWeights[lowestSquare(discs)];
-    for (int i = 0; i < kPatternSlotCount; ++i) indices.raw[i] = static_cast<std::uint16_t>(indices.raw[i] - drop * weights[i]);
+    for (int i = 0; i < kPatternSlotCount; ++i)
+      indices.raw[i] = static_cast<std::uint16_t>(indices.raw[i] - drop * weights[i]);
   }
 }
 

@@ -64,12 +64,9 @@ int patternIndex(const Board& board, int pattern, int instance, const std::uint1
 
 PatternFeatures patternFeatures(Bits black, Bits white, Bits empty, int side) {
   const int parity = bitCount(empty) % 2;
-  return {bitMobilityDifference(black, white, empty),
-          side == kWhite ? -parity : parity,
-          signedCount(black, white, kCornerMask),
-          signedCount(black, white, kInnerCornerMask),
-          bitCount(black) - bitCount(white),
-          kBiasFeature};
+  return {bitMobilityDifference(black, white, empty), side == kWhite ? -parity : parity,
+          signedCount(black, white, kCornerMask),     signedCount(black, white, kInnerCornerMask),
+          bitCount(black) - bitCount(white),          kBiasFeature};
 }
 
 void collectInputs(const Board& board, int side, const IndexTables& tables, const WeightLayout& layout,

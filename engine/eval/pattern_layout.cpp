@@ -30,7 +30,8 @@ template <typename T>
 T byteSwapped(T value) {
   auto u = static_cast<std::make_unsigned_t<T>>(value);
   std::make_unsigned_t<T> swapped = 0;
-  for (std::size_t b = 0; b < sizeof(T); ++b, u >>= 8) swapped = static_cast<decltype(swapped)>(swapped << 8 | (u & 0xff));
+  for (std::size_t b = 0; b < sizeof(T); ++b, u >>= 8)
+    swapped = static_cast<decltype(swapped)>(swapped << 8 | (u & 0xff));
   return static_cast<T>(swapped);
 }
 
@@ -191,7 +192,8 @@ LayoutStatus readStageWeights(const char* name, long rowCount, std::int16_t* wei
   if (!file) return LayoutStatus::CannotOpen;
   if (fileSize(file.get()) < stageFileBytes(rowCount)) return LayoutStatus::TooShort;
   const long weightCount = rowCount * kHiddenUnits;
-  if (!readAt(file.get(), 0, weights, 2 * weightCount) || !readAt(file.get(), 2 * weightCount, output, 2 * kOutputWeights)) {
+  if (!readAt(file.get(), 0, weights, 2 * weightCount) ||
+      !readAt(file.get(), 2 * weightCount, output, 2 * kOutputWeights)) {
     return LayoutStatus::ReadFailed;
   }
   swapToHost(weights, weightCount);

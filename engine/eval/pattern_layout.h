@@ -29,8 +29,8 @@ constexpr std::uint16_t kClassMask = 0x7fff;
 // can reach (and could overflow the row count).
 constexpr std::int32_t kMaxClassCount = kClassMask + 1;
 
-constexpr int kFeatureCount = 6;   // numeric inputs, weight rows 0..5
-constexpr int kHiddenUnits = 4;    // int16 weights per row
+constexpr int kFeatureCount = 6;                  // numeric inputs, weight rows 0..5
+constexpr int kHiddenUnits = 4;                   // int16 weights per row
 constexpr int kOutputWeights = kHiddenUnits + 1;  // one per hidden unit, then the bias
 constexpr int kCornerAreaConfigurations = 81;     // 3^4 digits of an edge's corners and inner corners
 
@@ -94,7 +94,7 @@ enum class LayoutStatus {
   TooShort,    // nothing was stored
   BadClasses,  // class count outside 1..32768 or an entry's class >= the count
   NoMemory,
-  ReadFailed,  // the destination holds part of the file
+  ReadFailed,   // the destination holds part of the file
   BadChecksum,  // not the bytes the folder's checksum list names (data_sums.h)
 };
 

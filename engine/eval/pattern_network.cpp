@@ -9,10 +9,10 @@
 namespace kaimo {
 namespace {
 
-constexpr int kHiddenScale = 8;         // a unit's sum is divided by this before the sigmoid
-constexpr int kSigmoidSpan = 4096;      // the table's input scale and output scale
-constexpr int kOutputGain = 4;          // output weights count four times
-constexpr double kOutputSpan = 32768.0; // the output unit's input scale
+constexpr int kHiddenScale = 8;          // a unit's sum is divided by this before the sigmoid
+constexpr int kSigmoidSpan = 4096;       // the table's input scale and output scale
+constexpr int kOutputGain = 4;           // output weights count four times
+constexpr double kOutputSpan = 32768.0;  // the output unit's input scale
 // 200000 / 4096: the output 0..4096 spans a wipe-out either way.
 constexpr double kScorePerOutput = 48.828125;
 // Output sums with |a| below this are read from a table: beyond it the

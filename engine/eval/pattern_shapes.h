@@ -86,7 +86,8 @@ inline constexpr Placements kPlacements = [] {
   Placements placements{};
   for (int p = 0; p < kPatternCount; ++p) {
     for (int j = 0; j < kSymmetryCount; ++j) {
-      for (int k = 0; k < kPatternDescriptors[p].n; ++k) placements[p][j][k] = kSymmetryMaps[j][kPatternDescriptors[p].squares[k]];
+      for (int k = 0; k < kPatternDescriptors[p].n; ++k)
+        placements[p][j][k] = kSymmetryMaps[j][kPatternDescriptors[p].squares[k]];
     }
   }
   return placements;

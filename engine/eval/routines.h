@@ -24,7 +24,7 @@ inline constexpr std::array<RoutineEntry, 3> routineTable{{
 }};
 
 constexpr int kHumanRoutine = 0;
-constexpr int kSimpleRoutine = 1;  // "狸", also the evaluation of the endgame analysis
+constexpr int kSimpleRoutine = 1;   // "狸", also the evaluation of the endgame analysis
 constexpr int kPatternRoutine = 2;  // "狐", whose data also order the upper plies of every read to the end
 
 constexpr int routineCount() { return static_cast<int>(routineTable.size()); }

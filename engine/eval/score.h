@@ -6,10 +6,10 @@ namespace kaimo {
 
 constexpr int SCORE_PER_DISC = 1000;
 constexpr int SCORE_WIPEOUT = 100000;
-constexpr int SCORE_INF = 128000000;           // every real score lies strictly inside ±SCORE_INF
-constexpr int SCORE_NONE = 128000001;          // stopped, or no value yet
-constexpr int SCORE_EVAL_ERROR = 128000002;    // an evaluation function failed
-constexpr int SCORE_NO_MOVE = -128000001;      // the side to move has no legal move
+constexpr int SCORE_INF = 128000000;         // every real score lies strictly inside ±SCORE_INF
+constexpr int SCORE_NONE = 128000001;        // stopped, or no value yet
+constexpr int SCORE_EVAL_ERROR = 128000002;  // an evaluation function failed
+constexpr int SCORE_NO_MOVE = -128000001;    // the side to move has no legal move
 
 inline constexpr bool isMarker(int score) { return score > SCORE_INF; }
 

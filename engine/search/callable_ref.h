@@ -17,9 +17,9 @@ class CallableRef<Result(Args...)> {
  public:
   CallableRef() = default;
   template <typename Callable>
-    requires(!std::is_same_v<std::remove_cvref_t<Callable>, CallableRef> &&
-             std::is_invocable_r_v<Result, const Callable&, Args...>)
-  CallableRef(const Callable& callable)  // NOLINT: converts like a function pointer
+  requires(!std::is_same_v<std::remove_cvref_t<Callable>, CallableRef> &&
+           std::is_invocable_r_v<Result, const Callable&, Args...>)
+      CallableRef(const Callable& callable)  // NOLINT: converts like a function pointer
       : object_(std::addressof(callable)), call_([](const void* object, Args... args) -> Result {
           return (*static_cast<const Callable*>(object))(std::forward<Args>(args)...);
         }) {}

@@ -103,8 +103,8 @@ AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& eva
   analysis.onProgress = onProgress;
   analysis.user = user;
   // Likely best moves first: they teach the table the most.
-  orderMoves(analysis.own, analysis.opp, analysis.empty, bitLegalMoves(analysis.own, analysis.opp, analysis.empty),
-             -1, analysis.order);
+  orderMoves(analysis.own, analysis.opp, analysis.empty, bitLegalMoves(analysis.own, analysis.opp, analysis.empty), -1,
+             analysis.order);
 
   std::optional<SearchTable> ownTable;
   SearchTable* table = setup.table;

@@ -24,9 +24,9 @@ using SquareValues = std::array<int, kSquareCount>;
 using AnalysisProgressFunc = void (*)(const SquareValues& values, int done, int total, void* user);
 
 struct AnalysisResult {
-  int last;                 // the last search result: above SCORE_INF when stopped or failed
-  std::int64_t leafCount;   // leaves of all the searches
-  std::int64_t nodeCount;   // positions of all the searches
+  int last;                // the last search result: above SCORE_INF when stopped or failed
+  std::int64_t leafCount;  // leaves of all the searches
+  std::int64_t nodeCount;  // positions of all the searches
 };
 
 // What an analysis works with besides the position.

@@ -353,19 +353,13 @@ int nullWindow(SearchThread& thread, Bits own, Bits opp, Bits empty, int n, int 
   if (n > 4) return nullWindowShallow(thread, own, opp, empty, n, alpha, known);
   int squares[4];
   switch (n) {
-    case 4:
-      return solveFour(thread, own, opp, alpha, empty);
+    case 4: return solveFour(thread, own, opp, alpha, empty);
     case 3:
       paritySquares(empty, squares);
       return solveThree(thread, own, opp, alpha, squares[0], squares[1], squares[2]);
-    case 2:
-      paritySquares(empty, squares);
-      return solveTwo(thread, own, opp, alpha, squares[0], squares[1]);
-    case 1:
-      return solveOne(thread, own, opp, lowestSquare(empty));
-    default:
-      ++thread.nodeCount;
-      return finalScore(thread, own, opp);
+    case 2: paritySquares(empty, squares); return solveTwo(thread, own, opp, alpha, squares[0], squares[1]);
+    case 1: return solveOne(thread, own, opp, lowestSquare(empty));
+    default: ++thread.nodeCount; return finalScore(thread, own, opp);
   }
 }
 

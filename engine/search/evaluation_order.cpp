@@ -29,8 +29,7 @@ SearchThread readingThread(Bits empty) {
 
 // orderMovesByEvaluation compiled for the orderer's evaluator.
 template <typename Eval>
-int orderWith(const Eval& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves, int first,
-              MoveOrder& order) {
+int orderWith(const Eval& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves, int first, MoveOrder& order) {
   SearchThread reading = readingThread(empty);
   MidgameSearch<Eval> search(reading, orderer);
   const auto node = SearchNode<Eval>::root(orderer, own, opp, kBlack);
@@ -55,19 +54,17 @@ int orderWith(const Eval& orderer, int plies, Bits own, Bits opp, Bits empty, Bi
 
 }  // namespace
 
-int orderMovesByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
-                           int first, MoveOrder& order) {
-  return orderer.visit(
-      [&](const auto& eval) { return orderWith(eval, plies, own, opp, empty, moves, first, order); });
+int orderMovesByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves, int first,
+                           MoveOrder& order) {
+  return orderer.visit([&](const auto& eval) { return orderWith(eval, plies, own, opp, empty, moves, first, order); });
 }
 
 int valueByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty) {
   return orderer.visit([&](const auto& eval) {
     using Eval = std::decay_t<decltype(eval)>;
     SearchThread reading = readingThread(empty);
-    const int value =
-        MidgameSearch<Eval>(reading, eval).search(SearchNode<Eval>::root(eval, own, opp, kBlack), plies, -SCORE_INF,
-                                                  SCORE_INF);
+    const int value = MidgameSearch<Eval>(reading, eval)
+                          .search(SearchNode<Eval>::root(eval, own, opp, kBlack), plies, -SCORE_INF, SCORE_INF);
     return reading.abortReason != 0 ? SCORE_NONE : value;
   });
 }

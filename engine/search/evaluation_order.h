@@ -16,8 +16,8 @@ namespace kaimo {
 // `orderer`, reading `plies` below each move (0: the static value of its
 // position), and fastestFirstKey; the table move `first` (or -1) goes
 // before all. Returns the number of moves ranked.
-int orderMovesByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves,
-                           int first, MoveOrder& order);
+int orderMovesByEvaluation(const Evaluator& orderer, int plies, Bits own, Bits opp, Bits empty, Bits moves, int first,
+                           MoveOrder& order);
 
 // The value of the position for the owner of `own` by a read of `plies` of
 // "狐" (0: its static value), with no table; SCORE_NONE when the stage has

@@ -22,8 +22,7 @@ constexpr int kAspirationDiscs = 2;
 // high) would: the value inside it, or a bound at or beyond it. Each
 // read after a miss starts with `onRetry()`.
 template <typename Read, typename Retry>
-int readAroundGuess(const SearchThread& thread, int guess, int low, int high, const Read& read,
-                    const Retry& onRetry) {
+int readAroundGuess(const SearchThread& thread, int guess, int low, int high, const Read& read, const Retry& onRetry) {
   // A window side that failed twice opens to the bound: a value that far
   // off is cheaper to read once than to chase.
   constexpr int kTriesPerSide = 2;

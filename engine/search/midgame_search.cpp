@@ -35,8 +35,7 @@ template <SearchEvaluator Eval>
 int MidgameSearch<Eval>::childLeafValue(const Node& child, Bits empty, const typename Eval::Family& family) {
   ++thread_.leafCount;
   if (empty == 0) return scoreFinal(bitCount(child.own), bitCount(child.opp));
-  return forSideToMove(child,
-                       eval_.childScore(family, child.state, child.black(), child.white(), empty, child.side));
+  return forSideToMove(child, eval_.childScore(family, child.state, child.black(), child.white(), empty, child.side));
 }
 
 // An evaluation from black's point of view for the side to move, or 0 with
@@ -172,8 +171,8 @@ int MidgameSearch<Eval>::search(const Node& node, int depth, int alpha, int beta
       thread_, order, alpha, beta, depth >= kShareDepth,
       [&](SearchThread& searching, int index, int low, int high) {
         const OrderedMove& move = order.moves[index];
-        return -MidgameSearch(searching, eval).search(node.child(move.square, move.flips), depth - 1, -high, -low,
-                                                      move.replies);
+        return -MidgameSearch(searching, eval)
+                    .search(node.child(move.square, move.flips), depth - 1, -high, -low, move.replies);
       },
       [&](int done) {
         if (reports) reportShare(done, order.count);

@@ -10,19 +10,20 @@
 
 namespace kaimo {
 
-inline constexpr Bits kCornerSquares =
-    (Bits{1} << 0) | (Bits{1} << 9) | (Bits{1} << 90) | (Bits{1} << 99);
+inline constexpr Bits kCornerSquares = (Bits{1} << 0) | (Bits{1} << 9) | (Bits{1} << 90) | (Bits{1} << 99);
 
 // The squares next to any square of `b` (in the eight directions).
 inline Bits adjacentSquares(Bits b) {
   constexpr Bits kNotRow0 = [] {
     Bits m = 0;
-    for (int s = 0; s < 100; ++s) if (s % 10 != 0) m |= Bits{1} << s;
+    for (int s = 0; s < 100; ++s)
+      if (s % 10 != 0) m |= Bits{1} << s;
     return m;
   }();
   constexpr Bits kNotRow9 = [] {
     Bits m = 0;
-    for (int s = 0; s < 100; ++s) if (s % 10 != 9) m |= Bits{1} << s;
+    for (int s = 0; s < 100; ++s)
+      if (s % 10 != 9) m |= Bits{1} << s;
     return m;
   }();
   const Bits up = (b << 1) & kNotRow0, down = (b >> 1) & kNotRow9;

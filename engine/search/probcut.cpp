@@ -79,8 +79,8 @@ int ProbCutTable::stageOf(int empties) const { return std::clamp(empties / empti
 
 std::string probCutFileBytes(const ProbCutTable& table) {
   std::string bytes(kMagic, sizeof kMagic);
-  for (int word : {ProbCutTable::kVersion, table.stageCount(), table.emptiesPerStage(), table.firstDepth(),
-                   table.lastDepth()}) {
+  for (int word :
+       {ProbCutTable::kVersion, table.stageCount(), table.emptiesPerStage(), table.firstDepth(), table.lastDepth()}) {
     appendWord(bytes, word);
   }
   for (int stage = 0; stage < table.stageCount(); ++stage) {
@@ -154,7 +154,8 @@ std::shared_ptr<const ProbCutTable> readProbCutTable(const std::filesystem::path
   std::string fault;
   std::unique_ptr<ProbCutTable> table = parseProbCutFile(bytes, fault);
   if (!table) {
-    logError("ProbCut: データファイル%sが壊れています（%s）。ProbCutを使わずに読みます。\n", name.c_str(), fault.c_str());
+    logError("ProbCut: データファイル%sが壊れています（%s）。ProbCutを使わずに読みます。\n", name.c_str(),
+             fault.c_str());
     return nullptr;
   }
   return table;

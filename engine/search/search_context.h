@@ -84,8 +84,8 @@ struct SearchThread {
   // marker. kCutAtSplitPoint: a split point this thread works for was cut
   // off by another thread.
   int abortReason = 0;
-  SearchTeam* team = nullptr;   // the team while one runs; null: this thread alone
-  SplitPoint* split = nullptr;  // the innermost split point this thread works for
+  SearchTeam* team = nullptr;       // the team while one runs; null: this thread alone
+  SplitPoint* split = nullptr;      // the innermost split point this thread works for
   std::uint32_t pollCountdown = 1;  // the first node asks
   // Statistics. 64-bit: a long exact read passes 2^31 leaves.
   std::int64_t leafCount = 0;    // positions scored: evaluations and final counts

@@ -68,8 +68,8 @@ int searchRootMoves(SearchContext& context, const Eval& eval, const SearchNode<E
           searching.reportsFor->root.base = shareStart(index);
           searching.reportsFor->root.span = pass.progressSpan / order.count;
         }
-        return -MidgameSearch<Eval>(searching, eval).search(root.child(move.square, move.flips), pass.depth - 1, -high,
-                                                            -low);
+        return -MidgameSearch<Eval>(searching, eval)
+                    .search(root.child(move.square, move.flips), pass.depth - 1, -high, -low);
       },
       [&](int done) {
         if (pass.reports) report(context, shareStart(done));
@@ -182,8 +182,8 @@ ProbCut probCutFor(const SideSettings& settings, const Evaluator& evaluator) {
 
 }  // namespace
 
-void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
-                   SearchProgress* progress, int progressDepth, SearchTable* table) {
+void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop, SearchProgress* progress,
+                   int progressDepth, SearchTable* table) {
   context.setup = SearchSetup{.evaluator = &evaluator,
                               .stop = std::move(stop),
                               .table = table != nullptr && table->startSearch() ? table : nullptr,
@@ -233,8 +233,8 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
                       threads);
 }
 
-int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
-               int progressBase, int progressSpan) {
+int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context, int progressBase,
+               int progressSpan) {
   const RootMasks masks = startRoot(board, side, context);
   const int empties = bitCount(context.thread.rootEmpty);
   if (context.setup.table != nullptr && depth >= empties) {

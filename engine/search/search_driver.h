@@ -33,8 +33,8 @@ int chooseDepth(int normalDepth, int exactDepth, int winDepth, int empties);
 // Fills `context` for a new search with the caller's evaluator (which must
 // outlive the search), stop request, progress report and table (null: none).
 // The table forgets what an earlier search stored.
-void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop,
-                   SearchProgress* progress, int progressDepth, SearchTable* table);
+void prepareSearch(SearchContext& context, const Evaluator& evaluator, std::stop_token stop, SearchProgress* progress,
+                   int progressDepth, SearchTable* table);
 void prepareSearch(SearchContext&, const Evaluator&&, std::stop_token, SearchProgress*, int, SearchTable*) = delete;
 
 // Lets the evaluation of `orderer` order the upper plies of the context's
@@ -64,8 +64,8 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
 // or the evaluation failed). After a value, context.bestMove is the square
 // (-1 when no move rose above alpha). Progress runs from progressBase to
 // progressBase + progressSpan.
-int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context,
-               int progressBase, int progressSpan);
+int searchRoot(const Board& board, int side, int depth, int alpha, int beta, SearchContext& context, int progressBase,
+               int progressSpan);
 
 // Reads the position to depth 1, 2, ... up to `maxDepth`, each read with the
 // full window, each ordered by what the ones before left in the table, and

@@ -113,8 +113,9 @@ class SearchTable {
     // bit of the result; the two hashes pair the words differently.
     const std::uint64_t hash = fold(fold(a ^ 0x9e3779b97f4a7c15ull, b ^ 0xc2b2ae3d27d4eb4full) ^ 0x165667b19e3779f9ull,
                                     fold(c ^ 0xd6e8feb86659fd93ull, d ^ 0xa0761d6478bd642full) ^ 0xe7037ed1a0b428dbull);
-    const std::uint64_t check = fold(fold(a ^ 0x8ebc6af09c88c6e3ull, c ^ 0x589965cc75374cc3ull) ^ 0x1d8e4e27c47d124full,
-                                     fold(b ^ 0xbf58476d1ce4e5b9ull, d ^ 0x94d049bb133111ebull) ^ 0x2545f4914f6cdd1dull);
+    const std::uint64_t check =
+        fold(fold(a ^ 0x8ebc6af09c88c6e3ull, c ^ 0x589965cc75374cc3ull) ^ 0x1d8e4e27c47d124full,
+             fold(b ^ 0xbf58476d1ce4e5b9ull, d ^ 0x94d049bb133111ebull) ^ 0x2545f4914f6cdd1dull);
     return {hash, check};
   }
 
@@ -156,8 +157,10 @@ class SearchTable {
     std::uint64_t info;    // depth, move, side, generation (a byte each)
 
     static Words of(const TableKey& key, int lower, int upper, int depth, int move, int side, std::uint8_t generation) {
-      const std::uint64_t bounds = static_cast<std::uint32_t>(lower) | std::uint64_t{static_cast<std::uint32_t>(upper)} << 32;
-      const std::uint64_t info = static_cast<std::uint8_t>(depth) | std::uint64_t{static_cast<std::uint8_t>(move)} << 8 |
+      const std::uint64_t bounds = static_cast<std::uint32_t>(lower) | std::uint64_t{static_cast<std::uint32_t>(upper)}
+                                                                           << 32;
+      const std::uint64_t info = static_cast<std::uint8_t>(depth) |
+                                 std::uint64_t{static_cast<std::uint8_t>(move)} << 8 |
                                  std::uint64_t{static_cast<std::uint8_t>(side)} << 16 | std::uint64_t{generation} << 24;
       return {key.hash ^ bounds, key.check ^ info, bounds, info};
     }
@@ -179,9 +182,7 @@ class SearchTable {
   struct Slot {
     std::uint64_t words[4];
 
-    Words read() const {
-      return {load(words[0]), load(words[1]), load(words[2]), load(words[3])};
-    }
+    Words read() const { return {load(words[0]), load(words[1]), load(words[2]), load(words[3])}; }
     void write(const Words& w) {
       save(words[0], w.hashXorBounds);
       save(words[1], w.checkXorInfo);

@@ -78,8 +78,8 @@ struct SplitPoint {
   int done = 0;     // moves finished
   int alpha = 0;    // the node's own alpha (every move of MoveWindows::Every uses it)
   MoveLoop loop{0, -1, 0};
-  int abortReason = 0;  // a stop or a failed evaluation a thread met here
-  int helpers = 0;      // threads other than the owner at work here (under the team's lock)
+  int abortReason = 0;              // a stop or a failed evaluation a thread met here
+  int helpers = 0;                  // threads other than the owner at work here (under the team's lock)
   std::atomic<bool> cutoff{false};  // a value reached beta, or the search ends: stop below
 };
 

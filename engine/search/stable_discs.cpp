@@ -104,8 +104,8 @@ Lines protectionOf(Bits discs, Bits other, Bits empty) {
 // The discs protected along every line, by the line or by a neighbour in
 // `stable`.
 inline Bits protectedDiscs(Bits discs, const Lines& by, Bits stable) {
-  return discs & (by.column | nextTo<1>(stable)) & (by.row | nextTo<10>(stable)) &
-         (by.diagonal | nextTo<11>(stable)) & (by.antiDiagonal | nextTo<9>(stable));
+  return discs & (by.column | nextTo<1>(stable)) & (by.row | nextTo<10>(stable)) & (by.diagonal | nextTo<11>(stable)) &
+         (by.antiDiagonal | nextTo<9>(stable));
 }
 
 // The rule applied from no stable disc until no disc is added.
@@ -121,8 +121,6 @@ Bits fewestStable(Bits discs, const Lines& by) {
 
 }  // namespace
 
-Bits stableDiscs(Bits discs, Bits other, Bits empty) {
-  return fewestStable(discs, protectionOf(discs, other, empty));
-}
+Bits stableDiscs(Bits discs, Bits other, Bits empty) { return fewestStable(discs, protectionOf(discs, other, empty)); }
 
 }  // namespace kaimo

@@ -41,8 +41,7 @@ struct TempFile {
 TempFile createTempBeside(const std::string& target) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    const std::string name =
-        target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    const std::string name = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return {fd, name};
   }

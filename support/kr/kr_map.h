@@ -7,7 +7,7 @@
 
 #include "support/kr/kr_error.h"
 
-using KrHashFn = int (*)(const void* key, int bucketCount);  // 0 <= result < bucketCount
+using KrHashFn = int (*)(const void* key, int bucketCount);    // 0 <= result < bucketCount
 using KrMatchFn = int (*)(const void* leaf, const void* key);  // non-zero: the leaf holds the key
 using KrSetLinkFn = void (*)(void* leaf, void* next);
 using KrGetLinkFn = void* (*)(const void* leaf);

@@ -33,7 +33,8 @@ inline std::vector<BookEntry> smallBook(int plies) {
     layer = next;
   }
   std::vector<BookEntry> entries;
-  for (const BookKey& key : keys) entries.push_back({key, smallBookValue(key), smallBookValue(key), smallBookValue(key), 4});
+  for (const BookKey& key : keys)
+    entries.push_back({key, smallBookValue(key), smallBookValue(key), smallBookValue(key), 4});
   return entries;
 }
 

@@ -36,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = kaimo::fuzz::writtenText([&](std::FILE* stream) {
     require(kaimo::writeRecord(stream, read.history).status == kaimo::RecordStatus::Ok, "write refused");
   });
-  const kaimo::RecordReadResult again =
-      readBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  const kaimo::RecordReadResult again = readBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
   require(again.status == kaimo::RecordStatus::Ok, "written record does not read back");
   require(again.history == read.history, "round trip changed the history");
   return 0;

@@ -17,7 +17,9 @@ using namespace kaimo::tools;
 
 const CommandSpec& sampleSpec() {
   static const CommandSpec spec{
-      "prog", "cmd", "[X]",
+      "prog",
+      "cmd",
+      "[X]",
       {textOption("--moves", "M", nullptr, "moves"), integerOption("--depth", "N", 6, 1, 24, "depth"),
        atLeast("--depth", integerOption("--max", "N", 30, 1, 40, "at least the depth")),
        numberOption("--rate", "X", 0.01, 1e-6, 10, "rate"), switchOption("--probcut", false, "switch"),
@@ -31,16 +33,30 @@ TEST(CliArgs, ValuesAreCheckedAgainstTheirDeclarationWhenParsed) {
     bool accepted;
   };
   const Case cases[] = {
-      {{"--depth", "24"}, true},  {{"--depth", "25"}, false},   {{"--depth", "1"}, true},
-      {{"--depth", "0"}, false},  {{"--depth", "6x"}, false},   {{"--depth", ""}, false},
+      {{"--depth", "24"}, true},
+      {{"--depth", "25"}, false},
+      {{"--depth", "1"}, true},
+      {{"--depth", "0"}, false},
+      {{"--depth", "6x"}, false},
+      {{"--depth", ""}, false},
       // --max starts at the depth, given or not (6 unless given).
-      {{"--max", "6"}, true},     {{"--max", "5"}, false},      {{"--max", "5", "--depth", "5"}, true},
-      {{"--rate", "10"}, true},   {{"--rate", "10.5"}, false},  {{"--rate", "0"}, false},
-      {{"--probcut", "on"}, true}, {{"--probcut", "1"}, false},
+      {{"--max", "6"}, true},
+      {{"--max", "5"}, false},
+      {{"--max", "5", "--depth", "5"}, true},
+      {{"--rate", "10"}, true},
+      {{"--rate", "10.5"}, false},
+      {{"--rate", "0"}, false},
+      {{"--probcut", "on"}, true},
+      {{"--probcut", "1"}, false},
       // An empty name would mean the current folder.
-      {{"--dir", "d"}, true},     {{"--dir", ""}, false},
-      {{"--black-exact", "32"}, true}, {{"--white-exact", "33"}, false}, {{"--black-depth", "3"}, false},
-      {{"--bogus", "1"}, false},  {{"--moves"}, false},         {{"--moves", "a", "--moves", "b"}, false},
+      {{"--dir", "d"}, true},
+      {{"--dir", ""}, false},
+      {{"--black-exact", "32"}, true},
+      {{"--white-exact", "33"}, false},
+      {{"--black-depth", "3"}, false},
+      {{"--bogus", "1"}, false},
+      {{"--moves"}, false},
+      {{"--moves", "a", "--moves", "b"}, false},
   };
   for (const Case& c : cases) {
     if (c.accepted) {
@@ -61,7 +77,8 @@ TEST(CliArgs, DefaultsAndOperands) {
   EXPECT_FALSE(none.isOn("--probcut"));
   EXPECT_EQ(none.getPath("--dir"), "");
   EXPECT_EQ(none.getInt("--black-exact"), 13);
-  const Args given = Args::parse(sampleSpec(), {"--depth", "9", "--probcut", "on", "--rate", "0.5", "--black-exact", "4"});
+  const Args given =
+      Args::parse(sampleSpec(), {"--depth", "9", "--probcut", "on", "--rate", "0.5", "--black-exact", "4"});
   EXPECT_EQ(given.getInt("--depth"), 9);
   EXPECT_TRUE(given.isOn("--probcut"));
   EXPECT_EQ(given.getNumber("--rate"), 0.5);

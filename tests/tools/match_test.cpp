@@ -104,20 +104,22 @@ TEST(MatchGames, EachSideTalliesItsMovesAndDepths) {
 }
 
 TEST(MatchCommand, SaysEachSidesMeanDepthAndTime) {
-  const testing::Captured match = testing::captureCommand(
-      runMatch, {"--black", "狸", "--white", "狸", "--games", "2", "--depth", "2", "--white-depth", "3", "--exact", "6",
-                 "--plies", "4"});
+  const testing::Captured match =
+      testing::captureCommand(runMatch, {"--black", "狸", "--white", "狸", "--games", "2", "--depth", "2",
+                                         "--white-depth", "3", "--exact", "6", "--plies", "4"});
   EXPECT_EQ(match.status, 0) << match.output;
   // The options of --black are the first player's, whichever colour it has.
   const auto line = [&](const std::string& start) {
     const std::size_t at = match.output.find("\n" + start);
-    return at == std::string::npos ? std::string() : match.output.substr(at + 1, match.output.find('\n', at + 1) - at - 1);
+    return at == std::string::npos ? std::string()
+                                   : match.output.substr(at + 1, match.output.find('\n', at + 1) - at - 1);
   };
   EXPECT_NE(line("first 狸: ").find(", mean depth 2.00, mean time "), std::string::npos) << match.output;
   EXPECT_NE(line("second 狸: ").find(", mean depth 3.00, mean time "), std::string::npos) << match.output;
   for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--probcut", "on"},
-                                               {"--white-probcut", "yes"}, {"--ms", "0"},
-                                               {"--black-threads", "0"}}) {
+                                                {"--white-probcut", "yes"},
+                                                {"--ms", "0"},
+                                                {"--black-threads", "0"}}) {
     std::vector<std::string> words{"--black", "狸", "--white", "狸", "--games", "2"};
     words.insert(words.end(), wrong.begin(), wrong.end());
     EXPECT_THROW(testing::captureCommand(runMatch, words), UsageError) << wrong[0];

@@ -27,7 +27,7 @@ TEST(Perft, PassUsesAPlyAndAFinishedGameIsOneLeaf) {
   Board b;
   b.fill(kEmpty);
   b[0] = kBlack;
-  b[1] = kWhite;  // black can play 2; white has no move at all
+  b[1] = kWhite;                       // black can play 2; white has no move at all
   EXPECT_EQ(perft(b, kWhite, 1), 1u);  // white passes
   EXPECT_EQ(perft(b, kWhite, 2), 1u);  // then black's single move
   EXPECT_EQ(perft(b, kWhite, 5), 1u);  // after it nobody can move

@@ -17,10 +17,10 @@ using kaimo::testing::Captured;
 using RecordCommand = kaimo::testing::InTempDir;
 
 const std::string kEmptyRow = "..........\n";
-const std::string kInitialLines =
-    kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow + "....ox....\n....xo....\n" + kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow;
-const std::string kAfterD5Lines =
-    kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow + "...xxx....\n....xo....\n" + kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow;
+const std::string kInitialLines = kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow + "....ox....\n....xo....\n" +
+                                  kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow;
+const std::string kAfterD5Lines = kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow + "...xxx....\n....xo....\n" +
+                                  kEmptyRow + kEmptyRow + kEmptyRow + kEmptyRow;
 // What `show` prints for the record "d5".
 const std::string kD5Listing = "0 black d5\n" + kInitialLines + "1 white -\n" + kAfterD5Lines;
 

@@ -17,8 +17,8 @@
 #include <ctime>
 #include <random>
 
-#include "engine/eval/score.h"
 #include "engine/eval/routines.h"
+#include "engine/eval/score.h"
 #include "engine/search/endgame_analysis.h"
 #include "engine/search/stable_discs.h"
 #include "tools/cli/bench_suite.h"
@@ -122,8 +122,8 @@ int main(int argc, char** argv) {
   setup.orderer = &fox;
   if (fox.failed()) std::printf("without the data of 狐: the reads are ordered from the masks alone\n");
   std::mt19937 rng(seed);
-  std::printf("%7s %9s %12s %12s %12s %12s %9s %9s %7s\n", "empties", "positions", "analysis s", "(cpu s)",
-              "plain s", "(cpu s)", "ratio", "cpu ratio", "growth");
+  std::printf("%7s %9s %12s %12s %12s %12s %9s %9s %7s\n", "empties", "positions", "analysis s", "(cpu s)", "plain s",
+              "(cpu s)", "ratio", "cpu ratio", "growth");
   double allAnalysis = 0, allPlain = 0, allAnalysisCpu = 0, allPlainCpu = 0, previous = 0;
   for (int empties = minEmpties; empties <= maxEmpties; ++empties) {
     double analysisSeconds = 0, plainSeconds = 0, analysisCpu = 0, plainCpu = 0;

@@ -7,8 +7,8 @@
 
 #include "engine/board/bitboard.h"
 #include "engine/board/board.h"
-#include "tools/reference/mailbox_board.h"
 #include "tools/cli/commands.h"
+#include "tools/reference/mailbox_board.h"
 
 namespace {
 

@@ -130,7 +130,8 @@ void BM_EvalPatternBoard(benchmark::State& state) {
 // the masks.
 void BM_EvalPatternLeaf(benchmark::State& state) {
   const kaimo::PatternEvaluator e(patternData());
-  scoreAllLeaves(state, [&](const Leaf& p) { return e.score(p.indices, p.bits.black, p.bits.white, p.bits.empty, p.side); });
+  scoreAllLeaves(state,
+                 [&](const Leaf& p) { return e.score(p.indices, p.bits.black, p.bits.white, p.bits.empty, p.side); });
 }
 
 void BM_EvalSimple(benchmark::State& state) { evaluateAll(state, kaimo::evalSimple); }

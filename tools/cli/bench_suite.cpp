@@ -136,7 +136,8 @@ std::string makeBenchSuite(unsigned seed) {
     suite += "midgame " + playUntil(rng, [&](const Board&, int played) { return played >= plies; }) + "\n";
   }
   for (int empties : kExactEmpties) {
-    suite += "exact " + playUntil(rng, [&](const Board& board, int) { return boardEmptyCount(board) <= empties; }) + "\n";
+    suite +=
+        "exact " + playUntil(rng, [&](const Board& board, int) { return boardEmptyCount(board) <= empties; }) + "\n";
   }
   return suite;
 }

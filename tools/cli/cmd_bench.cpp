@@ -43,15 +43,17 @@ namespace {
 
 void printTotal(std::FILE* out, const char* name, const Tally& tally) {
   const std::int64_t msec = tally.msec > 0 ? tally.msec : 1;
-  std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 " nodes/s %10" PRId64 "\n",
-               name, tally.leaves, tally.msec, tally.leaves * 1000 / msec, tally.nodes * 1000 / msec);
+  std::fprintf(out, "%-8s leaves %12" PRId64 " msec %7" PRId64 " leaves/s %10" PRId64 " nodes/s %10" PRId64 "\n", name,
+               tally.leaves, tally.msec, tally.leaves * 1000 / msec, tally.nodes * 1000 / msec);
 }
 
 }  // namespace
 
 const CommandSpec& benchSpec() {
   static const CommandSpec spec{
-      kProgram, "bench", "",
+      kProgram,
+      "bench",
+      "",
       {tools::textOption("--suite", "FILE", nullptr, "a suite of positions instead of the built-in one"),
        tools::integerOption("--make-suite", "SEED", 0, 0, 1 << 30, "prints a random suite made from SEED instead")}};
   return spec;

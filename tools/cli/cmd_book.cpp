@@ -173,7 +173,9 @@ const CommandSpec& bookShowSpec() {
 const CommandSpec& bookCheckSpec() {
   using tools::integerOption;
   static const CommandSpec spec{
-      kProgram, "book check", "",
+      kProgram,
+      "book check",
+      "",
       {bookFileOption(),
        integerOption("--positions", "N", kDefaultCheckPositions, 1, 100000, "positions of each kind, chosen at random"),
        integerOption("--depth", "N", kDefaultCheckDepth, 1, tools::kMaxNormalDepth, "plies of the reads by 狐"),

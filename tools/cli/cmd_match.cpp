@@ -32,7 +32,8 @@ bool bookWanted(const Args& args, const std::string& colour) {
 
 // The book of the side's data folder; a book that cannot be read is refused.
 std::shared_ptr<const OpeningBook> bookOf(const MatchPlayer& player) {
-  const std::filesystem::path folder = player.dataFolder.empty() ? paths::dataFolder() : std::filesystem::path(player.dataFolder);
+  const std::filesystem::path folder =
+      player.dataFolder.empty() ? paths::dataFolder() : std::filesystem::path(player.dataFolder);
   const std::string file = bookFileIn(folder).string();
   std::string fault;
   auto book = loadOpeningBook(file, fault);
@@ -122,14 +123,14 @@ bool parseGameLine(const std::string& line, int& game, GameResult& r) {
   MoveTally& b = r.blackMoves;
   MoveTally& w = r.whiteMoves;
   int used = 0;
-  if (std::sscanf(line.c_str(),
-                  "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %d %" SCNd64 " %d %ld %" SCNd64 " %d%n", &game,
-                  &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
-                  &b.bookMoves, &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec,
-                  &w.bookMoves, &used) != 15) {
+  if (std::sscanf(line.c_str(), "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %d %" SCNd64 " %d %ld %" SCNd64 " %d%n",
+                  &game, &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
+                  &b.bookMoves, &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec, &w.bookMoves,
+                  &used) != 15) {
     return false;
   }
-  for (int move = 0, n = 0; std::sscanf(line.c_str() + used, "%d%n", &move, &n) == 1; used += n) r.moves.push_back(move);
+  for (int move = 0, n = 0; std::sscanf(line.c_str() + used, "%d%n", &move, &n) == 1; used += n)
+    r.moves.push_back(move);
   return true;
 }
 
@@ -181,8 +182,9 @@ int runMatch(const Words& words, std::FILE* out) {
   }
   const char* firstName = routineTable[first.settings.routine].name;
   const char* secondName = routineTable[second.settings.routine].name;
-  const std::string from = plies == 0 ? "the initial position"
-                                      : std::to_string(openingCount) + " openings of " + std::to_string(plies) + " plies";
+  const std::string from = plies == 0
+                               ? "the initial position"
+                               : std::to_string(openingCount) + " openings of " + std::to_string(plies) + " plies";
   std::fprintf(out, "%s vs %s, %d games from %s\n", describe(first).c_str(), describe(second).c_str(), games,
                from.c_str());
   std::fflush(out);
@@ -193,8 +195,8 @@ int runMatch(const Words& words, std::FILE* out) {
     for (int g = job; g < games; g += jobs) {
       const bool firstBlack = firstPlaysBlack(g);
       std::mt19937_64 random = gameRandom(seed, g);
-      const GameResult r = playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first,
-                                         searcher, random);
+      const GameResult r =
+          playMatchGame(openings[g / 2], firstBlack ? first : second, firstBlack ? second : first, searcher, random);
       if (r.failed) {
         std::fprintf(report, "%d failed\n", g);
         return 1;

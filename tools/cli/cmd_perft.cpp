@@ -14,7 +14,7 @@ std::uint64_t perftBits(Bits own, Bits opp, Bits empty, int depth) {
   if (depth == 1) return moves != 0 ? bitCount(moves) : 1;
   if (moves == 0) {
     if (bitLegalMoves(opp, own, empty) == 0) return 1;  // the game is over
-    return perftBits(opp, own, empty, depth - 1);        // a pass
+    return perftBits(opp, own, empty, depth - 1);       // a pass
   }
   std::uint64_t leaves = 0;
   for (Bits rest = moves; rest != 0; rest &= rest - 1) {

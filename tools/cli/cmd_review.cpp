@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "app/review/review_text.h"
 #include "app/review/review_batch.h"
+#include "app/review/review_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/record_file.h"
 #include "tools/common/limits.h"
@@ -49,7 +49,9 @@ class MoveLines {
 const CommandSpec& reviewSpec() {
   using tools::integerOption;
   static const CommandSpec spec{
-      kProgram, "review", "",
+      kProgram,
+      "review",
+      "",
       {tools::required(tools::textOption("--record", "FILE", nullptr, "the game record or move list to review")),
        integerOption("--depth", "N", kDefaultReviewSettings.depth, 1, tools::kMaxNormalDepth,
                      "plies of the midgame reads"),

@@ -14,9 +14,10 @@ namespace kaimo::cli {
 const CommandSpec& searchSpec() {
   static const CommandSpec spec{
       kProgram, "search", "[position]",
-      tools::joinOptions({positionOptions(),
-                          {tools::routineOption("--routine", routineTable[kSimpleRoutine].name, "the computer routine that searches")},
-                          sideOptions(false)})};
+      tools::joinOptions(
+          {positionOptions(),
+           {tools::routineOption("--routine", routineTable[kSimpleRoutine].name, "the computer routine that searches")},
+           sideOptions(false)})};
   return spec;
 }
 
@@ -28,7 +29,7 @@ int runSearch(const Words& words, std::FILE* out) {
   const Position position = positionFrom(args);
 
   const tools::TurnResult result = tools::TurnSearcher().play(position.board, position.side, side.settings,
-                                                               routineEvaluator(routine), side.msPerMove, side.threads);
+                                                              routineEvaluator(routine), side.msPerMove, side.threads);
   if (result.value == SCORE_EVAL_ERROR) {
     tools::printEvalError();
     return 1;
@@ -39,8 +40,8 @@ int runSearch(const Words& words, std::FILE* out) {
   } else {
     std::fprintf(out, "%+.2lf", result.value / 1000.0);
   }
-  std::fprintf(out, " depth %d leaves %" PRId64 " msec %" PRId64 " kleaf/s %" PRId64 "\n", result.depth,
-               result.leaves, result.msec, tools::kiloLeavesPerSecond(result.leaves, result.msec));
+  std::fprintf(out, " depth %d leaves %" PRId64 " msec %" PRId64 " kleaf/s %" PRId64 "\n", result.depth, result.leaves,
+               result.msec, tools::kiloLeavesPerSecond(result.leaves, result.msec));
   return 0;
 }
 

@@ -39,7 +39,8 @@ bool playRandomPlies(Opening& opening, int plies, std::mt19937_64& random) {
     opening.side = opponentOf(opening.side);
     ++ply;
   }
-  return !legalMoves(opening.board, opening.side).empty() || !legalMoves(opening.board, opponentOf(opening.side)).empty();
+  return !legalMoves(opening.board, opening.side).empty() ||
+         !legalMoves(opening.board, opponentOf(opening.side)).empty();
 }
 
 PositionKey keyOf(const Opening& opening) {

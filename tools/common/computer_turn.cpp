@@ -97,10 +97,12 @@ int routineFromArgument(const std::string& text) {
   }
   if (index < 0) {
     std::string names;
-    for (int i = kSimpleRoutine; i < routineCount(); ++i) names += std::string(i > kSimpleRoutine ? ", " : "") + routineTable[i].name;
+    for (int i = kSimpleRoutine; i < routineCount(); ++i)
+      names += std::string(i > kSimpleRoutine ? ", " : "") + routineTable[i].name;
     throw UsageError("unknown routine '" + text + "' (computer routines: " + names + ")");
   }
-  if (index == kHumanRoutine) throw UsageError(std::string("routine ") + routineTable[index].name + " is a human player and does not search");
+  if (index == kHumanRoutine)
+    throw UsageError(std::string("routine ") + routineTable[index].name + " is a human player and does not search");
   return index;
 }
 

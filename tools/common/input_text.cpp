@@ -11,7 +11,8 @@ std::string readInputText(const std::string& path, std::size_t maxBytes, const s
   std::string text;
   const InputFileResult result =
       path == "-" ? readInputStream(stdin, maxBytes, text) : readInputFile(path, maxBytes, text);
-  if (!result.ok()) throw UsageError(what + ": " + describeInputFileResult(path == "-" ? "standard input" : path, result, maxBytes));
+  if (!result.ok())
+    throw UsageError(what + ": " + describeInputFileResult(path == "-" ? "standard input" : path, result, maxBytes));
   return text;
 }
 

@@ -20,9 +20,9 @@ enum class OptionKind {
 };
 
 struct OptionSpec {
-  const char* name;         // "--depth"
-  const char* value;        // the value's name in the usage text: "N"
-  const char* help;         // what it sets, for `help COMMAND`
+  const char* name;   // "--depth"
+  const char* value;  // the value's name in the usage text: "N"
+  const char* help;   // what it sets, for `help COMMAND`
   OptionKind kind = OptionKind::Text;
   double fallback = 0;                 // Integer, Number, Switch (1: on): the value when not given
   const char* fallbackText = nullptr;  // Text: the value when not given (null: none)
@@ -30,8 +30,8 @@ struct OptionSpec {
   double high = 0;
   const char* lowFrom = nullptr;  // Integer: the low end is this option's value instead
   bool required = false;
-  bool listed = true;       // false: the synopsis names it through the operands ("[position]")
-  bool perColour = false;   // also as --black-NAME and --white-NAME, which override it for one side
+  bool listed = true;      // false: the synopsis names it through the operands ("[position]")
+  bool perColour = false;  // also as --black-NAME and --white-NAME, which override it for one side
   // Text, Path: throws UsageError when the value is wrong, so that it is
   // refused before any work is done.
   void (*check)(const std::string& name, const std::string& value) = nullptr;
@@ -39,12 +39,22 @@ struct OptionSpec {
 
 constexpr OptionSpec integerOption(const char* name, const char* value, int fallback, int low, int high,
                                    const char* help) {
-  return {.name = name, .value = value, .help = help, .kind = OptionKind::Integer,
-          .fallback = static_cast<double>(fallback), .low = static_cast<double>(low), .high = static_cast<double>(high)};
+  return {.name = name,
+          .value = value,
+          .help = help,
+          .kind = OptionKind::Integer,
+          .fallback = static_cast<double>(fallback),
+          .low = static_cast<double>(low),
+          .high = static_cast<double>(high)};
 }
 constexpr OptionSpec numberOption(const char* name, const char* value, double fallback, double low, double high,
                                   const char* help) {
-  return {.name = name, .value = value, .help = help, .kind = OptionKind::Number, .fallback = fallback, .low = low,
+  return {.name = name,
+          .value = value,
+          .help = help,
+          .kind = OptionKind::Number,
+          .fallback = fallback,
+          .low = low,
           .high = high};
 }
 constexpr OptionSpec switchOption(const char* name, bool fallback, const char* help) {

@@ -7,7 +7,8 @@ namespace {
 
 void printUsage(const Program& program, std::FILE* out) {
   std::fprintf(out, "usage: %s SUBCOMMAND [arguments]\n", program.name);
-  for (const auto& sub : program.subcommands) std::fprintf(out, "  %s %s\n", program.name, sub.spec().synopsis().c_str());
+  for (const auto& sub : program.subcommands)
+    std::fprintf(out, "  %s %s\n", program.name, sub.spec().synopsis().c_str());
   if (program.footer != nullptr) std::fprintf(out, "%s\n", program.footer);
   std::fprintf(out, "%s help SUBCOMMAND: its options, with their defaults and ranges\n", program.name);
 }

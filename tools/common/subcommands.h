@@ -19,9 +19,9 @@ struct Subcommand {
 };
 
 struct Program {
-  const char* name;                        // "kaimo-cli"
+  const char* name;  // "kaimo-cli"
   std::span<const Subcommand> subcommands;
-  const char* footer;                      // a last usage line, or null
+  const char* footer;  // a last usage line, or null
 };
 
 // `PROGRAM help` lists every form's synopsis; `PROGRAM help SUBCOMMAND`

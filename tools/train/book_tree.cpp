@@ -41,7 +41,8 @@ void BookTree::evaluate(const BookKey& root, int plyCost) {
   std::vector<std::pair<const BookKey, Node>*> order;
   order.reserve(nodes_.size());
   for (auto& entry : nodes_) order.push_back(&entry);
-  std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) { return a->second.discs > b->second.discs; });
+  std::stable_sort(order.begin(), order.end(),
+                   [](const auto* a, const auto* b) { return a->second.discs > b->second.discs; });
   for (auto* entry : order) {
     Node& node = entry->second;
     node.expanded = isExpanded(node);
@@ -74,7 +75,9 @@ std::vector<BookKey> BookTree::cheapestLeaves(std::size_t count) const {
   for (const auto& [key, node] : nodes_) {
     if (!node.expanded && node.cost != kUnreached && !node.steps.empty()) leaves.emplace_back(node.cost, key);
   }
-  const auto byCost = [](const auto& a, const auto& b) { return a.first != b.first ? a.first < b.first : a.second < b.second; };
+  const auto byCost = [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second < b.second;
+  };
   std::sort(leaves.begin(), leaves.end(), byCost);
   std::vector<BookKey> chosen;
   for (std::size_t i = 0; i < leaves.size() && i < count; ++i) chosen.push_back(leaves[i].second);
@@ -113,9 +116,8 @@ BookTree::Summary BookTree::summary(const BookKey& root) const {
   }
   for (auto at = nodes_.find(root); at != nodes_.end() && at->second.expanded;) {
     const std::vector<BookStep>& steps = at->second.steps;
-    const auto best = std::max_element(steps.begin(), steps.end(), [this](const BookStep& a, const BookStep& b) {
-      return valueOf(a) < valueOf(b);
-    });
+    const auto best = std::max_element(
+        steps.begin(), steps.end(), [this](const BookStep& a, const BookStep& b) { return valueOf(a) < valueOf(b); });
     ++s.bestLinePlies;
     if (best->next == BookStep::Next::End) break;
     at = nodes_.find(best->key);

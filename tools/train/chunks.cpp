@@ -142,7 +142,8 @@ std::vector<int> chunksToMake(const std::string& dir, const std::string& prefix,
     if (readChunkOfGames(name, perChunk, positions, fault)) continue;
     std::fprintf(stderr, "%s: %s; it is made again\n", what.c_str(), fault.c_str());
     // A folder or a FIFO in the way is not ours to remove: the write then fails and says so.
-    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(name, error))) std::filesystem::remove(name, error);
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(name, error)))
+      std::filesystem::remove(name, error);
     chunks.push_back(chunk);
   }
   return chunks;
@@ -233,7 +234,8 @@ bool runChunkFiles(const std::string& dir, const std::string& prefix, const std:
   });
 }
 
-bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& what, long units, const ChunkWork& work) {
+bool runChunkWork(const std::vector<int>& chunks, int jobs, const std::string& what, long units,
+                  const ChunkWork& work) {
   if (chunks.empty()) {
     std::fprintf(stderr, "%s: nothing left to do\n", what.c_str());
     return true;
@@ -281,9 +283,9 @@ bool loadSettings(const std::string& name, std::string& text, std::string& error
 }
 
 int saveSettings(const std::string& name, const std::string& text) {
-  return writeFileSafely(name, [&text](std::FILE* file) {
-           return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-         }).systemError;
+  return writeFileSafely(
+             name, [&text](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); })
+      .systemError;
 }
 
 }  // namespace kaimo::train

@@ -33,7 +33,9 @@ double simpleValue(const TrainingPosition& p) {
 const tools::CommandSpec& accuracySpec() {
   using tools::integerOption;
   static const tools::CommandSpec spec{
-      kProgram, "accuracy", "",
+      kProgram,
+      "accuracy",
+      "",
       {dirListOption("the folders of games (and held-out positions) to score"),
        tools::required(tools::pathOption("--data", "DIR", "the data of 狐 to score")),
        integerOption("--min", "E", 16, 1, 84, "the fewest empty squares of a position scored"),
@@ -98,11 +100,12 @@ int runAccuracy(const tools::Words& words, std::FILE* out) {
   double simpleError = 0;
   for (const auto& p : heldOut) simpleError += std::fabs(slope * simpleValue(p) + intercept - p.margin);
   const double n = static_cast<double>(heldOut.size());
-  std::fprintf(out, "%zu held-out positions with %d..%d empty squares and %s\n", heldOut.size(), minEmpties,
-               maxEmpties, outcomes ? "their games' final margins (exact where known)" : "exact margins");
+  std::fprintf(out, "%zu held-out positions with %d..%d empty squares and %s\n", heldOut.size(), minEmpties, maxEmpties,
+               outcomes ? "their games' final margins (exact where known)" : "exact margins");
   std::fprintf(out, "狐 static evaluation: mean absolute error %.2f discs\n", patternError / n);
-  std::fprintf(out, "狸 linear fit (margin = %.4f * value %+.2f, fitted on %zu %s positions): mean absolute error %.2f discs\n",
-               slope, intercept, fitValues.size(), ownFit ? "held-out" : "training", simpleError / n);
+  std::fprintf(
+      out, "狸 linear fit (margin = %.4f * value %+.2f, fitted on %zu %s positions): mean absolute error %.2f discs\n",
+      slope, intercept, fitValues.size(), ownFit ? "held-out" : "training", simpleError / n);
   return 0;
 }
 

@@ -98,9 +98,11 @@ bool scorePosition(const BookKey& key, const BookSettings& settings, tools::Turn
   const Board board = boardOfKey(key);
   const SideSettings read{.routine = settings.routine, .normalDepth = settings.depth, .exactDepth = 0};
   const tools::TurnResult turn = searcher.play(board, kBlack, read);
-  const SideSettings game{.routine = settings.routine, .normalDepth = settings.gameDepth, .exactDepth = settings.gameExact};
+  const SideSettings game{
+      .routine = settings.routine, .normalDepth = settings.gameDepth, .exactDepth = settings.gameExact};
   int gameValue = 0;
-  if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE || !playOut(board, kBlack, game, searcher, gameValue)) return false;
+  if (isMarker(turn.value) || turn.value == SCORE_NO_MOVE || !playOut(board, kBlack, game, searcher, gameValue))
+    return false;
   entry = {key, static_cast<std::int16_t>(gameValue), static_cast<std::int16_t>(gameValue),
            static_cast<std::int16_t>(hundredths(turn.value)), static_cast<std::uint8_t>(turn.depth)};
   return true;
@@ -129,9 +131,9 @@ std::vector<BookKey> chunkPositions(const std::vector<BookKey>& round, int chunk
 bool readChunkFile(const std::string& file, const std::vector<BookKey>& wanted, std::vector<BookEntry>& entries,
                    std::string& fault) {
   if (!readBookFile(file, entries, fault)) return false;
-  const bool same = entries.size() == wanted.size() &&
-                    std::equal(entries.begin(), entries.end(), wanted.begin(),
-                               [](const BookEntry& e, const BookKey& k) { return e.key == k; });
+  const bool same =
+      entries.size() == wanted.size() && std::equal(entries.begin(), entries.end(), wanted.begin(),
+                                                    [](const BookEntry& e, const BookKey& k) { return e.key == k; });
   if (!same) fault = file + " does not hold the positions of its chunk";
   return same;
 }
@@ -139,9 +141,8 @@ bool readChunkFile(const std::string& file, const std::vector<BookKey>& wanted, 
 // An empty text, or why the file could not be written.
 std::string writeBook(const std::string& file, const std::vector<BookEntry>& entries) {
   const std::string bytes = encodeBook(entries);
-  const SafeWriteResult written = writeFileSafely(file, [&bytes](std::FILE* f) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  });
+  const SafeWriteResult written = writeFileSafely(
+      file, [&bytes](std::FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); });
   return written.ok() ? "" : "cannot write " + file + ": " + std::strerror(written.systemError);
 }
 
@@ -151,7 +152,8 @@ std::string makeChunk(const std::string& file, const std::vector<BookKey>& posit
                       tools::TurnSearcher& searcher, const std::function<void()>& tick) {
   std::vector<BookEntry> entries(positions.size());
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    if (!scorePosition(positions[i], settings, searcher, entries[i])) return "a search for a position of " + file + " failed";
+    if (!scorePosition(positions[i], settings, searcher, entries[i]))
+      return "a search for a position of " + file + " failed";
     tick();
   }
   return writeBook(file, entries);
@@ -180,7 +182,8 @@ class BookRun {
     const int chunkCount = static_cast<int>((wanted.size() + settings_.chunk - 1) / settings_.chunk);
     std::vector<int> toMake;
     for (int c = 0; c < chunkCount; ++c) {
-      if (shard_.owns(c) && !chunkIsWhole(round, c, chunkPositions(wanted, c, settings_.chunk), true)) toMake.push_back(c);
+      if (shard_.owns(c) && !chunkIsWhole(round, c, chunkPositions(wanted, c, settings_.chunk), true))
+        toMake.push_back(c);
     }
     std::fprintf(out_, "round %d: %zu positions in %d chunks; %zu to score here\n", round, wanted.size(), chunkCount,
                  toMake.size());
@@ -189,8 +192,8 @@ class BookRun {
     for (const int c : toMake) units += static_cast<long>(chunkPositions(wanted, c, settings_.chunk).size());
     if (!toMake.empty()) {
       const auto work = [&](int chunk, const std::function<void()>& tick) {
-        return makeChunk(chunkFile(dir_, round, chunk), chunkPositions(wanted, chunk, settings_.chunk), settings_, searcher_,
-                         tick);
+        return makeChunk(chunkFile(dir_, round, chunk), chunkPositions(wanted, chunk, settings_.chunk), settings_,
+                         searcher_, tick);
       };
       if (!runChunkWork(toMake, jobs_, "book round " + std::to_string(round), units, work)) return false;
     }
@@ -260,7 +263,9 @@ class BookRun {
 const tools::CommandSpec& bookSpec() {
   using tools::integerOption;
   static const tools::CommandSpec spec{
-      kProgram, "book", "",
+      kProgram,
+      "book",
+      "",
       {dirOption("the folder of the book's chunks and kaimobook.dat"),
        tools::required(integerOption("--rounds", "N", 1, 1, kMaxRounds, "rounds of growth, round 0 included")),
        integerOption("--leaves", "N", kDefaultLeaves, 1, 100000, "positions expanded a round"),
@@ -271,7 +276,8 @@ const tools::CommandSpec& bookSpec() {
                      "exact-read depth of each position's game"),
        tools::routineOption("--routine", "狐", "the routine that reads and plays"),
        integerOption("--chunk", "N", kDefaultChunk, 1, 100000, "positions a chunk file"),
-       integerOption("--ply-cost", "HUNDREDTHS", kDefaultPlyCost, 0, 10000, "a position's cost a ply, in hundredths of a disc"),
+       integerOption("--ply-cost", "HUNDREDTHS", kDefaultPlyCost, 0, 10000,
+                     "a position's cost a ply, in hundredths of a disc"),
        jobsOption(), shardOption()}};
   return spec;
 }
@@ -320,8 +326,8 @@ int runBook(const tools::Words& words, std::FILE* out) {
   std::fprintf(out,
                "book: %zu positions, %zu in play; deepest position %d plies from the start (in play %d); "
                "best line %d plies; reads of %d plies, games at %d (exact %d); %s\n",
-               s.positions, s.inPlay, s.deepestPly, s.deepestPlayPly, s.bestLinePlies, settings.depth, settings.gameDepth,
-               settings.gameExact,
+               s.positions, s.inPlay, s.deepestPly, s.deepestPlayPly, s.bestLinePlies, settings.depth,
+               settings.gameDepth, settings.gameExact,
                formatDuration(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()).c_str());
   if (shard.index != 0) return 0;
   // One shard writes the book, so two never race to replace it.

@@ -31,7 +31,9 @@ const tools::CommandSpec& gamesSpec() {
   using tools::integerOption;
   constexpr SelfPlaySettings kDefaults;
   static const tools::CommandSpec spec{
-      kProgram, "games", "",
+      kProgram,
+      "games",
+      "",
       {dirOption("the folder of the chunks of games"),
        tools::required(integerOption("--games", "N", 0, 1, kMaxGames, "games in all, a multiple of --chunk")),
        seedOption("seed of the games"), jobsOption(),
@@ -39,7 +41,8 @@ const tools::CommandSpec& gamesSpec() {
        integerOption("--depth", "N", kDefaults.depth, 1, 20, "normal depth of its searches"),
        integerOption("--exact", "N", kDefaults.exactDepth, 0, 24, "exact reads from N empty squares on"),
        integerOption("--chunk", "N", kDefaultGamesPerChunk, 1, kMaxGamesPerChunk, "games a chunk file"),
-       integerOption("--random-min", "N", kDefaults.randomPliesMin, 0, 40, "the fewest random plies a game starts with"),
+       integerOption("--random-min", "N", kDefaults.randomPliesMin, 0, 40,
+                     "the fewest random plies a game starts with"),
        tools::atLeast("--random-min", integerOption("--random-max", "N", kDefaults.randomPliesMax, 0, 40,
                                                     "the most random plies a game starts with")),
        integerOption("--epsilon", "PERCENT", kDefaults.epsilonPercent, 0, 100, "chance of a random move after them"),
@@ -77,7 +80,8 @@ int runGames(const tools::Words& words, std::FILE* out) {
   if (const int status = lockFolder("games", dir, "games.lock", lock); status != 0) return status;
   const std::string settingsFile = (std::filesystem::path(dir) / kGamesSettingsFile).string();
   const std::string wanted = describe(settings, seed, perChunk);
-  if (const int status = keepSettings("games", settingsFile, wanted, holdsFilesOf(dir, "games", ".kpos")); status != 0) {
+  if (const int status = keepSettings("games", settingsFile, wanted, holdsFilesOf(dir, "games", ".kpos"));
+      status != 0) {
     return status;
   }
 

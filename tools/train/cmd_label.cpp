@@ -62,7 +62,9 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, tools::TurnSe
 const tools::CommandSpec& labelSpec() {
   using tools::integerOption;
   static const tools::CommandSpec spec{
-      kProgram, "label", "",
+      kProgram,
+      "label",
+      "",
       {dirOption("the folder of the games"),
        tools::textOption("--prefix", "NAME", "solved", "the name of the chunks of solved positions",
                          [](const std::string&, const std::string& prefix) {

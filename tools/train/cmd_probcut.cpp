@@ -21,7 +21,7 @@ namespace kaimo::train {
 namespace {
 
 constexpr const char* kPrefix = "probcut";
-constexpr int kMaxSampleDepth = 14;   // a read of 14 plies takes a minute
+constexpr int kMaxSampleDepth = 14;      // a read of 14 plies takes a minute
 constexpr std::size_t kMinSamples = 60;  // a deviation from fewer moves by a fifth from one draw to the next
 
 struct ProbCutJob {
@@ -118,11 +118,11 @@ int fitAndWrite(const ProbCutJob& job, int count, int width, const std::string& 
   std::filesystem::create_directories(outDir, ignored);
   const std::string name = (std::filesystem::path(outDir) / ProbCutTable::kFileName).string();
   const std::string bytes = probCutFileBytes(fit->table);
-  const SafeWriteResult written = writeFileSafely(name, [&bytes](std::FILE* file) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  });
+  const SafeWriteResult written = writeFileSafely(
+      name, [&bytes](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); });
   if (!written.ok()) {
-    std::fprintf(stderr, "kaimo-train probcut: cannot write %s: %s\n", name.c_str(), std::strerror(written.systemError));
+    std::fprintf(stderr, "kaimo-train probcut: cannot write %s: %s\n", name.c_str(),
+                 std::strerror(written.systemError));
     return 1;
   }
   std::fprintf(out, "%zu samples of %d chunks; %s written\n", samples.size(), count, name.c_str());
@@ -135,14 +135,16 @@ int fitAndWrite(const ProbCutJob& job, int count, int width, const std::string& 
 const tools::CommandSpec& probCutSpec() {
   using tools::integerOption;
   static const tools::CommandSpec spec{
-      kProgram, "probcut", "",
+      kProgram,
+      "probcut",
+      "",
       {dirOption("the folder of the games and of the samples"),
        tools::required(tools::pathOption("--out", "DIR", "the folder probcut.dat goes to")),
        tools::pathOption("--data", "DIR", "the data of 狐 that reads (those the program finds unless given)"),
        integerOption("--depth", "D", 10, kFirstProbCutDepth, kMaxSampleDepth, "the deepest read of a position"),
        integerOption("--min", "E", 10, 1, kSquareCount, "the fewest empty squares of a position read"),
-       tools::atLeast("--min", integerOption("--max", "E", 90, 1, kSquareCount,
-                                             "the most empty squares of a position read")),
+       tools::atLeast("--min",
+                      integerOption("--max", "E", 90, 1, kSquareCount, "the most empty squares of a position read")),
        integerOption("--per-game", "N", 2, 1, 100, "positions read a game"),
        integerOption("--width", "W", 8, 1, ProbCutTable::kMaxStages, "empty squares a stage of the table"),
        chunksOption(), jobsOption(), seedOption("seed of the choice of positions"), shardOption()}};
@@ -184,7 +186,8 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   std::snprintf(settings, sizeof settings, "depth %d\nempties %d..%d\nper game %d\nseed %" PRIu64 "\n", job.depth,
                 job.minEmpties, job.maxEmpties, job.perGame, job.seed);
   FolderLock lock;
-  if (const int status = lockFolder("probcut", job.dir, std::string(kPrefix) + ".lock", lock); status != 0) return status;
+  if (const int status = lockFolder("probcut", job.dir, std::string(kPrefix) + ".lock", lock); status != 0)
+    return status;
   const std::string settingsFile = (std::filesystem::path(job.dir) / (std::string(kPrefix) + ".cfg")).string();
   const bool made = holdsFilesOf(job.dir, kPrefix, ".kpcs");
   if (const int status = keepSettings("probcut", settingsFile, settings, made); status != 0) return status;
@@ -196,7 +199,8 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
   // Every game gives perGame samples, or fewer when short of positions in range.
   long units = 0;
   std::string error;
-  if (!drawsFromChunks(job.dir, chunks, job.gamesPerChunk, job.perGame, [](std::int32_t) { return true; }, units, error)) {
+  if (!drawsFromChunks(
+          job.dir, chunks, job.gamesPerChunk, job.perGame, [](std::int32_t) { return true; }, units, error)) {
     std::fprintf(stderr, "kaimo-train probcut: %s\n", error.c_str());
     return 1;
   }

@@ -13,8 +13,8 @@ namespace {
 // Rough spans of the numeric features (mobility, parity, corners, inner
 // corners, discs, bias), so one learning rate suits them all.
 constexpr std::array<float, kFeatureCount> kFeatureScale = {16, 1, 2, 2, 32, 8};
-constexpr float kRowUnit = 32768.0f;     // int16 row weight per unit of a hidden unit's z
-constexpr float kOutputUnit = 8192.0f;   // int16 output weight per unit of the output's x: a = 4 O, x = a / 32768
+constexpr float kRowUnit = 32768.0f;    // int16 row weight per unit of a hidden unit's z
+constexpr float kOutputUnit = 8192.0f;  // int16 output weight per unit of the output's x: a = 4 O, x = a / 32768
 constexpr float kRowLimit = 32767.0f / kRowUnit;
 constexpr float kOutputLimit = 32767.0f / kOutputUnit;
 constexpr float kDiscSpan = 200.0f;      // a score spans -100..+100 discs

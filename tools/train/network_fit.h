@@ -75,8 +75,8 @@ class FloatNetwork {
   void touch(long row, std::uint64_t seed);
 
   long rowCount_;
-  std::vector<float> weights_;   // z units: rows * 4; the feature rows scaled by kFeatureScale
-  std::vector<float> squares_;   // Adagrad accumulators, same shape
+  std::vector<float> weights_;  // z units: rows * 4; the feature rows scaled by kFeatureScale
+  std::vector<float> squares_;  // Adagrad accumulators, same shape
   std::vector<std::uint8_t> visited_;
   std::array<float, 5> output_;  // x units
   std::array<float, 5> outputSquares_{};

@@ -42,7 +42,8 @@ int emptiesOf(const Board& board) {
 
 void encodeRecord(const TrainingPosition& position, unsigned char* bytes) {
   for (int i = 0; i < kRecordBytes; ++i) bytes[i] = 0;
-  for (int s = 0; s < kSquareCount; ++s) bytes[s / 4] |= static_cast<unsigned char>((position.board[s] & 3) << (2 * (s % 4)));
+  for (int s = 0; s < kSquareCount; ++s)
+    bytes[s / 4] |= static_cast<unsigned char>((position.board[s] & 3) << (2 * (s % 4)));
   bytes[kSideOffset] = static_cast<unsigned char>(position.side);
   bytes[kEmptiesOffset] = static_cast<unsigned char>(emptiesOf(position.board));
   bytes[kKindOffset] = static_cast<unsigned char>(position.kind);
@@ -51,7 +52,8 @@ void encodeRecord(const TrainingPosition& position, unsigned char* bytes) {
   bytes[kMarginOffset + 1] = static_cast<unsigned char>(margin >> 8);
   const auto game = static_cast<std::uint32_t>(position.game);
   for (int b = 0; b < 4; ++b) bytes[kGameOffset + b] = static_cast<unsigned char>(game >> (8 * b));
-  putLittleEndian(&bytes[kSearchValueOffset], static_cast<std::uint16_t>(static_cast<std::int16_t>(position.searchValue)), 2);
+  putLittleEndian(&bytes[kSearchValueOffset],
+                  static_cast<std::uint16_t>(static_cast<std::int16_t>(position.searchValue)), 2);
 }
 
 bool decodeRecord(const unsigned char* bytes, TrainingPosition& position) {
@@ -79,10 +81,10 @@ bool writeChunk(const std::string& name, const std::vector<TrainingPosition>& po
   std::copy(kChunkMagic, kChunkMagic + 4, bytes.begin());
   putLittleEndian(&bytes[4], kChunkVersion, 4);
   putLittleEndian(&bytes[8], positions.size(), 8);
-  for (std::size_t i = 0; i < positions.size(); ++i) encodeRecord(positions[i], &bytes[kChunkHeaderBytes + i * kRecordBytes]);
-  const SafeWriteResult result = writeFileSafely(name, [&bytes](std::FILE* file) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  });
+  for (std::size_t i = 0; i < positions.size(); ++i)
+    encodeRecord(positions[i], &bytes[kChunkHeaderBytes + i * kRecordBytes]);
+  const SafeWriteResult result = writeFileSafely(
+      name, [&bytes](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); });
   if (!result.ok()) error = "cannot write " + name + ": " + std::strerror(result.systemError);
   return result.ok();
 }

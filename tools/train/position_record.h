@@ -5,8 +5,8 @@
 // cut short or padded is recognised as damaged.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -30,7 +30,7 @@ struct TrainingPosition {
   Board board;
   int side = 0;
   LabelKind kind = LabelKind::Outcome;
-  int margin = 0;   // black discs - white discs at the end, the target
+  int margin = 0;         // black discs - white discs at the end, the target
   std::int32_t game = 0;  // which self-play game it comes from
   // What the player's own search made of the position when it was played
   // (exact from its exact-read depth on), for black, in hundredths of a disc.

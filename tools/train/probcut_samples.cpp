@@ -73,9 +73,8 @@ bool writeSamples(const std::string& name, int depth, const std::vector<ProbCutS
     }
     text += "\n";
   }
-  const SafeWriteResult result = writeFileSafely(name, [&text](std::FILE* file) {
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  });
+  const SafeWriteResult result = writeFileSafely(
+      name, [&text](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
   if (!result.ok()) error = "cannot write " + name + ": " + std::strerror(result.systemError);
   return result.ok();
 }
@@ -90,7 +89,8 @@ bool readSamples(const std::string& name, int depth, std::vector<ProbCutSample>&
   std::istringstream lines(text);
   std::string header;
   std::getline(lines, header);
-  const std::string wanted = std::string(kMagic) + " " + std::to_string(kVersion) + " depth " + std::to_string(depth) + " count ";
+  const std::string wanted =
+      std::string(kMagic) + " " + std::to_string(kVersion) + " depth " + std::to_string(depth) + " count ";
   char* end = nullptr;
   const long count = header.starts_with(wanted) ? std::strtol(header.c_str() + wanted.size(), &end, 10) : -1;
   if (count < 0 || end == nullptr || *end != '\0') {

@@ -44,7 +44,8 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
                          static_cast<std::uint32_t>(game)};
   std::mt19937_64 random(sequence);
   const int randomPlies = std::uniform_int_distribution<int>(settings.randomPliesMin, settings.randomPliesMax)(random);
-  const SideSettings side{.routine = settings.routine, .normalDepth = settings.depth, .exactDepth = settings.exactDepth};
+  const SideSettings side{
+      .routine = settings.routine, .normalDepth = settings.depth, .exactDepth = settings.exactDepth};
 
   failed = false;
   Board board;
@@ -59,9 +60,9 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
     }
     passes = 0;
     const int empties = emptiesOf(board);
-    const bool exploring = ply < randomPlies ||
-                           (ply < randomPlies + settings.epsilonPlies && empties > settings.exactDepth &&
-                            std::uniform_int_distribution<int>(0, 99)(random) < settings.epsilonPercent);
+    const bool exploring =
+        ply < randomPlies || (ply < randomPlies + settings.epsilonPlies && empties > settings.exactDepth &&
+                              std::uniform_int_distribution<int>(0, 99)(random) < settings.epsilonPercent);
     const bool kept = empties <= kPatternMaxEmpties;
     int move = -1;
     int searchValue = kNoSearchValue;
@@ -86,8 +87,8 @@ std::vector<TrainingPosition> playTrainingGame(std::uint64_t seed, std::int32_t 
   std::vector<TrainingPosition> positions;
   positions.reserve(plies.size());
   for (const Ply& ply : plies) {
-    positions.push_back({ply.board, ply.side, ply.exact ? LabelKind::Played : LabelKind::Outcome,
-                         counts[0] - counts[1], game, ply.searchValue});
+    positions.push_back({ply.board, ply.side, ply.exact ? LabelKind::Played : LabelKind::Outcome, counts[0] - counts[1],
+                         game, ply.searchValue});
   }
   return positions;
 }

@@ -8,9 +8,9 @@ namespace kaimo::train {
 tools::OptionSpec dirOption(const char* help) { return tools::required(tools::pathOption("--dir", "DIR", help)); }
 
 tools::OptionSpec dirListOption(const char* help) {
-  return tools::required(tools::pathOption("--dir", "DIR[,DIR...]", help, [](const std::string& name, const std::string& value) {
-    folderList(value, name);
-  }));
+  return tools::required(
+      tools::pathOption("--dir", "DIR[,DIR...]", help,
+                        [](const std::string& name, const std::string& value) { folderList(value, name); }));
 }
 
 tools::OptionSpec jobsOption() { return tools::integerOption("--jobs", "N", 2, 1, 64, "worker processes"); }

@@ -1,9 +1,9 @@
 #include "tools/train/training_set.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <algorithm>
 
 #include "tools/common/cli_args.h"
 #include "tools/train/chunks.h"

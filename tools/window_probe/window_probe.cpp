@@ -13,8 +13,8 @@
 // hidden, for a comparison without them.
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -36,9 +36,9 @@ using namespace kaimo;
 
 struct Options {
   unsigned seed = 1;
-  int depth = 6;     // white's normal depth
-  int thinkMs = 150; // how long the random player waits before it moves
-  QString shots;     // screenshots go here when set
+  int depth = 6;      // white's normal depth
+  int thinkMs = 150;  // how long the random player waits before it moves
+  QString shots;      // screenshots go here when set
 };
 
 Options parse(int argc, char** argv) {
@@ -98,8 +98,8 @@ class TimedApplication : public QApplication {
       std::printf("  %.2f ms (processor %.2f ms) at %lld ms: %s\n", steps[i].ms, steps[i].cpuMs,
                   static_cast<long long>(steps[i].at), steps[i].what.constData());
     }
-    const auto busiest = std::max_element(steps.begin(), steps.end(),
-                                          [](const Step& a, const Step& b) { return a.cpuMs < b.cpuMs; });
+    const auto busiest =
+        std::max_element(steps.begin(), steps.end(), [](const Step& a, const Step& b) { return a.cpuMs < b.cpuMs; });
     std::printf("  longest in processor time: %.2f ms (wall %.2f ms): %s\n", busiest->cpuMs, busiest->ms,
                 busiest->what.constData());
   }
@@ -189,7 +189,6 @@ int main(int argc, char** argv) {
       if (controller.study().bestSquare() < 0) return;
       awaitingHintShot = false;
       shoot("hint.png");
-
     }
     const bool over = historyEndsGame(controller.game().history());
     if (controller.mode() == ViewMode::Idle && over && !analysing) {

@@ -153,7 +153,8 @@ TEST_F(BoardCommands, RotationTurnsClockwiseAndMirroringSwapsColumnsAndRows) {
   setPosition(c(), before, kWhite);
   c().mirrorBoard();
   for (int column = 0; column < 10; ++column) {
-    for (int row = 0; row < 10; ++row) EXPECT_EQ(c().game().board()[squareAt(row, column)], before[squareAt(column, row)]);
+    for (int row = 0; row < 10; ++row)
+      EXPECT_EQ(c().game().board()[squareAt(row, column)], before[squareAt(column, row)]);
   }
   EXPECT_EQ(c().game().side(), kWhite);
 }

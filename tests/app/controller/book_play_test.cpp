@@ -76,7 +76,8 @@ TEST_F(BookPlay, TheHintInTheBookShowsTheBooksValuesAtOnce) {
   ASSERT_EQ(moves.size(), legalSquares(c().game().board(), c().game().side()).size());
   for (const BookMove& m : moves) EXPECT_EQ(c().study().squareValues()[m.square], bookValueToScore(m.value));
   EXPECT_EQ(c().study().bestSquare(), moves.front().square);
-  EXPECT_EQ(window.panes[kProgressPane], texts::bookHintText(moves.front().square, bookValueToScore(moves.front().value)));
+  EXPECT_EQ(window.panes[kProgressPane],
+            texts::bookHintText(moves.front().square, bookValueToScore(moves.front().value)));
 
   c().book().setEnabled(false);
   c().startHint();

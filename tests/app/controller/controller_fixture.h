@@ -95,8 +95,8 @@ struct ProgressNumbers {
 inline std::optional<ProgressNumbers> readProgressText(const std::string& text) {
   ProgressNumbers numbers;
   int consumed = 0;
-  if (std::sscanf(text.c_str(), "%lld%% %lldKLeaf/sec %lldmsec%n", &numbers.percent, &numbers.rate,
-                  &numbers.elapsed, &consumed) != 3) {
+  if (std::sscanf(text.c_str(), "%lld%% %lldKLeaf/sec %lldmsec%n", &numbers.percent, &numbers.rate, &numbers.elapsed,
+                  &consumed) != 3) {
     return std::nullopt;
   }
   numbers.wholeText = consumed == static_cast<int>(text.size());

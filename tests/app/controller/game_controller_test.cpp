@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <thread>
 #include <vector>
 
-#include "engine/eval/routines.h"
 #include "app/controller/game_texts.h"
+#include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "support/kr/kr_error.h"
 #include "tests/app/controller/controller_fixture.h"
@@ -254,8 +254,9 @@ TEST_F(Controller, TakeBackDependsOnWhoPlays) {
     int cursor;         // where it leads
     ViewMode mode;
   };
-  for (const Case& tc : {Case{kHuman, kComputer, 4, 2, ViewMode::Playing}, Case{kComputer, kHuman, 3, 1, ViewMode::Playing},
-                         Case{kHuman, kHuman, 3, 2, ViewMode::Playing}, Case{kComputer, kComputer, 3, 2, ViewMode::Idle}}) {
+  for (const Case& tc :
+       {Case{kHuman, kComputer, 4, 2, ViewMode::Playing}, Case{kComputer, kHuman, 3, 1, ViewMode::Playing},
+        Case{kHuman, kHuman, 3, 2, ViewMode::Playing}, Case{kComputer, kComputer, 3, 2, ViewMode::Idle}}) {
     make(quickSettings(tc.black, tc.white, 1, 4));
     startAndTick();
     ASSERT_TRUE(tickUntil(c(), [&] {
@@ -275,7 +276,8 @@ TEST_F(Controller, TakeBackDependsOnWhoPlays) {
   setPosition(c(), nearlyFullBoard(), kBlack);
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] {
-    if (c().isHumanToMove() && c().mode() == ViewMode::Playing) c().clickSquare(legalSquares(c().game().board(), kBlack).front());
+    if (c().isHumanToMove() && c().mode() == ViewMode::Playing)
+      c().clickSquare(legalSquares(c().game().board(), kBlack).front());
     return c().mode() == ViewMode::Idle;
   }));
   ASSERT_EQ(window.panes[kWhitePane].rfind("白", 0), 0u) << "the final count";
@@ -396,8 +398,8 @@ TEST_F(Controller, EnableRulesHoldInEachMode) {
     const char* modes;  // Idle, NextTurn, Playing, Busy, Editing
   };
   const Rule rules[] = {
-      {"hasHistory", &GameController::hasHistory, "11111"},  {"canStart", &GameController::canStart, "10001"},
-      {"isNotBusy", &GameController::isNotBusy, "11101"},    {"canGoBack", &GameController::canGoBack, "11101"},
+      {"hasHistory", &GameController::hasHistory, "11111"},     {"canStart", &GameController::canStart, "10001"},
+      {"isNotBusy", &GameController::isNotBusy, "11101"},       {"canGoBack", &GameController::canGoBack, "11101"},
       {"canGoForward", &GameController::canGoForward, "11101"}, {"canTakeBack", &GameController::canTakeBack, "11100"},
       {"canHint", &GameController::canHint, "10101"},
   };
@@ -418,7 +420,8 @@ TEST_F(Controller, EnableRulesHoldInEachMode) {
     if (mode == 3) c().startAnalysis();
     if (mode == 4) c().toggleEditing();
     ASSERT_EQ(c().mode(), kModes[mode]);
-    for (const Rule& rule : rules) EXPECT_EQ((c().*rule.holds)(), rule.modes[mode] == '1') << rule.name << " in mode " << mode;
+    for (const Rule& rule : rules)
+      EXPECT_EQ((c().*rule.holds)(), rule.modes[mode] == '1') << rule.name << " in mode " << mode;
     c().pause();
   }
 }

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "app/controller/game_texts.h"
-#include "app/review/review_text.h"
 #include "app/controller/move_list.h"
 #include "app/controller/move_values.h"
 #include "app/records/record_limits.h"
 #include "app/records/record_status.h"
 #include "app/records/record_text.h"
+#include "app/review/review_text.h"
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
@@ -64,7 +64,9 @@ class GameStudy : public testing::ControllerFixture<> {
     startAndTick();
     for (int i = 0; i < count; ++i) clickAndTick(firstLegalSquare(c().game().board(), c().game().side()));
   }
-  bool reviewComplete() { return c().review().review().readCount(c().game().history()) + 1 == c().game().history().size(); }
+  bool reviewComplete() {
+    return c().review().review().readCount(c().game().history()) + 1 == c().game().history().size();
+  }
 };
 
 struct HintCase {
@@ -102,7 +104,8 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
   ASSERT_GE(c().study().bestSquare(), 0);
   EXPECT_EQ(c().study().squareValues()[c().study().bestSquare()], turn.value);
   EXPECT_EQ(c().study().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
-  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(c().study().bestSquare(), turn.value, emptyCount(board) <= hc.exact));
+  EXPECT_EQ(window.panes[kProgressPane],
+            texts::hintText(c().study().bestSquare(), turn.value, emptyCount(board) <= hc.exact));
   for (int square : legalSquares(board, side)) EXPECT_NE(c().study().squareValues()[square], SCORE_NONE);
 
   if (emptyCount(board) <= hc.exact) {

@@ -186,8 +186,18 @@ TEST_F(RecordCommands, OnlyUnsavedWorkIsAskedAboutBeforeTheGameGoes) {
   };
   const Work works[] = {
       {"an edit", edit, true},
-      {"a move, saved", [this] { playMoves({"d5"}); save("saved.txt"); }, false},
-      {"an edit, saved", [&] { edit(); save("saved.txt"); }, false},
+      {"a move, saved",
+       [this] {
+         playMoves({"d5"});
+         save("saved.txt");
+       },
+       false},
+      {"an edit, saved",
+       [&] {
+         edit();
+         save("saved.txt");
+       },
+       false},
       {"a pasted game", [this] { c().pasteRecord("f5 d6"); }, true},
       {"a pasted initial position", [this] { c().pasteRecord(" "); }, false},
   };

@@ -161,7 +161,8 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
   EXPECT_FALSE(isMarker(result.last));
   EXPECT_EQ(c().study().squareValues(), expected);
   // Worked out by hand: each of the three moves takes the last white disc.
-  for (int s : {squareAt(6, 4), squareAt(6, 5), squareAt(6, 6)}) EXPECT_EQ(c().study().squareValues()[s], SCORE_WIPEOUT);
+  for (int s : {squareAt(6, 4), squareAt(6, 5), squareAt(6, 6)})
+    EXPECT_EQ(c().study().squareValues()[s], SCORE_WIPEOUT);
   // The first of the best moves is marked and named, as after a hint.
   EXPECT_EQ(c().study().bestSquare(), squareAt(6, 4));
   EXPECT_EQ(window.panes[kProgressPane], texts::hintText(squareAt(6, 4), SCORE_WIPEOUT, true));
@@ -183,8 +184,7 @@ TEST_F(Study, ValuesAreTheExactResultOfEveryMove) {
     analyseToTheEnd();
     Board child;
     for (int s = 0; s < kSquareCount; ++s) {
-      const int expected =
-          plain::play(board, child, s, side) > 1 ? -exactValue(child, opponentOf(side)) : SCORE_NONE;
+      const int expected = plain::play(board, child, s, side) > 1 ? -exactValue(child, opponentOf(side)) : SCORE_NONE;
       EXPECT_EQ(c().study().squareValues()[s], expected) << "position " << positions << " square " << s;
     }
   }
@@ -250,7 +250,8 @@ TEST_F(Study, TheSecondsCountOnWhileAMoveTakesLong) {
   // 39 empty squares: the first move alone takes far longer than the test.
   setPosition(c(), patternWithEmpties(39), kBlack);
   c().startAnalysis();
-  ASSERT_TRUE(tickUntil(c(), [&] { return window.panes[kProgressPane] != "終盤解析"; }, std::chrono::seconds(5)));
+  ASSERT_TRUE(tickUntil(
+      c(), [&] { return window.panes[kProgressPane] != "終盤解析"; }, std::chrono::seconds(5)));
   EXPECT_EQ(window.panes[kProgressPane], "  0.00%完了 1 sec");
   EXPECT_EQ(c().mode(), ViewMode::Busy);
   c().pause();

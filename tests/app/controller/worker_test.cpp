@@ -36,10 +36,11 @@ TEST(Worker, ReportsAndResultReachTheOwnerOnce) {
   CountingWorker worker;
   EXPECT_FALSE(worker.active());
   worker.start([](std::stop_token, CountingWorker::Exchange& exchange) {
-    for (int i = 1; i <= 3; ++i) exchange.report([i](Counting& c) {
-      c.latest = i;
-      c.all.push_back(i);
-    });
+    for (int i = 1; i <= 3; ++i)
+      exchange.report([i](Counting& c) {
+        c.latest = i;
+        c.all.push_back(i);
+      });
     return 7;
   });
   EXPECT_TRUE(worker.active());

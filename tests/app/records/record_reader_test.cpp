@@ -169,7 +169,10 @@ TEST(RecordReader, ALeadingByteOrderMarkIsSkipped) {
       {mark + "d5d4", RecordStatus::Ok, d5d4},
       {mark, RecordStatus::Ok, kInitialOnly},
       {mark + "1. d5 2. d4", RecordStatus::Ok, d5d4},
-      {"\xEF\xBB" "d5d4", RecordStatus::NotARecord, {}},
+      {"\xEF\xBB"
+       "d5d4",
+       RecordStatus::NotARecord,
+       {}},
       {mark + mark + "d5d4", RecordStatus::NotARecord, {}},
       {"d5" + mark + "d4", RecordStatus::FormatError, playedHistory(initialBoard(), kBlack, {34})},
   };

@@ -126,7 +126,8 @@ inline int percent(std::mt19937& rng) { return std::uniform_int_distribution<int
 inline void editBoard(std::mt19937& rng, Board& b) {
   const int edits = std::uniform_int_distribution<int>(1, 6)(rng);
   for (int i = 0; i < edits; ++i) {
-    b[std::uniform_int_distribution<int>(0, 99)(rng)] = static_cast<std::int8_t>(std::uniform_int_distribution<int>(0, 3)(rng));
+    b[std::uniform_int_distribution<int>(0, 99)(rng)] =
+        static_cast<std::int8_t>(std::uniform_int_distribution<int>(0, 3)(rng));
   }
 }
 
@@ -163,7 +164,8 @@ inline History randomUnrelatedHistory(std::mt19937& rng, int entries) {
     for (auto& square : b) {
       if (percent(rng) < 15) square = static_cast<std::int8_t>(std::uniform_int_distribution<int>(0, 3)(rng));
     }
-    history.push_back({std::uniform_int_distribution<int>(0, 1)(rng), std::uniform_int_distribution<int>(0, 99)(rng), b});
+    history.push_back(
+        {std::uniform_int_distribution<int>(0, 1)(rng), std::uniform_int_distribution<int>(0, 99)(rng), b});
   }
   return history;
 }

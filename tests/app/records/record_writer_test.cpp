@@ -71,8 +71,8 @@ TEST(RecordWriter, TheNextColourComesFromTheReplayedBoardNotTheBoardAfterIt) {
   // can move) would leave out the side token and read the entry back as
   // black's.
   const Board start = testing::whitePassesAfterA3Board();
-  const History game = {{kBlack, 2, start}, {kWhite, 46, initialBoard()},
-                        {kBlack, -1, testing::playedOn(initialBoard(), 46, kWhite)}};
+  const History game = {
+      {kBlack, 2, start}, {kWhite, 46, initialBoard()}, {kBlack, -1, testing::playedOn(initialBoard(), 46, kWhite)}};
   const std::string text = writeText(game);
   EXPECT_EQ(text, boardToken(start) + "a3" + boardToken(initialBoard()) + "T1e7");
   EXPECT_EQ(readText(text).history, game);

@@ -16,8 +16,8 @@
 #include "app/controller/game_controller.h"
 #include "app/records/record_writer.h"
 #include "app/review/better_move.h"
-#include "app/review/review_text.h"
 #include "app/review/review_batch.h"
+#include "app/review/review_text.h"
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
@@ -55,7 +55,8 @@ History playGame(unsigned seed, int blackRoutine, int whiteRoutine) {
       if (boardMobility(board, opponentOf(side)) == 0) break;
       side = opponentOf(side);
     }
-    const SideSettings settings{.routine = side == kBlack ? blackRoutine : whiteRoutine, .normalDepth = 2, .exactDepth = 8};
+    const SideSettings settings{
+        .routine = side == kBlack ? blackRoutine : whiteRoutine, .normalDepth = 2, .exactDepth = 8};
     const tools::TurnResult turn = tools::TurnSearcher().play(board, side, settings);
     history.push_back({side, turn.move, board});
     Board next;
@@ -107,8 +108,8 @@ History openingOf(int plies) {
 // Losses are named in whole discs, rounded half away from zero: a loss of
 // half a disc is named, one just under it is not.
 TEST(ReviewSummary, RoundsHalfADiscAwayFromZero) {
-  const int values[][2] = {{500, 1},    {499, 0},     {1500, 2},    {1499, 1},       {-500, -1},
-                           {-499, 0},   {-1500, -2},  {-1499, -1},  {34580, 35},     {-34580, -35}};
+  const int values[][2] = {{500, 1},  {499, 0},    {1500, 2},   {1499, 1},   {-500, -1},
+                           {-499, 0}, {-1500, -2}, {-1499, -1}, {34580, 35}, {-34580, -35}};
   for (const auto& [value, discs] : values) EXPECT_EQ(roundedDiscs(value), discs) << value;
   const History history = openingOf(6);
   const int losses[] = {34580, 500, 1500, 499, 1499, 1500};
@@ -268,9 +269,9 @@ TEST_F(Review, TheCommandLineAndTheWindowAgree) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("kaimo_review_" + std::to_string(::getpid()) + ".txt");
   ASSERT_EQ(writeRecord(path.string(), history).status, RecordStatus::Ok);
-  const testing::Captured cli = testing::captureCommand(
-      cli::runReview, {"--record", path.string(), "--depth", std::to_string(kQuick.depth), "--exact",
-                       std::to_string(kQuick.exactEmpties)});
+  const testing::Captured cli =
+      testing::captureCommand(cli::runReview, {"--record", path.string(), "--depth", std::to_string(kQuick.depth),
+                                               "--exact", std::to_string(kQuick.exactEmpties)});
   ASSERT_EQ(cli.status, 0);
 
   PlayerSettings settings = PlayerSettings::defaults();

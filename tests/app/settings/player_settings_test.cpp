@@ -93,9 +93,7 @@ TEST(PlayerSettingsConfirm, ClearsWordsFiveAndSixOnly) {
   EXPECT_EQ(settingsToWords(s), words);
 }
 
-TEST_F(SettingsFile, MissingFileGivesDefaults) {
-  EXPECT_EQ(loaded(kName), PlayerSettings::defaults());
-}
+TEST_F(SettingsFile, MissingFileGivesDefaults) { EXPECT_EQ(loaded(kName), PlayerSettings::defaults()); }
 
 TEST_F(SettingsFile, OlderVersionIsIgnoredWhole) {
   std::vector<std::int32_t> words = fileWords(30, 30);

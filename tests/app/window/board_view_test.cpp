@@ -129,7 +129,8 @@ class BoardViewTest : public QObject {
     const ViewLayout layout{cell, 0, 0};
     QImage image(kViewCellsWide * cell, kViewCellsTall * cell, QImage::Format_RGB32);
     QPainter p(&image);
-    paintBoardView(p, image.rect(), layout, BoardPicture{board, kBlack, marks, -1, values}, Artwork(qreal(cell) / kCell));
+    paintBoardView(p, image.rect(), layout, BoardPicture{board, kBlack, marks, -1, values},
+                   Artwork(qreal(cell) / kCell));
     p.end();
 
     // The white box behind the text, searched over the square and both neighbours.
@@ -178,8 +179,8 @@ class BoardViewTest : public QObject {
     int coordinatePixels = 0;
     for (QRectF band : {QRectF(board.left(), board.top() - cell, board.width(), cell),
                         QRectF(board.left() - cell, board.top(), cell, board.height())}) {
-      const QRect pixels = QRectF(band.topLeft() * image.devicePixelRatio(), band.size() * image.devicePixelRatio())
-                               .toRect();
+      const QRect pixels =
+          QRectF(band.topLeft() * image.devicePixelRatio(), band.size() * image.devicePixelRatio()).toRect();
       for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         for (int x = pixels.left(); x <= pixels.right(); ++x) {
           coordinatePixels += image.pixelColor(x, y) == palette::kCoordinateText;

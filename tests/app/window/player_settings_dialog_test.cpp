@@ -11,8 +11,8 @@
 
 #include <memory>
 
-#include "app/window/depth_field.h"
 #include "app/settings/settings_words.h"
+#include "app/window/depth_field.h"
 #include "app/window/player_settings_dialog.h"
 #include "engine/eval/routines.h"
 
@@ -86,7 +86,7 @@ class PlayerSettingsDialogTest : public QObject {
     QCOMPARE(box(kBlackProbCut)->text(), QString("ProbCutを使用(&D)"));
     QCOMPARE(static_cast<QLabel*>(dialog_->control(kWhiteCutLabel))->text(), QString("Cut値(&L)"));
     const QList<QPair<int, QString>> numbers = {{kBlackCutConfidence, "1200"}, {kBlackCutDepthLimit, "11"},
-                                                {kBlackCutEmptiesLimit, "16"},   {kWhiteCutConfidence, "2000"},
+                                                {kBlackCutEmptiesLimit, "16"}, {kWhiteCutConfidence, "2000"},
                                                 {kWhiteCutDepthLimit, "9"},    {kWhiteCutEmptiesLimit, "5"}};
     for (const auto& [id, text] : numbers) {
       QVERIFY(field(id)->isVisible());
@@ -112,9 +112,9 @@ class PlayerSettingsDialogTest : public QObject {
     for (QLabel* label : dialog_->findChildren<QLabel*>()) {
       if (label->isVisible()) texts << label->text();
     }
-    for (const char* expected : {"思考ルーチン(&A)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)",
-                                 "思考ルーチン(&H)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)",
-                                 "手"}) {
+    for (const char* expected :
+         {"思考ルーチン(&A)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)", "思考ルーチン(&H)",
+          "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)", "手"}) {
       QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
     }
     QCOMPARE(static_cast<QPushButton*>(dialog_->control(2))->text(), QString("ｷｬﾝｾﾙ"));
@@ -127,19 +127,25 @@ class PlayerSettingsDialogTest : public QObject {
     for (int id : {kBlackNormalDepth, kWhiteExactDepth, kBlackWinDepth, kWhiteWinDepth}) {
       const QString name = QString::number(id);
       QTest::newRow(qPrintable(name + " 61")) << id << "61" << kOutOfRange;
-      QTest::newRow(qPrintable(name + " 60")) << id << "60" << "";
-      QTest::newRow(qPrintable(name + " 0")) << id << "0" << "";
+      QTest::newRow(qPrintable(name + " 60")) << id << "60"
+                                              << "";
+      QTest::newRow(qPrintable(name + " 0")) << id << "0"
+                                             << "";
       QTest::newRow(qPrintable(name + " text")) << id << "abc" << kNotAnInteger;
       QTest::newRow(qPrintable(name + " empty")) << id << "" << kNotAnInteger;
     }
-    QTest::newRow("cut value 5000") << kWhiteCutConfidence << "5000" << "";
-    QTest::newRow("cut value 5001") << kWhiteCutConfidence << "5001" << "0 から 5000 までの整数を入力してください。";
+    QTest::newRow("cut value 5000") << kWhiteCutConfidence << "5000"
+                                    << "";
+    QTest::newRow("cut value 5001") << kWhiteCutConfidence << "5001"
+                                    << "0 から 5000 までの整数を入力してください。";
     QTest::newRow("ProbCut A 61") << kBlackCutDepthLimit << "61" << kOutOfRange;
-    QTest::newRow("ProbCut B 0") << kWhiteCutEmptiesLimit << "0" << "";
+    QTest::newRow("ProbCut B 0") << kWhiteCutEmptiesLimit << "0"
+                                 << "";
     QTest::newRow("minus one") << kBlackExactDepth << "-1" << kOutOfRange;
     QTest::newRow("beyond int") << kWhiteNormalDepth << "99999999999" << kNotAnInteger;
     QTest::newRow("digits then text") << kWhiteNormalDepth << "12a" << kNotAnInteger;
-    QTest::newRow("blanks around") << kWhiteNormalDepth << " 12 " << "";
+    QTest::newRow("blanks around") << kWhiteNormalDepth << " 12 "
+                                   << "";
   }
   void fieldsAreCheckedOnOk() {
     QFETCH(int, id);

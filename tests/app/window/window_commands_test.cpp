@@ -114,7 +114,8 @@ class WindowCommandsTest : public QObject {
       QCOMPARE(menus[i]->text(), QString::fromUtf8(menuBarLayout()[i].title));
       QList<Command> shown;
       for (QAction* entry : menus[i]->menu()->actions()) {
-        if (entry->isVisible()) shown << (entry->isSeparator() ? Command::Separator : static_cast<Command>(entry->data().toInt()));
+        if (entry->isVisible())
+          shown << (entry->isSeparator() ? Command::Separator : static_cast<Command>(entry->data().toInt()));
       }
       QCOMPARE(shown, QList<Command>(menuBarLayout()[i].entries.begin(), menuBarLayout()[i].entries.end()));
       for (Command command : shown) onMenus.insert(command);
@@ -454,8 +455,7 @@ class WindowCommandsTest : public QObject {
   void enterMode(ModeColumn mode) {
     setThreeEntryHistory(1);
     switch (mode) {
-      case kIdle:
-        break;
+      case kIdle: break;
       case kNextTurn:
         frame_->action(Command::Start)->trigger();  // the next tick has not come yet
         break;
@@ -463,14 +463,9 @@ class WindowCommandsTest : public QObject {
         frame_->action(Command::Start)->trigger();
         game().onTimer();  // the tick that starts the first turn, without waiting for it
         break;
-      case kBusy:
-        frame_->action(Command::EndgameAnalysis)->trigger();
-        break;
-      case kEditing:
-        frame_->action(Command::EditBoard)->trigger();
-        break;
-      case kModeColumns:
-        break;
+      case kBusy: frame_->action(Command::EndgameAnalysis)->trigger(); break;
+      case kEditing: frame_->action(Command::EditBoard)->trigger(); break;
+      case kModeColumns: break;
     }
     const ViewMode expected[] = {ViewMode::Idle, ViewMode::NextTurn, ViewMode::Playing, ViewMode::Busy,
                                  ViewMode::Editing};

@@ -101,7 +101,8 @@ TEST(BitBoard, LastFlipCountIsTheFlipsOfTheLastSquare) {
     for (int colour = 0; colour < 2; ++colour) {
       Board played;
       const int expected = plain::play(b, played, s, colour) - 1;
-      ASSERT_EQ(lastFlipCount(colour == kBlack ? m.black : m.white, s), expected) << "square " << s << " trial " << trial;
+      ASSERT_EQ(lastFlipCount(colour == kBlack ? m.black : m.white, s), expected)
+          << "square " << s << " trial " << trial;
     }
   }
 }

@@ -49,10 +49,10 @@ TEST(BoardPlay, OccupiedSquareLeavesOutputAndBoardUntouched) {
 TEST(BoardPlay, CornerCapturesEightAlongEdgeAndInThreeDirections) {
   Board b = emptyBoard();
   for (int column = 1; column <= 8; ++column) b[squareAt(column, 0)] = kWhite;
-  b[90] = kBlack;   // closes the top edge
-  b[1] = kWhite;    // down column 0
+  b[90] = kBlack;  // closes the top edge
+  b[1] = kWhite;   // down column 0
   b[2] = kBlack;
-  b[11] = kWhite;   // the long diagonal
+  b[11] = kWhite;  // the long diagonal
   b[22] = kWhite;
   b[33] = kBlack;
   Board out;
@@ -99,8 +99,8 @@ TEST(BoardPlay, InPlaceMoveThatCapturesNothingLeavesTheDisc) {
 TEST(BoardPlay, EverySquareAgreesWithThePlainAlgorithm) {
   std::mt19937 rng(20261207);
   for (int trial = 0; trial < 3000; ++trial) {
-    const Board b = trial % 2 ? plain::randomBoard(rng, trial % 3 == 0 ? 8 : 0)
-                              : plain::randomGame(rng, 4 + trial % 90);
+    const Board b =
+        trial % 2 ? plain::randomBoard(rng, trial % 3 == 0 ? 8 : 0) : plain::randomGame(rng, 4 + trial % 90);
     for (int colour = 0; colour < 2; ++colour) {
       for (int s = 0; s < kSquareCount; ++s) {
         Board expected;

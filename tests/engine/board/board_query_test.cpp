@@ -60,8 +60,7 @@ TEST(BoardQuery, WallBreaksARunAndIsNeverCounted) {
 TEST(BoardQuery, MobilityCountAndLegalityAgreeWithThePlainAlgorithm) {
   std::mt19937 rng(7);
   for (int trial = 0; trial < 4000; ++trial) {
-    const Board b = trial % 2 ? plain::randomBoard(rng, trial % 4 == 1 ? 10 : 0)
-                              : plain::randomGame(rng, trial % 95);
+    const Board b = trial % 2 ? plain::randomBoard(rng, trial % 4 == 1 ? 10 : 0) : plain::randomGame(rng, trial % 95);
     for (int colour = 0; colour < 2; ++colour) {
       ASSERT_EQ(boardMobility(b, colour), plain::mobility(b, colour)) << trial;
       MoveMarks marks;

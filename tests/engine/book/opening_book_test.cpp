@@ -36,7 +36,8 @@ TEST(OpeningBook, GivesEveryMoveTheNegatedValueOfWhatFollows) {
   for (std::size_t i = 1; i < moves.size(); ++i) EXPECT_GE(moves[i - 1].value, moves[i].value);
   for (const BookStep& step : steps) {
     ASSERT_EQ(step.next, BookStep::Next::Opponent);
-    const auto move = std::find_if(moves.begin(), moves.end(), [&](const BookMove& m) { return m.square == step.square; });
+    const auto move =
+        std::find_if(moves.begin(), moves.end(), [&](const BookMove& m) { return m.square == step.square; });
     ASSERT_NE(move, moves.end());
     EXPECT_EQ(move->value, -book.find(step.key)->value);
   }

@@ -51,7 +51,9 @@ TEST(EvalSimple, FullBoardIsScoredByTheFinalCount) {
 Board surplusBoard(int empties, int surplus) {
   Board b;
   b.fill(kWall);
-  auto special = [](int s) { return s == 0 || s == 9 || s == 90 || s == 99 || s == 11 || s == 18 || s == 81 || s == 88; };
+  auto special = [](int s) {
+    return s == 0 || s == 9 || s == 90 || s == 99 || s == 11 || s == 18 || s == 81 || s == 88;
+  };
   int s = 0;
   for (int placed = 0; placed < empties; ++s) {
     if (!special(s)) b[s] = kEmpty, ++placed;
@@ -100,7 +102,9 @@ TEST(EvalSimpleBits, AgreesWithEvalSimple) {
     const int wallPercent = i % 2 == 0 ? 0 : static_cast<int>(rng() % 30);
     for (auto& square : b) {
       const int draw = static_cast<int>(rng() % 100);
-      square = draw < wallPercent ? kWall : draw < wallPercent + emptyPercent ? kEmpty : static_cast<std::int8_t>(rng() & 1);
+      square = draw < wallPercent                  ? kWall
+               : draw < wallPercent + emptyPercent ? kEmpty
+                                                   : static_cast<std::int8_t>(rng() & 1);
     }
     DiscCounts counts;
     boardCount(b, counts);

@@ -62,7 +62,8 @@ std::map<int, std::vector<Sample>> samplesByStage(const std::vector<int>& wanted
       if (empties > 0 && stageOfEmpties(empties) == stage) samples.push_back(s);
     }
     std::uniform_int_distribution<int> empties(std::max(1, 96 - 4 * stage - 3), 96 - 4 * stage);
-    for (int i = 0; i < perStage / 2; ++i) samples.push_back({wallBoard(rng, empties(rng)), static_cast<int>(rng() % 2)});
+    for (int i = 0; i < perStage / 2; ++i)
+      samples.push_back({wallBoard(rng, empties(rng)), static_cast<int>(rng() % 2)});
   }
   return out;
 }
@@ -109,8 +110,8 @@ struct Spread {
   int rows;
   int output;
 };
-constexpr Spread kSpreads[] = {{3, 4096, 8000}, {7, 32767, 32767}, {11, 500, 32767},
-                               {15, 2000, 20000}, {19, 8000, 4000}, {23, 1000, 32767}};
+constexpr Spread kSpreads[] = {{3, 4096, 8000},   {7, 32767, 32767}, {11, 500, 32767},
+                               {15, 2000, 20000}, {19, 8000, 4000},  {23, 1000, 32767}};
 
 TEST_F(PatternNetwork, MatchesTheStraightforwardComputationExactly) {
   std::vector<int> wanted;

@@ -121,7 +121,8 @@ TEST_F(PatternLoading, BrokenTablesAreRefusedByName) {
   std::filesystem::remove("errorlog.txt");
   EXPECT_TRUE(load()->failed());
   EXPECT_EQ(announced_, "");
-  EXPECT_EQ(readFile("errorlog.txt"), "ルーチン狐 : データファイルfgtb100.kmxのクラス数かクラス番号が正しくありません。\n");
+  EXPECT_EQ(readFile("errorlog.txt"),
+            "ルーチン狐 : データファイルfgtb100.kmxのクラス数かクラス番号が正しくありません。\n");
 }
 
 TEST_F(PatternLoading, ReadsTablesAndStagesFromItsDataFolder) {
@@ -162,7 +163,7 @@ TEST_F(PatternLoading, TheChecksumListRefusesAFlippedBit) {
     bool read;
   };
   const Case cases[] = {
-      {nullptr, 0, true, true},        {"kaimogr03.dat", -1, true, false}, {"fgtb081.kmx", 0, true, false},
+      {nullptr, 0, true, true},           {"kaimogr03.dat", -1, true, false}, {"fgtb081.kmx", 0, true, false},
       {"kaimogr03.dat", -1, false, true}, {"fgtb081.kmx", 0, false, true},
   };
   for (const Case& c : cases) {
@@ -228,7 +229,7 @@ TEST_F(StageReading, AMissingStageFailsOnlyItsPositionsAndLogsEveryAttempt) {
 
 TEST_F(StageReading, AShortStageFileNeverLendsAnotherStagesWeights) {
   writeStages({3, 4});
-  const Board b = withEmpties(80);  // stage 4
+  const Board b = withEmpties(80);                                     // stage 4
   ASSERT_FALSE(isMarker(evaluateWith(*evaluator_, withEmpties(84))));  // stage 3 is held
   std::filesystem::resize_file("kaimogr04.dat", stageFileBytes(evaluator_->data().rowCount()) - 1);
   EXPECT_EQ(evaluateWith(*evaluator_, b), SCORE_EVAL_ERROR);

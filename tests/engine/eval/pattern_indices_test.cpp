@@ -50,7 +50,8 @@ class IncrementalIndices : public testing::InTempDir {
     const Bits opp = node.side == kBlack ? node.bits.white : node.bits.black;
     Bits moves = bitLegalMoves(own, opp, node.bits.empty);
     if (moves == 0) {
-      if (bitLegalMoves(opp, own, node.bits.empty) != 0) walk({node.board, node.bits, opponentOf(node.side), node.indices}, depth - 1);
+      if (bitLegalMoves(opp, own, node.bits.empty) != 0)
+        walk({node.board, node.bits, opponentOf(node.side), node.indices}, depth - 1);
       return;
     }
     for (; moves != 0; moves &= moves - 1) {
@@ -119,7 +120,8 @@ TEST_F(IncrementalIndices, MatchTheBoardReadSquareBySquareThroughEveryStage) {
       const Board game = plain::randomGame(rng, plies, &side);
       walk(nodeOf(game, side), 2);
       ASSERT_FALSE(HasFatalFailure());
-      walk(nodeOf(wallBoard(rng, std::max(1, 96 - plies - static_cast<int>(rng() % 8))), static_cast<int>(rng() % 2)), 2);
+      walk(nodeOf(wallBoard(rng, std::max(1, 96 - plies - static_cast<int>(rng() % 8))), static_cast<int>(rng() % 2)),
+           2);
       ASSERT_FALSE(HasFatalFailure());
     }
   }

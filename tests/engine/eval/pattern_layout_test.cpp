@@ -178,8 +178,9 @@ TEST_F(PatternFiles, StageWeightsRoundTripWithTheirByteLayout) {
   ASSERT_EQ(bytes.size(), 3u * 8u + 10u);
   // Row 2, hidden unit 3 at 8 * 2 + 2 * 3; the output bias after the rows.
   EXPECT_EQ(static_cast<unsigned char>(bytes[22]) | static_cast<unsigned char>(bytes[23]) << 8, 258);
-  EXPECT_EQ(static_cast<std::int16_t>(static_cast<unsigned char>(bytes[32]) | static_cast<unsigned char>(bytes[33]) << 8),
-            -50);
+  EXPECT_EQ(
+      static_cast<std::int16_t>(static_cast<unsigned char>(bytes[32]) | static_cast<unsigned char>(bytes[33]) << 8),
+      -50);
   std::int16_t readWeights[rows * 4] = {};
   std::int16_t readOutput[5] = {};
   ASSERT_EQ(readStageWeights("s.dat", rows, readWeights, readOutput), LayoutStatus::Ok);

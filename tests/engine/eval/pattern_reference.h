@@ -126,7 +126,8 @@ inline int score(const Board& b, int side, const Tables& t, const testing::Stage
     int sum = 0;
     for (int i = 0; i < 6; ++i) sum += weight(i, h) * features[i];
     for (std::size_t p = 0; p < kPatterns.size(); ++p) {
-      for (int j = 0; j < kPatterns[p].instances; ++j) sum += weight(t.offsets[p] + index(b, t, static_cast<int>(p), j), h);
+      for (int j = 0; j < kPatterns[p].instances; ++j)
+        sum += weight(t.offsets[p] + index(b, t, static_cast<int>(p), j), h);
     }
     const int u = sum / 8;
     hidden[h] = u < -32768 ? 0 : u > 32767 ? 4096 : sigmoid(u);

@@ -68,28 +68,27 @@ TEST_P(SolveEnd, ScoresTheEndOfTheGame) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boards, SolveEnd,
-    ::testing::Values(
-        EndCase{"lastSquare", lastSquareBoard(), kBlack, 12000},
-        // Black a, white cannot answer at b, black plays b as well.
-        EndCase{"opponentPasses",
-                boardFromText("xo.o.x----\n----------\n----------\n----------\n----------\n"
-                              "----------\n----------\n----------\n----------\n---------o\n"),
-                kBlack, 5000},
-        // Nobody can move after black's only move: the game ends 4 to 1.
-        EndCase{"endsEarly",
-                boardFromText("x...ox----\n.---------\n----------\n----------\n----------\n"
-                              "----------\n----------\n----------\n---------.\n---------o\n"),
-                kBlack, 3000},
-        // Taking the last white disc with a square left is a wipe-out.
-        EndCase{"wipeOut",
-                boardFromText("xo.-------\n----------\n----------\n----------\n----------\n"
-                              "----------\n----------\n----------\n----------\n---------.\n"),
-                kBlack, SCORE_WIPEOUT},
-        // The same when the last move fills a walled board.
-        EndCase{"wipeOutFull",
-                boardFromText("xoo.------\n----------\n----------\n----------\n----------\n"
-                              "----------\n----------\n----------\n----------\n----------\n"),
-                kBlack, SCORE_WIPEOUT}),
+    ::testing::Values(EndCase{"lastSquare", lastSquareBoard(), kBlack, 12000},
+                      // Black a, white cannot answer at b, black plays b as well.
+                      EndCase{"opponentPasses",
+                              boardFromText("xo.o.x----\n----------\n----------\n----------\n----------\n"
+                                            "----------\n----------\n----------\n----------\n---------o\n"),
+                              kBlack, 5000},
+                      // Nobody can move after black's only move: the game ends 4 to 1.
+                      EndCase{"endsEarly",
+                              boardFromText("x...ox----\n.---------\n----------\n----------\n----------\n"
+                                            "----------\n----------\n----------\n---------.\n---------o\n"),
+                              kBlack, 3000},
+                      // Taking the last white disc with a square left is a wipe-out.
+                      EndCase{"wipeOut",
+                              boardFromText("xo.-------\n----------\n----------\n----------\n----------\n"
+                                            "----------\n----------\n----------\n----------\n---------.\n"),
+                              kBlack, SCORE_WIPEOUT},
+                      // The same when the last move fills a walled board.
+                      EndCase{"wipeOutFull",
+                              boardFromText("xoo.------\n----------\n----------\n----------\n----------\n"
+                                            "----------\n----------\n----------\n----------\n----------\n"),
+                              kBlack, SCORE_WIPEOUT}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every size of the cascade, wide and null windows, with and without a table
@@ -102,8 +101,8 @@ TEST(SolveExact, MatchesMinimaxInEveryWindow) {
     const Board b = testing::randomEndgame(rng, emptyCount, i % 3 == 0 ? 30 : 0, i % 5 == 0 ? 85 : 50);
     const int side = static_cast<int>(rng() & 1);
     if (boardMobility(b, side) == 0 && boardMobility(b, opponentOf(side)) == 0) continue;
-    const int exact = boardMobility(b, side) > 0 ? testing::referenceValue(b, side)
-                                                 : -testing::referenceValue(b, opponentOf(side));
+    const int exact =
+        boardMobility(b, side) > 0 ? testing::referenceValue(b, side) : -testing::referenceValue(b, opponentOf(side));
     SearchTable* used = i % 2 == 0 ? &table : nullptr;
     ASSERT_EQ(solve(b, side, -kInf, kInf, used), exact) << i;
     const int alpha = exact + 1000 * static_cast<int>(rng() % 7) - 3000;
@@ -187,9 +186,13 @@ TEST(SolveExact, AroundAnyGuessGivesTheValueOfTheFullWindow) {
 TEST(ReadAroundGuess, KeepsTheCallersWindow) {
   SearchContext context{};
   for (const int exact : {-64000, -12000, 0, 6000}) {
-    const std::pair<int, int> windows[] = {{-kInf, kInf},           {-1, 1},        {exact - 1, exact + 1},
-                                           {exact + 2000, exact + 9000}, {exact - 30000, exact - 4000},
-                                           {-kInf, exact - 1000},   {exact + 1000, kInf}};
+    const std::pair<int, int> windows[] = {{-kInf, kInf},
+                                           {-1, 1},
+                                           {exact - 1, exact + 1},
+                                           {exact + 2000, exact + 9000},
+                                           {exact - 30000, exact - 4000},
+                                           {-kInf, exact - 1000},
+                                           {exact + 1000, kInf}};
     for (const auto& window : windows) {
       const int low = window.first, high = window.second;  // named: a lambda below captures them
       for (const int guess : {exact, exact - 3000, exact + 11000, low, high - 1, -SCORE_INF + 1}) {

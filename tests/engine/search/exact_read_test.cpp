@@ -130,8 +130,7 @@ TEST_P(ExactRead, MatchesMinimax) {
 INSTANTIATE_TEST_SUITE_P(RandomBoards, ExactRead,
                          ::testing::Values(Family{"even", 11, 120, 10, 0, 50}, Family{"walls", 12, 120, 10, 25, 50},
                                            Family{"manyWalls", 15, 80, 12, 55, 50},
-                                           Family{"fewWhite", 13, 60, 11, 10, 92},
-                                           Family{"fewBlack", 14, 60, 11, 0, 6},
+                                           Family{"fewWhite", 13, 60, 11, 10, 92}, Family{"fewBlack", 14, 60, 11, 0, 6},
                                            Family{"tinyBoards", 16, 100, 8, 85, 70}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -36,13 +36,15 @@ int referenceMoveValue(const Board& b, int side, int move, int depth, const Eval
 void expectPlainValue(const Board& b, int side, int depth, const Evaluator& evaluator = testing::kSimpleEvaluator) {
   if (boardMobility(b, side) == 0) return;
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = 0}, evaluator, {}, nullptr);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = 0},
+                      evaluator, {}, nullptr);
   ASSERT_LT(job.depth, testing::emptiesOf(b));
   const int value = searchRoot(b, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
   ASSERT_EQ(value, referenceDepthValue(b, side, job.depth, evaluator)) << "depth " << job.depth;
   const int move = job.context.bestMove;
   ASSERT_TRUE(move >= 0 && boardIsLegal(b, move, side)) << move;
-  EXPECT_EQ(referenceMoveValue(b, side, move, job.depth, evaluator), value) << "move " << move << " depth " << job.depth;
+  EXPECT_EQ(referenceMoveValue(b, side, move, job.depth, evaluator), value)
+      << "move " << move << " depth " << job.depth;
 }
 
 TEST(MidgameValue, GamePositionsMatchPlainAlphaBeta) {

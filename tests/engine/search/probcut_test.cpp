@@ -30,7 +30,8 @@ ProbCutTable distinctTable() {
   ProbCutTable table(3, 30, 3, 6);
   for (int stage = 0; stage < 3; ++stage) {
     for (int depth = 3; depth <= 6; ++depth) {
-      table.at(stage, depth) = {depth - 1 - stage % 2, 0.9 + 0.01 * depth, -200.0 * stage + depth, 1000.0 + 100 * depth};
+      table.at(stage, depth) = {depth - 1 - stage % 2, 0.9 + 0.01 * depth, -200.0 * stage + depth,
+                                1000.0 + 100 * depth};
     }
   }
   return table;
@@ -86,9 +87,18 @@ TEST(ProbCutFile, RefusesWhatIsNotSuchAFile) {
   };
   // Offsets: the header's words, then entry 0 (stage 0, depth 3).
   const Damage damages[] = {
-      {"magic", 0, 0x4e4b4f4b}, {"version", 4, 3},      {"no stage", 8, 0},     {"stages", 8, 97},
-      {"width", 12, 0},         {"first depth", 16, 0}, {"last depth", 20, 2},  {"shallow", 24, 3},
-      {"shallow below 0", 24, -1}, {"slope", 28, 0},   {"intercept", 32, 100001}, {"deviation", 36, 0},
+      {"magic", 0, 0x4e4b4f4b},
+      {"version", 4, 3},
+      {"no stage", 8, 0},
+      {"stages", 8, 97},
+      {"width", 12, 0},
+      {"first depth", 16, 0},
+      {"last depth", 20, 2},
+      {"shallow", 24, 3},
+      {"shallow below 0", 24, -1},
+      {"slope", 28, 0},
+      {"intercept", 32, 100001},
+      {"deviation", 36, 0},
       {"more stages than bytes", 8, 4},
   };
   for (const Damage& d : damages) {
@@ -99,8 +109,8 @@ TEST(ProbCutFile, RefusesWhatIsNotSuchAFile) {
     EXPECT_FALSE(fault.empty()) << d.what;
   }
   std::string fault;
-  for (const std::string& bytes : {std::string(), good.substr(0, 23), good.substr(0, good.size() - 1), good + '\0',
-                                   firstVersion(good)}) {
+  for (const std::string& bytes :
+       {std::string(), good.substr(0, 23), good.substr(0, good.size() - 1), good + '\0', firstVersion(good)}) {
     EXPECT_FALSE(parseProbCutFile(bytes, fault)) << bytes.size();
   }
   // Any one bit flipped, also one that leaves every field in its range.
@@ -162,7 +172,9 @@ struct Read {
 // A computer turn's read of `depth` plies by "狸", with `cut` (or none).
 Read readWith(const Board& b, int side, int depth, const ProbCut& cut, int exactDepth = 0) {
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = exactDepth}, {}, nullptr);
+  prepareComputerMove(job, b, side,
+                      SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = exactDepth}, {},
+                      nullptr);
   job.context.setup.probCut = cut;
   const int value = searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, job.progressSpan);
   return {value, job.context.bestMove, job.context.thread.nodeCount};
@@ -276,14 +288,37 @@ TEST_F(ProbCutData, ATurnReadsWithProbCutOnlyForTheFoxWithItsTable) {
   const int fox = routineIndexOf("狐");
   const Evaluator here = routineEvaluator(fox, patternDataIn("."));
   SearchJob job;
-  prepareComputerMove(job, b, side, SideSettings{.routine = fox, .normalDepth = 4, .exactDepth = 0, .probCut = true, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, here, {}, nullptr);
+  prepareComputerMove(job, b, side,
+                      SideSettings{.routine = fox,
+                                   .normalDepth = 4,
+                                   .exactDepth = 0,
+                                   .probCut = true,
+                                   .cutValue = 2000,
+                                   .probCutMaxDepth = 12,
+                                   .probCutAboveEmpties = 9},
+                      here, {}, nullptr);
   ASSERT_NE(job.context.setup.probCut.table, nullptr);
   EXPECT_DOUBLE_EQ(job.context.setup.probCut.confidence, 2.0);
   EXPECT_EQ(job.context.setup.probCut.maxDepth, 12);
   EXPECT_EQ(job.context.setup.probCut.aboveEmpties, 9);
-  prepareComputerMove(job, b, side, SideSettings{.routine = fox, .normalDepth = 4, .exactDepth = 0, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, here, {}, nullptr);
+  prepareComputerMove(job, b, side,
+                      SideSettings{.routine = fox,
+                                   .normalDepth = 4,
+                                   .exactDepth = 0,
+                                   .cutValue = 2000,
+                                   .probCutMaxDepth = 12,
+                                   .probCutAboveEmpties = 9},
+                      here, {}, nullptr);
   EXPECT_EQ(job.context.setup.probCut.table, nullptr);  // switched off
-  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 4, .exactDepth = 0, .probCut = true, .cutValue = 2000, .probCutMaxDepth = 12, .probCutAboveEmpties = 9}, {}, nullptr);
+  prepareComputerMove(job, b, side,
+                      SideSettings{.routine = kSimpleRoutine,
+                                   .normalDepth = 4,
+                                   .exactDepth = 0,
+                                   .probCut = true,
+                                   .cutValue = 2000,
+                                   .probCutMaxDepth = 12,
+                                   .probCutAboveEmpties = 9},
+                      {}, nullptr);
   EXPECT_EQ(job.context.setup.probCut.table, nullptr);  // "狸": the table is not fitted to its reads
   EXPECT_FALSE(std::filesystem::exists("errorlog.txt"));
 }
@@ -295,7 +330,8 @@ TEST(SearchDeepening, EachDepthGivesWhatAReadOfThatDepthGives) {
     const Board b = plain::randomGame(rng, 16 + 9 * i, &side);
     if (boardMobility(b, side) == 0) continue;
     SearchJob job;
-    prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, nullptr);
+    prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {},
+                        nullptr);
     std::vector<int> depths;
     const int last = searchDeepening(b, side, 6, job.context, [&](int depth, int value, int move) {
       depths.push_back(depth);

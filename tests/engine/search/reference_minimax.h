@@ -35,7 +35,8 @@ inline int referenceValue(const Board& b, int side, int alpha, int beta) {
     if (alpha >= beta) return alpha;
   }
   if (moved) return alpha;
-  if (boardMobility(b, 1 - side) == 0) return std::clamp(scoreFinal(discsOf(b, side), discsOf(b, 1 - side)), alpha, beta);
+  if (boardMobility(b, 1 - side) == 0)
+    return std::clamp(scoreFinal(discsOf(b, side), discsOf(b, 1 - side)), alpha, beta);
   return -referenceValue(b, 1 - side, -beta, -alpha);
 }
 
@@ -89,7 +90,8 @@ inline int referenceDepthValue(const Board& b, int side, int depth, const Evalua
     if (alpha >= beta) return alpha;
   }
   if (moved) return alpha;
-  if (boardMobility(b, 1 - side) == 0) return std::clamp(scoreFinal(discsOf(b, side), discsOf(b, 1 - side)), alpha, beta);
+  if (boardMobility(b, 1 - side) == 0)
+    return std::clamp(scoreFinal(discsOf(b, side), discsOf(b, 1 - side)), alpha, beta);
   return -referenceDepthValue(b, 1 - side, depth, evaluator, -beta, -alpha);
 }
 

@@ -52,7 +52,13 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   int side;
   const Board b = positionWithEmpties(20, side);
   SearchJob job;
-  const SideSettings settings{.routine = kSimpleRoutine, .normalDepth = 30, .exactDepth = 0, .probCut = true, .cutValue = 2, .probCutMaxDepth = 3, .probCutAboveEmpties = 4};
+  const SideSettings settings{.routine = kSimpleRoutine,
+                              .normalDepth = 30,
+                              .exactDepth = 0,
+                              .probCut = true,
+                              .cutValue = 2,
+                              .probCutMaxDepth = 3,
+                              .probCutAboveEmpties = 4};
   prepareComputerMove(job, b, side, settings, {}, nullptr);
   EXPECT_EQ(job.depth, 20);
   EXPECT_EQ(job.board, &b);
@@ -87,7 +93,8 @@ TEST(SearchTable, ASearchStartsFromAnEmptyTable) {
   const BitBoard bits = toBits(b);
   TableHit hit;
   EXPECT_FALSE(shared.probe(
-      SearchTable::keyOf(side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black), side, hit));
+      SearchTable::keyOf(side == kBlack ? bits.black : bits.white, side == kBlack ? bits.white : bits.black), side,
+      hit));
   const int again = searchRoot(b, side, 4, -kInf, kInf, context, 0, 100);
   const int againMove = context.bestMove;
   SearchTable fresh;
@@ -127,7 +134,8 @@ TEST(SearchRoot, AStopEndsTheSearchWithTheMarker) {
   SearchJob job;
   std::stop_source stop;
   stop.request_stop();
-  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 8, .exactDepth = 0}, stop.get_token(), nullptr);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 8, .exactDepth = 0},
+                      stop.get_token(), nullptr);
   EXPECT_EQ(searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, kProgressSpan), SCORE_NONE);
 }
 
@@ -160,7 +168,8 @@ TEST(SearchRoot, ProgressClimbsToTheWholeSpan) {
   const Board b = plain::randomGame(rng, 30, &side);
   SearchJob job;
   RecordedProgress progress;
-  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, &progress);
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {},
+                      &progress);
   const std::vector<int>& progressValues = progress.values;
   const int value = searchRoot(b, side, job.depth, -kInf, kInf, job.context, 0, job.progressSpan);
   ASSERT_FALSE(isMarker(value));

@@ -59,8 +59,8 @@ TEST_P(SearchStopThreads, AnotherThreadStopsALongSearchWithin100Ms) {
   // Far deeper than a test can wait for: only the stop can end it.
   SearchJob job;
   std::stop_source stop;
-  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 30, .exactDepth = 0}, stop.get_token(), nullptr,
-                      GetParam());
+  prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 30, .exactDepth = 0},
+                      stop.get_token(), nullptr, GetParam());
   std::atomic<int> result{0};
   std::atomic<bool> finished{false};
   std::thread worker([&] {

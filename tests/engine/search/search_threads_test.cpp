@@ -88,15 +88,18 @@ TEST(SearchThreads, NormalReadsGiveTheValueOfOneThreadAtEachDepth) {
     std::vector<int> values{0, 0, 0};  // of one thread, by depth
     for (int depth = 3; depth <= 6; ++depth) {
       SearchJob job;
-      prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = 0}, {}, nullptr, 1);
+      prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = 0},
+                          {}, nullptr, 1);
       const int value = searchRoot(b, side, depth, -kInf, kInf, job.context, 0, job.progressSpan);
       values.push_back(value);
-      prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = 0}, {}, nullptr, 2);
+      prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = depth, .exactDepth = 0},
+                          {}, nullptr, 2);
       ASSERT_EQ(searchRoot(b, side, depth, -kInf, kInf, job.context, 0, job.progressSpan), value) << i << " " << depth;
       const int move = job.context.bestMove;
       Board child;
       ASSERT_GT(boardPlay(b, child, move, side), 1) << move;
-      prepareComputerMove(job, child, opponentOf(side), SideSettings{.routine = kSimpleRoutine, .normalDepth = depth - 1, .exactDepth = 0}, {},
+      prepareComputerMove(job, child, opponentOf(side),
+                          SideSettings{.routine = kSimpleRoutine, .normalDepth = depth - 1, .exactDepth = 0}, {},
                           nullptr, 1);
       const int reply = searchRoot(child, opponentOf(side), depth - 1, -kInf, kInf, job.context, 0, job.progressSpan);
       if (reply != SCORE_NO_MOVE) {
@@ -104,7 +107,8 @@ TEST(SearchThreads, NormalReadsGiveTheValueOfOneThreadAtEachDepth) {
       }
     }
     SearchJob job;
-    prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, nullptr, 2);
+    prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {},
+                        nullptr, 2);
     int deepest = 0;
     searchDeepening(b, side, 6, job.context, [&](int depth, int value, int) {
       deepest = depth;
@@ -163,7 +167,8 @@ TEST(SearchThreads, ProbCutCutsOnBothThreads) {
     std::int64_t nodes = 0;
     auto read = [&](const ProbCut& cut) {
       SearchJob job;
-      prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {}, nullptr, 2);
+      prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 6, .exactDepth = 0}, {},
+                          nullptr, 2);
       job.context.setup.probCut = cut;
       const int value = searchRoot(b, side, 6, -kInf, kInf, job.context, 0, job.progressSpan);
       EXPECT_TRUE(boardIsLegal(b, job.context.bestMove, side)) << i;

@@ -27,14 +27,10 @@ TEST_F(InputFile, ReadsOnlyRegularFilesWithinTheLimit) {
     InputFileStatus status;
     const char* contents;
   } cases[] = {
-      {"small.txt", 10, InputFileStatus::Ok, "0123456789"},
-      {"empty.txt", 10, InputFileStatus::Ok, ""},
-      {"link.txt", 10, InputFileStatus::Ok, "0123456789"},
-      {"small.txt", 9, InputFileStatus::TooLarge, ""},
-      {"folder", 10, InputFileStatus::Folder, ""},
-      {"fifo", 10, InputFileStatus::NotRegular, ""},
-      {"/dev/zero", 10, InputFileStatus::NotRegular, ""},
-      {"missing.txt", 10, InputFileStatus::CannotOpen, ""},
+      {"small.txt", 10, InputFileStatus::Ok, "0123456789"}, {"empty.txt", 10, InputFileStatus::Ok, ""},
+      {"link.txt", 10, InputFileStatus::Ok, "0123456789"},  {"small.txt", 9, InputFileStatus::TooLarge, ""},
+      {"folder", 10, InputFileStatus::Folder, ""},          {"fifo", 10, InputFileStatus::NotRegular, ""},
+      {"/dev/zero", 10, InputFileStatus::NotRegular, ""},   {"missing.txt", 10, InputFileStatus::CannotOpen, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);

@@ -20,8 +20,7 @@ TEST_F(KrError, DetailedReportAppendsOneLineToTheLogOfItsFile) {
   EXPECT_STREQ(record.message, "引数hash_length(0)が不法(< 1)です。");
   EXPECT_STREQ(record.functionName, "kr_mapCreate");
   kr_reportError(nullptr, "f", KR_NO_MEMORY, "x");
-  EXPECT_EQ(readFile("krerror_0.log"),
-            "(01,0004) kr_mapCreate: 引数hash_length(0)が不法(< 1)です。\n(00,0001) f: x\n");
+  EXPECT_EQ(readFile("krerror_0.log"), "(01,0004) kr_mapCreate: 引数hash_length(0)が不法(< 1)です。\n(00,0001) f: x\n");
 }
 
 TEST_F(KrError, StandardMessagesAndUnknownCodes) {

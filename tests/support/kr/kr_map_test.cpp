@@ -19,7 +19,9 @@ constexpr int kBuckets = 7;
 int hashModulo(const void* key, int bucketCount) { return *static_cast<const int*>(key) % bucketCount; }
 int hashOutOfRange(const void*, int bucketCount) { return bucketCount; }
 int hashNegative(const void*, int) { return -3; }
-int matchKey(const void* leaf, const void* key) { return static_cast<const Leaf*>(leaf)->key == *static_cast<const int*>(key); }
+int matchKey(const void* leaf, const void* key) {
+  return static_cast<const Leaf*>(leaf)->key == *static_cast<const int*>(key);
+}
 void setLink(void* leaf, void* next) { static_cast<Leaf*>(leaf)->next = static_cast<Leaf*>(next); }
 void* getLink(const void* leaf) { return static_cast<const Leaf*>(leaf)->next; }
 int freed = 0;

@@ -81,7 +81,7 @@ TEST_F(ProgramPaths, MakeFolderCreatesPrivateParentsAndRefusesAFileInTheWay) {
   EXPECT_TRUE(makeFolder(""));
   EXPECT_TRUE(makeFolder("a/b/c"));
   EXPECT_TRUE(makeFolder(fs::absolute("a/b/c")));  // existing, from the root down
-  struct stat info{};
+  struct stat info {};
   ASSERT_EQ(::stat("a/b", &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
   writeFile("a/file", "");

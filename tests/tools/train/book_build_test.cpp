@@ -68,8 +68,10 @@ TEST(BookTree, BacksValuesUpAndGrowsTheCheapestLeavesFirst) {
 class BookMaking : public testing::InTempDir {
  protected:
   static std::vector<std::string> words(const char* dir, int rounds, const char* shard = "0/1") {
-    return {"--dir", dir, "--rounds", std::to_string(rounds), "--routine", "狸", "--depth", "2", "--leaves", "3",
-            "--chunk", "2", "--jobs", "2", "--shard", shard};
+    return {"--dir",     dir,  "--rounds", std::to_string(rounds),
+            "--routine", "狸", "--depth",  "2",
+            "--leaves",  "3",  "--chunk",  "2",
+            "--jobs",    "2",  "--shard",  shard};
   }
   static std::vector<std::filesystem::path> filesIn(const char* dir) {
     std::vector<std::filesystem::path> files;
@@ -83,7 +85,8 @@ class BookMaking : public testing::InTempDir {
     ASSERT_EQ(files, filesIn(b));
     for (const auto& name : files) {
       if (!settingsToo && name == "book.cfg") continue;
-      EXPECT_TRUE(readFile((std::filesystem::path(a) / name).string()) == readFile((std::filesystem::path(b) / name).string()))
+      EXPECT_TRUE(readFile((std::filesystem::path(a) / name).string()) ==
+                  readFile((std::filesystem::path(b) / name).string()))
           << name;
     }
   }

@@ -128,8 +128,8 @@ TEST_F(GamesStep, ResumingRemakesMissingAndDamagedChunksByteForByte) {
 TEST_F(GamesStep, ShardsTogetherMakeTheFilesOfOneRun) {
   std::FILE* out = std::tmpfile();
   const auto games = [](const char* dir, const char* shard) {
-    return args({"--dir", dir, "--games", "6", "--chunk", "2", "--jobs", "1", "--depth", "1", "--exact", "6",
-                 "--shard", shard});
+    return args({"--dir", dir, "--games", "6", "--chunk", "2", "--jobs", "1", "--depth", "1", "--exact", "6", "--shard",
+                 shard});
   };
   const auto label = [](const char* dir, const char* shard) {
     return args({"--dir", dir, "--min", "8", "--max", "10", "--jobs", "1", "--shard", shard});

@@ -13,11 +13,11 @@
 #include "tests/common/file_size_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tools/common/cli_args.h"
+#include "tools/reference/pattern_sample_data.h"
 #include "tools/train/chunks.h"
 #include "tools/train/stage_outcome.h"
 #include "tools/train/train_commands.h"
 #include "tools/train/train_data.h"
-#include "tools/reference/pattern_sample_data.h"
 
 namespace kaimo::train {
 namespace {
@@ -72,9 +72,9 @@ TEST_F(TrainSteps, FitWritesStagesTheEvaluatorReadsBack) {
 
   // Every option that shapes the fit, twice: the same files.
   for (const char* dir : {"e", "f"}) {
-    ASSERT_EQ(runFit(words({"--dir", "g", "--out", dir, "--stages", "20-23", "--epochs", "3", "--bootstrap", "8",
-                            "--holdout", "3", "--search", "0.5", "--neighbours", "1", "--decay", "0.8",
-                            "--reflect", "1"}),
+    ASSERT_EQ(runFit(words({"--dir",       "g",   "--out",     dir, "--stages", "20-23", "--epochs",     "3",
+                            "--bootstrap", "8",   "--holdout", "3", "--search", "0.5",   "--neighbours", "1",
+                            "--decay",     "0.8", "--reflect", "1"}),
                      out),
               0);
   }
@@ -138,9 +138,12 @@ TEST_F(TrainSteps, MissingGamesAndEmptyNames) {
     tools::Words args;
   };
   const Wrong wrongs[] = {
-      {runGames, words({"--dir", "", "--games", "1"})},     {runLabel, words({"--dir", ""})},
-      {runFit, words({"--dir", "", "--out", "d"})},          {runFit, words({"--dir", "g", "--out", ""})},
-      {runFit, words({"--dir", "g,", "--out", "d"})},        {runAccuracy, words({"--dir", "g", "--data", ""})},
+      {runGames, words({"--dir", "", "--games", "1"})},
+      {runLabel, words({"--dir", ""})},
+      {runFit, words({"--dir", "", "--out", "d"})},
+      {runFit, words({"--dir", "g", "--out", ""})},
+      {runFit, words({"--dir", "g,", "--out", "d"})},
+      {runAccuracy, words({"--dir", "g", "--data", ""})},
       {runTables, words({"--out", ""})},
   };
   for (const Wrong& wrong : wrongs) EXPECT_THROW(wrong.step(wrong.args, out), tools::UsageError) << wrong.args[1];
