@@ -12,7 +12,7 @@
 
 option(KAIMO_WERROR "Treat warnings as errors" OFF)
 add_library(kaimo_warnings INTERFACE)
-target_compile_options(kaimo_warnings INTERFACE -Wall -Wextra $<$<BOOL:${KAIMO_WERROR}>:-Werror>)
+target_compile_options(kaimo_warnings INTERFACE -Wall -Wextra -Wshadow $<$<BOOL:${KAIMO_WERROR}>:-Werror>)
 
 # kaimo_library_folder(TARGET FOLDER): TARGET is the library of FOLDER (a
 # path from the top of the tree); it exports that folder alone and is built

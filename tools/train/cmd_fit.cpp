@@ -15,17 +15,17 @@
 #include "tools/train/progress.h"
 #include "tools/train/stage_outcome.h"
 #include "tools/train/train_commands.h"
-#include "tools/train/train_options.h"
 #include "tools/train/train_data.h"
+#include "tools/train/train_options.h"
 #include "tools/train/training_set.h"
 
 namespace kaimo::train {
 namespace {
 
-constexpr int kFirstStage = 3;   // 81..84 empty squares: the first the network sees
-constexpr int kLastStage = 23;   // 1..4 empty squares
-constexpr int kDefaultHoldout = 20;        // one game in 20 checks the fit
-constexpr float kNeighbourWeight = 0.5f;   // positions of the stages beside help a thinly covered stage
+constexpr int kFirstStage = 3;                  // 81..84 empty squares: the first the network sees
+constexpr int kLastStage = 23;                  // 1..4 empty squares
+constexpr int kDefaultHoldout = 20;             // one game in 20 checks the fit
+constexpr float kNeighbourWeight = 0.5f;        // positions of the stages beside help a thinly covered stage
 constexpr double kQuantisationTolerance = 0.1;  // discs of mean error the int16 model may lose
 // A bootstrapped target looks at least one stage ahead, whose weights exist
 // by then (the stages are fitted from the end of the game backwards).
@@ -98,8 +98,8 @@ std::vector<long> successors(const std::vector<TrainingPosition>& positions, int
   for (std::size_t i = 0; i < positions.size(); ++i) {
     if (positions[i].kind == LabelKind::Solved) continue;
     const int wanted = emptiesOf(positions[i].board) - plies;
-    for (std::size_t j = i + 1; j < positions.size() && positions[j].game == positions[i].game &&
-                                positions[j].kind != LabelKind::Solved;
+    for (std::size_t j = i + 1;
+         j < positions.size() && positions[j].game == positions[i].game && positions[j].kind != LabelKind::Solved;
          ++j) {
       if (emptiesOf(positions[j].board) <= wanted) {
         next[i] = static_cast<long>(j);
@@ -141,7 +141,8 @@ bool bootstrapTargets(const std::vector<TrainingPosition>& positions, const std:
     if (!evaluator) evaluator = std::make_unique<EvaluatorInDirectory>(job.out);
     double value = 0;
     if (!evaluator->discs(later.board, later.side, value)) return false;
-    targets[i] = withSearchValue(p, static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin), job);
+    targets[i] =
+        withSearchValue(p, static_cast<float>((1 - job.outcomeShare) * value + job.outcomeShare * p.margin), job);
   }
   return true;
 }
@@ -291,8 +292,8 @@ StageOutcome fitOneStage(const FitInputs& in, int stage, StageWorker& worker) {
   }
   // A bootstrapped fit's earlier stages join once their targets look only at
   // stages already written: a stage back needs a bootstrap of two stages' plies.
-  const int back = bootstrapped(job) ? std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1)
-                                     : job.neighbours;
+  const int back =
+      bootstrapped(job) ? std::min(job.neighbours, job.bootstrapPlies / kEmptiesPerStage - 1) : job.neighbours;
   const int lowest = std::max(stage - back, kFirstStage);
   const int highest = std::min(stage + job.neighbours, kLastStage);
   if (bootstrapped(job) && !bootstrapTargets(in.positions, in.next, lowest, highest, job, worker.targets)) {
@@ -379,24 +380,27 @@ const tools::CommandSpec& fitSpec() {
   using tools::numberOption;
   constexpr FitSettings kDefaults;
   static const tools::CommandSpec spec{
-      kProgram, "fit", "",
+      kProgram,
+      "fit",
+      "",
       {dirListOption("the folders of games (and solved positions) to fit"),
        tools::required(tools::pathOption("--out", "DIR", "the folder the tables and stage files go to")),
        tools::textOption("--stages", "A-B", nullptr, "the stages fitted, by number (all: 3-23)", checkStages),
        integerOption("--epochs", "N", kDefaults.epochs, 1, 1000, "passes over a stage's positions at most"),
        numberOption("--rate", "X", 0.01, 1e-6, 10, "Adagrad's step"),
-       numberOption("--l2", "X", 0.1, 0, 10, "the pull of a visited weight towards 0"),
-       jobsOption(),
+       numberOption("--l2", "X", 0.1, 0, 10, "the pull of a visited weight towards 0"), jobsOption(),
        integerOption("--holdout", "N", kDefaultHoldout, 0, 1000, "one game in N held out, one in N for validation"),
        integerOption("--force", "0|1", 0, 0, 1, "1: fits the stages whose files exist too"),
        seedOption("seed of the shuffles"),
-       integerOption("--bootstrap", "PLIES", 0, 0, 40, "targets from the stages written, PLIES later; 0 takes the outcomes"),
+       integerOption("--bootstrap", "PLIES", 0, 0, 40,
+                     "targets from the stages written, PLIES later; 0 takes the outcomes"),
        numberOption("--lambda", "X", 0.2, 0, 1, "the final margin's share in a bootstrapped target"),
        numberOption("--decay", "X", 1, 0.01, 1, "the step's factor after every pass"),
        integerOption("--patience", "N", kDefaults.patience, 1, 1000, "passes without a better validation error"),
        integerOption("--reflect", "0|1", 0, 0, 1, "1: trains on each position's reflection too"),
        numberOption("--search", "X", 0, 0, 1, "the player's search value's share in a target not known exactly"),
-       integerOption("--neighbours", "N", FitJob{}.neighbours, 0, 4, "stages on each side whose positions train a stage"),
+       integerOption("--neighbours", "N", FitJob{}.neighbours, 0, 4,
+                     "stages on each side whose positions train a stage"),
        tools::pathOption("--init", "DIR", "starts each stage from the weights of DIR")}};
   return spec;
 }
@@ -459,8 +463,8 @@ int runFit(const tools::Words& words, std::FILE* out) {
     ok = fitStages(positions, stages, jobs, job, out);
   }
   std::string file;
-  if (const int error = writeDataSums(job.out, file); error != 0) {
-    std::fprintf(stderr, "kaimo-train fit: cannot write %s: %s\n", file.c_str(), std::strerror(error));
+  if (const int writeError = writeDataSums(job.out, file); writeError != 0) {
+    std::fprintf(stderr, "kaimo-train fit: cannot write %s: %s\n", file.c_str(), std::strerror(writeError));
     return 1;
   }
   return ok ? 0 : 1;
