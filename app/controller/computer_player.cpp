@@ -12,9 +12,7 @@ ComputerPlayer::ComputerPlayer(StatusPanes& panes, ControllerWindow& window)
 
 void ComputerPlayer::startSearch(const Board& board, int side, const SideSettings& settings) {
   panes_.set(side + 1, texts::kThinking);
-  DiscCounts counts;
-  boardCount(board, counts);
-  thinking_ = ThinkingDisplay{side, settings.routine, true, false, {}, counts[2]};
+  thinking_ = ThinkingDisplay{side, settings.routine, true, false, {}, boardEmptyCount(board)};
   window_.studyChanged();
   // The job searches its own copy, so no command can change the board under it.
   think_.start([job = ThinkJob{board, side, settings, static_cast<unsigned>(seeds_())}](

@@ -17,9 +17,7 @@ void GameController::showEvaluationValues() {
 }
 
 void GameController::startAnalysis() {
-  DiscCounts counts;
-  boardCount(game_.board(), counts);
-  if (counts[2] >= kAnalysisEmptyLimit) {
+  if (boardEmptyCount(game_.board()) >= kAnalysisEmptyLimit) {
     window_.showMessage(texts::kAnalysisRefused);
     return;
   }

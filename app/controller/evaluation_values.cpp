@@ -10,7 +10,7 @@ std::string evaluationValuesText(const Board& board, int side) {
   for (int routine = kHumanRoutine + 1; routine < routineCount(); ++routine) {
     DiscCounts counts;  // the evaluation may use it as scratch, so fresh for each
     boardCount(board, counts);
-    const int empties = counts[2];
+    const int empties = counts[kEmpty];
     const int score = routineEvaluator(routine).evaluate(board, 0, side, counts);
     text += texts::evaluationLine(routineTable[routine].name, score, texts::valueSource(routine, false, empties));
   }

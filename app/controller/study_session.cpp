@@ -5,15 +5,6 @@
 #include "engine/eval/routines.h"
 
 namespace kaimo {
-namespace {
-
-int emptyCount(const Board& board) {
-  DiscCounts counts;
-  boardCount(board, counts);
-  return counts[2];
-}
-
-}  // namespace
 
 StudySession::StudySession(const Game& game, StatusPanes& panes, ControllerWindow& window)
     : game_(game), panes_(panes), window_(window), squareValues_(noSquareValues()) {}
@@ -64,7 +55,7 @@ void StudySession::startHint(const SideSettings& settings, const std::vector<Boo
   }
   const Board& board = game_.board();
   const int depth = moveValuesDepth(board, settings);
-  hintSource_ = texts::valueSource(settings.routine, depth >= emptyCount(board), emptyCount(board) - depth);
+  hintSource_ = texts::valueSource(settings.routine, depth >= boardEmptyCount(board), boardEmptyCount(board) - depth);
   hint_.start([job = HintJob{board, game_.side(), settings}](std::stop_token stop, ValuesWorker::Exchange& exchange) {
     return hint(job, stop, exchange);
   });

@@ -37,9 +37,7 @@ ThinkResult think(const ThinkJob& job, std::stop_token stop, ThinkWorker::Exchan
 }
 
 ThinkResult runThink(SearchJob& search, ThinkWorker::Exchange& exchange) {
-  DiscCounts counts;
-  boardCount(*search.board, counts);
-  const int empties = counts[2];
+  const int empties = boardEmptyCount(*search.board);
   int result;
   int shownValue;
   if (empties <= search.depth || empties > search.winDepth) {
