@@ -52,7 +52,7 @@ struct SearchSetup {
   const Evaluator* orderer = nullptr;
   std::stop_token stop;                // the caller's stop request; an empty token never stops
   SearchTable* table = nullptr;        // null: no table
-  ProbCut probCut;                     // its table null: every node reads in full
+  ProbCut probCut{};                   // its table null: every node reads in full
   int threads = 1;                     // how many threads search the tree together (see SearchTeam)
   SearchProgress* progress = nullptr;  // null: no reports
   int progressDepth = 0;               // nodes with at least this depth left report progress

@@ -204,8 +204,8 @@ int runProbCut(const tools::Words& words, std::FILE* out) {
     std::fprintf(stderr, "kaimo-train probcut: %s\n", error.c_str());
     return 1;
   }
-  const auto write = [&](int chunk, const std::function<void()>& tick, std::string& fault) {
-    return sampleChunk(job, fox, chunk, tick, fault);
+  const auto write = [&](int chunk, const std::function<void()>& tick, std::string& chunkFault) {
+    return sampleChunk(job, fox, chunk, tick, chunkFault);
   };
   if (!runChunkFiles(job.dir, kPrefix, chunks, jobs, "samples", units, write)) return 1;
   // The fit needs every shard's samples: a shard of a split run leaves it

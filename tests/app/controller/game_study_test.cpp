@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, Hint,
                          ::testing::Values(HintCase{"Opening", 0, 4, 13}, HintCase{"MidgameOddDepth", 30, 3, 13},
                                            HintCase{"MidgameDepth5", 45, 5, 13}, HintCase{"Exact", 86, 6, 13},
                                            HintCase{"ExactByTheSettings", 82, 2, 16}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
   settings = quickSettings(kHuman, kHuman, 30, 0);  // 29 plies a move: far longer than the test

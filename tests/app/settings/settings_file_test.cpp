@@ -82,7 +82,9 @@ TEST_F(SettingsAtStartTest, AnUnusableFileIsKeptAndTheDefaultsServe) {
       EXPECT_FALSE(fs::exists(kName));
       ASSERT_TRUE(fs::exists(kName + ".bad"));
       EXPECT_EQ(fs::file_size(kName + ".bad"), before);
-      if (name != "huge") EXPECT_EQ(readFile(kName + ".bad"), c.bytes);
+      if (name != "huge") {
+        EXPECT_EQ(readFile(kName + ".bad"), c.bytes);
+      }
     }
     fs::remove(kName);
     fs::remove(kName + ".bad");

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                               boardFromText("xoo.------\n----------\n----------\n----------\n----------\n"
                                             "----------\n----------\n----------\n----------\n----------\n"),
                               kBlack, SCORE_WIPEOUT}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Every size of the cascade, wide and null windows, with and without a table
 // kept from one position to the next, against minimax.

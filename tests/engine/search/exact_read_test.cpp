@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(RandomBoards, ExactRead,
                                            Family{"manyWalls", 15, 80, 12, 55, 50},
                                            Family{"fewWhite", 13, 60, 11, 10, 92}, Family{"fewBlack", 14, 60, 11, 0, 6},
                                            Family{"tinyBoards", 16, 100, 8, 85, 70}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Positions of real games: random play from the start to its last dozen
 // empty squares.
