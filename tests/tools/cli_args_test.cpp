@@ -15,8 +15,8 @@ namespace {
 using kaimo::testing::captureCommand;
 using namespace kaimo::tools;
 
-const CommandSpec& sampleSpec() {
-  static const CommandSpec spec{
+const CommandSyntax& sampleSyntax() {
+  static const CommandSyntax syntax{
       "prog",
       "cmd",
       "[X]",
@@ -24,7 +24,7 @@ const CommandSpec& sampleSpec() {
        atLeast("--depth", integerOption("--max", "N", 30, 1, 40, "at least the depth")),
        numberOption("--rate", "X", 0.01, 1e-6, 10, "rate"), switchOption("--probcut", false, "switch"),
        pathOption("--dir", "DIR", "folder"), forEachColour(integerOption("--exact", "N", 13, 0, 32, "per colour"))}};
-  return spec;
+  return syntax;
 }
 
 TEST(CliArgs, ValuesAreCheckedAgainstTheirDeclarationWhenParsed) {
@@ -60,15 +60,15 @@ TEST(CliArgs, ValuesAreCheckedAgainstTheirDeclarationWhenParsed) {
   };
   for (const Case& c : cases) {
     if (c.accepted) {
-      EXPECT_NO_THROW(Args::parse(sampleSpec(), c.words)) << c.words.front() << " " << c.words.back();
+      EXPECT_NO_THROW(Args::parse(sampleSyntax(), c.words)) << c.words.front() << " " << c.words.back();
     } else {
-      EXPECT_THROW(Args::parse(sampleSpec(), c.words), UsageError) << c.words.front() << " " << c.words.back();
+      EXPECT_THROW(Args::parse(sampleSyntax(), c.words), UsageError) << c.words.front() << " " << c.words.back();
     }
   }
 }
 
 TEST(CliArgs, DefaultsAndOperands) {
-  const Args none = Args::parse(sampleSpec(), {"3", "--moves", "e4", "x"});
+  const Args none = Args::parse(sampleSyntax(), {"3", "--moves", "e4", "x"});
   EXPECT_EQ(none.positional, (std::vector<std::string>{"3", "x"}));
   EXPECT_EQ(none.get("--moves"), "e4");
   EXPECT_EQ(none.getInt("--depth"), 6);
@@ -78,7 +78,7 @@ TEST(CliArgs, DefaultsAndOperands) {
   EXPECT_EQ(none.getPath("--dir"), "");
   EXPECT_EQ(none.getInt("--black-exact"), 13);
   const Args given =
-      Args::parse(sampleSpec(), {"--depth", "9", "--probcut", "on", "--rate", "0.5", "--black-exact", "4"});
+      Args::parse(sampleSyntax(), {"--depth", "9", "--probcut", "on", "--rate", "0.5", "--black-exact", "4"});
   EXPECT_EQ(given.getInt("--depth"), 9);
   EXPECT_TRUE(given.isOn("--probcut"));
   EXPECT_EQ(given.getNumber("--rate"), 0.5);
@@ -98,10 +98,10 @@ TEST(CliArgs, DefaultsAndOperands) {
 TEST(CliArgs, EveryDeclaredOptionOfBothPrograms) {
   for (const Program* program : {&kCliProgram, &train::kTrainProgram}) {
     for (const Subcommand& sub : program->subcommands) {
-      const CommandSpec& spec = sub.spec();
-      SCOPED_TRACE(spec.name);
+      const CommandSyntax& syntax = sub.syntax();
+      SCOPED_TRACE(syntax.name);
       Words required;
-      for (const OptionSpec& option : spec.options) {
+      for (const OptionSyntax& option : syntax.options) {
         if (!option.required) continue;
         required.insert(required.end(), {option.name, "1"});  // a folder, a count, a routine
       }
@@ -109,32 +109,32 @@ TEST(CliArgs, EveryDeclaredOptionOfBothPrograms) {
         words.insert(words.end(), required.begin(), required.end());
         return words;
       };
-      EXPECT_THROW(Args::parse(spec, withRequired({"--no-such-option", "1"})), UsageError);
+      EXPECT_THROW(Args::parse(syntax, withRequired({"--no-such-option", "1"})), UsageError);
       if (!required.empty()) {
-        EXPECT_THROW(Args::parse(spec, {}), UsageError);
+        EXPECT_THROW(Args::parse(syntax, {}), UsageError);
       }
-      const std::string help = testing::captureOutput([&spec](std::FILE* out) { spec.printHelp(out); }).output;
-      for (const OptionSpec& option : spec.options) {
+      const std::string help = testing::captureOutput([&syntax](std::FILE* out) { syntax.printHelp(out); }).output;
+      for (const OptionSyntax& option : syntax.options) {
         SCOPED_TRACE(option.name);
         EXPECT_NE(help.find(std::string(option.name) + " " + option.value), std::string::npos);
         if (option.listed) {
-          EXPECT_NE(spec.synopsis().find(option.name), std::string::npos);
+          EXPECT_NE(syntax.synopsis().find(option.name), std::string::npos);
         }
         if (option.required) continue;
         if (option.kind == OptionKind::Integer) {
           const int high = static_cast<int>(option.high);
-          EXPECT_EQ(Args::parse(spec, withRequired({option.name, std::to_string(high)})).getInt(option.name), high);
-          EXPECT_THROW(Args::parse(spec, withRequired({option.name, std::to_string(high + 1LL)})), UsageError);
+          EXPECT_EQ(Args::parse(syntax, withRequired({option.name, std::to_string(high)})).getInt(option.name), high);
+          EXPECT_THROW(Args::parse(syntax, withRequired({option.name, std::to_string(high + 1LL)})), UsageError);
           if (option.lowFrom != nullptr) continue;
           const int low = static_cast<int>(option.low);
-          EXPECT_EQ(Args::parse(spec, withRequired({option.name, std::to_string(low)})).getInt(option.name), low);
-          EXPECT_THROW(Args::parse(spec, withRequired({option.name, std::to_string(low - 1LL)})), UsageError);
+          EXPECT_EQ(Args::parse(syntax, withRequired({option.name, std::to_string(low)})).getInt(option.name), low);
+          EXPECT_THROW(Args::parse(syntax, withRequired({option.name, std::to_string(low - 1LL)})), UsageError);
         }
         if (option.kind == OptionKind::Path) {
-          EXPECT_THROW(Args::parse(spec, withRequired({option.name, ""})), UsageError);
+          EXPECT_THROW(Args::parse(syntax, withRequired({option.name, ""})), UsageError);
         }
         if (option.kind == OptionKind::Switch) {
-          EXPECT_THROW(Args::parse(spec, withRequired({option.name, "yes"})), UsageError);
+          EXPECT_THROW(Args::parse(syntax, withRequired({option.name, "yes"})), UsageError);
         }
       }
     }
@@ -150,7 +150,7 @@ TEST(CliArgs, TheReadmeShowsEverySynopsis) {
   std::string readme;
   for (std::string word; words >> word;) readme += (readme.empty() ? "" : " ") + word;
   for (const Subcommand& sub : kCliProgram.subcommands) {
-    const std::string synopsis = std::string("`") + kProgram + " " + sub.spec().synopsis() + "`";
+    const std::string synopsis = std::string("`") + kProgram + " " + sub.syntax().synopsis() + "`";
     EXPECT_NE(readme.find(synopsis), std::string::npos) << synopsis;
   }
 }

@@ -7,10 +7,11 @@ namespace {
 using tools::Subcommand;
 
 const Subcommand kSubcommands[] = {
-    {"perft", runPerft, perftSpec},    {"eval", runEval, evalSpec},          {"record", runRecord, recordShowSpec},
-    {"search", runSearch, searchSpec}, {"analyze", runAnalyze, analyzeSpec}, {"review", runReview, reviewSpec},
-    {"bench", runBench, benchSpec},    {"match", runMatch, matchSpec},       {"book", runBook, bookShowSpec},
-    {"book", runBook, bookCheckSpec},
+    {"perft", runPerft, perftSyntax},        {"eval", runEval, evalSyntax},
+    {"record", runRecord, recordShowSyntax}, {"search", runSearch, searchSyntax},
+    {"analyze", runAnalyze, analyzeSyntax},  {"review", runReview, reviewSyntax},
+    {"bench", runBench, benchSyntax},        {"match", runMatch, matchSyntax},
+    {"book", runBook, bookShowSyntax},       {"book", runBook, bookCheckSyntax},
 };
 
 }  // namespace

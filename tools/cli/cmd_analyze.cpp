@@ -107,17 +107,17 @@ void showProgress(const SquareValues& /*values*/, int done, int total, void* use
 
 }  // namespace
 
-const CommandSpec& analyzeSpec() {
-  static const CommandSpec spec{
+const CommandSyntax& analyzeSyntax() {
+  static const CommandSyntax syntax{
       kProgram, "analyze", "[position]",
       tools::joinOptions({positionOptions(),
                           {tools::integerOption("--threads", "N", defaultSearchThreads(), 1, tools::kMaxSearchThreads,
                                                 "threads reading the moves")}})};
-  return spec;
+  return syntax;
 }
 
 int runAnalyze(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(analyzeSpec(), words);
+  const Args args = Args::parse(analyzeSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const Position position = positionFrom(args);
   DiscCounts counts;

@@ -49,18 +49,18 @@ void printTotal(std::FILE* out, const char* name, const Tally& tally) {
 
 }  // namespace
 
-const CommandSpec& benchSpec() {
-  static const CommandSpec spec{
+const CommandSyntax& benchSyntax() {
+  static const CommandSyntax syntax{
       kProgram,
       "bench",
       "",
       {tools::textOption("--suite", "FILE", nullptr, "a suite of positions instead of the built-in one"),
        tools::integerOption("--make-suite", "SEED", 0, 0, 1 << 30, "prints a random suite made from SEED instead")}};
-  return spec;
+  return syntax;
 }
 
 int runBench(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(benchSpec(), words);
+  const Args args = Args::parse(benchSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   if (args.has("--make-suite")) {
     std::fputs(makeBenchSuite(static_cast<unsigned>(args.getInt("--make-suite"))).c_str(), out);

@@ -158,21 +158,21 @@ std::string firstOperand(const Words& words) {
   return "";
 }
 
-tools::OptionSpec bookFileOption() {
+tools::OptionSyntax bookFileOption() {
   return tools::pathOption("--book", "FILE", "the book file (kaimobook.dat of the data folder unless given)");
 }
 
 }  // namespace
 
-const CommandSpec& bookShowSpec() {
-  static const CommandSpec spec{kProgram, "book show", "[position]",
-                                tools::joinOptions({positionOptions(), {bookFileOption()}})};
-  return spec;
+const CommandSyntax& bookShowSyntax() {
+  static const CommandSyntax syntax{kProgram, "book show", "[position]",
+                                    tools::joinOptions({positionOptions(), {bookFileOption()}})};
+  return syntax;
 }
 
-const CommandSpec& bookCheckSpec() {
+const CommandSyntax& bookCheckSyntax() {
   using tools::integerOption;
-  static const CommandSpec spec{
+  static const CommandSyntax syntax{
       kProgram,
       "book check",
       "",
@@ -181,14 +181,14 @@ const CommandSpec& bookCheckSpec() {
        integerOption("--depth", "N", kDefaultCheckDepth, 1, tools::kMaxNormalDepth, "plies of the reads by 狐"),
        integerOption("--seed", "S", 1, 0, 2147483647, "seed of the random choice"),
        integerOption("--jobs", "N", 1, 1, kMaxJobs, "processes sharing the reads")}};
-  return spec;
+  return syntax;
 }
 
 int runBook(const Words& words, std::FILE* out) {
   const std::string form = firstOperand(words);
-  if (form == "show") return showBook(Args::parse(bookShowSpec(), words), out);
-  if (form == "check") return checkBook(Args::parse(bookCheckSpec(), words), out);
-  throw UsageError(bookShowSpec().usage() + " | " + bookCheckSpec().usage().substr(std::strlen("usage: ")));
+  if (form == "show") return showBook(Args::parse(bookShowSyntax(), words), out);
+  if (form == "check") return checkBook(Args::parse(bookCheckSyntax(), words), out);
+  throw UsageError(bookShowSyntax().usage() + " | " + bookCheckSyntax().usage().substr(std::strlen("usage: ")));
 }
 
 }  // namespace kaimo::cli

@@ -5,13 +5,13 @@
 
 namespace kaimo::cli {
 
-const CommandSpec& evalSpec() {
-  static const CommandSpec spec{kProgram, "eval", "[position]", positionOptions()};
-  return spec;
+const CommandSyntax& evalSyntax() {
+  static const CommandSyntax syntax{kProgram, "eval", "[position]", positionOptions()};
+  return syntax;
 }
 
 int runEval(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(evalSpec(), words);
+  const Args args = Args::parse(evalSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const Position position = positionFrom(args);
   bool failed = false;

@@ -141,11 +141,11 @@ void printMoveSummary(std::FILE* out, const char* which, const char* name, const
 
 }  // namespace
 
-const CommandSpec& matchSpec() {
+const CommandSyntax& matchSyntax() {
   using tools::integerOption;
   using tools::pathOption;
   using tools::required;
-  static const CommandSpec spec{
+  static const CommandSyntax syntax{
       kProgram, "match", "",
       tools::joinOptions(
           {{required(tools::routineOption("--black", nullptr, "the first player's routine, black in the first game")),
@@ -159,11 +159,11 @@ const CommandSpec& matchSpec() {
             integerOption("--seed", "S", 1, 0, 2147483647, "seed of the openings and the book's choices"),
             integerOption("--plies", "N", kDefaultOpeningPlies, 0, kMaxOpeningPlies,
                           "random plies of each opening")}})};
-  return spec;
+  return syntax;
 }
 
 int runMatch(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(matchSpec(), words);
+  const Args args = Args::parse(matchSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   MatchPlayer first = playerFrom(args, "black");
   MatchPlayer second = playerFrom(args, "white");

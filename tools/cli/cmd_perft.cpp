@@ -33,13 +33,13 @@ std::uint64_t perft(const Board& board, int side, int depth) {
   return side == kBlack ? perftBits(m.black, m.white, m.empty, depth) : perftBits(m.white, m.black, m.empty, depth);
 }
 
-const CommandSpec& perftSpec() {
-  static const CommandSpec spec{kProgram, "perft", "DEPTH [position]", positionOptions()};
-  return spec;
+const CommandSyntax& perftSyntax() {
+  static const CommandSyntax syntax{kProgram, "perft", "DEPTH [position]", positionOptions()};
+  return syntax;
 }
 
 int runPerft(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(perftSpec(), words);
+  const Args args = Args::parse(perftSyntax(), words);
   if (args.positional.size() != 1) throw args.usageError();
   const int depth = parseInt(args.positional[0], "DEPTH", 1, tools::kMaxPerftDepth);
   const Position position = positionFrom(args);

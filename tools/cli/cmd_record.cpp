@@ -17,13 +17,13 @@ void printEntry(std::FILE* out, std::size_t index, const HistoryEntry& entry) {
 
 }  // namespace
 
-const CommandSpec& recordShowSpec() {
-  static const CommandSpec spec{kProgram, "record show", "FILE", {}};
-  return spec;
+const CommandSyntax& recordShowSyntax() {
+  static const CommandSyntax syntax{kProgram, "record show", "FILE", {}};
+  return syntax;
 }
 
 int runRecord(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(recordShowSpec(), words);
+  const Args args = Args::parse(recordShowSyntax(), words);
   if (args.positional.size() != 2 || args.positional[0] != "show") throw args.usageError();
   return withRecordFile(args.positional[1], out, [out](const History& history) {
     for (std::size_t i = 0; i < history.size(); ++i) printEntry(out, i, history[i]);

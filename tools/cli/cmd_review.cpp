@@ -46,9 +46,9 @@ class MoveLines {
 
 }  // namespace
 
-const CommandSpec& reviewSpec() {
+const CommandSyntax& reviewSyntax() {
   using tools::integerOption;
-  static const CommandSpec spec{
+  static const CommandSyntax syntax{
       kProgram,
       "review",
       "",
@@ -57,11 +57,11 @@ const CommandSpec& reviewSpec() {
                      "plies of the midgame reads"),
        integerOption("--exact", "N", kDefaultReviewSettings.exactEmpties, 0, tools::kMaxReadEmpties,
                      "reads to the end from N empty squares on")}};
-  return spec;
+  return syntax;
 }
 
 int runReview(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(reviewSpec(), words);
+  const Args args = Args::parse(reviewSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const ReviewSettings settings{args.getInt("--depth"), args.getInt("--exact")};
   // A record that breaks off is reviewed as far as it was read.

@@ -11,18 +11,18 @@
 
 namespace kaimo::cli {
 
-const CommandSpec& searchSpec() {
-  static const CommandSpec spec{
+const CommandSyntax& searchSyntax() {
+  static const CommandSyntax syntax{
       kProgram, "search", "[position]",
       tools::joinOptions(
           {positionOptions(),
            {tools::routineOption("--routine", routineTable[kSimpleRoutine].name, "the computer routine that searches")},
            sideOptions(false)})};
-  return spec;
+  return syntax;
 }
 
 int runSearch(const Words& words, std::FILE* out) {
-  const Args args = Args::parse(searchSpec(), words);
+  const Args args = Args::parse(searchSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const int routine = tools::routineFromArgument(args.get("--routine"));
   const SideOptions side = sideOptionsFrom(args, "", routine);

@@ -14,7 +14,7 @@
 namespace kaimo::cli {
 
 using tools::Args;
-using tools::CommandSpec;
+using tools::CommandSyntax;
 using tools::parseInt;
 using tools::UsageError;
 using tools::Words;
@@ -24,16 +24,16 @@ inline constexpr const char* kProgram = "kaimo-cli";
 // Each subcommand's operands and declared options, from which its parsing,
 // its usage line and `kaimo-cli help NAME` come. A subcommand with two forms
 // has a declaration for each.
-const CommandSpec& perftSpec();
-const CommandSpec& evalSpec();
-const CommandSpec& recordShowSpec();
-const CommandSpec& searchSpec();
-const CommandSpec& analyzeSpec();
-const CommandSpec& reviewSpec();
-const CommandSpec& benchSpec();
-const CommandSpec& matchSpec();
-const CommandSpec& bookShowSpec();
-const CommandSpec& bookCheckSpec();
+const CommandSyntax& perftSyntax();
+const CommandSyntax& evalSyntax();
+const CommandSyntax& recordShowSyntax();
+const CommandSyntax& searchSyntax();
+const CommandSyntax& analyzeSyntax();
+const CommandSyntax& reviewSyntax();
+const CommandSyntax& benchSyntax();
+const CommandSyntax& matchSyntax();
+const CommandSyntax& bookShowSyntax();
+const CommandSyntax& bookCheckSyntax();
 
 // Every subcommand with its declaration: what main runs and `help` prints.
 extern const tools::Program kCliProgram;

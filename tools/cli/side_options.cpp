@@ -41,7 +41,7 @@ tools::OptionList sideOptions(bool eachColour) {
                     "empty squares at and below which ProbCut does not check"),
   };
   if (eachColour) {
-    for (tools::OptionSpec& option : options) option = tools::forEachColour(option);
+    for (tools::OptionSyntax& option : options) option = tools::forEachColour(option);
   }
   return options;
 }

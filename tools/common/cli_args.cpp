@@ -5,7 +5,7 @@
 
 namespace kaimo::tools {
 
-Args Args::parse(const CommandSpec& command, const Words& words) {
+Args Args::parse(const CommandSyntax& command, const Words& words) {
   Args args;
   args.command_ = &command;
   for (std::size_t i = 0; i < words.size(); ++i) {
@@ -19,18 +19,18 @@ Args Args::parse(const CommandSpec& command, const Words& words) {
       args.positional.push_back(word);
     }
   }
-  for (const OptionSpec& spec : command.options) {
-    if (spec.required && !args.has(spec.name)) throw args.usageError();
+  for (const OptionSyntax& syntax : command.options) {
+    if (syntax.required && !args.has(syntax.name)) throw args.usageError();
   }
   // Every value now, so that a wrong one is refused before any work is done.
   for (const auto& [name, value] : args.given_) {
-    const OptionSpec& spec = *command.find(name);
-    switch (spec.kind) {
+    const OptionSyntax& syntax = *command.find(name);
+    switch (syntax.kind) {
       case OptionKind::Integer:
-        parseInt(value, name, spec.lowFrom != nullptr ? args.getInt(spec.lowFrom) : static_cast<int>(spec.low),
-                 static_cast<int>(spec.high));
+        parseInt(value, name, syntax.lowFrom != nullptr ? args.getInt(syntax.lowFrom) : static_cast<int>(syntax.low),
+                 static_cast<int>(syntax.high));
         break;
-      case OptionKind::Number: parseNumber(value, name, spec.low, spec.high); break;
+      case OptionKind::Number: parseNumber(value, name, syntax.low, syntax.high); break;
       case OptionKind::Switch:
         if (value != "on" && value != "off") throw UsageError(name + " must be on or off, not '" + value + "'");
         break;
@@ -38,15 +38,15 @@ Args Args::parse(const CommandSpec& command, const Words& words) {
         if (value.empty()) throw UsageError(name + " must name a file or folder, not be empty");
         [[fallthrough]];
       case OptionKind::Text:
-        if (spec.check != nullptr) spec.check(name, value);
+        if (syntax.check != nullptr) syntax.check(name, value);
         break;
     }
   }
   return args;
 }
 
-const OptionSpec& Args::spec(const std::string& name, OptionKind kind) const {
-  const OptionSpec* found = command_->find(name);
+const OptionSyntax& Args::syntax(const std::string& name, OptionKind kind) const {
+  const OptionSyntax* found = command_->find(name);
   if (found == nullptr || found->kind != kind) {
     throw std::logic_error(std::string(command_->name) + " reads " + name + ", which it does not declare as such");
   }
@@ -54,13 +54,13 @@ const OptionSpec& Args::spec(const std::string& name, OptionKind kind) const {
 }
 
 int Args::getInt(const std::string& name) const {
-  const OptionSpec& declared = spec(name, OptionKind::Integer);
+  const OptionSyntax& declared = syntax(name, OptionKind::Integer);
   const std::optional<int> value = givenInt(name);
   return value ? *value : static_cast<int>(declared.fallback);
 }
 
 std::optional<int> Args::givenInt(const std::string& name) const {
-  spec(name, OptionKind::Integer);
+  syntax(name, OptionKind::Integer);
   const auto it = given_.find(name);
   if (it == given_.end()) return std::nullopt;
   // Checked when parsed: only the conversion is left.
@@ -68,26 +68,26 @@ std::optional<int> Args::givenInt(const std::string& name) const {
 }
 
 double Args::getNumber(const std::string& name) const {
-  const OptionSpec& declared = spec(name, OptionKind::Number);
+  const OptionSyntax& declared = syntax(name, OptionKind::Number);
   const auto it = given_.find(name);
   return it == given_.end() ? declared.fallback : std::strtod(it->second.c_str(), nullptr);
 }
 
 bool Args::isOn(const std::string& name) const {
-  const OptionSpec& declared = spec(name, OptionKind::Switch);
+  const OptionSyntax& declared = syntax(name, OptionKind::Switch);
   const auto it = given_.find(name);
   return it == given_.end() ? declared.fallback != 0 : it->second == "on";
 }
 
 std::string Args::get(const std::string& name) const {
-  const OptionSpec& declared = spec(name, OptionKind::Text);
+  const OptionSyntax& declared = syntax(name, OptionKind::Text);
   const auto it = given_.find(name);
   if (it != given_.end()) return it->second;
   return declared.fallbackText != nullptr ? declared.fallbackText : "";
 }
 
 std::string Args::getPath(const std::string& name) const {
-  spec(name, OptionKind::Path);
+  syntax(name, OptionKind::Path);
   const auto it = given_.find(name);
   return it == given_.end() ? "" : it->second;
 }

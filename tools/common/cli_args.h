@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/option_spec.h"
+#include "tools/common/option_syntax.h"
 
 namespace kaimo::tools {
 
@@ -27,7 +27,7 @@ struct UsageError : std::runtime_error {
 // (std::logic_error), not of the user.
 class Args {
  public:
-  static Args parse(const CommandSpec& command, const Words& words);
+  static Args parse(const CommandSyntax& command, const Words& words);
 
   std::vector<std::string> positional;
 
@@ -46,9 +46,9 @@ class Args {
   UsageError usageError() const { return UsageError(command_->usage()); }
 
  private:
-  const OptionSpec& spec(const std::string& name, OptionKind kind) const;
+  const OptionSyntax& syntax(const std::string& name, OptionKind kind) const;
 
-  const CommandSpec* command_ = nullptr;
+  const CommandSyntax* command_ = nullptr;
   std::map<std::string, std::string> given_;
 };
 

@@ -106,7 +106,7 @@ int routineFromArgument(const std::string& text) {
   return index;
 }
 
-OptionSpec routineOption(const char* name, const char* fallback, const char* help) {
+OptionSyntax routineOption(const char* name, const char* fallback, const char* help) {
   return textOption(name, "NAME|INDEX", fallback, help,
                     [](const std::string&, const std::string& value) { routineFromArgument(value); });
 }

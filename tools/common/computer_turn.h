@@ -11,7 +11,7 @@
 
 #include "engine/board/board.h"
 #include "engine/search/search_driver.h"
-#include "tools/common/option_spec.h"
+#include "tools/common/option_syntax.h"
 
 namespace kaimo::tools {
 
@@ -73,7 +73,7 @@ std::optional<Board> playToTheEnd(Board board, int side, const std::function<int
 int routineFromArgument(const std::string& text);
 // The declaration of an option that names a routine (--routine NAME|INDEX),
 // read by routineFromArgument.
-OptionSpec routineOption(const char* name, const char* fallback, const char* help);
+OptionSyntax routineOption(const char* name, const char* fallback, const char* help);
 
 // Thousands of leaves per second.
 std::int64_t kiloLeavesPerSecond(std::int64_t leaves, std::int64_t msec);

@@ -1,4 +1,4 @@
-#include "tools/common/option_spec.h"
+#include "tools/common/option_syntax.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,9 +16,9 @@ std::string numberText(double value) {
 
 std::string integerText(double value) { return std::to_string(static_cast<long long>(value)); }
 
-std::string synopsisWord(const OptionSpec& spec) {
-  const std::string word = std::string(spec.name) + " " + spec.value;
-  return spec.required ? word : "[" + word + "]";
+std::string synopsisWord(const OptionSyntax& syntax) {
+  const std::string word = std::string(syntax.name) + " " + syntax.value;
+  return syntax.required ? word : "[" + word + "]";
 }
 
 }  // namespace
@@ -29,71 +29,71 @@ OptionList joinOptions(std::initializer_list<OptionList> groups) {
   return all;
 }
 
-const OptionSpec* CommandSpec::find(const std::string& option) const {
-  for (const OptionSpec& spec : options) {
-    if (option == spec.name) return &spec;
+const OptionSyntax* CommandSyntax::find(const std::string& option) const {
+  for (const OptionSyntax& syntax : options) {
+    if (option == syntax.name) return &syntax;
   }
   for (const char* colour : kColours) {
     const std::string prefix = std::string("--") + colour + "-";
     if (option.compare(0, prefix.size(), prefix) != 0) continue;
     const std::string common = "--" + option.substr(prefix.size());
-    for (const OptionSpec& spec : options) {
-      if (spec.perColour && common == spec.name) return &spec;
+    for (const OptionSyntax& syntax : options) {
+      if (syntax.perColour && common == syntax.name) return &syntax;
     }
   }
   return nullptr;
 }
 
-std::string CommandSpec::synopsis() const {
+std::string CommandSyntax::synopsis() const {
   std::string text = name;
   if (operands[0] != '\0') text += std::string(" ") + operands;
   std::string colours;
-  for (const OptionSpec& spec : options) {
-    if (spec.listed) text += " " + synopsisWord(spec);
-    if (spec.perColour) colours += (colours.empty() ? "" : ", ") + std::string(spec.name);
+  for (const OptionSyntax& syntax : options) {
+    if (syntax.listed) text += " " + synopsisWord(syntax);
+    if (syntax.perColour) colours += (colours.empty() ? "" : ", ") + std::string(syntax.name);
   }
   if (!colours.empty()) text += " (" + colours + ": each also as --black-NAME and --white-NAME)";
   if (note != nullptr) text += std::string(" ") + note;
   return text;
 }
 
-std::string CommandSpec::usage() const { return std::string("usage: ") + program + " " + synopsis(); }
+std::string CommandSyntax::usage() const { return std::string("usage: ") + program + " " + synopsis(); }
 
-void CommandSpec::printHelp(std::FILE* out) const {
+void CommandSyntax::printHelp(std::FILE* out) const {
   std::fprintf(out, "%s\n", usage().c_str());
   std::size_t width = 0;
   bool colours = false;
-  for (const OptionSpec& spec : options) {
-    width = std::max(width, std::strlen(spec.name) + std::strlen(spec.value) + 1);
-    colours = colours || spec.perColour;
+  for (const OptionSyntax& syntax : options) {
+    width = std::max(width, std::strlen(syntax.name) + std::strlen(syntax.value) + 1);
+    colours = colours || syntax.perColour;
   }
-  for (const OptionSpec& spec : options) {
-    const std::string word = std::string(spec.name) + " " + spec.value;
+  for (const OptionSyntax& syntax : options) {
+    const std::string word = std::string(syntax.name) + " " + syntax.value;
     std::string details;
-    if (spec.required) details = "required";
-    const std::string fallback = spec.required ? "" : fallbackText(spec);
+    if (syntax.required) details = "required";
+    const std::string fallback = syntax.required ? "" : fallbackText(syntax);
     if (!fallback.empty()) details = "default " + fallback;
-    const std::string range = rangeText(spec);
+    const std::string range = rangeText(syntax);
     if (!range.empty()) details += (details.empty() ? "" : ", ") + range;
-    std::fprintf(out, "  %-*s %s%s%s\n", static_cast<int>(width), word.c_str(), spec.perColour ? "* " : "", spec.help,
-                 details.empty() ? "" : (" (" + details + ")").c_str());
+    std::fprintf(out, "  %-*s %s%s%s\n", static_cast<int>(width), word.c_str(), syntax.perColour ? "* " : "",
+                 syntax.help, details.empty() ? "" : (" (" + details + ")").c_str());
   }
   if (colours) std::fprintf(out, "* also as --black-NAME and --white-NAME, for that side only\n");
 }
 
-std::string rangeText(const OptionSpec& spec) {
-  if (spec.kind == OptionKind::Number) return numberText(spec.low) + " to " + numberText(spec.high);
-  if (spec.kind != OptionKind::Integer) return "";
-  return (spec.lowFrom != nullptr ? std::string(spec.lowFrom) : integerText(spec.low)) + " to " +
-         integerText(spec.high);
+std::string rangeText(const OptionSyntax& syntax) {
+  if (syntax.kind == OptionKind::Number) return numberText(syntax.low) + " to " + numberText(syntax.high);
+  if (syntax.kind != OptionKind::Integer) return "";
+  return (syntax.lowFrom != nullptr ? std::string(syntax.lowFrom) : integerText(syntax.low)) + " to " +
+         integerText(syntax.high);
 }
 
-std::string fallbackText(const OptionSpec& spec) {
-  switch (spec.kind) {
-    case OptionKind::Integer: return integerText(spec.fallback);
-    case OptionKind::Number: return numberText(spec.fallback);
-    case OptionKind::Switch: return spec.fallback != 0 ? "on" : "off";
-    case OptionKind::Text: return spec.fallbackText != nullptr ? spec.fallbackText : "";
+std::string fallbackText(const OptionSyntax& syntax) {
+  switch (syntax.kind) {
+    case OptionKind::Integer: return integerText(syntax.fallback);
+    case OptionKind::Number: return numberText(syntax.fallback);
+    case OptionKind::Switch: return syntax.fallback != 0 ? "on" : "off";
+    case OptionKind::Text: return syntax.fallbackText != nullptr ? syntax.fallbackText : "";
     case OptionKind::Path: return "";
   }
   return "";

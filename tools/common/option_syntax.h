@@ -19,7 +19,7 @@ enum class OptionKind {
   Path,     // a file or folder name, never empty (that would mean the current folder)
 };
 
-struct OptionSpec {
+struct OptionSyntax {
   const char* name;   // "--depth"
   const char* value;  // the value's name in the usage text: "N"
   const char* help;   // what it sets, for `help COMMAND`
@@ -37,8 +37,8 @@ struct OptionSpec {
   void (*check)(const std::string& name, const std::string& value) = nullptr;
 };
 
-constexpr OptionSpec integerOption(const char* name, const char* value, int fallback, int low, int high,
-                                   const char* help) {
+constexpr OptionSyntax integerOption(const char* name, const char* value, int fallback, int low, int high,
+                                     const char* help) {
   return {.name = name,
           .value = value,
           .help = help,
@@ -47,8 +47,8 @@ constexpr OptionSpec integerOption(const char* name, const char* value, int fall
           .low = static_cast<double>(low),
           .high = static_cast<double>(high)};
 }
-constexpr OptionSpec numberOption(const char* name, const char* value, double fallback, double low, double high,
-                                  const char* help) {
+constexpr OptionSyntax numberOption(const char* name, const char* value, double fallback, double low, double high,
+                                    const char* help) {
   return {.name = name,
           .value = value,
           .help = help,
@@ -57,45 +57,45 @@ constexpr OptionSpec numberOption(const char* name, const char* value, double fa
           .low = low,
           .high = high};
 }
-constexpr OptionSpec switchOption(const char* name, bool fallback, const char* help) {
+constexpr OptionSyntax switchOption(const char* name, bool fallback, const char* help) {
   return {.name = name, .value = "on|off", .help = help, .kind = OptionKind::Switch, .fallback = fallback ? 1.0 : 0.0};
 }
-constexpr OptionSpec textOption(const char* name, const char* value, const char* fallback, const char* help,
-                                void (*check)(const std::string&, const std::string&) = nullptr) {
+constexpr OptionSyntax textOption(const char* name, const char* value, const char* fallback, const char* help,
+                                  void (*check)(const std::string&, const std::string&) = nullptr) {
   return {.name = name, .value = value, .help = help, .fallbackText = fallback, .check = check};
 }
-constexpr OptionSpec pathOption(const char* name, const char* value, const char* help,
-                                void (*check)(const std::string&, const std::string&) = nullptr) {
+constexpr OptionSyntax pathOption(const char* name, const char* value, const char* help,
+                                  void (*check)(const std::string&, const std::string&) = nullptr) {
   return {.name = name, .value = value, .help = help, .kind = OptionKind::Path, .check = check};
 }
 
 // Variations of a declaration.
-constexpr OptionSpec required(OptionSpec spec) {
-  spec.required = true;
-  return spec;
+constexpr OptionSyntax required(OptionSyntax syntax) {
+  syntax.required = true;
+  return syntax;
 }
-constexpr OptionSpec unlisted(OptionSpec spec) {
-  spec.listed = false;
-  return spec;
+constexpr OptionSyntax unlisted(OptionSyntax syntax) {
+  syntax.listed = false;
+  return syntax;
 }
-constexpr OptionSpec forEachColour(OptionSpec spec) {
-  spec.perColour = true;
-  return spec;
+constexpr OptionSyntax forEachColour(OptionSyntax syntax) {
+  syntax.perColour = true;
+  return syntax;
 }
 // An integer whose low end is the value of another option (--max from --min).
-constexpr OptionSpec atLeast(const char* other, OptionSpec spec) {
-  spec.lowFrom = other;
-  return spec;
+constexpr OptionSyntax atLeast(const char* other, OptionSyntax syntax) {
+  syntax.lowFrom = other;
+  return syntax;
 }
 
-using OptionList = std::vector<OptionSpec>;
+using OptionList = std::vector<OptionSyntax>;
 
 // Options of several groups in one list.
 OptionList joinOptions(std::initializer_list<OptionList> groups);
 
 // One form of a command: the program, the command's words, its operands and
 // options. A command with forms ("book show", "book check") has one each.
-struct CommandSpec {
+struct CommandSyntax {
   const char* program;   // "kaimo-cli"
   const char* name;      // "search", "book show"
   const char* operands;  // "[position]", "DEPTH [position]", "" for none
@@ -104,7 +104,7 @@ struct CommandSpec {
 
   // The declaration of `name`, also as --black-NAME or --white-NAME of an
   // option declared for each colour; null when there is none.
-  const OptionSpec* find(const std::string& name) const;
+  const OptionSyntax* find(const std::string& name) const;
   // "search [position] [--routine NAME|INDEX] [--depth N] ...".
   std::string synopsis() const;
   // "usage: kaimo-cli search ...", the text of the UsageError for wrong operands.
@@ -114,8 +114,8 @@ struct CommandSpec {
 };
 
 // "1 to 24", "0 to 1" (integers), "0.01 to 1" (numbers).
-std::string rangeText(const OptionSpec& spec);
+std::string rangeText(const OptionSyntax& syntax);
 // The value when not given, as the usage text shows it ("6", "on", "狸"); empty when none.
-std::string fallbackText(const OptionSpec& spec);
+std::string fallbackText(const OptionSyntax& syntax);
 
 }  // namespace kaimo::tools

@@ -8,7 +8,7 @@ namespace {
 void printUsage(const Program& program, std::FILE* out) {
   std::fprintf(out, "usage: %s SUBCOMMAND [arguments]\n", program.name);
   for (const auto& sub : program.subcommands)
-    std::fprintf(out, "  %s %s\n", program.name, sub.spec().synopsis().c_str());
+    std::fprintf(out, "  %s %s\n", program.name, sub.syntax().synopsis().c_str());
   if (program.footer != nullptr) std::fprintf(out, "%s\n", program.footer);
   std::fprintf(out, "%s help SUBCOMMAND: its options, with their defaults and ranges\n", program.name);
 }
@@ -17,7 +17,7 @@ int printHelp(const Program& program, const char* name) {
   bool found = false;
   for (const auto& sub : program.subcommands) {
     if (std::strcmp(name, sub.name) != 0) continue;
-    sub.spec().printHelp(stdout);
+    sub.syntax().printHelp(stdout);
     found = true;
   }
   if (found) return 0;

@@ -15,7 +15,7 @@ namespace kaimo::tools {
 struct Subcommand {
   const char* name;
   int (*run)(const Words& words, std::FILE* out);
-  const CommandSpec& (*spec)();
+  const CommandSyntax& (*syntax)();
 };
 
 struct Program {

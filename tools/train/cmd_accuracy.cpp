@@ -30,9 +30,9 @@ double simpleValue(const TrainingPosition& p) {
 
 }  // namespace
 
-const tools::CommandSpec& accuracySpec() {
+const tools::CommandSyntax& accuracySyntax() {
   using tools::integerOption;
-  static const tools::CommandSpec spec{
+  static const tools::CommandSyntax syntax{
       kProgram,
       "accuracy",
       "",
@@ -42,11 +42,11 @@ const tools::CommandSpec& accuracySpec() {
        tools::atLeast("--min", integerOption("--max", "E", 20, 1, 84, "the most empty squares of a position scored")),
        integerOption("--holdout", "N", kDefaultHoldout, 1, 1000, "one game in N held out by the fit is scored"),
        integerOption("--outcomes", "0|1", 0, 0, 1, "1: also against the final margins where no exact value is known")}};
-  return spec;
+  return syntax;
 }
 
 int runAccuracy(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(accuracySpec(), words);
+  const tools::Args args = tools::Args::parse(accuracySyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const bool outcomes = args.getInt("--outcomes") == 1;
   const int minEmpties = args.getInt("--min");

@@ -260,9 +260,9 @@ class BookRun {
 
 }  // namespace
 
-const tools::CommandSpec& bookSpec() {
+const tools::CommandSyntax& bookSyntax() {
   using tools::integerOption;
-  static const tools::CommandSpec spec{
+  static const tools::CommandSyntax syntax{
       kProgram,
       "book",
       "",
@@ -279,11 +279,11 @@ const tools::CommandSpec& bookSpec() {
        integerOption("--ply-cost", "HUNDREDTHS", kDefaultPlyCost, 0, 10000,
                      "a position's cost a ply, in hundredths of a disc"),
        jobsOption(), shardOption()}};
-  return spec;
+  return syntax;
 }
 
 int runBook(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(bookSpec(), words);
+  const tools::Args args = tools::Args::parse(bookSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const std::string dir = args.getPath("--dir");
   const int rounds = args.getInt("--rounds");

@@ -375,11 +375,11 @@ void checkStages(const std::string& name, const std::string& value) {
 
 }  // namespace
 
-const tools::CommandSpec& fitSpec() {
+const tools::CommandSyntax& fitSyntax() {
   using tools::integerOption;
   using tools::numberOption;
   constexpr FitSettings kDefaults;
-  static const tools::CommandSpec spec{
+  static const tools::CommandSyntax syntax{
       kProgram,
       "fit",
       "",
@@ -402,11 +402,11 @@ const tools::CommandSpec& fitSpec() {
        integerOption("--neighbours", "N", FitJob{}.neighbours, 0, 4,
                      "stages on each side whose positions train a stage"),
        tools::pathOption("--init", "DIR", "starts each stage from the weights of DIR")}};
-  return spec;
+  return syntax;
 }
 
 int runFit(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(fitSpec(), words);
+  const tools::Args args = tools::Args::parse(fitSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   int first = kFirstStage;
   int last = kLastStage;

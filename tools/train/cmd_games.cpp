@@ -27,10 +27,10 @@ std::string describe(const SelfPlaySettings& s, std::uint64_t seed, int perChunk
 
 }  // namespace
 
-const tools::CommandSpec& gamesSpec() {
+const tools::CommandSyntax& gamesSyntax() {
   using tools::integerOption;
   constexpr SelfPlaySettings kDefaults;
-  static const tools::CommandSpec spec{
+  static const tools::CommandSyntax syntax{
       kProgram,
       "games",
       "",
@@ -48,11 +48,11 @@ const tools::CommandSpec& gamesSpec() {
        integerOption("--epsilon", "PERCENT", kDefaults.epsilonPercent, 0, 100, "chance of a random move after them"),
        integerOption("--epsilon-plies", "N", kDefaults.epsilonPlies, 0, 100, "plies that chance lasts"),
        shardOption()}};
-  return spec;
+  return syntax;
 }
 
 int runGames(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(gamesSpec(), words);
+  const tools::Args args = tools::Args::parse(gamesSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const std::string dir = args.getPath("--dir");
   const int games = args.getInt("--games");

@@ -59,9 +59,9 @@ bool labelChunk(const std::string& gamesFile, const LabelJob& job, tools::TurnSe
 
 }  // namespace
 
-const tools::CommandSpec& labelSpec() {
+const tools::CommandSyntax& labelSyntax() {
   using tools::integerOption;
-  static const tools::CommandSpec spec{
+  static const tools::CommandSyntax syntax{
       kProgram,
       "label",
       "",
@@ -78,11 +78,11 @@ const tools::CommandSpec& labelSpec() {
        integerOption("--per-game", "N", 1, 1, 100, "positions solved a game"),
        integerOption("--holdout", "N", 0, 0, 1000, "only the games the fit holds out, one in N (0: every game)"),
        chunksOption(), jobsOption(), seedOption("seed of the choice of positions"), shardOption()}};
-  return spec;
+  return syntax;
 }
 
 int runLabel(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(labelSpec(), words);
+  const tools::Args args = tools::Args::parse(labelSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   LabelJob job;
   job.dir = args.getPath("--dir");

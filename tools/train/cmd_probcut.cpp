@@ -132,9 +132,9 @@ int fitAndWrite(const ProbCutJob& job, int count, int width, const std::string& 
 
 }  // namespace
 
-const tools::CommandSpec& probCutSpec() {
+const tools::CommandSyntax& probCutSyntax() {
   using tools::integerOption;
-  static const tools::CommandSpec spec{
+  static const tools::CommandSyntax syntax{
       kProgram,
       "probcut",
       "",
@@ -148,11 +148,11 @@ const tools::CommandSpec& probCutSpec() {
        integerOption("--per-game", "N", 2, 1, 100, "positions read a game"),
        integerOption("--width", "W", 8, 1, ProbCutTable::kMaxStages, "empty squares a stage of the table"),
        chunksOption(), jobsOption(), seedOption("seed of the choice of positions"), shardOption()}};
-  return spec;
+  return syntax;
 }
 
 int runProbCut(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(probCutSpec(), words);
+  const tools::Args args = tools::Args::parse(probCutSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   ProbCutJob job;
   job.dir = args.getPath("--dir");

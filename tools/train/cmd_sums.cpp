@@ -11,13 +11,13 @@
 
 namespace kaimo::train {
 
-const tools::CommandSpec& sumsSpec() {
-  static const tools::CommandSpec spec{kProgram, "sums", "", {dirOption("the folder of the data to list")}};
-  return spec;
+const tools::CommandSyntax& sumsSyntax() {
+  static const tools::CommandSyntax syntax{kProgram, "sums", "", {dirOption("the folder of the data to list")}};
+  return syntax;
 }
 
 int runSums(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(sumsSpec(), words);
+  const tools::Args args = tools::Args::parse(sumsSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const std::filesystem::path dir = args.getPath("--dir");
   std::string file;

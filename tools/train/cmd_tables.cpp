@@ -8,14 +8,14 @@
 
 namespace kaimo::train {
 
-const tools::CommandSpec& tablesSpec() {
-  static const tools::CommandSpec spec{
+const tools::CommandSyntax& tablesSyntax() {
+  static const tools::CommandSyntax syntax{
       kProgram, "tables", "", {tools::required(tools::pathOption("--out", "DIR", "the folder the tables go to"))}};
-  return spec;
+  return syntax;
 }
 
 int runTables(const tools::Words& words, std::FILE* out) {
-  const tools::Args args = tools::Args::parse(tablesSpec(), words);
+  const tools::Args args = tools::Args::parse(tablesSyntax(), words);
   if (!args.positional.empty()) throw args.usageError();
   const std::filesystem::path dir = args.getPath("--out");
   std::error_code error;

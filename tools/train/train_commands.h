@@ -12,14 +12,14 @@ namespace kaimo::train {
 
 // Each step's declared options, from which its parsing, its usage line and
 // `kaimo-train help STEP` come.
-const tools::CommandSpec& tablesSpec();
-const tools::CommandSpec& sumsSpec();
-const tools::CommandSpec& gamesSpec();
-const tools::CommandSpec& labelSpec();
-const tools::CommandSpec& fitSpec();
-const tools::CommandSpec& probCutSpec();
-const tools::CommandSpec& bookSpec();
-const tools::CommandSpec& accuracySpec();
+const tools::CommandSyntax& tablesSyntax();
+const tools::CommandSyntax& sumsSyntax();
+const tools::CommandSyntax& gamesSyntax();
+const tools::CommandSyntax& labelSyntax();
+const tools::CommandSyntax& fitSyntax();
+const tools::CommandSyntax& probCutSyntax();
+const tools::CommandSyntax& bookSyntax();
+const tools::CommandSyntax& accuracySyntax();
 
 // Every step with its declaration: what main runs and `help` prints.
 extern const tools::Program kTrainProgram;

@@ -5,24 +5,24 @@
 
 namespace kaimo::train {
 
-tools::OptionSpec dirOption(const char* help) { return tools::required(tools::pathOption("--dir", "DIR", help)); }
+tools::OptionSyntax dirOption(const char* help) { return tools::required(tools::pathOption("--dir", "DIR", help)); }
 
-tools::OptionSpec dirListOption(const char* help) {
+tools::OptionSyntax dirListOption(const char* help) {
   return tools::required(
       tools::pathOption("--dir", "DIR[,DIR...]", help,
                         [](const std::string& name, const std::string& value) { folderList(value, name); }));
 }
 
-tools::OptionSpec jobsOption() { return tools::integerOption("--jobs", "N", 2, 1, 64, "worker processes"); }
+tools::OptionSyntax jobsOption() { return tools::integerOption("--jobs", "N", 2, 1, 64, "worker processes"); }
 
-tools::OptionSpec seedOption(const char* help) { return tools::integerOption("--seed", "S", 1, 0, 2147483647, help); }
+tools::OptionSyntax seedOption(const char* help) { return tools::integerOption("--seed", "S", 1, 0, 2147483647, help); }
 
-tools::OptionSpec shardOption() {
+tools::OptionSyntax shardOption() {
   return tools::textOption("--shard", "K/N", "0/1", "this run's share K (from 0) of a run split N ways",
                            [](const std::string&, const std::string& value) { parseShard(value); });
 }
 
-tools::OptionSpec chunksOption() {
+tools::OptionSyntax chunksOption() {
   return tools::integerOption("--chunks", "N", 1 << 30, 1, 1 << 30, "only the first N chunks of games");
 }
 

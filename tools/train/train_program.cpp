@@ -8,10 +8,10 @@ namespace {
 using tools::Subcommand;
 
 const Subcommand kSteps[] = {
-    {"tables", runTables, tablesSpec}, {"sums", runSums, sumsSpec},
-    {"games", runGames, gamesSpec},    {"label", runLabel, labelSpec},
-    {"fit", runFit, fitSpec},          {"probcut", runProbCut, probCutSpec},
-    {"book", runBook, bookSpec},       {"accuracy", runAccuracy, accuracySpec},
+    {"tables", runTables, tablesSyntax}, {"sums", runSums, sumsSyntax},
+    {"games", runGames, gamesSyntax},    {"label", runLabel, labelSyntax},
+    {"fit", runFit, fitSyntax},          {"probcut", runProbCut, probCutSyntax},
+    {"book", runBook, bookSyntax},       {"accuracy", runAccuracy, accuracySyntax},
 };
 
 }  // namespace
