@@ -68,6 +68,10 @@ TEST_P(SearchStopThreads, AnotherThreadStopsALongSearchWithin100Ms) {
   std::stop_source stop;
   prepareComputerMove(job, b, side, SideSettings{.routine = kSimpleRoutine, .normalDepth = 30, .exactDepth = 0},
                       stop.get_token(), nullptr, GetParam());
+  // A small table for the job's (see the analysis below).
+  SearchTable table(SearchTable::kMinReadBucketBits);
+  ASSERT_TRUE(table.startSearch());
+  job.context.setup.table = &table;
   std::atomic<int> result{0};
   std::atomic<bool> finished{false};
   std::thread worker([&] {
@@ -104,8 +108,15 @@ TEST(SearchStop, AnotherThreadStopsTheAnalysisWithin100Ms) {
   std::atomic<bool> finished{false};
   SquareValues values;
   std::stop_source stop;
+  // A table small enough to be in memory before the stop: a big one's
+  // fresh pages, taken while the threads wind down, cost what the machine's
+  // memory makes them cost (on a virtual machine, up to a second for a few
+  // huge pages), not what the stop does.
+  SearchTable table(SearchTable::kMinReadBucketBits);
   std::thread worker([&] {
-    last.store(analyzeEndgame(b, side, Evaluator{}, stop.get_token(), values, nullptr, nullptr).last);
+    last.store(
+        analyzeEndgame(b, side, Evaluator{}, stop.get_token(), values, nullptr, nullptr, AnalysisSetup{.table = &table})
+            .last);
     finished.store(true);
   });
   const long started = processorMs();
