@@ -9,6 +9,7 @@ void Game::newGame() {
   cursor_ = 0;
   history_.assign(1, HistoryEntry{side_, -1, board_});
   lastMove_ = -1;
+  redoTargets_.clear();
   movesUnsaved_ = false;
   recordPath_.clear();
 }
@@ -27,6 +28,7 @@ bool Game::playMove(int square) {
   board_ = next;
   history_[cursor_] = HistoryEntry{side_, -1, board_};
   lastMove_ = square;
+  redoTargets_.clear();
   movesUnsaved_ = true;
   return true;
 }
@@ -38,6 +40,26 @@ bool Game::goTo(int index) {
   side_ = history_[index].side;
   lastMove_ = index > 0 ? history_[index - 1].move : -1;
   return true;
+}
+
+bool Game::takeBackTo(int index) {
+  const int left = cursor_;
+  if (index >= left || !goTo(index)) return false;
+  redoTargets_.push_back(left);
+  return true;
+}
+
+int Game::redoTarget() const {
+  if (redoTargets_.empty()) return -1;
+  const int target = redoTargets_.back();
+  return target > cursor_ && target <= lastIndex() ? target : -1;
+}
+
+bool Game::redo() {
+  const int target = redoTarget();
+  if (target < 0) return false;
+  redoTargets_.pop_back();
+  return goTo(target);
 }
 
 void Game::pass() {
@@ -82,6 +104,7 @@ History Game::historyToSave() const {
 
 void Game::takeRecord(History history, const std::string& path) {
   history_ = std::move(history);
+  redoTargets_.clear();
   if (history_.empty()) newGame();  // the reader promises otherwise; the window must always have a position
   // A pasted game has no file to come back to: unsaved, unless it is the
   // bare initial position.

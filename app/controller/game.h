@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/records/history.h"
 #include "engine/board/board.h"
@@ -36,8 +37,20 @@ class Game {
   void pass();
   // Shows entry `index` of the history; false (nothing changed) outside it.
   bool goTo(int index);
+  // "待った": shows the earlier entry `index` like goTo, and remembers the
+  // entry it leaves, so that redo() can come back to it.
+  bool takeBackTo(int index);
+  // "やり直し": the entry the latest take-back left, while the history
+  // still holds it and it lies ahead of the cursor; -1 for none. A move
+  // played (which cuts the later history) or a new history forgets them all.
+  int redoTarget() const;
+  // Shows redoTarget(), forgetting it; false when there is none.
+  bool redo();
   // For the game record reader, which then shows entry 0.
-  void clearHistory() { history_.clear(); }
+  void clearHistory() {
+    history_.clear();
+    redoTargets_.clear();
+  }
   void appendHistory(const HistoryEntry& entry) { history_.push_back(entry); }
 
   // Writes `transform` of the board back into it; the last move's frame
@@ -74,6 +87,8 @@ class Game {
   Board board_{};
   int side_ = kBlack;
   int lastMove_ = -1;
+  // The entries the take-backs left, the latest last.
+  std::vector<int> redoTargets_;
   // Moves were played since the game was opened, saved or cleared.
   bool movesUnsaved_ = false;
   std::string recordPath_;

@@ -134,14 +134,48 @@ bool GameController::gameGoesOn() const {
   return mode_ == ViewMode::Idle && game_.cursor() == game_.lastIndex() && historyEndsGame(game_.history());
 }
 
+bool GameController::goesOnAfterStep() const {
+  const bool humansOnly = routineOf(kBlack) == kHumanRoutine && routineOf(kWhite) == kHumanRoutine;
+  return gameGoesOn() && (againstComputer() || humansOnly);
+}
+
 void GameController::takeBack() {
   const int target = takeBackTarget();
   if (target < 0) return;
-  const bool humansOnly = routineOf(kBlack) == kHumanRoutine && routineOf(kWhite) == kHumanRoutine;
-  const bool goesOn = gameGoesOn() && (againstComputer() || humansOnly);
+  const bool goesOn = goesOnAfterStep();
   clearFinalCount();
-  goToPosition(target);
+  stopThinking();
+  game_.takeBackTo(target);
+  continueAfterStep(goesOn);
+}
+
+bool GameController::canRedo() const {
+  return !isBusy() && mode_ != ViewMode::Editing && game_.redoTarget() >= 0;
+}
+
+void GameController::redo() {
+  if (!canRedo()) return;
+  const bool goesOn = goesOnAfterStep();
+  stopThinking();
+  game_.redo();
+  continueAfterStep(goesOn);
+}
+
+void GameController::continueAfterStep(bool goesOn) {
+  window_.requestRepaint();
   if (!goesOn) return;
+  panes_.set(kProgressPane, "");
+  turnStep();
+}
+
+void GameController::swapSides() {
+  if (isBusy()) return;
+  const bool running = mode_ == ViewMode::Playing;
+  // The search under way is for the player who leaves that side.
+  if (running) stopThinking();
+  std::swap(settings_.black, settings_.white);
+  window_.requestRepaint();
+  if (!running) return;
   panes_.set(kProgressPane, "");
   turnStep();
 }

@@ -92,6 +92,16 @@ class GameController {
   // game of two humans goes on too).
   void takeBack();
   bool canTakeBack() const { return takeBackTarget() >= 0; }
+  // Command "やり直し": forward again to where the latest "待った" came
+  // from, while no move has been played since; the game goes on (or stays
+  // stopped) as after "待った".
+  void redo();
+  bool canRedo() const;
+  // Command "黒白交代": black's player becomes white's and white's black's.
+  // A running game goes on with the swapped players: a computer now to move
+  // starts thinking, a search for the side that is no longer the
+  // computer's stops.
+  void swapSides();
   // A left click on `square` (0..99) while playing: a human's move.
   void clickSquare(int square);
   // Most commands wait while a transition or the endgame analysis runs.
@@ -182,6 +192,10 @@ class GameController {
   // Plays a move the tick found posted, by a click or by the computer.
   void playPosted(int square);
   int takeBackTarget() const;
+  // Whether a game that steps back or forward by "待った" or "やり直し" goes on.
+  bool goesOnAfterStep() const;
+  // After "待った" or "やり直し" has shown its position: the turn there when `goesOn`.
+  void continueAfterStep(bool goesOn);
   bool againstComputer() const;
   bool gameGoesOn() const;
   void tellEvalError();

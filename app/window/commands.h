@@ -43,6 +43,8 @@ enum class Command : int {
   ToggleStudyColumn = 32836,
   ModelessPassNotices = 32837,
   UseBook = 32838,
+  Redo = 32850,
+  SwapSides = 32851,
   About = 57664,
 };
 

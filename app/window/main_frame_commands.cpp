@@ -45,6 +45,12 @@ const std::vector<CommandEntry>& CMainFrame::commandTable() {
       {.command = C::TakeBack, .text = "待った(&Z)", .keys = "Ctrl+Z",
        .prompt = "コンピュータと対局中なら自分の前の手番に戻って続けます\n待った", .glyph = "待",
        .run = [](CMainFrame& f) { f.controller_.takeBack(); }, .enabled = &G::canTakeBack},
+      {.command = C::Redo, .text = "やり直し(&Y)", .keys = "Ctrl+Y",
+       .prompt = "待ったで戻した手を打ち直します\nやり直し", .glyph = "直",
+       .run = [](CMainFrame& f) { f.controller_.redo(); }, .enabled = &G::canRedo},
+      {.command = C::SwapSides, .text = "黒白交代(&W)", .keys = "Ctrl+W",
+       .prompt = "黒と白の対局者を入れ替えます\n黒白交代",
+       .run = [](CMainFrame& f) { f.controller_.swapSides(); }, .enabled = &G::isNotBusy},
       {.command = C::ClearBoard, .text = "盤面をクリア(&C)", .prompt = "盤面をクリアして新しいゲームを開始\n盤面をクリア",
        .glyph = "新", .run = [](CMainFrame& f) { f.controller_.clearBoard(); }, .enabled = &G::isNotBusy},
       {.command = C::Previous, .text = "前へ(&P)", .keys = "Left", .prompt = "一手戻る\n一手戻る", .glyph = "◀",
@@ -106,9 +112,9 @@ const std::vector<MenuLayout>& menuBarLayout() {
       {"ﾌｧｲﾙ(&F)",
        {C::OpenRecord, C::SaveRecord, kLine, C::CopyRecord, C::PasteRecord, C::SaveBoardPicture, kLine, C::RecentFiles,
         kLine, C::Exit}},
-      {"設定(&C)", {C::PlayerSettings}},
+      {"設定(&C)", {C::PlayerSettings, C::SwapSides}},
       {"ナビゲート(&N)",
-       {C::Start, C::Pause, C::TakeBack, kLine, C::ClearBoard, kLine, C::Previous, C::Next, C::First, C::Last}},
+       {C::Start, C::Pause, C::TakeBack, C::Redo, kLine, C::ClearBoard, kLine, C::Previous, C::Next, C::First, C::Last}},
       {"研究(&S)",
        {C::Rotate, C::Mirror, C::EditBoard, kLine, C::EvaluationValues, C::EndgameAnalysis, C::Hint, kLine, C::Review}},
       {"表示(&V)",
@@ -124,7 +130,7 @@ const std::vector<Command>& toolBarLayout() {
   static const std::vector<Command> layout = {
       C::Last, C::Next,  C::Pause,          C::Previous, C::First,     kLine, C::ClearBoard,
       kLine,   C::Start, C::PlayerSettings, kLine,       C::EditBoard, kLine, C::EndgameAnalysis,
-      C::Hint, kLine,    C::TakeBack,
+      C::Hint, kLine,    C::TakeBack,       C::Redo,
   };
   return layout;
 }

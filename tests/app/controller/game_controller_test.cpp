@@ -292,6 +292,64 @@ TEST_F(Controller, TakeBackDependsOnWhoPlays) {
   EXPECT_EQ(c().gameSummary(), "");
 }
 
+// Against the computer: "待った" twice, then "やり直し" once, comes back to
+// the human's turn it left, the game going on; a click then cuts the rest.
+TEST_F(Controller, RedoReplaysTakenBackMovesUntilAClick) {
+  make(quickSettings(kHuman, kComputer, 1, 4));
+  startAndTick();
+  ASSERT_TRUE(tickUntil(c(), [&] {
+    if (c().isHumanToMove() && c().mode() == ViewMode::Playing && historySize() <= 4)
+      c().clickSquare(legalSquares(c().game().board(), c().game().side()).front());
+    return historySize() == 5 && c().isHumanToMove();
+  }));
+  EXPECT_FALSE(c().canRedo());
+  c().takeBack();
+  c().takeBack();
+  ASSERT_EQ(c().game().cursor(), 0);
+  ASSERT_TRUE(c().canRedo());
+  c().redo();
+  EXPECT_EQ(c().game().cursor(), 2);
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+  EXPECT_TRUE(c().isHumanToMove());
+  EXPECT_EQ(c().game().board(), c().game().history()[2].board);
+  ASSERT_TRUE(c().canRedo());
+  clickAndTick(legalSquares(c().game().board(), kBlack).back());
+  EXPECT_FALSE(c().canRedo());
+  EXPECT_LE(historySize(), 4u) << "the moves taken back are gone";
+}
+
+// "黒白交代" on the human's turn: the computer now has that side and moves
+// at once; while it thinks: its search stops and the human moves; idle:
+// only the players change.
+TEST_F(Controller, SwappingSidesHandsTheTurnToTheNewPlayer) {
+  make(quickSettings(kHuman, kComputer, 1, 4));
+  startAndTick();
+  ASSERT_TRUE(c().isHumanToMove());
+  c().swapSides();
+  EXPECT_EQ(c().routineOf(kBlack), kComputer);
+  EXPECT_EQ(c().routineOf(kWhite), kHuman);
+  ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 2; })) << "black's computer moves without a click";
+  EXPECT_TRUE(c().isHumanToMove());
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+
+  make(quickSettings(kComputer, kHuman, 30, 0));
+  startAndTick();
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kBlackPane, texts::kNormalRead); }));
+  c().swapSides();
+  EXPECT_TRUE(c().isHumanToMove());
+  EXPECT_EQ(c().mode(), ViewMode::Playing);
+  for (int tick = 0; tick < 5; ++tick) c().onTimer();
+  EXPECT_EQ(historySize(), 1u) << "the stopped search plays nothing";
+  clickAndTick(legalSquares(c().game().board(), kBlack).front());
+  EXPECT_EQ(historySize(), 2u);
+
+  make(quickSettings(kHuman, kFox));
+  c().swapSides();
+  EXPECT_EQ(c().mode(), ViewMode::Idle);
+  EXPECT_EQ(settings.black.routine, kFox);
+  EXPECT_EQ(settings.white.routine, kHuman);
+}
+
 TEST_F(Controller, PlayingFromAnEarlierPositionCutsTheHistory) {
   make(quickSettings(kHuman, kHuman));
   startAndTick();

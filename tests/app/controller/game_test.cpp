@@ -102,5 +102,41 @@ TEST(Game, APassAtTheEndMovesTheEntryToTheColourThatMoves) {
   EXPECT_FALSE(game.hasUnsavedGame());
 }
 
+// "待った" three times and "やり直し" twice come back the way they went; a
+// move then cuts the rest, and nothing is left to redo.
+TEST(Game, RedoRetracesTheTakeBacksUntilAMoveCutsThem) {
+  Game game;
+  playFirstMoves(game, 5);
+  EXPECT_EQ(game.redoTarget(), -1) << "nothing taken back yet";
+  for (const int to : {4, 2, 1}) ASSERT_TRUE(game.takeBackTo(to));
+  EXPECT_FALSE(game.takeBackTo(3)) << "a take-back goes back, never forward";
+  ASSERT_TRUE(game.redo());
+  EXPECT_EQ(game.cursor(), 2);
+  ASSERT_TRUE(game.redo());
+  EXPECT_EQ(game.cursor(), 4);
+  EXPECT_EQ(game.board(), game.history()[4].board);
+  EXPECT_EQ(game.side(), game.history()[4].side);
+  EXPECT_EQ(game.lastMove(), game.history()[3].move);
+  EXPECT_EQ(game.redoTarget(), 5) << "the first take-back is still there";
+  ASSERT_TRUE(game.playMove(legalSquares(game.board(), game.side()).back()));
+  EXPECT_EQ(game.redoTarget(), -1);
+  EXPECT_FALSE(game.redo());
+  EXPECT_EQ(game.cursor(), 5);
+}
+
+// Stepping past the position a take-back left, or a new game, leaves
+// nothing to redo.
+TEST(Game, RedoOnlyGoesForwardWithinTheHistory) {
+  Game game;
+  playFirstMoves(game, 3);
+  ASSERT_TRUE(game.takeBackTo(1));
+  ASSERT_TRUE(game.goTo(3));
+  EXPECT_EQ(game.redoTarget(), -1);
+  ASSERT_TRUE(game.goTo(0));
+  EXPECT_EQ(game.redoTarget(), 3);
+  game.newGame();
+  EXPECT_EQ(game.redoTarget(), -1);
+}
+
 }  // namespace
 }  // namespace kaimo
