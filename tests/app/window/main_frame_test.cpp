@@ -106,7 +106,7 @@ class MainFrameTest : public QObject {
       ids << action->data().toInt();
       QVERIFY(!action->icon().isNull());
     }
-    QCOMPARE(ids, (QList<int>{32779, 32778, 32773, 32777, 32774, 32821, 32772, 32775, 32818, 32820, 32830, 32834}));
+    QCOMPARE(ids, (QList<int>{32779, 32778, 32773, 32777, 32774, 32821, 32772, 32775, 32818, 32820, 32830, 32834, 32850}));
   }
 
   void startEnablingFollowsTheMode() {
