@@ -16,6 +16,7 @@
 #include "app/window/artwork.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
+#include "app/window/square_keys.h"
 #include "app/window/study_pane.h"
 #include "app/window/window_options.h"
 #include "engine/book/opening_book.h"
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   createToolBar();
   createStatusBar();
   createRecentFiles();
+  squareKeys_ = new SquareKeys(controller_, *this, *statusBar());
   loadToggles();
   setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
   connect(&dialogs_, &WindowDialogs::paneTextChanged, this, &CMainFrame::setPaneText);

@@ -29,6 +29,7 @@ class QCloseEvent;
 namespace kaimo {
 
 class StudyPane;
+class SquareKeys;
 
 // The controller's tick.
 constexpr int kTickMilliseconds = 100;
@@ -60,6 +61,8 @@ class CMainFrame : public QMainWindow {
 
   void updateActions();
   RecentFiles& recentFiles() { return *recentFiles_; }
+  // The squares typed on the keyboard.
+  SquareKeys& squareKeys() { return *squareKeys_; }
 
  protected:
   // The tick starts when the window is first shown.
@@ -98,6 +101,7 @@ class CMainFrame : public QMainWindow {
   std::map<Command, QAction*> actions_;
   std::array<QLabel*, 3> panes_{};
   RecentFiles* recentFiles_ = nullptr;
+  SquareKeys* squareKeys_ = nullptr;
   std::optional<std::string> shownRecordPath_;  // none until the first title is set
 };
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,6 +27,7 @@
 #include "app/window/commands.h"
 #include "app/window/main_frame.h"
 #include "app/window/player_settings_dialog.h"
+#include "app/window/study_pane.h"
 
 namespace kaimo {
 namespace {
@@ -432,6 +434,50 @@ class WindowCommandsTest : public QObject {
     const QImage image = frame_->view()->grab().toImage();
     const QPoint valueCorner(squareLeft(99) + kValueOffsetX + 1, squareTop(99) + kValueOffsetY + 1);
     QCOMPARE(image.pixelColor(valueCorner), palette::kFrameYellow);
+  }
+
+  // Squares typed anywhere in the window, here in the move list (which would
+  // take letters as a search of its rows), play like clicks on a human's
+  // turn; "j1" waits for a 0 and shows in the status bar meanwhile.
+  void typedSquaresPlayOnAHumansTurn() {
+    Board board;
+    board.fill(kEmpty);
+    board[squareAt(9, 7)] = kBlack;  // j8, j9: black may play j10
+    board[squareAt(9, 8)] = kWhite;
+    board[squareAt(3, 2)] = kBlack;  // d3, d4: black d5, white d2
+    board[squareAt(3, 3)] = kWhite;
+    setPosition(board, kBlack);
+    QWidget* list = frame_->studyPane()->moveList();
+    const auto historySize = [this] { return game().game().history().size(); };
+    QTest::keyClicks(list, "d5");
+    game().onTimer();
+    QCOMPARE(frame_->pane(kFirstPaneId)->text(), QString("対局を開始してください。"));
+    QCOMPARE(historySize(), 1u);
+
+    frame_->action(Command::Start)->trigger();
+    game().onTimer();
+    QTest::keyClicks(list, "j1");
+    QVERIFY(frame_->statusBar()->currentMessage().endsWith("j1"));
+    game().onTimer();
+    QCOMPARE(historySize(), 1u);
+    QTest::keyClick(list, Qt::Key_0);
+    QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+    game().onTimer();
+    QCOMPARE(historySize(), 2u);
+    QCOMPARE(game().game().history()[0].move, squareAt(9, 9));
+
+    // White cannot play j1: said once the wait for a 0 has run out.
+    QTest::keyClicks(list, "J1");
+    QTRY_COMPARE(frame_->pane(kFirstPaneId)->text(), QString("そこには打てません。"));
+    QTest::keyClicks(list, "x");  // no column: dropped
+    QTest::keyClicks(list, "d2");
+    game().onTimer();
+    QCOMPARE(historySize(), 3u);
+
+    settings_.black.routine = 1;  // the computer's turn from now on
+    QTest::keyClicks(list, "d5");
+    game().onTimer();
+    QCOMPARE(historySize(), 3u);
   }
 
  private:
