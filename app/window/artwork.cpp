@@ -189,6 +189,12 @@ Artwork::Artwork(qreal devicePixelRatio) : ratio_(devicePixelRatio) {
       cells_[row * kSpriteColumns + column] = cell;
     }
   }
+  for (int colour : {kBlack, kWhite}) {
+    discs_[colour] = blankPixmap(kSpriteSize, kSpriteSize, ratio_);
+    QPainter p(&discs_[colour]);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawDisc(p, QPointF(kSpriteSize / 2.0, kSpriteSize / 2.0), kDiscRadius, colour == kBlack);
+  }
 }
 
 QIcon toolbarIcon(const QString& glyph) {

@@ -43,12 +43,15 @@ class Artwork {
   // The whole 64 x 256 sheet and one 32 x 32 cell of it.
   const QPixmap& sheet() const { return sheet_; }
   const QPixmap& cell(int column, int row) const { return cells_[row * kSpriteColumns + column]; }
+  // A disc of `colour` alone on a transparent cell, as the cells draw it.
+  const QPixmap& disc(int colour) const { return discs_[colour == 0 ? 0 : 1]; }
 
  private:
   qreal ratio_;
   QPixmap tile_;
   QPixmap sheet_;
   QPixmap cells_[kSpriteColumns * kSpriteRows];
+  QPixmap discs_[2];
 };
 
 // A toolbar button: the step and stop signs ⏮ ◀ ■ ▶ ⏭ drawn as shapes,

@@ -64,12 +64,34 @@ void paintCoordinates(QPainter& p) {
   }
 }
 
+// An empty square and the disc of `pose` on it, centred.
+void paintDiscInMotion(QPainter& p, int square, const QPixmap& ground, const DiscPose& pose, const Artwork& art) {
+  p.drawPixmap(squareLeft(square), squareTop(square), ground);
+  if (pose.width <= 0 || pose.height <= 0) return;
+  const QRectF cell(squareLeft(square), squareTop(square), kCell, kCell);
+  QRectF disc(0, 0, kCell * pose.width, kCell * pose.height);
+  disc.moveCenter(cell.center());
+  const QPixmap& face = art.disc(pose.colour);
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawPixmap(disc, face, QRectF(face.rect()));
+  p.restore();
+}
+
 void paintSquares(QPainter& p, const BoardPicture& picture, const Artwork& art) {
+  const MoveAnimation* moving =
+      picture.animation != nullptr && picture.animation->after() == picture.board ? picture.animation : nullptr;
   for (int square = 0; square < kSquareCount; ++square) {
     const int value = picture.board[square];
     if (value < kBlack || value > kWall) continue;  // nothing sensible to draw
-    const QPixmap& cell = art.cell(picture.marks[square] ? 1 : 0, spriteRow(value, square == picture.lastMove));
-    p.drawPixmap(squareLeft(square), squareTop(square), cell);
+    const int column = picture.marks[square] ? 1 : 0;
+    const bool last = square == picture.lastMove;
+    if (moving != nullptr && moving->changes(square)) {
+      paintDiscInMotion(p, square, art.cell(column, spriteRow(kEmpty, last)), moving->poseAt(square, picture.progress),
+                        art);
+      continue;
+    }
+    p.drawPixmap(squareLeft(square), squareTop(square), art.cell(column, spriteRow(value, last)));
   }
 }
 

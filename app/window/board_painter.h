@@ -8,6 +8,7 @@
 
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
+#include "app/window/move_animation.h"
 #include "engine/board/board.h"
 #include "engine/search/endgame_analysis.h"
 
@@ -20,6 +21,10 @@ struct BoardPicture {
   int lastMove;                // framed square, or -1
   const SquareValues& values;  // SCORE_NONE: no number on the square
   int emphasized = -1;         // the hint's best square: its number stands out
+  // The move being drawn as it happens, and how far it has come (0..1);
+  // only while `board` is still the position it leads to.
+  const MoveAnimation* animation = nullptr;
+  double progress = 1.0;
 };
 
 // "%+3d" of the value in whole discs (rounded toward zero): -1500 gives " -1".

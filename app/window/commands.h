@@ -45,6 +45,7 @@ enum class Command : int {
   UseBook = 32838,
   Redo = 32850,
   SwapSides = 32851,
+  AnimateMoves = 32852,
   About = 57664,
 };
 

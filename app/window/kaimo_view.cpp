@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 #include "app/window/board_geometry.h"
 #include "app/window/board_painter.h"
 
@@ -12,10 +14,40 @@ static_assert(geometry::kBlackIndicator == kEditBlackIndicator && geometry::kWhi
                   geometry::kNowhere == kEditNowhere,
               "the editing commands take the view's point mapping as it is");
 
-CKaimoView::CKaimoView(GameController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
+CKaimoView::CKaimoView(GameController& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller), shownBoard_(controller.game().board()) {
   // Every pixel is painted each time: no erase first, so no flicker.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(geometry::kViewWidth, geometry::kViewHeight);
+  clock_.setStartValue(0.0);
+  clock_.setEndValue(1.0);
+  clock_.setDuration(kMoveAnimationMilliseconds);
+  connect(&clock_, &QVariantAnimation::valueChanged, this, [this] { update(); });
+  connect(&clock_, &QVariantAnimation::finished, this, &CKaimoView::finishAnimation);
+}
+
+void CKaimoView::followGame() {
+  const Game& game = controller_.game();
+  if (game.board() == shownBoard_) return;
+  const Board before = std::exchange(shownBoard_, game.board());
+  finishAnimation();
+  if (!animated_ || game.cursor() == 0) return;
+  const HistoryEntry& from = game.history()[game.cursor() - 1];
+  if (from.board != before || from.move != game.lastMove()) return;
+  animation_ = MoveAnimation::between(before, game.board(), game.lastMove());
+  if (animation_) clock_.start();
+}
+
+void CKaimoView::setAnimated(bool on) {
+  animated_ = on;
+  if (!on) finishAnimation();
+}
+
+void CKaimoView::finishAnimation() {
+  if (!animation_) return;
+  animation_.reset();
+  clock_.stop();
+  update();
 }
 
 QSize CKaimoView::sizeHint() const { return {geometry::kViewWidth, geometry::kViewHeight}; }
@@ -38,13 +70,20 @@ void CKaimoView::paintEvent(QPaintEvent*) {
   const MoveMarks marks = controller_.highlightMarks();
   const Game& game = controller_.game();
   const StudySession& study = controller_.study();
-  const BoardPicture picture{game.board(),    game.side(),          marks,
-                             game.lastMove(), study.squareValues(), study.bestSquare()};
+  const BoardPicture picture{game.board(),
+                             game.side(),
+                             marks,
+                             game.lastMove(),
+                             study.squareValues(),
+                             study.bestSquare(),
+                             animation_ ? &*animation_ : nullptr,
+                             clock_.currentValue().toDouble()};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }
 
 void CKaimoView::mousePressEvent(QMouseEvent* event) {
+  finishAnimation();
   const bool editClick = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
   if (controller_.mode() == ViewMode::Editing && editClick) {
     if (event->button() == Qt::LeftButton) {

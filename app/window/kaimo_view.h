@@ -3,13 +3,16 @@
 // game.
 #pragma once
 
+#include <QVariantAnimation>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 #include "app/controller/game_controller.h"
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
+#include "app/window/move_animation.h"
 
 namespace kaimo {
 
@@ -20,6 +23,16 @@ class CKaimoView : public QWidget {
   explicit CKaimoView(GameController& controller, QWidget* parent = nullptr);
 
   QSize sizeHint() const override;
+
+  // After every change of the game: a move just played onto the position
+  // shown (by anyone, or a step forward) is drawn happening, when moves are
+  // animated. The game never waits for it: a new position ends it, and so
+  // does a click.
+  void followGame();
+  void setAnimated(bool on);
+  bool isAnimating() const { return animation_.has_value(); }
+  // Ends the move being drawn: its last picture at once.
+  void finishAnimation();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -36,6 +49,12 @@ class CKaimoView : public QWidget {
 
   GameController& controller_;
   std::unique_ptr<Artwork> artwork_;
+  // The position drawn last, to tell a move played onto it.
+  Board shownBoard_;
+  bool animated_ = true;
+  std::optional<MoveAnimation> animation_;
+  // Runs from 0 to 1 over the animation, repainting as it goes.
+  QVariantAnimation clock_;
 };
 
 }  // namespace kaimo

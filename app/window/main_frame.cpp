@@ -222,6 +222,7 @@ void CMainFrame::openRecent(const QString& path) {
 
 // The board is drawn again, and everything that follows the game follows.
 void CMainFrame::gameChanged() {
+  view_->followGame();
   view_->update();
   studyPane_->refresh();
   updateActions();

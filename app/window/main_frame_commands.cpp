@@ -98,6 +98,10 @@ const std::vector<CommandEntry>& CMainFrame::commandTable() {
        .prompt = "コンピュータは定石にある局面で定石の手から打ちます\n定石を使う",
        .run = [](CMainFrame& f) { f.controller_.book().setEnabled(f.actions_.at(C::UseBook)->isChecked()); },
        .toggle = Toggle{true, options::kUseBook}},
+      {.command = C::AnimateMoves, .text = "石の動きを見せる(&M)",
+       .prompt = "打った石が置かれ、返る石が裏返る様子を短く見せます\n石の動きを見せる",
+       .run = [](CMainFrame& f) { f.view_->setAnimated(f.actions_.at(C::AnimateMoves)->isChecked()); },
+       .toggle = Toggle{true, options::kAnimateMoves}},
       {.command = C::About, .text = "Kaimo のバージョン情報(&A)...", .prompt = "プログラムのバージョンを表示します\nバージョン情報",
        .run = [](CMainFrame& f) { f.showAbout(); }},
   };
@@ -118,7 +122,8 @@ const std::vector<MenuLayout>& menuBarLayout() {
       {"研究(&S)",
        {C::Rotate, C::Mirror, C::EditBoard, kLine, C::EvaluationValues, C::EndgameAnalysis, C::Hint, kLine, C::Review}},
       {"表示(&V)",
-       {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook}},
+       {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook, kLine,
+        C::AnimateMoves}},
       {"ﾍﾙﾌﾟ(&H)", {C::About}},
   };
   return layout;

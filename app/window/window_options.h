@@ -9,6 +9,7 @@ inline constexpr const char* kStudyColumn = "ShowStudyColumn";              // d
 inline constexpr const char* kModelessPassNotices = "ModelessPassNotices";  // default off
 inline constexpr const char* kReview = "ReviewGame";                        // default on
 inline constexpr const char* kUseBook = "UseOpeningBook";  // default on: the computer plays from the book
+inline constexpr const char* kAnimateMoves = "AnimateMoves";  // default on
 
 bool load(const char* key, bool fallback);
 void store(const char* key, bool value);

@@ -4,9 +4,12 @@
 // "2x" run repeats them at twice the device pixel ratio).
 #include <QAction>
 #include <QImage>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
@@ -29,6 +32,16 @@ PlayerSettings twoHumans() {
   s.black.routine = 0;
   s.white.routine = 0;
   return s;
+}
+
+std::vector<int> legalSquaresOf(const Board& board, int side) {
+  MoveMarks marks;
+  boardLegalMarks(board, side, marks);
+  std::vector<int> squares;
+  for (int s = 0; s < kSquareCount; ++s) {
+    if (marks[s]) squares.push_back(s);
+  }
+  return squares;
 }
 
 int squareNamed(const char* name) { return squareAt(name[0] - 'a', std::atoi(name + 1) - 1); }
@@ -62,12 +75,19 @@ bool isFramed(const QImage& image, const QRectF& board, int square) {
   return image.pixelColor((leftBar * image.devicePixelRatio()).toPoint()) == palette::kFrameYellow;
 }
 
+QColor pixelAt(const QImage& image, QPointF at) { return image.pixelColor((at * image.devicePixelRatio()).toPoint()); }
+
 }  // namespace
 
 class BoardViewTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The switches of the 表示 menu live in Qt's settings: the tests' own.
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+  }
   void init() {
     settings_ = twoHumans();
     frame_ = std::make_unique<CMainFrame>(settings_);
@@ -105,6 +125,61 @@ class BoardViewTest : public QObject {
     for (int square = 0; square < kSquareCount; ++square) {
       QVERIFY2(isFramed(image, board, square) == (square == expected), qPrintable(QString::number(square)));
     }
+  }
+
+  // A move is drawn happening: at its start the placed disc has not grown
+  // and the flipped one still shows white, while the game has gone on. A
+  // click meanwhile ends it and is played; the board then shows both moves.
+  void aClickDuringAnAnimationEndsItAndIsPlayed() {
+    GameController& game = frame_->controller();
+    CKaimoView* view = frame_->view();
+    frame_->action(Command::Start)->trigger();
+    QTRY_COMPARE(game.mode(), ViewMode::Playing);
+    const QRectF board = drawnBoard(view->grab().toImage());
+    const qreal cell = board.width() / kBoardSize;
+    const int d5 = squareNamed("d5"), e5 = squareNamed("e5");
+    // Inside a whole disc, in its shade, and outside a disc that has not grown yet.
+    const auto rimOf = [&](int square) { return QPointF(centreOf(board, square)) + QPointF(cell * 10 / kCell, 0); };
+    const QPointF nearRim = rimOf(d5);
+    QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(board, d5));
+    game.onTimer();  // the tick plays the click; no event has moved the animation on
+    QVERIFY(view->isAnimating());
+    QCOMPARE(game.game().history().size(), std::size_t(2));
+    QImage image = view->grab().toImage();
+    QCOMPARE(pixelAt(image, nearRim), palette::kGreenGround);
+    QVERIFY(qGray(pixelAt(image, centreOf(board, e5)).rgb()) > 150);
+
+    Board after;
+    int reply = -1;
+    for (int square : legalSquaresOf(game.game().board(), kWhite)) {
+      boardPlay(game.game().board(), after, square, kWhite);
+      if (after[d5] == kBlack && after[e5] == kBlack) reply = square;  // neither turns back
+    }
+    QVERIFY(reply >= 0);
+    QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(board, reply));
+    QVERIFY(!view->isAnimating());
+    game.onTimer();
+    QCOMPARE(game.game().history().size(), std::size_t(3));
+    QCOMPARE(game.game().history()[1].move, reply);
+    image = view->grab().toImage();
+    QVERIFY(qGray(pixelAt(image, nearRim).rgb()) < 50);
+    QVERIFY(qGray(pixelAt(image, rimOf(e5)).rgb()) < 50);
+    QTRY_VERIFY(!view->isAnimating());
+    QVERIFY(qGray(pixelAt(view->grab().toImage(), rimOf(reply)).rgb()) > 150);
+  }
+
+  // Switched off, a move is drawn at once.
+  void noAnimationWhenSwitchedOff() {
+    frame_->action(Command::AnimateMoves)->trigger();
+    QVERIFY(!frame_->action(Command::AnimateMoves)->isChecked());
+    GameController& game = frame_->controller();
+    frame_->action(Command::Start)->trigger();
+    game.onTimer();
+    game.clickSquare(squareNamed("d5"));
+    game.onTimer();
+    QCOMPARE(game.game().history().size(), std::size_t(2));
+    QVERIFY(!frame_->view()->isAnimating());
+    frame_->action(Command::AnimateMoves)->trigger();  // on again for the other tests
   }
 
   // On every scale the widest value, a wipe-out, keeps to its own square.
