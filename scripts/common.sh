@@ -7,9 +7,9 @@ KAIMO_PACKAGES=(g++ clang cmake ninja-build libgtest-dev libgmock-dev libbenchma
 # the same values and the same bench signature. The sanitizer builds stay
 # with g++, so the code is kept warning-free under both.
 KAIMO_RELEASE_OPTIONS=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++)
-# The window: Qt with its own texts in Japanese, a font with the Japanese
-# texts, and a virtual screen for screenshots.
-KAIMO_PACKAGES+=(qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth)
+# The window: Qt with its own texts in Japanese and Qt Multimedia for its
+# sounds, a font with the Japanese texts, and a virtual screen for screenshots.
+KAIMO_PACKAGES+=(qt6-base-dev qt6-multimedia-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth)
 # The install test validates the AppStream metadata.
 KAIMO_PACKAGES+=(appstream)
 

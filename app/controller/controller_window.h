@@ -18,6 +18,9 @@ enum class RecordFileUse { Open, Save, BoardPicture };
 // The answers to a question with Yes, No and Cancel buttons.
 enum class Answer { Yes, No, Cancel };
 
+// What happens in a game that the window may mark with a sound.
+enum class GameEvent { Move, Pass, GameOver };
+
 class ControllerWindow {
  public:
   virtual ~ControllerWindow() = default;
@@ -40,6 +43,9 @@ class ControllerWindow {
   // Only what the column beside the board shows changed (the review's
   // values, the computer's thinking); the board is as it was.
   virtual void studyChanged() = 0;
+  // A move was played in the game (not a step through it), a side passed,
+  // or the game ended: told before any message about it.
+  virtual void gameEvent(GameEvent /*event*/) {}
 };
 
 }  // namespace kaimo

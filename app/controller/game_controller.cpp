@@ -220,6 +220,7 @@ void GameController::finishGame() {
   panes_.set(kBlackPane, texts::blackCountText(counts[0]));
   panes_.set(kWhitePane, texts::whiteCountText(counts[1]));
   window_.requestRepaint();
+  window_.gameEvent(GameEvent::GameOver);
   window_.showMessage(texts::gameOverText(counts[0], counts[1]));
 }
 
@@ -241,6 +242,7 @@ void GameController::pass() {
   game_.pass();
   const std::string text = texts::passText(passer);
   panes_.set(passer + 1, text);
+  window_.gameEvent(GameEvent::Pass);
   window_.showNotice(text);
 }
 
@@ -308,6 +310,7 @@ void GameController::playPosted(int square) {
   window_.requestRepaint();
   if (game_.playMove(square)) {
     window_.requestRepaint();
+    window_.gameEvent(GameEvent::Move);
     turnStep();
   } else {
     becomeIdle();  // a square that cannot be played here ends the game rather than hanging in Busy

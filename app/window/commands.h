@@ -46,6 +46,7 @@ enum class Command : int {
   Redo = 32850,
   SwapSides = 32851,
   AnimateMoves = 32852,
+  PlaySounds = 32853,
   About = 57664,
 };
 

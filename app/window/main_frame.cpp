@@ -14,6 +14,7 @@
 #include "app/controller/game_texts.h"
 #include "app/window/about_box.h"
 #include "app/window/artwork.h"
+#include "app/window/game_sounds.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
 #include "app/window/square_keys.h"
@@ -46,7 +47,8 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
       controller_(settings, dialogs_),
       tick_(this),
       view_(new CKaimoView(controller_, this)),
-      studyPane_(new StudyPane(controller_, this)) {
+      studyPane_(new StudyPane(controller_, this)),
+      sounds_(new GameSounds(this)) {
   // The board on the left, taking what room there is; the move list and the
   // graph in a column on the right.
   auto* central = new QWidget(this);
@@ -67,6 +69,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   connect(&dialogs_, &WindowDialogs::paneTextChanged, this, &CMainFrame::setPaneText);
   connect(&dialogs_, &WindowDialogs::stateChanged, this, &CMainFrame::gameChanged);
   connect(&dialogs_, &WindowDialogs::studyContentChanged, studyPane_, &StudyPane::refreshStudy);
+  connect(&dialogs_, &WindowDialogs::gameEventHappened, sounds_, &GameSounds::play);
   tick_.setInterval(kTickMilliseconds);
   connect(&tick_, &QTimer::timeout, this, [this] { controller_.onTimer(); });
   // The book of the data folder; one that cannot be read is logged and the

@@ -30,6 +30,7 @@ namespace kaimo {
 
 class StudyPane;
 class SquareKeys;
+class GameSounds;
 
 // The controller's tick.
 constexpr int kTickMilliseconds = 100;
@@ -63,6 +64,7 @@ class CMainFrame : public QMainWindow {
   RecentFiles& recentFiles() { return *recentFiles_; }
   // The squares typed on the keyboard.
   SquareKeys& squareKeys() { return *squareKeys_; }
+  GameSounds& sounds() { return *sounds_; }
 
  protected:
   // The tick starts when the window is first shown.
@@ -102,6 +104,7 @@ class CMainFrame : public QMainWindow {
   std::array<QLabel*, 3> panes_{};
   RecentFiles* recentFiles_ = nullptr;
   SquareKeys* squareKeys_ = nullptr;
+  GameSounds* sounds_;
   std::optional<std::string> shownRecordPath_;  // none until the first title is set
 };
 

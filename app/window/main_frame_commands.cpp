@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app/window/board_picture.h"
+#include "app/window/game_sounds.h"
 #include "app/window/main_frame.h"
 #include "app/window/study_pane.h"
 #include "app/window/window_options.h"
@@ -102,6 +103,10 @@ const std::vector<CommandEntry>& CMainFrame::commandTable() {
        .prompt = "打った石が置かれ、返る石が裏返る様子を短く見せます\n石の動きを見せる",
        .run = [](CMainFrame& f) { f.view_->setAnimated(f.actions_.at(C::AnimateMoves)->isChecked()); },
        .toggle = Toggle{true, options::kAnimateMoves}},
+      {.command = C::PlaySounds, .text = "音を鳴らす(&O)",
+       .prompt = "石を打ったとき、パスのとき、対局が終わったときに音を鳴らします\n音を鳴らす",
+       .run = [](CMainFrame& f) { f.sounds_->setEnabled(f.actions_.at(C::PlaySounds)->isChecked()); },
+       .toggle = Toggle{true, options::kPlaySounds}},
       {.command = C::About, .text = "Kaimo のバージョン情報(&A)...", .prompt = "プログラムのバージョンを表示します\nバージョン情報",
        .run = [](CMainFrame& f) { f.showAbout(); }},
   };
@@ -123,7 +128,7 @@ const std::vector<MenuLayout>& menuBarLayout() {
        {C::Rotate, C::Mirror, C::EditBoard, kLine, C::EvaluationValues, C::EndgameAnalysis, C::Hint, kLine, C::Review}},
       {"表示(&V)",
        {C::ToggleToolBar, C::ToggleStatusBar, C::ToggleStudyColumn, kLine, C::ModelessPassNotices, C::UseBook, kLine,
-        C::AnimateMoves}},
+        C::AnimateMoves, C::PlaySounds}},
       {"ﾍﾙﾌﾟ(&H)", {C::About}},
   };
   return layout;

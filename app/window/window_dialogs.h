@@ -50,6 +50,7 @@ class WindowDialogs : public QObject, public ControllerWindow {
   std::string chooseRecordFile(RecordFileUse use) override;
   void requestRepaint() override { emit stateChanged(); }
   void studyChanged() override { emit studyContentChanged(); }
+  void gameEvent(GameEvent event) override { emit gameEventHappened(event); }
 
  signals:
   void paneTextChanged(int pane, const QString& text);
@@ -57,6 +58,8 @@ class WindowDialogs : public QObject, public ControllerWindow {
   void stateChanged();
   // Only the review or the computer's thinking changed.
   void studyContentChanged();
+  // A move, a pass or the end of the game, for its sound.
+  void gameEventHappened(kaimo::GameEvent event);
 
  private:
   QWidget* owner_;

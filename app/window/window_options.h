@@ -10,6 +10,7 @@ inline constexpr const char* kModelessPassNotices = "ModelessPassNotices";  // d
 inline constexpr const char* kReview = "ReviewGame";                        // default on
 inline constexpr const char* kUseBook = "UseOpeningBook";  // default on: the computer plays from the book
 inline constexpr const char* kAnimateMoves = "AnimateMoves";  // default on
+inline constexpr const char* kPlaySounds = "PlaySounds";      // default on
 
 bool load(const char* key, bool fallback);
 void store(const char* key, bool value);

@@ -163,6 +163,10 @@ TEST_F(Controller, PassIsAnnouncedAndNotRecorded) {
   EXPECT_EQ(c().game().history()[0].side, kWhite) << "the entry names the side that played from it";
   EXPECT_EQ(c().game().history()[0].move, squareAt(0, 2));
   EXPECT_EQ(window.messages.back(), "終了 黒0石 白3石");
+  // What the window marks with sounds; a step through the game is no move.
+  c().goBack();
+  c().goForward();
+  EXPECT_EQ(window.events, (std::vector<GameEvent>{GameEvent::Pass, GameEvent::Move, GameEvent::GameOver}));
 }
 
 TEST_F(Controller, APassIsNoLongerShownOnceThePasserIsToMoveAgain) {

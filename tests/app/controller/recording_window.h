@@ -58,6 +58,10 @@ class RecordingWindow : public ControllerWindow {
     noteThread();
     ++studyChanges;
   }
+  void gameEvent(GameEvent event) override {
+    noteThread();
+    events.push_back(event);
+  }
 
   bool paneShowed(int pane, const std::string& text) const {
     for (const auto& shown : paneLog[pane]) {
@@ -77,6 +81,7 @@ class RecordingWindow : public ControllerWindow {
   std::vector<RecordFileUse> fileDialogs;
   int repaints = 0;
   int studyChanges = 0;
+  std::vector<GameEvent> events;
   // Of the messages, those that came as notices (passes).
   int notices = 0;
   // Runs while a message is "open", as the window's event loop would run timers.

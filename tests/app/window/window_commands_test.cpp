@@ -4,6 +4,7 @@
 // with their file dialogs; and the settings command's OK and Cancel.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QListWidget>
@@ -19,12 +20,14 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/settings/settings_words.h"
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
 #include "app/window/commands.h"
+#include "app/window/game_sounds.h"
 #include "app/window/main_frame.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/study_pane.h"
@@ -478,6 +481,32 @@ class WindowCommandsTest : public QObject {
     QTest::keyClicks(list, "d5");
     game().onTimer();
     QCOMPARE(historySize(), 3u);
+  }
+
+  // A move asks for its sound, played or not (the tests have no sound
+  // device: silence, and no message); switched off, none. The sounds the
+  // build made are in the program.
+  void movesSoundUnlessSwitchedOff() {
+    for (const char* name : {":/sounds/move.wav", ":/sounds/pass.wav", ":/sounds/end.wav"}) {
+      QFile sound(QString::fromLatin1(name));
+      QVERIFY2(sound.open(QIODevice::ReadOnly), name);
+      QVERIFY(sound.read(4) == "RIFF" && sound.size() > 1000);
+    }
+    frame_->action(Command::Start)->trigger();
+    game().onTimer();
+    const auto playFirstMove = [this] {
+      MoveMarks marks;
+      boardLegalMarks(game().game().board(), game().game().side(), marks);
+      game().clickSquare(static_cast<int>(std::find(marks.begin(), marks.end(), 1) - marks.begin()));
+      game().onTimer();
+    };
+    playFirstMove();
+    QCOMPARE(frame_->sounds().played(), 1);
+    frame_->action(Command::PlaySounds)->trigger();
+    playFirstMove();
+    QCOMPARE(game().game().history().size(), 3u);
+    QCOMPARE(frame_->sounds().played(), 1);
+    QVERIFY(messages_.isEmpty());
   }
 
  private:
