@@ -39,7 +39,7 @@ std::optional<ThinkResult> ComputerPlayer::follow(int side) {
 void ComputerPlayer::forwardProgress(int side) {
   const std::optional<ThinkProgress> progress = think_.takeProgress();
   if (!progress) return;
-  if (progress->progressText) panes_.set(kProgressPane, *progress->progressText);
+  if (progress->progressText) panes_.set(kProgressPane, texts::Wording::same(*progress->progressText));
   if (progress->sideText) panes_.set(side + 1, *progress->sideText);
   if (progress->line && thinking_.colour >= 0) {
     thinking_.line = *progress->line;

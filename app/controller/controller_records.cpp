@@ -13,12 +13,12 @@ namespace kaimo {
 namespace {
 
 // The fixed text, then the file and the system's reason on a line of their own.
-std::string saveFailureText(const RecordWriteResult& result, const std::string& path) {
-  std::string text = recordStatusMessage(result.status);
+texts::Wording saveFailureText(const RecordWriteResult& result, const std::string& path) {
+  texts::Wording text = recordStatusText(result.status);
   if (result.status == RecordStatus::NotWritable) return text;
-  text += "\n" + path;
-  if (result.systemError != 0) text += std::string(": ") + std::strerror(result.systemError);
-  return text;
+  std::string where = "\n" + path;
+  if (result.systemError != 0) where += std::string(": ") + std::strerror(result.systemError);
+  return text + texts::Wording::same(where);
 }
 
 }  // namespace
@@ -41,11 +41,11 @@ bool GameController::openRecordFile(const std::string& path) {
   }
   // Not opened, or not a record at all: the game stays.
   if (read.history.empty()) {
-    window_.showMessage(recordStatusMessage(read.status));
+    window_.showMessage(recordStatusText(read.status));
     return false;
   }
   takeRecord(std::move(read.history), path);
-  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
+  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusText(read.status));
   return true;
 }
 
@@ -59,12 +59,12 @@ void GameController::pasteRecord(const std::string& text) {
   stopThinking();
   RecordReadResult read = readRecordText(text);
   if (read.history.empty()) {
-    window_.showMessage(recordStatusMessage(read.status));
+    window_.showMessage(recordStatusText(read.status));
     return;
   }
   if (!mayDiscardGame()) return;
   takeRecord(std::move(read.history), std::string());
-  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusMessage(read.status));
+  if (read.status != RecordStatus::Ok) window_.showMessage(recordStatusText(read.status));
 }
 
 void GameController::takeRecord(History history, const std::string& path) {

@@ -12,7 +12,7 @@ void GameController::applySettings(const PlayerSettings& edited) {
 }
 
 void GameController::showEvaluationValues() {
-  window_.showMessage(std::string(texts::kEvaluationHeading) + "\n" +
+  window_.showMessage(texts::Wording(texts::kEvaluationHeading) + texts::Wording::same("\n") +
                       evaluationValuesText(game_.board(), game_.side()));
 }
 

@@ -1,8 +1,12 @@
 // What the game controller needs of its window. WindowDialogs implements
 // it; tests replace it with a recorder. Called on the window thread only.
+// Every text comes in both languages (a Wording, app/texts/text.h): the
+// window shows the one the user chose.
 #pragma once
 
 #include <string>
+
+#include "app/texts/text.h"
 
 namespace kaimo {
 
@@ -25,16 +29,16 @@ class ControllerWindow {
  public:
   virtual ~ControllerWindow() = default;
   // Pane 0 (progress and state), 1 (black) or 2 (white); UTF-8.
-  virtual void setPaneText(int pane, const std::string& text) = 0;
+  virtual void setPaneText(int pane, const texts::Wording& text) = 0;
   // A modal message with an OK button; returns when the user has closed it.
-  virtual void showMessage(const std::string& text) = 0;
+  virtual void showMessage(const texts::Wording& text) = 0;
   // A notice that needs no answer (a pass): a message like showMessage,
   // unless the user chose notices that do not hold the game up.
-  virtual void showNotice(const std::string& text) = 0;
+  virtual void showNotice(const texts::Wording& text) = 0;
   // A modal question with Yes and No buttons; true for Yes.
-  virtual bool askYesNo(const std::string& question) = 0;
+  virtual bool askYesNo(const texts::Wording& question) = 0;
   // A modal question with Yes, No and Cancel buttons; closing it is Cancel.
-  virtual Answer askYesNoCancel(const std::string& question) = 0;
+  virtual Answer askYesNoCancel(const texts::Wording& question) = 0;
   // The platform's file dialog for a game record: the chosen path (in the
   // file system's encoding), or an empty string when the user cancelled.
   virtual std::string chooseRecordFile(RecordFileUse use) = 0;

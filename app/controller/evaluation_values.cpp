@@ -5,14 +5,14 @@
 
 namespace kaimo {
 
-std::string evaluationValuesText(const Board& board, int side) {
-  std::string text;
+texts::Wording evaluationValuesText(const Board& board, int side) {
+  texts::Wording text;
   for (int routine = kHumanRoutine + 1; routine < routineCount(); ++routine) {
     DiscCounts counts;  // the evaluation may use it as scratch, so fresh for each
     boardCount(board, counts);
     const int empties = counts[kEmpty];
     const int score = routineEvaluator(routine).evaluate(board, 0, side, counts);
-    text += texts::evaluationLine(routineTable[routine].name, score, texts::valueSource(routine, false, empties));
+    text += texts::evaluationLine(routine, score, texts::valueSource(routine, false, empties));
   }
   return text;
 }

@@ -2,7 +2,7 @@
 // "評価値" command shows it.
 #pragma once
 
-#include <string>
+#include "app/texts/text.h"
 
 #include "engine/board/board.h"
 
@@ -13,6 +13,6 @@ namespace kaimo {
 // "狸" counts points of its own, and its line says so), or the name and
 // "error". Safe while a search runs on a worker: every evaluation
 // keeps its state on the caller's stack or under its own lock.
-std::string evaluationValuesText(const Board& board, int side);
+texts::Wording evaluationValuesText(const Board& board, int side);
 
 }  // namespace kaimo

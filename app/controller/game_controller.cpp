@@ -164,7 +164,7 @@ void GameController::redo() {
 void GameController::continueAfterStep(bool goesOn) {
   window_.requestRepaint();
   if (!goesOn) return;
-  panes_.set(kProgressPane, "");
+  panes_.set(kProgressPane, {});
   turnStep();
 }
 
@@ -232,7 +232,7 @@ void GameController::clearFinalCount() {
   panes_.clearIf(kWhitePane, texts::whiteCountText(counts[1]));
 }
 
-std::string GameController::gameSummary() const {
+texts::Wording GameController::gameSummary() const {
   if (mode_ == ViewMode::Playing || mode_ == ViewMode::NextTurn) return {};
   return review_.summary();
 }
@@ -240,7 +240,7 @@ std::string GameController::gameSummary() const {
 void GameController::pass() {
   const int passer = game_.side();
   game_.pass();
-  const std::string text = texts::passText(passer);
+  const texts::Wording text = texts::passText(passer);
   panes_.set(passer + 1, text);
   window_.gameEvent(GameEvent::Pass);
   window_.showNotice(text);
@@ -267,7 +267,7 @@ bool GameController::playFromBook() {
 
 void GameController::startHumanTurn() {
   // The pane may still say that this side passed before the last reply.
-  panes_.set(game_.side() + 1, "");
+  panes_.set(game_.side() + 1, {});
   postedSquare_ = -1;
   mode_ = ViewMode::Playing;
   study_.clear();
@@ -326,6 +326,8 @@ void GameController::becomeIdle() {
   window_.requestRepaint();
 }
 
-void GameController::tellEvalError() { window_.showMessage(kr_messageWithErrorLog(texts::kEvalError)); }
+void GameController::tellEvalError() {
+  window_.showMessage(texts::inBoth([](Language l) { return kr_messageWithErrorLog(texts::kEvalError.in(l)); }));
+}
 
 }  // namespace kaimo

@@ -52,7 +52,7 @@ class GameController {
   const ReviewSession& review() const { return review_; }
   // The review's summary of a game that has ended, while it is not going on
   // again (after "待った" it is); stepping through it keeps the summary.
-  std::string gameSummary() const;
+  texts::Wording gameSummary() const;
   BookPlayer& book() { return book_; }
   const BookPlayer& book() const { return book_; }
 

@@ -1,7 +1,6 @@
 #include "app/controller/game_texts.h"
 
 #include <cinttypes>
-#include <cstdio>
 #include <cstring>
 
 #include "engine/board/notation.h"
@@ -12,28 +11,75 @@
 namespace kaimo::texts {
 namespace {
 
-template <typename... Args>
-std::string format(const char* pattern, Args... args) {
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, pattern, args...);
-  return buffer;
-}
+constexpr Text kColourNames[] = {{"黒", "Black"}, {"白", "White"}};
+// The routine table's names, and what the English window calls them.
+constexpr Text kRoutineNames[] = {{"人間", "Human"}, {"狸", "Tanuki"}, {"狐", "Fox"}};
+constexpr Text kNoName{};
 
+constexpr Pattern kPass{"%sはパスです。", "%s passes."};
+constexpr Pattern kBlackCount{"黒%d石", "Black %d discs"};
+constexpr Pattern kWhiteCount{"白%d石", "White %d discs"};
+constexpr Pattern kGameOverCount{"終了 黒%d石 白%d石", "Game over: Black %d discs, White %d discs"};
+constexpr Pattern kAnalysisProgress{"%6.2lf%%完了 %" PRId64 " sec", "%6.2lf%% done %" PRId64 " sec"};
+constexpr Pattern kValueInDiscs{"%+.2lf石", "%+.2lf discs"};
+constexpr Pattern kValueInPoints{"%+.2lf点", "%+.2lf points"};
+constexpr Pattern kStandInEvaluation{"（%sの評価）", " (%s's evaluation)"};
+constexpr Pattern kBestMove{"最善手 %s ", "Best move %s "};
+constexpr Pattern kFromBook{"定石 %s", "Book: %s"};
+constexpr Pattern kBookValue{"定石 %s", "Book %s"};
+constexpr Pattern kReviewPaused{"検討を止めています %zu/%zu手", "Review paused %zu/%zu moves"};
 // After a value of the simple evaluation, which counts corners and
 // mobility as well as discs.
-constexpr const char* kNotDiscs = "（独自の点数で、石数ではありません）";
+constexpr Text kNotDiscs{"（独自の点数で、石数ではありません）", " (points of its own, not discs)"};
 // After a value of "狐" in the opening, where the simple evaluation stands in.
-constexpr const char* kStandInNotDiscs = "（この局面では狸の評価で、石数ではありません）";
+constexpr Text kStandInNotDiscs{"（この局面では狸の評価で、石数ではありません）",
+                                " (Tanuki's evaluation in this position, not discs)"};
+
+// The thinking column.
+constexpr Pattern kThinkingNow{"%s（%s）思考中", "%s (%s) thinking"};
+constexpr Pattern kThinkingDone{"%s（%s）の読み", "%s (%s), its read"};
+constexpr Pattern kThinkingBook{"%s（%s）定石", "%s (%s) from the book"};
+constexpr Pattern kExactDepth{"　完全読み %d手", ", exact read of %d moves"};
+constexpr Pattern kDepth{"　深さ %d", ", depth %d"};
+constexpr Text kValueHeading{"\n評価 ", "\nValue "};
+constexpr Pattern kLineDepth{"（深さ %d）", " (depth %d)"};
+constexpr Text kLineHeading{"\n読み筋", "\nLine"};
+
+// The settings file at start.
+constexpr Text kNotAFile{"ふつうのファイルではありません", "not a regular file"};
+constexpr Pattern kCannotRead{"読めません: %s", "cannot be read: %s"};
+constexpr Text kTooLarge{"大きすぎます", "too large"};
+constexpr Text kTooShort{"短すぎます", "too short"};
+constexpr Pattern kOldVersion{"古い版 %d のファイルです", "a file of the old version %d"};
+constexpr Text kWrongLength{"長さが設定の数と合いません", "its length does not match its number of settings"};
+constexpr Pattern kSettingsUnusable{"設定ファイル %s は使えないので（%s）、既定の設定で始めます。\n",
+                                    "The settings file %s cannot be used (%s); Kaimo starts with the default "
+                                    "settings.\n"};
+constexpr Pattern kSettingsKeptAs{"元のファイルは %s として残しました。", "The file was kept as %s."};
+constexpr Text kSettingsLeftAlone{"このファイルはそのままにして、今回の設定は保存しません。",
+                                  "The file is left as it is, and the settings of this run will not be saved."};
+
+Wording valueInUnit(int value, bool inDiscs) {
+  return formatBoth(inDiscs ? kValueInDiscs : kValueInPoints, value / static_cast<double>(SCORE_PER_DISC));
+}
 
 }  // namespace
 
-std::string passText(int side) { return format("%sはパスです。", side == 0 ? "黒" : "白"); }
+const Text& colourName(int colour) { return kColourNames[colour == kWhite ? 1 : 0]; }
 
-std::string blackCountText(int discs) { return format("黒%d石", discs); }
+const Text& routineName(int routine) {
+  return routine >= 0 && routine < static_cast<int>(std::size(kRoutineNames)) ? kRoutineNames[routine] : kNoName;
+}
 
-std::string whiteCountText(int discs) { return format("白%d石", discs); }
+Wording passText(int side) {
+  return inBoth([side](Language l) { return format(kPass, l, colourName(side).in(l)); });
+}
 
-std::string gameOverText(int black, int white) { return format("終了 黒%d石 白%d石", black, white); }
+Wording blackCountText(int discs) { return formatBoth(kBlackCount, discs); }
+
+Wording whiteCountText(int discs) { return formatBoth(kWhiteCount, discs); }
+
+Wording gameOverText(int black, int white) { return formatBoth(kGameOverCount, black, white); }
 
 std::string evaluationText(int value) { return format("%+.2lf", value / 1000.0); }
 
@@ -41,8 +87,8 @@ std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond,
   return format("%" PRId64 "%% %" PRId64 "KLeaf/sec %" PRId64 "msec", percent, kiloLeavesPerSecond, milliseconds);
 }
 
-std::string analysisProgressText(double percent, std::int64_t seconds) {
-  return format("%6.2lf%%完了 %" PRId64 " sec", percent, seconds);
+Wording analysisProgressText(double percent, std::int64_t seconds) {
+  return formatBoth(kAnalysisProgress, percent, seconds);
 }
 
 ValueSource valueSource(int routine, bool exact, int leafEmpties) {
@@ -59,71 +105,82 @@ ValueSource sourceOf(const ThinkingDisplay& thinking) {
   return valueSource(thinking.routine, line.lineDepth >= line.depth && line.exact, thinking.empties - line.lineDepth);
 }
 
-std::string bookHintText(int square, int value) { return std::string(kBookMove) + " " + hintText(square, value, true); }
+Wording bookHintText(int square, int value) {
+  const Wording hint = hintText(square, value, true);
+  return inBoth([&hint](Language l) { return format(kFromBook, l, hint.in(l).c_str()); });
+}
 
 // The book's values are the final margins of its games.
-std::string bookMoveText(int value) { return std::string(kBookMove) + " " + valueText(value, true); }
-
-std::string valueText(int value, ValueSource source) {
-  std::string text = format("%+.2lf%s", value / static_cast<double>(SCORE_PER_DISC), source.inDiscs ? "石" : "点");
-  if (source.standIn) text += std::string("（") + routineTable[kSimpleRoutine].name + "の評価）";
-  return text;
+Wording bookMoveText(int value) {
+  const Wording shown = valueText(value, true);
+  return inBoth([&shown](Language l) { return format(kBookValue, l, shown.in(l).c_str()); });
 }
 
-std::string hintText(int square, int value, ValueSource source) {
-  return std::string("最善手 ").append(squareDisplayName(square)).append(" ").append(valueText(value, source));
+Wording valueText(int value, ValueSource source) {
+  Wording text = valueInUnit(value, source.inDiscs);
+  if (!source.standIn) return text;
+  return text + inBoth([](Language l) { return format(kStandInEvaluation, l, routineName(kSimpleRoutine).in(l)); });
 }
 
-std::string evaluationLine(const char* routineName, int score, ValueSource source) {
-  if (score == SCORE_EVAL_ERROR) return format("%s error\n", routineName);
-  const std::string value = valueText(score, ValueSource{source.inDiscs});
-  if (source.standIn) return std::string(routineName) + " " + value + kStandInNotDiscs + "\n";
-  return std::string(routineName) + " " + value + (source.inDiscs ? "" : kNotDiscs) + "\n";
+Wording hintText(int square, int value, ValueSource source) {
+  return formatBoth(kBestMove, squareDisplayName(square).c_str()) + valueText(value, source);
+}
+
+Wording evaluationLine(int routine, int score, ValueSource source) {
+  const Text& name = routineName(routine);
+  if (score == SCORE_EVAL_ERROR) return inBoth([&name](Language l) { return format("%s error\n", name.in(l)); });
+  Wording line = inBoth([&name](Language l) { return std::string(name.in(l)) + " "; });
+  line += valueInUnit(score, source.inDiscs);
+  if (source.standIn) {
+    line += kStandInNotDiscs;
+  } else if (!source.inDiscs) {
+    line += kNotDiscs;
+  }
+  return line + Wording::same("\n");
 }
 
 namespace {
 
-std::string settingsFaultText(const SettingsFileRead& read) {
+Wording settingsFaultText(const SettingsFileRead& read) {
   switch (read.fault) {
     case SettingsFault::None: break;
-    case SettingsFault::NotAFile: return "ふつうのファイルではありません";
-    case SettingsFault::CannotRead: return std::string("読めません: ") + std::strerror(read.systemError);
-    case SettingsFault::TooLarge: return "大きすぎます";
-    case SettingsFault::TooShort: return "短すぎます";
-    case SettingsFault::OldVersion: return format("古い版 %d のファイルです", read.version);
-    case SettingsFault::WrongLength: return "長さが設定の数と合いません";
+    case SettingsFault::NotAFile: return kNotAFile;
+    case SettingsFault::CannotRead: return formatBoth(kCannotRead, std::strerror(read.systemError));
+    case SettingsFault::TooLarge: return kTooLarge;
+    case SettingsFault::TooShort: return kTooShort;
+    case SettingsFault::OldVersion: return formatBoth(kOldVersion, read.version);
+    case SettingsFault::WrongLength: return kWrongLength;
   }
   return {};
 }
 
 }  // namespace
 
-std::string settingsAtStartText(const std::string& path, const SettingsAtStart& start) {
-  std::string text =
-      "設定ファイル " + path + " は使えないので（" + settingsFaultText(start.read) + "）、既定の設定で始めます。\n";
-  if (!start.keptAs.empty()) return text + "元のファイルは " + start.keptAs + " として残しました。";
-  return text + "このファイルはそのままにして、今回の設定は保存しません。";
+Wording settingsAtStartText(const std::string& path, const SettingsAtStart& start) {
+  const Wording fault = settingsFaultText(start.read);
+  Wording text = inBoth([&](Language l) { return format(kSettingsUnusable, l, path.c_str(), fault.in(l).c_str()); });
+  if (!start.keptAs.empty()) return text + formatBoth(kSettingsKeptAs, start.keptAs.c_str());
+  return text + kSettingsLeftAlone;
 }
 
-std::string reviewPausedText(std::size_t read, std::size_t total) {
-  return format("検討を止めています %zu/%zu手", read, total);
-}
+Wording reviewPausedText(std::size_t read, std::size_t total) { return formatBoth(kReviewPaused, read, total); }
 
-std::string thinkingText(const ThinkingDisplay& thinking) {
+Wording thinkingText(const ThinkingDisplay& thinking) {
   if (thinking.colour < 0) return {};
   const ThinkingLine& line = thinking.line;
-  const char* who = thinking.colour == 0 ? "黒" : "白";
-  const char* name =
-      thinking.routine >= 0 && thinking.routine < routineCount() ? routineTable[thinking.routine].name : "";
-  const char* doing = thinking.fromBook ? kBookMove : thinking.searching ? "思考中" : "の読み";
-  std::string text = format("%s（%s）%s", who, name, doing);
-  if (line.depth > 0) text += line.exact ? format("　完全読み %d手", line.depth) : format("　深さ %d", line.depth);
+  const Pattern& doing = thinking.fromBook ? kThinkingBook : thinking.searching ? kThinkingNow : kThinkingDone;
+  Wording text = inBoth([&](Language l) {
+    return format(doing, l, colourName(thinking.colour).in(l), routineName(thinking.routine).in(l));
+  });
+  if (line.depth > 0) text += line.exact ? formatBoth(kExactDepth, line.depth) : formatBoth(kDepth, line.depth);
   if (line.lineDepth == 0 && !thinking.fromBook) return text;
-  text += "\n評価 " + valueText(line.value, sourceOf(thinking));
-  if (line.lineDepth != line.depth) text += format("（深さ %d）", line.lineDepth);
+  text += Wording(kValueHeading) + valueText(line.value, sourceOf(thinking));
+  if (line.lineDepth != line.depth) text += formatBoth(kLineDepth, line.lineDepth);
   if (!line.moves.empty()) {
-    text += "\n読み筋";
-    for (int move : line.moves) text.append(" ").append(squareDisplayName(move));
+    text += kLineHeading;
+    std::string moves;
+    for (int move : line.moves) moves.append(" ").append(squareDisplayName(move));
+    text += Wording::same(moves);
   }
   return text;
 }

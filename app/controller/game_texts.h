@@ -1,5 +1,7 @@
 // Everything the game controller says to the user, in the panes of the status
-// bar or in a message box.
+// bar or in a message box: its part of the catalogue (app/texts/text.h).
+// Each text is made in both languages, and the window shows the one the
+// user chose.
 #pragma once
 
 #include <cstdint>
@@ -8,47 +10,60 @@
 
 #include "app/controller/search_line.h"
 #include "app/settings/settings_file.h"
+#include "app/texts/text.h"
 
 namespace kaimo::texts {
 
-inline constexpr const char* kThinking = "思考中です";
-inline constexpr const char* kNormalRead = "通常読み";
-inline constexpr const char* kExactRead = "完全読み";
-inline constexpr const char* kWinRead = "必勝読み……";
-inline constexpr const char* kWinProven = "勝ちを読切り";
-inline constexpr const char* kDrawProven = "引分を読切り";
-inline constexpr const char* kLossProven = "負けを読切り";
-inline constexpr const char* kStopped = "停止";
-inline constexpr const char* kGameOver = "終了";
-inline constexpr const char* kCannotPlayThere = "そこには打てません。";
-inline constexpr const char* kStartFirst = "対局を開始してください。";
-inline constexpr const char* kEvalError = "評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。";
-inline constexpr const char* kAnalysing = "終盤解析";
-inline constexpr const char* kAnalysisDone = "完了";
-inline constexpr const char* kAnalysisRefused = "空きの数が40以上あるので、終盤解析はできません。";
-inline constexpr const char* kAnalysisNoMove = "打てる手がないので、終盤解析はできません。";
-inline constexpr const char* kEvaluationHeading = "黒から見た評価値";
-inline constexpr const char* kEditing = "盤面編集";
-inline constexpr const char* kHint = "ヒント";
-inline constexpr const char* kBookMove = "定石";
-inline constexpr const char* kClearBoardQuestion = "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？";
-inline constexpr const char* kFoxDataMissing = "狐のデータファイルが読めません。";
-inline constexpr const char* kUnsavedGameQuestion = "保存されていない対局があります。保存しますか？";
+inline constexpr Text kThinking{"思考中です", "Thinking"};
+inline constexpr Text kNormalRead{"通常読み", "Normal read"};
+inline constexpr Text kExactRead{"完全読み", "Exact read"};
+inline constexpr Text kWinRead{"必勝読み……", "Reading for a win…"};
+inline constexpr Text kWinProven{"勝ちを読切り", "Win proven"};
+inline constexpr Text kDrawProven{"引分を読切り", "Draw proven"};
+inline constexpr Text kLossProven{"負けを読切り", "Loss proven"};
+inline constexpr Text kStopped{"停止", "Stopped"};
+inline constexpr Text kGameOver{"終了", "Game over"};
+inline constexpr Text kCannotPlayThere{"そこには打てません。", "You cannot play there."};
+inline constexpr Text kStartFirst{"対局を開始してください。", "Start the game first."};
+inline constexpr Text kEvalError{"評価函数でエラーが起きました。\n詳しくはerrorlog.txtをご覧ください。",
+                                 "The evaluation function failed.\nSee errorlog.txt for the details."};
+inline constexpr Text kAnalysing{"終盤解析", "Endgame analysis"};
+inline constexpr Text kAnalysisDone{"完了", "Done"};
+inline constexpr Text kAnalysisRefused{"空きの数が40以上あるので、終盤解析はできません。",
+                                       "With 40 or more empty squares the endgame cannot be analysed."};
+inline constexpr Text kAnalysisNoMove{"打てる手がないので、終盤解析はできません。",
+                                      "There is no move to play, so the endgame cannot be analysed."};
+inline constexpr Text kEvaluationHeading{"黒から見た評価値", "Evaluation from Black's side"};
+inline constexpr Text kEditing{"盤面編集", "Editing the board"};
+inline constexpr Text kHint{"ヒント", "Hint"};
+inline constexpr Text kBookMove{"定石", "Book"};
+inline constexpr Text kClearBoardQuestion{"盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？",
+                                          "Clear the board and go back to the starting position?"};
+inline constexpr Text kFoxDataMissing{"狐のデータファイルが読めません。", "The data files of Fox cannot be read."};
+inline constexpr Text kUnsavedGameQuestion{"保存されていない対局があります。保存しますか？",
+                                           "This game has not been saved. Save it?"};
+
+// The colours' names: "黒" and "白".
+const Text& colourName(int colour);
+// The routines' names in the window, row by row of the routine table:
+// "人間", "狸", "狐" (the table's own names) and their English names. An
+// index outside the table has no name.
+const Text& routineName(int routine);
 
 // "黒はパスです。" or "白はパスです。"
-std::string passText(int side);
+Wording passText(int side);
 // "黒%d石" and "白%d石"
-std::string blackCountText(int discs);
-std::string whiteCountText(int discs);
+Wording blackCountText(int discs);
+Wording whiteCountText(int discs);
 // "終了 黒%d石 白%d石"
-std::string gameOverText(int black, int white);
+Wording gameOverText(int black, int white);
 // A score in discs with sign and two decimals: 500 gives "+0.50".
 std::string evaluationText(int value);
 // "%ld%% %ldKLeaf/sec %ldmsec"
 std::string progressText(std::int64_t percent, std::int64_t kiloLeavesPerSecond, std::int64_t milliseconds);
 // "%6.2lf%%完了 %ld sec": the endgame analysis's share of moves solved and
 // its whole seconds so far.
-std::string analysisProgressText(double percent, std::int64_t seconds);
+Wording analysisProgressText(double percent, std::int64_t seconds);
 // What gave a value, and so its unit: discs for a read to the end, the
 // book's games and the network of "狐"; points of its own for the simple
 // evaluation, also where it stands in for "狐" (above 84 empty squares,
@@ -65,28 +80,28 @@ ValueSource valueSource(int routine, bool exact, int leafEmpties);
 ValueSource sourceOf(const ThinkingDisplay& thinking);
 // A value with its unit: "+3.25石", "+177.00点", or "-3.00点（狸の評価）"
 // where the simple evaluation stands in for "狐".
-std::string valueText(int value, ValueSource source);
+Wording valueText(int value, ValueSource source);
 // "最善手 f10 +3.25石": the best square of a hint or an analysis, written
 // as the board labels it, and its value.
-std::string hintText(int square, int value, ValueSource source);
+Wording hintText(int square, int value, ValueSource source);
 // "定石 最善手 f10 +3.25石": the same from the opening book.
-std::string bookHintText(int square, int value);
-// "定石 +3.25": a computer move from the book, with the book's value.
-std::string bookMoveText(int value);
+Wording bookHintText(int square, int value);
+// "定石 +3.25石": a computer move from the book, with the book's value.
+Wording bookMoveText(int value);
 // What the window says at start about a settings file `path` it could not
 // use: why, that the defaults serve, and where the file went (or that it
 // was left alone and this run's settings will not be kept). The message
 // box shows it as it is; errorlog.txt gets it on one line.
-std::string settingsAtStartText(const std::string& path, const SettingsAtStart& start);
+Wording settingsAtStartText(const std::string& path, const SettingsAtStart& start);
 // One line of the evaluation values: the routine's name and the score with
 // its unit ("狐 +1.25石", "狸 -177.00点（…）", or for "狐" in the opening
 // "狐 -3.00点（狸の評価で…）"), or "%s error\n" when the evaluation failed.
-std::string evaluationLine(const char* routineName, int score, ValueSource source);
+Wording evaluationLine(int routine, int score, ValueSource source);
 // "検討を止めています 42/96手": the review turned off before it read the game.
-std::string reviewPausedText(std::size_t read, std::size_t total);
+Wording reviewPausedText(std::size_t read, std::size_t total);
 // The computer's thinking for the column beside the board: who thinks and
 // how deep, the value with its depth, and the line of best moves written as
 // the board labels the squares; empty when there is nothing to show.
-std::string thinkingText(const ThinkingDisplay& thinking);
+Wording thinkingText(const ThinkingDisplay& thinking);
 
 }  // namespace kaimo::texts

@@ -60,7 +60,7 @@ void ReviewSession::stop() {
   batch_.clear();
 }
 
-std::string ReviewSession::summary() const {
+texts::Wording ReviewSession::summary() const {
   const History& history = game_.history();
   if (!historyEndsGame(history)) return {};
   const std::size_t total = history.size() - 1;

@@ -31,7 +31,7 @@ class ReviewSession {
   std::vector<GraphPoint> graphPoints() const { return review_.points(game_.history()); }
   // Once the history ends the game: the summary of each side's costliest
   // moves, or how far the review has come; empty before.
-  std::string summary() const;
+  texts::Wording summary() const;
   // Turning the review off stops its reads at once; on, it reads on.
   void setReviewing(bool on);
   // The depth and reach of the reads (kDefaultReviewSettings to begin

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 
 #include "app/controller/controller_window.h"
 
@@ -15,9 +14,9 @@ class StatusPanes {
   explicit StatusPanes(ControllerWindow& window) : window_(window) {}
 
   // kProgressPane, kBlackPane or kWhitePane.
-  void set(int pane, const std::string& text);
+  void set(int pane, const texts::Wording& text);
   // Empties `pane` if it still says `text`.
-  void clearIf(int pane, const std::string& text);
+  void clearIf(int pane, const texts::Wording& text);
   // Empties every pane that says anything.
   void clearAll();
   // Empties the two colours' panes.
@@ -25,7 +24,7 @@ class StatusPanes {
 
  private:
   ControllerWindow& window_;
-  std::array<std::string, 3> texts_;
+  std::array<texts::Wording, 3> texts_;
 };
 
 }  // namespace kaimo

@@ -14,7 +14,7 @@ void StudySession::clear() {
   squareValues_ = noSquareValues();
   bestSquare_ = -1;
   if (!hintPaneText_.empty()) panes_.clearIf(kProgressPane, hintPaneText_);
-  hintPaneText_.clear();
+  hintPaneText_ = {};
 }
 
 // The values appear square by square, pane 0 counting the moves and the seconds.
@@ -129,7 +129,7 @@ void StudySession::showValuesClock(int done) {
   if ((seconds <= secondShown_ && done == doneShown_) || movesToValue_ == 0) return;
   secondShown_ = seconds;
   doneShown_ = done;
-  const std::string text = texts::analysisProgressText(done * 100.0 / movesToValue_, seconds);
+  const texts::Wording text = texts::analysisProgressText(done * 100.0 / movesToValue_, seconds);
   if (hint_.active()) hintPaneText_ = text;
   panes_.set(kProgressPane, text);
 }

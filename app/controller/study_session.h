@@ -66,7 +66,7 @@ class StudySession {
   SquareValues squareValues_;
   int bestSquare_ = -1;
   texts::ValueSource hintSource_{false};  // what gives the hint's values: their unit
-  std::string hintPaneText_;              // what pane 0 says about the hint, while it does
+  texts::Wording hintPaneText_;              // what pane 0 says about the hint, while it does
   // The running analysis or hint as the window sees it: when it began, how
   // many moves it has to value, how many are valued, and the whole second
   // and count last shown in pane 0.

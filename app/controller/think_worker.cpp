@@ -6,8 +6,8 @@
 namespace kaimo {
 namespace {
 
-void reportSideText(ThinkWorker::Exchange& exchange, const char* text) {
-  exchange.report([text](ThinkProgress& p) { p.sideText = text; });
+void reportSideText(ThinkWorker::Exchange& exchange, const texts::Text& text) {
+  exchange.report([&text](ThinkProgress& p) { p.sideText = text; });
 }
 
 int searchFullWindow(SearchJob& job) {

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "app/texts/text.h"
+
 #include "app/controller/search_line.h"
 #include "app/controller/worker.h"
 #include "engine/eval/score.h"
@@ -27,8 +29,8 @@ struct ThinkJob {
 // What the job said since the window thread last looked: each part only
 // when it changed.
 struct ThinkProgress {
-  std::optional<std::string> progressText;  // pane 0
-  std::optional<std::string> sideText;      // the side's pane: the kind of read, a proven result
+  std::optional<std::string> progressText;  // pane 0, the same in both languages
+  std::optional<texts::Wording> sideText;   // the side's pane: the kind of read, a proven result
   std::optional<ThinkingLine> line;
 };
 

@@ -2,6 +2,8 @@
 // uses to tell the user.
 #pragma once
 
+#include "app/texts/text.h"
+
 namespace kaimo {
 
 enum class RecordStatus {
@@ -14,7 +16,9 @@ enum class RecordStatus {
   NotWritable,  // the history is empty or holds a value no record can carry
 };
 
-// The message box text for a failure; an empty string for Ok.
+// The message box text for a failure, in both languages; no text for Ok.
+const texts::Text& recordStatusText(RecordStatus status);
+// The same in Japanese, as kaimo-cli says it.
 const char* recordStatusMessage(RecordStatus status);
 
 }  // namespace kaimo

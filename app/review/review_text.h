@@ -8,20 +8,22 @@
 #include <vector>
 
 #include "app/review/game_review.h"
+#include "app/texts/text.h"
 
 namespace kaimo::texts {
 
-inline constexpr const char* kReviewWithoutFox =
-    "狐のデータファイルが読めないため、完全読みの範囲の手だけを検討しました。";
+inline constexpr Text kReviewWithoutFox{"狐のデータファイルが読めないため、完全読みの範囲の手だけを検討しました。",
+                                        "The data files of Fox cannot be read, so only the moves within the exact "
+                                        "read were reviewed."};
 
 // "悪手 黒: 81.j2 -5石 79.c10 -3石" and "悪手 白: なし" (never a move that
 // lost less than half a disc), then a line saying so when the data of "狐"
-// were missing.
-std::vector<std::string> reviewSummaryLines(const GameReview& review, const History& history);
-// The same lines joined by line ends.
-std::string reviewSummaryText(const GameReview& review, const History& history);
+// were missing. kaimo-cli says them in Japanese.
+std::vector<std::string> reviewSummaryLines(const GameReview& review, const History& history, Language language);
+// The same lines joined by line ends, in both languages.
+Wording reviewSummaryText(const GameReview& review, const History& history);
 // "検討中 42/96手": while the moves are being read.
-std::string reviewProgressText(std::size_t read, std::size_t total);
+Wording reviewProgressText(std::size_t read, std::size_t total);
 // "12 f5 +2.31 d6 +4.00 1.69": the move's number and square, its value, the
 // best move and its value (discs, for the side that moved) and the loss;
 // "-" for values not known.

@@ -14,6 +14,8 @@ constexpr int kWordBytes = 4;
 constexpr int kHeaderBytes = 2 * kWordBytes;
 constexpr int kFileBytes = kHeaderBytes + kSettingsWordCount * kWordBytes;
 
+constexpr texts::Pattern kWriteError{"%sへの書きこみエラーが発生しました。", "The settings could not be written to %s."};
+
 std::int32_t wordAt(const std::vector<unsigned char>& bytes, int offset) {
   std::uint32_t value = 0;
   for (int i = kWordBytes - 1; i >= 0; --i) value = (value << 8) | bytes[offset + i];
@@ -84,8 +86,8 @@ bool savePlayerSettings(const PlayerSettings& settings, const std::string& path)
   return result.ok();
 }
 
-std::string settingsWriteErrorText(const std::string& fileName) {
-  return fileName + "への書きこみエラーが発生しました。";
+texts::Wording settingsWriteErrorText(const std::string& fileName) {
+  return texts::formatBoth(kWriteError, fileName.c_str());
 }
 
 }  // namespace kaimo

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/texts/text.h"
 #include "support/paths/program_paths.h"
 
 namespace kaimo {
@@ -65,6 +66,6 @@ PlayerSettings readPlayerSettings(std::FILE* stream);
 bool savePlayerSettings(const PlayerSettings& settings, const std::string& path);
 
 // The message shown when the file `fileName` could not be written.
-std::string settingsWriteErrorText(const std::string& fileName);
+texts::Wording settingsWriteErrorText(const std::string& fileName);
 
 }  // namespace kaimo

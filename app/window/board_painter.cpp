@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 
 #include "app/window/board_geometry.h"
+#include "app/window/window_texts.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -123,8 +124,8 @@ void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   auto textRect = [](int top) {
     return QRect(kPanelTextLeft, top, width, kPanelTextHeight).adjusted(kPanelTextInset, 0, 0, 0);
   };
-  p.drawText(textRect(kBlackCountTop), flags, discCountText(counts[0]));
-  p.drawText(textRect(kWhiteCountTop), flags, discCountText(counts[1]));
+  p.drawText(textRect(kBlackCountTop), flags, discCountText(counts[0], picture.language));
+  p.drawText(textRect(kWhiteCountTop), flags, discCountText(counts[1], picture.language));
   p.drawText(textRect(kCaptionTop), flags, QString::fromLatin1(kCaption));
 }
 
@@ -151,7 +152,9 @@ QRectF squareValueBox(int square, const QString& text) {
   return {left, qreal(squareTop(square) + kValueOffsetY), width, metrics.height()};
 }
 
-QString discCountText(int discs) { return QString::asprintf("%2d", discs) + QString::fromUtf8("石"); }
+QString discCountText(int discs, Language language) {
+  return QString::fromStdString(texts::format(texts::kPanelDiscCount, language, discs));
+}
 
 void paintBoardView(QPainter& p, const QRect& area, const BoardPicture& picture, const Artwork& art) {
   paintBoardView(p, area, ViewLayout{kCell, 0, 0}, picture, art);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRect>
 
+#include "app/texts/language.h"
 #include "app/window/artwork.h"
 #include "app/window/board_geometry.h"
 #include "app/window/move_animation.h"
@@ -25,12 +26,13 @@ struct BoardPicture {
   // only while `board` is still the position it leads to.
   const MoveAnimation* animation = nullptr;
   double progress = 1.0;
+  Language language = Language::Japanese;  // of the counts in the panel
 };
 
 // "%+3d" of the value in whole discs (rounded toward zero): -1500 gives " -1".
 QString squareValueText(int value);
 // "%2d石"
-QString discCountText(int discs);
+QString discCountText(int discs, Language language);
 // The font and the white box (design units) of value `text` on `square`:
 // inside the square whatever the text's width.
 QFont valueFontFitting(const QString& text);

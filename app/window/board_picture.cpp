@@ -6,6 +6,7 @@
 
 #include "app/controller/game_controller.h"
 #include "app/window/artwork.h"
+#include "app/window/window_texts.h"
 
 namespace kaimo {
 namespace {
@@ -56,19 +57,19 @@ QImage renderBoardPicture(const Board& board, int lastMove) {
   return image;
 }
 
-QString saveBoardPicture(const QImage& image, const QString& path) {
+texts::Wording saveBoardPicture(const QImage& image, const QString& path) {
   QSaveFile file(path);
   if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return {};
-  return QStringLiteral("画像を保存できませんでした。\n%1: %2").arg(path, file.errorString());
+  return texts::formatBoth(texts::kPictureNotSaved, path.toUtf8().constData(), file.errorString().toUtf8().constData());
 }
 
 void saveBoardPictureCommand(const GameController& controller, ControllerWindow& window) {
   const QString path =
       QFile::decodeName(QByteArray::fromStdString(window.chooseRecordFile(RecordFileUse::BoardPicture)));
   if (path.isEmpty()) return;
-  const QString failure =
+  const texts::Wording failure =
       saveBoardPicture(renderBoardPicture(controller.game().board(), controller.game().lastMove()), path);
-  if (!failure.isEmpty()) window.showMessage(failure.toStdString());
+  if (!failure.empty()) window.showMessage(failure);
 }
 
 }  // namespace kaimo

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 
+#include "app/texts/text.h"
 #include "engine/board/board.h"
 
 namespace kaimo {
@@ -19,7 +20,7 @@ QImage renderBoardPicture(const Board& board, int lastMove);
 // Writes `image` as a PNG image through a temporary file beside `path`, so a
 // failure leaves any earlier file as it was. Empty on success, else the
 // message: the file and the system's reason.
-QString saveBoardPicture(const QImage& image, const QString& path);
+texts::Wording saveBoardPicture(const QImage& image, const QString& path);
 
 // The command: asks `window` for a file and saves the position on the
 // board of `game`; a failure is told in a message.

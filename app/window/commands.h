@@ -1,11 +1,13 @@
 // The window's commands. Each is declared once, in CMainFrame's command
 // table (main_frame_commands.cpp): its menu text, key, prompt, toolbar
-// glyph, what it does and the rule that enables it. The menus and the
-// toolbar below only say where the commands go.
+// glyph (each text in Japanese and English), what it does and the rule that
+// enables it. The menus and the toolbar below only say where the commands go.
 #pragma once
 
 #include <optional>
 #include <vector>
+
+#include "app/texts/text.h"
 
 namespace kaimo {
 
@@ -47,6 +49,8 @@ enum class Command : int {
   SwapSides = 32851,
   AnimateMoves = 32852,
   PlaySounds = 32853,
+  JapaneseLanguage = 32860,  // the window's language: one of the two is chosen
+  EnglishLanguage = 32861,
   About = 57664,
 };
 
@@ -60,22 +64,25 @@ struct Toggle {
 
 struct CommandEntry {
   Command command;
-  const char* text;         // the menu text with its mnemonic; the menu shows the key itself
+  texts::Text text;         // the menu text with its mnemonic; the menu shows the key itself
   const char* keys = "";    // a QKeySequence in portable text
-  const char* prompt = "";  // status bar prompt, "\n", tool tip
+  texts::Text prompt = {};  // status bar prompt, "\n", tool tip
   // The toolbar button: one character drawn as it is, or one of the drawn
-  // arrows and the stop square (artwork.h); null for none.
-  const char* glyph = nullptr;
+  // arrows and the stop square (artwork.h); no text for none.
+  texts::Text glyph = {};
   void (*run)(CMainFrame& frame) = nullptr;  // null only for RecentFiles
   // Asked of the controller after every change; null: always enabled.
   bool (GameController::*enabled)() const = nullptr;
   std::optional<Toggle> toggle = std::nullopt;  // none: an ordinary command
+  // The language this command chooses; none for every other command.
+  std::optional<Language> language = std::nullopt;
 };
 
-// A menu of the menu bar.
+// A menu of the menu bar, or a menu on a menu.
 struct MenuLayout {
-  const char* title;
+  texts::Text title;
   std::vector<Command> entries;
+  std::vector<MenuLayout> submenus = {};  // after the entries, behind a line
 };
 
 const std::vector<MenuLayout>& menuBarLayout();

@@ -10,7 +10,6 @@
 #include "app/window/artwork.h"
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
-#include "app/window/qt_translations.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
@@ -22,7 +21,6 @@ CKaimoApp::CKaimoApp(int& argc, char** argv)
   QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
   QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kDesktopId));
   QApplication::setWindowIcon(programIcon());
-  installQtJapanese(application_);
   if (settingsFile_) readSettings();
 }
 
@@ -34,7 +32,7 @@ void CKaimoApp::readSettings() {
   settings_ = start.read.settings;
   if (start.read.fault == SettingsFault::None) return;
   startMessage_ = texts::settingsAtStartText(path, start);
-  std::string line = startMessage_;
+  std::string line = startMessage_.japanese;
   std::replace(line.begin(), line.end(), '\n', ' ');
   logError("%s\n", line.c_str());
   if (!start.writable) settingsFile_.reset();
@@ -46,9 +44,11 @@ int CKaimoApp::run() {
     auto frame = std::make_unique<CMainFrame>(settings_);
     frame->show();
     if (!startMessage_.empty()) {
-      QMessageBox::warning(frame.get(), QString::fromUtf8(product::kName), QString::fromStdString(startMessage_));
+      QMessageBox::warning(frame.get(), QString::fromUtf8(product::kName),
+                           QString::fromStdString(startMessage_.in(frame->language())));
     }
     code = QApplication::exec();
+    language_ = frame->language();
   }
   saveSettings();
   return code;
@@ -59,7 +59,7 @@ void CKaimoApp::saveSettings() {
   const std::filesystem::path& file = *settingsFile_;
   if (paths::makeFolder(file.parent_path()) && savePlayerSettings(settings_, file)) return;
   QMessageBox::warning(nullptr, QString::fromUtf8(product::kName),
-                       QString::fromStdString(settingsWriteErrorText(file)));
+                       QString::fromStdString(settingsWriteErrorText(file).in(language_)));
 }
 
 }  // namespace kaimo

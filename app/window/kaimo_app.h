@@ -31,7 +31,8 @@ class CKaimoApp {
   QApplication application_;
   std::optional<std::filesystem::path> settingsFile_;
   PlayerSettings settings_;
-  std::string startMessage_;  // about a settings file that could not be used
+  texts::Wording startMessage_;  // about a settings file that could not be used
+  Language language_ = Language::Japanese;  // the window's, for the message at exit
 };
 
 }  // namespace kaimo

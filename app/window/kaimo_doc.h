@@ -5,20 +5,22 @@
 #include <QFileInfo>
 #include <QString>
 
+#include "app/window/window_texts.h"
+
 namespace kaimo {
 
 class CKaimoDoc {
  public:
-  const QString& title() const { return title_; }
-  void setTitle(const QString& title) { title_ = title; }
-  // The game comes from, or went to, the record at `path`: the title is its
-  // file name; an empty path is a new game.
-  void setRecordPath(const QString& path) {
-    title_ = path.isEmpty() ? QStringLiteral("無題") : QFileInfo(path).fileName();
+  // The record's file name, or "無題" for a new game.
+  QString title(Language language) const {
+    return recordPath_.isEmpty() ? QString::fromUtf8(texts::kUntitled.in(language)) : QFileInfo(recordPath_).fileName();
   }
+  // The game comes from, or went to, the record at `path`; an empty path is
+  // a new game.
+  void setRecordPath(const QString& path) { recordPath_ = path; }
 
  private:
-  QString title_ = QStringLiteral("無題");
+  QString recordPath_;
 };
 
 }  // namespace kaimo

@@ -65,6 +65,11 @@ int CKaimoView::targetAt(const QMouseEvent& event) const {
   return geometry::squareFromPoint(geometry::layoutFor(width(), height()), at.x(), at.y());
 }
 
+void CKaimoView::setLanguage(Language language) {
+  language_ = language;
+  update();
+}
+
 void CKaimoView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const MoveMarks marks = controller_.highlightMarks();
@@ -77,7 +82,8 @@ void CKaimoView::paintEvent(QPaintEvent*) {
                              study.squareValues(),
                              study.bestSquare(),
                              animation_ ? &*animation_ : nullptr,
-                             clock_.currentValue().toDouble()};
+                             clock_.currentValue().toDouble(),
+                             language_};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }

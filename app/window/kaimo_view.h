@@ -23,6 +23,8 @@ class CKaimoView : public QWidget {
   explicit CKaimoView(GameController& controller, QWidget* parent = nullptr);
 
   QSize sizeHint() const override;
+  // The panel's counts in `language`.
+  void setLanguage(Language language);
 
   // After every change of the game: a move just played onto the position
   // shown (by anyone, or a step forward) is drawn happening, when moves are
@@ -55,6 +57,7 @@ class CKaimoView : public QWidget {
   std::optional<MoveAnimation> animation_;
   // Runs from 0 to 1 over the animation, repainting as it goes.
   QVariantAnimation clock_;
+  Language language_ = Language::Japanese;
 };
 
 }  // namespace kaimo

@@ -1,6 +1,7 @@
 #include "app/window/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontMetrics>
@@ -17,9 +18,11 @@
 #include "app/window/game_sounds.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/product.h"
+#include "app/window/qt_translations.h"
 #include "app/window/square_keys.h"
 #include "app/window/study_pane.h"
 #include "app/window/window_options.h"
+#include "app/window/window_texts.h"
 #include "engine/book/opening_book.h"
 #include "engine/eval/pattern_eval.h"
 
@@ -29,20 +32,31 @@ namespace {
 // Toolbar buttons are drawn for this size (view pixels).
 constexpr int kToolBarIconSize = 16;
 
-// The longest texts a pane shows in practice; a pane is widened beyond its
-// nominal width when the platform's font needs more room for them.
-const char* const kWidestPaneTexts[] = {"100% 99999KLeaf/sec 99999msec", "黒はパスです。", "白はパスです。"};
+// The longest texts a pane shows in practice, in either language; a pane is
+// widened beyond its nominal width when the platform's font needs more room
+// for them.
+std::vector<texts::Wording> widestPaneTexts(int pane) {
+  if (pane == kProgressPane) return {texts::Wording::same("100% 99999KLeaf/sec 99999msec")};
+  const int colour = pane - kBlackPane;
+  return {texts::passText(colour), colour == kBlack ? texts::blackCountText(100) : texts::whiteCountText(100)};
+}
 
 int paneWidth(const QLabel& label, int pane) {
   const int margins = 2 * label.frameWidth() + 2 * label.margin() + 6;
-  const int needed = label.fontMetrics().horizontalAdvance(QString::fromUtf8(kWidestPaneTexts[pane])) + margins;
-  return std::max(kPaneWidths[pane], needed);
+  int width = kPaneWidths[pane];
+  for (const texts::Wording& text : widestPaneTexts(pane)) {
+    for (Language language : kLanguages) {
+      width = std::max(width, label.fontMetrics().horizontalAdvance(QString::fromStdString(text.in(language))) + margins);
+    }
+  }
+  return width;
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
     : QMainWindow(parent),
+      language_(options::loadLanguage().value_or(texts::systemLanguage())),
       dialogs_(this),
       controller_(settings, dialogs_),
       tick_(this),
@@ -75,6 +89,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   // The book of the data folder; one that cannot be read is logged and the
   // computer then always searches.
   controller_.book().setBook(defaultOpeningBook());
+  showLanguage();
   gameChanged();
 }
 
@@ -92,17 +107,19 @@ QLabel* CMainFrame::pane(int id) const {
 }
 
 void CMainFrame::createActions() {
+  QActionGroup* languages = nullptr;  // one of them is chosen
   for (const CommandEntry& entry : commandTable()) {
     const int id = static_cast<int>(entry.command);
-    auto* action = new QAction(QString::fromUtf8(entry.text), this);
+    auto* action = new QAction(this);
     action->setObjectName(QStringLiteral("command%1").arg(id));
     action->setData(id);
     if (*entry.keys != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(entry.keys)));
-    const QStringList prompt = QString::fromUtf8(entry.prompt).split(QLatin1Char('\n'));
-    action->setStatusTip(prompt.value(0));
-    action->setToolTip(prompt.value(1, prompt.value(0)));
-    if (entry.glyph != nullptr) action->setIcon(toolbarIcon(QString::fromUtf8(entry.glyph)));
     action->setIconVisibleInMenu(false);
+    if (entry.language) {
+      action->setCheckable(true);
+      if (languages == nullptr) languages = new QActionGroup(this);
+      languages->addAction(action);
+    }
     connect(action, &QAction::triggered, this, [this, &entry] { runCommand(entry); });
     // Keys work even for commands that are on no menu.
     addAction(action);
@@ -138,23 +155,31 @@ void CMainFrame::updateActions() {
 
 void CMainFrame::createMenus() {
   for (const MenuLayout& layout : menuBarLayout()) {
-    QMenu* menu = nullptr;
-    bool separatorPending = false;
-    for (Command command : layout.entries) {
-      if (command == Command::Separator) {
-        separatorPending = menu != nullptr;
-        continue;
-      }
-      if (menu == nullptr) menu = menuBar()->addMenu(QString::fromUtf8(layout.title));
-      if (separatorPending) menu->addSeparator();
-      separatorPending = false;
-      menu->addAction(actions_.at(command));
+    QMenu* menu = menuBar()->addMenu(QString());
+    fillMenu(*menu, layout);
+  }
+}
+
+void CMainFrame::fillMenu(QMenu& menu, const MenuLayout& layout) {
+  menus_.emplace_back(&menu, layout.title);
+  bool separatorPending = false;
+  for (Command command : layout.entries) {
+    if (command == Command::Separator) {
+      separatorPending = !menu.isEmpty();
+      continue;
     }
+    if (separatorPending) menu.addSeparator();
+    separatorPending = false;
+    menu.addAction(actions_.at(command));
+  }
+  for (const MenuLayout& submenu : layout.submenus) {
+    if (!menu.isEmpty()) menu.addSeparator();
+    fillMenu(*menu.addMenu(QString()), submenu);
   }
 }
 
 void CMainFrame::createToolBar() {
-  toolBar_ = new QToolBar(QStringLiteral("ツールバー"), this);
+  toolBar_ = new QToolBar(this);
   toolBar_->setObjectName(QStringLiteral("toolBar"));
   toolBar_->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
   toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
@@ -183,13 +208,9 @@ void CMainFrame::loadToggles() {
 }
 
 void CMainFrame::createStatusBar() {
-  QString idleText = QString::fromUtf8(product::kTitleLine);
-  // Said from the start, not only when a game of "狐" stops with the
-  // evaluation error; the routine stays selectable.
-  if (defaultPatternData()->failed()) idleText += QStringLiteral("　") + QString::fromUtf8(texts::kFoxDataMissing);
-  auto* idle = new QLabel(idleText, this);
-  idle->setObjectName(QStringLiteral("idleMessage"));
-  statusBar()->addWidget(idle, 1);
+  idleMessage_ = new QLabel(this);
+  idleMessage_->setObjectName(QStringLiteral("idleMessage"));
+  statusBar()->addWidget(idleMessage_, 1);
   for (std::size_t i = 0; i < panes_.size(); ++i) {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("pane%1").arg(kFirstPaneId + static_cast<int>(i)));
@@ -199,7 +220,7 @@ void CMainFrame::createStatusBar() {
     // when the first one arrives; and of a fixed size, so that a new text
     // (ten a second while the computer thinks) does not lay out the whole
     // window again.
-    label->setText(QStringLiteral("停止"));
+    label->setText(QString::fromUtf8(texts::kStopped.japanese));
     label->setFixedHeight(label->sizeHint().height());
     label->setText(QStringLiteral(" "));
     statusBar()->addPermanentWidget(label);
@@ -238,8 +259,41 @@ void CMainFrame::showRecordName() {
   shownRecordPath_ = path;
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
   document_.setRecordPath(name);
-  setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(product::kName));
+  setWindowTitle(document_.title(language_) + QStringLiteral(" - ") + QString::fromUtf8(product::kName));
   if (!name.isEmpty()) recentFiles_->add(name);
+}
+
+void CMainFrame::setLanguage(Language language) {
+  if (language == language_) return;
+  language_ = language;
+  options::storeLanguage(language);
+  showLanguage();
+}
+
+void CMainFrame::showLanguage() {
+  useQtLanguage(language_);
+  for (const CommandEntry& entry : commandTable()) {
+    QAction* action = actions_.at(entry.command);
+    action->setText(text(entry.text));
+    const QStringList prompt = text(entry.prompt).split(QLatin1Char('\n'));
+    action->setStatusTip(prompt.value(0));
+    action->setToolTip(prompt.value(1, prompt.value(0)));
+    if (!entry.glyph.empty()) action->setIcon(toolbarIcon(text(entry.glyph)));
+    if (entry.language) action->setChecked(*entry.language == language_);
+  }
+  for (const auto& [menu, title] : menus_) menu->setTitle(text(title));
+  toolBar_->setWindowTitle(text(texts::kToolBarTitle));
+  QString idleText = QString::fromUtf8(product::kTitleLine);
+  // Said from the start, not only when a game of "狐" stops with the
+  // evaluation error; the routine stays selectable.
+  if (defaultPatternData()->failed()) idleText += text(texts::kIdleSeparator) + text(texts::kFoxDataMissing);
+  idleMessage_->setText(idleText);
+  dialogs_.setLanguage(language_);
+  studyPane_->setLanguage(language_);
+  view_->setLanguage(language_);
+  squareKeys_->setLanguage(language_);
+  shownRecordPath_.reset();
+  showRecordName();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

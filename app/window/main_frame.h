@@ -2,7 +2,9 @@
 // bar, the toolbar, the board view, the study column and the status bar
 // round it. Every command is one QAction built from its entry in the
 // command table; updateActions() sets all their enabled states from the
-// controller after every change.
+// controller after every change. Every text is in the window's language,
+// which the user can change at any time: the window then says everything
+// again in the other one, and a game goes on.
 #pragma once
 
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include "app/window/recent_files.h"
 #include "app/window/window_dialogs.h"
 
+class QMenu;
 class QToolBar;
 class QCloseEvent;
 
@@ -66,6 +69,10 @@ class CMainFrame : public QMainWindow {
   SquareKeys& squareKeys() { return *squareKeys_; }
   GameSounds& sounds() { return *sounds_; }
 
+  Language language() const { return language_; }
+  // Shows every text in `language` from now on and keeps the choice.
+  void setLanguage(Language language);
+
  protected:
   // The tick starts when the window is first shown.
   void showEvent(QShowEvent* event) override;
@@ -75,6 +82,7 @@ class CMainFrame : public QMainWindow {
  private:
   void createActions();
   void createMenus();
+  void fillMenu(QMenu& menu, const MenuLayout& layout);
   void createToolBar();
   void createStatusBar();
   void createRecentFiles();
@@ -91,7 +99,13 @@ class CMainFrame : public QMainWindow {
   void gameChanged();
   void showPlayerSettings();
   void showAbout();
+  // Every text of the menus, the toolbar, the panes and the column beside
+  // the board in the window's language; Qt's own dialogs follow it too.
+  void showLanguage();
+  QString text(const texts::Text& text) const { return QString::fromUtf8(text.in(language_)); }
 
+  // The user's choice, or the system's language when there is none.
+  Language language_;
   // The controller's window: made before the controller and gone after it.
   WindowDialogs dialogs_;
   GameController controller_;
@@ -102,6 +116,9 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   std::map<Command, QAction*> actions_;
   std::array<QLabel*, 3> panes_{};
+  QLabel* idleMessage_ = nullptr;
+  // The menus with their titles, to say them again in another language.
+  std::vector<std::pair<QMenu*, texts::Text>> menus_;
   RecentFiles* recentFiles_ = nullptr;
   SquareKeys* squareKeys_ = nullptr;
   GameSounds* sounds_;

@@ -2,13 +2,16 @@
 
 #include <QFileDialog>
 
+#include "app/window/window_texts.h"
+
 namespace kaimo {
 
-QString chooseRecordPath(QWidget* parent, RecordFileUse use) {
+QString chooseRecordPath(QWidget* parent, RecordFileUse use, Language language) {
   const bool picture = use == RecordFileUse::BoardPicture;
   const bool saving = use != RecordFileUse::Open;
-  QFileDialog dialog(parent, QString::fromUtf8(picture ? "盤面を画像で保存" : saving ? "棋譜を保存" : "棋譜を開く"));
-  dialog.setNameFilter(QString::fromUtf8(picture ? kPictureFileFilter : kRecordFileFilter));
+  const texts::Text& title = picture ? texts::kSavePictureTitle : saving ? texts::kSaveRecordTitle : texts::kOpenRecordTitle;
+  QFileDialog dialog(parent, QString::fromUtf8(title.in(language)));
+  dialog.setNameFilter(QString::fromUtf8((picture ? texts::kPictureFileFilter : texts::kRecordFileFilter).in(language)));
   dialog.setDefaultSuffix(QString::fromLatin1(picture ? kPictureDefaultSuffix : kRecordDefaultSuffix));
   dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

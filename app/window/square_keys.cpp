@@ -5,6 +5,8 @@
 #include <QStatusBar>
 #include <QWidget>
 
+#include "app/window/window_texts.h"
+
 namespace kaimo {
 namespace {
 
@@ -67,9 +69,14 @@ void SquareKeys::apply(SquareTyping::Outcome outcome) {
   if (outcome.square >= 0) controller_.clickSquare(outcome.square);
 }
 
+void SquareKeys::setLanguage(Language language) {
+  language_ = language;
+  showTyped();
+}
+
 void SquareKeys::showTyped() {
   if (!typing_.text().empty()) {
-    statusBar_.showMessage(QStringLiteral("キー入力 ") + QString::fromStdString(typing_.text()));
+    statusBar_.showMessage(QString::fromStdString(texts::format(texts::kTypedSquare, language_, typing_.text().c_str())));
     showing_ = true;
   } else if (showing_) {
     statusBar_.clearMessage();

@@ -29,6 +29,8 @@ class SquareKeys : public QObject {
   SquareKeys(GameController& controller, QWidget& window, QStatusBar& statusBar);
 
   const SquareTyping& typing() const { return typing_; }
+  // What has been typed is said in `language`.
+  void setLanguage(Language language);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +46,7 @@ class SquareKeys : public QObject {
   SquareTyping typing_;
   QTimer tenthRowWait_;
   bool showing_ = false;
+  Language language_ = Language::Japanese;
 };
 
 }  // namespace kaimo

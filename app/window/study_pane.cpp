@@ -49,8 +49,13 @@ void StudyPane::refresh() {
 
 void StudyPane::refreshStudy() {
   graph_->setPoints(controller_.review().graphPoints(), controller_.game().cursor());
-  showText(*thinking_, QString::fromStdString(texts::thinkingText(controller_.computer().thinking())));
-  showText(*summary_, QString::fromStdString(controller_.gameSummary()));
+  showText(*thinking_, QString::fromStdString(texts::thinkingText(controller_.computer().thinking()).in(language_)));
+  showText(*summary_, QString::fromStdString(controller_.gameSummary().in(language_)));
+}
+
+void StudyPane::setLanguage(Language language) {
+  language_ = language;
+  refresh();
 }
 
 // Like the navigation commands, which wait while the analysis runs.

@@ -29,11 +29,14 @@ class StudyPane : public QWidget {
   void refresh();
   // After a change of the review or of the computer's thinking only.
   void refreshStudy();
+  // Says everything again in `language`.
+  void setLanguage(Language language);
 
  private:
   void choosePosition(int position);
 
   GameController& controller_;
+  Language language_ = Language::Japanese;
   MoveListView* list_;
   QLabel* thinking_;
   EvaluationGraphView* graph_;

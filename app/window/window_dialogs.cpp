@@ -30,12 +30,20 @@ void prepareBox(QMessageBox& box, const QString& text, QMessageBox::Icon icon, Q
 
 WindowDialogs::WindowDialogs(QWidget* owner) : owner_(owner) {}
 
-void WindowDialogs::setPaneText(int pane, const std::string& text) {
-  emit paneTextChanged(pane, QString::fromStdString(text));
+void WindowDialogs::setLanguage(Language language) {
+  language_ = language;
+  for (int pane = 0; pane < static_cast<int>(paneTexts_.size()); ++pane) emit paneTextChanged(pane, shown(paneTexts_[pane]));
+  if (notice_) notice_->setText(shown(noticeText_));
 }
 
-void WindowDialogs::showMessage(const std::string& text) {
-  const QString message = QString::fromStdString(text);
+void WindowDialogs::setPaneText(int pane, const texts::Wording& text) {
+  if (pane < 0 || pane >= static_cast<int>(paneTexts_.size())) return;
+  paneTexts_[pane] = text;
+  emit paneTextChanged(pane, shown(text));
+}
+
+void WindowDialogs::showMessage(const texts::Wording& text) {
+  const QString message = shown(text);
   if (messageHandler_) {
     messageHandler_(message);
     return;
@@ -47,7 +55,7 @@ void WindowDialogs::showMessage(const std::string& text) {
 
 // A modeless notice replaces the one before: there is one box, raised with
 // each new text, and the game goes on while it is open.
-void WindowDialogs::showNotice(const std::string& text) {
+void WindowDialogs::showNotice(const texts::Wording& text) {
   if (!modelessNotices_ || messageHandler_) {
     showMessage(text);
     return;
@@ -59,21 +67,22 @@ void WindowDialogs::showNotice(const std::string& text) {
     notice_->setAttribute(Qt::WA_DeleteOnClose, false);
     prepareBox(*notice_, QString(), QMessageBox::Information, QMessageBox::Ok);
   }
-  notice_->setText(QString::fromStdString(text));
+  noticeText_ = text;
+  notice_->setText(shown(text));
   notice_->show();
   notice_->raise();
 }
 
-bool WindowDialogs::askYesNo(const std::string& question) {
-  const QString text = QString::fromStdString(question);
+bool WindowDialogs::askYesNo(const texts::Wording& question) {
+  const QString text = shown(question);
   if (questionHandler_) return questionHandler_(text);
   QMessageBox box(owner_);
   prepareBox(box, text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
-Answer WindowDialogs::askYesNoCancel(const std::string& question) {
-  const QString text = QString::fromStdString(question);
+Answer WindowDialogs::askYesNoCancel(const texts::Wording& question) {
+  const QString text = shown(question);
   if (choiceHandler_) return choiceHandler_(text);
   QMessageBox box(owner_);
   prepareBox(box, text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -87,7 +96,7 @@ Answer WindowDialogs::askYesNoCancel(const std::string& question) {
 }
 
 std::string WindowDialogs::chooseRecordFile(RecordFileUse use) {
-  const QString path = fileChooser_ ? fileChooser_(use) : chooseRecordPath(owner_, use);
+  const QString path = fileChooser_ ? fileChooser_(use) : chooseRecordPath(owner_, use, language_);
   return QFile::encodeName(path).toStdString();
 }
 

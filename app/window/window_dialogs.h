@@ -2,7 +2,8 @@
 // dialogs on the main window, and signals for the rest (pane texts, a
 // changed game, a changed study column), which the main window turns into
 // its panes, the board's repaint and its commands' states. Tests replace
-// the boxes and dialogs with handlers.
+// the boxes and dialogs with handlers. Every text is shown in the window's
+// language; the panes and an open pass notice change with it.
 #pragma once
 
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <array>
 #include <functional>
 
 #include "app/controller/controller_window.h"
@@ -41,12 +43,17 @@ class WindowDialogs : public QObject, public ControllerWindow {
   void setModelessNotices(bool on) { modelessNotices_ = on; }
   bool modelessNotices() const { return modelessNotices_; }
 
+  // The language of every text from now on; the panes and an open pass
+  // notice say theirs again in it.
+  void setLanguage(Language language);
+  Language language() const { return language_; }
+
   // ControllerWindow
-  void setPaneText(int pane, const std::string& text) override;
-  void showMessage(const std::string& text) override;
-  void showNotice(const std::string& text) override;
-  bool askYesNo(const std::string& question) override;
-  Answer askYesNoCancel(const std::string& question) override;
+  void setPaneText(int pane, const texts::Wording& text) override;
+  void showMessage(const texts::Wording& text) override;
+  void showNotice(const texts::Wording& text) override;
+  bool askYesNo(const texts::Wording& question) override;
+  Answer askYesNoCancel(const texts::Wording& question) override;
   std::string chooseRecordFile(RecordFileUse use) override;
   void requestRepaint() override { emit stateChanged(); }
   void studyChanged() override { emit studyContentChanged(); }
@@ -62,7 +69,12 @@ class WindowDialogs : public QObject, public ControllerWindow {
   void gameEventHappened(kaimo::GameEvent event);
 
  private:
+  QString shown(const texts::Wording& text) const { return QString::fromStdString(text.in(language_)); }
+
   QWidget* owner_;
+  Language language_ = Language::Japanese;
+  std::array<texts::Wording, 3> paneTexts_;
+  texts::Wording noticeText_;
   MessageHandler messageHandler_;
   QuestionHandler questionHandler_;
   ChoiceHandler choiceHandler_;

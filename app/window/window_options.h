@@ -3,6 +3,10 @@
 // a restart. The players' settings file is not touched.
 #pragma once
 
+#include <optional>
+
+#include "app/texts/language.h"
+
 namespace kaimo::options {
 
 inline constexpr const char* kStudyColumn = "ShowStudyColumn";              // default on
@@ -11,8 +15,13 @@ inline constexpr const char* kReview = "ReviewGame";                        // d
 inline constexpr const char* kUseBook = "UseOpeningBook";  // default on: the computer plays from the book
 inline constexpr const char* kAnimateMoves = "AnimateMoves";  // default on
 inline constexpr const char* kPlaySounds = "PlaySounds";      // default on
+inline constexpr const char* kLanguage = "Language";       // "ja" or "en"; none: the system's language
 
 bool load(const char* key, bool fallback);
 void store(const char* key, bool value);
+
+// The language the user chose, if they did.
+std::optional<Language> loadLanguage();
+void storeLanguage(Language language);
 
 }  // namespace kaimo::options

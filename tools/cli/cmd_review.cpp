@@ -71,7 +71,7 @@ int runReview(const Words& words, std::FILE* out) {
     MoveLines lines(history, out, isatty(STDERR_FILENO) != 0);
     readWholeGame(review, history, kReviewThreads, [&lines](const GameReview& r) { lines.follow(r); });
     lines.follow(review);
-    for (const std::string& line : texts::reviewSummaryLines(review, history)) std::fprintf(out, "%s\n", line.c_str());
+    for (const std::string& line : texts::reviewSummaryLines(review, history, Language::Japanese)) std::fprintf(out, "%s\n", line.c_str());
   });
 }
 

@@ -94,7 +94,7 @@ TEST_F(BoardCommands, NavigatingWhileTheComputerThinksStopsTheSearch) {
   // Deep enough that the search is still running when the step comes.
   make(quickSettings(kHuman, kComputer, 30, 0));
   playHumanMoves(1);
-  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead); }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead.japanese); }));
   c().goBack();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
   EXPECT_EQ(window.panes[kProgressPane], "停止");
@@ -285,7 +285,7 @@ TEST_F(BoardCommands, LeavingEditingShowsStoppedAndEditingAgainStopsAGame) {
 
   setPosition(c(), initialBoard(), kWhite);
   startAndTick();
-  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead); }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead.japanese); }));
   enterEditing();
   MoveMarks all;
   all.fill(1);

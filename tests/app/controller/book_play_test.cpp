@@ -43,7 +43,7 @@ TEST_F(BookPlay, AComputerSidePlaysTheBooksCloseMovesThenSearches) {
     const int played = c().game().history()[ply].move;
     const auto pick = std::find_if(close.begin(), close.end(), [&](const BookMove& m) { return m.square == played; });
     ASSERT_NE(pick, close.end()) << "ply " << ply << " played a move outside the book's close ones";
-    EXPECT_EQ(window.panes[mover + 1], texts::bookMoveText(bookValueToScore(pick->value)));
+    EXPECT_EQ(window.panes[mover + 1], texts::bookMoveText(bookValueToScore(pick->value)).japanese);
     if (ply < 3) {  // the next book move is already posted, and shown beside the board
       const ThinkingDisplay& thinking = c().computer().thinking();
       EXPECT_TRUE(thinking.fromBook);
@@ -51,11 +51,11 @@ TEST_F(BookPlay, AComputerSidePlaysTheBooksCloseMovesThenSearches) {
       EXPECT_EQ(thinking.line.moves.size(), 1u);
     }
   }
-  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kNormalRead));
-  EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead));
+  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kNormalRead.japanese));
+  EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead.japanese));
   ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() == 6; }));
-  EXPECT_TRUE(window.paneShowed(kBlackPane, texts::kNormalRead));
-  EXPECT_NE(window.panes[kBlackPane].rfind(texts::kBookMove, 0), 0u) << "a searched move: " << window.panes[kBlackPane];
+  EXPECT_TRUE(window.paneShowed(kBlackPane, texts::kNormalRead.japanese));
+  EXPECT_NE(window.panes[kBlackPane].rfind(texts::kBookMove.japanese, 0), 0u) << "a searched move: " << window.panes[kBlackPane];
   c().pause();
 }
 
@@ -64,8 +64,8 @@ TEST_F(BookPlay, WithTheBookOffTheComputerSearchesFromTheFirstMove) {
   c().book().setEnabled(false);
   c().start();
   ASSERT_TRUE(tickUntil(c(), [&] { return c().game().history().size() == 2; }));
-  EXPECT_TRUE(window.paneShowed(kBlackPane, texts::kNormalRead));
-  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kBookMove));
+  EXPECT_TRUE(window.paneShowed(kBlackPane, texts::kNormalRead.japanese));
+  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kBookMove.japanese));
 }
 
 TEST_F(BookPlay, TheHintInTheBookShowsTheBooksValuesAtOnce) {
@@ -77,11 +77,11 @@ TEST_F(BookPlay, TheHintInTheBookShowsTheBooksValuesAtOnce) {
   for (const BookMove& m : moves) EXPECT_EQ(c().study().squareValues()[m.square], bookValueToScore(m.value));
   EXPECT_EQ(c().study().bestSquare(), moves.front().square);
   EXPECT_EQ(window.panes[kProgressPane],
-            texts::bookHintText(moves.front().square, bookValueToScore(moves.front().value)));
+            texts::bookHintText(moves.front().square, bookValueToScore(moves.front().value)).japanese);
 
   c().book().setEnabled(false);
   c().startHint();
-  EXPECT_EQ(window.panes[kProgressPane], texts::kHint) << "without the book the hint searches";
+  EXPECT_EQ(window.panes[kProgressPane], texts::kHint.japanese) << "without the book the hint searches";
   c().pause();
 }
 

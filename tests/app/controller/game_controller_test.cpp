@@ -79,20 +79,20 @@ TEST_F(Controller, HumanAgainstComputer) {
   ASSERT_EQ(c().mode(), ViewMode::Playing);
   EXPECT_TRUE(c().isHumanToMove());
   EXPECT_TRUE(window.paneLog[kWhitePane].empty());
-  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kThinking));
+  EXPECT_FALSE(window.paneShowed(kBlackPane, texts::kThinking.japanese));
   const std::vector<int> moves = legalSquares(c().game().board(), kBlack);
   MoveMarks marks = c().highlightMarks();
   for (int s : moves) EXPECT_EQ(marks[s], 1);
 
   clickAndTick(moves.front());
   EXPECT_EQ(c().game().history()[0].move, moves.front());
-  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kThinking));
+  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kThinking.japanese));
   EXPECT_EQ(c().highlightMarks(), MoveMarks{}) << "no highlight while the computer thinks";
 
   ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 3; }));
   EXPECT_EQ(c().game().side(), kBlack);
   EXPECT_EQ(c().mode(), ViewMode::Playing);
-  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kNormalRead));
+  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kNormalRead.japanese));
   EXPECT_TRUE(isEvaluationText(window.panes[kWhitePane])) << window.panes[kWhitePane];
   bool progressShown = false;
   for (const auto& text : window.paneLog[kProgressPane]) progressShown |= isProgressText(text);
@@ -125,10 +125,10 @@ TEST_F(Controller, ComputerAgainstItselfPlaysToTheEnd) {
   DiscCounts counts;
   boardCount(last, counts);
   ASSERT_FALSE(window.messages.empty());
-  EXPECT_EQ(window.messages.back(), texts::gameOverText(counts[0], counts[1]));
-  EXPECT_EQ(window.panes[kProgressPane], texts::kGameOver);
-  EXPECT_EQ(window.panes[kBlackPane], texts::blackCountText(counts[0]));
-  EXPECT_EQ(window.panes[kWhitePane], texts::whiteCountText(counts[1]));
+  EXPECT_EQ(window.messages.back(), texts::gameOverText(counts[0], counts[1]).japanese);
+  EXPECT_EQ(window.panes[kProgressPane], texts::kGameOver.japanese);
+  EXPECT_EQ(window.panes[kBlackPane], texts::blackCountText(counts[0]).japanese);
+  EXPECT_EQ(window.panes[kWhitePane], texts::whiteCountText(counts[1]).japanese);
 }
 
 TEST_F(Controller, FinishedPositionEndsAtOnce) {
@@ -216,7 +216,7 @@ TEST_F(Controller, PauseDuringASearchLeavesTheBoardAndStartContinues) {
   make(quickSettings(kHuman, kComputer, 30, 0));
   startAndTick();
   clickAndTick(legalSquares(c().game().board(), kBlack).front());
-  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead); }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kWhitePane, texts::kNormalRead.japanese); }));
   const Board before = c().game().board();
 
   c().pause();
@@ -243,7 +243,7 @@ TEST_F(Controller, PauseDuringASearchLeavesTheBoardAndStartContinues) {
 TEST_F(Controller, DestroyingTheControllerStopsItsWorker) {
   make(quickSettings(kComputer, kComputer, 30, 0));
   startAndTick();
-  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kBlackPane, texts::kNormalRead); }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kBlackPane, texts::kNormalRead.japanese); }));
   controller.reset();
   EXPECT_EQ(window.foreignCalls, 0);
 }
@@ -293,7 +293,7 @@ TEST_F(Controller, TakeBackDependsOnWhoPlays) {
   // The count and the summary were said of the finished game, which goes on.
   EXPECT_EQ(window.panes[kBlackPane], "");
   EXPECT_EQ(window.panes[kWhitePane], "");
-  EXPECT_EQ(c().gameSummary(), "");
+  EXPECT_TRUE(c().gameSummary().empty());
 }
 
 // Against the computer: "待った" twice, then "やり直し" once, comes back to
@@ -424,7 +424,7 @@ TEST_F(Controller, ClicksAreIgnoredWhenIdleOrWhileTheComputerMoves) {
   const int move = legalSquares(c().game().board(), kBlack).front();
   clickAndTick(move);
   EXPECT_EQ(historySize(), 1u);
-  EXPECT_EQ(window.panes[kProgressPane], texts::kStartFirst) << "idle: the click is answered with a hint";
+  EXPECT_EQ(window.panes[kProgressPane], texts::kStartFirst.japanese) << "idle: the click is answered with a hint";
 
   startAndTick();
   clickAndTick(move);
@@ -494,8 +494,8 @@ TEST_F(Controller, AnExactReadIsAnnouncedAsSuch) {
   setPosition(c(), nearlyFullBoard(), kWhite);
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return historySize() == 2; }));
-  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kExactRead));
-  EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead));
+  EXPECT_TRUE(window.paneShowed(kWhitePane, texts::kExactRead.japanese));
+  EXPECT_FALSE(window.paneShowed(kWhitePane, texts::kNormalRead.japanese));
 }
 
 // "狐" without its data (the tests run where there are none) fails at its
@@ -507,7 +507,7 @@ TEST_F(Controller, AFailedEvaluationIsShownByTheWindowThread) {
   const Board before = c().game().board();
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
-  EXPECT_EQ(window.messages, std::vector<std::string>{texts::kEvalError});
+  EXPECT_EQ(window.messages, std::vector<std::string>{texts::kEvalError.japanese});
   EXPECT_EQ(window.panes[kProgressPane], "停止");
   EXPECT_EQ(c().game().board(), before);
   c().pause();
@@ -518,7 +518,7 @@ TEST_F(Controller, AFailedEvaluationIsShownByTheWindowThread) {
   startAndTick();
   ASSERT_TRUE(tickUntil(c(), [&] { return c().mode() == ViewMode::Idle; }));
   kr_setLogFolder("");
-  EXPECT_EQ(window.messages.back(), std::string(texts::kEvalError) + "\n/state/kaimo/errorlog.txt");
+  EXPECT_EQ(window.messages.back(), std::string(texts::kEvalError.japanese) + "\n/state/kaimo/errorlog.txt");
 }
 
 TEST_F(Controller, RoutinesOutsideTheTableCountAsHumans) {

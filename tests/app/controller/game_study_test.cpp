@@ -105,7 +105,7 @@ TEST_P(Hint, ValuesMatchTheComputerTurnAndTheAnalysis) {
   EXPECT_EQ(c().study().squareValues()[c().study().bestSquare()], turn.value);
   EXPECT_EQ(c().study().squareValues()[turn.move], turn.value) << "the computer's move is among the best";
   EXPECT_EQ(window.panes[kProgressPane],
-            texts::hintText(c().study().bestSquare(), turn.value, emptyCount(board) <= hc.exact));
+            texts::hintText(c().study().bestSquare(), turn.value, emptyCount(board) <= hc.exact).japanese);
   for (int square : legalSquares(board, side)) EXPECT_NE(c().study().squareValues()[square], SCORE_NONE);
 
   if (emptyCount(board) <= hc.exact) {
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, Hint,
 TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
   settings = quickSettings(kHuman, kHuman, 30, 0);  // 29 plies a move: far longer than the test
   c().startHint();
-  EXPECT_EQ(window.panes[kProgressPane], texts::kHint);
+  EXPECT_EQ(window.panes[kProgressPane], texts::kHint.japanese);
   c().onTimer();
   c().pause();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
@@ -176,7 +176,7 @@ TEST_F(GameStudy, ReviewOfASolvedGameIsExactAndNamesTheWorstMoves) {
       EXPECT_EQ(named[0].loss(), largest);
     }
   }
-  EXPECT_EQ(c().review().summary(), texts::reviewSummaryText(c().review().review(), history));
+  EXPECT_EQ(c().review().summary().japanese, texts::reviewSummaryText(c().review().review(), history).japanese);
 }
 
 // The texts a move list may come in, all giving the game the test played.

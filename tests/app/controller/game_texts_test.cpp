@@ -15,12 +15,26 @@ TEST(GameTexts, EvaluationInDiscsWithSignAndTwoDecimals) {
   EXPECT_EQ(evaluationText(-64000), "-64.00");
 }
 
-TEST(GameTexts, PassAndCounts) {
-  EXPECT_EQ(passText(0), "黒はパスです。");
-  EXPECT_EQ(passText(1), "白はパスです。");
-  EXPECT_EQ(blackCountText(60), "黒60石");
-  EXPECT_EQ(whiteCountText(0), "白0石");
-  EXPECT_EQ(gameOverText(60, 40), "終了 黒60石 白40石");
+TEST(GameTexts, PassAndCountsInBothLanguages) {
+  const std::pair<Wording, Wording> cases[] = {
+      {passText(0), {"黒はパスです。", "Black passes."}},
+      {passText(1), {"白はパスです。", "White passes."}},
+      {blackCountText(60), {"黒60石", "Black 60 discs"}},
+      {whiteCountText(0), {"白0石", "White 0 discs"}},
+      {gameOverText(60, 40), {"終了 黒60石 白40石", "Game over: Black 60 discs, White 40 discs"}},
+  };
+  for (const auto& [made, expected] : cases) EXPECT_EQ(made, expected) << expected.japanese;
+}
+
+// The window names the routines as the routine table does, and every one
+// has its English name.
+TEST(GameTexts, RoutineNamesAreTheTablesInJapanese) {
+  for (int routine = 0; routine < routineCount(); ++routine) {
+    EXPECT_STREQ(routineName(routine).japanese, routineTable[routine].name);
+    EXPECT_STRNE(routineName(routine).english, "") << routine;
+  }
+  EXPECT_TRUE(routineName(routineCount()).empty());
+  EXPECT_TRUE(routineName(-1).empty());
 }
 
 TEST(GameTexts, ProgressKeepsSixtyFourBitNumbers) {
@@ -60,7 +74,7 @@ TEST(GameTexts, TheUnitFollowsTheEvaluationThatGaveTheValue) {
   EXPECT_TRUE(sourceOf(thinking).inDiscs);
   thinking.line.lineDepth = 5;
   EXPECT_TRUE(sourceOf(thinking).standIn);
-  EXPECT_NE(valueText(-3000, sourceOf(thinking)).find("狸"), std::string::npos) << "it says what evaluates";
+  EXPECT_NE(valueText(-3000, sourceOf(thinking)).japanese.find("狸"), std::string::npos) << "it says what evaluates";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// A ControllerWindow that records what the controller shows, and the test
-// helpers that drive a controller with real worker threads.
+// A ControllerWindow that records what the controller shows (in Japanese;
+// the English of each text is the catalogue's), and the test helpers that
+// drive a controller with real worker threads.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,29 +21,29 @@ namespace kaimo::testing {
 
 class RecordingWindow : public ControllerWindow {
  public:
-  void setPaneText(int pane, const std::string& text) override {
+  void setPaneText(int pane, const texts::Wording& text) override {
     noteThread();
-    panes[pane] = text;
-    paneLog[pane].push_back(text);
+    panes[pane] = text.japanese;
+    paneLog[pane].push_back(text.japanese);
   }
-  void showMessage(const std::string& text) override {
+  void showMessage(const texts::Wording& text) override {
     noteThread();
-    messages.push_back(text);
+    messages.push_back(text.japanese);
     if (whileMessageIsOpen) whileMessageIsOpen();
   }
-  void showNotice(const std::string& text) override {
+  void showNotice(const texts::Wording& text) override {
     noteThread();
     ++notices;
     showMessage(text);
   }
-  bool askYesNo(const std::string& question) override {
+  bool askYesNo(const texts::Wording& question) override {
     noteThread();
-    questions.push_back(question);
+    questions.push_back(question.japanese);
     return answerYes;
   }
-  Answer askYesNoCancel(const std::string& question) override {
+  Answer askYesNoCancel(const texts::Wording& question) override {
     noteThread();
-    questions.push_back(question);
+    questions.push_back(question.japanese);
     return answer;
   }
   std::string chooseRecordFile(RecordFileUse use) override {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/controller/game_texts.h"
 #include "tests/app/controller/recording_window.h"
 
 namespace kaimo {
@@ -11,17 +12,17 @@ namespace {
 TEST(StatusPanes, ATextIsTakenBackOnlyWhileItIsShown) {
   testing::RecordingWindow window;
   StatusPanes panes(window);
-  panes.set(kProgressPane, "ヒント");
-  panes.clearIf(kProgressPane, "停止");
+  panes.set(kProgressPane, texts::kHint);
+  panes.clearIf(kProgressPane, texts::kStopped);
   EXPECT_EQ(window.panes[kProgressPane], "ヒント");
-  panes.clearIf(kProgressPane, "ヒント");
+  panes.clearIf(kProgressPane, texts::kHint);
   EXPECT_EQ(window.panes[kProgressPane], "");
 }
 
 TEST(StatusPanes, ClearingAllWritesOnlyThePanesThatSaySomething) {
   testing::RecordingWindow window;
   StatusPanes panes(window);
-  panes.set(kBlackPane, "黒60石");
+  panes.set(kBlackPane, texts::blackCountText(60));
   panes.clearAll();
   EXPECT_EQ(window.paneLog[kBlackPane], (std::vector<std::string>{"黒60石", ""}));
   EXPECT_TRUE(window.paneLog[kProgressPane].empty());

@@ -85,10 +85,10 @@ class Study : public testing::ControllerFixture<> {
 
 TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
   const Board initial = initialBoard();
-  const std::string text = evaluationValuesText(initial, kBlack);
+  const std::string text = evaluationValuesText(initial, kBlack).japanese;
   c().showEvaluationValues();
   ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_EQ(window.messages[0], std::string(texts::kEvaluationHeading) + "\n" + text);
+  EXPECT_EQ(window.messages[0], std::string(texts::kEvaluationHeading.japanese) + "\n" + text);
 
   // One line a routine, each with its value and its unit: "狸" counts
   // points of its own and says so; "狐" is in discs (or failed).
@@ -114,11 +114,11 @@ TEST_F(Study, EvaluationValuesListEveryComputerRoutine) {
 }
 
 TEST_F(Study, EvaluationLinesHaveSignAndTwoDecimals) {
-  EXPECT_EQ(texts::evaluationLine("狐", 3250, true), "狐 +3.25石\n");
-  EXPECT_EQ(texts::evaluationLine("狐", -500, true), "狐 -0.50石\n");
-  EXPECT_EQ(texts::evaluationLine("狐", SCORE_EVAL_ERROR, true), "狐 error\n");
-  EXPECT_EQ(texts::analysisProgressText(25.0, 7), " 25.00%完了 7 sec");
-  EXPECT_EQ(texts::analysisProgressText(100.0, 12), "100.00%完了 12 sec");
+  EXPECT_EQ(texts::evaluationLine(kPatternRoutine, 3250, true).japanese, "狐 +3.25石\n");
+  EXPECT_EQ(texts::evaluationLine(kPatternRoutine, -500, true).japanese, "狐 -0.50石\n");
+  EXPECT_EQ(texts::evaluationLine(kPatternRoutine, SCORE_EVAL_ERROR, true).japanese, "狐 error\n");
+  EXPECT_EQ(texts::analysisProgressText(25.0, 7).japanese, " 25.00%完了 7 sec");
+  EXPECT_EQ(texts::analysisProgressText(100.0, 12).japanese, "100.00%完了 12 sec");
 }
 
 TEST_F(Study, EvaluationValuesDoNotStopAGame) {
@@ -165,7 +165,7 @@ TEST_F(Study, ThirtyNineEmptiesGiveTheValuesOfTheCommandLineAnalysis) {
     EXPECT_EQ(c().study().squareValues()[s], SCORE_WIPEOUT);
   // The first of the best moves is marked and named, as after a hint.
   EXPECT_EQ(c().study().bestSquare(), squareAt(6, 4));
-  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(squareAt(6, 4), SCORE_WIPEOUT, true));
+  EXPECT_EQ(window.panes[kProgressPane], texts::hintText(squareAt(6, 4), SCORE_WIPEOUT, true).japanese);
   EXPECT_EQ(c().game().cursor(), 0);
   EXPECT_EQ(c().game().board(), board) << "the analysis leaves the position alone";
 }
@@ -217,7 +217,7 @@ TEST_F(Study, WithoutALegalMoveTheAnalysisIsRefused) {
   setPosition(c(), board, kBlack);
   c().startAnalysis();
   EXPECT_EQ(c().mode(), ViewMode::Idle);
-  EXPECT_EQ(window.messages, std::vector<std::string>{texts::kAnalysisNoMove});
+  EXPECT_EQ(window.messages, std::vector<std::string>{texts::kAnalysisNoMove.japanese});
 }
 
 TEST_F(Study, ProgressAndValuesArriveMoveByMoveAndPauseClearsThem) {
@@ -264,7 +264,7 @@ TEST_F(Study, StartingAGameAfterAnAnalysisShowsNoLeftOverText) {
   window.paneLog = {};
   startAndTick();
   c().onTimer();
-  EXPECT_FALSE(window.paneShowed(kProgressPane, texts::kAnalysisDone));
+  EXPECT_FALSE(window.paneShowed(kProgressPane, texts::kAnalysisDone.japanese));
   EXPECT_EQ(window.panes[kProgressPane], "") << "the best move belonged to the analysis";
   EXPECT_EQ(c().study().bestSquare(), -1);
   EXPECT_EQ(shownValueCount(), 0) << "starting clears the values";

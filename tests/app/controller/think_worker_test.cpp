@@ -38,7 +38,7 @@ class Think : public ::testing::Test {
     said = exchange.take().value_or(ThinkProgress{});
     return result;
   }
-  std::string sideText() const { return said.sideText.value_or(""); }
+  std::string sideText() const { return said.sideText.value_or(texts::Wording()).japanese; }
   bool isLegal(int square, int side) {
     Board scratch;
     return square >= 0 && square < kSquareCount && boardPlay(board, scratch, square, side) > 1;
@@ -55,7 +55,7 @@ TEST_F(Think, NormalReadPostsALegalMoveWithItsValue) {
   const ThinkResult r = run();
   EXPECT_TRUE(isLegal(r.move, kBlack)) << r.move;
   EXPECT_FALSE(isMarker(r.value));
-  EXPECT_EQ(sideText(), texts::kNormalRead);
+  EXPECT_EQ(sideText(), texts::kNormalRead.japanese);
   ASSERT_TRUE(said.line);
   EXPECT_EQ(said.line->lineDepth, 3) << "the line of the finished search";
   EXPECT_EQ(said.line->moves.front(), r.move);
@@ -64,7 +64,7 @@ TEST_F(Think, NormalReadPostsALegalMoveWithItsValue) {
 TEST_F(Think, ProvenWinPlaysTheMoveFound) {
   prepare(nearlyFullBoard(), kBlack, 2, 20);
   const ThinkResult r = run();
-  EXPECT_EQ(sideText(), texts::kWinProven);
+  EXPECT_EQ(sideText(), texts::kWinProven.japanese);
   EXPECT_TRUE(isLegal(r.move, kBlack)) << "a proven win must not stop the game; move " << r.move;
   EXPECT_EQ(r.value, SCORE_NONE) << "a win read proves a bound, not a value to show";
 }
@@ -72,7 +72,7 @@ TEST_F(Think, ProvenWinPlaysTheMoveFound) {
 TEST_F(Think, ProvenLossSearchesAgainForTheBestDefence) {
   prepare(nearlyFullBoard(), kWhite, 2, 20);
   const ThinkResult r = run();
-  EXPECT_EQ(sideText(), texts::kLossProven);
+  EXPECT_EQ(sideText(), texts::kLossProven.japanese);
   EXPECT_TRUE(isLegal(r.move, kWhite)) << r.move;
   EXPECT_LT(r.value, 0);
   EXPECT_FALSE(isMarker(r.value));

@@ -122,7 +122,7 @@ TEST(ReviewSummary, RoundsHalfADiscAwayFromZero) {
     return " " + std::to_string(entry + 1) + "." + squareDisplayName(history[entry].move) + " -" +
            std::to_string(discs) + "石";
   };
-  const std::vector<std::string> lines = texts::reviewSummaryLines(review, history);
+  const std::vector<std::string> lines = texts::reviewSummaryLines(review, history, Language::Japanese);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "悪手 黒:" + named(0, 35) + named(2, 2) + named(4, 1));
   EXPECT_EQ(lines[1], "悪手 白:" + named(5, 2) + named(1, 1));
@@ -192,7 +192,7 @@ TEST_F(Review, EndgameLossesAreTheAnalysisLossesAndTheSummaryNamesOnlyLosses) {
       });
       EXPECT_LT(worse, static_cast<long>(named.size())) << "game " << game;
     }
-    for (const std::string& line : texts::reviewSummaryLines(review, history)) {
+    for (const std::string& line : texts::reviewSummaryLines(review, history, Language::Japanese)) {
       EXPECT_EQ(line.find(" -0石"), std::string::npos) << line;
     }
   }
@@ -230,7 +230,7 @@ TEST_F(Review, WithoutTheDataOnlyExactPositionsAreReadAndAStoppedReadIsAskedAgai
     EXPECT_EQ(move.outcome, exact ? ReadOutcome::Done : ReadOutcome::NoData) << move.entry;
     EXPECT_EQ(points[move.entry].value == SCORE_NONE, !exact) << move.entry;
   }
-  EXPECT_EQ(texts::reviewSummaryLines(review, history).back(), texts::kReviewWithoutFox);
+  EXPECT_EQ(texts::reviewSummaryLines(review, history, Language::Japanese).back(), texts::kReviewWithoutFox.japanese);
 
   GameReview stopped(kQuick);
   PositionReader reader(kQuick, ReviewEvaluator::Fox);
@@ -280,12 +280,12 @@ TEST_F(Review, TheCommandLineAndTheWindowAgree) {
     GameController controller(settings, window);
     controller.review().setSettings(kQuick);
     ASSERT_TRUE(controller.openRecordFile(path.string()));
-    ASSERT_TRUE(testing::tickUntil(controller, [&] { return controller.review().summary().rfind("悪手", 0) == 0; }));
+    ASSERT_TRUE(testing::tickUntil(controller, [&] { return controller.review().summary().japanese.rfind("悪手", 0) == 0; }));
     std::string expected;
     for (const MoveReview& move : controller.review().review().moves(controller.game().history())) {
       expected += texts::reviewLine(move) + "\n";
     }
-    expected += controller.review().summary() + "\n";
+    expected += controller.review().summary().japanese + "\n";
     EXPECT_EQ(cli.output, expected);
   }
   EXPECT_EQ(window.foreignCalls, 0);

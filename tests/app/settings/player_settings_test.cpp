@@ -198,7 +198,7 @@ TEST_F(SettingsFile, FailedWriteLeavesTheOldFileIntactAndNoTemporary) {
 }
 
 TEST(SettingsWriteError, NamesTheFileWritten) {
-  EXPECT_EQ(settingsWriteErrorText(kSettingsFileName), "kaimopr.cfgへの書きこみエラーが発生しました。");
+  EXPECT_EQ(settingsWriteErrorText(kSettingsFileName).japanese, "kaimopr.cfgへの書きこみエラーが発生しました。");
 }
 
 }  // namespace

@@ -208,8 +208,8 @@ class MainFrameTest : public QObject {
     QCOMPARE(squareValueText(2999), QString(" +2"));
     QCOMPARE(squareValueText(-999), QString(" +0"));
     QCOMPARE(squareValueText(64000), QString("+64"));
-    QCOMPARE(discCountText(2), QString(" 2石"));
-    QCOMPARE(discCountText(60), QString("60石"));
+    QCOMPARE(discCountText(2, Language::Japanese), QString(" 2石"));
+    QCOMPARE(discCountText(60, Language::Japanese), QString("60石"));
   }
 
   void artworkIsDrawnAtTheScreenDensity() {

@@ -66,7 +66,7 @@ class RecordWindowTest : public QObject {
     QApplication::setOrganizationName(QString::fromUtf8(product::kOrganisation));
     QApplication::setApplicationName(QString::fromUtf8(product::kName));
     QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(installQtJapanese(*qApp));
+    QVERIFY(useQtLanguage(Language::Japanese));
   }
 
   void init() {

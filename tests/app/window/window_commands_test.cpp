@@ -107,22 +107,32 @@ class WindowCommandsTest : public QObject {
   void everyCommandIsDeclaredOnceWithItsHandler() {
     QSet<Command> declared;
     for (const CommandEntry& entry : CMainFrame::commandTable()) {
-      QVERIFY2(!declared.contains(entry.command), entry.text);
+      QVERIFY2(!declared.contains(entry.command), entry.text.japanese);
       declared.insert(entry.command);
-      QVERIFY2((entry.run == nullptr) == (entry.command == Command::RecentFiles), entry.text);
+      QVERIFY2((entry.run == nullptr) == (entry.command == Command::RecentFiles), entry.text.japanese);
       QVERIFY(frame_->action(entry.command) != nullptr);
     }
     QSet<Command> onMenus;
     const QList<QAction*> menus = frame_->menuBar()->actions();
     QCOMPARE(menus.size(), static_cast<qsizetype>(menuBarLayout().size()));
     for (int i = 0; i < menus.size(); ++i) {
-      QCOMPARE(menus[i]->text(), QString::fromUtf8(menuBarLayout()[i].title));
+      QCOMPARE(menus[i]->text(), QString::fromUtf8(menuBarLayout()[i].title.japanese));
       QList<Command> shown;
+      QList<QMenu*> submenus;
       for (QAction* entry : menus[i]->menu()->actions()) {
-        if (entry->isVisible())
+        if (entry->menu() != nullptr) {
+          submenus << entry->menu();
+        } else if (entry->isVisible() && submenus.isEmpty()) {
           shown << (entry->isSeparator() ? Command::Separator : static_cast<Command>(entry->data().toInt()));
+        }
       }
+      // A line stands between the entries and the submenus.
+      if (!submenus.isEmpty() && !shown.isEmpty() && shown.back() == Command::Separator) shown.removeLast();
       QCOMPARE(shown, QList<Command>(menuBarLayout()[i].entries.begin(), menuBarLayout()[i].entries.end()));
+      QCOMPARE(submenus.size(), static_cast<qsizetype>(menuBarLayout()[i].submenus.size()));
+      for (QMenu* submenu : submenus) {
+        for (QAction* entry : submenu->actions()) onMenus.insert(static_cast<Command>(entry->data().toInt()));
+      }
       for (Command command : shown) onMenus.insert(command);
     }
     onMenus.remove(Command::Separator);
@@ -130,8 +140,8 @@ class WindowCommandsTest : public QObject {
     QSet<Command> onToolBar(toolBarLayout().begin(), toolBarLayout().end());
     onToolBar.remove(Command::Separator);
     for (const CommandEntry& entry : CMainFrame::commandTable()) {
-      QVERIFY2(onToolBar.contains(entry.command) == (entry.glyph != nullptr), entry.text);
-      QVERIFY2(!frame_->action(entry.command)->icon().isNull() == (entry.glyph != nullptr), entry.text);
+      QVERIFY2(onToolBar.contains(entry.command) == !entry.glyph.empty(), entry.text.japanese);
+      QVERIFY2(!frame_->action(entry.command)->icon().isNull() == !entry.glyph.empty(), entry.text.japanese);
     }
     QVERIFY(!frame_->action(Command::RecentFiles)->isEnabled());
   }
@@ -154,7 +164,7 @@ class WindowCommandsTest : public QObject {
       for (const CommandEntry& entry : CMainFrame::commandTable()) {
         const bool allowed = entry.run != nullptr && (entry.enabled == nullptr || (game().*entry.enabled)());
         QAction* action = frame_->action(entry.command);
-        QVERIFY2(action->isEnabled() == allowed, qPrintable(QString("%1 %2").arg(kModeNames[mode], entry.text)));
+        QVERIFY2(action->isEnabled() == allowed, qPrintable(QString("%1 %2").arg(kModeNames[mode], QString::fromUtf8(entry.text.japanese))));
       }
       leaveMode();
     }
