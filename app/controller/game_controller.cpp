@@ -176,7 +176,7 @@ void GameController::swapSides() {
   std::swap(settings_.black, settings_.white);
   window_.requestRepaint();
   if (!running) return;
-  panes_.set(kProgressPane, "");
+  panes_.set(kProgressPane, {});
   turnStep();
 }
 

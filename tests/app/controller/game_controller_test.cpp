@@ -338,7 +338,7 @@ TEST_F(Controller, SwappingSidesHandsTheTurnToTheNewPlayer) {
 
   make(quickSettings(kComputer, kHuman, 30, 0));
   startAndTick();
-  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kBlackPane, texts::kNormalRead); }));
+  ASSERT_TRUE(tickUntil(c(), [&] { return window.paneShowed(kBlackPane, texts::kNormalRead.japanese); }));
   c().swapSides();
   EXPECT_TRUE(c().isHumanToMove());
   EXPECT_EQ(c().mode(), ViewMode::Playing);
