@@ -11,6 +11,7 @@
 
 #include "app/window/artwork.h"
 #include "app/window/product.h"
+#include "app/window/window_texts.h"
 
 namespace kaimo {
 
@@ -22,8 +23,8 @@ constexpr int kTitleBarExtras = 160;
 
 }  // namespace
 
-CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Kaimoのﾊﾞｰｼﾞｮﾝ情報"));
+CAboutBox::CAboutBox(QWidget* parent, Language language) : QDialog(parent) {
+  setWindowTitle(QString::fromUtf8(texts::kAboutTitle.in(language)));
   auto* icon = new QLabel(this);
   icon->setPixmap(programIcon().pixmap(QSize(32, 32)));
   auto* line = new QLabel(QString::fromUtf8(product::kTitleLine), this);

@@ -3,13 +3,15 @@
 
 #include <QDialog>
 
+#include "app/texts/language.h"
+
 namespace kaimo {
 
 class CAboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CAboutBox(QWidget* parent = nullptr);
+  explicit CAboutBox(QWidget* parent = nullptr, Language language = Language::Japanese);
 };
 
 }  // namespace kaimo

@@ -1,6 +1,8 @@
 #include "app/window/evaluation_graph_view.h"
 
 #include <QMouseEvent>
+
+#include "app/window/window_texts.h"
 #include <QPainter>
 #include <QPainterPath>
 
@@ -63,7 +65,11 @@ int GraphScale::positionAt(int x) const {
 
 EvaluationGraphView::EvaluationGraphView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("evaluationGraph"));
-  setToolTip(QStringLiteral("対局の検討の評価グラフ：黒から見た石数（上が黒の有利）、赤い点は完全読み"));
+  setLanguage(Language::Japanese);
+}
+
+void EvaluationGraphView::setLanguage(Language language) {
+  setToolTip(QString::fromUtf8(texts::kGraphTip.in(language)));
 }
 
 void EvaluationGraphView::setPoints(std::vector<GraphPoint> points, int cursor) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/review/game_review.h"
+#include "app/texts/language.h"
 
 namespace kaimo {
 
@@ -35,6 +36,8 @@ class EvaluationGraphView : public QWidget {
 
  public:
   explicit EvaluationGraphView(QWidget* parent = nullptr);
+  // Its tool tip in `language`.
+  void setLanguage(Language language);
 
   void setPoints(std::vector<GraphPoint> points, int cursor);
   const std::vector<GraphPoint>& points() const { return points_; }

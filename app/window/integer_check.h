@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "app/texts/language.h"
+
 namespace kaimo {
 
 struct IntegerCheck {
@@ -15,7 +17,8 @@ struct IntegerCheck {
 
 // Leading and trailing blanks and a sign are allowed; a number beyond the
 // int range is no integer here.
-IntegerCheck checkInteger(const QString& text);
-IntegerCheck checkInteger(const QString& text, int minimum, int maximum);
+// The message is in `language`.
+IntegerCheck checkInteger(const QString& text, Language language = Language::Japanese);
+IntegerCheck checkInteger(const QString& text, int minimum, int maximum, Language language = Language::Japanese);
 
 }  // namespace kaimo

@@ -318,12 +318,12 @@ void CMainFrame::setPaneText(int pane, const QString& text) {
 // the settings while they change.
 void CMainFrame::showPlayerSettings() {
   controller_.stopThinking();
-  CPlayerSettingsDialog dialog(controller_.settings(), this);
+  CPlayerSettingsDialog dialog(controller_.settings(), this, language_);
   if (dialog.exec() == QDialog::Accepted) controller_.applySettings(dialog.settings());
 }
 
 void CMainFrame::showAbout() {
-  CAboutBox box(this);
+  CAboutBox box(this, language_);
   box.exec();
 }
 

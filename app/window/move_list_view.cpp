@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QSignalBlocker>
 
+#include "app/window/window_texts.h"
 #include "engine/board/notation.h"
 
 namespace kaimo {
@@ -19,11 +20,11 @@ QString discOf(int colour) { return colour == kBlack ? QStringLiteral("●") : Q
 
 }  // namespace
 
-QString moveRowText(const MoveListRow& row) {
+QString moveRowText(const MoveListRow& row, Language language) {
   switch (row.kind) {
-    case MoveRowKind::Start: return QStringLiteral("開始局面");
-    case MoveRowKind::Pass: return QStringLiteral("     %1 パス").arg(discOf(row.colour));
-    case MoveRowKind::Edit: return QStringLiteral("     盤面編集");
+    case MoveRowKind::Start: return QString::fromUtf8(texts::kStartPosition.in(language));
+    case MoveRowKind::Pass: return QStringLiteral("     %1 ").arg(discOf(row.colour)) + QString::fromUtf8(texts::kPassRow.in(language));
+    case MoveRowKind::Edit: return QStringLiteral("     ") + QString::fromUtf8(texts::kEditRow.in(language));
     case MoveRowKind::Move: break;
   }
   return QStringLiteral("%1. %2 %3")
@@ -48,11 +49,16 @@ void MoveListView::refresh(const History& history, int cursor) {
   if (!sameRows(rows, rows_)) {
     rows_ = std::move(rows);
     clear();
-    for (const MoveListRow& r : rows_) addItem(moveRowText(r));
+    for (const MoveListRow& r : rows_) addItem(moveRowText(r, language_));
   }
   const int current = rowOfPosition(rows_, cursor);
   setCurrentRow(current);
   if (current >= 0) scrollToItem(item(current));
+}
+
+void MoveListView::setLanguage(Language language) {
+  language_ = language;
+  for (int i = 0; i < count() && i < static_cast<int>(rows_.size()); ++i) item(i)->setText(moveRowText(rows_[i], language_));
 }
 
 void MoveListView::resizeEvent(QResizeEvent* event) {

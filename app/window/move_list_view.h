@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "app/controller/move_list.h"
+#include "app/texts/language.h"
 
 namespace kaimo {
 
 // The text of one row: "開始局面", " 12. ● d5" or "     ○ パス"; the tenth
 // row is written 10, as the board labels it.
-QString moveRowText(const MoveListRow& row);
+QString moveRowText(const MoveListRow& row, Language language = Language::Japanese);
 
 class MoveListView : public QListWidget {
   Q_OBJECT
@@ -25,6 +26,8 @@ class MoveListView : public QListWidget {
   void refresh(const History& history, int cursor);
 
   const std::vector<MoveListRow>& rows() const { return rows_; }
+  // The rows are written again in `language`.
+  void setLanguage(Language language);
 
  signals:
   void positionChosen(int position);
@@ -35,6 +38,7 @@ class MoveListView : public QListWidget {
 
  private:
   std::vector<MoveListRow> rows_;
+  Language language_ = Language::Japanese;
 };
 
 }  // namespace kaimo

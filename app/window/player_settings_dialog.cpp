@@ -18,6 +18,7 @@
 
 #include "app/settings/strength_levels.h"
 #include "app/window/depth_field.h"
+#include "app/controller/game_texts.h"
 #include "app/window/integer_check.h"
 #include "engine/eval/routines.h"
 #include "engine/search/probcut.h"
@@ -26,34 +27,6 @@ namespace kaimo {
 namespace {
 
 using namespace dialog141;
-
-// Texts of one side's labels: black's mnemonics, then white's.
-struct SideTexts {
-  const char* title;
-  const char* routine;
-  const char* level;
-  const char* normalDepth;
-  const char* winDepth;
-  const char* exactDepth;
-  const char* probCut;
-  const char* cutConfidence;
-  const char* cutDepthLimit;
-  const char* cutEmptiesLimit;
-};
-constexpr SideTexts kSideTexts[2] = {
-    {"黒", "思考ルーチン(&A)", "強さ(&F)", "通常読みの深さ(&B)", "必勝読みの深さ(&M)", "最終読みの深さ(&C)",
-     "ProbCutを使用(&D)", "Cut値(&E)", "枝刈りする深さ(&O)", "枝刈りをやめる空き(&P)"},
-    {"白", "思考ルーチン(&H)", "強さ(&G)", "通常読みの深さ(&I)", "必勝読みの深さ(&N)", "最終読みの深さ(&J)",
-     "ProbCutを使用(&K)", "Cut値(&L)", "枝刈りする深さ(&R)", "枝刈りをやめる空き(&S)"},
-};
-// What the ProbCut controls mean, as their tool tips say.
-constexpr const char* kProbCutTip =
-    "狐が、浅い読みの値から深い読みの値を予測して、見込みのない手を深く読まずに枝刈りします。"
-    "同じ時間でより深く読めます。狸には効きません。";
-constexpr const char* kCutConfidenceTip =
-    "予測の確かさ：予測のばらつき（標準偏差）の1000分の1を単位とする幅です。大きいほど慎重に刈ります（1500で1.5倍）。";
-constexpr const char* kCutDepthLimitTip = "残りの深さがこの手数以下の局面でだけ枝刈りを試みます。";
-constexpr const char* kCutEmptiesLimitTip = "空きマスがこの数以下の局面では枝刈りしません。";
 
 struct SideIds {
   int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutConfidence, cutDepthLimit,
@@ -72,20 +45,18 @@ constexpr int kNoRange = -1;
 // Tall enough to show every routine without scrolling at the usual count.
 constexpr int kRoutineListRows = 4;
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-
 }  // namespace
 
-CPlayerSettingsDialog::CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent)
-    : QDialog(parent), copy_(settings) {
-  setWindowTitle(text("対局者設定"));
+CPlayerSettingsDialog::CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent, Language language)
+    : QDialog(parent), copy_(settings), language_(language) {
+  setWindowTitle(text(texts::kPlayersTitle));
   auto* sides = new QHBoxLayout;
   sides->addWidget(createSide(kBlack, black_));
   sides->addWidget(createSide(kWhite, white_));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(text("ｷｬﾝｾﾙ"));
+  buttons->button(QDialogButtonBox::Ok)->setText(text(texts::kOk));
+  buttons->button(QDialogButtonBox::Cancel)->setText(text(texts::kCancel));
   named(buttons->button(QDialogButtonBox::Ok), 1);
   named(buttons->button(QDialogButtonBox::Cancel), 2);
   connect(buttons, &QDialogButtonBox::accepted, this, &CPlayerSettingsDialog::accept);
@@ -108,20 +79,20 @@ Widget* CPlayerSettingsDialog::named(Widget* widget, int id) {
 }
 
 QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls) {
-  const SideTexts& texts = kSideTexts[colour];
+  const texts::SideTexts& labels = texts::kSideTexts[colour];
   const SideIds& ids = kSideIds[colour];
-  auto* box = new QGroupBox(text(texts.title), this);
+  auto* box = new QGroupBox(text(labels.title), this);
   auto* grid = new QGridLayout(box);
 
   controls.routines = named(new QListWidget(box), ids.routines);
-  for (int i = 0; i < routineCount(); ++i) controls.routines->insertItem(i, text(routineTable[i].name));
+  for (int i = 0; i < routineCount(); ++i) controls.routines->insertItem(i, text(texts::routineName(i)));
   controls.routines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   controls.routines->setFixedHeight(controls.routines->sizeHintForRow(0) * kRoutineListRows +
                                     2 * controls.routines->frameWidth());
   connect(controls.routines, &QListWidget::currentRowChanged, this, [this, colour](int row) {
     if (row >= 0) copy_.side(colour).routine = row;
   });
-  auto* routineLabel = new QLabel(text(texts.routine), box);
+  auto* routineLabel = new QLabel(text(labels.routine), box);
   routineLabel->setBuddy(controls.routines);
   grid->addWidget(routineLabel, 0, 0, 1, 3);
   grid->addWidget(controls.routines, 1, 0, 1, 3);
@@ -129,17 +100,17 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   controls.normalDepth = named(new DepthField(box), ids.normalDepth);
   controls.winDepth = named(new DepthField(box), ids.winDepth);
   controls.exactDepth = named(new DepthField(box), ids.exactDepth);
-  addLevelRow(grid, 2, texts.level, controls, ids.level);
-  addDepthRow(grid, 3, texts.normalDepth, controls.normalDepth);
-  addDepthRow(grid, 4, texts.winDepth, controls.winDepth);
-  addDepthRow(grid, 5, texts.exactDepth, controls.exactDepth);
+  addLevelRow(grid, 2, labels.level, controls, ids.level);
+  addDepthRow(grid, 3, labels.normalDepth, controls.normalDepth);
+  addDepthRow(grid, 4, labels.winDepth, controls.winDepth);
+  addDepthRow(grid, 5, labels.exactDepth, controls.exactDepth);
 
   addProbCutRows(grid, 6, colour, controls);
   return box;
 }
 
-void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field,
-                                        const char* unit) {
+void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const texts::Text& label, DepthField* field,
+                                        const texts::Text& unit) {
   auto* caption = new QLabel(text(label), field->parentWidget());
   caption->setBuddy(field);
   grid->addWidget(caption, row, 0);
@@ -149,12 +120,13 @@ void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const char* 
 
 // Choosing a level fills the three depth fields; editing a field shows the
 // level its depths make, if any.
-void CPlayerSettingsDialog::addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id) {
+void CPlayerSettingsDialog::addLevelRow(QGridLayout* grid, int row, const texts::Text& label, SideControls& controls,
+                                        int id) {
   QWidget* box = controls.normalDepth->parentWidget();
   controls.level = named(new QComboBox(box), id);
-  controls.level->addItem(text("個別の設定"));
-  for (std::size_t level = 1; level <= kStrengthLevels.size(); ++level) {
-    controls.level->addItem(text("レベル %1").arg(level));
+  controls.level->addItem(text(texts::kCustomLevel));
+  for (int level = 1; level <= static_cast<int>(kStrengthLevels.size()); ++level) {
+    controls.level->addItem(QString::fromStdString(texts::format(texts::kLevel, language_, level)));
   }
   connect(controls.level, &QComboBox::activated, this, [&controls](int index) {
     if (index <= 0) return;
@@ -186,25 +158,25 @@ void CPlayerSettingsDialog::showLevelOfFields(SideControls& controls) {
 // The switch, then the cut value and the two parameters, each a number
 // field like the depths.
 void CPlayerSettingsDialog::addProbCutRows(QGridLayout* grid, int row, int colour, SideControls& controls) {
-  const SideTexts& texts = kSideTexts[colour];
+  const texts::SideTexts& labels = texts::kSideTexts[colour];
   const SideIds& ids = kSideIds[colour];
   QWidget* box = grid->parentWidget();
-  controls.probCut = named(new QCheckBox(text(texts.probCut), box), ids.probCut);
-  controls.probCut->setToolTip(text(kProbCutTip));
+  controls.probCut = named(new QCheckBox(text(labels.probCut), box), ids.probCut);
+  controls.probCut->setToolTip(text(texts::kProbCutTip));
   grid->addWidget(controls.probCut, row, 0, 1, 3);
   controls.cutConfidence = named(new DepthField(box, kMaxCutValue), ids.cutConfidence);
   controls.cutDepthLimit = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.cutDepthLimit);
   controls.cutEmptiesLimit = named(new DepthField(box, ProbCutTable::kMaxDepth), ids.cutEmptiesLimit);
-  controls.cutLabel = named(new QLabel(text(texts.cutConfidence), box), ids.cutLabel);
+  controls.cutLabel = named(new QLabel(text(labels.cutConfidence), box), ids.cutLabel);
   controls.cutLabel->setBuddy(controls.cutConfidence);
   grid->addWidget(controls.cutLabel, row + 1, 0);
   grid->addWidget(controls.cutConfidence, row + 1, 1);
-  grid->addWidget(new QLabel(text("/1000σ"), box), row + 1, 2);
-  addDepthRow(grid, row + 2, texts.cutDepthLimit, controls.cutDepthLimit);
-  addDepthRow(grid, row + 3, texts.cutEmptiesLimit, controls.cutEmptiesLimit, "マス");
-  controls.cutConfidence->setToolTip(text(kCutConfidenceTip));
-  controls.cutDepthLimit->setToolTip(text(kCutDepthLimitTip));
-  controls.cutEmptiesLimit->setToolTip(text(kCutEmptiesLimitTip));
+  grid->addWidget(new QLabel(text(texts::kCutUnit), box), row + 1, 2);
+  addDepthRow(grid, row + 2, labels.cutDepthLimit, controls.cutDepthLimit);
+  addDepthRow(grid, row + 3, labels.cutEmptiesLimit, controls.cutEmptiesLimit, texts::kSquaresUnit);
+  controls.cutConfidence->setToolTip(text(texts::kCutConfidenceTip));
+  controls.cutDepthLimit->setToolTip(text(texts::kCutDepthLimitTip));
+  controls.cutEmptiesLimit->setToolTip(text(texts::kCutEmptiesLimitTip));
   // Words cleared by an older version leave all three at 0, where ProbCut
   // would do nothing: switching it on then brings the usual values.
   connect(controls.probCut, &QCheckBox::toggled, this, [&controls, colour](bool on) {
@@ -266,7 +238,8 @@ void CPlayerSettingsDialog::accept() {
   std::vector<int> values;
   for (const NumberField& field : fields) {
     const IntegerCheck check =
-        field.maximum == kNoRange ? checkInteger(field.text) : checkInteger(field.text, kMinDepth, field.maximum);
+        field.maximum == kNoRange ? checkInteger(field.text, language_)
+                                   : checkInteger(field.text, kMinDepth, field.maximum, language_);
     if (!check.ok) {
       tell(check.message);
       field.control->setFocus(Qt::OtherFocusReason);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/settings/player_settings.h"
+#include "app/window/window_texts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -53,7 +54,9 @@ class CPlayerSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent = nullptr);
+  // Every text in `language`.
+  explicit CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent = nullptr,
+                                 Language language = Language::Japanese);
 
   // The edited copy; the caller takes it after OK.
   const PlayerSettings& settings() const { return copy_; }
@@ -91,8 +94,10 @@ class CPlayerSettingsDialog : public QDialog {
   };
 
   QGroupBox* createSide(int colour, SideControls& controls);
-  void addDepthRow(QGridLayout* grid, int row, const char* label, DepthField* field, const char* unit = "手");
-  void addLevelRow(QGridLayout* grid, int row, const char* label, SideControls& controls, int id);
+  void addDepthRow(QGridLayout* grid, int row, const texts::Text& label, DepthField* field,
+                   const texts::Text& unit = texts::kMovesUnit);
+  void addLevelRow(QGridLayout* grid, int row, const texts::Text& label, SideControls& controls, int id);
+  QString text(const texts::Text& text) const { return QString::fromUtf8(text.in(language_)); }
   // The level list shows the level whose depths the fields hold, or none.
   static void showLevelOfFields(SideControls& controls);
   void addProbCutRows(QGridLayout* grid, int row, int colour, SideControls& controls);
@@ -103,6 +108,7 @@ class CPlayerSettingsDialog : public QDialog {
   Widget* named(Widget* widget, int id);
 
   PlayerSettings copy_;
+  Language language_;
   SideControls black_{};
   SideControls white_{};
   MessageHandler messageHandler_;

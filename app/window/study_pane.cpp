@@ -55,6 +55,8 @@ void StudyPane::refreshStudy() {
 
 void StudyPane::setLanguage(Language language) {
   language_ = language;
+  list_->setLanguage(language);
+  graph_->setLanguage(language);
   refresh();
 }
 

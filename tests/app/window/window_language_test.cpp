@@ -1,18 +1,38 @@
-// The window in Japanese and in English: switching while the computer plays
-// keeps the game and changes every text at once.
+// The window in Japanese and in English. A walk through every command that
+// opens a dialog or a message, the panes, the column beside the board and a
+// reviewed game, reading every text on the way: in English none may hold
+// Japanese; in Japanese they are the catalogue's. Switching while the
+// computer plays keeps the game and changes every text at once.
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
 #include <QtTest>
 
 #include <memory>
 
+#include "app/controller/game_texts.h"
+#include "app/records/record_status.h"
 #include "app/texts/japanese.h"
 #include "app/window/commands.h"
 #include "app/window/main_frame.h"
+#include "app/window/study_pane.h"
 #include "app/window/window_options.h"
+#include "app/window/window_texts.h"
 
 namespace kaimo {
 namespace {
@@ -27,6 +47,44 @@ PlayerSettings twoComputers() {
 }
 
 bool hasJapanese(const QString& text) { return texts::containsJapanese(text.toStdString()); }
+
+// Six empty squares a1..a6 beside white b1..b6 and a10, black elsewhere: a
+// game of a few moves, which the review then reads.
+Board nearlyFullBoard() {
+  Board b;
+  b.fill(kBlack);
+  for (int row = 0; row < 6; ++row) {
+    b[squareAt(0, row)] = kEmpty;
+    b[squareAt(1, row)] = kWhite;
+  }
+  b[squareAt(0, 9)] = kWhite;
+  return b;
+}
+
+// Every text a widget and its children show: titles, labels, buttons, list
+// and combo entries, tool tips.
+void collectTexts(const QWidget& widget, QStringList& out) {
+  out << widget.windowTitle() << widget.toolTip() << widget.statusTip();
+  if (auto* label = qobject_cast<const QLabel*>(&widget)) out << label->text();
+  if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) out << button->text();
+  if (auto* box = qobject_cast<const QGroupBox*>(&widget)) out << box->title();
+  if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) out << edit->placeholderText();
+  if (auto* combo = qobject_cast<const QComboBox*>(&widget)) {
+    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+  }
+  if (auto* list = qobject_cast<const QListWidget*>(&widget)) {
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  }
+  if (auto* menu = qobject_cast<const QMenu*>(&widget)) out << menu->title();
+  for (const QWidget* child : widget.findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) collectTexts(*child, out);
+}
+
+// What a walk saw: every text, and the messages and dialogs' titles.
+struct Seen {
+  QStringList texts;
+  QStringList messages;
+  QStringList dialogTitles;
+};
 
 }  // namespace
 
@@ -49,6 +107,41 @@ class WindowLanguageTest : public QObject {
   void cleanup() {
     frame_.reset();
     QSettings().clear();
+  }
+
+  void theEnglishWindowHoldsNoJapanese() {
+    frame_->setLanguage(Language::English);
+    Seen seen;
+    walk(seen);
+    if (QTest::currentTestFailed()) return;
+    QStringList left;
+    for (const QString& text : seen.texts) {
+      if (hasJapanese(text) && text != QString::fromUtf8(texts::languageName(Language::Japanese))) left << text;
+    }
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(" | "))));
+    checkMessagesAreTheCatalogues(seen, Language::English);
+  }
+
+  void theJapaneseWindowSaysWhatTheCatalogueSays() {
+    Seen seen;
+    walk(seen);
+    if (QTest::currentTestFailed()) return;
+    for (const CommandEntry& entry : CMainFrame::commandTable()) {
+      QAction* action = frame_->action(entry.command);
+      QCOMPARE(action->text(), QString::fromUtf8(entry.text.japanese));
+      const QStringList prompt = QString::fromUtf8(entry.prompt.japanese).split(QLatin1Char('\n'));
+      QCOMPARE(action->statusTip(), prompt.value(0));
+      if (!entry.prompt.empty()) QCOMPARE(action->toolTip(), prompt.value(1, prompt.value(0)));
+    }
+    QStringList titles;
+    for (QAction* menu : frame_->menuBar()->actions()) titles << menu->text();
+    for (const MenuLayout& menu : menuBarLayout()) QVERIFY(titles.contains(QString::fromUtf8(menu.title.japanese)));
+    for (const texts::SideTexts& side : texts::kSideTexts) {
+      for (const texts::Text* label : {&side.title, &side.routine, &side.normalDepth, &side.exactDepth, &side.winDepth}) {
+        QVERIFY2(seen.texts.contains(QString::fromUtf8(label->japanese)), label->japanese);
+      }
+    }
+    checkMessagesAreTheCatalogues(seen, Language::Japanese);
   }
 
   void switchingDuringAComputerGameKeepsTheGameAndChangesTheTexts() {
@@ -92,6 +185,69 @@ class WindowLanguageTest : public QObject {
   }
 
  private:
+  // Every command that opens a dialog or a message, each dialog and box
+  // read and closed as it opens; the hint; then a game played to its end
+  // and reviewed. Everything the window showed on the way.
+  void walk(Seen& seen) {
+    QTimer closer;
+    closer.setInterval(20);
+    connect(&closer, &QTimer::timeout, this, [&seen] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      collectTexts(*dialog, seen.texts);
+      seen.dialogTitles << dialog->windowTitle();
+      if (auto* box = qobject_cast<QMessageBox*>(dialog)) seen.messages << box->text();
+      dialog->reject();
+    });
+    closer.start();
+    frame_->dialogs().setMessageHandler(nullptr);  // the real boxes, with Qt's buttons
+    QGuiApplication::clipboard()->setText(QStringLiteral("no record"));
+    using C = Command;
+    for (C command : {C::OpenRecord, C::SaveRecord, C::SaveBoardPicture, C::PasteRecord, C::PlayerSettings,
+                      C::ClearBoard, C::EvaluationValues, C::EndgameAnalysis, C::About}) {
+      frame_->action(command)->trigger();
+    }
+    frame_->action(C::Hint)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(frame_->controller().study().bestSquare() >= 0, 30000);
+    readWindow(seen);
+
+    // A game to its end, its final count and its review.
+    GameController& game = frame_->controller();
+    game.clearHistory();
+    game.appendHistory(HistoryEntry{kBlack, -1, nearlyFullBoard()});
+    game.goToPosition(0);
+    settings_ = twoComputers();
+    frame_->action(C::Start)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(game.mode() == ViewMode::Idle && !game.gameSummary().empty() &&
+                                 game.gameSummary().japanese.find("/") == std::string::npos,
+                             60000);
+    QTRY_VERIFY(frame_->studyPane()->summary()->isVisible());
+    readWindow(seen);
+    closer.stop();
+  }
+
+  void readWindow(Seen& seen) {
+    collectTexts(*frame_, seen.texts);
+    for (QAction* action : frame_->findChildren<QAction*>()) {
+      seen.texts << action->text() << action->toolTip() << action->statusTip();
+    }
+    seen.texts << frame_->statusBar()->currentMessage();
+  }
+
+  // The messages the walk met are the catalogue's, in the window's language.
+  void checkMessagesAreTheCatalogues(const Seen& seen, Language language) {
+    for (const texts::Text* text : {&texts::kAnalysisRefused, &texts::kClearBoardQuestion, &recordStatusText(RecordStatus::NotARecord)}) {
+      QVERIFY2(seen.messages.contains(QString::fromUtf8(text->in(language))), text->in(language));
+    }
+    QVERIFY(seen.dialogTitles.contains(QString::fromUtf8(texts::kPlayersTitle.in(language))));
+    QVERIFY(seen.dialogTitles.contains(QString::fromUtf8(texts::kAboutTitle.in(language))));
+    QVERIFY(seen.dialogTitles.contains(QString::fromUtf8(texts::kOpenRecordTitle.in(language))));
+    const QString heading = QString::fromUtf8(texts::kEvaluationHeading.in(language));
+    QVERIFY(std::any_of(seen.messages.begin(), seen.messages.end(), [&](const QString& m) { return m.startsWith(heading); }));
+    const QString summary = QString::fromStdString(frame_->controller().gameSummary().in(language));
+    QVERIFY(seen.texts.contains(summary));
+  }
+
   PlayerSettings settings_;
   std::unique_ptr<CMainFrame> frame_;
 };
