@@ -3,9 +3,11 @@
 // review's graph following it, and measures the window thread: how long
 // each event takes to handle (the steps), and how late a precise 1 ms timer
 // fires (which adds the system's scheduling on a busy machine). Optionally
-// shows the hint once and takes screenshots: the hint, the finished game
-// with its review, and (after the figures are taken) the endgame analysis
-// of the position 16 moves before the end. Prints both, then exits.
+// shows the hint once and takes screenshots: the player settings dialog,
+// the hint, the finished game with its review, and (after the figures are
+// taken) the endgame analysis of the position 16 moves before the end.
+// Prints both, then exits. The window speaks the system's language (or the
+// one chosen in it before).
 //
 //   kaimo-window-probe [--seed S] [--depth N] [--think MS] [--shots DIR]
 //
@@ -27,6 +29,7 @@
 
 #include "app/window/commands.h"
 #include "app/window/main_frame.h"
+#include "app/window/player_settings_dialog.h"
 #include "app/window/study_pane.h"
 #include "engine/eval/score.h"
 
@@ -178,6 +181,12 @@ int main(int argc, char** argv) {
     if (options.shots.isEmpty()) return;
     frame.grab().save(QDir(options.shots).filePath(QString::fromLatin1(name)));
   };
+
+  if (!options.shots.isEmpty()) {
+    CPlayerSettingsDialog dialog(settings, &frame, frame.language());
+    dialog.show();
+    dialog.grab().save(QDir(options.shots).filePath(QStringLiteral("player-settings.png")));
+  }
 
   qint64 gameStart = -1;
   LoopProbe probe;
