@@ -232,9 +232,9 @@ void GameController::clearFinalCount() {
   panes_.clearIf(kWhitePane, texts::whiteCountText(counts[1]));
 }
 
-texts::Wording GameController::gameSummary() const {
+texts::Wording GameController::gameSummary(const texts::MoveMark& mark) const {
   if (mode_ == ViewMode::Playing || mode_ == ViewMode::NextTurn) return {};
-  return review_.summary();
+  return review_.summary(mark);
 }
 
 void GameController::pass() {

@@ -52,7 +52,8 @@ class GameController {
   const ReviewSession& review() const { return review_; }
   // The review's summary of a game that has ended, while it is not going on
   // again (after "待った" it is); stepping through it keeps the summary.
-  texts::Wording gameSummary() const;
+  // Each named move goes through `mark` (see texts::reviewSummaryLines).
+  texts::Wording gameSummary(const texts::MoveMark& mark = nullptr) const;
   BookPlayer& book() { return book_; }
   const BookPlayer& book() const { return book_; }
 

@@ -60,13 +60,13 @@ void ReviewSession::stop() {
   batch_.clear();
 }
 
-texts::Wording ReviewSession::summary() const {
+texts::Wording ReviewSession::summary(const texts::MoveMark& mark) const {
   const History& history = game_.history();
   if (!historyEndsGame(history)) return {};
   const std::size_t total = history.size() - 1;
   const std::size_t read = review_.readCount(history);
   if (read < total) return reviewing_ ? texts::reviewProgressText(read, total) : texts::reviewPausedText(read, total);
-  return texts::reviewSummaryText(review_, history);
+  return texts::reviewSummaryText(review_, history, mark);
 }
 
 void ReviewSession::setReviewing(bool on) {

@@ -11,6 +11,7 @@
 #include "app/controller/game.h"
 #include "app/controller/review_job.h"
 #include "app/review/game_review.h"
+#include "app/review/review_text.h"
 
 namespace kaimo {
 
@@ -29,9 +30,12 @@ class ReviewSession {
   // The evaluation graph: one point per history entry, black's point of
   // view: the review's value of the best move.
   std::vector<GraphPoint> graphPoints() const { return review_.points(game_.history()); }
+  // Each move of the history as the review has it so far.
+  std::vector<MoveReview> moves() const { return review_.moves(game_.history()); }
   // Once the history ends the game: the summary of each side's costliest
   // moves, or how far the review has come; empty before.
-  texts::Wording summary() const;
+  // Each named move goes through `mark` (see texts::reviewSummaryLines).
+  texts::Wording summary(const texts::MoveMark& mark = nullptr) const;
   // Turning the review off stops its reads at once; on, it reads on.
   void setReviewing(bool on);
   // The depth and reach of the reads (kDefaultReviewSettings to begin

@@ -1,14 +1,17 @@
 #include "app/window/evaluation_graph_view.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 
 #include "app/window/window_texts.h"
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/controller/game_texts.h"
 #include "engine/eval/score.h"
 
 namespace kaimo {
@@ -69,6 +72,7 @@ EvaluationGraphView::EvaluationGraphView(QWidget* parent) : QWidget(parent) {
 }
 
 void EvaluationGraphView::setLanguage(Language language) {
+  language_ = language;
   setToolTip(QString::fromUtf8(texts::kGraphTip.in(language)));
 }
 
@@ -84,6 +88,26 @@ void EvaluationGraphView::setPoints(std::vector<GraphPoint> points, int cursor) 
 
 GraphScale EvaluationGraphView::scale() const {
   return GraphScale(size(), static_cast<int>(points_.size()), largestMagnitude(points_));
+}
+
+QString EvaluationGraphView::pointText(int x) const {
+  if (points_.empty()) return toolTip();
+  const int position = scale().positionAt(x);
+  const auto at = static_cast<std::size_t>(position);
+  const QString name = at < names_.size() ? names_[at].trimmed() : QString::number(position);
+  const GraphPoint& point = points_[at];
+  if (point.value == SCORE_NONE) return name;
+  QString value = QString::fromStdString(texts::valueText(point.value, texts::ValueSource(true)).in(language_));
+  if (point.kind == ReviewValueKind::Exact) value += QStringLiteral(" ") + QString::fromUtf8(texts::kExactRead.in(language_));
+  return name + QStringLiteral("　") + value;
+}
+
+// The tooltip follows the pointer from position to position.
+bool EvaluationGraphView::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  QToolTip::showText(help->globalPos(), pointText(help->pos().x()), this);
+  return true;
 }
 
 void EvaluationGraphView::paintEvent(QPaintEvent*) {

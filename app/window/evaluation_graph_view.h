@@ -1,7 +1,7 @@
 // The evaluation graph below the move list: one point per position of the
 // game, black's advantage upwards, the position on the board marked by a
 // vertical line, exact values as red dots. A click asks for the position
-// nearest to it.
+// nearest to it; the tooltip names the position under the pointer and its value.
 #pragma once
 
 #include <QWidget>
@@ -41,7 +41,11 @@ class EvaluationGraphView : public QWidget {
 
   void setPoints(std::vector<GraphPoint> points, int cursor);
   const std::vector<GraphPoint>& points() const { return points_; }
+  // What the tooltip calls each position (the move list's rows).
+  void setPositionNames(std::vector<QString> names) { names_ = std::move(names); }
   GraphScale scale() const;
+  // The tooltip at `x`: the nearest position's name and value.
+  QString pointText(int x) const;
 
   QSize sizeHint() const override { return {260, 170}; }
   QSize minimumSizeHint() const override { return {160, 110}; }
@@ -50,11 +54,14 @@ class EvaluationGraphView : public QWidget {
   void positionChosen(int position);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
   std::vector<GraphPoint> points_;
+  std::vector<QString> names_;
+  Language language_ = Language::Japanese;
   int cursor_ = 0;
 };
 

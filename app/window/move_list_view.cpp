@@ -5,6 +5,7 @@
 
 #include "app/window/window_texts.h"
 #include "engine/board/notation.h"
+#include "engine/eval/score.h"
 
 namespace kaimo {
 namespace {
@@ -32,6 +33,14 @@ QString moveRowText(const MoveListRow& row, Language language) {
       .arg(discOf(row.colour), QString::fromStdString(squareDisplayName(row.square)));
 }
 
+QString moveRowText(const MoveListRow& row, Language language, int loss) {
+  const QString text = moveRowText(row, language);
+  if (row.kind != MoveRowKind::Move || loss == SCORE_NONE) return text;
+  // Squares take two or three characters: the losses line up after the longest.
+  const QString discs = loss == 0 ? QStringLiteral("0.00") : QString::number(-loss / double(SCORE_PER_DISC), 'f', 2);
+  return QStringLiteral("%1 %2").arg(text, -10).arg(discs, 7);
+}
+
 MoveListView::MoveListView(QWidget* parent) : QListWidget(parent) {
   setObjectName(QStringLiteral("moveList"));
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -49,7 +58,7 @@ void MoveListView::refresh(const History& history, int cursor) {
   if (!sameRows(rows, rows_)) {
     rows_ = std::move(rows);
     clear();
-    for (const MoveListRow& r : rows_) addItem(moveRowText(r, language_));
+    for (const MoveListRow& r : rows_) addItem(rowText(r));
   }
   const int current = rowOfPosition(rows_, cursor);
   setCurrentRow(current);
@@ -58,7 +67,26 @@ void MoveListView::refresh(const History& history, int cursor) {
 
 void MoveListView::setLanguage(Language language) {
   language_ = language;
-  for (int i = 0; i < count() && i < static_cast<int>(rows_.size()); ++i) item(i)->setText(moveRowText(rows_[i], language_));
+  for (int i = 0; i < count() && i < static_cast<int>(rows_.size()); ++i) item(i)->setText(rowText(rows_[i]));
+}
+
+void MoveListView::showLosses(const std::vector<MoveReview>& moves) {
+  std::vector<int> losses;
+  losses.reserve(moves.size());
+  for (const MoveReview& move : moves) losses.push_back(move.known() ? move.loss() : SCORE_NONE);
+  if (losses == losses_) return;
+  losses_ = std::move(losses);
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    const QString text = rowText(rows_[r]);
+    QListWidgetItem* row = item(static_cast<int>(r));
+    if (row != nullptr && row->text() != text) row->setText(text);
+  }
+}
+
+QString MoveListView::rowText(const MoveListRow& row) const {
+  const auto entry = static_cast<std::size_t>(row.number - 1);
+  const bool known = row.kind == MoveRowKind::Move && row.number > 0 && entry < losses_.size();
+  return moveRowText(row, language_, known ? losses_[entry] : SCORE_NONE);
 }
 
 void MoveListView::resizeEvent(QResizeEvent* event) {

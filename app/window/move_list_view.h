@@ -1,6 +1,7 @@
 // The move list beside the board: the starting position, every move
-// numbered in record notation with its colour, passes on rows of their own,
-// and the position on the board highlighted. A click asks for that position.
+// numbered in record notation with its colour and, once the review has read
+// it, what it lost against the best move; passes on rows of their own, and
+// the position on the board highlighted. A click asks for that position.
 #pragma once
 
 #include <QListWidget>
@@ -9,12 +10,16 @@
 
 #include "app/controller/move_list.h"
 #include "app/texts/language.h"
+#include "app/review/game_review.h"
 
 namespace kaimo {
 
 // The text of one row: "開始局面", " 12. ● d5" or "     ○ パス"; the tenth
 // row is written 10, as the board labels it.
 QString moveRowText(const MoveListRow& row, Language language = Language::Japanese);
+// The same with the move's loss in discs after it (" 12. ● d5    -1.69"),
+// when `loss` is known (not SCORE_NONE).
+QString moveRowText(const MoveListRow& row, Language language, int loss);
 
 class MoveListView : public QListWidget {
   Q_OBJECT
@@ -24,6 +29,8 @@ class MoveListView : public QListWidget {
 
   // Rebuilds the rows only when the history changed; always moves the highlight.
   void refresh(const History& history, int cursor);
+  // The losses the review knows of the history's moves, by their entry.
+  void showLosses(const std::vector<MoveReview>& moves);
 
   const std::vector<MoveListRow>& rows() const { return rows_; }
   // The rows are written again in `language`.
@@ -37,8 +44,11 @@ class MoveListView : public QListWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QString rowText(const MoveListRow& row) const;
+
   std::vector<MoveListRow> rows_;
   Language language_ = Language::Japanese;
+  std::vector<int> losses_;  // by history entry; SCORE_NONE where not known
 };
 
 }  // namespace kaimo

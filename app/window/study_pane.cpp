@@ -10,6 +10,28 @@ namespace {
 // Wide enough for the summary of three moves a side.
 constexpr int kPaneWidth = 280;
 
+// Each position as the move list names it.
+std::vector<QString> positionNames(const std::vector<MoveListRow>& rows, int lastIndex, Language language) {
+  std::vector<QString> names;
+  for (int position = 0; position <= lastIndex; ++position) {
+    const int row = rowOfPosition(rows, position);
+    names.push_back(row >= 0 ? moveRowText(rows[static_cast<std::size_t>(row)], language) : QString());
+  }
+  return names;
+}
+
+// The summary with each named move a link to the position it made, as its
+// row of the move list shows it. The summary's words are the program's own
+// and hold no markup.
+QString summaryHtml(const GameController& controller, Language language) {
+  const std::string text = controller
+                               .gameSummary([](const MoveReview& move, const std::string& words) {
+                                 return "<a href=\"" + std::to_string(move.entry + 1) + "\">" + words + "</a>";
+                               })
+                               .in(language);
+  return QString::fromStdString(text).replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
 // A label that says nothing takes no room.
 void showText(QLabel& label, const QString& text) {
   if (text != label.text()) label.setText(text);
@@ -31,6 +53,7 @@ StudyPane::StudyPane(GameController& controller, QWidget* parent)
   thinking_->setWordWrap(true);
   summary_->setObjectName(QStringLiteral("worstMoves"));
   summary_->setWordWrap(true);
+  summary_->setTextFormat(Qt::RichText);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(4, 4, 4, 4);
   column->addWidget(list_, 3);
@@ -39,6 +62,7 @@ StudyPane::StudyPane(GameController& controller, QWidget* parent)
   column->addWidget(summary_);
   connect(list_, &MoveListView::positionChosen, this, &StudyPane::choosePosition);
   connect(graph_, &EvaluationGraphView::positionChosen, this, &StudyPane::choosePosition);
+  connect(summary_, &QLabel::linkActivated, this, [this](const QString& link) { choosePosition(link.toInt()); });
   refresh();
 }
 
@@ -48,9 +72,11 @@ void StudyPane::refresh() {
 }
 
 void StudyPane::refreshStudy() {
+  list_->showLosses(controller_.review().moves());
   graph_->setPoints(controller_.review().graphPoints(), controller_.game().cursor());
+  graph_->setPositionNames(positionNames(list_->rows(), controller_.game().lastIndex(), language_));
   showText(*thinking_, QString::fromStdString(texts::thinkingText(controller_.computer().thinking()).in(language_)));
-  showText(*summary_, QString::fromStdString(controller_.gameSummary().in(language_)));
+  showText(*summary_, summaryHtml(controller_, language_));
 }
 
 void StudyPane::setLanguage(Language language) {

@@ -1,11 +1,15 @@
 // The study tools in the window under the offscreen platform: the hint on
-// the board, clicks in the move list and in the graph, the summary after a
-// game, copy and paste through the clipboard, and the board picture.
+// the board, clicks in the move list, the graph and the summary after a
+// game, the losses in the list and the graph's tooltip, copy and paste
+// through the clipboard, and the board picture.
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -163,9 +167,77 @@ class StudyPaneTest : public QObject {
     QTRY_VERIFY(graphKnown());
     QVERIFY(pane().summary()->isVisible());
     QVERIFY(pane().summary()->text().startsWith(QStringLiteral("悪手 黒:")));
-    QVERIFY(pane().summary()->text().contains(QStringLiteral("\n悪手 白:")));
+    QVERIFY(pane().summary()->text().contains(QStringLiteral("<br>悪手 白:")));
     frame_->action(Command::Previous)->trigger();
     QVERIFY2(pane().summary()->isVisible(), "the summary belongs to the game, not to the position shown");
+  }
+
+  // The last legal square at every turn from the nearly full board: black's
+  // moves lose discs, the first one among them, and the summary names them.
+  void reviewedGameShowsLossesAndItsMovesAreLinks() {
+    setPosition(nearlyFullBoard(), kBlack);
+    frame_->action(Command::Start)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    while (game().mode() == ViewMode::Playing) {
+      const int before = static_cast<int>(game().game().history().size());
+      game().clickSquare(lastLegalSquare());
+      QTRY_VERIFY(game().mode() != ViewMode::Playing || static_cast<int>(game().game().history().size()) > before);
+    }
+    QTRY_VERIFY(graphKnown());
+    QTRY_VERIFY(pane().summary()->text().contains(QStringLiteral("href")));
+
+    // Each move's row ends with what the review says it lost.
+    const std::vector<MoveReview> moves = game().review().moves();
+    MoveListView* list = pane().moveList();
+    int lossRows = 0;
+    for (const MoveListRow& row : list->rows()) {
+      if (row.kind != MoveRowKind::Move) continue;
+      const QString text = list->item(rowOfPosition(list->rows(), row.position))->text();
+      const double shown = text.split(QLatin1Char(' '), Qt::SkipEmptyParts).last().toDouble();
+      QCOMPARE(qRound(-shown * SCORE_PER_DISC), moves[static_cast<std::size_t>(row.number - 1)].loss());
+      ++lossRows;
+    }
+    QCOMPARE(lossRows, static_cast<int>(moves.size()));
+
+    // The graph's tooltip at the end: the last move and the final margin, exact.
+    EvaluationGraphView* graph = pane().graph();
+    const QPoint end(graph->scale().xOf(game().game().lastIndex()), graph->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, end, graph->mapToGlobal(end));
+    QApplication::sendEvent(graph, &help);
+    QVERIFY2(QToolTip::text().startsWith(moveRowText(list->rows().back()).trimmed()), qPrintable(QToolTip::text()));
+    QVERIFY2(QToolTip::text().endsWith(QStringLiteral("石 完全読み")), qPrintable(QToolTip::text()));
+
+    // A click on each named move shows the position it made.
+    const QList<QPoint> links = linkPoints(*pane().summary());
+    const QList<int> named = namedMoves(pane().summary()->text());
+    QCOMPARE(links.size(), named.size());
+    QVERIFY2(named.contains(1), "the first move lost discs");
+    for (qsizetype i = 0; i < links.size(); ++i) {
+      game().goToPosition(game().game().lastIndex());
+      QTest::mouseClick(pane().summary(), Qt::LeftButton, {}, links[i]);
+      QCOMPARE(game().game().cursor(), named[i]);
+    }
+  }
+
+  // The graph's tooltip names the position under the pointer as the move
+  // list does (its value follows once read: see above).
+  void graphTooltipNamesThePositionUnderThePointer_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("start") << 0 << QStringLiteral("開始局面");
+    QTest::newRow("first move") << 1 << QStringLiteral("1. ○ d1");
+    QTest::newRow("last move") << 3 << QStringLiteral("3. ● c3");
+  }
+  void graphTooltipNamesThePositionUnderThePointer() {
+    QFETCH(int, position);
+    QFETCH(QString, name);
+    setGameWithAPass();
+    EvaluationGraphView* graph = pane().graph();
+    const QPoint at(graph->scale().xOf(position) + 1, graph->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, graph->mapToGlobal(at));
+    QApplication::sendEvent(graph, &help);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), name);  // no value read yet
   }
 
   void copyAndPasteGoThroughTheClipboard() {
@@ -272,6 +344,41 @@ class StudyPaneTest : public QObject {
         return;
       }
     }
+  }
+
+  int lastLegalSquare() {
+    MoveMarks marks;
+    boardLegalMarks(game().game().board(), game().game().side(), marks);
+    int last = -1;
+    for (int s = 0; s < kSquareCount; ++s) {
+      if (marks[s]) last = s;
+    }
+    return last;
+  }
+
+  // The moves a summary names, in its order, by their number.
+  static QList<int> namedMoves(const QString& summary) {
+    QList<int> numbers;
+    static const QRegularExpression link(QStringLiteral("href=\"(\\d+)\""));
+    for (const QRegularExpressionMatch& m : link.globalMatch(summary)) numbers << m.captured(1).toInt();
+    return numbers;
+  }
+
+  // A point inside each link of `label`, in reading order: where the
+  // pointer turns into a hand.
+  static QList<QPoint> linkPoints(QLabel& label) {
+    QList<QPoint> points;
+    for (int y = 2; y < label.height(); y += 4) {
+      bool inLink = false;
+      for (int x = 0; x < label.width(); x += 2) {
+        QTest::mouseMove(&label, QPoint(x, y));
+        const bool hand = label.cursor().shape() == Qt::PointingHandCursor;
+        if (hand && !inLink) points << QPoint(x + 3, y);
+        inLink = hand;
+      }
+      if (!points.isEmpty()) break;  // the links of one line: black's
+    }
+    return points;
   }
 
   bool graphKnown() {
