@@ -88,6 +88,17 @@ bool GameController::saveRecord() {
   return true;
 }
 
+KeptGame GameController::keptGame() const {
+  return KeptGame{game_.history(), game_.cursor(), game_.board(), game_.side(), game_.recordPath(), settings_};
+}
+
+void GameController::restoreGame(const KeptGame& kept) {
+  stopThinking();
+  settings_ = kept.players;
+  game_.restore(kept.history, kept.cursor, kept.board, kept.side, kept.recordPath);
+  window_.requestRepaint();
+}
+
 bool GameController::mayDiscardGame() {
   if (!game_.hasUnsavedGame()) return true;
   stopThinking();

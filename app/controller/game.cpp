@@ -113,6 +113,14 @@ void Game::takeRecord(History history, const std::string& path) {
   recordPath_ = path;
 }
 
+void Game::restore(History history, int cursor, const Board& board, int side, const std::string& path) {
+  takeRecord(std::move(history), path);
+  goTo(cursor);
+  board_ = board;
+  side_ = side;
+  movesUnsaved_ = true;
+}
+
 void Game::saved(History record, const std::string& path) {
   history_ = std::move(record);  // an edited board becomes the entry at the cursor
   movesUnsaved_ = false;

@@ -76,6 +76,10 @@ class Game {
   // unsaved work unless it is the bare initial position) replaces this one;
   // the caller then shows its first position.
   void takeRecord(History history, const std::string& path);
+  // A game kept from a run that did not end cleanly comes back: its
+  // history, the entry `cursor` shown with `board` and `side` (which editing
+  // may have changed) and its file. It counts as unsaved work.
+  void restore(History history, int cursor, const Board& board, int side, const std::string& path);
   // `record` (from historyToSave) was written to `path`.
   void saved(History record, const std::string& path);
 

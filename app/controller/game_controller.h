@@ -18,6 +18,7 @@
 #include "app/controller/computer_player.h"
 #include "app/controller/controller_window.h"
 #include "app/controller/game.h"
+#include "app/controller/kept_game.h"
 #include "app/controller/review_session.h"
 #include "app/controller/status_panes.h"
 #include "app/controller/study_session.h"
@@ -173,6 +174,13 @@ class GameController {
   // asks whether to save. True when the game may go (nothing unsaved, No,
   // or Yes and saved); false for Cancel or a save that did not happen.
   bool mayDiscardGame();
+  // The game on screen and the players, as a run that ends uncleanly
+  // leaves them for the next one; kept while the game has unsaved work.
+  KeptGame keptGame() const;
+  bool hasUnsavedGame() const { return game_.hasUnsavedGame(); }
+  // Stops the game and takes a kept game back, players included; the
+  // window then shows the position it showed.
+  void restoreGame(const KeptGame& kept);
   // The whole history as a game record's text (for the clipboard).
   std::string recordText() const;
   // Stops the game and reads `text` (a game record or a plain move list) as

@@ -165,6 +165,13 @@ Wording settingsAtStartText(const std::string& path, const SettingsAtStart& star
 
 Wording reviewPausedText(std::size_t read, std::size_t total) { return formatBoth(kReviewPaused, read, total); }
 
+Wording keptGameQuestion(int moves) { return formatBoth(kKeptGameQuestion, moves); }
+
+Wording keptGameDamagedText(const std::string& path, const std::string& keptAs) {
+  const Wording text = Wording(kKeptGameDamaged) + Wording::same("\n" + path);
+  return keptAs.empty() ? text + kKeptGameRemoved : text + Wording::same("\n→ " + keptAs);
+}
+
 Wording thinkingText(const ThinkingDisplay& thinking) {
   if (thinking.colour < 0) return {};
   const ThinkingLine& line = thinking.line;

@@ -42,6 +42,12 @@ inline constexpr Text kClearBoardQuestion{"盤面をクリアしてゲーム開�
 inline constexpr Text kFoxDataMissing{"狐のデータファイルが読めません。", "The data files of Fox cannot be read."};
 inline constexpr Text kUnsavedGameQuestion{"保存されていない対局があります。保存しますか？",
                                            "This game has not been saved. Save it?"};
+inline constexpr Pattern kKeptGameQuestion{
+    "前回は正しく終了しなかったため、そのときの対局（%d手）が残っています。復元しますか？",
+    "Kaimo did not end cleanly last time; its game (%d moves) was kept. Restore it?"};
+inline constexpr Text kKeptGameDamaged{"前回の対局の控えが壊れているため、復元できません。",
+                                       "The game kept from last time is damaged and cannot be restored."};
+inline constexpr Text kKeptGameRemoved{"\n（削除しました）", "\n(It was removed.)"};
 
 // The colours' names: "黒" and "白".
 const Text& colourName(int colour);
@@ -99,6 +105,11 @@ Wording settingsAtStartText(const std::string& path, const SettingsAtStart& star
 Wording evaluationLine(int routine, int score, ValueSource source);
 // "検討を止めています 42/96手": the review turned off before it read the game.
 Wording reviewPausedText(std::size_t read, std::size_t total);
+// "前回は正しく終了しなかったため、そのときの対局（%d手）が残っています。復元しますか？"
+Wording keptGameQuestion(int moves);
+// The kept game of the last run is damaged: said with the file and where
+// it was moved (or that it was removed, when `keptAs` is empty).
+Wording keptGameDamagedText(const std::string& path, const std::string& keptAs);
 // The computer's thinking for the column beside the board: who thinks and
 // how deep, the value with its depth, and the line of best moves written as
 // the board labels the squares; empty when there is nothing to show.

@@ -11,6 +11,7 @@
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
 #include "support/kr/kr_error.h"
+#include "support/paths/program_paths.h"
 
 namespace kaimo {
 
@@ -47,11 +48,19 @@ int CKaimoApp::run() {
       QMessageBox::warning(frame.get(), QString::fromUtf8(product::kName),
                            QString::fromStdString(startMessage_.in(frame->language())));
     }
+    keepGame(*frame);
     code = QApplication::exec();
     language_ = frame->language();
   }
   saveSettings();
   return code;
+}
+
+// In the state folder; without one (no home at all) nothing is kept.
+void CKaimoApp::keepGame(CMainFrame& frame) {
+  const std::optional<std::filesystem::path> folder = paths::stateFolder();
+  if (!folder || !paths::makeFolder(*folder)) return;
+  frame.keepGameIn((*folder / kKeptGameFileName).string());
 }
 
 void CKaimoApp::saveSettings() {

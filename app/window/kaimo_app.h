@@ -17,6 +17,8 @@
 
 namespace kaimo {
 
+class CMainFrame;
+
 class CKaimoApp {
  public:
   CKaimoApp(int& argc, char** argv);
@@ -27,6 +29,7 @@ class CKaimoApp {
  private:
   void readSettings();
   void saveSettings();
+  void keepGame(CMainFrame& frame);
 
   QApplication application_;
   std::optional<std::filesystem::path> settingsFile_;

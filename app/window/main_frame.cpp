@@ -59,6 +59,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
       language_(options::loadLanguage().value_or(texts::systemLanguage())),
       dialogs_(this),
       controller_(settings, dialogs_),
+      keeper_(controller_, dialogs_),
       tick_(this),
       view_(new CKaimoView(controller_, this)),
       studyPane_(new StudyPane(controller_, this)),
@@ -134,6 +135,7 @@ void CMainFrame::runCommand(const CommandEntry& entry) {
   } else {
     entry.run(*this);
   }
+  keeper_.update();  // the players may have changed without a change of the game
   updateActions();
 }
 
@@ -246,6 +248,7 @@ void CMainFrame::openRecent(const QString& path) {
 
 // The board is drawn again, and everything that follows the game follows.
 void CMainFrame::gameChanged() {
+  keeper_.update();
   view_->followGame();
   view_->update();
   studyPane_->refresh();
@@ -294,6 +297,12 @@ void CMainFrame::showLanguage() {
   squareKeys_->setLanguage(language_);
   shownRecordPath_.reset();
   showRecordName();
+}
+
+bool CMainFrame::keepGameIn(const std::string& path) {
+  const bool keeping = keeper_.start(path);
+  updateActions();
+  return keeping;
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

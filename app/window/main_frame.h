@@ -20,6 +20,7 @@
 #include "app/controller/game_controller.h"
 #include "app/settings/player_settings.h"
 #include "app/window/commands.h"
+#include "app/window/game_keeper.h"
 #include "app/window/kaimo_doc.h"
 #include "app/window/kaimo_view.h"
 #include "app/window/recent_files.h"
@@ -68,6 +69,10 @@ class CMainFrame : public QMainWindow {
   // The squares typed on the keyboard.
   SquareKeys& squareKeys() { return *squareKeys_; }
   GameSounds& sounds() { return *sounds_; }
+  // Keeps the game on screen against a crash in `path` from now on, after
+  // offering the game a run that did not end cleanly left there (see
+  // GameKeeper); false when another Kaimo keeps its game there.
+  bool keepGameIn(const std::string& path);
 
   Language language() const { return language_; }
   // Shows every text in `language` from now on and keeps the choice.
@@ -109,6 +114,8 @@ class CMainFrame : public QMainWindow {
   // The controller's window: made before the controller and gone after it.
   WindowDialogs dialogs_;
   GameController controller_;
+  // Gone before the controller, removing the kept game: a clean end.
+  GameKeeper keeper_;
   QTimer tick_;
   CKaimoDoc document_;
   CKaimoView* view_;

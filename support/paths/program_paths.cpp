@@ -85,13 +85,16 @@ std::optional<fs::path> settingsFile(const Environment& env) {
   return *folder / kSettingsFileName;
 }
 
-std::optional<fs::path> logFolder(const Environment& env) {
+std::optional<fs::path> stateFolder(const Environment& env) {
   if (currentFolderIsKept()) return fs::path();
   return userFolder(env.stateHome, env, ".local/state");
 }
 
+std::optional<fs::path> logFolder(const Environment& env) { return stateFolder(env); }
+
 fs::path dataFolder() { return dataFolder(Environment::ofProcess()); }
 std::optional<fs::path> settingsFile() { return settingsFile(Environment::ofProcess()); }
+std::optional<fs::path> stateFolder() { return stateFolder(Environment::ofProcess()); }
 std::optional<fs::path> logFolder() { return logFolder(Environment::ofProcess()); }
 
 fs::path folderKey(const fs::path& folder) {

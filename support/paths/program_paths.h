@@ -58,9 +58,14 @@ void exportHomeFolder();
 std::optional<std::filesystem::path> settingsFile(const Environment& env);
 std::optional<std::filesystem::path> settingsFile();
 
-// The current folder when it holds a "kaimopr.cfg", else kaimo/ under the
-// state home ($XDG_STATE_HOME, or ~/.local/state); none when no home is
-// known (the logs then go to standard error).
+// The state folder, where the logs go and the window keeps the game on
+// screen against a crash: the current folder when it holds a "kaimopr.cfg",
+// else kaimo/ under the state home ($XDG_STATE_HOME, or ~/.local/state);
+// none when no home is known (the logs then go to standard error, and no
+// game is kept).
+std::optional<std::filesystem::path> stateFolder(const Environment& env);
+std::optional<std::filesystem::path> stateFolder();
+// The logs' folder: the state folder.
 std::optional<std::filesystem::path> logFolder(const Environment& env);
 std::optional<std::filesystem::path> logFolder();
 
