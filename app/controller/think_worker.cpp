@@ -1,6 +1,7 @@
 #include "app/controller/think_worker.h"
 
 #include "app/controller/game_texts.h"
+#include "engine/search/computer_read.h"
 #include "engine/search/search_team.h"
 
 namespace kaimo {
@@ -10,21 +11,22 @@ void reportSideText(ThinkWorker::Exchange& exchange, const texts::Text& text) {
   exchange.report([&text](ThinkProgress& p) { p.sideText = text; });
 }
 
-int searchFullWindow(SearchJob& job) {
-  return searchRoot(*job.board, job.side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
+const texts::Text& readText(ReadKind read) {
+  switch (read) {
+    case ReadKind::Normal: return texts::kNormalRead;
+    case ReadKind::WinLoss: return texts::kWinRead;
+    case ReadKind::Exact: break;
+  }
+  return texts::kExactRead;
 }
 
-// Asks only whether the side wins, draws or loses (a window around 0). A
-// proven win or draw plays the move that proved it, with no value to show;
-// a loss is searched again with the full window for the best defence.
-int searchWinRead(SearchJob& job, int& shownValue, ThinkWorker::Exchange& exchange) {
-  reportSideText(exchange, texts::kWinRead);
-  const int result = searchRoot(*job.board, job.side, job.depth, -1, 1, job.context, 0, job.progressSpan);
-  if (isMarker(result) || result == SCORE_NO_MOVE) return result;
-  reportSideText(exchange, result > 0 ? texts::kWinProven : result == 0 ? texts::kDrawProven : texts::kLossProven);
-  if (result < 0) return shownValue = searchFullWindow(job);
-  shownValue = SCORE_NONE;
-  return result;
+const texts::Text& verdictText(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Win: return texts::kWinProven;
+    case Verdict::Draw: return texts::kDrawProven;
+    case Verdict::Loss: break;
+  }
+  return texts::kLossProven;
 }
 
 }  // namespace
@@ -37,19 +39,16 @@ ThinkResult think(const ThinkJob& job, std::stop_token stop, ThinkWorker::Exchan
 }
 
 ThinkResult runThink(SearchJob& search, ThinkWorker::Exchange& exchange) {
-  const int empties = boardEmptyCount(*search.board);
-  int result;
-  int shownValue;
-  if (empties <= search.depth || empties > search.winDepth) {
-    reportSideText(exchange, empties <= search.depth ? texts::kExactRead : texts::kNormalRead);
-    result = shownValue = searchFullWindow(search);
-  } else {
-    result = searchWinRead(search, shownValue, exchange);
-  }
-  if (isMarker(result)) return ThinkResult{-1, SCORE_NONE, result == SCORE_EVAL_ERROR};
-  if (result == SCORE_NO_MOVE) return ThinkResult{};
+  reportSideText(exchange, readText(search.read));
+  const ComputerRead read =
+      readComputerMove(search, [&exchange](Verdict verdict) { reportSideText(exchange, verdictText(verdict)); });
+  if (isMarker(read.value)) return ThinkResult{-1, SCORE_NONE, read.value == SCORE_EVAL_ERROR};
+  if (read.value == SCORE_NO_MOVE) return ThinkResult{};
   reportThinkingLine(search, true, exchange);
-  return ThinkResult{search.context.bestMove, shownValue, false};
+  // A proven win or draw leaves its verdict in the side's pane: the value
+  // of a win is only a bound. A loss shows its margin like any read.
+  const bool keepsVerdict = read.verdict && *read.verdict != Verdict::Loss;
+  return ThinkResult{search.context.bestMove, keepsVerdict ? SCORE_NONE : read.value, false};
 }
 
 void ThinkReporter::report(int value, const SearchContext& context) {

@@ -25,6 +25,7 @@ struct Analysis {
   Bits opp;
   Bits empty;
   MoveOrder order;
+  bool winLoss;  // each move read only for its sign (AnalysisSetup::winLoss)
 
   std::mutex lock;
   SquareValues* values;
@@ -74,6 +75,7 @@ struct Analysis {
   // misses costs a second read (docs/benchmarks.md, "Tunables of the exact
   // solver").
   int solveChild(SearchThread& thread, Bits childOwn, Bits childOpp, Bits childEmpty, int& guess) {
+    if (winLoss) return solveExact(thread, childOwn, childOpp, childEmpty, -1, 1);
     guess = guessExactValue(thread.setup->orderer, childOwn, childOpp, childEmpty);
     if (guess == SCORE_NONE) return solveExact(thread, childOwn, childOpp, childEmpty, -SCORE_INF, SCORE_INF);
     guess += usualMiss();
@@ -99,6 +101,7 @@ AnalysisResult analyzeEndgame(const Board& board, int side, const Evaluator& eva
   analysis.own = side == kBlack ? bits.black : bits.white;
   analysis.opp = side == kBlack ? bits.white : bits.black;
   analysis.empty = bits.empty;
+  analysis.winLoss = setup.winLoss;
   analysis.values = &values;
   analysis.onProgress = onProgress;
   analysis.user = user;

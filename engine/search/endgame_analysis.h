@@ -38,6 +38,10 @@ struct AnalysisSetup {
   // without its data: ordered from the masks alone.
   const Evaluator* orderer = nullptr;
   int threads = defaultSearchThreads();
+  // Only whether each move wins, draws or loses: every move read in the
+  // window -1..+1, far cheaper than its margin. A value is then right only
+  // by its sign: above 0 a win, 0 a draw, below 0 a loss.
+  bool winLoss = false;
 };
 
 // Solves every legal move of `side` exactly: the threads take the moves one

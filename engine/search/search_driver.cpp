@@ -208,6 +208,7 @@ void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, i
   job.side = side;
   job.depth = depth;
   job.winDepth = winDepth;
+  job.read = depth >= boardEmptyCount(board) ? ReadKind::Exact : ReadKind::Normal;
   job.progressSpan = kProgressSpan;
 }
 
@@ -217,6 +218,7 @@ void prepareComputerMove(SearchJob& job, const Board& board, int side, const Sid
   const int depth = settings.depthFor(empties);
   prepareSearchJob(job, board, side, depth, settings.winDepth, std::move(evaluator), std::move(stop), progress,
                    depth - kProgressPlies);
+  job.read = settings.readKindFor(empties);
   job.context.setup.threads = threads;
   job.context.setup.probCut = probCutFor(settings, job.evaluator);
   // Only a read to the end needs an evaluator that orders it: a side whose

@@ -20,6 +20,7 @@ struct SearchJob {
   int side;
   int depth;
   int winDepth;
+  ReadKind read;  // what the computer move asks of the search (readComputerMove)
   int progressSpan;
   Evaluator evaluator;
   Evaluator orderer;  // "狐", ordering a read to the end (see orderReadsWith)
@@ -43,7 +44,8 @@ void prepareSearch(SearchContext&, const Evaluator&&, std::stop_token, SearchPro
 void orderReadsWith(SearchContext& context, const Evaluator& orderer);
 void orderReadsWith(SearchContext&, const Evaluator&&) = delete;
 
-// Fills `job` for a search of `depth` plies with the job's own evaluator and table.
+// Fills `job` for a search of `depth` plies with the job's own evaluator and
+// table: an exact read when the depth reaches the end, else a normal read.
 void prepareSearchJob(SearchJob& job, const Board& board, int side, int depth, int winDepth, Evaluator evaluator,
                       std::stop_token stop, SearchProgress* progress, int progressDepth);
 

@@ -9,6 +9,11 @@
 
 namespace kaimo {
 
+// What a computer turn reads: a normal read to its depth, a read to the end
+// that only asks whether the side wins, draws or loses (the window -1..+1,
+// far cheaper than the margin), or the exact final margin.
+enum class ReadKind { Normal, WinLoss, Exact };
+
 struct SideSettings {
   int routine = kSimpleRoutine;  // row of the routine table; the human never reaches the search
   int normalDepth = 6;           // plies of a normal read
@@ -24,6 +29,13 @@ struct SideSettings {
   // How deep the side reads such a position: to the end, or its normal depth
   // (never past the end).
   constexpr int depthFor(int empties) const { return readsToEnd(empties) ? empties : std::min(normalDepth, empties); }
+  // Which read the side makes there: the exact margin where the exact-read
+  // depth covers the position (or the normal depth reaches the end anyway),
+  // else win/draw/loss where the win-read depth covers it.
+  constexpr ReadKind readKindFor(int empties) const {
+    if (empties <= exactDepth || empties <= normalDepth) return ReadKind::Exact;
+    return empties <= winDepth ? ReadKind::WinLoss : ReadKind::Normal;
+  }
 };
 
 }  // namespace kaimo

@@ -23,7 +23,7 @@ const CommandSyntax& sampleSyntax() {
       {textOption("--moves", "M", nullptr, "moves"), integerOption("--depth", "N", 6, 1, 24, "depth"),
        atLeast("--depth", integerOption("--max", "N", 30, 1, 40, "at least the depth")),
        numberOption("--rate", "X", 0.01, 1e-6, 10, "rate"), switchOption("--probcut", false, "switch"),
-       pathOption("--dir", "DIR", "folder"), forEachColour(integerOption("--exact", "N", 13, 0, 32, "per colour"))}};
+       pathOption("--dir", "DIR", "folder"), flagOption("--quick", "flag"), forEachColour(integerOption("--exact", "N", 13, 0, 32, "per colour"))}};
   return syntax;
 }
 
@@ -48,6 +48,10 @@ TEST(CliArgs, ValuesAreCheckedAgainstTheirDeclarationWhenParsed) {
       {{"--rate", "0"}, false},
       {{"--probcut", "on"}, true},
       {{"--probcut", "1"}, false},
+      // A flag takes no value: the word after it is the next one.
+      {{"--quick"}, true},
+      {{"--quick", "--depth", "3"}, true},
+      {{"--quick", "--quick"}, false},
       // An empty name would mean the current folder.
       {{"--dir", "d"}, true},
       {{"--dir", ""}, false},
@@ -75,10 +79,13 @@ TEST(CliArgs, DefaultsAndOperands) {
   EXPECT_FALSE(none.givenInt("--depth").has_value());
   EXPECT_EQ(none.getNumber("--rate"), 0.01);
   EXPECT_FALSE(none.isOn("--probcut"));
+  EXPECT_FALSE(none.isOn("--quick"));
   EXPECT_EQ(none.getPath("--dir"), "");
   EXPECT_EQ(none.getInt("--black-exact"), 13);
-  const Args given =
-      Args::parse(sampleSyntax(), {"--depth", "9", "--probcut", "on", "--rate", "0.5", "--black-exact", "4"});
+  const Args given = Args::parse(sampleSyntax(),
+                                 {"--depth", "9", "--probcut", "on", "--quick", "5", "--rate", "0.5", "--black-exact", "4"});
+  EXPECT_TRUE(given.isOn("--quick"));
+  EXPECT_EQ(given.positional, (std::vector<std::string>{"5"}));
   EXPECT_EQ(given.getInt("--depth"), 9);
   EXPECT_TRUE(given.isOn("--probcut"));
   EXPECT_EQ(given.getNumber("--rate"), 0.5);

@@ -53,6 +53,9 @@ TEST_F(SearchCommands, SearchPrintsOneLineAboutTheMove) {
   EXPECT_TRUE(captureCommand(runSearch, {"--board", "pass.txt"}).output.starts_with("move c1 value +5.00 depth 2 "));
   EXPECT_TRUE(captureCommand(runSearch, {"--board", "pass.txt", "--side", "white"})
                   .output.starts_with("move none value none "));
+  // Within the win-read depth only: the verdict, a win's value being a bound.
+  EXPECT_TRUE(captureCommand(runSearch, {"--board", "pass.txt", "--depth", "1", "--exact", "0", "--win", "2"})
+                  .output.starts_with("move c1 value win depth 2 "));
 }
 
 TEST_F(SearchCommands, SearchRefusesHumansAndUnknownRoutines) {
@@ -89,6 +92,12 @@ TEST_F(SearchCommands, AnalyzePrintsEveryLegalMoveAndRefusesFortyEmpties) {
   long long leaves = -1, msec = -1;
   ASSERT_EQ(std::sscanf(text.c_str(), "c1 +5\nleaves %lld msec %lld\n", &leaves, &msec), 2) << text;
   EXPECT_EQ(text, "c1 +5\nleaves " + std::to_string(leaves) + " msec " + std::to_string(msec) + "\n");
+  const std::string verdicts = captureCommand(runAnalyze, {"--board", "pass.txt", "--wld"}).output;
+  EXPECT_TRUE(verdicts.starts_with("c1 win\nleaves ")) << verdicts;
+  // Black's only move flips a2: three discs each.
+  writeFile("draw.txt", "x---------\no---------\n.---------\n----------\n----------\n"
+                        "---------o\n----------\n---------o\n----------\n---------o\n");
+  EXPECT_TRUE(captureCommand(runAnalyze, {"--board", "draw.txt", "--wld"}).output.starts_with("a3 draw\nleaves "));
   const Captured refused = captureCommand(runAnalyze, {});
   EXPECT_EQ(refused.output, "");  // the initial position has 96 empty squares
   EXPECT_EQ(refused.status, 2);

@@ -12,6 +12,7 @@
 #include "engine/board/notation.h"
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "engine/search/computer_read.h"
 #include "engine/search/endgame_analysis.h"
 #include "engine/search/search_team.h"
 #include "tools/cli/commands.h"
@@ -112,7 +113,8 @@ const CommandSyntax& analyzeSyntax() {
       kProgram, "analyze", "[position]",
       tools::joinOptions({positionOptions(),
                           {tools::integerOption("--threads", "N", defaultSearchThreads(), 1, tools::kMaxSearchThreads,
-                                                "threads reading the moves")}})};
+                                                "threads reading the moves"),
+                           tools::flagOption("--wld", "only whether each move wins, draws or loses")}})};
   return syntax;
 }
 
@@ -141,12 +143,18 @@ int runAnalyze(const Words& words, std::FILE* out) {
   AnalysisSetup setup;
   setup.orderer = &orderer;
   setup.threads = args.getInt("--threads");
+  setup.winLoss = args.isOn("--wld");
   const AnalysisResult result =
       analyzeEndgame(position.board, position.side, routineEvaluator(kSimpleRoutine), interruptStops.token(), values,
                      showing ? showProgress : nullptr, &line, setup);
   if (showing) std::fprintf(stderr, "\r\033[K");
   for (int s = 0; s < kSquareCount; ++s) {
-    if (values[s] != SCORE_NONE) std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
+    if (values[s] == SCORE_NONE) continue;
+    if (setup.winLoss) {
+      std::fprintf(out, "%s %s\n", squareName(s).c_str(), verdictWord(verdictOf(values[s])));
+    } else {
+      std::fprintf(out, "%s %+d\n", squareName(s).c_str(), values[s] / SCORE_PER_DISC);
+    }
   }
   std::fprintf(out, "leaves %" PRId64 " msec %" PRId64 "\n", result.leafCount, searchClockMs() - line.startMs);
   if (const int signal = interrupted.load(); signal != 0) {

@@ -37,6 +37,9 @@ int runSearch(const Words& words, std::FILE* out) {
   std::fprintf(out, "move %s value ", squareName(result.move).c_str());
   if (result.value == SCORE_NO_MOVE) {
     std::fprintf(out, "none");
+  } else if (result.verdict && *result.verdict != Verdict::Loss) {
+    // A proven win is only a bound; a loss was read again for its margin.
+    std::fprintf(out, "%s", verdictWord(*result.verdict));
   } else {
     std::fprintf(out, "%+.2lf", result.value / 1000.0);
   }

@@ -11,7 +11,12 @@ Args Args::parse(const CommandSyntax& command, const Words& words) {
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
-      if (command.find(word) == nullptr) throw UsageError("unknown option " + word);
+      const OptionSyntax* declared = command.find(word);
+      if (declared == nullptr) throw UsageError("unknown option " + word);
+      if (declared->kind == OptionKind::Flag) {
+        if (!args.given_.emplace(word, "on").second) throw UsageError("option " + word + " given twice");
+        continue;
+      }
       if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
       if (!args.given_.emplace(word, words[i + 1]).second) throw UsageError("option " + word + " given twice");
       ++i;
@@ -34,6 +39,7 @@ Args Args::parse(const CommandSyntax& command, const Words& words) {
       case OptionKind::Switch:
         if (value != "on" && value != "off") throw UsageError(name + " must be on or off, not '" + value + "'");
         break;
+      case OptionKind::Flag: break;
       case OptionKind::Path:
         if (value.empty()) throw UsageError(name + " must name a file or folder, not be empty");
         [[fallthrough]];
@@ -74,6 +80,9 @@ double Args::getNumber(const std::string& name) const {
 }
 
 bool Args::isOn(const std::string& name) const {
+  if (const OptionSyntax* found = command_->find(name); found != nullptr && found->kind == OptionKind::Flag) {
+    return has(name);
+  }
   const OptionSyntax& declared = syntax(name, OptionKind::Switch);
   const auto it = given_.find(name);
   return it == given_.end() ? declared.fallback != 0 : it->second == "on";

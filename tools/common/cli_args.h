@@ -35,6 +35,7 @@ class Args {
   // The value given, else the declared default.
   int getInt(const std::string& name) const;
   double getNumber(const std::string& name) const;
+  // A switch's value, or whether a flag was given.
   bool isOn(const std::string& name) const;
   std::string get(const std::string& name) const;
   // A file or folder name, empty when the option is not given.

@@ -4,6 +4,7 @@
 
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
+#include "engine/search/computer_read.h"
 #include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/cpu_deadline.h"
@@ -15,15 +16,16 @@ struct FinishedRead {
   int depth = 0;
   int value = SCORE_NONE;
   int move = -1;
+  std::optional<Verdict> verdict;
 };
 
 // Deepens until the deadline stops it; the deepest finished read, or none.
 FinishedRead deepenUntilStopped(SearchJob& job) {
   FinishedRead last;
   const int result = searchDeepening(*job.board, job.side, job.depth, job.context, [&](int depth, int value, int move) {
-    last = {depth, value, move};
+    last = {depth, value, move, std::nullopt};
   });
-  if (result == SCORE_NO_MOVE || result == SCORE_EVAL_ERROR) last = {job.depth, result, -1};
+  if (result == SCORE_NO_MOVE || result == SCORE_EVAL_ERROR) last = {job.depth, result, -1, std::nullopt};
   return last;
 }
 
@@ -44,9 +46,8 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
   std::int64_t leaves = 0, nodes = 0;
   if (msPerMove <= 0 || toEnd) {
     prepareComputerMove(job, board, side, settings, evaluator, {}, nullptr, threads);
-    read.depth = job.depth;
-    read.value = searchRoot(board, side, job.depth, -SCORE_INF, SCORE_INF, job.context, 0, job.progressSpan);
-    read.move = job.context.bestMove;
+    const ComputerRead computer = readComputerMove(job);
+    read = {job.depth, computer.value, job.context.bestMove, computer.verdict};
   } else {
     const CpuDeadline deadline(msPerMove);
     prepareComputerMove(job, board, side, settings, evaluator, deadline.token(), nullptr, threads);
@@ -69,7 +70,8 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
           searchClockMs() - start,
           (processCpuMicros() - cpuStart) / 1000,
           nodes + job.context.thread.nodeCount,
-          toEnd};
+          toEnd,
+          read.verdict};
 }
 
 std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/board/board.h"
+#include "engine/search/computer_read.h"
 #include "engine/search/search_driver.h"
 #include "tools/common/option_syntax.h"
 
@@ -24,6 +25,9 @@ struct TurnResult {
   std::int64_t cpuMsec;  // processor time of the process: steady on a busy machine
   std::int64_t nodes;    // positions searched, leaves included
   bool toEnd;            // a read to the end (the exact-read or win-read depth covered the position)
+  // What a win/loss read proved (the win-read depth covered the position,
+  // the exact-read depth did not); after a win `value` is only a bound.
+  std::optional<Verdict> verdict;
 };
 
 // The settings a new side starts with: a normal read of 6 plies, exact from

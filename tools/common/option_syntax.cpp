@@ -16,8 +16,13 @@ std::string numberText(double value) {
 
 std::string integerText(double value) { return std::to_string(static_cast<long long>(value)); }
 
+// "--depth N", or "--wld" for a flag.
+std::string optionWord(const OptionSyntax& syntax) {
+  return syntax.value[0] == '\0' ? syntax.name : std::string(syntax.name) + " " + syntax.value;
+}
+
 std::string synopsisWord(const OptionSyntax& syntax) {
-  const std::string word = std::string(syntax.name) + " " + syntax.value;
+  const std::string word = optionWord(syntax);
   return syntax.required ? word : "[" + word + "]";
 }
 
@@ -68,7 +73,7 @@ void CommandSyntax::printHelp(std::FILE* out) const {
     colours = colours || syntax.perColour;
   }
   for (const OptionSyntax& syntax : options) {
-    const std::string word = std::string(syntax.name) + " " + syntax.value;
+    const std::string word = optionWord(syntax);
     std::string details;
     if (syntax.required) details = "required";
     const std::string fallback = syntax.required ? "" : fallbackText(syntax);
@@ -93,6 +98,7 @@ std::string fallbackText(const OptionSyntax& syntax) {
     case OptionKind::Integer: return integerText(syntax.fallback);
     case OptionKind::Number: return numberText(syntax.fallback);
     case OptionKind::Switch: return syntax.fallback != 0 ? "on" : "off";
+    case OptionKind::Flag: return "";
     case OptionKind::Text: return syntax.fallbackText != nullptr ? syntax.fallbackText : "";
     case OptionKind::Path: return "";
   }

@@ -15,6 +15,7 @@ enum class OptionKind {
   Integer,  // a whole number within [low, high]
   Number,   // a decimal number within [low, high]
   Switch,   // on or off
+  Flag,     // given alone, with no value: on; absent: off
   Text,     // any word, or what `check` accepts
   Path,     // a file or folder name, never empty (that would mean the current folder)
 };
@@ -59,6 +60,9 @@ constexpr OptionSyntax numberOption(const char* name, const char* value, double 
 }
 constexpr OptionSyntax switchOption(const char* name, bool fallback, const char* help) {
   return {.name = name, .value = "on|off", .help = help, .kind = OptionKind::Switch, .fallback = fallback ? 1.0 : 0.0};
+}
+constexpr OptionSyntax flagOption(const char* name, const char* help) {
+  return {.name = name, .value = "", .help = help, .kind = OptionKind::Flag};
 }
 constexpr OptionSyntax textOption(const char* name, const char* value, const char* fallback, const char* help,
                                   void (*check)(const std::string&, const std::string&) = nullptr) {

@@ -25,13 +25,17 @@ Evaluator failingEvaluator() {
   return PatternEvaluator(std::make_shared<const PatternData>("kaimo-no-such-data-folder"));
 }
 
-// The think job's procedure on a search prepared by hand (the depth rule of
-// a computer turn never chooses the win/loss read), run on the test's thread.
+// The think job's procedure on a search prepared by hand, or as a computer
+// turn prepares it, run on the test's thread.
 class Think : public ::testing::Test {
  protected:
   void prepare(const Board& b, int side, int depth, int winDepth, Evaluator evaluator = {}, std::stop_token stop = {}) {
     board = b;
     prepareSearchJob(job, board, side, depth, winDepth, std::move(evaluator), std::move(stop), nullptr, depth - 2);
+  }
+  void prepareTurn(const Board& b, int side, const SideSettings& settings) {
+    board = b;
+    prepareComputerMove(job, board, side, settings, {}, nullptr);
   }
   ThinkResult run() {
     const ThinkResult result = runThink(job, exchange);
@@ -61,8 +65,12 @@ TEST_F(Think, NormalReadPostsALegalMoveWithItsValue) {
   EXPECT_EQ(said.line->moves.front(), r.move);
 }
 
+// Reads of the win/loss kind: more empty squares than the exact-read depth
+// covers, no more than the win-read depth.
+const SideSettings kWinReader{.normalDepth = 2, .exactDepth = 0, .winDepth = 20};
+
 TEST_F(Think, ProvenWinPlaysTheMoveFound) {
-  prepare(nearlyFullBoard(), kBlack, 2, 20);
+  prepareTurn(nearlyFullBoard(), kBlack, kWinReader);
   const ThinkResult r = run();
   EXPECT_EQ(sideText(), texts::kWinProven.japanese);
   EXPECT_TRUE(isLegal(r.move, kBlack)) << "a proven win must not stop the game; move " << r.move;
@@ -70,12 +78,36 @@ TEST_F(Think, ProvenWinPlaysTheMoveFound) {
 }
 
 TEST_F(Think, ProvenLossSearchesAgainForTheBestDefence) {
-  prepare(nearlyFullBoard(), kWhite, 2, 20);
+  prepareTurn(nearlyFullBoard(), kWhite, kWinReader);
   const ThinkResult r = run();
   EXPECT_EQ(sideText(), texts::kLossProven.japanese);
   EXPECT_TRUE(isLegal(r.move, kWhite)) << r.move;
   EXPECT_LT(r.value, 0);
   EXPECT_FALSE(isMarker(r.value));
+}
+
+// The side's pane at the ends of the win/loss read: the board's 6 empty
+// squares at and one past the exact-read depth, at and one past the win-read
+// depth.
+TEST_F(Think, TheReadsKindFollowsTheExactAndWinDepths) {
+  struct Case {
+    int exact, win;
+    const char* text;  // the last the pane heard
+  };
+  const Case cases[] = {
+      {6, 8, texts::kExactRead.japanese},   // E = exact depth
+      {5, 8, texts::kWinProven.japanese},   // E = exact depth + 1
+      {0, 6, texts::kWinProven.japanese},   // E = win depth
+      {0, 5, texts::kNormalRead.japanese},  // E = win depth + 1
+  };
+  ASSERT_EQ(emptyCount(nearlyFullBoard()), 6);
+  for (const Case& c : cases) {
+    prepareTurn(nearlyFullBoard(), kBlack, SideSettings{.normalDepth = 2, .exactDepth = c.exact, .winDepth = c.win});
+    const ThinkResult r = run();
+    EXPECT_EQ(sideText(), std::string(c.text)) << "exact " << c.exact << " win " << c.win;
+    EXPECT_TRUE(isLegal(r.move, kBlack));
+    EXPECT_EQ(r.value == SCORE_NONE, std::string(c.text) == texts::kWinProven.japanese) << "only a proven win shows no value";
+  }
 }
 
 TEST_F(Think, FailedEvaluationPostsNoMoveAndFlagsTheFailure) {

@@ -58,6 +58,36 @@ TEST(AnalyzeEndgame, EveryLegalMoveGetsItsExactValue) {
   }
 }
 
+// Only the sign of each move's value: a win above 0, a draw 0, a loss below,
+// the same as the exact values' on walled and open boards (draws, passes).
+TEST(AnalyzeEndgame, WinLossValuesHaveTheSignsOfTheExactValues) {
+  std::mt19937 rng(44);
+  AnalysisSetup winLoss;
+  winLoss.winLoss = true;
+  int signs[3] = {};
+  for (int i = 0; i < 32; ++i) {
+    const bool drawOrPass = i < 2;
+    const Board b = drawOrPass ? boardFromText(i == 0 ? testing::kDrawBoardText : testing::kPassBoardText)
+                               : testing::randomEndgame(rng, 3 + i % 9, i % 2 == 0 ? 80 : 0, 50);
+    const int side = drawOrPass ? kBlack : static_cast<int>(rng() & 1);
+    SquareValues exact, verdicts;
+    analyzeEndgame(b, side, Evaluator{}, {}, exact, nullptr, nullptr);
+    analyzeEndgame(b, side, Evaluator{}, {}, verdicts, nullptr, nullptr, winLoss);
+    for (int s = 0; s < kSquareCount; ++s) {
+      if (exact[s] == SCORE_NONE) {
+        EXPECT_EQ(verdicts[s], SCORE_NONE);
+        continue;
+      }
+      const int sign = (exact[s] > 0) - (exact[s] < 0);
+      EXPECT_EQ((verdicts[s] > 0) - (verdicts[s] < 0), sign) << "square " << s << " of position " << i;
+      ++signs[sign + 1];
+    }
+  }
+  EXPECT_GT(signs[0], 0);
+  EXPECT_GT(signs[1], 0);
+  EXPECT_GT(signs[2], 0);
+}
+
 TEST(AnalyzeEndgame, APassIsTheMoversOwnValueAndAnEndIsTheFinalScore) {
   // Black at c1: white must pass and black plays e1 too, 6 to 1.
   const Board pass = boardFromText(

@@ -19,6 +19,7 @@ constexpr int kInf = SCORE_INF;
 struct DepthCase {
   int normal, exact, win, empties;
   int depth;
+  ReadKind read;
 };
 
 void PrintTo(const DepthCase& c, std::ostream* out) {
@@ -30,14 +31,22 @@ class ChooseDepth : public ::testing::TestWithParam<DepthCase> {};
 TEST_P(ChooseDepth, FollowsTheReadRules) {
   const DepthCase c = GetParam();
   EXPECT_EQ(chooseDepth(c.normal, c.exact, c.win, c.empties), c.depth);
+  const SideSettings settings{.normalDepth = c.normal, .exactDepth = c.exact, .winDepth = c.win};
+  EXPECT_EQ(settings.readKindFor(c.empties), c.read);
 }
 
+constexpr ReadKind kNormal = ReadKind::Normal, kWinLoss = ReadKind::WinLoss, kExact = ReadKind::Exact;
 INSTANTIATE_TEST_SUITE_P(Settings, ChooseDepth,
-                         ::testing::Values(DepthCase{8, 13, 0, 14, 8},    // normal read
-                                           DepthCase{8, 13, 0, 13, 13},   // exact read
-                                           DepthCase{8, 10, 16, 15, 15},  // win read
-                                           DepthCase{30, 0, 0, 20, 20},   // never past the end
-                                           DepthCase{5, 0, 0, 40, 5}, DepthCase{6, 13, 0, 0, 0}));
+                         ::testing::Values(DepthCase{8, 13, 0, 14, 8, kNormal},    // normal read
+                                           DepthCase{8, 13, 0, 13, 13, kExact},    // exact read
+                                           DepthCase{8, 10, 16, 15, 15, kWinLoss},  // win read
+                                           // the win read's ends: one past the exact depth, and the win depth
+                                           DepthCase{8, 10, 16, 10, 10, kExact}, DepthCase{8, 10, 16, 11, 11, kWinLoss},
+                                           DepthCase{8, 10, 16, 16, 16, kWinLoss}, DepthCase{8, 10, 16, 17, 8, kNormal},
+                                           DepthCase{8, 16, 10, 12, 12, kExact},  // a win depth below the exact one
+                                           DepthCase{30, 0, 0, 20, 20, kExact},  // never past the end
+                                           DepthCase{20, 0, 24, 20, 20, kExact}, DepthCase{19, 0, 24, 20, 20, kWinLoss},
+                                           DepthCase{5, 0, 0, 40, 5, kNormal}, DepthCase{6, 13, 0, 0, 0, kExact}));
 
 // A position of random play with this many empty squares and a move to play.
 Board positionWithEmpties(int empties, int& side) {
@@ -64,6 +73,7 @@ TEST(PrepareComputerMove, FillsTheJobAsATurnDoes) {
   EXPECT_EQ(job.board, &b);
   EXPECT_EQ(job.side, side);
   EXPECT_EQ(job.winDepth, 0);
+  EXPECT_EQ(job.read, ReadKind::Exact);  // the normal depth reaches the end
   EXPECT_EQ(job.progressSpan, 1000000000);
   EXPECT_EQ(job.context.setup.progressDepth, 18);
   EXPECT_EQ(job.context.bestMove, -1);

@@ -29,6 +29,15 @@ inline Board boardFromText(const char* text) {
   return b;
 }
 
+// Black at c1 makes white pass and plays e1 as well: 6 discs to 1.
+inline constexpr const char* kPassBoardText =
+    "xo.o.x----\n----------\n----------\n----------\n----------\n"
+    "----------\n----------\n----------\n----------\n---------o\n";
+// Black's only move, a3, flips a2: three discs each, a draw.
+inline constexpr const char* kDrawBoardText =
+    "x---------\no---------\n.---------\n----------\n----------\n"
+    "---------o\n----------\n---------o\n----------\n---------o\n";
+
 inline DiscCounts countsOf(const Board& b) {
   DiscCounts counts;
   boardCount(b, counts);
