@@ -4,11 +4,13 @@
 //
 //   kaimo-bench-analysis [MIN_EMPTIES [MAX_EMPTIES [POSITIONS [SEED]]]]
 //   kaimo-bench-analysis 16 24 2 --analysis-only [--threads N] [--stable DISCS] [--positions]
+//   kaimo-bench-analysis 22 24 8 44 --positions-only
 //
 // --threads: the analysis's threads (the machine's cores, at most two);
 // --stable: only positions with at least DISCS discs that can never flip;
 // --positions: each position is printed, in the board file's form, before
-// it is solved (for kaimo-cli analyze --board).
+// it is solved (for kaimo-cli analyze --board); --positions-only: only
+// printed, none solved (a set of positions for timing kaimo-cli).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -115,7 +117,8 @@ int main(int argc, char** argv) {
   const unsigned seed = static_cast<unsigned>(argumentOr(argc, argv, 4, 1));
   const bool plain = !hasFlag(argc, argv, "--analysis-only");
   const int minStable = flagValueOr(argc, argv, "--stable", 0);
-  const bool showPositions = hasFlag(argc, argv, "--positions");
+  const bool positionsOnly = hasFlag(argc, argv, "--positions-only");
+  const bool showPositions = positionsOnly || hasFlag(argc, argv, "--positions");
   AnalysisSetup setup;
   setup.threads = std::clamp(flagValueOr(argc, argv, "--threads", defaultSearchThreads()), 1, 16);
   const Evaluator fox = routineEvaluator(kPatternRoutine);
@@ -138,6 +141,7 @@ int main(int argc, char** argv) {
         boardWriteText(board, stdout);
         std::fflush(stdout);
       }
+      if (positionsOnly) continue;
       SquareValues fast;
       auto start = Clock::now();
       double cpuStart = cpuSeconds();
