@@ -9,6 +9,7 @@ namespace {
 
 // Wide enough for the summary of three moves a side.
 constexpr int kPaneWidth = 280;
+constexpr int kThinkingLines = 4;
 
 // Each position as the move list names it.
 std::vector<QString> positionNames(const std::vector<MoveListRow>& rows, int lastIndex, Language language) {
@@ -51,6 +52,12 @@ StudyPane::StudyPane(GameController& controller, QWidget* parent)
   setFixedWidth(kPaneWidth);
   thinking_->setObjectName(QStringLiteral("thinking"));
   thinking_->setWordWrap(true);
+  // As tall as the longest thinking (who and how deep, the value, two lines
+  // of the best line) from its first line on, so the column does not jump
+  // while the computer thinks.
+  thinking_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  thinking_->setFixedHeight(kThinkingLines * thinking_->fontMetrics().lineSpacing() + 2 * thinking_->margin() +
+                            2 * thinking_->frameWidth());
   summary_->setObjectName(QStringLiteral("worstMoves"));
   summary_->setWordWrap(true);
   summary_->setTextFormat(Qt::RichText);

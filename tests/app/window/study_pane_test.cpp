@@ -96,6 +96,21 @@ class StudyPaneTest : public QObject {
     QCOMPARE(game().game().history().size(), 3u);
   }
 
+  // The computer's thinking takes the same room from its first line to its
+  // last, so the column does not jump.
+  void thinkingKeepsItsHeight() {
+    settings_.white.routine = kSimpleRoutine;
+    settings_.white.normalDepth = 1;
+    frame_->action(Command::Start)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    clickFirstLegalSquare();
+    QLabel* thinking = pane().thinking();
+    QTRY_VERIFY(thinking->isVisible());
+    const int height = thinking->height();
+    QTRY_VERIFY(game().game().cursor() == 2 && thinking->text().count(QLatin1Char('\n')) >= 1);
+    QCOMPARE(thinking->height(), height);
+  }
+
   // The hint in a running game: the game goes on, the best square is marked
   // and named, and the human's click on it plays it and takes the marks and
   // the text away. A text of a state that has ended goes the same way.
