@@ -149,9 +149,10 @@ KeptGameRead readKeptGame(const std::string& path) {
 }
 
 bool writeKeptGame(const std::string& path, const std::string& text) {
-  return writeFileSafely(path, [&text](std::FILE* stream) {
-           return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-         }).ok();
+  return writeFileSafely(
+             path,
+             [&text](std::FILE* stream) { return std::fwrite(text.data(), 1, text.size(), stream) == text.size(); })
+      .ok();
 }
 
 std::string setDamagedKeptGameAside(const std::string& path) {

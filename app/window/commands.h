@@ -49,6 +49,7 @@ enum class Command : int {
   SwapSides = 32851,
   AnimateMoves = 32852,
   PlaySounds = 32853,
+  ShowLegalMoves = 32870,
   JapaneseLanguage = 32860,  // the window's language: one of the two is chosen
   EnglishLanguage = 32861,
   About = 57664,

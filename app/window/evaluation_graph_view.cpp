@@ -3,10 +3,10 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 
-#include "app/window/window_texts.h"
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+#include "app/window/window_texts.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -98,7 +98,8 @@ QString EvaluationGraphView::pointText(int x) const {
   const GraphPoint& point = points_[at];
   if (point.value == SCORE_NONE) return name;
   QString value = QString::fromStdString(texts::valueText(point.value, texts::ValueSource(true)).in(language_));
-  if (point.kind == ReviewValueKind::Exact) value += QStringLiteral(" ") + QString::fromUtf8(texts::kExactRead.in(language_));
+  if (point.kind == ReviewValueKind::Exact)
+    value += QStringLiteral(" ") + QString::fromUtf8(texts::kExactRead.in(language_));
   return name + QStringLiteral("　") + value;
 }
 

@@ -38,6 +38,11 @@ void CKaimoView::followGame() {
   if (animation_) clock_.start();
 }
 
+void CKaimoView::setLegalMovesShown(bool on) {
+  legalMovesShown_ = on;
+  update();
+}
+
 void CKaimoView::setAnimated(bool on) {
   animated_ = on;
   if (!on) finishAnimation();
@@ -72,7 +77,8 @@ void CKaimoView::setLanguage(Language language) {
 
 void CKaimoView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  const MoveMarks marks = controller_.highlightMarks();
+  MoveMarks marks = controller_.highlightMarks();
+  if (!legalMovesShown_ && controller_.mode() != ViewMode::Editing) marks.fill(0);
   const Game& game = controller_.game();
   const StudySession& study = controller_.study();
   const BoardPicture picture{game.board(),

@@ -32,6 +32,9 @@ class CKaimoView : public QWidget {
   // does a click.
   void followGame();
   void setAnimated(bool on);
+  // Whether a human to move sees the squares where it can play (editing
+  // marks every square either way).
+  void setLegalMovesShown(bool on);
   bool isAnimating() const { return animation_.has_value(); }
   // Ends the move being drawn: its last picture at once.
   void finishAnimation();
@@ -54,6 +57,7 @@ class CKaimoView : public QWidget {
   // The position drawn last, to tell a move played onto it.
   Board shownBoard_;
   bool animated_ = true;
+  bool legalMovesShown_ = true;
   std::optional<MoveAnimation> animation_;
   // Runs from 0 to 1 over the animation, repainting as it goes.
   QVariantAnimation clock_;

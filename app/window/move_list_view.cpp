@@ -24,7 +24,8 @@ QString discOf(int colour) { return colour == kBlack ? QStringLiteral("●") : Q
 QString moveRowText(const MoveListRow& row, Language language) {
   switch (row.kind) {
     case MoveRowKind::Start: return QString::fromUtf8(texts::kStartPosition.in(language));
-    case MoveRowKind::Pass: return QStringLiteral("     %1 ").arg(discOf(row.colour)) + QString::fromUtf8(texts::kPassRow.in(language));
+    case MoveRowKind::Pass:
+      return QStringLiteral("     %1 ").arg(discOf(row.colour)) + QString::fromUtf8(texts::kPassRow.in(language));
     case MoveRowKind::Edit: return QStringLiteral("     ") + QString::fromUtf8(texts::kEditRow.in(language));
     case MoveRowKind::Move: break;
   }

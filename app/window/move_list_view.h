@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/controller/move_list.h"
-#include "app/texts/language.h"
 #include "app/review/game_review.h"
+#include "app/texts/language.h"
 
 namespace kaimo {
 

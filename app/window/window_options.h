@@ -16,6 +16,7 @@ inline constexpr const char* kUseBook = "UseOpeningBook";  // default on: the co
 inline constexpr const char* kAnimateMoves = "AnimateMoves";  // default on
 inline constexpr const char* kPlaySounds = "PlaySounds";      // default on
 inline constexpr const char* kLanguage = "Language";       // "ja" or "en"; none: the system's language
+inline constexpr const char* kShowLegalMoves = "ShowLegalMoves";  // default on: a human's legal squares marked
 
 bool load(const char* key, bool fallback);
 void store(const char* key, bool value);

@@ -411,6 +411,29 @@ class WindowCommandsTest : public QObject {
     QVERIFY(settings_ == before);
   }
 
+  // Off, a human's legal squares look like any empty square; the choice is
+  // kept between windows.
+  void legalMovesCanBeHidden() {
+    frame_->action(Command::Start)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    MoveMarks marks;
+    boardLegalMarks(game().game().board(), game().game().side(), marks);
+    const int legal = static_cast<int>(std::find(marks.begin(), marks.end(), 1) - marks.begin());
+    const int plain =
+        static_cast<int>(std::find(marks.begin(), marks.end(), 0) - marks.begin());  // a1: empty, not legal
+    QVERIFY(legal < kSquareCount && game().game().board()[plain] == kEmpty);
+    const auto corner = [](int square) { return QPoint(squareLeft(square) + 3, squareTop(square) + 3); };
+    const auto colourAt = [&](int square) { return frame_->view()->grab().toImage().pixelColor(corner(square)); };
+    QVERIFY(colourAt(legal) != colourAt(plain));
+    QAction* show = frame_->action(Command::ShowLegalMoves);
+    QVERIFY(show->isChecked());
+    show->trigger();
+    QCOMPARE(colourAt(legal), colourAt(plain));
+    frame_ = std::make_unique<CMainFrame>(settings_);
+    QVERIFY(!frame_->action(Command::ShowLegalMoves)->isChecked());
+    frame_->action(Command::ShowLegalMoves)->trigger();
+  }
+
   void settingsStopTheGameFirst() {
     frame_->action(Command::Start)->trigger();
     QTRY_COMPARE(game().mode(), ViewMode::Playing);
