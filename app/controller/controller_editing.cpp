@@ -10,9 +10,15 @@ bool isSquare(int target) { return target >= 0 && target < kSquareCount; }
 
 }  // namespace
 
+// A game with unsaved work is first offered to be saved; that question,
+// answered Yes (and saved) or No, stands for the question to clear.
 void GameController::clearBoard() {
   stopThinking();
-  if (!window_.askYesNo(texts::kClearBoardQuestion)) return;
+  if (game_.hasUnsavedGame()) {
+    if (!mayDiscardGame()) return;
+  } else if (!window_.askYesNo(texts::kClearBoardQuestion)) {
+    return;
+  }
   game_.newGame();
   window_.requestRepaint();
 }

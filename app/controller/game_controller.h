@@ -139,7 +139,8 @@ class GameController {
   void goToLast() { goToPosition(game_.lastIndex()); }
   bool canGoBack() const { return !isBusy() && game_.cursor() > 0; }
   bool canGoForward() const { return !isBusy() && game_.cursor() < game_.lastIndex(); }
-  // Stops the game and, if the user agrees, starts afresh (not playing).
+  // Stops the game and, if the user agrees, starts afresh (not playing); a
+  // game with unsaved work is offered to be saved first (mayDiscardGame).
   void clearBoard();
   // A quarter turn clockwise, or the reflection in the diagonal through the
   // top-left and bottom-right corners; only the board changes.

@@ -169,26 +169,42 @@ TEST_F(BoardCommands, NextAfterATransformShowsTheHistoryPosition) {
   EXPECT_EQ(c().game().board(), c().game().history()[1].board);
 }
 
+// Moves not saved: the question is whether to save them, and Cancel keeps
+// everything; No clears without a second question. With nothing unsaved
+// the question is whether to clear, and No keeps the position.
 TEST_F(BoardCommands, ClearingAsksFirstAndNoKeepsEverything) {
   make(quickSettings(kHuman, kHuman));
   playHumanMoves(3);
   const History history = c().game().history();
   const Board board = c().game().board();
-  window.answerYes = false;
+  window.answer = Answer::Cancel;
   c().clearBoard();
   ASSERT_EQ(window.questions.size(), 1u);
-  EXPECT_EQ(window.questions[0], "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？");
+  EXPECT_EQ(window.questions[0], texts::kUnsavedGameQuestion.japanese);
   EXPECT_EQ(c().game().history(), history);
   EXPECT_EQ(c().game().board(), board);
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "the running game was stopped all the same";
 
-  window.answerYes = true;
+  window.answer = Answer::No;
   c().clearBoard();
+  ASSERT_EQ(window.questions.size(), 2u);
   EXPECT_EQ(c().game().board(), initialBoard());
   EXPECT_EQ(c().game().side(), kBlack);
   ASSERT_EQ(c().game().history().size(), 1u);
   EXPECT_EQ(c().game().cursor(), 0);
   EXPECT_EQ(c().mode(), ViewMode::Idle) << "clearing does not start a game";
+
+  c().rotateBoard();
+  c().appendHistory(HistoryEntry{kBlack, -1, c().game().board()});
+  c().goToPosition(1);
+  window.answerYes = false;
+  c().clearBoard();
+  ASSERT_EQ(window.questions.size(), 3u);
+  EXPECT_EQ(window.questions[2], "盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？");
+  EXPECT_EQ(c().game().history().size(), 2u);
+  window.answerYes = true;
+  c().clearBoard();
+  EXPECT_EQ(c().game().history().size(), 1u);
 }
 
 TEST_F(BoardCommands, EditingTogglesSquaresWithEitherButton) {

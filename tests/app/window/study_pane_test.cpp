@@ -265,6 +265,7 @@ class StudyPaneTest : public QObject {
     const History played = game().game().history();
     frame_->action(Command::CopyRecord)->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), game().recordText());
+    frame_->dialogs().setChoiceHandler([](const QString&) { return Answer::No; });  // not saved
     frame_->action(Command::ClearBoard)->trigger();
     QCOMPARE(game().game().history().size(), 1u);
     frame_->action(Command::PasteRecord)->trigger();

@@ -296,6 +296,29 @@ class WindowCommandsTest : public QObject {
     QVERIFY(!frame_->action(Command::Previous)->isEnabled());
   }
 
+  // 新 with moves not saved offers to save them first; saved, the board clears.
+  void clearingAnUnsavedGameOffersToSaveIt() {
+    frame_->action(Command::Start)->trigger();
+    QTRY_COMPARE(game().mode(), ViewMode::Playing);
+    MoveMarks marks;
+    boardLegalMarks(game().game().board(), game().game().side(), marks);
+    game().clickSquare(static_cast<int>(std::find(marks.begin(), marks.end(), 1) - marks.begin()));
+    QTRY_COMPARE(game().game().cursor(), 1);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("新しい.txt"));
+    frame_->dialogs().setFileChooser([&](RecordFileUse) { return path; });
+    QStringList offered;
+    frame_->dialogs().setChoiceHandler([&](const QString& text) {
+      offered << text;
+      return Answer::Yes;
+    });
+    frame_->action(Command::ClearBoard)->trigger();
+    QCOMPARE(offered.size(), 1);
+    QVERIFY(questions_.isEmpty());
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(game().game().history().size(), std::size_t(1));
+  }
+
   void openShowsTheRecordsFirstPosition() {
     QTemporaryDir dir;
     const QString path = dir.filePath("game.txt");
