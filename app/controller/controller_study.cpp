@@ -2,6 +2,7 @@
 // settings, the evaluation values, the endgame analysis and the hint.
 #include "app/controller/evaluation_values.h"
 #include "app/controller/game_controller.h"
+#include "app/review/review_read.h"
 #include "app/controller/game_texts.h"
 
 namespace kaimo {
@@ -40,8 +41,12 @@ void GameController::startHint() {
   // A human to move in a running game keeps the game: the click still plays.
   if (mode_ != ViewMode::Playing) stopThinking();
   const int side = game_.side();
-  const SideSettings settings = sideSettingsOf(side);
-  study_.startHint(settings, book_.movesHere(game_.board(), side, settings));
+  SideSettings settings = sideSettingsOf(side);
+  // A human has no routine of its own: the hint reads with "狐" when its
+  // data are there, else with "狸", and says which.
+  const bool human = settings.routine == kHumanRoutine;
+  if (human) settings.routine = foxDataReadable() ? kPatternRoutine : kSimpleRoutine;
+  study_.startHint(settings, book_.movesHere(game_.board(), side, settings), human);
 }
 
 }  // namespace kaimo

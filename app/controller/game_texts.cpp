@@ -67,6 +67,10 @@ Wording valueInUnit(int value, bool inDiscs) {
 
 const Text& colourName(int colour) { return kColourNames[colour == kWhite ? 1 : 0]; }
 
+Wording hintReaderText(int routine) {
+  return inBoth([routine](Language l) { return format(kHintReader, l, routineName(routine).in(l)); });
+}
+
 const Text& routineName(int routine) {
   return routine >= 0 && routine < static_cast<int>(std::size(kRoutineNames)) ? kRoutineNames[routine] : kNoName;
 }

@@ -42,6 +42,7 @@ inline constexpr Text kClearBoardQuestion{"盤面をクリアしてゲーム開�
 inline constexpr Text kFoxDataMissing{"狐のデータファイルが読めません。", "The data files of Fox cannot be read."};
 inline constexpr Text kUnsavedGameQuestion{"保存されていない対局があります。保存しますか？",
                                            "This game has not been saved. Save it?"};
+inline constexpr Pattern kHintReader{"（%sの読み）", " (read by %s)"};
 inline constexpr Pattern kKeptGameQuestion{
     "前回は正しく終了しなかったため、そのときの対局（%d手）が残っています。復元しますか？",
     "Kaimo did not end cleanly last time; its game (%d moves) was kept. Restore it?"};
@@ -55,6 +56,8 @@ const Text& colourName(int colour);
 // "人間", "狸", "狐" (the table's own names) and their English names. An
 // index outside the table has no name.
 const Text& routineName(int routine);
+// "（狐の読み）": which routine read a human's hint.
+Wording hintReaderText(int routine);
 
 // "黒はパスです。" or "白はパスです。"
 Wording passText(int side);

@@ -47,8 +47,9 @@ bool StudySession::stopAnalysis() {
   return left && left->evalFailed;
 }
 
-void StudySession::startHint(const SideSettings& settings, const std::vector<BookMove>& bookMoves) {
+void StudySession::startHint(const SideSettings& settings, const std::vector<BookMove>& bookMoves, bool namesReader) {
   clear();
+  hintReader_ = namesReader ? texts::hintReaderText(settings.routine) : texts::Wording();
   if (!bookMoves.empty()) {
     showBookHint(bookMoves);
     return;
@@ -82,6 +83,10 @@ void StudySession::tickHint() {
   if (!result) return;
   squareValues_ = result->values;
   showBestMove(hintSource_);
+  if (bestSquare_ >= 0 && !hintReader_.empty()) {
+    hintPaneText_ += hintReader_;
+    panes_.set(kProgressPane, hintPaneText_);
+  }
   window_.requestRepaint();
   if (result->evalFailed) window_.showMessage(texts::kEvalError);
 }

@@ -49,7 +49,9 @@ class StudySession {
 
   // Values every legal move of the game's position as a side with
   // `settings` would read it, or shows `bookMoves` (best first) at once.
-  void startHint(const SideSettings& settings, const std::vector<BookMove>& bookMoves);
+  // `namesReader`: the best move's text says which routine read it (for a
+  // human, who has none of its own).
+  void startHint(const SideSettings& settings, const std::vector<BookMove>& bookMoves, bool namesReader = false);
   // The tick: the hint's values as they come, the best one once it is done.
   void tickHint();
 
@@ -66,6 +68,7 @@ class StudySession {
   SquareValues squareValues_;
   int bestSquare_ = -1;
   texts::ValueSource hintSource_{false};  // what gives the hint's values: their unit
+  texts::Wording hintReader_;  // "（狐の読み）" after the best move, or nothing
   texts::Wording hintPaneText_;              // what pane 0 says about the hint, while it does
   // The running analysis or hint as the window sees it: when it began, how
   // many moves it has to value, how many are valued, and the whole second

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/controller/game_texts.h"
+#include "app/review/review_read.h"
 #include "app/controller/move_list.h"
 #include "app/controller/move_values.h"
 #include "app/records/record_limits.h"
@@ -120,6 +121,19 @@ INSTANTIATE_TEST_SUITE_P(Positions, Hint,
                                            HintCase{"MidgameDepth5", 45, 5, 13}, HintCase{"Exact", 86, 6, 13},
                                            HintCase{"ExactByTheSettings", 82, 2, 16}),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// A human has no routine: its hint reads with "狐" when the data are
+// there, else with "狸", and the best move's text says which.
+TEST_F(GameStudy, AHumansHintSaysWhichRoutineReadIt) {
+  settings = quickSettings(kHuman, kHuman, 2, 0);
+  c().startHint();
+  ASSERT_TRUE(tickUntil(c(), [&] { return c().study().bestSquare() >= 0; }));
+  const int reader = foxDataReadable() ? kPatternRoutine : kSimpleRoutine;
+  const std::string said = texts::hintReaderText(reader).japanese;
+  const std::string& pane = window.panes[kProgressPane];
+  ASSERT_GE(pane.size(), said.size());
+  EXPECT_EQ(pane.substr(pane.size() - said.size()), said) << pane;
+}
 
 TEST_F(GameStudy, PauseStopsTheHintAndClearsIt) {
   settings = quickSettings(kHuman, kHuman, 30, 0);  // 29 plies a move: far longer than the test
