@@ -7,6 +7,7 @@
 #include "tests/common/small_book.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/match_games.h"
+#include "tools/cli/side_options.h"
 
 namespace kaimo::cli {
 namespace {
@@ -119,6 +120,8 @@ TEST(MatchCommand, SaysEachSidesMeanDepthAndTime) {
   for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--probcut", "on"},
                                                 {"--white-probcut", "yes"},
                                                 {"--ms", "0"},
+                                                {"--black-clock", "0"},
+                                                {"--ms", "100", "--white-clock", "20"},
                                                 {"--black-threads", "0"}}) {
     std::vector<std::string> words{"--black", "狸", "--white", "狸", "--games", "2"};
     words.insert(words.end(), wrong.begin(), wrong.end());
@@ -138,6 +141,47 @@ TEST(MatchTally, CountsAWinOneAndADrawHalf) {
   EXPECT_DOUBLE_EQ(tally.scorePercent(), 62.5);
   EXPECT_DOUBLE_EQ(tally.meanMargin(), (20 + 0 - 40 + 10) / 4.0);
   EXPECT_DOUBLE_EQ(MatchTally().scorePercent(), 0.0);
+}
+
+TEST(MatchTally, AGameLostOnTimeIsLostWhateverTheDiscs) {
+  MatchTally tally;
+  tally.add(70, 30, true, false);
+  tally.add(30, 70, false, true);
+  EXPECT_EQ(tally.losses, 1);
+  EXPECT_EQ(tally.wins, 1);
+}
+
+TEST(MatchClock, ReadsSecondsAndAnIncrement) {
+  struct Case {
+    const char* text;
+    std::int64_t gameMs;
+    std::int64_t incrementMs;
+  };
+  for (const Case& c : {Case{"20", 20000, 0}, Case{"0.1", 100, 0}, Case{"60+0.5", 60000, 500},
+                        Case{"86400+3600", 86400000, 3600000}, Case{"1+0", 1000, 0}}) {
+    const TimeControl clock = parseClock(c.text, "--clock");
+    EXPECT_EQ(clock.gameMs, c.gameMs) << c.text;
+    EXPECT_EQ(clock.incrementMs, c.incrementMs) << c.text;
+  }
+  for (const char* wrong : {"", "0", "0.09", "86401", "20+", "+1", "20+3601", "20+-1", "x", "20+1+1", "20s"}) {
+    EXPECT_THROW(parseClock(wrong, "--clock"), UsageError) << wrong;
+  }
+}
+
+TEST(MatchClock, AClockedSideKeepsItsLongestMove) {
+  const Opening opening = randomOpenings(1, 6, 5)[0];
+  const SideSettings quick{.routine = kSimpleRoutine, .normalDepth = 3, .exactDepth = 8};
+  MatchPlayer clocked{quick};
+  clocked.clock = TimeControl{.gameMs = 300};
+  tools::TurnSearcher searcher;
+  std::mt19937_64 random = gameRandom(5, 0);
+  const GameResult r = playMatchGame(opening, clocked, {quick}, searcher, random);
+  ASSERT_FALSE(r.failed);
+  EXPECT_GT(r.blackMoves.moves, 10);
+  EXPECT_GE(r.blackMoves.maxMsec * r.blackMoves.moves, r.blackMoves.cpuMsec);
+  // Its reads go no deeper than its normal depth, clock or not.
+  EXPECT_LE(r.blackMoves.meanDepth(), 3.0);
+  EXPECT_GT(r.blackMoves.normalReads, 0);
 }
 
 }  // namespace

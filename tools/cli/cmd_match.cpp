@@ -46,6 +46,7 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   const SideOptions side = sideOptionsFrom(args, colour, tools::routineFromArgument(args.get("--" + colour)));
   player.settings = side.settings;
   player.msPerMove = side.msPerMove;
+  player.clock = side.clock;
   player.threads = side.threads;
   const std::string data = "--" + colour + "-data";
   const bool fox = routineTable[player.settings.routine].evaluation == Evaluation::Pattern;
@@ -100,20 +101,21 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
 }
 
 std::string describe(const MatchPlayer& player) {
-  std::string text = describeSide({player.settings, player.msPerMove, player.threads});
+  std::string text = describeSide({player.settings, player.msPerMove, player.clock, player.threads});
   if (!player.dataFolder.empty()) text.insert(text.size() - 1, ", data " + player.dataFolder);
   if (player.book) text.insert(text.size() - 1, ", book");
   return text;
 }
 
-// A game's line from a worker: "g black white", each colour's moves,
-// processor time, reads to a depth, the sum of their depths, their
-// processor time and its moves from the book, then the squares played.
+// A game's line from a worker: "g black white loss", the colour that
+// lost on time (-1 none), each colour's moves, processor time, reads to a
+// depth, the sum of their depths, their processor time, its moves from the
+// book and its longest move's time, then the squares played.
 void printGameLine(std::FILE* report, int game, const GameResult& r) {
-  std::fprintf(report, "%d %d %d", game, r.black, r.white);
+  std::fprintf(report, "%d %d %d %d", game, r.black, r.white, r.timeLoss);
   for (const MoveTally* t : {&r.blackMoves, &r.whiteMoves}) {
-    std::fprintf(report, " %d %" PRId64 " %d %ld %" PRId64 " %d", t->moves, t->cpuMsec, t->normalReads, t->depthSum,
-                 t->normalCpuMsec, t->bookMoves);
+    std::fprintf(report, " %d %" PRId64 " %d %ld %" PRId64 " %d %" PRId64, t->moves, t->cpuMsec, t->normalReads,
+                 t->depthSum, t->normalCpuMsec, t->bookMoves, t->maxMsec);
   }
   for (const int move : r.moves) std::fprintf(report, " %d", move);
   std::fprintf(report, "\n");
@@ -123,10 +125,12 @@ bool parseGameLine(const std::string& line, int& game, GameResult& r) {
   MoveTally& b = r.blackMoves;
   MoveTally& w = r.whiteMoves;
   int used = 0;
-  if (std::sscanf(line.c_str(), "%d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %d %" SCNd64 " %d %ld %" SCNd64 " %d%n",
-                  &game, &r.black, &r.white, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum, &b.normalCpuMsec,
-                  &b.bookMoves, &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum, &w.normalCpuMsec, &w.bookMoves,
-                  &used) != 15) {
+  if (std::sscanf(line.c_str(),
+                  "%d %d %d %d %d %" SCNd64 " %d %ld %" SCNd64 " %d %" SCNd64 " %d %" SCNd64 " %d %ld %" SCNd64
+                  " %d %" SCNd64 "%n",
+                  &game, &r.black, &r.white, &r.timeLoss, &b.moves, &b.cpuMsec, &b.normalReads, &b.depthSum,
+                  &b.normalCpuMsec, &b.bookMoves, &b.maxMsec, &w.moves, &w.cpuMsec, &w.normalReads, &w.depthSum,
+                  &w.normalCpuMsec, &w.bookMoves, &w.maxMsec, &used) != 18) {
     return false;
   }
   for (int move = 0, n = 0; std::sscanf(line.c_str() + used, "%d%n", &move, &n) == 1; used += n)
@@ -137,6 +141,14 @@ bool parseGameLine(const std::string& line, int& game, GameResult& r) {
 void printMoveSummary(std::FILE* out, const char* which, const char* name, const MoveTally& t) {
   std::fprintf(out, "%s %s: %d reads to a depth, mean depth %.2f, mean time %.1f ms; all %d moves, mean time %.1f ms\n",
                which, name, t.normalReads, t.meanDepth(), t.meanNormalMsec(), t.moves, t.meanMsec());
+}
+
+// The clocks: black and white name the players of --black and --white,
+// whichever colour they had in a game.
+void printTimeSummary(std::FILE* out, const int timeLosses[2], const MoveTally& first, const MoveTally& second) {
+  std::fprintf(out, "time losses: black %d, white %d\n", timeLosses[0], timeLosses[1]);
+  std::fprintf(out, "time per move: black mean %.1f ms, largest %" PRId64 " ms; white mean %.1f ms, largest %" PRId64
+               " ms\n", first.meanMsec(), first.maxMsec, second.meanMsec(), second.maxMsec);
 }
 
 }  // namespace
@@ -207,6 +219,7 @@ int runMatch(const Words& words, std::FILE* out) {
   };
   MatchTally tally;
   MoveTally firstMoves, secondMoves;
+  int timeLosses[2] = {0, 0};  // of the first and the second player
   std::vector<bool> finished(static_cast<std::size_t>(games), false);
   std::vector<std::pair<Board, std::vector<int>>> played;
   bool evaluationFailed = false;
@@ -220,12 +233,16 @@ int runMatch(const Words& words, std::FILE* out) {
     const int black = r.black, white = r.white;
     finished[static_cast<std::size_t>(g)] = true;
     const bool firstBlack = firstPlaysBlack(g);
-    tally.add(firstBlack ? black : white, firstBlack ? white : black);
+    const int firstColour = firstBlack ? kBlack : kWhite;
+    if (r.timeLoss >= 0) ++timeLosses[r.timeLoss == firstColour ? 0 : 1];
+    tally.add(firstBlack ? black : white, firstBlack ? white : black, r.timeLoss == firstColour,
+              r.timeLoss == opponentOf(firstColour));
     firstMoves.add(firstBlack ? r.blackMoves : r.whiteMoves);
     secondMoves.add(firstBlack ? r.whiteMoves : r.blackMoves);
     played.emplace_back(openings[g / 2].board, std::move(r.moves));
-    std::fprintf(out, "game %d (opening %d): black %s %d - %d white %s\n", g + 1, g / 2 + 1,
-                 firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName);
+    std::fprintf(out, "game %d (opening %d): black %s %d - %d white %s%s\n", g + 1, g / 2 + 1,
+                 firstBlack ? firstName : secondName, black, white, firstBlack ? secondName : firstName,
+                 r.timeLoss < 0 ? "" : r.timeLoss == kBlack ? ", black lost on time" : ", white lost on time");
     std::fflush(out);
   };
   const std::vector<tools::WorkerEnd> ends = tools::runInProcesses(jobs, work, onLine);
@@ -235,6 +252,7 @@ int runMatch(const Words& words, std::FILE* out) {
   std::fprintf(out, "mean disc margin %+.2f\n", tally.meanMargin());
   printMoveSummary(out, "first", firstName, firstMoves);
   printMoveSummary(out, "second", secondName, secondMoves);
+  printTimeSummary(out, timeLosses, firstMoves, secondMoves);
   const DistinctGames distinct = countDistinctGames(played);
   std::fprintf(out, "%d different games (%d up to rotations and reflections)\n", distinct.asPlayed,
                distinct.upToSymmetry);

@@ -7,6 +7,7 @@
 #include "engine/book/book_choice.h"
 #include "engine/eval/pattern_shapes.h"
 #include "engine/eval/score.h"
+#include "engine/search/move_clock.h"
 #include "tools/common/computer_turn.h"
 
 namespace kaimo::cli {
@@ -75,6 +76,8 @@ std::vector<Opening> randomOpenings(int count, int plies, std::uint64_t seed) {
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
                          tools::TurnSearcher& searcher, std::mt19937_64& random) {
   GameResult result;
+  std::int64_t clockLeft[2] = {black.clock.gameMs, white.clock.gameMs};
+  Board lostOnTime{};
   const auto choose = [&](const Board& board, int side) -> int {
     const MatchPlayer& player = side == kBlack ? black : white;
     MoveTally& tally = side == kBlack ? result.blackMoves : result.whiteMoves;
@@ -86,10 +89,24 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
       }
     }
     const tools::TurnResult turn =
-        searcher.play(board, side, player.settings, player.evaluator, player.msPerMove, player.threads);
+        player.clock.isClock()
+            ? searcher.playWithin(board, side, player.settings, player.evaluator,
+                                  budgetForClock(clockLeft[side], player.clock.incrementMs, boardEmptyCount(board)),
+                                  player.threads)
+            : searcher.play(board, side, player.settings, player.evaluator, player.msPerMove, player.threads);
     if (isMarker(turn.value)) return -1;
     ++tally.moves;
     tally.cpuMsec += turn.cpuMsec;
+    tally.maxMsec = std::max(tally.maxMsec, turn.cpuMsec);
+    if (player.clock.isClock()) {
+      clockLeft[side] -= turn.cpuMsec;
+      if (clockLeft[side] < 0) {
+        result.timeLoss = side;
+        lostOnTime = board;
+        return -1;
+      }
+      clockLeft[side] += player.clock.incrementMs;
+    }
     if (!turn.toEnd) {
       ++tally.normalReads;
       tally.depthSum += turn.depth;
@@ -97,7 +114,8 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
     }
     return turn.move;
   };
-  const std::optional<Board> end = tools::playToTheEnd(opening.board, opening.side, choose, &result.moves);
+  std::optional<Board> end = tools::playToTheEnd(opening.board, opening.side, choose, &result.moves);
+  if (result.timeLoss >= 0) end = lostOnTime;
   if (!end) {
     result.failed = true;
     return result;
@@ -116,6 +134,7 @@ void MoveTally::add(const MoveTally& other) {
   depthSum += other.depthSum;
   normalCpuMsec += other.normalCpuMsec;
   bookMoves += other.bookMoves;
+  maxMsec = std::max(maxMsec, other.maxMsec);
 }
 
 std::mt19937_64 gameRandom(std::uint64_t seed, int game) {
@@ -140,8 +159,12 @@ DistinctGames countDistinctGames(const std::vector<std::pair<Board, std::vector<
   return {static_cast<int>(asPlayed.size()), static_cast<int>(canonical.size())};
 }
 
-void MatchTally::add(int firstDiscs, int secondDiscs) {
-  if (firstDiscs > secondDiscs) {
+void MatchTally::add(int firstDiscs, int secondDiscs, bool firstLostOnTime, bool secondLostOnTime) {
+  if (firstLostOnTime) {
+    ++losses;
+  } else if (secondLostOnTime) {
+    ++wins;
+  } else if (firstDiscs > secondDiscs) {
     ++wins;
   } else if (firstDiscs == secondDiscs) {
     ++draws;

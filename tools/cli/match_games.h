@@ -35,6 +35,7 @@ struct MoveTally {
   long depthSum = 0;               // of those reads
   std::int64_t normalCpuMsec = 0;  // their processor time
   int bookMoves = 0;               // moves taken from the opening book (no read)
+  std::int64_t maxMsec = 0;        // the processor time of its longest move
 
   void add(const MoveTally& other);
   double meanDepth() const { return normalReads == 0 ? 0 : static_cast<double>(depthSum) / normalReads; }
@@ -46,6 +47,7 @@ struct GameResult {
   int black = 0;  // discs at the end
   int white = 0;
   bool failed = false;  // a search failed (the evaluation data are missing)
+  int timeLoss = -1;    // the colour whose clock ran out, which lost the game there; -1 none
   MoveTally blackMoves;
   MoveTally whiteMoves;
   std::vector<int> moves;  // the squares played from the opening, passes left out
@@ -58,13 +60,17 @@ struct MatchPlayer {
   Evaluator evaluator{};
   std::string dataFolder{};  // where the evaluator reads its files when not the program's own, as given
   int msPerMove = 0;         // 0: reads to its normal depth
+  TimeControl clock{};       // a game clock of processor time, or none
   int threads = 1;           // searching one tree together
   std::shared_ptr<const OpeningBook> book{};  // null: the side always searches
 };
 
 // Plays the opening out, each side searching with its own settings, or
 // playing from its book while the position is in it (`random` chooses among
-// the book's close moves). The searches go through `searcher`.
+// the book's close moves). The searches go through `searcher`. A side with
+// a clock spends it as the clock manager says (move_clock.h), counting the
+// processor time of each move; a side whose clock runs out loses the game
+// there.
 GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const MatchPlayer& white,
                          tools::TurnSearcher& searcher, std::mt19937_64& random);
 
@@ -91,7 +97,8 @@ struct MatchTally {
   int losses = 0;
   long marginSum = 0;  // the first player's discs minus the second's
 
-  void add(int firstDiscs, int secondDiscs);
+  // A game lost on time is lost whatever the discs say.
+  void add(int firstDiscs, int secondDiscs, bool firstLostOnTime = false, bool secondLostOnTime = false);
   int games() const { return wins + draws + losses; }
   double scorePercent() const;  // a win 1, a draw 1/2
   double meanMargin() const;

@@ -1,5 +1,8 @@
 #include "tools/cli/side_options.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "engine/eval/routines.h"
 #include "engine/search/probcut.h"
 #include "tools/common/computer_turn.h"
@@ -18,7 +21,23 @@ int intOption(const Args& args, const std::string& colour, const std::string& na
   return args.getInt(optionFor(args, colour, name));
 }
 
+void checkClock(const std::string& name, const std::string& value) { parseClock(value, name); }
+
+std::string secondsText(std::int64_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(ms) / 1000);
+  return text;
+}
+
 }  // namespace
+
+TimeControl parseClock(const std::string& text, const std::string& what) {
+  const std::size_t plus = text.find('+');
+  const double seconds = tools::parseNumber(text.substr(0, plus), what, 0.1, tools::kMaxClockSeconds);
+  const double increment =
+      plus == std::string::npos ? 0 : tools::parseNumber(text.substr(plus + 1), what, 0, tools::kMaxIncrementSeconds);
+  return TimeControl{.gameMs = std::llround(seconds * 1000), .incrementMs = std::llround(increment * 1000)};
+}
 
 tools::OptionList sideOptions(bool eachColour) {
   using tools::integerOption;
@@ -41,6 +60,9 @@ tools::OptionList sideOptions(bool eachColour) {
                     "empty squares at and below which ProbCut does not check"),
   };
   if (eachColour) {
+    options.insert(options.begin() + 4,
+                   tools::textOption("--clock", "S[+I]", nullptr,
+                                     "a game clock of S seconds of processor time, I more after each move", checkClock));
     for (tools::OptionSyntax& option : options) option = tools::forEachColour(option);
   }
   return options;
@@ -50,9 +72,14 @@ SideOptions sideOptionsFrom(const Args& args, const std::string& colour, int rou
   SideOptions side;
   side.msPerMove = intOption(args, colour, "ms");
   side.threads = intOption(args, colour, "threads");
+  if (!colour.empty() && args.has(optionFor(args, colour, "clock"))) {
+    side.clock = parseClock(args.get(optionFor(args, colour, "clock")), optionFor(args, colour, "clock"));
+    if (side.msPerMove > 0) throw UsageError("the " + colour + " player has a time per move and a clock: one of them");
+  }
   SideSettings& s = side.settings;
   s.routine = routine;
-  const int depthFallback = side.msPerMove > 0 ? tools::kMaxNormalDepth : tools::kDefaultNormalDepth;
+  const bool timed = side.msPerMove > 0 || side.clock.timed();
+  const int depthFallback = timed ? tools::kMaxNormalDepth : tools::kDefaultNormalDepth;
   s.normalDepth = args.givenInt(optionFor(args, colour, "depth")).value_or(depthFallback);
   s.exactDepth = intOption(args, colour, "exact");
   s.winDepth = intOption(args, colour, "win");
@@ -72,6 +99,11 @@ std::string describeSide(const SideOptions& side) {
   std::string text = std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) +
                      ", exact " + std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth);
   if (side.msPerMove > 0) text += ", " + std::to_string(side.msPerMove) + " ms";
+  if (side.clock.isClock()) {
+    text += ", clock " + secondsText(side.clock.gameMs);
+    if (side.clock.incrementMs > 0) text += "+" + secondsText(side.clock.incrementMs);
+    text += " s";
+  }
   if (side.threads > 1) text += ", " + std::to_string(side.threads) + " threads";
   if (s.probCut) {
     text += ", ProbCut " + std::to_string(s.cutValue) + "/" + std::to_string(s.probCutMaxDepth) + "/" +

@@ -5,6 +5,7 @@
 #include "engine/eval/routines.h"
 #include "engine/eval/score.h"
 #include "engine/search/computer_read.h"
+#include "engine/search/timed_move.h"
 #include "support/kr/kr_error.h"
 #include "tools/common/cli_args.h"
 #include "tools/common/cpu_deadline.h"
@@ -72,6 +73,24 @@ TurnResult TurnSearcher::play(const Board& board, int side, const SideSettings& 
           nodes + job.context.thread.nodeCount,
           toEnd,
           read.verdict};
+}
+
+TurnResult TurnSearcher::playWithin(const Board& board, int side, const SideSettings& settings,
+                                    const Evaluator& evaluator, const MoveBudget& budget, int threads) {
+  const std::int64_t cpuStart = processCpuMicros();
+  const std::int64_t start = searchClockMs();
+  if (!job_) job_ = std::make_unique<SearchJob>();
+  const TimedMove timed =
+      searchTimedMove(*job_, board, side, settings, evaluator, budget, processCpuMicros, {}, nullptr, threads);
+  const bool moved = !isMarker(timed.value) && timed.value != SCORE_NO_MOVE;
+  return {timed.value,
+          moved ? timed.move : -1,
+          timed.depth,
+          job_->context.thread.leafCount,
+          searchClockMs() - start,
+          (processCpuMicros() - cpuStart) / 1000,
+          job_->context.thread.nodeCount,
+          timed.toEnd};
 }
 
 std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,

@@ -11,6 +11,7 @@
 
 #include "engine/board/board.h"
 #include "engine/search/computer_read.h"
+#include "engine/search/move_clock.h"
 #include "engine/search/search_driver.h"
 #include "tools/common/option_syntax.h"
 
@@ -60,6 +61,12 @@ class TurnSearcher {
   TurnResult play(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
                   int msPerMove = 0, int threads = 1);
   TurnResult play(const Board& board, int side, const SideSettings& settings);
+  // A move within `budget` (move_clock.h) of the process's processor time,
+  // as a side with a clock plays it: deeper reads while they fit, a read to
+  // the end when the budget says so, the last finished read's move at the
+  // hard limit.
+  TurnResult playWithin(const Board& board, int side, const SideSettings& settings, const Evaluator& evaluator,
+                        const MoveBudget& budget, int threads = 1);
 
  private:
   std::unique_ptr<SearchJob> job_;

@@ -5,27 +5,19 @@
 #pragma once
 
 #include <cstdint>
-#include <stop_token>
-#include <thread>
+
+#include "engine/search/search_deadline.h"
 
 namespace kaimo::tools {
 
 // Processor time this process has used, in microseconds (all its threads).
 std::int64_t processCpuMicros();
 
-class CpuDeadline {
+// The token's stop is requested `ms` milliseconds of processor time from now.
+class CpuDeadline : public SearchDeadline {
  public:
-  // Starts watching: the token's stop is requested `ms` milliseconds of
-  // processor time from now.
-  explicit CpuDeadline(std::int64_t ms);
-  CpuDeadline(const CpuDeadline&) = delete;
-  CpuDeadline& operator=(const CpuDeadline&) = delete;
-
-  std::stop_token token() const { return stop_.get_token(); }
-
- private:
-  std::stop_source stop_;
-  std::jthread watcher_;  // last: it stops and joins before stop_ goes
+  explicit CpuDeadline(std::int64_t ms, std::stop_token outer = {})
+      : SearchDeadline(processCpuMicros, ms, std::move(outer)) {}
 };
 
 }  // namespace kaimo::tools

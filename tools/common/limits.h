@@ -14,6 +14,10 @@ constexpr int kMaxPerftDepth = 16;
 constexpr int kMaxNormalDepth = 24;
 // A move by time: an hour of processor time is far beyond any use.
 constexpr int kMaxMsPerMove = 3600000;
+// A game clock (`match --clock`): a day of processor time a side, and an
+// hour added after each move, are far beyond any use.
+constexpr double kMaxClockSeconds = 86400;
+constexpr double kMaxIncrementSeconds = 3600;
 // Reads to the end (exact or win/loss): 20 empty squares take minutes, each
 // further square about 2.7 times more.
 constexpr int kMaxReadEmpties = 32;
