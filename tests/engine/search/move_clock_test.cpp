@@ -53,7 +53,9 @@ TEST(MoveClock, ReadsToTheEndWhenTheReadFits) {
       const bool now = budgetForClock(remaining, 0, empties).readToEnd;
       EXPECT_TRUE(now || !before) << remaining << " ms, " << empties << " empty";
       before = now;
-      if (now && empties > 1) EXPECT_TRUE(budgetForClock(remaining, 0, empties - 1).readToEnd);
+      if (now && empties > 1) {
+        EXPECT_TRUE(budgetForClock(remaining, 0, empties - 1).readToEnd);
+      }
     }
   }
   EXPECT_TRUE(budgetPerMove(1000, 14).readToEnd);
