@@ -10,12 +10,13 @@ namespace kaimo {
 ComputerPlayer::ComputerPlayer(StatusPanes& panes, ControllerWindow& window)
     : panes_(panes), window_(window), seeds_(static_cast<unsigned>(std::time(nullptr))) {}
 
-void ComputerPlayer::startSearch(const Board& board, int side, const SideSettings& settings) {
+void ComputerPlayer::startSearch(const Board& board, int side, const SideSettings& settings,
+                                 std::optional<MoveBudget> budget) {
   panes_.set(side + 1, texts::kThinking);
   thinking_ = ThinkingDisplay{side, settings.routine, true, false, {}, boardEmptyCount(board)};
   window_.studyChanged();
   // The job searches its own copy, so no command can change the board under it.
-  think_.start([job = ThinkJob{board, side, settings, static_cast<unsigned>(seeds_())}](
+  think_.start([job = ThinkJob{board, side, settings, static_cast<unsigned>(seeds_()), budget}](
                    std::stop_token stop, ThinkWorker::Exchange& exchange) { return think(job, stop, exchange); });
 }
 

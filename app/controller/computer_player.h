@@ -25,8 +25,10 @@ class ComputerPlayer {
   // What the computer thinks or thought last.
   const ThinkingDisplay& thinking() const { return thinking_; }
 
-  // Searches a copy of `board` for `side` with `settings` on the worker.
-  void startSearch(const Board& board, int side, const SideSettings& settings);
+  // Searches a copy of `board` for `side` with `settings` on the worker;
+  // with a budget, by time on the wall clock.
+  void startSearch(const Board& board, int side, const SideSettings& settings,
+                   std::optional<MoveBudget> budget = std::nullopt);
   // The book's move instead of a search: shown, not played (the caller posts it).
   void showBookMove(int side, int routine, const BookMove& move);
   // The tick: the search's progress into the panes and the column; its

@@ -1,9 +1,11 @@
 #include "app/controller/game_controller.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "app/controller/game_texts.h"
+#include "app/settings/strength_levels.h"
 #include "support/kr/kr_error.h"
 
 namespace kaimo {
@@ -18,11 +20,21 @@ constexpr int kMinNormalDepth = 1;
 int depthSetting(int depth) { return std::clamp(depth, 0, kMaxDepthSetting); }
 int normalDepthSetting(int depth) { return std::clamp(depth, kMinNormalDepth, kMaxDepthSetting); }
 
+// A computer's move reaches the board at the next tick of the window (its
+// 100 ms timer): its budget leaves that much room.
+constexpr std::int64_t kTickLatencyMs = 100;
+
 }  // namespace
 
-GameController::GameController(PlayerSettings& settings, ControllerWindow& window)
+std::int64_t wallClockMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+GameController::GameController(PlayerSettings& settings, ControllerWindow& window, MsClock clock)
     : settings_(settings),
       window_(window),
+      clock_(std::move(clock)),
       panes_(window),
       computer_(panes_, window),
       study_(game_, panes_, window),
@@ -95,7 +107,13 @@ void GameController::onTimer() {
   study_.tickHint();
   tickAnalysis();
   if (mode_ == ViewMode::Playing) {
+    const int side = game_.side();
+    if (isHumanToMove() && times_.loseOnTime && postedSquare_ < 0 && clocks_.ranOut(side, nowMs())) {
+      loseOnTime(side);
+      return;
+    }
     tickPlaying();
+    if (clocks_.running() >= 0) window_.requestRepaint();  // the clock on the panel
   } else if (mode_ == ViewMode::NextTurn) {
     turnStep();
   }
@@ -103,6 +121,10 @@ void GameController::onTimer() {
 
 void GameController::start() {
   if (!canStart()) return;
+  // A game from its first position, or after one ended, starts with full clocks.
+  if (clocksSpent_ || game_.cursor() == 0) clocks_.reset(times_);
+  clocksSpent_ = false;
+  lostOnTime_ = -1;
   mode_ = ViewMode::NextTurn;
   study_.clear();
   // "停止", a final count, a best move or a request to start: all said of
@@ -211,6 +233,8 @@ SideSettings GameController::sideSettingsOf(int colour) const {
 }
 
 void GameController::finishGame() {
+  clocks_.stop(nowMs());
+  clocksSpent_ = true;
   panes_.set(kProgressPane, texts::kGameOver);
   mode_ = ViewMode::Idle;
   study_.clear();
@@ -251,8 +275,15 @@ void GameController::startComputerTurn() {
   study_.clear();
   window_.requestRepaint();
   computer_.clearThinking();
+  clocks_.start(game_.side(), nowMs());
   if (playFromBook()) return;
-  computer_.startSearch(game_.board(), game_.side(), sideSettingsOf(game_.side()));
+  computer_.startSearch(game_.board(), game_.side(), sideSettingsOf(game_.side()), budgetOf(game_.side()));
+}
+
+std::optional<MoveBudget> GameController::budgetOf(int side) const {
+  if (!clocks_.timed(side)) return std::nullopt;
+  return budgetFor(clocks_.controlOf(side), clocks_.remainingMs(side, nowMs()), boardEmptyCount(game_.board()),
+                   kTickLatencyMs);
 }
 
 // The book's move is posted like a click and played at the next tick.
@@ -270,6 +301,7 @@ void GameController::startHumanTurn() {
   panes_.set(game_.side() + 1, {});
   postedSquare_ = -1;
   mode_ = ViewMode::Playing;
+  clocks_.start(game_.side(), nowMs());
   study_.clear();
   window_.requestRepaint();
 }
@@ -305,6 +337,7 @@ void GameController::tickAnalysis() {
 }
 
 void GameController::playPosted(int square) {
+  clocks_.moved(game_.side(), nowMs());
   mode_ = ViewMode::Busy;
   study_.clear();
   window_.requestRepaint();
@@ -318,12 +351,45 @@ void GameController::playPosted(int square) {
 }
 
 void GameController::becomeIdle() {
+  clocks_.stop(nowMs());
   panes_.set(kProgressPane, texts::kStopped);
   mode_ = ViewMode::Idle;
   study_.clear();
   computer_.clearThinking();
   panes_.clearSides();
   window_.requestRepaint();
+}
+
+void GameController::loseOnTime(int side) {
+  stopThinking();
+  clocksSpent_ = true;
+  lostOnTime_ = side;
+  panes_.set(kProgressPane, texts::kTimeUp);
+  window_.requestRepaint();
+  window_.showMessage(texts::timeLossText(side));
+}
+
+void GameController::applyTimes(const TimeSettings& times) {
+  times_ = times;
+  clocks_.reset(times_);
+  clocksSpent_ = true;
+  lostOnTime_ = -1;
+}
+
+texts::Wording GameController::playerText(int colour) const {
+  const SidePlayer& p = settings_.side(colour);
+  const SideTime& time = times_.side(colour);
+  const int routine = routineOf(colour);
+  const int msPerMove = time.mode == TimeMode::PerMove ? time.perMoveMs : 0;
+  const int level = time.mode == TimeMode::Clock
+                        ? 0
+                        : levelOf(p.normalDepth, p.winDepth, p.exactDepth, p.probCut != 0, msPerMove);
+  return texts::playerText(routine, routine != kHumanRoutine, level,
+                           {p.normalDepth, p.winDepth, p.exactDepth}, time);
+}
+
+texts::Wording GameController::clockText(int colour) const {
+  return texts::clockText(clocks_.timeOf(colour).mode, clocks_.shownMs(colour, nowMs()));
 }
 
 void GameController::tellEvalError() {

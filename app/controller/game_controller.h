@@ -12,18 +12,22 @@
 // no worker thread reaches the controller or the window.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/controller/book_player.h"
 #include "app/controller/computer_player.h"
 #include "app/controller/controller_window.h"
 #include "app/controller/game.h"
+#include "app/controller/game_clocks.h"
 #include "app/controller/kept_game.h"
 #include "app/controller/review_session.h"
 #include "app/controller/status_panes.h"
 #include "app/controller/study_session.h"
 #include "app/controller/view_mode.h"
 #include "app/settings/player_settings.h"
+#include "app/settings/time_settings.h"
 #include "engine/eval/routines.h"
 #include "engine/search/search_driver.h"
 
@@ -35,10 +39,15 @@ constexpr int kEditBlackIndicator = -10;
 constexpr int kEditWhiteIndicator = -11;
 constexpr int kEditNowhere = -1;
 
+// Milliseconds on the wall clock; the clocks of the game run on it.
+std::int64_t wallClockMs();
+
 class GameController {
  public:
-  // `settings` is read at every turn, so a change takes effect at the next one.
-  GameController(PlayerSettings& settings, ControllerWindow& window);
+  using MsClock = std::function<std::int64_t()>;
+  // `settings` is read at every turn, so a change takes effect at the next
+  // one. The game's clocks read `clock` (a test's own, or the wall clock).
+  GameController(PlayerSettings& settings, ControllerWindow& window, MsClock clock = wallClockMs);
   // The parts' workers stop their jobs without a word to the window (which
   // is going away) and are joined before the rest of the controller goes.
   ~GameController() = default;
@@ -113,6 +122,21 @@ class GameController {
   // --- player settings (the dialog runs between stopThinking and this) ---
   // Takes the edited settings, clearing the reserved words a confirmed dialog clears.
   void applySettings(const PlayerSettings& edited);
+  // Each side's time (the window keeps it in its preferences); the clocks
+  // start afresh with it.
+  void applyTimes(const TimeSettings& times);
+  const TimeSettings& times() const { return times_; }
+
+  // --- the side panel: who plays each colour, at what, and the clocks ---
+  const GameClocks& clocks() const { return clocks_; }
+  std::int64_t nowMs() const { return clock_(); }
+  // "狐 レベル11", "人間 持ち時間10分+5秒".
+  texts::Wording playerText(int colour) const;
+  // The side's clock as the panel shows it: time left, or time used by a
+  // side by depth.
+  texts::Wording clockText(int colour) const;
+  // The colour that lost on time in the game shown, or -1.
+  int lostOnTime() const { return lostOnTime_; }
 
   // --- study ---
   // Command "評価値": every computer routine's score of the position in a
@@ -211,6 +235,10 @@ class GameController {
   void tellEvalError();
   void transformBoard(void (*transform)(Board&, const Board&));
   void takeRecord(History history, const std::string& path);
+  // The human to move has run out of time (the switch is on): the game ends.
+  void loseOnTime(int side);
+  // The budget of a timed side's move now; none for a side by depth.
+  std::optional<MoveBudget> budgetOf(int side) const;
 
   PlayerSettings& settings_;
   ControllerWindow& window_;
@@ -222,6 +250,13 @@ class GameController {
   // The square an editing drag changed last; kEditNowhere after a release.
   int lastEditSquare_ = kEditNowhere;
   bool ticking_ = false;
+  TimeSettings times_{};
+  MsClock clock_;
+  GameClocks clocks_;
+  // The clocks start afresh at the next start (a new game, new times, a
+  // game that ended).
+  bool clocksSpent_ = true;
+  int lostOnTime_ = -1;
 
   Game game_;
   StatusPanes panes_;

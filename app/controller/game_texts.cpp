@@ -17,6 +17,13 @@ constexpr Text kRoutineNames[] = {{"人間", "Human"}, {"狸", "Tanuki"}, {"狐"
 constexpr Text kNoName{};
 
 constexpr Pattern kPass{"%sはパスです。", "%s passes."};
+constexpr Pattern kTimeLoss{"%sの時間切れです。%sの勝ちです。", "%s ran out of time. %s wins."};
+constexpr Pattern kClockControl{" 持ち時間%d分", " clock %d min"};
+constexpr Pattern kIncrement{"+%d秒", " +%d s"};
+constexpr Pattern kLevel{" レベル%d", " level %d"};
+constexpr Pattern kPerMove{" 1手%g秒", " %g s a move"};
+constexpr Pattern kDepths{" 深さ%d/%d/%d", " depth %d/%d/%d"};
+constexpr Pattern kTimeUsed{"消費 %d:%02d", "used %d:%02d"};
 constexpr Pattern kBlackCount{"黒%d石", "Black %d discs"};
 constexpr Pattern kWhiteCount{"白%d石", "White %d discs"};
 constexpr Pattern kGameOverCount{"終了 黒%d石 白%d石", "Game over: Black %d discs, White %d discs"};
@@ -73,6 +80,35 @@ Wording hintReaderText(int routine) {
 
 const Text& routineName(int routine) {
   return routine >= 0 && routine < static_cast<int>(std::size(kRoutineNames)) ? kRoutineNames[routine] : kNoName;
+}
+
+Wording timeLossText(int side) {
+  return inBoth([side](Language l) { return format(kTimeLoss, l, colourName(side).in(l), colourName(1 - side).in(l)); });
+}
+
+Wording playerText(int routine, bool computer, int level, LevelDepths depths, const SideTime& time) {
+  Wording text = routineName(routine);
+  if (time.mode == TimeMode::Clock) {
+    text += formatBoth(kClockControl, time.clockMinutes);
+    if (time.incrementSeconds > 0) text += formatBoth(kIncrement, time.incrementSeconds);
+    return text;
+  }
+  if (computer && level > 0) return text + formatBoth(kLevel, level);
+  if (time.mode == TimeMode::PerMove) return text + formatBoth(kPerMove, time.perMoveMs / 1000.0);
+  if (computer) text += formatBoth(kDepths, depths.normal, depths.exact, depths.win);
+  return text;
+}
+
+Wording clockText(TimeMode mode, std::int64_t ms) {
+  // Tenths near the end of the time; whole seconds left are rounded up, so
+  // 0:00 is only shown once the time is gone.
+  constexpr std::int64_t kTenthsBelowMs = 20000;
+  if (mode == TimeMode::Depth) return formatBoth(kTimeUsed, int(ms / 60000), int(ms / 1000 % 60));
+  const char* sign = ms < 0 ? "-" : "";
+  const std::int64_t left = ms < 0 ? -ms : ms;
+  if (left < kTenthsBelowMs) return Wording::same(format("%s0:%02d.%d", sign, int(left / 1000), int(left / 100 % 10)));
+  const std::int64_t seconds = (left + 999) / 1000;
+  return Wording::same(format("%s%d:%02d", sign, int(seconds / 60), int(seconds % 60)));
 }
 
 Wording passText(int side) {

@@ -10,6 +10,8 @@
 
 #include "app/controller/search_line.h"
 #include "app/settings/settings_file.h"
+#include "app/settings/strength_levels.h"
+#include "app/settings/time_settings.h"
 #include "app/texts/text.h"
 
 namespace kaimo::texts {
@@ -40,6 +42,7 @@ inline constexpr Text kBookMove{"定石", "Book"};
 inline constexpr Text kClearBoardQuestion{"盤面をクリアしてゲーム開始時の状態に戻します。よろしいですか？",
                                           "Clear the board and go back to the starting position?"};
 inline constexpr Text kFoxDataMissing{"狐のデータファイルが読めません。", "The data files of Fox cannot be read."};
+inline constexpr Text kTimeUp{"時間切れ", "Out of time"};
 inline constexpr Text kUnsavedGameQuestion{"保存されていない対局があります。保存しますか？",
                                            "This game has not been saved. Save it?"};
 inline constexpr Pattern kHintReader{"（%sの読み）", " (read by %s)"};
@@ -61,6 +64,16 @@ Wording hintReaderText(int routine);
 
 // "黒はパスです。" or "白はパスです。"
 Wording passText(int side);
+// "黒の時間切れです。白の勝ちです。"
+Wording timeLossText(int side);
+// Who plays a colour and at what: "狐 レベル11", "狸 深さ6/13/0",
+// "人間 持ち時間10分+5秒", "狐 1手2.5秒". `level` 0: the depths (normal,
+// exact, win) of a computer are shown instead.
+Wording playerText(int routine, bool computer, int level, LevelDepths depths, const SideTime& time);
+// A clock: time left ("9:58", under 20 s with tenths, "0:07.4"; below 0
+// once it ran out, "-0:03"), or the time used by a side by depth ("消費
+// 1:23").
+Wording clockText(TimeMode mode, std::int64_t ms);
 // "黒%d石" and "白%d石"
 Wording blackCountText(int discs);
 Wording whiteCountText(int discs);

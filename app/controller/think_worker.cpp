@@ -1,8 +1,10 @@
 #include "app/controller/think_worker.h"
 
 #include "app/controller/game_texts.h"
+#include "engine/eval/routines.h"
 #include "engine/search/computer_read.h"
 #include "engine/search/search_team.h"
+#include "engine/search/timed_move.h"
 
 namespace kaimo {
 namespace {
@@ -29,9 +31,26 @@ const texts::Text& verdictText(Verdict verdict) {
   return texts::kLossProven;
 }
 
+// The kind of read is told when it is known: a read to the end only
+// starts when the budget says it fits.
+ThinkResult thinkTimed(const ThinkJob& job, std::stop_token stop, ThinkWorker::Exchange& exchange) {
+  SearchJob search;
+  ThinkReporter reporter(search, job.seed, exchange);
+  const bool toEnd = job.budget->readToEnd || job.settings.readsToEnd(boardEmptyCount(job.board));
+  reportSideText(exchange, toEnd ? texts::kExactRead : texts::kNormalRead);
+  const TimedMove timed =
+      searchTimedMove(search, job.board, job.side, job.settings, routineEvaluator(job.settings.routine), *job.budget,
+                      steadyMicros, std::move(stop), &reporter, defaultSearchThreads());
+  if (isMarker(timed.value)) return ThinkResult{-1, SCORE_NONE, timed.value == SCORE_EVAL_ERROR};
+  if (timed.value == SCORE_NO_MOVE) return ThinkResult{};
+  reportThinkingLine(search, true, exchange);
+  return ThinkResult{timed.move, timed.value, false};
+}
+
 }  // namespace
 
 ThinkResult think(const ThinkJob& job, std::stop_token stop, ThinkWorker::Exchange& exchange) {
+  if (job.budget) return thinkTimed(job, std::move(stop), exchange);
   SearchJob search;
   ThinkReporter reporter(search, job.seed, exchange);
   prepareComputerMove(search, job.board, job.side, job.settings, std::move(stop), &reporter, defaultSearchThreads());

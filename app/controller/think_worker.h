@@ -14,6 +14,7 @@
 #include "app/controller/search_line.h"
 #include "app/controller/worker.h"
 #include "engine/eval/score.h"
+#include "engine/search/move_clock.h"
 #include "engine/search/search_driver.h"
 
 namespace kaimo {
@@ -24,6 +25,7 @@ struct ThinkJob {
   int side;
   SideSettings settings;
   unsigned seed;  // seeds the draw that picks the progress reports that refresh the text
+  std::optional<MoveBudget> budget = std::nullopt;  // a move by time, on the wall clock; none: by depth
 };
 
 // What the job said since the window thread last looked: each part only
@@ -42,7 +44,8 @@ struct ThinkResult {
 
 using ThinkWorker = Worker<ThinkProgress, ThinkResult>;
 
-// The job: the depth rule of the job's settings, then runThink.
+// The job: the depth rule of the job's settings, then runThink; or with a
+// budget, a timed move (timed_move.h) on the wall clock.
 ThinkResult think(const ThinkJob& job, std::stop_token stop, ThinkWorker::Exchange& exchange);
 
 // The search of a prepared job: the kind of read in the side's pane, the

@@ -29,6 +29,11 @@ constexpr int kBlackCountTop = 128;
 constexpr int kWhiteCountTop = 160;
 constexpr int kCaptionTop = 352;
 constexpr int kPanelTextHeight = 32;
+// Under the counts, each colour's player and clock, black first; the side
+// to move is marked beside its player.
+constexpr int kPlayersTop = 204;
+constexpr int kPlayerLineHeight = 24;
+constexpr int kPlayerBlockHeight = 2 * kPlayerLineHeight + 12;
 
 // Room for the board and the panel with a margin like the board's.
 constexpr int kViewWidth = kPanelTextRight + kCell;

@@ -43,6 +43,13 @@ QFont valueFont() {
   return font;
 }
 
+QFont playerFont(int pixels) {
+  QFont font;
+  font.setFamilies({"Noto Sans CJK JP", "Noto Sans", "DejaVu Sans", "sans-serif"});
+  font.setPixelSize(pixels);
+  return font;
+}
+
 QFont coordinateFont() {
   QFont font;
   font.setFamilies({"DejaVu Sans", "Noto Sans", "sans-serif"});
@@ -111,6 +118,29 @@ void paintSquareValues(QPainter& p, const BoardPicture& picture) {
   }
 }
 
+// "黒 狐 レベル11" over its clock, then the same for white; a mark before
+// the side to move.
+void paintPlayers(QPainter& p, const BoardPicture& picture) {
+  const PanelPlayers& players = *picture.players;
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+  constexpr int width = kPanelTextRight - kPanelTextLeft;
+  for (int colour = kBlack; colour <= kWhite; ++colour) {
+    const int top = kPlayersTop + colour * kPlayerBlockHeight;
+    p.setPen(palette::kPanelText);
+    p.setFont(playerFont(16));
+    if (colour == picture.side) {
+      p.drawText(QRect(kIndicatorX, top, kPanelTextLeft - kIndicatorX, kPlayerLineHeight), Qt::AlignCenter,
+                 QString::fromUtf8("▶"));
+    }
+    const QString name = QString::fromUtf8(colour == kBlack ? "黒 " : "白 ") + players.player[colour];
+    p.drawText(QRect(kPanelTextLeft + kPanelTextInset, top, width, kPlayerLineHeight), flags, name);
+    p.setFont(playerFont(20));
+    if (players.outOfTime[colour]) p.setPen(Qt::red);
+    p.drawText(QRect(kPanelTextLeft + kPanelTextInset, top + kPlayerLineHeight, width, kPlayerLineHeight), flags,
+               players.clock[colour]);
+  }
+}
+
 void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   DiscCounts counts;
   boardCount(picture.board, counts);
@@ -127,6 +157,7 @@ void paintPanel(QPainter& p, const BoardPicture& picture, const Artwork& art) {
   p.drawText(textRect(kBlackCountTop), flags, discCountText(counts[0], picture.language));
   p.drawText(textRect(kWhiteCountTop), flags, discCountText(counts[1], picture.language));
   p.drawText(textRect(kCaptionTop), flags, QString::fromLatin1(kCaption));
+  if (picture.players != nullptr) paintPlayers(p, picture);
 }
 
 }  // namespace

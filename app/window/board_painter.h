@@ -15,6 +15,13 @@
 
 namespace kaimo {
 
+// Who plays each colour and their clocks, for the side panel.
+struct PanelPlayers {
+  QString player[2];  // "狐 レベル11"
+  QString clock[2];   // "9:58", "消費 1:23"
+  bool outOfTime[2];  // the clock shows red
+};
+
 struct BoardPicture {
   const Board& board;
   int side;                    // colour to move, framed in the panel
@@ -27,6 +34,7 @@ struct BoardPicture {
   const MoveAnimation* animation = nullptr;
   double progress = 1.0;
   Language language = Language::Japanese;  // of the counts in the panel
+  const PanelPlayers* players = nullptr;  // none: the panel names nobody
 };
 
 // "%+3d" of the value in whole discs (rounded toward zero): -1500 gives " -1".

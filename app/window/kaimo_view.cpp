@@ -81,6 +81,13 @@ void CKaimoView::paintEvent(QPaintEvent*) {
   if (!legalMovesShown_ && controller_.mode() != ViewMode::Editing) marks.fill(0);
   const Game& game = controller_.game();
   const StudySession& study = controller_.study();
+  PanelPlayers players{};
+  const std::int64_t now = controller_.nowMs();
+  for (int colour = kBlack; colour <= kWhite; ++colour) {
+    players.player[colour] = QString::fromStdString(controller_.playerText(colour).in(language_));
+    players.clock[colour] = QString::fromStdString(controller_.clockText(colour).in(language_));
+    players.outOfTime[colour] = controller_.clocks().ranOut(colour, now) || controller_.lostOnTime() == colour;
+  }
   const BoardPicture picture{game.board(),
                              game.side(),
                              marks,
@@ -89,7 +96,8 @@ void CKaimoView::paintEvent(QPaintEvent*) {
                              study.bestSquare(),
                              animation_ ? &*animation_ : nullptr,
                              clock_.currentValue().toDouble(),
-                             language_};
+                             language_,
+                             &players};
   const geometry::ViewLayout layout = geometry::layoutFor(width(), height());
   paintBoardView(p, rect(), layout, picture, artwork(layout));
 }

@@ -91,6 +91,7 @@ CMainFrame::CMainFrame(PlayerSettings& settings, QWidget* parent)
   // computer then always searches.
   controller_.book().setBook(defaultOpeningBook());
   showLanguage();
+  controller_.applyTimes(options::loadTimes());
   gameChanged();
 }
 
@@ -327,8 +328,12 @@ void CMainFrame::setPaneText(int pane, const QString& text) {
 // the settings while they change.
 void CMainFrame::showPlayerSettings() {
   controller_.stopThinking();
-  CPlayerSettingsDialog dialog(controller_.settings(), this, language_);
-  if (dialog.exec() == QDialog::Accepted) controller_.applySettings(dialog.settings());
+  CPlayerSettingsDialog dialog(controller_.settings(), controller_.times(), this, language_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  controller_.applySettings(dialog.settings());
+  controller_.applyTimes(dialog.times());
+  options::storeTimes(dialog.times());
+  view_->update();
 }
 
 void CMainFrame::showAbout() {

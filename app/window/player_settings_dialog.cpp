@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,9 +12,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 #include "app/settings/strength_levels.h"
@@ -30,13 +33,15 @@ using namespace dialog141;
 
 struct SideIds {
   int routines, level, normalDepth, winDepth, exactDepth, probCut, cutLabel, cutConfidence, cutDepthLimit,
-      cutEmptiesLimit;
+      cutEmptiesLimit, timeMode, perMove, clockMinutes, increment;
 };
 constexpr SideIds kSideIds[2] = {
     {kBlackRoutines, kBlackLevel, kBlackNormalDepth, kBlackWinDepth, kBlackExactDepth, kBlackProbCut, kBlackCutLabel,
-     kBlackCutConfidence, kBlackCutDepthLimit, kBlackCutEmptiesLimit},
+     kBlackCutConfidence, kBlackCutDepthLimit, kBlackCutEmptiesLimit, kBlackTimeMode, kBlackPerMove,
+     kBlackClockMinutes, kBlackIncrement},
     {kWhiteRoutines, kWhiteLevel, kWhiteNormalDepth, kWhiteWinDepth, kWhiteExactDepth, kWhiteProbCut, kWhiteCutLabel,
-     kWhiteCutConfidence, kWhiteCutDepthLimit, kWhiteCutEmptiesLimit},
+     kWhiteCutConfidence, kWhiteCutDepthLimit, kWhiteCutEmptiesLimit, kWhiteTimeMode, kWhitePerMove,
+     kWhiteClockMinutes, kWhiteIncrement},
 };
 
 // A field checked only for being an integer.
@@ -47,12 +52,15 @@ constexpr int kRoutineListRows = 4;
 
 }  // namespace
 
-CPlayerSettingsDialog::CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent, Language language)
-    : QDialog(parent), copy_(settings), language_(language) {
+CPlayerSettingsDialog::CPlayerSettingsDialog(const PlayerSettings& settings, const TimeSettings& times,
+                                             QWidget* parent, Language language)
+    : QDialog(parent), copy_(settings), language_(language), times_(times) {
   setWindowTitle(text(texts::kPlayersTitle));
   auto* sides = new QHBoxLayout;
   sides->addWidget(createSide(kBlack, black_));
   sides->addWidget(createSide(kWhite, white_));
+  loseOnTime_ = named(new QCheckBox(text(texts::kLoseOnTime), this), kLoseOnTime);
+  loseOnTime_->setToolTip(text(texts::kLoseOnTimeTip));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(text(texts::kOk));
@@ -64,6 +72,7 @@ CPlayerSettingsDialog::CPlayerSettingsDialog(const PlayerSettings& settings, QWi
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(sides);
+  layout->addWidget(loseOnTime_);
   layout->addWidget(buttons);
   loadFields();
 }
@@ -105,8 +114,56 @@ QGroupBox* CPlayerSettingsDialog::createSide(int colour, SideControls& controls)
   addDepthRow(grid, 4, labels.winDepth, controls.winDepth);
   addDepthRow(grid, 5, labels.exactDepth, controls.exactDepth);
 
-  addProbCutRows(grid, 6, colour, controls);
+  addTimeRows(grid, 6, colour, controls);
+  addProbCutRows(grid, 10, colour, controls);
   return box;
+}
+
+// The mode, then a time per move in seconds, a clock in minutes and the
+// seconds it gains after each move; only the mode's own fields are enabled.
+void CPlayerSettingsDialog::addTimeRows(QGridLayout* grid, int row, int colour, SideControls& controls) {
+  const SideIds& ids = kSideIds[colour];
+  QWidget* box = grid->parentWidget();
+  controls.timeMode = named(new QComboBox(box), ids.timeMode);
+  for (const texts::Text& mode : texts::kTimeModes) controls.timeMode->addItem(text(mode));
+  controls.perMove = named(new QDoubleSpinBox(box), ids.perMove);
+  controls.perMove->setDecimals(1);
+  controls.perMove->setRange(kMinPerMoveMs / 1000.0, kMaxPerMoveMs / 1000.0);
+  controls.perMove->setSingleStep(0.5);
+  controls.clockMinutes = named(new QSpinBox(box), ids.clockMinutes);
+  controls.clockMinutes->setRange(kMinClockMinutes, kMaxClockMinutes);
+  controls.increment = named(new QSpinBox(box), ids.increment);
+  controls.increment->setRange(0, kMaxIncrementSeconds);
+  const auto addRow = [&](int at, const texts::Text& label, QWidget* field, const texts::Text* unit) {
+    auto* caption = new QLabel(text(label), box);
+    caption->setBuddy(field);
+    grid->addWidget(caption, at, 0);
+    grid->addWidget(field, at, 1);
+    if (unit != nullptr) grid->addWidget(new QLabel(text(*unit), box), at, 2);
+  };
+  addRow(row, texts::kTimeModeLabel[colour], controls.timeMode, nullptr);
+  addRow(row + 1, texts::kPerMoveLabel, controls.perMove, &texts::kSecondsUnit);
+  addRow(row + 2, texts::kClockLabel, controls.clockMinutes, &texts::kMinutesUnit);
+  addRow(row + 3, texts::kIncrementLabel, controls.increment, &texts::kSecondsUnit);
+  connect(controls.timeMode, &QComboBox::currentIndexChanged, this, [&controls] {
+    enableTimeFields(controls);
+    showLevelOfFields(controls);
+  });
+  connect(controls.perMove, &QDoubleSpinBox::valueChanged, this, [&controls] { showLevelOfFields(controls); });
+}
+
+void CPlayerSettingsDialog::enableTimeFields(SideControls& controls) {
+  const auto mode = static_cast<TimeMode>(controls.timeMode->currentIndex());
+  controls.perMove->setEnabled(mode == TimeMode::PerMove);
+  controls.clockMinutes->setEnabled(mode == TimeMode::Clock);
+  controls.increment->setEnabled(mode == TimeMode::Clock);
+}
+
+SideTime CPlayerSettingsDialog::timeOfFields(const SideControls& controls) {
+  return SideTime{.mode = static_cast<TimeMode>(controls.timeMode->currentIndex()),
+                  .perMoveMs = static_cast<int>(std::lround(controls.perMove->value() * 1000)),
+                  .clockMinutes = controls.clockMinutes->value(),
+                  .incrementSeconds = controls.increment->value()};
 }
 
 void CPlayerSettingsDialog::addDepthRow(QGridLayout* grid, int row, const texts::Text& label, DepthField* field,
@@ -125,15 +182,27 @@ void CPlayerSettingsDialog::addLevelRow(QGridLayout* grid, int row, const texts:
   QWidget* box = controls.normalDepth->parentWidget();
   controls.level = named(new QComboBox(box), id);
   controls.level->addItem(text(texts::kCustomLevel));
-  for (int level = 1; level <= static_cast<int>(kStrengthLevels.size()); ++level) {
-    controls.level->addItem(QString::fromStdString(texts::format(texts::kLevel, language_, level)));
+  for (int level = 1; level <= kLevelCount; ++level) {
+    const int ms = strengthLevel(level).msPerMove;
+    controls.level->addItem(QString::fromStdString(
+        ms == 0 ? texts::format(texts::kLevel, language_, level)
+                : texts::format(texts::kTimedLevel, language_, level, ms / 1000.0)));
   }
+  // A level by depth reads by depth; a level by time sets its time and ProbCut.
   connect(controls.level, &QComboBox::activated, this, [&controls](int index) {
     if (index <= 0) return;
-    const LevelDepths depths = depthsOfLevel(index);
-    controls.normalDepth->setNumber(depths.normal);
-    controls.winDepth->setNumber(depths.win);
-    controls.exactDepth->setNumber(depths.exact);
+    const StrengthLevel& level = strengthLevel(index);
+    controls.normalDepth->setNumber(level.depths.normal);
+    controls.winDepth->setNumber(level.depths.win);
+    controls.exactDepth->setNumber(level.depths.exact);
+    if (level.msPerMove > 0) {
+      controls.probCut->setChecked(level.probCut);
+      controls.perMove->setValue(level.msPerMove / 1000.0);
+      controls.timeMode->setCurrentIndex(static_cast<int>(TimeMode::PerMove));
+    } else {
+      controls.timeMode->setCurrentIndex(static_cast<int>(TimeMode::Depth));
+    }
+    showLevelOfFields(controls);
   });
   for (DepthField* field : {controls.normalDepth, controls.winDepth, controls.exactDepth}) {
     connect(field, &DepthField::fieldChanged, this, [&controls] { showLevelOfFields(controls); });
@@ -150,7 +219,14 @@ void CPlayerSettingsDialog::showLevelOfFields(SideControls& controls) {
     const int value = field->fieldText().toInt(&ok);
     return ok ? value : -1;
   };
-  const int level = levelOfDepths(number(controls.normalDepth), number(controls.winDepth), number(controls.exactDepth));
+  // The time rows and the switch come after the level row: until they are
+  // made, the depths alone tell.
+  const SideTime time = controls.timeMode != nullptr ? timeOfFields(controls) : SideTime{};
+  const bool probCut = controls.probCut != nullptr && controls.probCut->isChecked();
+  const int level = time.mode == TimeMode::Clock
+                        ? 0
+                        : levelOf(number(controls.normalDepth), number(controls.winDepth), number(controls.exactDepth),
+                                  probCut, time.mode == TimeMode::PerMove ? time.perMoveMs : 0);
   const QSignalBlocker quiet(controls.level);
   controls.level->setCurrentIndex(level);
 }
@@ -179,6 +255,7 @@ void CPlayerSettingsDialog::addProbCutRows(QGridLayout* grid, int row, int colou
   controls.cutEmptiesLimit->setToolTip(text(texts::kCutEmptiesLimitTip));
   // Words cleared by an older version leave all three at 0, where ProbCut
   // would do nothing: switching it on then brings the usual values.
+  connect(controls.probCut, &QCheckBox::toggled, this, [&controls] { showLevelOfFields(controls); });
   connect(controls.probCut, &QCheckBox::toggled, this, [&controls, colour](bool on) {
     DepthField* fields[] = {controls.cutConfidence, controls.cutDepthLimit, controls.cutEmptiesLimit};
     if (!on || std::any_of(std::begin(fields), std::end(fields), [](DepthField* f) { return f->fieldText() != "0"; })) {
@@ -203,7 +280,15 @@ void CPlayerSettingsDialog::loadFields() {
     controls->cutDepthLimit->setNumber(player.cutDepthLimit);
     controls->cutEmptiesLimit->setNumber(player.cutEmptiesLimit);
     controls->probCut->setChecked(player.probCut != 0);
+    const SideTime& time = times_.side(colour);
+    controls->perMove->setValue(time.perMoveMs / 1000.0);
+    controls->clockMinutes->setValue(time.clockMinutes);
+    controls->increment->setValue(time.incrementSeconds);
+    controls->timeMode->setCurrentIndex(static_cast<int>(time.mode));
+    enableTimeFields(*controls);
+    showLevelOfFields(*controls);
   }
+  loseOnTime_->setChecked(times_.loseOnTime);
 }
 
 // The order the fields are checked in, and the setting each one fills.
@@ -249,6 +334,9 @@ void CPlayerSettingsDialog::accept() {
     values.push_back(check.value);
   }
   for (std::size_t i = 0; i < fields.size(); ++i) copy_.side(fields[i].colour).*fields[i].setting = values[i];
+  times_.black = timeOfFields(black_);
+  times_.white = timeOfFields(white_);
+  times_.loseOnTime = loseOnTime_->isChecked();
   QDialog::accept();
 }
 

@@ -1,9 +1,10 @@
 // The player settings dialog (resource 141, "対局者設定"): each side's
 // routine and its normal, win-read and exact-read depths, which a strength
 // level can fill in one choice (the fields stay editable, and the level
-// shown follows them), and whether "狐" reads with ProbCut, with its cut
-// value and two parameters. It edits a copy of the players' settings and hands
-// the copy back on OK.
+// shown follows them), its time (by depth, a time per move or a game clock
+// with an increment), and whether "狐" reads with ProbCut, with its cut
+// value and two parameters; and whether a human loses on time. It edits a
+// copy of the players' settings and of the times and hands them back on OK.
 #pragma once
 
 #include <QDialog>
@@ -12,10 +13,13 @@
 #include <vector>
 
 #include "app/settings/player_settings.h"
+#include "app/settings/time_settings.h"
 #include "app/window/window_texts.h"
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -48,6 +52,17 @@ constexpr int kWhiteCutEmptiesLimit = 1035;
 // The strength level lists, which fill the three depth fields of a side.
 constexpr int kBlackLevel = 1040;
 constexpr int kWhiteLevel = 1041;
+// Each side's time: by depth, a time per move (seconds) or a game clock
+// (minutes and seconds added a move); and the switch of losing on time.
+constexpr int kBlackTimeMode = 1042;
+constexpr int kWhiteTimeMode = 1043;
+constexpr int kBlackPerMove = 1044;
+constexpr int kWhitePerMove = 1045;
+constexpr int kBlackClockMinutes = 1046;
+constexpr int kWhiteClockMinutes = 1047;
+constexpr int kBlackIncrement = 1048;
+constexpr int kWhiteIncrement = 1049;
+constexpr int kLoseOnTime = 1050;
 }  // namespace dialog141
 
 class CPlayerSettingsDialog : public QDialog {
@@ -56,10 +71,14 @@ class CPlayerSettingsDialog : public QDialog {
  public:
   // Every text in `language`.
   explicit CPlayerSettingsDialog(const PlayerSettings& settings, QWidget* parent = nullptr,
-                                 Language language = Language::Japanese);
+                                 Language language = Language::Japanese)
+      : CPlayerSettingsDialog(settings, TimeSettings{}, parent, language) {}
+  CPlayerSettingsDialog(const PlayerSettings& settings, const TimeSettings& times, QWidget* parent = nullptr,
+                        Language language = Language::Japanese);
 
-  // The edited copy; the caller takes it after OK.
+  // The edited copies; the caller takes them after OK.
   const PlayerSettings& settings() const { return copy_; }
+  const TimeSettings& times() const { return times_; }
   // The control with this id, or null.
   QWidget* control(int id) const;
 
@@ -82,6 +101,10 @@ class CPlayerSettingsDialog : public QDialog {
     DepthField* cutConfidence;
     DepthField* cutDepthLimit;
     DepthField* cutEmptiesLimit;
+    QComboBox* timeMode;
+    QDoubleSpinBox* perMove;
+    QSpinBox* clockMinutes;
+    QSpinBox* increment;
   };
   // A field as validation sees it: where it maps, and its range 0..maximum
   // (none below 0).
@@ -101,6 +124,10 @@ class CPlayerSettingsDialog : public QDialog {
   // The level list shows the level whose depths the fields hold, or none.
   static void showLevelOfFields(SideControls& controls);
   void addProbCutRows(QGridLayout* grid, int row, int colour, SideControls& controls);
+  void addTimeRows(QGridLayout* grid, int row, int colour, SideControls& controls);
+  // The time fields of the mode chosen are the ones that can be edited.
+  static void enableTimeFields(SideControls& controls);
+  static SideTime timeOfFields(const SideControls& controls);
   void loadFields();
   std::vector<NumberField> fieldsInCheckOrder() const;
   void tell(const QString& message);
@@ -109,6 +136,8 @@ class CPlayerSettingsDialog : public QDialog {
 
   PlayerSettings copy_;
   Language language_;
+  TimeSettings times_;
+  QCheckBox* loseOnTime_ = nullptr;
   SideControls black_{};
   SideControls white_{};
   MessageHandler messageHandler_;

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "app/settings/time_settings.h"
 #include "app/texts/language.h"
 
 namespace kaimo::options {
@@ -17,6 +18,7 @@ inline constexpr const char* kAnimateMoves = "AnimateMoves";  // default on
 inline constexpr const char* kPlaySounds = "PlaySounds";      // default on
 inline constexpr const char* kLanguage = "Language";       // "ja" or "en"; none: the system's language
 inline constexpr const char* kShowLegalMoves = "ShowLegalMoves";  // default on: a human's legal squares marked
+inline constexpr const char* kLoseOnTime = "LoseOnTime";      // default on: a human out of time loses
 
 bool load(const char* key, bool fallback);
 void store(const char* key, bool value);
@@ -24,5 +26,10 @@ void store(const char* key, bool value);
 // The language the user chose, if they did.
 std::optional<Language> loadLanguage();
 void storeLanguage(Language language);
+
+// Each side's time and the switch that makes a human lose on time. Values
+// out of the dialog's ranges (a profile edited by hand) are brought into them.
+TimeSettings loadTimes();
+void storeTimes(const TimeSettings& times);
 
 }  // namespace kaimo::options

@@ -88,6 +88,20 @@ inline constexpr Pattern kLevel{"レベル %d", "Level %d"};
 inline constexpr Text kCutUnit{"/1000σ", "/1000σ"};
 inline constexpr Text kMovesUnit{"手", "moves"};
 inline constexpr Text kSquaresUnit{"マス", "squares"};
+inline constexpr Pattern kTimedLevel{"レベル %d（1手%g秒）", "Level %d (%g s a move)"};
+// Each side's time: its mode (black's key, then white's), the modes in the
+// order of TimeMode, its three fields and the switch of losing on time.
+inline constexpr Text kTimeModeLabel[2] = {{"時間(&T)", "Time (&T)"}, {"時間(&U)", "Time (&U)"}};
+inline constexpr Text kTimeModes[3] = {
+    {"深さで読む", "By depth"}, {"1手の時間", "Time a move"}, {"持ち時間", "Game clock"}};
+inline constexpr Text kPerMoveLabel{"1手の時間", "Time a move"};
+inline constexpr Text kClockLabel{"持ち時間", "Game clock"};
+inline constexpr Text kIncrementLabel{"1手ごとに加算", "Added a move"};
+inline constexpr Text kSecondsUnit{"秒", "s"};
+inline constexpr Text kMinutesUnit{"分", "min"};
+inline constexpr Text kLoseOnTime{"人間の時間切れは負け(&V)", "A human out of time loses (&V)"};
+inline constexpr Text kLoseOnTimeTip{"切ると、時間は数えるだけで、時間切れでも負けになりません。",
+                                     "Off: the clock only counts, and running out loses nothing."};
 
 // The column beside the board.
 inline constexpr Text kStartPosition{"開始局面", "Start"};

@@ -122,6 +122,8 @@ TEST(MatchCommand, SaysEachSidesMeanDepthAndTime) {
                                                 {"--ms", "0"},
                                                 {"--black-clock", "0"},
                                                 {"--ms", "100", "--white-clock", "20"},
+                                                {"--black-level", "14"},
+                                                {"--level", "11", "--ms", "100"},
                                                 {"--black-threads", "0"}}) {
     std::vector<std::string> words{"--black", "狸", "--white", "狸", "--games", "2"};
     words.insert(words.end(), wrong.begin(), wrong.end());

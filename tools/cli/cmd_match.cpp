@@ -47,6 +47,7 @@ MatchPlayer playerFrom(const Args& args, const std::string& colour) {
   player.settings = side.settings;
   player.msPerMove = side.msPerMove;
   player.clock = side.clock;
+  player.level = side.level;
   player.threads = side.threads;
   const std::string data = "--" + colour + "-data";
   const bool fox = routineTable[player.settings.routine].evaluation == Evaluation::Pattern;
@@ -101,7 +102,7 @@ void reportMissingGames(const std::vector<tools::WorkerEnd>& ends, bool evaluati
 }
 
 std::string describe(const MatchPlayer& player) {
-  std::string text = describeSide({player.settings, player.msPerMove, player.clock, player.threads});
+  std::string text = describeSide({player.settings, player.msPerMove, player.clock, player.threads, player.level});
   if (!player.dataFolder.empty()) text.insert(text.size() - 1, ", data " + player.dataFolder);
   if (player.book) text.insert(text.size() - 1, ", book");
   return text;

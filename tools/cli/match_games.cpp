@@ -89,15 +89,19 @@ GameResult playMatchGame(const Opening& opening, const MatchPlayer& black, const
       }
     }
     const tools::TurnResult turn =
-        player.clock.isClock()
+        player.clock.timed()
             ? searcher.playWithin(board, side, player.settings, player.evaluator,
-                                  budgetForClock(clockLeft[side], player.clock.incrementMs, boardEmptyCount(board)),
-                                  player.threads)
+                                  budgetFor(player.clock, clockLeft[side], boardEmptyCount(board)), player.threads)
             : searcher.play(board, side, player.settings, player.evaluator, player.msPerMove, player.threads);
     if (isMarker(turn.value)) return -1;
     ++tally.moves;
     tally.cpuMsec += turn.cpuMsec;
     tally.maxMsec = std::max(tally.maxMsec, turn.cpuMsec);
+    if (player.clock.perMoveMs > 0 && turn.cpuMsec > player.clock.perMoveMs) {
+      result.timeLoss = side;
+      lostOnTime = board;
+      return -1;
+    }
     if (player.clock.isClock()) {
       clockLeft[side] -= turn.cpuMsec;
       if (clockLeft[side] < 0) {

@@ -60,8 +60,9 @@ struct MatchPlayer {
   Evaluator evaluator{};
   std::string dataFolder{};  // where the evaluator reads its files when not the program's own, as given
   int msPerMove = 0;         // 0: reads to its normal depth
-  TimeControl clock{};       // a game clock of processor time, or none
+  TimeControl clock{};       // a game clock, or a level's time a move, of processor time; or none
   int threads = 1;           // searching one tree together
+  int level = 0;             // the window's level it plays as (--level), or 0
   std::shared_ptr<const OpeningBook> book{};  // null: the side always searches
 };
 

@@ -1,8 +1,10 @@
 #include "tools/cli/side_options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "app/settings/strength_levels.h"
 #include "engine/eval/routines.h"
 #include "engine/search/probcut.h"
 #include "tools/common/computer_turn.h"
@@ -27,6 +29,22 @@ std::string secondsText(std::int64_t ms) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(ms) / 1000);
   return text;
+}
+
+// A level as the window plays it: its depths and ProbCut, and a level by
+// time spends its time a move as the window's clock manager does (in
+// processor time here).
+SideOptions levelOptions(SideOptions side, int level) {
+  if (side.msPerMove > 0 || side.clock.timed()) throw UsageError("a level comes with its own time: no --ms or --clock");
+  const StrengthLevel& l = strengthLevel(level);
+  SideSettings& s = side.settings;
+  s.normalDepth = std::min(l.depths.normal, tools::kMaxNormalDepth);
+  s.winDepth = l.depths.win;
+  s.exactDepth = l.depths.exact;
+  s.probCut = l.probCut && routineTable[s.routine].evaluation == Evaluation::Pattern;
+  side.clock = TimeControl{.perMoveMs = l.msPerMove};
+  side.level = level;
+  return side;
 }
 
 }  // namespace
@@ -63,6 +81,8 @@ tools::OptionList sideOptions(bool eachColour) {
     options.insert(options.begin() + 4,
                    tools::textOption("--clock", "S[+I]", nullptr,
                                      "a game clock of S seconds of processor time, I more after each move", checkClock));
+    options.insert(options.begin(), integerOption("--level", "N", 0, 1, kLevelCount,
+                                                  "a level of the window: its depths, ProbCut and time a move"));
     for (tools::OptionSyntax& option : options) option = tools::forEachColour(option);
   }
   return options;
@@ -78,6 +98,7 @@ SideOptions sideOptionsFrom(const Args& args, const std::string& colour, int rou
   }
   SideSettings& s = side.settings;
   s.routine = routine;
+  if (!colour.empty() && args.has(optionFor(args, colour, "level"))) return levelOptions(side, intOption(args, colour, "level"));
   const bool timed = side.msPerMove > 0 || side.clock.timed();
   const int depthFallback = timed ? tools::kMaxNormalDepth : tools::kDefaultNormalDepth;
   s.normalDepth = args.givenInt(optionFor(args, colour, "depth")).value_or(depthFallback);
@@ -96,9 +117,12 @@ SideOptions sideOptionsFrom(const Args& args, const std::string& colour, int rou
 
 std::string describeSide(const SideOptions& side) {
   const SideSettings& s = side.settings;
-  std::string text = std::string(routineTable[s.routine].name) + " (depth " + std::to_string(s.normalDepth) +
+  std::string text = std::string(routineTable[s.routine].name) + " (";
+  if (side.level > 0) text += "level " + std::to_string(side.level) + ", ";
+  text += "depth " + std::to_string(s.normalDepth) +
                      ", exact " + std::to_string(s.exactDepth) + ", win " + std::to_string(s.winDepth);
   if (side.msPerMove > 0) text += ", " + std::to_string(side.msPerMove) + " ms";
+  if (side.clock.perMoveMs > 0) text += ", " + secondsText(side.clock.perMoveMs) + " s a move";
   if (side.clock.isClock()) {
     text += ", clock " + secondsText(side.clock.gameMs);
     if (side.clock.incrementMs > 0) text += "+" + secondsText(side.clock.incrementMs);

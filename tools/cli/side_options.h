@@ -14,8 +14,9 @@ namespace kaimo::cli {
 struct SideOptions {
   SideSettings settings;
   int msPerMove = 0;    // 0: read to the normal depth
-  TimeControl clock{};  // a game clock (processor time), or none
+  TimeControl clock{};  // a game clock or a level's time a move (processor time), or none
   int threads = 1;      // searching one tree together
+  int level = 0;        // the window's level it plays as, or 0
 };
 
 // The options sideOptionsFrom reads; `eachColour` declares each also as
@@ -26,7 +27,9 @@ tools::OptionList sideOptions(bool eachColour);
 // "black" or "white" in a match, empty for one search). With a time per
 // move or a clock and no depth given, the normal depth is the deepest a
 // tool accepts. ProbCut is refused for a routine other than "狐", and a
-// time per move together with a clock for one side.
+// time per move together with a clock for one side. A level (--level N)
+// sets the side as the window's level N plays, replacing its depths,
+// ProbCut and time; ProbCut only for "狐".
 SideOptions sideOptionsFrom(const Args& args, const std::string& colour, int routine);
 
 // A clock as `--clock` gives it: "S" or "S+I", seconds on the clock and

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/settings/settings_words.h"
+#include "app/settings/strength_levels.h"
 #include "app/window/depth_field.h"
 #include "app/window/player_settings_dialog.h"
 #include "engine/eval/routines.h"
@@ -247,7 +248,7 @@ class PlayerSettingsDialogTest : public QObject {
   void levelsFillTheDepthsAndFollowThem() {
     auto* level = qobject_cast<QComboBox*>(dialog_->control(kBlackLevel));
     QVERIFY(level != nullptr);
-    QCOMPARE(level->count(), 11);
+    QCOMPARE(level->count(), 1 + kLevelCount);
     QCOMPARE(level->currentIndex(), 0);  // 7, 17 and 15 are no level's depths
     emit level->activated(3);
     QCOMPARE(field(kBlackNormalDepth)->fieldText(), QString("3"));
@@ -264,6 +265,33 @@ class PlayerSettingsDialogTest : public QObject {
     QCOMPARE(s.black.winDepth, 0);
     QCOMPARE(s.black.exactDepth, 8);
     QCOMPARE(s.white.normalDepth, 4);  // the other side keeps its own
+  }
+
+  // A level by time sets the side's time per move and ProbCut too; a
+  // clock is no level's.
+  void aLevelByTimeSetsItsTimeAndProbCut() {
+    auto* level = qobject_cast<QComboBox*>(dialog_->control(kWhiteLevel));
+    auto* mode = qobject_cast<QComboBox*>(dialog_->control(kWhiteTimeMode));
+    QVERIFY(level != nullptr && mode != nullptr);
+    emit level->activated(11);
+    QCOMPARE(mode->currentIndex(), int(TimeMode::PerMove));
+    QVERIFY(box(kWhiteProbCut)->isChecked());
+    QCOMPARE(level->currentIndex(), 11);
+    mode->setCurrentIndex(int(TimeMode::Clock));
+    QCOMPARE(level->currentIndex(), 0);
+    QVERIFY(!dialog_->control(kWhitePerMove)->isEnabled());
+    QVERIFY(dialog_->control(kWhiteClockMinutes)->isEnabled());
+    mode->setCurrentIndex(int(TimeMode::PerMove));
+    QCOMPARE(level->currentIndex(), 11);
+    box(kLoseOnTime)->setChecked(false);
+    dialog_->accept();
+    const TimeSettings& t = dialog_->times();
+    QCOMPARE(int(t.white.mode), int(TimeMode::PerMove));
+    QCOMPARE(t.white.perMoveMs, 1000);
+    QCOMPARE(int(t.black.mode), int(TimeMode::Depth));
+    QVERIFY(!t.loseOnTime);
+    QCOMPARE(dialog_->settings().white.normalDepth, kDeepestLevelDepth);
+    QCOMPARE(dialog_->settings().white.probCut, 1);
   }
 
   void aRoutineOutsideTheTableIsKept() {
