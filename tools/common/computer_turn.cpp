@@ -90,7 +90,8 @@ TurnResult TurnSearcher::playWithin(const Board& board, int side, const SideSett
           searchClockMs() - start,
           (processCpuMicros() - cpuStart) / 1000,
           job_->context.thread.nodeCount,
-          timed.toEnd};
+          timed.toEnd,
+          std::nullopt};
 }
 
 std::optional<Board> playToTheEnd(Board board, int side, const std::function<int(const Board&, int)>& chooseMove,

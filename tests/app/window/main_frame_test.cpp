@@ -156,11 +156,19 @@ class MainFrameTest : public QObject {
     QVERIFY(panelBluePixels(image, QRect(kPanelTextLeft, kBlackCountTop, width, kPanelTextHeight)) > 20);
     QVERIFY(panelBluePixels(image, QRect(kPanelTextLeft, kWhiteCountTop, width, kPanelTextHeight)) > 20);
     QVERIFY(panelBluePixels(image, QRect(kPanelTextLeft, kCaptionTop, width, kPanelTextHeight)) > 20);
-    // Nothing blue between the counts and the caption, nor left of the texts.
+    // Between the counts and the caption, each colour's player and clock,
+    // and a mark before the side to move (black); nothing else is blue.
+    const int playersEnd = kPlayersTop + 2 * kPlayerBlockHeight;
+    QVERIFY(panelBluePixels(image, QRect(kPanelTextLeft, kPlayersTop, width, playersEnd - kPlayersTop)) > 20);
     QCOMPARE(panelBluePixels(image, QRect(kPanelTextLeft, kWhiteCountTop + kPanelTextHeight, width,
-                                          kCaptionTop - kWhiteCountTop - kPanelTextHeight)),
+                                          kPlayersTop - kWhiteCountTop - kPanelTextHeight)),
              0);
-    QCOMPARE(panelBluePixels(image, QRect(kBoardEnd, 0, kPanelTextLeft - kBoardEnd, image.height())), 0);
+    QCOMPARE(panelBluePixels(image, QRect(kPanelTextLeft, playersEnd, width, kCaptionTop - playersEnd)), 0);
+    const int markWidth = kPanelTextLeft - kIndicatorX;
+    QVERIFY(panelBluePixels(image, QRect(kIndicatorX, kPlayersTop, markWidth, kPlayerLineHeight)) > 0);
+    QCOMPARE(panelBluePixels(image, QRect(kIndicatorX, kPlayersTop + kPlayerBlockHeight, markWidth, kPlayerLineHeight)),
+             0);
+    QCOMPARE(panelBluePixels(image, QRect(kBoardEnd, 0, kPanelTextLeft - kBoardEnd, kPlayersTop)), 0);
   }
 
   void legalMovesAreHighlightedOnlyForAHumanToMove() {
