@@ -10,6 +10,7 @@
 #include "app/window/artwork.h"
 #include "app/window/main_frame.h"
 #include "app/window/product.h"
+#include "app/window/window_options.h"
 #include "support/kr/kr_error.h"
 #include "support/paths/program_paths.h"
 
@@ -43,6 +44,9 @@ int CKaimoApp::run() {
   int code;
   {
     auto frame = std::make_unique<CMainFrame>(settings_);
+    // Where the user left it; the first time, or from damaged data, where
+    // the window places itself.
+    frame->restoreGeometry(options::loadWindowGeometry());
     frame->show();
     if (!startMessage_.empty()) {
       QMessageBox::warning(frame.get(), QString::fromUtf8(product::kName),

@@ -46,7 +46,8 @@ int paneWidth(const QLabel& label, int pane) {
   int width = kPaneWidths[pane];
   for (const texts::Wording& text : widestPaneTexts(pane)) {
     for (Language language : kLanguages) {
-      width = std::max(width, label.fontMetrics().horizontalAdvance(QString::fromStdString(text.in(language))) + margins);
+      width =
+          std::max(width, label.fontMetrics().horizontalAdvance(QString::fromStdString(text.in(language))) + margins);
     }
   }
   return width;
@@ -313,6 +314,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (controller_.mayDiscardGame()) {
+    options::storeWindowGeometry(saveGeometry());
     event->accept();
   } else {
     event->ignore();

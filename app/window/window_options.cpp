@@ -54,4 +54,8 @@ void storeTimes(const TimeSettings& times) {
   store(kLoseOnTime, times.loseOnTime);
 }
 
+QByteArray loadWindowGeometry() { return QSettings().value(QLatin1String(kWindowGeometry)).toByteArray(); }
+
+void storeWindowGeometry(const QByteArray& geometry) { QSettings().setValue(QLatin1String(kWindowGeometry), geometry); }
+
 }  // namespace kaimo::options

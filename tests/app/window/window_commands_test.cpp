@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
-#include <QStatusBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -31,6 +31,7 @@
 #include "app/window/main_frame.h"
 #include "app/window/player_settings_dialog.h"
 #include "app/window/study_pane.h"
+#include "app/window/window_options.h"
 
 namespace kaimo {
 namespace {
@@ -164,7 +165,8 @@ class WindowCommandsTest : public QObject {
       for (const CommandEntry& entry : CMainFrame::commandTable()) {
         const bool allowed = entry.run != nullptr && (entry.enabled == nullptr || (game().*entry.enabled)());
         QAction* action = frame_->action(entry.command);
-        QVERIFY2(action->isEnabled() == allowed, qPrintable(QString("%1 %2").arg(kModeNames[mode], QString::fromUtf8(entry.text.japanese))));
+        QVERIFY2(action->isEnabled() == allowed,
+                 qPrintable(QString("%1 %2").arg(kModeNames[mode], QString::fromUtf8(entry.text.japanese))));
       }
       leaveMode();
     }
@@ -432,6 +434,18 @@ class WindowCommandsTest : public QObject {
     frame_->action(Command::UseBook)->trigger();
     QVERIFY(game().book().enabled());
     QVERIFY(settings_ == before);
+  }
+
+  // A window closed at one size opens at it next time; damaged kept data
+  // leave the window where it places itself.
+  void theWindowSizeIsKeptBetweenWindows() {
+    frame_->resize(1203, 817);
+    QVERIFY(frame_->close());
+    CMainFrame next(settings_);
+    QVERIFY(next.restoreGeometry(options::loadWindowGeometry()));
+    QCOMPARE(next.size(), QSize(1203, 817));
+    options::storeWindowGeometry(QByteArray("not a geometry"));
+    QVERIFY(!next.restoreGeometry(options::loadWindowGeometry()));
   }
 
   // Off, a human's legal squares look like any empty square; the choice is
