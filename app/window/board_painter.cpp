@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 
+#include "app/controller/game_texts.h"
 #include "app/window/board_geometry.h"
 #include "app/window/window_texts.h"
 #include "engine/eval/score.h"
@@ -132,7 +133,8 @@ void paintPlayers(QPainter& p, const BoardPicture& picture) {
       p.drawText(QRect(kIndicatorX, top, kPanelTextLeft - kIndicatorX, kPlayerLineHeight), Qt::AlignCenter,
                  QString::fromUtf8("▶"));
     }
-    const QString name = QString::fromUtf8(colour == kBlack ? "黒 " : "白 ") + players.player[colour];
+    const QString name =
+        QString::fromUtf8(texts::colourName(colour).in(picture.language)) + QLatin1Char(' ') + players.player[colour];
     p.drawText(QRect(kPanelTextLeft + kPanelTextInset, top, width, kPlayerLineHeight), flags, name);
     p.setFont(playerFont(20));
     if (players.outOfTime[colour]) p.setPen(Qt::red);
