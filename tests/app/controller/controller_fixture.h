@@ -14,6 +14,7 @@
 #include "app/settings/player_settings.h"
 #include "engine/board/board.h"
 #include "tests/app/controller/recording_window.h"
+#include "tests/common/test_boards.h"
 
 namespace kaimo::testing {
 
@@ -25,19 +26,6 @@ constexpr int kFox = 2;       // "狐"
 inline Board initialBoard() {
   Board b;
   boardInit(b);
-  return b;
-}
-
-// Six empty squares a1..a6, white b1..b6 and a10, black elsewhere: black is
-// far ahead; both sides can move.
-inline Board nearlyFullBoard() {
-  Board b;
-  b.fill(kBlack);
-  for (int row = 0; row < 6; ++row) {
-    b[squareAt(0, row)] = kEmpty;
-    b[squareAt(1, row)] = kWhite;
-  }
-  b[squareAt(0, 9)] = kWhite;
   return b;
 }
 

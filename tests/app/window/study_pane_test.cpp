@@ -20,9 +20,12 @@
 #include "app/window/main_frame.h"
 #include "app/window/study_pane.h"
 #include "engine/eval/score.h"
+#include "tests/common/test_boards.h"
 
 namespace kaimo {
 namespace {
+
+using testing::nearlyFullBoard;
 
 PlayerSettings twoHumans() {
   PlayerSettings s = PlayerSettings::defaults();
@@ -30,18 +33,6 @@ PlayerSettings twoHumans() {
   s.white.routine = 0;
   s.black.normalDepth = s.white.normalDepth = 3;
   return s;
-}
-
-// Six empty squares a1..a6 beside white b1..b6 and a10, black elsewhere.
-Board nearlyFullBoard() {
-  Board b;
-  b.fill(kBlack);
-  for (int row = 0; row < 6; ++row) {
-    b[squareAt(0, row)] = kEmpty;
-    b[squareAt(1, row)] = kWhite;
-  }
-  b[squareAt(0, 9)] = kWhite;
-  return b;
 }
 
 }  // namespace
@@ -126,7 +117,8 @@ class StudyPaneTest : public QObject {
     const int best = game().study().bestSquare();
     // From the book where the data of 狐, which read a human's hint, come with one.
     const QString said = frame_->pane(256)->text();
-    QVERIFY2(said.startsWith(QStringLiteral("最善手 ")) || said.startsWith(QStringLiteral("定石 最善手 ")), qPrintable(said));
+    QVERIFY2(said.startsWith(QStringLiteral("最善手 ")) || said.startsWith(QStringLiteral("定石 最善手 ")),
+             qPrintable(said));
     QTest::mouseClick(frame_->view(), Qt::LeftButton, {}, squareCentre(best));
     QTRY_COMPARE(game().game().cursor(), 1);
     QCOMPARE(game().game().history()[0].move, best);

@@ -11,12 +11,12 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -34,9 +34,12 @@
 #include "app/window/study_pane.h"
 #include "app/window/window_options.h"
 #include "app/window/window_texts.h"
+#include "tests/common/test_boards.h"
 
 namespace kaimo {
 namespace {
+
+using testing::nearlyFullBoard;
 
 // Both sides "狸", reading a few plies: a game that goes on by itself.
 PlayerSettings twoComputers() {
@@ -48,19 +51,6 @@ PlayerSettings twoComputers() {
 }
 
 bool hasJapanese(const QString& text) { return texts::containsJapanese(text.toStdString()); }
-
-// Six empty squares a1..a6 beside white b1..b6 and a10, black elsewhere: a
-// game of a few moves, which the review then reads.
-Board nearlyFullBoard() {
-  Board b;
-  b.fill(kBlack);
-  for (int row = 0; row < 6; ++row) {
-    b[squareAt(0, row)] = kEmpty;
-    b[squareAt(1, row)] = kWhite;
-  }
-  b[squareAt(0, 9)] = kWhite;
-  return b;
-}
 
 // Every text a widget and its children show: titles, labels, buttons, list
 // and combo entries, tool tips.
@@ -77,7 +67,8 @@ void collectTexts(const QWidget& widget, QStringList& out) {
     for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
   }
   if (auto* menu = qobject_cast<const QMenu*>(&widget)) out << menu->title();
-  for (const QWidget* child : widget.findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) collectTexts(*child, out);
+  for (const QWidget* child : widget.findChildren<const QWidget*>(Qt::FindDirectChildrenOnly))
+    collectTexts(*child, out);
 }
 
 // What a walk saw: every text, and the messages and dialogs' titles.
@@ -138,7 +129,8 @@ class WindowLanguageTest : public QObject {
     for (QAction* menu : frame_->menuBar()->actions()) titles << menu->text();
     for (const MenuLayout& menu : menuBarLayout()) QVERIFY(titles.contains(QString::fromUtf8(menu.title.japanese)));
     for (const texts::SideTexts& side : texts::kSideTexts) {
-      for (const texts::Text* label : {&side.title, &side.routine, &side.normalDepth, &side.exactDepth, &side.winDepth}) {
+      for (const texts::Text* label :
+           {&side.title, &side.routine, &side.normalDepth, &side.exactDepth, &side.winDepth}) {
         QVERIFY2(seen.texts.contains(QString::fromUtf8(label->japanese)), label->japanese);
       }
     }
@@ -237,14 +229,16 @@ class WindowLanguageTest : public QObject {
 
   // The messages the walk met are the catalogue's, in the window's language.
   void checkMessagesAreTheCatalogues(const Seen& seen, Language language) {
-    for (const texts::Text* text : {&texts::kAnalysisRefused, &texts::kClearBoardQuestion, &recordStatusText(RecordStatus::NotARecord)}) {
+    for (const texts::Text* text :
+         {&texts::kAnalysisRefused, &texts::kClearBoardQuestion, &recordStatusText(RecordStatus::NotARecord)}) {
       QVERIFY2(seen.messages.contains(QString::fromUtf8(text->in(language))), text->in(language));
     }
     QVERIFY(seen.dialogTitles.contains(QString::fromUtf8(texts::kPlayersTitle.in(language))));
     QVERIFY(seen.dialogTitles.contains(QString::fromUtf8(texts::kAboutTitle.in(language))));
     QVERIFY(seen.dialogTitles.contains(QString::fromUtf8(texts::kOpenRecordTitle.in(language))));
     const QString heading = QString::fromUtf8(texts::kEvaluationHeading.in(language));
-    QVERIFY(std::any_of(seen.messages.begin(), seen.messages.end(), [&](const QString& m) { return m.startsWith(heading); }));
+    QVERIFY(std::any_of(seen.messages.begin(), seen.messages.end(),
+                        [&](const QString& m) { return m.startsWith(heading); }));
     // The summary's moves are links: its words with the markup taken out.
     const QString summary = QString::fromStdString(frame_->controller().gameSummary().in(language));
     QVERIFY(std::any_of(seen.texts.begin(), seen.texts.end(), [&](QString shown) {
